@@ -1,0 +1,86 @@
+// Costs of the sheet's two routes: text to table and table to text.
+// Any .css files named on the command line are measured beside the
+// generated sheets.
+#include "random_sheet.h"
+#include "sheet_fixture.h"
+#include "sheet_store.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+void rebuild(benchmark::State &state, const QByteArray &text)
+{
+    SheetStore store;
+    store.setSheetText(text);
+    for (auto _ : state) {
+        store.RebuildStyleTable();
+        benchmark::DoNotOptimize(store.styleCount());
+    }
+    state.SetBytesProcessed(state.iterations() * text.size());
+    state.counters["rules"] = store.styleCount();
+}
+
+// One regeneration after a change, so the snapshot check compares and
+// records every time, as a commit does.
+void regenerate(benchmark::State &state, const QByteArray &text)
+{
+    SheetStore store;
+    openText(store, text);
+    int n = 0;
+    for (auto _ : state) {
+        store.memo().setLines(ByteLines{"margin-top: " + QByteArray::number(++n) + "px;"});
+        store.RegenerateSheet();
+        benchmark::DoNotOptimize(store.sheetLines().size());
+    }
+    state.SetBytesProcessed(state.iterations() * text.size());
+}
+
+void rebuildAndRegenerate(benchmark::State &state, const QByteArray &text)
+{
+    SheetStore store;
+    openText(store, text);
+    const ByteLines lines = splitText(text);
+    int n = 0;
+    for (auto _ : state) {
+        store.setSheetLines(lines);
+        store.RebuildStyleTable();
+        store.list().setSelected(0);
+        store.setCurrentStyleIndex(-1);
+        store.SelectStyle();
+        store.memo().setLines(ByteLines{"margin-top: " + QByteArray::number(++n) + "px;"});
+        store.RegenerateSheet();
+    }
+}
+
+void registerSheet(const std::string &name, const QByteArray &text)
+{
+    benchmark::RegisterBenchmark(("RebuildStyleTable/" + name).c_str(), rebuild, text);
+    benchmark::RegisterBenchmark(("RegenerateSheet/" + name).c_str(), regenerate, text)
+        ->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark(("RebuildPlusRegenerate/" + name).c_str(), rebuildAndRegenerate, text)
+        ->Unit(benchmark::kMicrosecond);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    benchmark::Initialize(&argc, argv);
+    for (const int rules : {10, 100, 1001, 2002})
+        registerSheet(std::to_string(rules) + "rules", generatedSheetText(rules));
+    for (int i = 1; i < argc; ++i) {
+        QFile file(QString::fromLocal8Bit(argv[i]));
+        if (!file.open(QIODevice::ReadOnly)) {
+            fprintf(stderr, "quillbox_bench: cannot read %s\n", argv[i]);
+            return 1;
+        }
+        registerSheet(QFileInfo(file).fileName().toStdString(), file.readAll());
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+
+// A sheet as the editor holds it: single-byte lines without terminators.
+using ByteLines = QList<QByteArray>;
+
+// Each line followed by CR LF.
+QByteArray joinLines(const ByteLines &lines);
+
+// Splits at CR LF, a lone CR and a lone LF. A terminator at the very end
+// does not start another line, so joinLines(splitText(t)) == t for any
+// text that already uses CR LF after every line.
+ByteLines splitText(const QByteArray &text);
+
+// Folds the letters a to z to capitals and leaves every other byte alone.
+QByteArray latinUpper(const QByteArray &text);

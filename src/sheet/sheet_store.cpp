@@ -1,0 +1,112 @@
+#include "sheet_store.h"
+
+#include "rule_scanner.h"
+#include "sheet_writer.h"
+
+namespace {
+
+// A rule the table can hold and write back without losing text: it has a
+// selector, its braces open and close outside comments, and no other "{"
+// interrupts them.
+bool isHoldable(const ScannedRule &rule)
+{
+    return !rule.span.selector.isEmpty() && !rule.openedInComment && !rule.interrupted
+        && !(rule.hasClose && rule.closedInComment);
+}
+
+ByteLines tailAfter(const ByteLines &lines, const ScannedRule &lastHeld)
+{
+    ByteLines tail;
+    if (!lastHeld.hasClose)
+        return tail; // it runs to the end of the sheet
+    const QByteArray rest = lines[lastHeld.endLine].mid(lastHeld.endColumn);
+    if (!rest.isEmpty())
+        tail.append(rest);
+    tail.append(lines.mid(lastHeld.endLine + 1));
+    return tail;
+}
+
+} // namespace
+
+SheetStore::SheetStore(QObject *parent)
+    : QObject(parent)
+    , m_list(this)
+    , m_memo(this)
+{
+}
+
+void SheetStore::setSheetLines(const ByteLines &lines)
+{
+    m_sheetLines = lines;
+    emit sheetLinesChanged();
+}
+
+void SheetStore::setSheetModified(bool modified)
+{
+    if (m_sheetModified == modified)
+        return;
+    m_sheetModified = modified;
+    emit sheetModifiedChanged(modified);
+}
+
+void SheetStore::setHistoryActions(bool backEnabled, bool foreEnabled)
+{
+    if (backEnabled == m_backEditEnabled && foreEnabled == m_foreEditEnabled)
+        return;
+    m_backEditEnabled = backEnabled;
+    m_foreEditEnabled = foreEnabled;
+    emit historyActionsChanged();
+}
+
+void SheetStore::RebuildStyleTable()
+{
+    const std::vector<ScannedRule> rules = scanSheet(m_sheetLines);
+    QList<QByteArray> names;
+    int held = 0;
+    for (const ScannedRule &rule : rules) {
+        if (held == kStyleCapacity || !isHoldable(rule))
+            break;
+        m_table.rules.names[held] = rule.span.selector;
+        m_table.rules.bodies[held] = rule.span.body;
+        names.append(rule.span.selector);
+        ++held;
+    }
+    m_table.count = held;
+    m_tail = held == 0 ? m_sheetLines : tailAfter(m_sheetLines, rules[held - 1]);
+    m_list.setItems(std::move(names));
+}
+
+void SheetStore::SelectStyle()
+{
+    if (m_currentStyleIndex >= 0 && m_currentStyleIndex < kStyleCapacity)
+        m_table.rules.bodies[m_currentStyleIndex] = m_memo.lines();
+    if (m_list.selected() < 0)
+        m_list.setSelected(0);
+    const int selected = m_list.selected();
+    if (selected < 0) {
+        // An empty table: nothing to load, and nothing to write back later.
+        m_memo.clear();
+        m_currentStyleIndex = -1;
+    } else {
+        m_memo.setLines(m_table.rules.bodies[selected]);
+        m_currentStyleIndex = selected;
+    }
+    if (m_ruleLoaded)
+        m_ruleLoaded();
+}
+
+bool SheetStore::SheetDiffersFromHistory() const
+{
+    return m_history.differsFrom(sheetText());
+}
+
+void SheetStore::RegenerateSheet()
+{
+    SelectStyle();
+    setSheetLines(writeSheetLines(m_table, m_tail));
+    const QByteArray text = sheetText();
+    if (!m_history.differsFrom(text))
+        return;
+    m_history.record(text, m_list.selected());
+    setHistoryActions(m_history.canUndo(), false);
+}

@@ -1,0 +1,49 @@
+#include "sheet_writer.h"
+
+#include "unsupported_comment.h"
+
+namespace {
+
+bool isUnsupportedCommentLine(const QByteArray &line)
+{
+    const QByteArray &comment = unsupportedComment();
+    return line.size() == comment.size() && latinUpper(line) == latinUpper(comment);
+}
+
+// Every line but the first loses all its leading "; " pairs.
+void stripLeadingSeparators(ByteLines &lines)
+{
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        // Read through a const view: the lines share their bytes with the
+        // table, and only a line that really changes may be copied.
+        const QByteArray &line = std::as_const(lines)[i];
+        qsizetype from = 0;
+        while (line.size() >= from + 2 && line[from] == ';' && line[from + 1] == ' ')
+            from += 2;
+        if (from > 0)
+            lines[i] = line.mid(from);
+    }
+}
+
+} // namespace
+
+ByteLines writeSheetLines(const StyleTable &table, const ByteLines &tail)
+{
+    ByteLines lines;
+    qsizetype total = tail.size();
+    for (int i = 0; i < table.count; ++i)
+        total += table.body(i).size() + 2;
+    lines.reserve(total);
+
+    for (int i = 0; i < table.count; ++i) {
+        lines.append(table.name(i) + " {");
+        for (const QByteArray &line : table.body(i)) {
+            if (!isUnsupportedCommentLine(line))
+                lines.append(line);
+        }
+        lines.append(QByteArrayLiteral("}"));
+    }
+    stripLeadingSeparators(lines);
+    lines.append(tail);
+    return lines;
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QObject>
+
+// What the rule list shows: the selectors in order and the selected row
+// (-1 for none). The list widget mirrors it.
+class StyleListModel : public QObject
+{
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+    const QList<QByteArray> &items() const { return m_items; }
+    int count() const { return static_cast<int>(m_items.size()); }
+    const QByteArray &item(int i) const { return m_items[i]; }
+    int selected() const { return m_selected; }
+    QByteArray selectedText() const;
+
+    void setItems(QList<QByteArray> items);
+    void clear();
+    void append(const QByteArray &text);
+    void insert(int row, const QByteArray &text);
+    void removeAt(int row);
+    void setItem(int row, const QByteArray &text);
+
+    // Selecting a row outside the list leaves no selection.
+    void setSelected(int row);
+
+signals:
+    void itemsChanged();
+    void selectionChanged(int row);
+
+private:
+    QList<QByteArray> m_items;
+    int m_selected = -1;
+};

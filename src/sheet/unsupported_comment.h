@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QByteArray>
+
+// The line under which declarations that no panel control stands for are
+// listed, in the sheet's code page.
+const QByteArray &unsupportedComment();

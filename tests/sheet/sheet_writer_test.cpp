@@ -1,0 +1,130 @@
+#include "sheet_store.h"
+#include "unsupported_comment.h"
+
+#include "../support/random_sheet.h"
+#include "../support/sheet_fixture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Fills the table directly and regenerates, as a commit does.
+ByteLines regenerateTable(SheetStore &store, const QList<QPair<QByteArray, ByteLines>> &rules)
+{
+    QList<QByteArray> names;
+    for (int i = 0; i < rules.size(); ++i) {
+        store.table().rules.names[i] = rules[i].first;
+        store.table().rules.bodies[i] = rules[i].second;
+        names.append(rules[i].first);
+    }
+    store.table().count = static_cast<int>(rules.size());
+    store.list().setItems(names);
+    store.list().setSelected(0);
+    store.setCurrentStyleIndex(-1);
+    store.RegenerateSheet();
+    return store.sheetLines();
+}
+
+TEST(RegenerateSheet, WritesEachRuleAsSelectorBodyAndClosingBrace)
+{
+    SheetStore store;
+    const ByteLines out = regenerateTable(store, {{"Body", lines({"color: red;", "margin: 0px;"})},
+                                                  {"h1", ByteLines()}});
+    EXPECT_EQ(out, lines({"Body {", "color: red;", "margin: 0px;", "}", "h1 {", "}"}));
+}
+
+TEST(RegenerateSheet, EmptyLastBodyLineStandsBeforeTheBrace)
+{
+    SheetStore store;
+    EXPECT_EQ(regenerateTable(store, {{"a", lines({"x;", ""})}}), lines({"a {", "x;", "", "}"}));
+}
+
+TEST(RegenerateSheet, RemovesLeadingSeparatorsOfGeneratedLines)
+{
+    SheetStore store;
+    EXPECT_EQ(regenerateTable(store, {{"a", lines({"; color: red", "; ; Top: 0px;", ";", ";x"})}}),
+              lines({"a {", "color: red", "Top: 0px;", ";", ";x", "}"}));
+}
+
+TEST(RegenerateSheet, RemovesOnlyWholeLinesThatAreTheComment)
+{
+    const QByteArray comment = unsupportedComment();
+    QByteArray latinCaseChanged = comment;
+    latinCaseChanged.replace("Quillbox", "QUILLBOX");
+    QByteArray cyrillicCaseChanged = comment;
+    cyrillicCaseChanged[4] = '\xc2'; // its second letter in capitals
+    const QByteArray indented = "  " + comment;
+
+    SheetStore store;
+    const ByteLines out = regenerateTable(
+        store, {{"a", ByteLines{comment, latinCaseChanged, cyrillicCaseChanged, indented, "x;"}}});
+    EXPECT_EQ(out, (ByteLines{"a {", cyrillicCaseChanged, indented, "x;", "}"}));
+}
+
+TEST(RegenerateSheet, EmptyTableGivesEmptySheet)
+{
+    SheetStore store;
+    EXPECT_TRUE(regenerateTable(store, {}).isEmpty());
+}
+
+TEST(RegenerateSheet, KeepsTextTheTableDoesNotHold)
+{
+    const QByteArray cases[] = {
+        "* { margin: 0 }\r\np { color: red }\r\n",
+        "a { x }\r\n@media print { p { color: red } }\r\nb { y }\r\n",
+        "a { x } /* after */\r\n\r\n* { y }\r\n",
+        "a {\r\nx\r\n}\r\nb {\r\n/* } */ y\r\n}\r\nc {\r\nz\r\n}\r\n",
+    };
+    for (const QByteArray &text : cases) {
+        SheetStore store;
+        store.setSheetText(text);
+        store.RebuildStyleTable();
+        const ByteLines tail = store.tail();
+        ASSERT_FALSE(tail.isEmpty()) << text.constData();
+        openText(store, text);
+        const ByteLines out = store.sheetLines();
+        ASSERT_GE(out.size(), tail.size());
+        EXPECT_EQ(out.mid(out.size() - tail.size()), tail) << text.constData();
+        if (store.styleCount() == 0)
+            EXPECT_EQ(store.sheetText(), text);
+
+        const QByteArray first = store.sheetText();
+        store.RegenerateSheet();
+        EXPECT_EQ(store.sheetText(), first) << text.constData();
+    }
+}
+
+TEST(RegenerateSheet, KeepsRulesPastThe1001stVerbatim)
+{
+    const QByteArray text = generatedSheetText(1500);
+    SheetStore store;
+    openText(store, text);
+    const QByteArray out = store.sheetText();
+    const qsizetype rest = text.indexOf(".rule1001 ");
+    ASSERT_GT(rest, 0);
+    EXPECT_TRUE(out.endsWith(text.mid(rest)));
+    EXPECT_EQ(store.styleCount(), 1001);
+}
+
+TEST(RegenerateSheet, ReachesAFixedPointOnRandomSheets)
+{
+    for (unsigned seed = 1; seed <= 300; ++seed) {
+        SheetStore store;
+        openText(store, randomSheetText(seed, 80));
+        const QByteArray once = store.sheetText();
+        openText(store, once);
+        const QByteArray twice = store.sheetText();
+        openText(store, twice);
+        ASSERT_EQ(store.sheetText(), twice) << "seed " << seed;
+    }
+}
+
+TEST(RegenerateSheet, FlatSheetInProgramLayoutIsAlreadyAFixedPoint)
+{
+    const QByteArray text = "Body {\r\ncolor: red;\r\n\r\n}\r\nh1 {\r\n\r\n}\r\n";
+    SheetStore store;
+    openText(store, text);
+    EXPECT_EQ(store.sheetText(), text);
+}
+
+} // namespace
