@@ -1,9 +1,275 @@
 #include "main_form.h"
 
+#include "color_form.h"
+#include "create_selector.h"
+#include "hint.h"
+#include "message_box_questioner.h"
+#include "style_toolbars.h"
+#include "unit_chooser.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTextEdit>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+QTimer *makeTimer(QObject *owner, const char *name, int interval)
+{
+    auto *timer = new QTimer(owner);
+    timer->setObjectName(QLatin1String(name));
+    timer->setInterval(interval);
+    return timer;
+}
+
+QFileDialog *makeFileDialog(QWidget *owner, const char *name, const QString &filter, const QString &title = {})
+{
+    auto *dialog = new QFileDialog(owner, title);
+    dialog->setObjectName(QLatin1String(name));
+    dialog->setNameFilter(filter);
+    return dialog;
+}
+
+} // namespace
+
 TMainForm::TMainForm(QWidget *parent)
     : QMainWindow(parent)
+    , m_questioner(std::make_unique<MessageBoxQuestioner>(this))
 {
     setObjectName(QStringLiteral("MainForm"));
-    setWindowTitle(QStringLiteral("Quillbox 1.8 - "));
-    resize(792, 572);
+    m_actions = std::make_unique<ActionCatalog>(this);
+    buildWindow();
+    buildMainMenu();
+    bindEditActions();
+    FormCreate();
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::buildWindow()
+{
+    auto *central = new QWidget(this);
+    auto *layout = new QHBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+
+    m_splitterList = new QSplitter(Qt::Horizontal, central);
+    m_splitterList->setObjectName(QStringLiteral("SplitterList"));
+    m_splitterList->setHandleWidth(3);
+    m_splitterList->setChildrenCollapsible(false);
+
+    m_panelAll = new QWidget(m_splitterList);
+    m_panelAll->setObjectName(QStringLiteral("PanelALL"));
+    m_panelAll->setMinimumSize(300, 100);
+    auto *allLayout = new QVBoxLayout(m_panelAll);
+    allLayout->setContentsMargins(0, 0, 0, 0);
+    allLayout->setSpacing(0);
+    allLayout->addWidget(buildStyleToolbars(m_panelAll, *m_actions, m_controls));
+    m_viewer = buildViewerPages(m_panelAll, *m_actions);
+    allLayout->addWidget(m_viewer.viewer, 1);
+
+    // The focus sink lies behind the page control: it can hold the focus
+    // but is never seen and never reached with Tab.
+    m_focusSink = new QPushButton(QStringLiteral("ZF"), m_panelAll);
+    m_focusSink->setObjectName(QStringLiteral("ZF"));
+    m_focusSink->setFocusPolicy(Qt::ClickFocus);
+    m_focusSink->setGeometry(4, 90, 20, 20);
+    m_focusSink->lower();
+
+    m_listPanel = buildListPanel(m_splitterList, *m_actions, m_controls);
+    m_splitterList->addWidget(m_panelAll);
+    m_splitterList->addWidget(m_listPanel.panel);
+    m_splitterList->setStretchFactor(0, 1);
+    m_splitterList->setStretchFactor(1, 0);
+    m_splitterList->setSizes({792 - 176 - 3, 176});
+    layout->addWidget(m_splitterList);
+    setCentralWidget(central);
+
+    auto *status = new QStatusBar(this);
+    status->setObjectName(QStringLiteral("StatusBar"));
+    status->setFixedHeight(21);
+    m_hintPanel = new QLabel(status);
+    m_hintPanel->setObjectName(QStringLiteral("StatusPanel"));
+    m_hintPanel->setMinimumWidth(50);
+    QFont hintFont(QStringLiteral("Tahoma"), 8);
+    hintFont.setBold(true);
+    m_hintPanel->setFont(hintFont);
+    m_hintPanel->setStyleSheet(QStringLiteral("color: blue;"));
+    status->addWidget(m_hintPanel, 1);
+    setStatusBar(status);
+
+    m_unitChooser = new UnitChooser(this);
+
+    m_unitTimer = makeTimer(this, "Z_Timer", 1000);
+    m_fontOffTimer = makeTimer(this, "FontOffOptionTimer", 60);
+    m_fontOffTimer->setSingleShot(true);
+    m_floatTimer = makeTimer(this, "TimerFloat", 600);
+
+    const QString cssFilter = QStringLiteral("Каскадные таблицы стилей CSS (*.css)");
+    m_openCss = makeFileDialog(this, "OpenCSS", cssFilter);
+    m_openCss->setFileMode(QFileDialog::ExistingFile);
+    m_saveCss = makeFileDialog(this, "SaveCSS", cssFilter, QStringLiteral("Сохранить как..."));
+    m_saveCss->setAcceptMode(QFileDialog::AcceptSave);
+    m_saveCss->setDefaultSuffix(QStringLiteral("css"));
+    m_openBackground = makeFileDialog(
+        this, "OpenDialogBackGround",
+        QStringLiteral("Файлы  JPG, JPEG, GIF (*.jpg *.jpeg *.gif);;Файлы BMP ;-) (*.bmp);;Все файлы (*)"),
+        QStringLiteral("Выбор фонового рисунка"));
+    m_openBackground->setFileMode(QFileDialog::ExistingFile);
+    m_openHtml = makeFileDialog(this, "OpenDialogHTML",
+                                QStringLiteral("HTML файлы (*.htm*);;XML файлы (*.xml*);;Все файлы (*)"));
+
+    connect(m_actions->operator[]("QuitQuillbox"), &QAction::triggered, this, &QWidget::close);
+
+    // Client area of 792 x 572 below the menu, centred on the desktop.
+    resize(792, 572 + menuBar()->sizeHint().height());
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.center() - rect().center());
+    }
+}
+
+void TMainForm::bindEditActions()
+{
+    // Cut, copy and paste act on whichever edit has the focus.
+    auto onFocused = [](auto lineEditOp, auto plainOp, auto textOp) {
+        QWidget *w = QApplication::focusWidget();
+        if (auto *combo = qobject_cast<QComboBox *>(w); combo && combo->lineEdit())
+            w = combo->lineEdit();
+        if (auto *line = qobject_cast<QLineEdit *>(w))
+            (line->*lineEditOp)();
+        else if (auto *plain = qobject_cast<QPlainTextEdit *>(w))
+            (plain->*plainOp)();
+        else if (auto *text = qobject_cast<QTextEdit *>(w))
+            (text->*textOp)();
+    };
+    connect((*m_actions)["EditCut"], &QAction::triggered, this,
+            [onFocused] { onFocused(&QLineEdit::cut, &QPlainTextEdit::cut, &QTextEdit::cut); });
+    connect((*m_actions)["EditCopy"], &QAction::triggered, this,
+            [onFocused] { onFocused(&QLineEdit::copy, &QPlainTextEdit::copy, &QTextEdit::copy); });
+    connect((*m_actions)["EditPaste"], &QAction::triggered, this,
+            [onFocused] { onFocused(&QLineEdit::paste, &QPlainTextEdit::paste, &QTextEdit::paste); });
+    for (const char *name : {"EditCut", "EditCopy", "EditPaste"})
+        (*m_actions)[name]->setShortcutContext(Qt::WidgetShortcut);
+}
+
+void TMainForm::fillFontBoxes()
+{
+    m_controls.fontFamily->setCurrentIndex(0);
+    m_controls.fontFamily2->setCurrentIndex(0);
+    m_controls.fontWeight->setCurrentIndex(0);
+    const QStringList families = QFontDatabase::families();
+    m_controls.fontFamily->addItems(families);
+    m_controls.fontFamily2->addItems(families);
+}
+
+void TMainForm::FormCreate()
+{
+    for (const LengthField &field : std::as_const(m_controls.lengthFields))
+        field.edit->clear();
+    fillFontBoxes();
+    setWindowTitle(QStringLiteral("Quillbox 1.8 - ") + m_store.currentFileName());
+    restoreSettings();
+    m_store.setHomePageAddress(m_viewer.location->currentText());
+}
+
+void TMainForm::FormShow()
+{
+    for (const LengthField &field : std::as_const(m_controls.lengthFields)) {
+        if (!isInUse(field.edit))
+            field.edit->clear();
+    }
+}
+
+void TMainForm::FormResize()
+{
+    if ((*m_actions)["FloatPanel"]->isChecked())
+        TimerFloatTimer();
+}
+
+void TMainForm::TimerFloatTimer()
+{
+    // The sliding panels rearrange themselves here once they exist.
+}
+
+void TMainForm::setDialogs(TCreateSelector *createSelector, TColorForm *colorForm)
+{
+    m_createSelector = createSelector;
+    m_colorForm = colorForm;
+}
+
+TCreateSelector *TMainForm::createSelector()
+{
+    if (!m_createSelector)
+        m_createSelector = new TCreateSelector(this);
+    return m_createSelector;
+}
+
+TColorForm *TMainForm::colorForm()
+{
+    if (!m_colorForm)
+        m_colorForm = new TColorForm(this);
+    return m_colorForm;
+}
+
+void TMainForm::setQuestioner(std::unique_ptr<Questioner> questioner)
+{
+    m_questioner = std::move(questioner);
+}
+
+void TMainForm::ApplicationEventsHint(const QString &hint)
+{
+    const QString longPart = splitHint(hint).longPart;
+    TCreateSelector *dialog = m_createSelector;
+    if (dialog)
+        dialog->labelHint()->setText(longPart);
+    if (dialog && dialog->isVisible())
+        dialog->labelHint()->setText(longPart);
+    else
+        m_hintPanel->setText(longPart);
+}
+
+bool TMainForm::event(QEvent *event)
+{
+    if (event->type() == QEvent::StatusTip) {
+        ApplicationEventsHint(static_cast<QStatusTipEvent *>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+void TMainForm::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_shown) {
+        m_shown = true;
+        FormShow();
+    }
+}
+
+void TMainForm::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    FormResize();
+}
+
+void TMainForm::closeEvent(QCloseEvent *event)
+{
+    if (FormClose())
+        event->accept();
+    else
+        event->ignore();
 }

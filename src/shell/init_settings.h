@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+class QSettings;
+
+// The window's persisted state, the group "Init" of the program's settings.
+// A value that is missing, or stored with the wrong type, reads as absent.
+struct InitSettings {
+    std::optional<bool> maximized;
+    std::optional<bool> floatPanel;
+    std::optional<bool> autoRefresh;
+    std::optional<int> viewer;
+    std::optional<int> tabPanel;
+    std::optional<QString> homePage;
+    std::optional<int> panelListWidth;
+    std::optional<int> phtmlHeight;
+
+    static InitSettings read(QSettings &settings);
+    // Writes every value that is present, in the documented order.
+    void write(QSettings &settings) const;
+};
+
+// The settings store of the program: organisation "Tarnwell",
+// application "Quillbox18", user scope.
+QSettings *openProgramSettings();
+
+// The last file and rule, at the top level of the settings.
+struct LastFileSettings {
+    QString pathToLastFile;
+    QString lastNameStyle;
+
+    static std::optional<LastFileSettings> read(QSettings &settings);
+    void write(QSettings &settings) const;
+};

@@ -1,0 +1,108 @@
+#include "init_settings.h"
+#include "main_form.h"
+
+#include "../support/settings_reset.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QSettings>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTest>
+
+namespace {
+
+std::unique_ptr<QSettings> settings()
+{
+    return std::unique_ptr<QSettings>(openProgramSettings());
+}
+
+void storeInit(const QList<QPair<QString, QVariant>> &values)
+{
+    clearProgramSettings();
+    auto s = settings();
+    s->beginGroup(QStringLiteral("Init"));
+    for (const auto &[key, value] : values)
+        s->setValue(key, value);
+    s->endGroup();
+    s->sync();
+}
+
+TEST(WindowSettings, ClosingWritesAllEightValues)
+{
+    clearProgramSettings();
+    {
+        TMainForm form;
+        form.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+        form.findChild<QAction *>(QStringLiteral("AutoRefreshAction"))->setChecked(true);
+        form.findChild<QTabWidget *>(QStringLiteral("Viewer"))->setCurrentIndex(2);
+        form.findChild<QTabWidget *>(QStringLiteral("TABPANEL"))->setCurrentIndex(3);
+        EXPECT_TRUE(form.close());
+    }
+    auto s = settings();
+    s->beginGroup(QStringLiteral("Init"));
+    EXPECT_EQ(s->childKeys().size(), 8);
+    EXPECT_EQ(s->value("Maximized").toInt(), 0);
+    EXPECT_EQ(s->value("FloatPanel").toInt(), 0);
+    EXPECT_EQ(s->value("AutoRefresh").toInt(), 1);
+    EXPECT_EQ(s->value("Viewer").toInt(), 2);
+    EXPECT_EQ(s->value("TabPanel").toInt(), 3);
+    EXPECT_EQ(s->value("HomePage").toString(), QStringLiteral("about:blank"));
+    EXPECT_EQ(s->value("PanelListWidth").toInt(), 176);
+    EXPECT_GT(s->value("PHTMLHeight").toInt(), 0);
+}
+
+TEST(WindowSettings, NextStartRestoresTheWindow)
+{
+    storeInit({{"Maximized", 1}, {"FloatPanel", 1}, {"AutoRefresh", 1}, {"Viewer", 3}, {"PanelListWidth", 250},
+               {"PHTMLHeight", 200}});
+    TMainForm form;
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    QTest::qWait(50);
+    EXPECT_TRUE(form.windowState() & Qt::WindowMaximized);
+    EXPECT_TRUE(form.findChild<QAction *>(QStringLiteral("FloatPanel"))->isChecked());
+    EXPECT_TRUE(form.findChild<QAction *>(QStringLiteral("AutoRefreshAction"))->isChecked());
+    EXPECT_EQ(form.findChild<QTabWidget *>(QStringLiteral("Viewer"))->currentIndex(), 3);
+    EXPECT_EQ(form.findChild<QWidget *>(QStringLiteral("PanelList"))->width(), 250);
+    EXPECT_EQ(form.findChild<QSplitter *>(QStringLiteral("Splitter1"))->sizes().value(1), 200);
+}
+
+TEST(WindowSettings, MissingValuesKeepTheDefaults)
+{
+    storeInit({{"AutoRefresh", 1}});
+    TMainForm form;
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    EXPECT_FALSE(form.windowState() & Qt::WindowMaximized);
+    EXPECT_FALSE(form.findChild<QAction *>(QStringLiteral("FloatPanel"))->isChecked());
+    EXPECT_TRUE(form.findChild<QAction *>(QStringLiteral("AutoRefreshAction"))->isChecked());
+    EXPECT_EQ(form.findChild<QTabWidget *>(QStringLiteral("Viewer"))->currentIndex(), 3);
+    EXPECT_EQ(form.findChild<QWidget *>(QStringLiteral("PanelList"))->width(), 176);
+}
+
+TEST(WindowSettings, ValueOfTheWrongTypeIsIgnored)
+{
+    storeInit({{"Viewer", QStringLiteral("страница")}, {"AutoRefresh", QStringList{"a", "b"}}, {"PanelListWidth", 230}});
+    TMainForm form;
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    EXPECT_EQ(form.findChild<QTabWidget *>(QStringLiteral("Viewer"))->currentIndex(), 3);
+    EXPECT_FALSE(form.findChild<QAction *>(QStringLiteral("AutoRefreshAction"))->isChecked());
+    EXPECT_EQ(form.findChild<QWidget *>(QStringLiteral("PanelList"))->width(), 230);
+}
+
+TEST(InitSettings, ReadsNumbersStoredAsText)
+{
+    storeInit({{"Maximized", "1"}, {"Viewer", " 2 "}, {"PHTMLHeight", "x"}});
+    auto s = settings();
+    const InitSettings init = InitSettings::read(*s);
+    EXPECT_EQ(init.maximized, std::optional<bool>(true));
+    EXPECT_EQ(init.viewer, std::optional<int>(2));
+    EXPECT_FALSE(init.phtmlHeight.has_value());
+    EXPECT_FALSE(init.floatPanel.has_value());
+}
+
+} // namespace

@@ -1,0 +1,29 @@
+// Runs widget tests headless: offscreen platform, settings in a fresh
+// temporary folder, the application prepared as the program does it.
+#include "program_setup.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <unistd.h>
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (geteuid() == 0)
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+
+    QTemporaryDir settingsDir;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir.path());
+
+    QApplication app(argc, argv);
+    prepareApplication(app);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
