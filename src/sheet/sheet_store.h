@@ -25,6 +25,9 @@ public:
     QByteArray sheetText() const { return joinLines(m_sheetLines); }
     void setSheetLines(const ByteLines &lines);
     void setSheetText(const QByteArray &text) { setSheetLines(splitText(text)); }
+    // The sheet as last read from disk.
+    const ByteLines &diskLines() const { return m_diskLines; }
+    void setDiskLines(const ByteLines &lines) { m_diskLines = lines; }
     // Text after the last held rule, written back unchanged.
     const ByteLines &tail() const { return m_tail; }
 
@@ -76,6 +79,11 @@ public:
     // Runs after SelectStyle has loaded a rule into the memo, so the panels
     // and the sheet view can follow.
     void setRuleLoadedHandler(std::function<void()> handler) { m_ruleLoaded = std::move(handler); }
+    void runRuleLoaded()
+    {
+        if (m_ruleLoaded)
+            m_ruleLoaded();
+    }
 
 signals:
     void sheetLinesChanged();
@@ -85,6 +93,7 @@ signals:
 private:
     ByteLines m_sheetLines;
     ByteLines m_tail;
+    ByteLines m_diskLines;
     StyleTable m_table;
     StyleListModel m_list;
     RuleMemo m_memo;

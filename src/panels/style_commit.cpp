@@ -1,0 +1,42 @@
+#include "style_commit.h"
+
+#include "editor_host.h"
+#include "sheet_store.h"
+#include "sheet_view_model.h"
+
+namespace {
+
+QByteArray viewText(const ByteLines &lines)
+{
+    QByteArray text;
+    for (const QByteArray &line : lines) {
+        text += line;
+        text += '\n';
+    }
+    return text;
+}
+
+} // namespace
+
+StyleCommit::StyleCommit(SheetStore &store, EditorHost &host, SheetViewModel &view)
+    : m_store(store)
+    , m_host(host)
+    , m_view(view)
+{
+}
+
+void StyleCommit::CommitStyleChange(bool rewrite)
+{
+    if (rewrite) {
+        m_host.moveFocusToSink();
+        m_store.RegenerateSheet();
+    }
+    RefreshSheetView();
+    if (m_autoRefresh && refreshView)
+        refreshView();
+}
+
+void StyleCommit::RefreshSheetView()
+{
+    m_view.refresh(viewText(m_store.sheetLines()), m_store.list().selected());
+}

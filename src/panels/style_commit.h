@@ -1,0 +1,32 @@
+#pragma once
+
+#include <functional>
+
+class EditorHost;
+class SheetStore;
+class SheetViewModel;
+
+// Carries a change from the rule memo into the table, the sheet text, the
+// undo history and the whole-sheet view, and with automatic refresh on,
+// into the preview.
+class StyleCommit
+{
+public:
+    StyleCommit(SheetStore &store, EditorHost &host, SheetViewModel &view);
+
+    // rewrite is false for undo and redo, which have restored the sheet
+    // themselves: then only the views follow.
+    void CommitStyleChange(bool rewrite);
+    void RefreshSheetView();
+
+    void setAutoRefresh(bool on) { m_autoRefresh = on; }
+    bool autoRefresh() const { return m_autoRefresh; }
+    // The action that writes the sheet file and reloads the preview.
+    std::function<void()> refreshView;
+
+private:
+    SheetStore &m_store;
+    EditorHost &m_host;
+    SheetViewModel &m_view;
+    bool m_autoRefresh = false;
+};

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class EditorHost;
+class Questioner;
+class SheetStore;
+
+// The sheet's life as a file: new, open, save, save as, the question
+// about unsaved changes, the last file, and the recovery copy (the sheet's
+// path with ".ORIGINAL" appended) that guards the file while it is edited.
+class SheetFiles
+{
+public:
+    SheetFiles(SheetStore &store, EditorHost &host, Questioner &questioner);
+
+    static QString recoveryPath(const QString &path) { return path + QStringLiteral(".ORIGINAL"); }
+    // Everything before the last "/"; empty for an unnamed sheet.
+    static QString folderOf(const QString &path);
+
+    void NewSheet();
+    bool LoadSheet(const QString &path);
+    bool OpenSheet(const QString &path);
+    bool SaveSheet();
+    bool ConfirmDiscard();
+    void RememberLastFile();
+    void OpenLastFile(const QStringList &arguments);
+
+    void NewExecute();
+    void OpenFileExecute();
+    void SaveExecute();
+    void SaveAsExecute();
+
+    // Hooks for the parts that build on the files.
+    std::function<void()> resetPanels;       // the panels go to their empty state
+    std::function<void()> goToBasePage;      // the preview follows the sheet's base page
+    std::function<void()> saveHtmlDocument;  // Save while the HTML editor has the focus
+    std::function<void()> sheetReadFromDisk; // the disk view follows a load
+
+private:
+    void fail(const QString &message);
+    void setCaptionFor(const QString &name);
+
+    SheetStore &m_store;
+    EditorHost &m_host;
+    Questioner &m_questioner;
+    bool m_discardedChanges = false;
+};

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "sheet_files.h"
+#include "sheet_store.h"
+#include "sheet_view_model.h"
+#include "style_commit.h"
+#include "style_list_operations.h"
+
+class EditorHost;
+class Questioner;
+
+// The editor without its window: the sheet store and everything that works
+// on it, wired together once.
+class Editor
+{
+public:
+    Editor(EditorHost &host, Questioner &questioner);
+
+    SheetStore &store() { return m_store; }
+    SheetFiles &files() { return m_files; }
+    StyleListOperations &styles() { return m_styles; }
+    StyleCommit &commit() { return m_commit; }
+    SheetViewModel &sheetView() { return m_sheetView; }
+
+    // A click on a rule of the list.
+    void ListTagClick(int row);
+    // Asks the selector constructor for a name and adds the rule.
+    void NewStyleExecute();
+
+private:
+    EditorHost &m_host;
+    SheetStore m_store;
+    SheetViewModel m_sheetView;
+    StyleCommit m_commit;
+    SheetFiles m_files;
+    StyleListOperations m_styles;
+};

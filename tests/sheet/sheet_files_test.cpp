@@ -1,0 +1,349 @@
+#include "editor.h"
+#include "init_settings.h"
+#include "sheet_file_io.h"
+
+#include "../support/fake_host.h"
+#include "../support/scripted_questioner.h"
+#include "../support/settings_reset.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+
+namespace {
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void writeAll(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+const QByteArray kSheet = "Body {\r\ncolor: red;\r\n}\r\nh1 {\r\nmargin: 0;\r\n}\r\n";
+
+class SheetFilesTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        clearProgramSettings();
+        a = dir.filePath("a.css");
+        b = dir.filePath("b.css");
+        writeAll(a, kSheet);
+        files.NewSheet();
+    }
+
+    // An edit as the preview refresh leaves it: in memory and on disk.
+    void editAndRefresh()
+    {
+        store.memo().setLines({"color: blue;"});
+        store.setSheetModified(true);
+        store.RegenerateSheet();
+        writeSheetFile(store.currentFileName(), store.sheetLines(), nullptr);
+    }
+
+    QTemporaryDir dir;
+    QString a, b;
+    FakeHost host;
+    ScriptedQuestioner questioner;
+    Editor editor{host, questioner};
+    SheetStore &store = editor.store();
+    SheetFiles &files = editor.files();
+};
+
+TEST_F(SheetFilesTest, NewSheetHoldsOneRuleAndNoFile)
+{
+    EXPECT_EQ(store.sheetText(), "Body {\r\n}\r\n");
+    EXPECT_EQ(store.list().items(), QList<QByteArray>{"Body"});
+    EXPECT_EQ(host.caption, QStringLiteral("Quillbox 1.8 - NoName.css"));
+    EXPECT_FALSE(store.backEditEnabled());
+    EXPECT_TRUE(store.currentFileName().isEmpty());
+    EXPECT_EQ(store.homePageAddress(), QStringLiteral("about:blank"));
+}
+
+TEST_F(SheetFilesTest, OpeningMakesARecoveryCopyAndLeavingRemovesIt)
+{
+    ASSERT_TRUE(files.OpenSheet(a));
+    EXPECT_EQ(readAll(a + ".ORIGINAL"), kSheet);
+    EXPECT_EQ(store.list().items(), (QList<QByteArray>{"Body", "h1"}));
+    EXPECT_EQ(host.caption, QStringLiteral("Quillbox 1.8 - ") + a);
+    EXPECT_FALSE(store.sheetModified());
+    EXPECT_FALSE(store.backEditEnabled());
+
+    EXPECT_TRUE(files.ConfirmDiscard());
+    EXPECT_TRUE(questioner.asked.isEmpty());
+    EXPECT_FALSE(QFile::exists(a + ".ORIGINAL"));
+    EXPECT_EQ(readAll(a), kSheet);
+}
+
+TEST_F(SheetFilesTest, DecliningToSaveRestoresTheFileFromItsCopy)
+{
+    ASSERT_TRUE(files.OpenSheet(a));
+    editAndRefresh();
+    ASSERT_NE(readAll(a), kSheet);
+    questioner.answers = {Questioner::No};
+    EXPECT_TRUE(files.ConfirmDiscard());
+    EXPECT_EQ(questioner.asked[0].text, QStringLiteral("Текущий файл изменен. Сохранить изменения?"));
+    EXPECT_EQ(readAll(a), kSheet);
+    EXPECT_FALSE(QFile::exists(a + ".ORIGINAL"));
+}
+
+TEST_F(SheetFilesTest, CancelAtTheUnsavedQuestionKeepsEverything)
+{
+    ASSERT_TRUE(files.OpenSheet(a));
+    editAndRefresh();
+    const QByteArray onDisk = readAll(a);
+    questioner.answers = {Questioner::Cancel};
+    EXPECT_FALSE(files.ConfirmDiscard());
+    EXPECT_EQ(readAll(a), onDisk);
+    EXPECT_EQ(readAll(a + ".ORIGINAL"), kSheet);
+}
+
+TEST_F(SheetFilesTest, DecliningToSaveLeavesAFileWithoutCopyAlone)
+{
+    ASSERT_TRUE(files.OpenSheet(a));
+    editAndRefresh();
+    QFile::remove(a + ".ORIGINAL");
+    const QByteArray onDisk = readAll(a);
+    questioner.answers = {Questioner::No};
+    EXPECT_TRUE(files.ConfirmDiscard());
+    EXPECT_EQ(readAll(a), onDisk);
+}
+
+TEST_F(SheetFilesTest, LeftOverCopyAsksAndEachAnswerDoesWhatItSays)
+{
+    const QByteArray interrupted = "Body {\r\ncolor: green;\r\n}\r\n";
+    writeAll(a + ".ORIGINAL", kSheet);
+    writeAll(a, interrupted);
+
+    questioner.answers = {Questioner::Cancel};
+    EXPECT_FALSE(files.OpenSheet(a));
+    EXPECT_EQ(questioner.asked[0].caption, QStringLiteral("ВНИМАНИЕ!"));
+    EXPECT_TRUE(questioner.asked[0].text.startsWith(
+        QStringLiteral("При попытке открытия файла обнаружена его начальная версия. \r")));
+    EXPECT_TRUE(store.currentFileName().isEmpty());
+    EXPECT_EQ(readAll(a), interrupted);
+    EXPECT_EQ(readAll(a + ".ORIGINAL"), kSheet);
+
+    questioner.answers = {Questioner::Yes};
+    ASSERT_TRUE(files.OpenSheet(a));
+    EXPECT_EQ(store.sheetText(), "Body {\r\ncolor: green;\r\n\r\n}\r\n");
+    EXPECT_EQ(readAll(a + ".ORIGINAL"), interrupted);
+
+    EXPECT_TRUE(files.ConfirmDiscard());
+    writeAll(a + ".ORIGINAL", kSheet);
+    questioner.answers = {Questioner::No};
+    ASSERT_TRUE(files.OpenSheet(a));
+    EXPECT_EQ(readAll(a), kSheet);
+    EXPECT_EQ(store.list().items(), (QList<QByteArray>{"Body", "h1"}));
+}
+
+TEST_F(SheetFilesTest, SavingWritesTheFileAndItsCopy)
+{
+    ASSERT_TRUE(files.OpenSheet(a));
+    editAndRefresh();
+    EXPECT_TRUE(files.SaveSheet());
+    EXPECT_FALSE(store.sheetModified());
+    EXPECT_EQ(readAll(a), store.sheetText());
+    EXPECT_EQ(readAll(a + ".ORIGINAL"), store.sheetText());
+    EXPECT_TRUE(readAll(a).contains("color: blue;"));
+}
+
+TEST_F(SheetFilesTest, SavingAnUnnamedSheetAsksForANameAndCancelStopsTheClose)
+{
+    store.setSheetModified(true);
+    questioner.answers = {Questioner::Yes};
+    EXPECT_FALSE(files.ConfirmDiscard());
+    EXPECT_TRUE(store.sheetModified());
+
+    host.saveAnswers = {b};
+    questioner.answers = {Questioner::Yes};
+    EXPECT_TRUE(files.ConfirmDiscard());
+    EXPECT_EQ(readAll(b), "Body {\r\n}\r\n");
+    EXPECT_FALSE(QFile::exists(b + ".ORIGINAL")) << "leaving the sheet removes its copy";
+}
+
+TEST_F(SheetFilesTest, SaveAsPutsTheEditsUnderTheNewNameAndRestoresTheOld)
+{
+    ASSERT_TRUE(files.OpenSheet(a));
+    editAndRefresh();
+    host.saveAnswers = {b};
+    files.SaveAsExecute();
+    EXPECT_EQ(readAll(a), kSheet);
+    EXPECT_FALSE(QFile::exists(a + ".ORIGINAL"));
+    EXPECT_EQ(readAll(b), store.sheetText());
+    EXPECT_EQ(readAll(b + ".ORIGINAL"), store.sheetText());
+    EXPECT_EQ(host.caption, QStringLiteral("Quillbox 1.8 - ") + b);
+    EXPECT_TRUE(questioner.asked.isEmpty());
+}
+
+TEST_F(SheetFilesTest, SaveAsOntoItsOwnNameAsksNothing)
+{
+    ASSERT_TRUE(files.OpenSheet(a));
+    editAndRefresh();
+    host.saveAnswers = {a};
+    files.SaveAsExecute();
+    EXPECT_TRUE(questioner.asked.isEmpty());
+    EXPECT_TRUE(readAll(a).contains("color: blue;"));
+    EXPECT_FALSE(store.sheetModified());
+}
+
+TEST_F(SheetFilesTest, DecliningToReplaceAnotherFileSavesNothing)
+{
+    ASSERT_TRUE(files.OpenSheet(a));
+    editAndRefresh();
+    writeAll(b, "other");
+    host.saveAnswers = {b};
+    questioner.answers = {Questioner::No};
+    store.setMayProceed(true);
+    files.SaveAsExecute();
+    EXPECT_EQ(questioner.asked[0].text, QStringLiteral("Такой файл уже существует.Заменить его?"));
+    EXPECT_EQ(readAll(b), "other");
+    EXPECT_EQ(store.currentFileName(), a);
+    EXPECT_FALSE(store.mayProceed());
+}
+
+TEST_F(SheetFilesTest, OpenCommandCancelledKeepsTheSheetAndDoesNotWriteDeclinedEdits)
+{
+    ASSERT_TRUE(files.OpenSheet(a));
+    editAndRefresh();
+    questioner.answers = {Questioner::No};
+    files.OpenFileExecute();
+    EXPECT_EQ(host.openFolders.value(0), dir.path());
+    EXPECT_EQ(readAll(a), kSheet);
+    EXPECT_EQ(readAll(a + ".ORIGINAL"), kSheet);
+    EXPECT_EQ(store.currentFileName(), a);
+    EXPECT_FALSE(store.sheetModified());
+    EXPECT_FALSE(store.sheetText().contains("blue"));
+}
+
+TEST_F(SheetFilesTest, LastFileAndRuleAreReopened)
+{
+    ASSERT_TRUE(files.OpenSheet(a));
+    editor.ListTagClick(1);
+    files.RememberLastFile();
+    EXPECT_TRUE(files.ConfirmDiscard());
+
+    Editor next(host, questioner);
+    next.files().NewSheet();
+    next.files().OpenLastFile({});
+    EXPECT_EQ(next.store().currentFileName(), a);
+    EXPECT_EQ(next.store().list().selected(), 1);
+
+    std::unique_ptr<QSettings> settings(openProgramSettings());
+    settings->setValue("LastNameStyle", "H1");
+    settings->sync();
+    EXPECT_TRUE(next.files().ConfirmDiscard());
+    Editor third(host, questioner);
+    third.files().NewSheet();
+    third.files().OpenLastFile({});
+    EXPECT_EQ(third.store().list().selected(), 0);
+    EXPECT_TRUE(third.files().ConfirmDiscard());
+}
+
+TEST_F(SheetFilesTest, CommandLineArgumentWinsOverTheLastFile)
+{
+    ASSERT_TRUE(files.OpenSheet(a));
+    EXPECT_TRUE(files.ConfirmDiscard());
+    writeAll(b, "p {\r\n}\r\n");
+
+    Editor withArgument(host, questioner);
+    withArgument.files().NewSheet();
+    withArgument.files().OpenLastFile({b});
+    EXPECT_EQ(withArgument.store().currentFileName(), b);
+    EXPECT_TRUE(withArgument.files().ConfirmDiscard());
+
+    Editor missingArgument(host, questioner);
+    missingArgument.files().NewSheet();
+    missingArgument.files().OpenLastFile({dir.filePath("nope.css")});
+    EXPECT_EQ(missingArgument.store().currentFileName(), b);
+    EXPECT_TRUE(missingArgument.files().ConfirmDiscard());
+}
+
+TEST_F(SheetFilesTest, UnreadableInputIsRefusedAndChangesNothing)
+{
+    QDir(dir.path()).mkdir("folder.css");
+    writeAll(dir.filePath("binary.css"), QByteArray("p {\0}", 5));
+    {
+        QFile big(dir.filePath("big.css"));
+        ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(big.resize(50LL * 1024 * 1024));
+    }
+    const QString inputs[] = {dir.filePath("folder.css"), dir.filePath("binary.css"), dir.filePath("big.css"),
+                              dir.filePath("removed.css")};
+    ASSERT_TRUE(files.OpenSheet(a));
+    const QByteArray before = store.sheetText();
+    for (const QString &path : inputs) {
+        questioner.asked.clear();
+        EXPECT_FALSE(files.OpenSheet(path)) << path.toStdString();
+        ASSERT_EQ(questioner.asked.size(), 1) << path.toStdString();
+        EXPECT_TRUE(questioner.asked[0].text.contains(path));
+        EXPECT_EQ(store.currentFileName(), a);
+        EXPECT_EQ(store.sheetText(), before);
+        EXPECT_FALSE(QFile::exists(path + ".ORIGINAL"));
+    }
+}
+
+TEST_F(SheetFilesTest, FailedWriteKeepsTheOldFileTheCopyAndTheModifiedFlag)
+{
+    ASSERT_TRUE(files.OpenSheet(a));
+    editAndRefresh();
+    const QByteArray onDisk = readAll(a);
+    // The copy's place is taken by a folder, so the second write fails.
+    ASSERT_TRUE(QFile::remove(a + ".ORIGINAL"));
+    ASSERT_TRUE(QDir(dir.path()).mkdir("a.css.ORIGINAL"));
+    EXPECT_FALSE(files.SaveSheet());
+    EXPECT_EQ(questioner.asked.size(), 1);
+    EXPECT_TRUE(store.sheetModified());
+
+    // Closing after a failed save must not go on and lose the edits.
+    questioner.answers = {Questioner::Yes};
+    EXPECT_FALSE(files.ConfirmDiscard());
+    EXPECT_NE(readAll(a), QByteArray("<missing>"));
+    (void)onDisk;
+}
+
+TEST_F(SheetFilesTest, LoadStopsWhenTheCopyCannotBeWritten)
+{
+    ASSERT_TRUE(QDir(dir.path()).mkdir("a.css.ORIGINAL"));
+    EXPECT_FALSE(files.LoadSheet(a));
+    EXPECT_EQ(questioner.asked.size(), 1);
+    EXPECT_TRUE(store.currentFileName().isEmpty());
+    EXPECT_EQ(store.sheetText(), "Body {\r\n}\r\n");
+}
+
+TEST_F(SheetFilesTest, UnheldPartOfTheSheetSurvivesASave)
+{
+    const QByteArray text = "a {\r\nx;\r\n}\r\n@media print {\r\n  p { color: red }\r\n}\r\n/* end */\r\n";
+    writeAll(a, text);
+    ASSERT_TRUE(files.OpenSheet(a));
+    EXPECT_EQ(store.styleCount(), 1);
+    EXPECT_TRUE(files.SaveSheet());
+    EXPECT_TRUE(readAll(a).endsWith("@media print {\r\n  p { color: red }\r\n}\r\n/* end */\r\n"));
+}
+
+TEST(SheetFileIo, DeviceIsNotOverwritten)
+{
+    QString error;
+    EXPECT_FALSE(writeSheetFile(QStringLiteral("/dev/full"), {"a"}, &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("/dev/full")));
+    EXPECT_TRUE(QFileInfo(QStringLiteral("/dev/full")).exists());
+}
+
+TEST(SheetFiles, FolderIsEverythingBeforeTheLastSlash)
+{
+    EXPECT_EQ(SheetFiles::folderOf(QStringLiteral("/site/css/main.css")), QStringLiteral("/site/css"));
+    EXPECT_EQ(SheetFiles::folderOf(QStringLiteral("main.css")), QString());
+    EXPECT_EQ(SheetFiles::folderOf(QString()), QString());
+}
+
+} // namespace
