@@ -48,13 +48,16 @@ QFileDialog *makeFileDialog(QWidget *owner, const char *name, const QString &fil
 
 TMainForm::TMainForm(QWidget *parent)
     : QMainWindow(parent)
-    , m_questioner(std::make_unique<MessageBoxQuestioner>(this))
 {
     setObjectName(QStringLiteral("MainForm"));
+    m_questions.target = std::make_unique<MessageBoxQuestioner>(this);
+    m_editor = std::make_unique<Editor>(*this, m_questions);
     m_actions = std::make_unique<ActionCatalog>(this);
     buildWindow();
     buildMainMenu();
     bindEditActions();
+    bindEditor();
+    bindStyleList();
     FormCreate();
 }
 
@@ -181,9 +184,14 @@ void TMainForm::FormCreate()
     for (const LengthField &field : std::as_const(m_controls.lengthFields))
         field.edit->clear();
     fillFontBoxes();
-    setWindowTitle(QStringLiteral("Quillbox 1.8 - ") + m_store.currentFileName());
+    m_editor->files().NewSheet();
+    // Options given to Qt or to a test runner are not sheets.
+    QStringList arguments = QCoreApplication::arguments().mid(1);
+    arguments.removeIf([](const QString &a) { return a.startsWith(QLatin1Char('-')); });
+    m_editor->files().OpenLastFile(arguments);
+    setWindowTitle(QStringLiteral("Quillbox 1.8 - ") + store().currentFileName());
     restoreSettings();
-    m_store.setHomePageAddress(m_viewer.location->currentText());
+    store().setHomePageAddress(m_viewer.location->currentText());
 }
 
 void TMainForm::FormShow()
@@ -227,7 +235,7 @@ TColorForm *TMainForm::colorForm()
 
 void TMainForm::setQuestioner(std::unique_ptr<Questioner> questioner)
 {
-    m_questioner = std::move(questioner);
+    m_questions.target = std::move(questioner);
 }
 
 void TMainForm::ApplicationEventsHint(const QString &hint)

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "action_catalog.h"
+#include "editor.h"
+#include "editor_host.h"
 #include "list_panel.h"
+#include "questioner.h"
 #include "panel_controls.h"
-#include "sheet_store.h"
 #include "viewer_pages.h"
 
 #include <QMainWindow>
@@ -21,16 +23,28 @@ class TColorForm;
 class TCreateSelector;
 class UnitChooser;
 
+// Passes questions on to whichever questioner the window has now.
+class RelayQuestioner : public Questioner
+{
+public:
+    std::unique_ptr<Questioner> target;
+    Button ask(const QString &text, const QString &caption, int buttons, Icon icon) override
+    {
+        return target->ask(text, caption, buttons, icon);
+    }
+};
+
 // The main window: it assembles the panels, binds the actions and mirrors
-// the sheet store; the work itself is done by the core.
-class TMainForm : public QMainWindow
+// the editor's state; the work itself is done by the core.
+class TMainForm : public QMainWindow, public EditorHost
 {
     Q_OBJECT
 public:
     explicit TMainForm(QWidget *parent = nullptr);
     ~TMainForm() override;
 
-    SheetStore &store() { return m_store; }
+    Editor &editor() { return *m_editor; }
+    SheetStore &store() { return m_editor->store(); }
     const ActionCatalog &actions() const { return *m_actions; }
     PanelControls &controls() { return m_controls; }
 
@@ -41,12 +55,24 @@ public:
 
     // How the window asks questions; tests put a scripted one in.
     void setQuestioner(std::unique_ptr<Questioner> questioner);
-    Questioner &questioner() { return *m_questioner; }
+    Questioner &questioner() { return m_questions; }
 
     void ApplicationEventsHint(const QString &hint);
 
+    // EditorHost
+    void setCaption(const QString &caption) override;
+    void moveFocusToSink() override;
+    std::optional<QString> chooseSheetToOpen(const QString &folder) override;
+    std::optional<QString> chooseSheetToSaveAs(const QString &folder) override;
+    QByteArray createSelector(const QByteArray &existingSelectorList) override;
+    bool htmlEditorHasFocus() const override;
+
+    // Renaming in place: the edit over the selected rule.
+    void ListTagDblClick();
+
 protected:
     bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -55,6 +81,10 @@ private:
     void buildWindow();
     void buildMainMenu();
     void bindEditActions();
+    void bindEditor();
+    void bindStyleList();
+    bool renameFieldEvent(QEvent *event);
+    void finishRename();
 
     void FormCreate();
     void FormShow();
@@ -65,7 +95,8 @@ private:
     void writeSettings();
     void fillFontBoxes();
 
-    SheetStore m_store;
+    RelayQuestioner m_questions;
+    std::unique_ptr<Editor> m_editor;
     std::unique_ptr<ActionCatalog> m_actions;
     PanelControls m_controls;
     ListPanel m_listPanel;
@@ -84,6 +115,6 @@ private:
     QFileDialog *m_openHtml = nullptr;
     TCreateSelector *m_createSelector = nullptr;
     TColorForm *m_colorForm = nullptr;
-    std::unique_ptr<Questioner> m_questioner;
     bool m_shown = false;
+    bool m_finishingRename = false;
 };

@@ -45,7 +45,7 @@ void TMainForm::writeSettings()
     init.autoRefresh = (*m_actions)["AutoRefreshAction"]->isChecked();
     init.viewer = m_viewer.viewer->currentIndex();
     init.tabPanel = m_listPanel.panel->findChild<QTabWidget *>(QStringLiteral("TABPANEL"))->currentIndex();
-    init.homePage = m_store.homePageAddress();
+    init.homePage = store().homePageAddress();
     init.panelListWidth = m_splitterList->sizes().value(1, m_listPanel.panel->width());
     init.phtmlHeight = m_viewer.browserSplitter->sizes().value(1, m_viewer.phtml->height());
     std::unique_ptr<QSettings> settings(openProgramSettings());
@@ -54,6 +54,8 @@ void TMainForm::writeSettings()
 
 bool TMainForm::FormClose()
 {
+    if (!m_editor->files().ConfirmDiscard())
+        return false;
     writeSettings();
     return true;
 }

@@ -4,6 +4,7 @@
 #include "panel_controls.h"
 #include "panel_widgets.h"
 #include "property_pages.h"
+#include "style_list_widget.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -28,10 +29,8 @@ ListPanel buildListPanel(QWidget *parent, const ActionCatalog &actions, PanelCon
         bar->addAction(actions[name]);
     layout->addWidget(bar);
 
-    result.list = new QListWidget(result.panel);
+    result.list = new StyleListWidget(result.panel);
     result.list->setObjectName(QStringLiteral("ListTag"));
-    result.list->setDragDropMode(QAbstractItemView::InternalMove);
-    result.list->setDefaultDropAction(Qt::MoveAction);
     QPalette pal = result.list->palette();
     pal.setColor(QPalette::Base, QColor(0xc0, 0xc0, 0xc0));
     result.list->setPalette(pal);

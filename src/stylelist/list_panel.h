@@ -2,13 +2,13 @@
 
 class ActionCatalog;
 class QLineEdit;
-class QListWidget;
+class StyleListWidget;
 class QWidget;
 struct PanelControls;
 
 struct ListPanel {
     QWidget *panel = nullptr;      // PanelList
-    QListWidget *list = nullptr;   // ListTag
+    StyleListWidget *list = nullptr; // ListTag
     QLineEdit *rename = nullptr;   // RenameField
 };
 

@@ -1,0 +1,170 @@
+// The window's side of the editor: dialogs, the focus sink, the caption,
+// and the widgets that mirror the core's state.
+#include "main_form.h"
+
+#include "color_form.h"
+#include "cp1251.h"
+#include "create_selector.h"
+#include "memo_binding.h"
+#include "style_list_widget.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextEdit>
+
+void TMainForm::setCaption(const QString &caption)
+{
+    setWindowTitle(caption);
+}
+
+void TMainForm::moveFocusToSink()
+{
+    m_focusSink->setFocus(Qt::OtherFocusReason);
+}
+
+std::optional<QString> TMainForm::chooseSheetToOpen(const QString &folder)
+{
+    m_openCss->setDirectory(folder);
+    if (m_openCss->exec() != QDialog::Accepted || m_openCss->selectedFiles().isEmpty())
+        return std::nullopt;
+    return m_openCss->selectedFiles().first();
+}
+
+std::optional<QString> TMainForm::chooseSheetToSaveAs(const QString &folder)
+{
+    m_saveCss->setDirectory(folder);
+    if (m_saveCss->exec() != QDialog::Accepted || m_saveCss->selectedFiles().isEmpty())
+        return std::nullopt;
+    return m_saveCss->selectedFiles().first();
+}
+
+QByteArray TMainForm::createSelector(const QByteArray &existingSelectorList)
+{
+    TCreateSelector *dialog = createSelector();
+    dialog->setExistingSelectorList(cp1251::decode(existingSelectorList));
+    dialog->exec();
+    return cp1251::encode(dialog->createdSelector());
+}
+
+bool TMainForm::htmlEditorHasFocus() const
+{
+    return m_viewer.html->hasFocus();
+}
+
+void TMainForm::bindEditor()
+{
+    SheetStore &s = store();
+    const ActionCatalog &a = *m_actions;
+    bindRuleMemo(&s.memo(), m_viewer.cssMemo);
+    bindSheetView(&m_editor->sheetView(), m_viewer.hcssMemo);
+    m_editor->files().sheetReadFromDisk = [this] { showLines(m_viewer.diskMemo, store().diskLines()); };
+
+    auto history = [this, &a] {
+        a["BackEdit"]->setEnabled(store().backEditEnabled());
+        a["ForeEdit"]->setEnabled(store().foreEditEnabled());
+    };
+    connect(&s, &SheetStore::historyActionsChanged, this, history);
+    history();
+
+    SheetFiles &files = m_editor->files();
+    connect(a["New"], &QAction::triggered, this, [&files] { files.NewExecute(); });
+    connect(a["OpenFile"], &QAction::triggered, this, [&files] { files.OpenFileExecute(); });
+    connect(a["Save"], &QAction::triggered, this, [&files] { files.SaveExecute(); });
+    connect(a["SaveAs"], &QAction::triggered, this, [&files] { files.SaveAsExecute(); });
+    connect(a["AutoRefreshAction"], &QAction::toggled, this,
+            [this](bool on) { m_editor->commit().setAutoRefresh(on); });
+}
+
+void TMainForm::bindStyleList()
+{
+    StyleListWidget *list = m_listPanel.list;
+    StyleListOperations &styles = m_editor->styles();
+    const ActionCatalog &a = *m_actions;
+    list->bind(&store().list());
+    connect(list, &StyleListWidget::rowClicked, this, [this](int row) { m_editor->ListTagClick(row); });
+    connect(list, &StyleListWidget::rowDoubleClicked, this, [this] { ListTagDblClick(); });
+    connect(list, &StyleListWidget::draggedOver, this, [&styles](int row) { styles.DragOver(row); });
+    connect(list, &StyleListWidget::dropped, this, [&styles](int row) { styles.DragDrop(row); });
+
+    connect(a["NewStyle"], &QAction::triggered, this, [this] { m_editor->NewStyleExecute(); });
+    connect(a["StyleRename"], &QAction::triggered, this, [this] { ListTagDblClick(); });
+    connect(a["StyleDelete"], &QAction::triggered, this, [&styles] { styles.StyleDelete(); });
+    connect(a["StyleUp"], &QAction::triggered, this, [&styles] { styles.StyleUp(); });
+    connect(a["StyleDown"], &QAction::triggered, this, [&styles] { styles.StyleDown(); });
+    connect(a["StyleSorted"], &QAction::triggered, this, [&styles] { styles.StyleSorted(); });
+    if (auto *clear = findChild<QAction *>(QStringLiteral("N25")))
+        connect(clear, &QAction::triggered, this, [&styles] { styles.ClearStyle(); });
+
+    // With no rule held there is nothing the memo could be stored into.
+    auto memoState = [this] { m_viewer.cssMemo->setReadOnly(store().styleCount() == 0); };
+    connect(&store().list(), &StyleListModel::itemsChanged, this, memoState);
+    memoState();
+
+    m_listPanel.rename->installEventFilter(this);
+}
+
+void TMainForm::ListTagDblClick()
+{
+    StyleListWidget *list = m_listPanel.list;
+    const int selected = store().list().selected();
+    if (selected < 0)
+        return;
+    QLineEdit *field = m_listPanel.rename;
+    const QRect row = list->visualItemRect(list->item(selected));
+    field->setGeometry(4, row.top() + 2, list->viewport()->width() - 4,
+                       qMax(row.height(), list->fontMetrics().height() + 3));
+    field->setText(cp1251::decode(store().list().item(selected)));
+    field->show();
+    field->raise();
+    field->setFocus();
+    field->selectAll();
+}
+
+void TMainForm::finishRename()
+{
+    QLineEdit *field = m_listPanel.rename;
+    if (!field->isVisible() || m_finishingRename)
+        return;
+    m_finishingRename = true;
+    const bool accepted = m_editor->styles().RenameSelected(cp1251::encode(field->text()));
+    if (accepted) {
+        field->hide();
+        m_listPanel.list->setFocus();
+    } else {
+        field->show();
+        field->setFocus();
+    }
+    m_finishingRename = false;
+}
+
+bool TMainForm::renameFieldEvent(QEvent *event)
+{
+    QLineEdit *field = m_listPanel.rename;
+    if (event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Escape) {
+            field->hide();
+            m_listPanel.list->setFocus();
+            return true;
+        }
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            finishRename();
+            return true;
+        }
+    } else if (event->type() == QEvent::FocusOut && field->isVisible()) {
+        finishRename();
+    }
+    return false;
+}
+
+bool TMainForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_listPanel.rename)
+        return renameFieldEvent(event);
+    return QMainWindow::eventFilter(watched, event);
+}

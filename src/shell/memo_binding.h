@@ -1,0 +1,23 @@
+#pragma once
+
+#include "byte_lines.h"
+
+#include <QString>
+
+class QPlainTextEdit;
+class RuleMemo;
+class SheetViewModel;
+
+// Text shown in a memo: each line followed by a line break, bytes shown
+// as Windows-1251. A memo's text reads back into the same lines.
+QString linesToMemoText(const ByteLines &lines);
+ByteLines memoTextToLines(const QString &text);
+
+// Keeps the rule memo and CSSMemo equal both ways.
+void bindRuleMemo(RuleMemo *memo, QPlainTextEdit *edit);
+
+// Keeps HCSSMemo showing the whole-sheet view with its caret.
+void bindSheetView(SheetViewModel *view, QPlainTextEdit *edit);
+
+// Shows lines in a read-only memo.
+void showLines(QPlainTextEdit *edit, const ByteLines &lines);

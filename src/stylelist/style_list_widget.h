@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QListWidget>
+
+class StyleListModel;
+
+// ListTag: shows the core's rule list and reports what the user does with
+// it. Drags stay inside the list; the core decides where the rule goes.
+class StyleListWidget : public QListWidget
+{
+    Q_OBJECT
+public:
+    explicit StyleListWidget(QWidget *parent = nullptr);
+
+    void bind(StyleListModel *model);
+
+    // The row under a point of the viewport; the row count past the end.
+    int rowAt(const QPoint &point) const;
+
+signals:
+    void rowClicked(int row);
+    void rowDoubleClicked(int row);
+    void draggedOver(int row);
+    void dropped(int row);
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void showItems();
+    void showSelection(int row);
+
+    StyleListModel *m_model = nullptr;
+};

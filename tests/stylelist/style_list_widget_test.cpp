@@ -1,0 +1,171 @@
+#include "main_form.h"
+
+#include "../support/scripted_questioner.h"
+#include "../support/settings_reset.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+class StyleListWindowTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        clearProgramSettings();
+        path = dir.filePath("site.css");
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("Body {\r\ncolor: red;\r\n}\r\nh1 {\r\nmargin: 0;\r\n}\r\np {\r\nfont-size: 10px;\r\n}\r\n");
+        file.close();
+        form = std::make_unique<TMainForm>();
+        auto scripted = std::make_unique<ScriptedQuestioner>();
+        questioner = scripted.get();
+        form->setQuestioner(std::move(scripted));
+        form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        list = form->findChild<QListWidget *>(QStringLiteral("ListTag"));
+        memo = form->findChild<QPlainTextEdit *>(QStringLiteral("CSSMemo"));
+    }
+
+    void TearDown() override
+    {
+        form->store().setSheetModified(false);
+        form->close();
+    }
+
+    QStringList rows() const
+    {
+        QStringList out;
+        for (int i = 0; i < list->count(); ++i)
+            out.append(list->item(i)->text());
+        return out;
+    }
+
+    void clickRow(int row)
+    {
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+    }
+
+    QByteArray fileText() const
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    QTemporaryDir dir;
+    QString path;
+    std::unique_ptr<TMainForm> form;
+    ScriptedQuestioner *questioner = nullptr;
+    QListWidget *list = nullptr;
+    QPlainTextEdit *memo = nullptr;
+};
+
+TEST_F(StyleListWindowTest, NewWindowShowsTheOneRuleSheet)
+{
+    EXPECT_EQ(rows(), QStringList{"Body"});
+    EXPECT_EQ(list->currentRow(), 0);
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Quillbox 1.8 - "));
+    EXPECT_FALSE(form->findChild<QAction *>(QStringLiteral("BackEdit"))->isEnabled());
+}
+
+TEST_F(StyleListWindowTest, EditInTheMemoIsKeptWhenAnotherRuleIsChosenAndSaved)
+{
+    ASSERT_TRUE(form->editor().files().OpenSheet(path));
+    EXPECT_EQ(rows(), (QStringList{"Body", "h1", "p"}));
+    EXPECT_EQ(memo->toPlainText(), QStringLiteral("color: red;\n\n"));
+
+    clickRow(1);
+    EXPECT_EQ(memo->toPlainText(), QStringLiteral("margin: 0;\n\n"));
+    memo->selectAll();
+    QTest::keyClicks(memo, QStringLiteral("margin: 5px; "));
+    memo->insertPlainText(QStringLiteral("/* правка */")); // as an input method would
+    clickRow(2);
+    EXPECT_EQ(memo->toPlainText(), QStringLiteral("font-size: 10px;\n\n"));
+
+    form->findChild<QAction *>(QStringLiteral("StyleUp"))->trigger();
+    EXPECT_EQ(rows(), (QStringList{"Body", "p", "h1"}));
+    EXPECT_EQ(list->currentRow(), 1);
+
+    form->findChild<QAction *>(QStringLiteral("Save"))->trigger();
+    const QByteArray saved = fileText();
+    EXPECT_TRUE(saved.contains("h1 {\r\nmargin: 5px; /* \xef\xf0\xe0\xe2\xea\xe0 */\r\n}")) << saved.constData();
+    EXPECT_LT(saved.indexOf("p {"), saved.indexOf("h1 {"));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Quillbox 1.8 - ") + path);
+    EXPECT_FALSE(form->store().sheetModified());
+}
+
+TEST_F(StyleListWindowTest, RenameFieldAcceptsWithEnterAndCancelsWithEscape)
+{
+    ASSERT_TRUE(form->editor().files().OpenSheet(path));
+    clickRow(1);
+    auto *field = form->findChild<QLineEdit *>(QStringLiteral("RenameField"));
+    form->findChild<QAction *>(QStringLiteral("StyleRename"))->trigger();
+    ASSERT_TRUE(field->isVisible());
+    EXPECT_EQ(field->text(), QStringLiteral("h1"));
+    QTest::keyClick(field, Qt::Key_Escape);
+    EXPECT_FALSE(field->isVisible());
+    EXPECT_EQ(rows(), (QStringList{"Body", "h1", "p"}));
+
+    form->ListTagDblClick();
+    field->setText(QStringLiteral("h1.title"));
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_FALSE(field->isVisible());
+    EXPECT_EQ(rows(), (QStringList{"Body", "h1.title", "p"}));
+    EXPECT_TRUE(form->store().sheetText().contains("h1.title {"));
+
+    form->ListTagDblClick();
+    field->setText(QStringLiteral("P"));
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_TRUE(field->isVisible()) << "a refused name stays open for editing";
+    EXPECT_EQ(questioner->asked.size(), 1);
+    QTest::keyClick(field, Qt::Key_Escape);
+    EXPECT_EQ(rows(), (QStringList{"Body", "h1.title", "p"}));
+}
+
+TEST_F(StyleListWindowTest, CancelWhenClosingKeepsTheWindowAndWritesNoSettings)
+{
+    ASSERT_TRUE(form->editor().files().OpenSheet(path));
+    form->store().setSheetModified(true);
+    questioner->answers = {Questioner::Cancel};
+    EXPECT_FALSE(form->close());
+    EXPECT_TRUE(form->isVisible());
+    std::unique_ptr<QSettings> settings(openProgramSettings());
+    EXPECT_FALSE(settings->childGroups().contains(QStringLiteral("Init")));
+    EXPECT_TRUE(QFile::exists(path + ".ORIGINAL"));
+}
+
+TEST_F(StyleListWindowTest, ClosingAnUnchangedSheetRemovesItsCopy)
+{
+    ASSERT_TRUE(form->editor().files().OpenSheet(path));
+    EXPECT_TRUE(QFile::exists(path + ".ORIGINAL"));
+    EXPECT_TRUE(form->close());
+    EXPECT_FALSE(QFile::exists(path + ".ORIGINAL"));
+}
+
+TEST_F(StyleListWindowTest, DeleteAndUndoStateFollowTheCore)
+{
+    ASSERT_TRUE(form->editor().files().OpenSheet(path));
+    clickRow(1);
+    form->findChild<QAction *>(QStringLiteral("StyleDelete"))->trigger();
+    EXPECT_EQ(rows(), (QStringList{"Body", "p"}));
+    EXPECT_EQ(list->currentRow(), 1);
+    EXPECT_TRUE(form->findChild<QAction *>(QStringLiteral("BackEdit"))->isEnabled());
+    auto *sheetView = form->findChild<QPlainTextEdit *>(QStringLiteral("HCSSMemo"));
+    EXPECT_FALSE(sheetView->toPlainText().contains(QStringLiteral("h1")));
+    // The caret stands inside the selected rule.
+    const int caret = sheetView->textCursor().position();
+    EXPECT_GT(caret, sheetView->toPlainText().indexOf(QStringLiteral("p {")) + 2);
+    EXPECT_LE(caret, sheetView->toPlainText().lastIndexOf(QLatin1Char('}')) + 1);
+}
+
+} // namespace
