@@ -7,6 +7,7 @@
 #include "sheet_file_io.h"
 #include "sheet_store.h"
 
+#include <QFileInfo>
 #include <QSettings>
 
 #include <memory>
@@ -202,7 +203,7 @@ void SheetFiles::OpenLastFile(const QStringList &arguments)
         style = last->lastNameStyle;
     }
     if (!arguments.isEmpty() && fileExists(arguments.first()))
-        path = arguments.first();
+        path = QFileInfo(arguments.first()).absoluteFilePath();
     if (!fileExists(path))
         return;
     if (!OpenSheet(path))

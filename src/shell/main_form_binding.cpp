@@ -60,7 +60,8 @@ void TMainForm::bindEditor()
 {
     SheetStore &s = store();
     const ActionCatalog &a = *m_actions;
-    bindRuleMemo(&s.memo(), m_viewer.cssMemo);
+    // Text typed into the rule is a change of the sheet: closing must ask.
+    bindRuleMemo(&s.memo(), m_viewer.cssMemo, [&s] { s.setSheetModified(true); });
     bindSheetView(&m_editor->sheetView(), m_viewer.hcssMemo);
     m_editor->files().sheetReadFromDisk = [this] { showLines(m_viewer.diskMemo, store().diskLines()); };
 

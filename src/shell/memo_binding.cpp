@@ -23,7 +23,7 @@ ByteLines memoTextToLines(const QString &text)
     return splitText(cp1251::encode(text));
 }
 
-void bindRuleMemo(RuleMemo *memo, QPlainTextEdit *edit)
+void bindRuleMemo(RuleMemo *memo, QPlainTextEdit *edit, std::function<void()> userEdited)
 {
     QObject::connect(memo, &RuleMemo::linesChanged, edit, [memo, edit] {
         if (memoTextToLines(edit->toPlainText()) == memo->lines())
@@ -31,8 +31,11 @@ void bindRuleMemo(RuleMemo *memo, QPlainTextEdit *edit)
         const QSignalBlocker block(edit);
         edit->setPlainText(linesToMemoText(memo->lines()));
     });
-    QObject::connect(edit, &QPlainTextEdit::textChanged, memo,
-                     [memo, edit] { memo->setLines(memoTextToLines(edit->toPlainText())); });
+    QObject::connect(edit, &QPlainTextEdit::textChanged, memo, [memo, edit, userEdited] {
+        memo->setLines(memoTextToLines(edit->toPlainText()));
+        if (userEdited)
+            userEdited();
+    });
     const QSignalBlocker block(edit);
     edit->setPlainText(linesToMemoText(memo->lines()));
 }

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class QPlainTextEdit;
 class RuleMemo;
 class SheetViewModel;
@@ -13,8 +15,9 @@ class SheetViewModel;
 QString linesToMemoText(const ByteLines &lines);
 ByteLines memoTextToLines(const QString &text);
 
-// Keeps the rule memo and CSSMemo equal both ways.
-void bindRuleMemo(RuleMemo *memo, QPlainTextEdit *edit);
+// Keeps the rule memo and CSSMemo equal both ways; userEdited runs after
+// each change the user makes to the text.
+void bindRuleMemo(RuleMemo *memo, QPlainTextEdit *edit, std::function<void()> userEdited = {});
 
 // Keeps HCSSMemo showing the whole-sheet view with its caret.
 void bindSheetView(SheetViewModel *view, QPlainTextEdit *edit);

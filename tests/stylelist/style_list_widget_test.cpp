@@ -89,6 +89,7 @@ TEST_F(StyleListWindowTest, EditInTheMemoIsKeptWhenAnotherRuleIsChosenAndSaved)
     memo->selectAll();
     QTest::keyClicks(memo, QStringLiteral("margin: 5px; "));
     memo->insertPlainText(QStringLiteral("/* правка */")); // as an input method would
+    EXPECT_TRUE(form->store().sheetModified()) << "typing into a rule is a change to save";
     clickRow(2);
     EXPECT_EQ(memo->toPlainText(), QStringLiteral("font-size: 10px;\n\n"));
 
