@@ -1,10 +1,13 @@
 #pragma once
 
+#include "panel_controller.h"
+#include "panel_state.h"
 #include "sheet_files.h"
 #include "sheet_store.h"
 #include "sheet_view_model.h"
 #include "style_commit.h"
 #include "style_list_operations.h"
+#include "undo_redo.h"
 
 class EditorHost;
 class Questioner;
@@ -21,6 +24,9 @@ public:
     StyleListOperations &styles() { return m_styles; }
     StyleCommit &commit() { return m_commit; }
     SheetViewModel &sheetView() { return m_sheetView; }
+    PanelState &panels() { return m_panels; }
+    PanelController &panelController() { return m_panelController; }
+    UndoRedo &undoRedo() { return m_undoRedo; }
 
     // A click on a rule of the list.
     void ListTagClick(int row);
@@ -31,7 +37,10 @@ private:
     EditorHost &m_host;
     SheetStore m_store;
     SheetViewModel m_sheetView;
+    PanelState m_panels;
     StyleCommit m_commit;
     SheetFiles m_files;
     StyleListOperations m_styles;
+    PanelController m_panelController;
+    UndoRedo m_undoRedo;
 };

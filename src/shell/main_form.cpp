@@ -4,6 +4,7 @@
 #include "create_selector.h"
 #include "hint.h"
 #include "message_box_questioner.h"
+#include "panel_binder.h"
 #include "style_toolbars.h"
 #include "unit_chooser.h"
 
@@ -56,8 +57,10 @@ TMainForm::TMainForm(QWidget *parent)
     buildWindow();
     buildMainMenu();
     bindEditActions();
+    fillFontBoxes();
     bindEditor();
     bindStyleList();
+    bindPanels();
     FormCreate();
 }
 
@@ -183,7 +186,6 @@ void TMainForm::FormCreate()
 {
     for (const LengthField &field : std::as_const(m_controls.lengthFields))
         field.edit->clear();
-    fillFontBoxes();
     m_editor->files().NewSheet();
     // Options given to Qt or to a test runner are not sheets.
     QStringList arguments = QCoreApplication::arguments().mid(1);
@@ -196,10 +198,7 @@ void TMainForm::FormCreate()
 
 void TMainForm::FormShow()
 {
-    for (const LengthField &field : std::as_const(m_controls.lengthFields)) {
-        if (!isInUse(field.edit))
-            field.edit->clear();
-    }
+    m_panelBinder->clearUnusedLengths();
 }
 
 void TMainForm::FormResize()

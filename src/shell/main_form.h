@@ -13,6 +13,7 @@
 #include <memory>
 
 class QFileDialog;
+class QKeyEvent;
 class QLabel;
 class QPushButton;
 class QSettings;
@@ -21,6 +22,7 @@ class QTimer;
 class Questioner;
 class TColorForm;
 class TCreateSelector;
+class PanelBinder;
 class UnitChooser;
 
 // Passes questions on to whichever questioner the window has now.
@@ -83,7 +85,9 @@ private:
     void bindEditActions();
     void bindEditor();
     void bindStyleList();
+    void bindPanels();
     bool renameFieldEvent(QEvent *event);
+    bool FormKeyPress(QKeyEvent *event);
     void finishRename();
 
     void FormCreate();
@@ -105,6 +109,7 @@ private:
     QWidget *m_panelAll = nullptr;
     QPushButton *m_focusSink = nullptr;
     UnitChooser *m_unitChooser = nullptr;
+    PanelBinder *m_panelBinder = nullptr;
     QLabel *m_hintPanel = nullptr;
     QTimer *m_unitTimer = nullptr;
     QTimer *m_fontOffTimer = nullptr;

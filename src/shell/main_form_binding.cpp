@@ -6,10 +6,13 @@
 #include "cp1251.h"
 #include "create_selector.h"
 #include "memo_binding.h"
+#include "panel_binder.h"
 #include "style_list_widget.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QColorDialog>
+#include <QTimer>
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -61,7 +64,12 @@ void TMainForm::bindEditor()
     SheetStore &s = store();
     const ActionCatalog &a = *m_actions;
     // Text typed into the rule is a change of the sheet: closing must ask.
-    bindRuleMemo(&s.memo(), m_viewer.cssMemo, [&s] { s.setSheetModified(true); });
+    // It also offers the button that reads the typed text into the panels.
+    bindRuleMemo(&s.memo(), m_viewer.cssMemo, [this, &s] {
+        s.setSheetModified(true);
+        m_editor->panels().applyButtonVisible = true;
+        m_editor->panels().notify();
+    });
     bindSheetView(&m_editor->sheetView(), m_viewer.hcssMemo);
     m_editor->files().sheetReadFromDisk = [this] { showLines(m_viewer.diskMemo, store().diskLines()); };
 
@@ -79,6 +87,49 @@ void TMainForm::bindEditor()
     connect(a["SaveAs"], &QAction::triggered, this, [&files] { files.SaveAsExecute(); });
     connect(a["AutoRefreshAction"], &QAction::toggled, this,
             [this](bool on) { m_editor->commit().setAutoRefresh(on); });
+    connect(a["BackEdit"], &QAction::triggered, this, [this] { m_editor->undoRedo().BackEditExecute(); });
+    connect(a["ForeEdit"], &QAction::triggered, this, [this] { m_editor->undoRedo().ForeEditExecute(); });
+}
+
+void TMainForm::bindPanels()
+{
+    m_panelBinder = new PanelBinder(*m_editor, m_controls, m_unitChooser, m_viewer.btnStyleUpdate,
+                                    findChild<QTimer *>(QStringLiteral("FontOffOptionTimer")),
+                                    findChild<QTimer *>(QStringLiteral("Z_Timer")), this);
+    m_panelBinder->chooseColor = [this](Rgb start) -> std::optional<Rgb> {
+        const QColor color = QColorDialog::getColor(QColor(start.r, start.g, start.b), this);
+        if (!color.isValid())
+            return std::nullopt;
+        return Rgb{quint8(color.red()), quint8(color.green()), quint8(color.blue())};
+    };
+    m_panelBinder->choosePicture = [this]() -> std::optional<QString> {
+        if (m_openBackground->exec() != QDialog::Accepted || m_openBackground->selectedFiles().isEmpty())
+            return std::nullopt;
+        return m_openBackground->selectedFiles().first();
+    };
+    m_panelBinder->tellError = [this](const QString &text) {
+        questioner().tell(text, QStringLiteral("Quillbox"), Questioner::Icon::Error);
+    };
+    m_panelBinder->focusSink = [this] { moveFocusToSink(); };
+    qApp->installEventFilter(this);
+}
+
+bool TMainForm::FormKeyPress(QKeyEvent *event)
+{
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter)
+        return false;
+    QWidget *focused = QApplication::focusWidget();
+    if (!focused || focused->window() != this)
+        return false;
+    // Enter belongs to these controls themselves.
+    for (QWidget *own : {static_cast<QWidget *>(m_viewer.cssMemo), static_cast<QWidget *>(m_listPanel.list),
+                         static_cast<QWidget *>(m_viewer.html), static_cast<QWidget *>(m_listPanel.rename)}) {
+        if (focused == own || own->isAncestorOf(focused))
+            return false;
+    }
+    m_editor->commit().CommitStyleChange(true);
+    moveFocusToSink();
+    return false;
 }
 
 void TMainForm::bindStyleList()
@@ -165,6 +216,12 @@ bool TMainForm::renameFieldEvent(QEvent *event)
 
 bool TMainForm::eventFilter(QObject *watched, QEvent *event)
 {
+    // The window sees every key press before the focused control does;
+    // the key then goes on unchanged.
+    if (event->type() == QEvent::KeyPress && watched == QApplication::focusWidget()
+        && FormKeyPress(static_cast<QKeyEvent *>(event))) {
+        return true;
+    }
     if (watched == m_listPanel.rename)
         return renameFieldEvent(event);
     return QMainWindow::eventFilter(watched, event);

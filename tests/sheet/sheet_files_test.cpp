@@ -136,7 +136,7 @@ TEST_F(SheetFilesTest, LeftOverCopyAsksAndEachAnswerDoesWhatItSays)
 
     questioner.answers = {Questioner::Yes};
     ASSERT_TRUE(files.OpenSheet(a));
-    EXPECT_EQ(store.sheetText(), "Body {\r\ncolor: green;\r\n\r\n}\r\n");
+    EXPECT_EQ(store.sheetText(), "Body {\r\ncolor: GREEN;\r\n}\r\n") << "in the program's layout";
     EXPECT_EQ(readAll(a + ".ORIGINAL"), interrupted);
 
     EXPECT_TRUE(files.ConfirmDiscard());
@@ -155,7 +155,7 @@ TEST_F(SheetFilesTest, SavingWritesTheFileAndItsCopy)
     EXPECT_FALSE(store.sheetModified());
     EXPECT_EQ(readAll(a), store.sheetText());
     EXPECT_EQ(readAll(a + ".ORIGINAL"), store.sheetText());
-    EXPECT_TRUE(readAll(a).contains("color: blue;"));
+    EXPECT_TRUE(readAll(a).contains("color: BLUE;"));
 }
 
 TEST_F(SheetFilesTest, SavingAnUnnamedSheetAsksForANameAndCancelStopsTheClose)
@@ -193,7 +193,7 @@ TEST_F(SheetFilesTest, SaveAsOntoItsOwnNameAsksNothing)
     host.saveAnswers = {a};
     files.SaveAsExecute();
     EXPECT_TRUE(questioner.asked.isEmpty());
-    EXPECT_TRUE(readAll(a).contains("color: blue;"));
+    EXPECT_TRUE(readAll(a).contains("color: BLUE;"));
     EXPECT_FALSE(store.sheetModified());
 }
 

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "byte_lines.h"
+
+#include <QByteArray>
+
+// The declarations of a rule squeezed into one line for matching. Matching
+// runs on a copy in capitals; every cut is made in the copy and in the
+// text as written, so what is kept aside keeps the user's own case.
+class WorkingText
+{
+public:
+    // Joins the lines, ends them with ";", turns control bytes into blanks
+    // and squeezes the blanks around ";" and ":".
+    static WorkingText fromLines(const ByteLines &lines);
+
+    const QByteArray &upper() const { return m_upper; }
+    const QByteArray &original() const { return m_original; }
+
+    // Where the pattern stands (0-based), or -1. A pattern that first occurs
+    // as the tail of a longer name ("COLOR:" in "BORDER-COLOR:") counts as
+    // absent.
+    qsizetype find(const QByteArray &pattern) const;
+
+    // Finds and cuts out the pattern; -1 when absent.
+    qsizetype take(const QByteArray &pattern);
+
+    struct Value {
+        qsizetype at = -1;     // where the head stood
+        qsizetype length = 0;  // head, value and ";" together
+        QByteArray upper;      // the value in capitals
+        QByteArray original;   // the value as written
+        bool found() const { return at >= 0; }
+    };
+
+    // The value after a head, up to the next ";", without cutting anything.
+    Value peek(const QByteArray &head) const;
+    void cut(const Value &value) { remove(value.at, value.length); }
+
+    void remove(qsizetype at, qsizetype length);
+    // Removes every occurrence of the text, compared in capitals.
+    void removeAll(const QByteArray &upperText);
+    void trimLeadingSemicolons();
+    bool isEmpty() const { return m_upper.isEmpty(); }
+
+private:
+    QByteArray m_upper;
+    QByteArray m_original;
+};
+
+// The text in capitals, as NormaliseDeclarations leaves it.
+QByteArray NormaliseDeclarations(const ByteLines &lines);
