@@ -1,0 +1,261 @@
+#include "css_color.h"
+#include "cp1251.h"
+#include "declaration_reader.h"
+#include "panel_state.h"
+#include "rule_memo.h"
+#include "unsupported_comment.h"
+#include "working_text.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class ReadRule : public testing::Test
+{
+protected:
+    PanelState panels;
+    RuleMemo memo;
+
+    // Reads the lines and returns what the memo then holds below the
+    // comment line: the declarations no control stands for.
+    ByteLines read(const ByteLines &lines)
+    {
+        memo.setLines(lines);
+        DeclarationsToPanels(panels, memo);
+        const ByteLines out = memo.lines();
+        const qsizetype comment = out.indexOf(unsupportedComment());
+        return comment < 0 ? ByteLines() : out.mid(comment + 1);
+    }
+    const LengthValue &field(Length f) { return panels.length(f); }
+};
+
+TEST(NormaliseDeclarations, SqueezesBlanksAndFoldsLatinLetters)
+{
+    EXPECT_EQ(NormaliseDeclarations({"; Font-Family: Arial;", "color : red ;;"}), ";FONT-FAMILY:ARIAL;COLOR:RED;");
+    EXPECT_EQ(NormaliseDeclarations({"background-position: left  top"}), "BACKGROUND-POSITION:LEFT TOP;");
+    EXPECT_EQ(NormaliseDeclarations({"font-family: Times New Roman, serif\t"}), "FONT-FAMILY:TIMES NEW ROMAN, SERIF;");
+    EXPECT_EQ(NormaliseDeclarations({"content: '\xe0\xe1'"}), "CONTENT:'\xe0\xe1';");
+}
+
+TEST(CssToColor, ReadsNamesAndHexForms)
+{
+    EXPECT_EQ(CssToColor("#F00"), (Rgb{255, 0, 0}));
+    EXPECT_EQ(CssToColor("FF0000"), (Rgb{255, 0, 0}));
+    EXPECT_EQ(CssToColor("LIME"), (Rgb{0x80, 0xFF, 0x00}));
+    EXPECT_EQ(CssToColor("#12aB3c"), (Rgb{0x12, 0xAB, 0x3C}));
+    for (const char *unreadable : {"RGB(255,0,0)", "ORANGE", "INHERIT", "VAR(--X)", "#GG0000", "", "#1234"})
+        EXPECT_FALSE(CssToColor(unreadable).has_value()) << unreadable;
+}
+
+TEST(ColorToCss, WritesNamesForTheSixteenAndHexOtherwise)
+{
+    EXPECT_EQ(ColorToCss({255, 0, 0}), "RED");
+    EXPECT_EQ(ColorToCss({0x80, 0xFF, 0x00}), "LIME");
+    EXPECT_EQ(ColorToCss({0x00, 0xFF, 0x00}), "#00FF00");
+    EXPECT_EQ(ColorToCss(kUnknownColor), "#123456");
+}
+
+TEST_F(ReadRule, EveryDeclarationAControlStandsForLeavesNoComment)
+{
+    EXPECT_TRUE(read({"color: red;", "text-align: center;", "margin-top: 10px;"}).isEmpty());
+    EXPECT_EQ(memo.lines(), (ByteLines{"; Text-align: center;", "; Margin-top: 10px;", "; color: RED;"}));
+}
+
+TEST_F(ReadRule, KeptDeclarationsFollowTheCommentInTheirOwnCase)
+{
+    const ByteLines kept = read({"color: red;", "text-shadow: gray 1px 1px;", "cursor: hand"});
+    EXPECT_EQ(memo.lines().first(), "; color: RED;");
+    EXPECT_EQ(kept, (ByteLines{"text-shadow:gray 1px 1px;", "cursor:hand;", ""}));
+}
+
+TEST_F(ReadRule, PropertyGivenTwiceKeepsTheSecondAside)
+{
+    EXPECT_EQ(read({"margin-top: 1px;", "margin-top: 2px;"}), (ByteLines{"margin-top:2px;", ""}));
+    EXPECT_EQ(field(Length::MarginTop).text, "1");
+}
+
+TEST_F(ReadRule, LaterKeywordOfAGroupWins)
+{
+    EXPECT_TRUE(read({"text-align: left;", "text-align: center;"}).isEmpty());
+    EXPECT_EQ(panels.downIn(Group::TextAlign), 1);
+}
+
+TEST_F(ReadRule, ObliqueIsReadAsItalic)
+{
+    read({"font-style: oblique"});
+    EXPECT_EQ(panels.downIn(Group::FontStyle), 1);
+    EXPECT_EQ(memo.lines(), ByteLines{"; Font-style: italic;"});
+}
+
+TEST_F(ReadRule, ShortHeadFirstFoundInsideALongerNameCountsAsAbsent)
+{
+    EXPECT_EQ(read({"scrollbar-track-color: red;", "color: blue;"}),
+              (ByteLines{"scrollbar-track-color:red;", "color:blue;", ""}));
+    EXPECT_FALSE(panels.swatch(Swatch::Font).checked);
+    EXPECT_EQ(panels.swatch(Swatch::Font).color, (Rgb{0, 0, 0}));
+}
+
+TEST_F(ReadRule, ShorthandsAndCombinedValuesStayAsideWhole)
+{
+    const ByteLines kept = read({"margin: 0 auto;", "padding: 5px;", "border: 1px solid red;",
+                                 "background: url(a.gif);", "font: 12px Arial;", "text-decoration: underline overline;"});
+    EXPECT_EQ(kept, (ByteLines{"margin:0 auto;", "padding:5px;", "border:1px solid red;", "background:url(a.gif);",
+                               "font:12px Arial;", "text-decoration:underline overline;", ""}));
+    EXPECT_FALSE(field(Length::MarginTop).inUse);
+}
+
+TEST_F(ReadRule, BackgroundSettingsNeedAPicture)
+{
+    const ByteLines kept = read({"background-position: left top;", "background-repeat: no-repeat;"});
+    EXPECT_EQ(kept.size(), 3);
+    EXPECT_EQ(panels.downIn(Group::BgPosition), -1);
+
+    read({"background-image: url(IMAGES/Sky.GIF);", "background-position: left top;",
+          "background-repeat: no-repeat;", "background-attachment: fixed;"});
+    EXPECT_TRUE(panels.backGroundAtt.checked);
+    EXPECT_TRUE(panels.backGroundAtt.enabled);
+    EXPECT_EQ(panels.backGroundAtt.hint, "IMAGES/Sky.GIF") << "addresses keep their case";
+    EXPECT_EQ(panels.downIn(Group::BgPosition), 0);
+    EXPECT_EQ(panels.downIn(Group::BgRepeat), 1);
+    EXPECT_EQ(panels.downIn(Group::BgAttachment), 0);
+    EXPECT_EQ(memo.lines().first(), "; BackGround-Image: url(IMAGES/Sky.GIF);");
+}
+
+TEST_F(ReadRule, PictureCaptionIsTheAddressAfterItsLastColonOrBackslash)
+{
+    read({"background-image: url(C:\\site\\bg.gif)"});
+    EXPECT_EQ(panels.backGroundAtt.caption, "bg.gif");
+    read({"background-image: url(img/bg.gif))"});
+    EXPECT_EQ(panels.backGroundAtt.caption, "img/bg.gif");
+    EXPECT_EQ(panels.backGroundAtt.hint, "img/bg.gif");
+}
+
+TEST_F(ReadRule, TransparentBackgroundChecksItsOwnBox)
+{
+    EXPECT_TRUE(read({"background-color: transparent"}).isEmpty());
+    EXPECT_TRUE(panels.backGroundTransparent);
+    EXPECT_FALSE(panels.swatch(Swatch::BackGround).checked);
+    EXPECT_EQ(memo.lines(), ByteLines{"; BackGround-color: transparent;"});
+}
+
+TEST_F(ReadRule, FontFamiliesTakeTheListsSpellingOrStayAsWritten)
+{
+    panels.familyItems.append("Verdana");
+    read({"font-family: VERDANA, Arial, serif"});
+    EXPECT_EQ(panels.fontFamily.text, "Verdana");
+    EXPECT_TRUE(panels.fontFamily.inUse);
+    EXPECT_EQ(panels.fontFamily2.text, "Arial, serif");
+    EXPECT_TRUE(panels.fontFamily2.inUse);
+
+    read({"font-family: Fira Sans"});
+    EXPECT_EQ(panels.fontFamily.text, "Fira Sans");
+    EXPECT_EQ(panels.fontFamily.selected, -1);
+}
+
+TEST_F(ReadRule, FontWeightBoldPutsTheBoldButtonDown)
+{
+    read({"font-weight: BOLD"});
+    EXPECT_EQ(panels.fontWeight.text, "bold");
+    EXPECT_TRUE(panels.fontSizeBold);
+    read({"font-weight: bolder"});
+    EXPECT_FALSE(panels.fontSizeBold);
+}
+
+TEST_F(ReadRule, FontSizesAndLengthsTakeNumberAndUnit)
+{
+    read({"font-size: small;", "margin-top: 10%;", "text-indent: -1.5em"});
+    EXPECT_EQ(panels.fontSize.text, "small");
+    EXPECT_EQ(panels.fontSizeUnit, "");
+    EXPECT_EQ(field(Length::MarginTop).text, "10");
+    EXPECT_EQ(field(Length::MarginTop).unit, "%");
+    EXPECT_EQ(field(Length::TextIndent).text, "-1.5");
+    EXPECT_EQ(field(Length::TextIndent).unit, "em");
+    read({"font-size: 1.5em"});
+    EXPECT_EQ(panels.fontSize.text, "1.5");
+    EXPECT_EQ(panels.fontSizeUnit, "em");
+}
+
+TEST_F(ReadRule, ValuesTheFieldsCannotShowStayAsideVerbatim)
+{
+    const ByteLines kept = read({"width: auto;", "height: calc(100% - 2rem);", "margin-left: 2rem;",
+                                 "padding-top: 1in;", "font-size: inherit;", "top: 5px !important;"});
+    EXPECT_EQ(kept, (ByteLines{"width:auto;", "height:calc(100% - 2rem);", "margin-left:2rem;", "padding-top:1in;",
+                               "font-size:inherit;", "top:5px !important;", ""}));
+    for (const LengthValue &value : panels.lengths)
+        EXPECT_FALSE(value.inUse);
+    EXPECT_FALSE(panels.fontSize.inUse);
+}
+
+TEST_F(ReadRule, ColoursTheSwatchCannotShowStayAsideUnchecked)
+{
+    const ByteLines kept = read({"color: rgb(255, 0, 0);", "border-color: hsl(0, 100%, 50%);",
+                                 "background-color: var(--bg);", "scrollbar-face-color: orange;"});
+    EXPECT_EQ(kept.size(), 5);
+    EXPECT_EQ(kept[0], "color:rgb(255, 0, 0);");
+    for (const SwatchValue &swatch : panels.swatches)
+        EXPECT_FALSE(swatch.checked);
+    read({"color: #f00;", "border-color: FF0000;", "background-color: lime"});
+    EXPECT_EQ(panels.swatch(Swatch::Font).color, (Rgb{255, 0, 0}));
+    EXPECT_EQ(panels.swatch(Swatch::Border).color, (Rgb{255, 0, 0}));
+    EXPECT_EQ(panels.swatch(Swatch::BackGround).color, (Rgb{0x80, 0xFF, 0}));
+}
+
+TEST_F(ReadRule, ImportantDeclarationsStayAsideWhole)
+{
+    const ByteLines kept = read({"font-family: Arial !important;", "color: red !important;",
+                                 "text-align: center !important;"});
+    EXPECT_EQ(kept, (ByteLines{"font-family:Arial !important;", "color:red !important;",
+                               "text-align:center !important;", ""}));
+}
+
+TEST_F(ReadRule, ClipRectEdgesSplitAtCommasOrBlanks)
+{
+    read({"clip: rect(5px, auto, 10px, 0)"});
+    EXPECT_EQ(field(Length::ClipTop).text, "5");
+    EXPECT_EQ(field(Length::ClipTop).unit, "px");
+    EXPECT_FALSE(field(Length::ClipRight).inUse);
+    EXPECT_EQ(field(Length::ClipBottom).text, "10");
+    EXPECT_EQ(field(Length::ClipLeft).text, "0");
+    EXPECT_EQ(field(Length::ClipLeft).unit, "");
+    EXPECT_EQ(memo.lines(), ByteLines{"; clip: rect(5px, auto, 10px, 0);"});
+
+    read({"clip: rect(1px 2px 3px 4px)"});
+    EXPECT_EQ(field(Length::ClipRight).text, "2");
+    EXPECT_EQ(field(Length::ClipLeft).text, "4");
+
+    EXPECT_EQ(read({"clip: rect(1px, 2rem, 3px, 4px)"}), (ByteLines{"clip:rect(1px, 2rem, 3px, 4px);", ""}));
+}
+
+TEST_F(ReadRule, BasePageLineStaysAsideAsWritten)
+{
+    EXPECT_EQ(read({"LINK_HTML=file:///Site/Index.html;"}), (ByteLines{"LINK_HTML=file:///Site/Index.html;", ""}));
+}
+
+TEST_F(ReadRule, EmptyMemoGivesResetPanelsAndNoLines)
+{
+    panels.length(Length::MarginTop) = {"7", true, "em"};
+    read({});
+    EXPECT_TRUE(memo.lines().isEmpty());
+    EXPECT_FALSE(field(Length::MarginTop).inUse);
+    EXPECT_EQ(field(Length::MarginTop).unit, "em") << "units persist";
+    EXPECT_EQ(panels.swatch(Swatch::ScrollBarBase).color, (Rgb{255, 255, 255}));
+    EXPECT_EQ(panels.swatch(Swatch::ScrollBarFace).color, (Rgb{0xC0, 0xC0, 0xC0}));
+    EXPECT_EQ(panels.swatch(Swatch::Border).color, (Rgb{0x80, 0x80, 0x80}));
+    EXPECT_EQ(panels.backGroundAtt.caption, cp1251::encode(QStringLiteral("Рисунок не выбран")));
+}
+
+TEST_F(ReadRule, CommentLineIsNotTakenForADeclaration)
+{
+    const ByteLines kept = read({"; color: RED;", "  " + unsupportedComment(), "  CURSOR:HAND;"});
+    EXPECT_EQ(kept, (ByteLines{" CURSOR:HAND;", ""}));
+    EXPECT_EQ(memo.lines().count(unsupportedComment()), 1);
+}
+
+TEST(PanelState, FixedItemsAreInTheSheetsCodePage)
+{
+    EXPECT_EQ(PanelState().familyItems.first(), cp1251::encode(QStringLiteral("Шрифт выкл.")));
+    EXPECT_EQ(PanelState::weightItems().first(), cp1251::encode(QStringLiteral("Толщина не задана")));
+    EXPECT_EQ(PanelState::sizeItems().first(), cp1251::encode(QStringLiteral("выкл.")));
+}
+
+} // namespace

@@ -1,0 +1,229 @@
+#include "declaration_reader.h"
+#include "declaration_writer.h"
+#include "panel_state.h"
+#include "rule_memo.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace {
+
+class WriteRule : public testing::Test
+{
+protected:
+    WriteRule() { ResetPanels(panels); }
+
+    ByteLines write(const ByteLines &memoLines = {})
+    {
+        memo.setLines(memoLines);
+        PanelsToDeclarations(panels, memo);
+        return memo.lines();
+    }
+
+    PanelState panels;
+    RuleMemo memo;
+};
+
+TEST_F(WriteRule, NeutralPanelsWriteNothing)
+{
+    EXPECT_TRUE(write().isEmpty());
+}
+
+TEST_F(WriteRule, TheDocumentedExampleInOrder)
+{
+    panels.fontFamily = {"Verdana", 7, true, true};
+    panels.fontFamily2 = {"serif", 1, true, true};
+    panels.fontWeight = {"bold", 2, true, true};
+    panels.fontSize = {"12", 3, true, true};
+    panels.fontSizeUnit = "pt";
+    panels.setDown(Group::TextAlign, 1);
+    panels.length(Length::MarginTop) = {"10", true, "px"};
+    panels.swatch(Swatch::Font) = {{255, 0, 0}, true};
+    EXPECT_EQ(write({"CURSOR:HAND;"}),
+              (ByteLines{"; Font-Family: Verdana, serif;", "; Font-weight: bold; Font-size: 12pt;",
+                         "; Text-align: center;", "; Margin-top: 10px;", "; color: RED;", "  CURSOR:HAND;"}));
+}
+
+TEST_F(WriteRule, LengthFieldsWriteTheirTextAndUnitAsTheyStand)
+{
+    panels.length(Length::MarginTop) = {"", true, "px"};
+    panels.length(Length::MarginRight) = {"3", true, ""};
+    EXPECT_EQ(write(), ByteLines{"; Margin-top: px; Margin-right: 3;"});
+}
+
+TEST_F(WriteRule, KeywordFontSizeDropsTheUnit)
+{
+    panels.fontSize = {"small", 11, true, true};
+    panels.fontSizeUnit = "px";
+    EXPECT_EQ(write(), ByteLines{"; Font-size: small;"});
+    EXPECT_TRUE(panels.fontSizeUnit.isEmpty());
+}
+
+TEST_F(WriteRule, AlternativeFamilyAloneWritesNothing)
+{
+    panels.fontFamily2 = {"serif", 1, true, true};
+    EXPECT_TRUE(write().isEmpty());
+}
+
+TEST_F(WriteRule, TransparentBackgroundWinsOverTheSwatch)
+{
+    panels.backGroundTransparent = true;
+    panels.swatch(Swatch::BackGround) = {{0, 0, 255}, true};
+    EXPECT_EQ(write(), ByteLines{"; BackGround-color: transparent;"});
+}
+
+TEST_F(WriteRule, PictureSettingsNeedThePictureBox)
+{
+    panels.setDown(Group::BgPosition, 4);
+    panels.setDown(Group::BgAttachment, 0);
+    panels.setDown(Group::BgRepeat, 3);
+    EXPECT_TRUE(write().isEmpty());
+    panels.backGroundAtt.checked = true;
+    panels.backGroundAtt.hint = "IMAGES/Sky.GIF";
+    EXPECT_EQ(write(), (ByteLines{"; BackGround-Image: url(IMAGES/Sky.GIF);", "; BackGround-position: center center;",
+                                  "; BackGround-Attachment: fixed;", "; BackGround-Repeat: repeat-x;"}));
+}
+
+TEST_F(WriteRule, ClipWritesAutoForEdgesNotInUse)
+{
+    panels.length(Length::ClipBottom) = {"5", true, "px"};
+    EXPECT_EQ(write(), ByteLines{"; clip: rect(auto, auto, 5px, auto);"});
+}
+
+TEST_F(WriteRule, TwoPiecesOfARowShareALine)
+{
+    panels.length(Length::BlockTop) = {"0", true, "px"};
+    panels.length(Length::BlockLeft) = {"0", true, "px"};
+    EXPECT_EQ(write(), ByteLines{"; Top: 0px; Left: 0px;"});
+}
+
+TEST_F(WriteRule, KeptLinesAreIndentedOnceAndGeneratedLinesReplaced)
+{
+    EXPECT_EQ(write({"  two;", " one;", "none;", "", "; Typed: generated;"}),
+              (ByteLines{"  two;", "   one;", "  none;"}));
+}
+
+TEST_F(WriteRule, BasePageRuleIsLeftAlone)
+{
+    panels.setDown(Group::TextAlign, 0);
+    const ByteLines base = {"LINK_HTML=file:///site/index.html"};
+    EXPECT_EQ(write(base), base);
+}
+
+TEST_F(WriteRule, ColoursUseNamesForTheSixteen)
+{
+    panels.swatch(Swatch::Font) = {{0x80, 0xFF, 0x00}, true};
+    panels.swatch(Swatch::Border) = {{0x12, 0x34, 0x56}, true};
+    EXPECT_EQ(write(), ByteLines{"; color: LIME; Border-color: #123456;"});
+}
+
+// Writing the panels and reading the text back gives the same panels.
+TEST(PanelRoundTrip, ReadingWhatWasWrittenRestoresThePanels)
+{
+    std::mt19937 rng(20261207);
+    auto chance = [&rng](int percent) { return std::uniform_int_distribution<int>(0, 99)(rng) < percent; };
+    auto pick = [&rng](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
+    const QList<QByteArray> units = {"pc", "pt", "ih", "mm", "px", "%", "cm", "em", "ex", ""};
+
+    for (int round = 0; round < 500; ++round) {
+        PanelState panels;
+        panels.familyItems.append({"Verdana", "DejaVu Sans"});
+        ResetPanels(panels);
+        if (chance(50)) {
+            const int item = 1 + pick(panels.familyItems.size() - 1);
+            panels.fontFamily = {panels.familyItems[item], item, true, true};
+            if (chance(50)) {
+                const int second = 1 + pick(5);
+                panels.fontFamily2 = {panels.familyItems[second], second, true, true};
+            }
+        }
+        if (chance(50)) {
+            const int item = 1 + pick(PanelState::weightItems().size() - 1);
+            panels.fontWeight = {PanelState::weightItems()[item], item, true, true};
+            panels.fontSizeBold = item == 2;
+        }
+        if (chance(50)) {
+            const int item = 1 + pick(PanelState::sizeItems().size() - 1);
+            panels.fontSize = {PanelState::sizeItems()[item], item, true, true};
+            panels.fontSizeUnit = units[pick(units.size())];
+        }
+        for (LengthValue &length : panels.lengths) {
+            length.unit = units[pick(units.size())];
+            if (chance(30))
+                length = {QByteArray::number(pick(2000) - 1000) + (chance(30) ? ".5" : ""), true, length.unit};
+        }
+        for (int g = 0; g < kGroupCount; ++g)
+            panels.down[g] = chance(50) ? pick(groupButtons(static_cast<Group>(g)).size()) : -1;
+        for (SwatchValue &swatch : panels.swatches)
+            swatch = {{quint8(pick(256)), quint8(pick(256)), quint8(pick(256))}, chance(50)};
+        panels.backGroundTransparent = chance(30);
+        if (panels.backGroundTransparent)
+            panels.swatch(Swatch::BackGround).checked = false;
+        if (chance(50)) {
+            panels.backGroundAtt = {true, true, "Sky.GIF", "img/Sky.GIF"};
+        } else {
+            panels.down[static_cast<int>(Group::BgPosition)] = -1;
+            panels.down[static_cast<int>(Group::BgAttachment)] = -1;
+            panels.down[static_cast<int>(Group::BgRepeat)] = -1;
+        }
+
+        RuleMemo memo;
+        PanelsToDeclarations(panels, memo);
+        const PanelState *written = &panels;
+        PanelState expected;
+        expected.fontFamily = written->fontFamily;
+        expected.fontFamily2 = written->fontFamily2;
+        expected.fontWeight = written->fontWeight;
+        expected.fontSize = written->fontSize;
+        expected.fontSizeUnit = written->fontSizeUnit;
+        expected.fontSizeBold = written->fontSizeBold;
+        expected.lengths = written->lengths;
+        expected.down = written->down;
+        expected.swatches = written->swatches;
+        expected.backGroundTransparent = written->backGroundTransparent;
+        expected.backGroundAtt.checked = written->backGroundAtt.checked;
+        expected.backGroundAtt.hint = written->backGroundAtt.hint;
+
+        const ByteLines text = memo.lines();
+        DeclarationsToPanels(panels, memo);
+        SCOPED_TRACE(joinLines(text).toStdString());
+        ASSERT_EQ(memo.lines(), text) << "reading must not change the text it wrote";
+        EXPECT_EQ(panels.fontFamily.inUse, expected.fontFamily.inUse);
+        if (expected.fontFamily.inUse) {
+            EXPECT_EQ(panels.fontFamily.text, expected.fontFamily.text);
+            EXPECT_EQ(panels.fontFamily2.inUse, expected.fontFamily2.inUse);
+        }
+        EXPECT_EQ(panels.fontWeight.inUse, expected.fontWeight.inUse);
+        if (expected.fontWeight.inUse)
+            EXPECT_EQ(panels.fontWeight.text, expected.fontWeight.text);
+        EXPECT_EQ(panels.fontSizeBold, expected.fontSizeBold);
+        EXPECT_EQ(panels.fontSize.inUse, expected.fontSize.inUse);
+        if (expected.fontSize.inUse) {
+            EXPECT_EQ(panels.fontSize.text, expected.fontSize.text);
+            EXPECT_EQ(panels.fontSizeUnit, expected.fontSizeUnit);
+        }
+        for (int i = 0; i < kLengthCount; ++i) {
+            SCOPED_TRACE(lengthName(static_cast<Length>(i)));
+            EXPECT_EQ(panels.lengths[i].inUse, expected.lengths[i].inUse);
+            if (expected.lengths[i].inUse) {
+                EXPECT_EQ(panels.lengths[i].text, expected.lengths[i].text);
+                EXPECT_EQ(panels.lengths[i].unit, expected.lengths[i].unit);
+            }
+        }
+        EXPECT_EQ(panels.down, expected.down);
+        for (int s = 0; s < kSwatchCount; ++s) {
+            EXPECT_EQ(panels.swatches[s].checked, expected.swatches[s].checked);
+            if (expected.swatches[s].checked)
+                EXPECT_EQ(panels.swatches[s].color, expected.swatches[s].color);
+        }
+        EXPECT_EQ(panels.backGroundTransparent, expected.backGroundTransparent);
+        EXPECT_EQ(panels.backGroundAtt.checked, expected.backGroundAtt.checked);
+        if (expected.backGroundAtt.checked)
+            EXPECT_EQ(panels.backGroundAtt.hint, expected.backGroundAtt.hint);
+        if (HasFailure())
+            return;
+    }
+}
+
+} // namespace

@@ -1,0 +1,262 @@
+#include "cp1251.h"
+#include "editor.h"
+#include "length_input.h"
+
+#include "../support/fake_host.h"
+#include "../support/scripted_questioner.h"
+#include "../support/sheet_fixture.h"
+#include "unsupported_comment.h"
+
+inline QByteArray unsupportedCommentForTest() { return unsupportedComment(); }
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class PanelChange : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        openText(store, "Body {\r\ncolor: red;\r\n}\r\nh1 {\r\ncursor: hand;\r\n}\r\n");
+    }
+
+    FakeHost host;
+    ScriptedQuestioner questioner;
+    Editor editor{host, questioner};
+    SheetStore &store = editor.store();
+    PanelState &panels = editor.panels();
+    PanelController &control = editor.panelController();
+};
+
+TEST_F(PanelChange, OneClickReachesRuleSheetHistoryAndView)
+{
+    const int before = store.history().pos;
+    control.optionClicked("Text_Align_Center");
+    EXPECT_TRUE(store.sheetModified());
+    EXPECT_EQ(store.table().body(0), (ByteLines{"; Text-align: center;", "; color: RED;"}));
+    EXPECT_EQ(store.sheetText(), "Body {\r\nText-align: center;\r\ncolor: RED;\r\n}\r\nh1 {\r\ncursor: hand;\r\n\r\n}\r\n");
+    EXPECT_EQ(store.history().pos, before + 1);
+    EXPECT_TRUE(editor.sheetView().text().contains("Text-align: center;"));
+    EXPECT_EQ(store.memo().lines(), store.table().body(0));
+    EXPECT_GE(host.focusSinkCalls, 1);
+
+    control.optionClicked("Text_Align_Center"); // a second click raises it
+    EXPECT_EQ(panels.downIn(Group::TextAlign), -1);
+    EXPECT_FALSE(store.sheetText().contains("Text-align"));
+}
+
+TEST_F(PanelChange, AnotherButtonOfTheGroupMovesTheChoice)
+{
+    control.optionClicked("BorderSolid");
+    control.optionClicked("BorderDashed");
+    EXPECT_EQ(panels.downIn(Group::BorderStyle), 2);
+    EXPECT_TRUE(store.sheetText().contains("Border-style: dashed;"));
+    EXPECT_FALSE(store.sheetText().contains("solid"));
+}
+
+TEST_F(PanelChange, KeptDeclarationsSurviveUnderTheComment)
+{
+    editor.ListTagClick(1);
+    control.optionClicked("DisplayNone");
+    EXPECT_EQ(store.sheetText(), "Body {\r\ncolor: RED;\r\n}\r\nh1 {\r\nDisplay: none;\r\n  " +
+                                     unsupportedCommentForTest() + "\r\n  cursor:hand;\r\n}\r\n");
+}
+
+TEST_F(PanelChange, UndoAndRedoWalkTheChangesAndReselectTheRule)
+{
+    control.optionClicked("Text_Align_Center");
+    const QByteArray changed = store.sheetText();
+    editor.ListTagClick(1);
+    control.optionClicked("Text_decoration_UnderLine");
+    EXPECT_TRUE(store.backEditEnabled());
+
+    editor.undoRedo().BackEditExecute();
+    EXPECT_EQ(store.sheetText(), changed);
+    EXPECT_TRUE(store.foreEditEnabled());
+    EXPECT_EQ(store.list().selected(), 0) << "the rule selected when the snapshot was taken";
+    EXPECT_EQ(panels.downIn(Group::TextAlign), 1);
+
+    editor.undoRedo().BackEditExecute();
+    EXPECT_FALSE(store.sheetText().contains("Text-align"));
+    EXPECT_FALSE(store.backEditEnabled());
+
+    editor.undoRedo().ForeEditExecute();
+    editor.undoRedo().ForeEditExecute();
+    EXPECT_TRUE(store.sheetText().contains("Text-decoration: underline;"));
+    EXPECT_FALSE(store.foreEditEnabled());
+    EXPECT_EQ(store.list().selected(), 1);
+}
+
+TEST_F(PanelChange, NewChangeAfterUndoDropsTheRedoSteps)
+{
+    control.optionClicked("Text_Align_Center");
+    control.optionClicked("Text_Align_Right");
+    editor.undoRedo().BackEditExecute();
+    editor.undoRedo().BackEditExecute();
+    control.optionClicked("FloatLeft");
+    EXPECT_FALSE(store.foreEditEnabled());
+    editor.undoRedo().ForeEditExecute();
+    EXPECT_TRUE(store.sheetText().contains("Float: left;"));
+}
+
+TEST_F(PanelChange, RenameCanBeUndone)
+{
+    editor.ListTagClick(1);
+    ASSERT_TRUE(editor.styles().RenameSelected("h2"));
+    editor.undoRedo().BackEditExecute();
+    EXPECT_EQ(store.list().items(), (QList<QByteArray>{"Body", "h1"}));
+    EXPECT_TRUE(store.sheetText().contains("h1 {"));
+}
+
+TEST_F(PanelChange, BoldButtonAndWeightBoxFollowEachOther)
+{
+    control.boldClicked(true);
+    EXPECT_EQ(panels.fontWeight.text, "bold");
+    EXPECT_TRUE(panels.fontWeight.inUse);
+    EXPECT_TRUE(store.sheetText().contains("Font-weight: bold;"));
+    control.weightChanged(3, "bolder");
+    EXPECT_FALSE(panels.fontSizeBold);
+    control.boldClicked(false);
+    EXPECT_FALSE(panels.fontWeight.inUse);
+    EXPECT_EQ(panels.fontWeight.selected, 0);
+}
+
+TEST_F(PanelChange, FamilyOffTakesBothBoxesOutOfUse)
+{
+    int timerStarts = 0;
+    control.startFontTimer = [&timerStarts] { ++timerStarts; };
+    control.familyChanged(2, "san-serif");
+    EXPECT_TRUE(panels.fontFamily.inUse);
+    EXPECT_TRUE(panels.fontFamily2.enabled);
+    EXPECT_FALSE(panels.fontFamily2.inUse);
+    control.finishFontChange();
+    EXPECT_TRUE(store.sheetText().contains("Font-Family: san-serif;"));
+    control.familyChanged(-1, "Not A Font");
+    EXPECT_FALSE(panels.fontFamily.inUse);
+    EXPECT_FALSE(panels.fontFamily2.enabled);
+    EXPECT_EQ(timerStarts, 2);
+}
+
+TEST_F(PanelChange, SizeSwitchedOffLeavesTheRule)
+{
+    control.sizeChanged(3, "12");
+    EXPECT_TRUE(store.sheetText().contains("Font-size: 12px;"));
+    control.sizeChanged(0, cp1251::encode(QStringLiteral("выкл.")));
+    control.finishFontChange();
+    // The commit reads the rule back, so the box ends in its neutral state.
+    EXPECT_FALSE(panels.fontSize.inUse);
+    EXPECT_EQ(panels.fontSize.text, cp1251::encode(QStringLiteral("выкл.")));
+    EXPECT_FALSE(store.sheetText().contains("Font-size"));
+}
+
+TEST_F(PanelChange, LengthFieldGestures)
+{
+    control.lengthClicked(Length::MarginTop);
+    EXPECT_TRUE(panels.length(Length::MarginTop).inUse);
+    control.lengthTyped(Length::MarginTop, "1a,5");
+    control.lengthLeft(Length::MarginTop, "1a,5");
+    EXPECT_EQ(panels.length(Length::MarginTop).text, "1.5");
+    EXPECT_EQ(store.memo().lines().first(), "; Margin-top: 1.5px;");
+
+    control.lengthLeft(Length::MarginTop, "abc");
+    EXPECT_FALSE(panels.length(Length::MarginTop).inUse);
+
+    control.lengthTyped(Length::PaddingTop, "7");
+    control.lengthClicked(Length::PaddingTop);
+    control.changeAndCommit();
+    EXPECT_TRUE(store.sheetText().contains("Padding-top: 7px;"));
+    control.lengthDoubleClicked(Length::PaddingTop);
+    EXPECT_FALSE(store.sheetText().contains("Padding-top"));
+}
+
+TEST_F(PanelChange, SteppingCountsOrRounds)
+{
+    struct Case {
+        QByteArray text;
+        bool up;
+        QByteArray result;
+        bool ok;
+    };
+    const Case cases[] = {{"", true, "1", true},   {"", false, "-1", true}, {"2.5", true, "2", true},
+                          {"3.5", false, "4", true}, {"9", true, "10", true}, {"-", true, "-", false}};
+    for (const Case &c : cases) {
+        panels.length(Length::BlockWidth) = {c.text, false, "px"};
+        EXPECT_EQ(control.lengthStepped(Length::BlockWidth, c.up), c.ok) << c.text.constData();
+        EXPECT_EQ(panels.length(Length::BlockWidth).text, c.result) << c.text.constData();
+        EXPECT_TRUE(panels.length(Length::BlockWidth).inUse);
+    }
+}
+
+TEST_F(PanelChange, ChosenUnitIsWrittenWithTheNumber)
+{
+    panels.length(Length::BorderWidth) = {"2", true, "px"};
+    control.unitChosen(Length::BorderWidth, "em");
+    control.changeAndCommit();
+    EXPECT_TRUE(store.sheetText().contains("Border-width: 2em;"));
+    control.unitChosen(Length::BorderWidth, "");
+    control.changeAndCommit();
+    EXPECT_TRUE(store.sheetText().contains("Border-width: 2;"));
+}
+
+TEST_F(PanelChange, TypedDeclarationsAreAppliedByTheButton)
+{
+    store.memo().setLines({"; color: RED;", "margin-left: 4px;"});
+    control.applyTypedDeclarations();
+    EXPECT_TRUE(store.sheetModified());
+    EXPECT_EQ(panels.length(Length::MarginLeft).text, "4");
+    EXPECT_TRUE(store.sheetText().contains("Margin-left: 4px;"));
+}
+
+TEST_F(PanelChange, SwatchColourNeedsAChoice)
+{
+    control.swatchColorChosen(Swatch::Border, std::nullopt);
+    EXPECT_FALSE(panels.swatch(Swatch::Border).checked);
+    control.swatchColorChosen(Swatch::Border, Rgb{0, 0, 0x80});
+    EXPECT_TRUE(store.sheetText().contains("Border-color: NAVY;"));
+}
+
+TEST(LengthKeys, FilterAsTheFieldsDo)
+{
+    EXPECT_EQ(filterLengthKey("1", ',').kind, LengthKey::Insert);
+    EXPECT_EQ(filterLengthKey("1", ',').insert, '.');
+    EXPECT_EQ(filterLengthKey("1.5", '.').kind, LengthKey::Drop);
+    const LengthKey minusOn = filterLengthKey("15", '-');
+    EXPECT_EQ(minusOn.kind, LengthKey::SetText);
+    EXPECT_EQ(minusOn.newText, "-15");
+    EXPECT_EQ(filterLengthKey("-15", '-').newText, "15");
+    EXPECT_EQ(filterLengthKey("1-", '5').kind, LengthKey::Drop);
+    EXPECT_EQ(filterLengthKey("9999", '9').kind, LengthKey::Pass);
+    EXPECT_EQ(filterLengthKey("99999", '9').kind, LengthKey::Drop);
+    EXPECT_EQ(filterLengthKey("12", 'a').kind, LengthKey::Drop);
+    EXPECT_EQ(filterLengthKey("12", '\b').kind, LengthKey::Pass);
+}
+
+TEST(UnitChooser, OpensCentredAndStaysInsideTheWindow)
+{
+    const QSize panel(81, 103), client(792, 572);
+    EXPECT_EQ(unitChooserPosition(QRect(300, 200, 24, 22), panel, client), QPoint(272, 170));
+    EXPECT_EQ(unitChooserPosition(QRect(780, 200, 24, 22), panel, client).x(), 792 - 81 - 1);
+    EXPECT_EQ(unitChooserPosition(QRect(0, 0, 24, 22), panel, client), QPoint(1, 1));
+}
+
+TEST(UnitChooser, CountsDownFromFiveThenCloses)
+{
+    UnitCountdown countdown;
+    countdown.start();
+    QList<QByteArray> captions;
+    while (const std::optional<QByteArray> caption = countdown.tick())
+        captions.append(*caption);
+    EXPECT_EQ(captions, (QList<QByteArray>{"(5)", "(4)", "(3)", "(2)", "(1)"}));
+}
+
+TEST(PictureAddress, IsRelativeBelowTheSheetsFolder)
+{
+    EXPECT_EQ(pictureAddress(QStringLiteral("/site/css/img/bg.gif"), QStringLiteral("/site/css/main.css")),
+              QStringLiteral("img/bg.gif"));
+    EXPECT_EQ(pictureAddress(QStringLiteral("/other/bg.gif"), QStringLiteral("/site/css/main.css")),
+              QStringLiteral("/other/bg.gif"));
+    EXPECT_EQ(pictureAddress(QStringLiteral("/site/bg.gif"), QString()), QStringLiteral("/site/bg.gif"));
+}
+
+} // namespace
