@@ -10,7 +10,9 @@ Editor::Editor(EditorHost &host, Questioner &questioner)
     , m_styles(m_store, questioner, [this] { m_commit.CommitStyleChange(true); })
     , m_panelController(m_panels, m_store, m_commit)
     , m_undoRedo(m_store, m_files, m_commit)
+    , m_preview(m_store, questioner)
 {
+    m_commit.refreshView = [this] { m_preview.RefreshViewExecute(); };
     // A rule loaded into the memo is read into the panels, which put the
     // memo into the program's layout, and the sheet view follows.
     m_store.setRuleLoadedHandler([this] {

@@ -2,6 +2,7 @@
 
 #include "panel_controller.h"
 #include "panel_state.h"
+#include "preview_refresh.h"
 #include "sheet_files.h"
 #include "sheet_store.h"
 #include "sheet_view_model.h"
@@ -27,6 +28,7 @@ public:
     PanelState &panels() { return m_panels; }
     PanelController &panelController() { return m_panelController; }
     UndoRedo &undoRedo() { return m_undoRedo; }
+    PreviewRefresh &preview() { return m_preview; }
 
     // A click on a rule of the list.
     void ListTagClick(int row);
@@ -43,4 +45,5 @@ private:
     StyleListOperations m_styles;
     PanelController m_panelController;
     UndoRedo m_undoRedo;
+    PreviewRefresh m_preview;
 };

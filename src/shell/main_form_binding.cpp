@@ -18,7 +18,10 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTextEdit>
+#include <QWebEngineView>
+#include <QComboBox>
 
 void TMainForm::setCaption(const QString &caption)
 {
@@ -87,6 +90,16 @@ void TMainForm::bindEditor()
     connect(a["SaveAs"], &QAction::triggered, this, [&files] { files.SaveAsExecute(); });
     connect(a["AutoRefreshAction"], &QAction::toggled, this,
             [this](bool on) { m_editor->commit().setAutoRefresh(on); });
+    connect(a["AutoRefreshAction"], &QAction::triggered, this, [this](bool on) {
+        if (on)
+            m_editor->preview().RefreshViewExecute();
+    });
+    connect(a["RefreshView"], &QAction::triggered, this, [this] { m_editor->preview().RefreshViewExecute(); });
+    m_editor->preview().reloadBrowser = [this] {
+        if (m_viewer.viewer->currentWidget()->objectName() == QLatin1String("PreView")
+            && !m_viewer.location->currentText().isEmpty())
+            m_viewer.browser->reload();
+    };
     connect(a["BackEdit"], &QAction::triggered, this, [this] { m_editor->undoRedo().BackEditExecute(); });
     connect(a["ForeEdit"], &QAction::triggered, this, [this] { m_editor->undoRedo().ForeEditExecute(); });
 }

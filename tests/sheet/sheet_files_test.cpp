@@ -347,3 +347,37 @@ TEST(SheetFiles, FolderIsEverythingBeforeTheLastSlash)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(SheetFilesTest, AutoRefreshWritesEachChangeAndNoRestoresTheFile)
+{
+    ASSERT_TRUE(files.OpenSheet(a));
+    editor.commit().setAutoRefresh(true);
+    int reloads = 0;
+    editor.preview().reloadBrowser = [&reloads] { ++reloads; };
+    editor.panelController().optionClicked("Text_Align_Justify");
+    EXPECT_TRUE(readAll(a).contains("Text-align: justify;"));
+    EXPECT_EQ(readAll(a + ".ORIGINAL"), kSheet);
+    EXPECT_EQ(reloads, 1);
+
+    questioner.answers = {Questioner::No};
+    EXPECT_TRUE(files.ConfirmDiscard());
+    EXPECT_EQ(readAll(a), kSheet);
+    EXPECT_FALSE(QFile::exists(a + ".ORIGINAL"));
+}
+
+TEST_F(SheetFilesTest, WithoutAutoRefreshTheFileWaitsForASave)
+{
+    ASSERT_TRUE(files.OpenSheet(a));
+    editor.panelController().optionClicked("Text_Align_Justify");
+    EXPECT_EQ(readAll(a), kSheet);
+}
+
+TEST_F(SheetFilesTest, RefreshOfAnUnsavedSheetWritesNoFile)
+{
+    editor.preview().RefreshViewExecute();
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).size() == 1); // only a.css
+}
+
+} // namespace

@@ -1,0 +1,29 @@
+#include "preview_refresh.h"
+
+#include "questioner.h"
+#include "sheet_file_io.h"
+#include "sheet_store.h"
+
+PreviewRefresh::PreviewRefresh(SheetStore &store, Questioner &questioner)
+    : m_store(store)
+    , m_questioner(questioner)
+{
+}
+
+void PreviewRefresh::RefreshViewExecute()
+{
+    const int current = m_store.currentStyleIndex();
+    if (current >= 0 && current < m_store.styleCount())
+        m_store.table().rules.bodies[current] = m_store.memo().lines();
+    m_store.RegenerateSheet();
+    const QString path = m_store.currentFileName();
+    if (fileExists(path)) {
+        QString error;
+        if (!writeSheetFile(path, m_store.sheetLines(), &error)) {
+            m_questioner.tell(error, QStringLiteral("Quillbox"), Questioner::Icon::Error);
+            return;
+        }
+    }
+    if (reloadBrowser)
+        reloadBrowser();
+}

@@ -1,0 +1,159 @@
+#include "edit_history.h"
+#include "main_form.h"
+
+#include "../support/scripted_questioner.h"
+#include "../support/settings_reset.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+namespace {
+
+class PanelWindowTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        clearProgramSettings();
+        path = dir.filePath("site.css");
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("Body {\r\ncolor: red;\r\ncursor: Hand;\r\n}\r\nh1 {\r\nmargin-top: 4px;\r\n}\r\n");
+        file.close();
+        form = std::make_unique<TMainForm>();
+        auto scripted = std::make_unique<ScriptedQuestioner>();
+        questioner = scripted.get();
+        form->setQuestioner(std::move(scripted));
+        form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        ASSERT_TRUE(form->editor().files().OpenSheet(path));
+        memo = form->findChild<QPlainTextEdit *>(QStringLiteral("CSSMemo"));
+        sheetView = form->findChild<QPlainTextEdit *>(QStringLiteral("HCSSMemo"));
+    }
+
+    void TearDown() override
+    {
+        form->store().setSheetModified(false);
+        form->close();
+    }
+
+    template <typename T>
+    T *child(const char *name)
+    {
+        return form->findChild<T *>(QLatin1String(name));
+    }
+
+    QTemporaryDir dir;
+    QString path;
+    std::unique_ptr<TMainForm> form;
+    ScriptedQuestioner *questioner = nullptr;
+    QPlainTextEdit *memo = nullptr;
+    QPlainTextEdit *sheetView = nullptr;
+};
+
+TEST_F(PanelWindowTest, AlignmentClickReachesTheRuleTheSheetAndTheView)
+{
+    const int before = form->store().history().pos;
+    auto *center = child<QToolButton>("Text_Align_Center");
+    QTest::mouseClick(center, Qt::LeftButton);
+    EXPECT_TRUE(center->isChecked());
+    EXPECT_TRUE(memo->toPlainText().startsWith(QStringLiteral("; Text-align: center;\n")));
+    EXPECT_TRUE(form->store().sheetText().contains("Body {\r\nText-align: center;\r\ncolor: RED;\r\n"));
+    EXPECT_TRUE(sheetView->toPlainText().contains(QStringLiteral("Text-align: center;")));
+    EXPECT_EQ(form->store().history().pos, before + 1);
+    EXPECT_TRUE(child<QAction>("BackEdit")->isEnabled());
+    // Memo and table hold the same declarations; the memo shows them as read.
+    EXPECT_EQ(CanonicalSheetText(joinLines(form->store().memo().lines())),
+              CanonicalSheetText(joinLines(form->store().table().body(0))));
+    EXPECT_TRUE(memo->toPlainText().contains(QStringLiteral("cursor:Hand;")));
+
+    QTest::mouseClick(center, Qt::LeftButton);
+    EXPECT_FALSE(center->isChecked());
+    EXPECT_FALSE(form->store().sheetText().contains("Text-align"));
+}
+
+TEST_F(PanelWindowTest, UndoRestoresAndReselectsRedoBringsBack)
+{
+    QTest::mouseClick(child<QToolButton>("Text_Align_Center"), Qt::LeftButton);
+    auto *list = child<QListWidget>("ListTag");
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
+    QTest::mouseClick(child<QToolButton>("BorderDotted"), Qt::LeftButton);
+    ASSERT_TRUE(form->store().sheetText().contains("Border-style: dotted;"));
+
+    child<QAction>("BackEdit")->trigger();
+    EXPECT_FALSE(form->store().sheetText().contains("dotted"));
+    EXPECT_EQ(list->currentRow(), 0);
+    EXPECT_TRUE(child<QToolButton>("Text_Align_Center")->isChecked());
+    EXPECT_TRUE(child<QAction>("ForeEdit")->isEnabled());
+
+    child<QAction>("ForeEdit")->trigger();
+    EXPECT_TRUE(form->store().sheetText().contains("Border-style: dotted;"));
+    EXPECT_EQ(list->currentRow(), 1);
+    EXPECT_TRUE(child<QToolButton>("BorderDotted")->isChecked());
+    EXPECT_FALSE(child<QAction>("ForeEdit")->isEnabled());
+}
+
+TEST_F(PanelWindowTest, LengthTypedAndConfirmedWithEnterIsCommitted)
+{
+    auto *edit = child<QLineEdit>("PaddingLeft");
+    child<QTabWidget>("TABPANEL")->setCurrentIndex(1);
+    QTest::mouseClick(edit, Qt::LeftButton);
+    QTest::keyClicks(edit, QStringLiteral("1,5"));
+    EXPECT_EQ(edit->text(), QStringLiteral("1.5"));
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_TRUE(form->store().sheetText().contains("Padding-left: 1.5px;")) << form->store().sheetText().constData();
+    EXPECT_TRUE(child<QWidget>("ZF")->hasFocus());
+}
+
+TEST_F(PanelWindowTest, EnterInTheMemoDoesNotCommit)
+{
+    const int before = form->store().history().pos;
+    child<QTabWidget>("Viewer")->setCurrentIndex(0);
+    memo->setFocus();
+    QTest::keyClick(memo, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClicks(memo, QStringLiteral("float: left;"));
+    EXPECT_TRUE(child<QPushButton>("BtnStyleUpdate")->isVisible());
+    QTest::keyClick(memo, Qt::Key_Return);
+    EXPECT_EQ(form->store().history().pos, before);
+    EXPECT_TRUE(memo->hasFocus());
+
+    QTest::mouseClick(child<QPushButton>("BtnStyleUpdate"), Qt::LeftButton);
+    EXPECT_FALSE(child<QPushButton>("BtnStyleUpdate")->isVisible());
+    EXPECT_TRUE(child<QToolButton>("FloatLeft")->isChecked());
+    EXPECT_TRUE(form->store().sheetText().contains("Float: left;"));
+}
+
+TEST_F(PanelWindowTest, CheckBoxReleaseCommitsTheSwatch)
+{
+    auto *check = child<QCheckBox>("BorderColorCheck");
+    QTest::mouseClick(check, Qt::LeftButton);
+    EXPECT_TRUE(form->store().sheetText().contains("Border-color: GRAY;"));
+    QTest::mouseClick(child<QCheckBox>("BackGroundTransparent"), Qt::LeftButton);
+    EXPECT_FALSE(child<QCheckBox>("BackGroundColorCheck")->isEnabled());
+    EXPECT_TRUE(form->store().sheetText().contains("BackGround-color: transparent;"));
+}
+
+TEST_F(PanelWindowTest, BackgroundButtonsFollowThePictureBox)
+{
+    EXPECT_FALSE(child<QToolButton>("BGrPosCC")->isEnabled());
+    form->store().memo().setLines({"background-image: url(Img/Sky.gif);"});
+    form->editor().panelController().applyTypedDeclarations();
+    EXPECT_TRUE(child<QToolButton>("BGrPosCC")->isEnabled());
+    EXPECT_EQ(child<QCheckBox>("BackGroundAttCheck")->text(), QStringLiteral("Img/Sky.gif"));
+    QTest::mouseClick(child<QToolButton>("BGrPosCC"), Qt::LeftButton);
+    EXPECT_TRUE(form->store().sheetText().contains("BackGround-Image: url(Img/Sky.gif);\r\n"
+                                                   "BackGround-position: center center;"));
+}
+
+} // namespace
