@@ -8,6 +8,8 @@
 #include <QSignalBlocker>
 #include <QTextCursor>
 
+#include <algorithm>
+
 QString linesToMemoText(const ByteLines &lines)
 {
     QString text;
@@ -40,13 +42,39 @@ void bindRuleMemo(RuleMemo *memo, QPlainTextEdit *edit, std::function<void()> us
     edit->setPlainText(linesToMemoText(memo->lines()));
 }
 
+// Replaces only the part of the text that changed: a commit touches one
+// rule, and laying out the whole sheet again would cost more than the
+// commit itself.
+static void replaceChangedPart(QPlainTextEdit *edit, const QString &text)
+{
+    const QString old = edit->toPlainText();
+    if (old == text)
+        return;
+    if (old.isEmpty()) {
+        edit->setPlainText(text);
+        return;
+    }
+    const qsizetype common = std::min(old.size(), text.size());
+    qsizetype head = 0;
+    while (head < common && old[head] == text[head])
+        ++head;
+    qsizetype tail = 0;
+    while (tail < common - head && old[old.size() - 1 - tail] == text[text.size() - 1 - tail])
+        ++tail;
+    QTextCursor cursor(edit->document());
+    cursor.setPosition(static_cast<int>(head));
+    cursor.setPosition(static_cast<int>(old.size() - tail), QTextCursor::KeepAnchor);
+    cursor.insertText(text.mid(head, text.size() - tail - head));
+}
+
 void bindSheetView(SheetViewModel *view, QPlainTextEdit *edit)
 {
+    // The view is never undone by its own undo stack.
+    edit->setUndoRedoEnabled(false);
     QObject::connect(view, &SheetViewModel::changed, edit, [view, edit] {
         const QSignalBlocker block(edit);
         const QString text = cp1251::decode(view->text());
-        if (edit->toPlainText() != text)
-            edit->setPlainText(text);
+        replaceChangedPart(edit, text);
         QTextCursor cursor = edit->textCursor();
         cursor.setPosition(qBound(0, view->caret(), static_cast<int>(text.size())));
         edit->setTextCursor(cursor);

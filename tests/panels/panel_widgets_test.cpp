@@ -1,3 +1,4 @@
+#include "cp1251.h"
 #include "edit_history.h"
 #include "main_form.h"
 
@@ -99,6 +100,8 @@ TEST_F(PanelWindowTest, UndoRestoresAndReselectsRedoBringsBack)
 
     child<QAction>("ForeEdit")->trigger();
     EXPECT_TRUE(form->store().sheetText().contains("Border-style: dotted;"));
+    // The view is patched in place; it must still read exactly as the sheet.
+    EXPECT_EQ(sheetView->toPlainText(), cp1251::decode(form->editor().sheetView().text()));
     EXPECT_EQ(list->currentRow(), 1);
     EXPECT_TRUE(child<QToolButton>("BorderDotted")->isChecked());
     EXPECT_FALSE(child<QAction>("ForeEdit")->isEnabled());

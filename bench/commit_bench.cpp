@@ -1,0 +1,76 @@
+// The cost of one panel change: an option button clicked on the current
+// rule of a large sheet, through the core alone and through the window.
+#include "editor.h"
+#include "fake_host.h"
+#include "main_form.h"
+#include "random_sheet.h"
+#include "scripted_questioner.h"
+#include "sheet_fixture.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+namespace {
+
+void coreToggleCommit(benchmark::State &state)
+{
+    FakeHost host;
+    ScriptedQuestioner questioner;
+    Editor editor(host, questioner);
+    openText(editor.store(), generatedSheetText(static_cast<int>(state.range(0))));
+    editor.ListTagClick(500 % editor.store().styleCount());
+    for (auto _ : state)
+        editor.panelController().optionClicked("Text_Align_Center");
+    state.counters["snapshots"] = editor.store().history().pos;
+}
+BENCHMARK(coreToggleCommit)->Arg(10)->Arg(1001)->Unit(benchmark::kMillisecond);
+
+void windowToggleCommit(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("big.css");
+    {
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        file.write(generatedSheetText(static_cast<int>(state.range(0))));
+    }
+    TMainForm form;
+    form.setQuestioner(std::make_unique<ScriptedQuestioner>());
+    form.show();
+    QTest::qWaitForWindowExposed(&form);
+    form.editor().files().OpenSheet(path);
+    form.editor().ListTagClick(500 % form.store().styleCount());
+    auto *button = form.findChild<QToolButton *>(QStringLiteral("Text_Align_Center"));
+    auto *view = form.findChild<QPlainTextEdit *>(QStringLiteral("HCSSMemo"));
+    for (auto _ : state) {
+        QTest::mouseClick(button, Qt::LeftButton);
+        benchmark::DoNotOptimize(view->document()->characterCount());
+    }
+    form.store().setSheetModified(false);
+    form.close();
+}
+BENCHMARK(windowToggleCommit)->Arg(10)->Arg(1001)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QTemporaryDir settingsDir;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
