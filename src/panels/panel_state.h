@@ -74,7 +74,7 @@ class PanelState : public QObject
 public:
     explicit PanelState(QObject *parent = nullptr);
 
-    FontBox fontFamily, fontFamily2, fontWeight, fontSize;
+    FontBox fontFamily, fontFamily2{QByteArray(), 0, false, false}, fontWeight, fontSize;
     QByteArray fontSizeUnit = QByteArrayLiteral("px");
     bool fontSizeBold = false;
 

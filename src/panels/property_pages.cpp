@@ -16,7 +16,7 @@
 
 namespace {
 
-struct ToggleSpec {
+struct ToggleDef {
     const char *name;
     const char *hint;
     QIcon icon;
@@ -33,12 +33,12 @@ QGroupBox *makeGroup(QWidget *parent, const char *name, const char *title, const
 
 // Lays the buttons of one option group into a grid, row by row.
 void addToggleGrid(QGridLayout *grid, int firstRow, int columns, PanelControls &controls, QWidget *parent,
-                   const QList<ToggleSpec> &specs)
+                   const QList<ToggleDef> &defs)
 {
     QList<QToolButton *> &group = controls.addGroup();
-    for (int i = 0; i < specs.size(); ++i) {
+    for (int i = 0; i < defs.size(); ++i) {
         QToolButton *button =
-            makeToggle(parent, QString::fromLatin1(specs[i].name), QString::fromUtf8(specs[i].hint), specs[i].icon);
+            makeToggle(parent, QString::fromLatin1(defs[i].name), QString::fromUtf8(defs[i].hint), defs[i].icon);
         grid->addWidget(button, firstRow + i / columns, i % columns);
         group.append(button);
         controls.toggles.insert(button->objectName(), button);
@@ -110,7 +110,7 @@ void buildColorPage(QTabWidget *tabs, PanelControls &controls)
 
     QGroupBox *border = makeGroup(page, "GroupBox1", "Управление границей");
     auto *borderGrid = new QGridLayout(border);
-    QList<ToggleSpec> styles;
+    QList<ToggleDef> styles;
     const char *const names[] = {"BorderSolid", "BorderDotted", "BorderDashed", "BorderOutSet", "BorderRidge",
                                  "BorderDouble", "BorderInSet", "BorderGroove", "BorderNone"};
     const char *const hints[] = {"Непрерывная граница", "Пунктирная граница", "Штрих-пунктирная граница",

@@ -14,7 +14,7 @@
 
 namespace {
 
-struct ToggleSpec {
+struct ToggleDef {
     const char *name;
     const char *hint;
     QIcon icon;
@@ -47,13 +47,13 @@ QComboBox *makeFontBox(QWidget *parent, const char *name, int width, const QStri
     return box;
 }
 
-void addGroup(QToolBar *bar, PanelControls &controls, const QList<ToggleSpec> &specs)
+void addGroup(QToolBar *bar, PanelControls &controls, const QList<ToggleDef> &defs)
 {
     bar->addSeparator();
     QList<QToolButton *> &group = controls.addGroup();
-    for (const ToggleSpec &spec : specs) {
+    for (const ToggleDef &def : defs) {
         QToolButton *button =
-            makeToggle(bar, QString::fromLatin1(spec.name), QString::fromUtf8(spec.hint), spec.icon);
+            makeToggle(bar, QString::fromLatin1(def.name), QString::fromUtf8(def.hint), def.icon);
         bar->addWidget(button);
         group.append(button);
         controls.toggles.insert(button->objectName(), button);
@@ -113,24 +113,24 @@ QWidget *buildStyleToolbars(QWidget *parent, const ActionCatalog &actions, Panel
     bar3->addAction(actions["EditCopy"]);
     bar3->addAction(actions["EditPaste"]);
     bar3->addSeparator();
-    struct SpacingSpec {
+    struct SpacingDef {
         const char *name;
         const char *label;
         const char *glyph;
     };
-    const SpacingSpec spacing[] = {
+    const SpacingDef spacing[] = {
         {"Text_Indent", "Отступ первой строки", "⇥"},
         {"Line_Height", "Расстояние между строками (интерлиньяж)", "↕"},
         {"Word_Spacing", "Расстояние между словами", "a b"},
         {"Letter_Spacing", "Расстояние между буквами", "ab"},
     };
-    for (const SpacingSpec &spec : spacing) {
-        const QString label = QString::fromUtf8(spec.label);
+    for (const SpacingDef &def : spacing) {
+        const QString label = QString::fromUtf8(def.label);
         auto *icon = new QLabel(bar3);
-        icon->setPixmap(icons::glyph(QString::fromUtf8(spec.glyph)).pixmap(16, 16));
+        icon->setPixmap(icons::glyph(QString::fromUtf8(def.glyph)).pixmap(16, 16));
         icon->setToolTip(label);
         bar3->addWidget(icon);
-        const LengthField field = makeLengthField(bar3, QString::fromLatin1(spec.name),
+        const LengthField field = makeLengthField(bar3, QString::fromLatin1(def.name),
                                                   label + QString::fromUtf8(kLengthHintTail), label);
         bar3->addWidget(field.container);
         controls.lengthFields.insert(field.edit->objectName(), field);

@@ -9,7 +9,7 @@
 
 namespace {
 
-struct ActionSpec {
+struct ActionDef {
     const char *name;
     const char *caption;
     const char *hint;
@@ -21,7 +21,7 @@ struct ActionSpec {
 
 constexpr QKeyCombination kNoKey{};
 
-const ActionSpec kActions[] = {
+const ActionDef kActions[] = {
     {"New", "Новый", "Новый|Создание новой таблицы стилей", Qt::CTRL | Qt::Key_N, false, "document-new", "Н"},
     {"OpenFile", "Открыть...", "Открыть|Открыть файл на диске", Qt::CTRL | Qt::Key_O, false, "document-open", "О"},
     {"Save", "Сохранить", "Сохранить CSS и HTML|Сохранение CSS (если активен редактор HTML, то код HTML также сохраняется)",
@@ -86,20 +86,20 @@ ActionCatalog::ActionCatalog(QObject *owner)
     refreshGroup->setObjectName(QStringLiteral("ActionGroup2"));
     refreshGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
 
-    for (const ActionSpec &spec : kActions) {
-        auto *action = new QAction(QString::fromUtf8(spec.caption), owner);
-        const QString name = QString::fromLatin1(spec.name);
+    for (const ActionDef &def : kActions) {
+        auto *action = new QAction(QString::fromUtf8(def.caption), owner);
+        const QString name = QString::fromLatin1(def.name);
         action->setObjectName(name);
-        const QString hint = QString::fromUtf8(spec.hint);
+        const QString hint = QString::fromUtf8(def.hint);
         if (!hint.isEmpty()) {
             const HintParts parts = splitHint(hint);
             action->setToolTip(parts.shortPart);
             action->setStatusTip(parts.longPart);
         }
-        if (spec.key != kNoKey)
-            action->setShortcut(QKeySequence(spec.key));
-        action->setCheckable(spec.checkable);
-        action->setIcon(icons::themed(spec.themeIcon, QString::fromUtf8(spec.glyph)));
+        if (def.key != kNoKey)
+            action->setShortcut(QKeySequence(def.key));
+        action->setCheckable(def.checkable);
+        action->setIcon(icons::themed(def.themeIcon, QString::fromUtf8(def.glyph)));
         if (name == QLatin1String("FloatPanel"))
             floatGroup->addAction(action);
         else if (name == QLatin1String("AutoRefreshAction"))
