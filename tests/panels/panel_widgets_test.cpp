@@ -2,8 +2,7 @@
 #include "edit_history.h"
 #include "main_form.h"
 
-#include "../support/scripted_questioner.h"
-#include "../support/settings_reset.h"
+#include "../support/window_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -21,44 +20,17 @@
 
 namespace {
 
-class PanelWindowTest : public testing::Test
+class PanelWindowTest : public WindowTest
 {
 protected:
     void SetUp() override
     {
-        clearProgramSettings();
-        path = dir.filePath("site.css");
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("Body {\r\ncolor: red;\r\ncursor: Hand;\r\n}\r\nh1 {\r\nmargin-top: 4px;\r\n}\r\n");
-        file.close();
-        form = std::make_unique<TMainForm>();
-        auto scripted = std::make_unique<ScriptedQuestioner>();
-        questioner = scripted.get();
-        form->setQuestioner(std::move(scripted));
-        form->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        startWith("Body {\r\ncolor: red;\r\ncursor: Hand;\r\n}\r\nh1 {\r\nmargin-top: 4px;\r\n}\r\n");
         ASSERT_TRUE(form->editor().files().OpenSheet(path));
-        memo = form->findChild<QPlainTextEdit *>(QStringLiteral("CSSMemo"));
-        sheetView = form->findChild<QPlainTextEdit *>(QStringLiteral("HCSSMemo"));
+        memo = child<QPlainTextEdit>("CSSMemo");
+        sheetView = child<QPlainTextEdit>("HCSSMemo");
     }
 
-    void TearDown() override
-    {
-        form->store().setSheetModified(false);
-        form->close();
-    }
-
-    template <typename T>
-    T *child(const char *name)
-    {
-        return form->findChild<T *>(QLatin1String(name));
-    }
-
-    QTemporaryDir dir;
-    QString path;
-    std::unique_ptr<TMainForm> form;
-    ScriptedQuestioner *questioner = nullptr;
     QPlainTextEdit *memo = nullptr;
     QPlainTextEdit *sheetView = nullptr;
 };

@@ -1,7 +1,6 @@
 #include "main_form.h"
 
-#include "../support/scripted_questioner.h"
-#include "../support/settings_reset.h"
+#include "../support/window_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -16,31 +15,14 @@
 
 namespace {
 
-class StyleListWindowTest : public testing::Test
+class StyleListWindowTest : public WindowTest
 {
 protected:
     void SetUp() override
     {
-        clearProgramSettings();
-        path = dir.filePath("site.css");
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("Body {\r\ncolor: red;\r\n}\r\nh1 {\r\nmargin: 0;\r\n}\r\np {\r\nfont-size: 10px;\r\n}\r\n");
-        file.close();
-        form = std::make_unique<TMainForm>();
-        auto scripted = std::make_unique<ScriptedQuestioner>();
-        questioner = scripted.get();
-        form->setQuestioner(std::move(scripted));
-        form->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-        list = form->findChild<QListWidget *>(QStringLiteral("ListTag"));
-        memo = form->findChild<QPlainTextEdit *>(QStringLiteral("CSSMemo"));
-    }
-
-    void TearDown() override
-    {
-        form->store().setSheetModified(false);
-        form->close();
+        startWith("Body {\r\ncolor: red;\r\n}\r\nh1 {\r\nmargin: 0;\r\n}\r\np {\r\nfont-size: 10px;\r\n}\r\n");
+        list = child<QListWidget>("ListTag");
+        memo = child<QPlainTextEdit>("CSSMemo");
     }
 
     QStringList rows() const
@@ -56,16 +38,6 @@ protected:
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
     }
 
-    QByteArray fileText() const
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
-    QTemporaryDir dir;
-    QString path;
-    std::unique_ptr<TMainForm> form;
-    ScriptedQuestioner *questioner = nullptr;
     QListWidget *list = nullptr;
     QPlainTextEdit *memo = nullptr;
 };

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "main_form.h"
+#include "scripted_questioner.h"
+#include "settings_reset.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+// A shown main window with fresh settings, a scripted questioner and a
+// sheet file in a temporary folder.
+class WindowTest : public testing::Test
+{
+protected:
+    void startWith(const QByteArray &sheet)
+    {
+        clearProgramSettings();
+        path = dir.filePath("site.css");
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(sheet);
+        file.close();
+        form = std::make_unique<TMainForm>();
+        auto scripted = std::make_unique<ScriptedQuestioner>();
+        questioner = scripted.get();
+        form->setQuestioner(std::move(scripted));
+        form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    }
+
+    void TearDown() override
+    {
+        form->store().setSheetModified(false);
+        form->close();
+    }
+
+    template <typename T>
+    T *child(const char *name)
+    {
+        return form->findChild<T *>(QLatin1String(name));
+    }
+
+    QByteArray fileText() const
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    QTemporaryDir dir;
+    QString path;
+    std::unique_ptr<TMainForm> form;
+    ScriptedQuestioner *questioner = nullptr;
+};
