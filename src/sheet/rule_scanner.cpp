@@ -64,6 +64,63 @@ struct LineInProgress {
     }
 };
 
+bool joinsByItself(char c)
+{
+    return c == ' ' || c == ',' || c == '>' || c == '+' || c == '~';
+}
+
+// Collects the selector of the next rule from the bytes outside braces and
+// comments. A line break or control byte between two parts stands for a
+// blank, so "div" and "p" on two lines stay two compound selectors. A ";"
+// ends what came before (an @charset or @import statement, stray text):
+// that text stays in front of the rule rather than in its selector.
+struct SelectorCollector {
+    QByteArray acc;
+    bool separated = false;
+    int brackets = 0;
+    char quote = 0;
+    int startLine = -1; // where the first non-blank byte of acc stands
+    int startColumn = -1;
+
+    void separate() { separated = true; }
+
+    void add(char c, int line, int column)
+    {
+        if (c == ';' && brackets == 0 && quote == 0) {
+            clear();
+            return;
+        }
+        if (separated && !acc.isEmpty() && !joinsByItself(acc.back()) && !joinsByItself(c))
+            acc.append(' ');
+        separated = false;
+        if (quote != 0) {
+            if (c == quote)
+                quote = 0;
+        } else if (c == '"' || c == '\'') {
+            quote = c;
+        } else if (c == '[') {
+            ++brackets;
+        } else if (c == ']' && brackets > 0) {
+            --brackets;
+        }
+        if (startLine < 0 && c != ' ') {
+            startLine = line;
+            startColumn = column;
+        }
+        acc.append(c);
+    }
+
+    void clear()
+    {
+        acc.clear();
+        separated = false;
+        brackets = 0;
+        quote = 0;
+        startLine = -1;
+        startColumn = -1;
+    }
+};
+
 } // namespace
 
 QByteArray NormaliseSelector(QByteArray text)
@@ -88,12 +145,14 @@ std::vector<ScannedRule> scanSheet(const ByteLines &lines)
     std::vector<ScannedRule> rules;
     bool inBraces = false;
     bool inComment = false;
-    QByteArray acc;
+    SelectorCollector selector;
     LineInProgress line;
 
     for (int k = 0; k < lines.size(); ++k) {
         const QByteArray &text = lines[k];
         const int len = static_cast<int>(text.size());
+        if (!inBraces && !inComment)
+            selector.separate();
         if (len == 0)
             continue;
         line.begin(text);
@@ -125,14 +184,16 @@ std::vector<ScannedRule> scanSheet(const ByteLines &lines)
                     rules.back().interrupted = true;
                 }
                 ScannedRule rule;
-                rule.span.selector = NormaliseSelector(acc);
+                rule.span.selector = NormaliseSelector(selector.acc);
+                rule.selectorLine = selector.startLine < 0 ? k : selector.startLine;
+                rule.selectorColumn = selector.startLine < 0 ? p : selector.startColumn;
                 rule.span.openLine = k;
                 rule.span.openColumn = p + 1;
                 rule.span.body.append(QByteArray());
                 rule.openedInComment = inComment;
                 rules.push_back(std::move(rule));
                 inBraces = true;
-                acc.clear();
+                selector.clear();
                 line.begin(text);
                 continue;
             }
@@ -152,8 +213,12 @@ std::vector<ScannedRule> scanSheet(const ByteLines &lines)
                 inBraces = false;
                 continue;
             default:
-                if (isSelectorByte(c) && !inBraces && !inComment)
-                    acc.append(c);
+                if (!inBraces && !inComment) {
+                    if (isSelectorByte(c))
+                        selector.add(c, k, p);
+                    else if (static_cast<unsigned char>(c) < 32 || c == 127)
+                        selector.separate();
+                }
                 break;
             }
             if (inBraces)

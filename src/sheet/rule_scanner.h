@@ -23,10 +23,20 @@ struct ScannedRule {
     bool openedInComment = false; // its "{" stands inside a comment
     bool closedInComment = false; // its first "}" stands inside a comment
     bool interrupted = false;     // another "{" came before its own "}"
+    // Where the selector's first byte stands (0-based column); the text
+    // before it, back to the previous rule's "}", is the rule's preamble.
+    int selectorLine = 0;
+    int selectorColumn = 0;
 };
 
 // Trims blanks and bytes of 128 and above from both ends; a single byte
 // is never trimmed from the end.
+//
+// Two readings differ from the plain column-by-column scan: a line break or
+// control byte between two parts of a selector stands for one blank unless
+// a neighbour already joins them (a blank, ",", ">", "+" or "~"), and a ";"
+// outside brackets and quotes ends the text before it, which then stays in
+// front of the rule instead of joining its selector.
 QByteArray NormaliseSelector(QByteArray text);
 
 // All rules of the sheet in one pass over its bytes.

@@ -57,8 +57,7 @@ void SheetFiles::NewSheet()
 {
     m_store.setSheetLines({});
     m_store.RebuildStyleTable(); // an empty sheet: no rule, no tail
-    m_store.table().rules.names[0] = QByteArrayLiteral("Body");
-    m_store.table().rules.bodies[0].clear();
+    m_store.table().setEntry(0, QByteArrayLiteral("Body"), {});
     m_store.table().count = 1;
     m_store.list().setItems({QByteArrayLiteral("Body")});
     m_store.list().setSelected(0);

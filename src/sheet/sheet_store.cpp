@@ -14,6 +14,33 @@ bool isHoldable(const ScannedRule &rule)
         && !(rule.hasClose && rule.closedInComment);
 }
 
+// The text between a rule's start (the previous rule's "}", or the sheet's
+// start) and its selector, without the blank space around it: comments and
+// statements that belong in front of the rule. Empty for most rules.
+ByteLines preambleOf(const ByteLines &lines, int fromLine, int fromColumn, const ScannedRule &rule)
+{
+    QByteArray region;
+    for (int k = fromLine; k <= rule.selectorLine && k < lines.size(); ++k) {
+        const QByteArray &line = lines[k];
+        const int from = k == fromLine ? fromColumn : 0;
+        const int to = k == rule.selectorLine ? rule.selectorColumn : static_cast<int>(line.size());
+        if (k > fromLine)
+            region += '\n';
+        if (to > from)
+            region += line.mid(from, to - from);
+    }
+    auto blank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
+    qsizetype first = 0;
+    while (first < region.size() && blank(region[first]))
+        ++first;
+    qsizetype last = region.size();
+    while (last > first && blank(region[last - 1]))
+        --last;
+    if (first == last)
+        return {};
+    return region.mid(first, last - first).split('\n');
+}
+
 ByteLines tailAfter(const ByteLines &lines, const ScannedRule &lastHeld)
 {
     ByteLines tail;
@@ -63,12 +90,17 @@ void SheetStore::RebuildStyleTable()
     const std::vector<ScannedRule> rules = scanSheet(m_sheetLines);
     QList<QByteArray> names;
     int held = 0;
+    int fromLine = 0;
+    int fromColumn = 0;
     for (const ScannedRule &rule : rules) {
         if (held == kStyleCapacity || !isHoldable(rule))
             break;
         m_table.rules.names[held] = rule.span.selector;
         m_table.rules.bodies[held] = rule.span.body;
+        m_table.rules.preambles[held] = preambleOf(m_sheetLines, fromLine, fromColumn, rule);
         names.append(rule.span.selector);
+        fromLine = rule.endLine;
+        fromColumn = rule.endColumn;
         ++held;
     }
     m_table.count = held;

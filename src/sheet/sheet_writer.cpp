@@ -2,6 +2,8 @@
 
 #include "unsupported_comment.h"
 
+#include <algorithm>
+
 namespace {
 
 bool isUnsupportedCommentLine(const QByteArray &line)
@@ -11,9 +13,9 @@ bool isUnsupportedCommentLine(const QByteArray &line)
 }
 
 // Every line but the first loses all its leading "; " pairs.
-void stripLeadingSeparators(ByteLines &lines)
+void stripLeadingSeparators(ByteLines &lines, qsizetype from)
 {
-    for (qsizetype i = 1; i < lines.size(); ++i) {
+    for (qsizetype i = std::max<qsizetype>(from, 1); i < lines.size(); ++i) {
         // Read through a const view: the lines share their bytes with the
         // table, and only a line that really changes may be copied.
         const QByteArray &line = std::as_const(lines)[i];
@@ -32,18 +34,22 @@ ByteLines writeSheetLines(const StyleTable &table, const ByteLines &tail)
     ByteLines lines;
     qsizetype total = tail.size();
     for (int i = 0; i < table.count; ++i)
-        total += table.body(i).size() + 2;
+        total += table.preamble(i).size() + table.body(i).size() + 2;
     lines.reserve(total);
 
+    // What stands in front of a rule is written as it stood; the cleaning
+    // applies to the rule itself only.
     for (int i = 0; i < table.count; ++i) {
+        lines.append(table.preamble(i));
+        const qsizetype ruleStart = lines.size();
         lines.append(table.name(i) + " {");
         for (const QByteArray &line : table.body(i)) {
             if (!isUnsupportedCommentLine(line))
                 lines.append(line);
         }
         lines.append(QByteArrayLiteral("}"));
+        stripLeadingSeparators(lines, ruleStart);
     }
-    stripLeadingSeparators(lines);
     lines.append(tail);
     return lines;
 }

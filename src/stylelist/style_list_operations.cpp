@@ -29,8 +29,7 @@ bool StyleListOperations::AddStyle(const QByteArray &name)
     if (table.count >= kStyleCapacity)
         return false;
     m_store.list().append(name);
-    table.rules.names[table.count] = name;
-    table.rules.bodies[table.count].clear();
+    table.setEntry(table.count, name, {});
     ++table.count;
     return true;
 }
@@ -183,11 +182,13 @@ void StyleListOperations::StyleSorted()
     for (int i = 0; i < count; ++i) {
         sorted.names[i] = table.name(order[i]);
         sorted.bodies[i] = table.body(order[i]);
+        sorted.preambles[i] = table.preamble(order[i]);
     }
     QList<QByteArray> items;
     for (int i = 0; i < count; ++i) {
         table.rules.names[i] = sorted.names[i];
         table.rules.bodies[i] = sorted.bodies[i];
+        table.rules.preambles[i] = sorted.preambles[i];
         items.append(sorted.names[i]);
     }
     m_store.list().setItems(items);

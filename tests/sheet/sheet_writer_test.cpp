@@ -128,3 +128,39 @@ TEST(RegenerateSheet, FlatSheetInProgramLayoutIsAlreadyAFixedPoint)
 }
 
 } // namespace
+
+namespace {
+
+TEST(RegenerateSheet, CommentsBetweenRulesStayInFrontOfTheirRule)
+{
+    const QByteArray text = "/* licence\r\n   two lines */\r\n\r\na { x; } /* after a */\r\n\r\n/* b */\r\n\r\n/* b2 */ b {\r\ny;\r\n}\r\n";
+    SheetStore store;
+    openText(store, text);
+    EXPECT_EQ(store.list().items(), (QList<QByteArray>{"a", "b"}));
+    EXPECT_EQ(store.table().preamble(0), (ByteLines{"/* licence", "   two lines */"}));
+    EXPECT_EQ(store.table().preamble(1), (ByteLines{"/* after a */", "", "/* b */", "", "/* b2 */"}));
+    EXPECT_EQ(store.sheetText(), "/* licence\r\n   two lines */\r\na {\r\nx; \r\n}\r\n/* after a */\r\n\r\n/* b */\r\n\r\n"
+                                 "/* b2 */\r\nb {\r\ny;\r\n\r\n}\r\n");
+    openText(store, store.sheetText());
+    const QByteArray twice = store.sheetText();
+    EXPECT_TRUE(twice.contains("/* after a */\r\n\r\n/* b */\r\n\r\n/* b2 */\r\nb {"));
+    openText(store, twice);
+    EXPECT_EQ(store.sheetText(), twice);
+}
+
+TEST(RegenerateSheet, StatementsBeforeTheFirstRuleKeepTheirPlace)
+{
+    SheetStore store;
+    openText(store, "@charset \"UTF-8\";\r\n/*!\r\n * Framework\r\n */\r\n:root,\r\n[data-theme=light] {\r\n--x: 1;\r\n}\r\n");
+    EXPECT_EQ(store.list().items(), QList<QByteArray>{":root,[data-theme=light]"});
+    EXPECT_TRUE(store.sheetText().startsWith("@charset \"UTF-8\";\r\n/*!\r\n * Framework\r\n */\r\n:root,[data-theme=light] {"));
+}
+
+TEST(RegenerateSheet, SheetWithoutCommentsKeepsTheProgramLayoutExactly)
+{
+    SheetStore store;
+    openText(store, "a {\r\nx;\r\n}\r\n\r\n\r\nb { y }\r\n");
+    EXPECT_EQ(store.sheetText(), "a {\r\nx;\r\n\r\n}\r\nb {\r\ny \r\n}\r\n");
+}
+
+} // namespace

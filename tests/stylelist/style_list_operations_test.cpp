@@ -264,3 +264,34 @@ TEST_F(StyleListTest, ReorderTableToListFollowsTheListOrder)
 }
 
 } // namespace
+
+namespace {
+
+class CommentedListTest : public StyleListTest
+{
+};
+
+TEST_F(CommentedListTest, CommentsTravelWithTheirRule)
+{
+    open("/* top */\r\nBody {\r\nb;\r\n}\r\n/* about h1 */\r\nh1 {\r\nh;\r\n}\r\n/* about p */\r\np {\r\np;\r\n}\r\n");
+    editor.ListTagClick(1);
+    styles.StyleDown();
+    EXPECT_TRUE(store.sheetText().contains("/* about p */\r\np {"));
+    EXPECT_TRUE(store.sheetText().contains("/* about h1 */\r\nh1 {"));
+    EXPECT_LT(store.sheetText().indexOf("/* about p */"), store.sheetText().indexOf("/* about h1 */"));
+
+    styles.StyleSorted();
+    expectRules({"Body", "h1", "p"});
+    EXPECT_TRUE(store.sheetText().contains("/* about h1 */\r\nh1 {"));
+
+    host.selectorAnswers = {"div"};
+    editor.NewStyleExecute();
+    EXPECT_TRUE(store.sheetText().endsWith("}\r\ndiv {\r\n}\r\n"));
+
+    editor.ListTagClick(1);
+    styles.StyleDelete();
+    EXPECT_FALSE(store.sheetText().contains("about h1"));
+    EXPECT_TRUE(store.sheetText().startsWith("/* top */\r\nBody {"));
+}
+
+} // namespace

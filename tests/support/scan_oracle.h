@@ -20,16 +20,26 @@ inline QByteArray normalise(QByteArray text)
     return text;
 }
 
+inline bool joins(char c)
+{
+    return c == ' ' || c == ',' || c == '>' || c == '+' || c == '~';
+}
+
 inline void scanRule(const ByteLines &lines, int n, RuleSpan &span)
 {
     int r = -1;
     bool inBraces = false;
     bool inComment = false;
     QByteArray acc;
+    bool separated = false; // a line break or control byte since the last selector byte
+    int brackets = 0;
+    char quote = 0;
     ByteLines body;
     span.selector.clear();
     for (int k = 0; k < lines.size(); ++k) {
         const QByteArray &line = lines[k];
+        if (!inBraces && !inComment)
+            separated = true;
         if (line.isEmpty())
             continue;
         QByteArray part;
@@ -54,6 +64,9 @@ inline void scanRule(const ByteLines &lines, int n, RuleSpan &span)
                     span.openColumn = p;
                 }
                 acc.clear();
+                separated = false;
+                brackets = 0;
+                quote = 0;
             } else if (c == '}') {
                 inBraces = false;
                 if (r == n) {
@@ -62,8 +75,27 @@ inline void scanRule(const ByteLines &lines, int n, RuleSpan &span)
                 }
             } else {
                 const auto b = static_cast<unsigned char>(c);
-                if (b >= 32 && b <= 126 && !inBraces && !inComment)
-                    acc.append(c);
+                if (b >= 32 && b <= 126 && !inBraces && !inComment) {
+                    if (c == ';' && brackets == 0 && quote == 0) {
+                        acc.clear(); // a statement in front of the rule ends here
+                        separated = false;
+                    } else {
+                        if (separated && !acc.isEmpty() && !joins(acc.back()) && !joins(c))
+                            acc.append(' ');
+                        separated = false;
+                        if (quote)
+                            quote = c == quote ? 0 : quote;
+                        else if (c == '"' || c == '\'')
+                            quote = c;
+                        else if (c == '[')
+                            ++brackets;
+                        else if (c == ']' && brackets > 0)
+                            --brackets;
+                        acc.append(c);
+                    }
+                } else if ((b < 32 || b == 127) && !inBraces && !inComment) {
+                    separated = true;
+                }
             }
             if (r == n && inBraces) {
                 int pos = 1;
