@@ -340,12 +340,7 @@ void DeclarationsToPanels(PanelState &p, RuleMemo &memo)
     }
     ByteLines lines = memo.lines();
     lines.append(unsupportedComment());
-    QByteArray rest = text.original();
-    for (qsizetype end = rest.indexOf(';'); end >= 0; end = rest.indexOf(';')) {
-        lines.append(rest.left(end + 1));
-        rest.remove(0, end + 1);
-    }
-    lines.append(rest);
+    lines.append(text.declarationLines());
     memo.setLines(lines);
     p.notify();
 }

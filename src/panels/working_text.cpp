@@ -1,6 +1,60 @@
 #include "working_text.h"
 
+#include "css_overlap.h"
+
 namespace {
+
+enum Context : char { Plain, InQuote, InComment, InParens };
+
+// Marks each byte: plain, inside a string, inside a comment, or inside
+// parentheses. Matching and splitting look at plain bytes only, so a
+// string, a url() or a comment is never cut or read as a declaration.
+QByteArray contextsOf(const QByteArray &text)
+{
+    QByteArray marks(text.size(), Plain);
+    char quote = 0;
+    bool comment = false;
+    int parens = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        const char next = i + 1 < text.size() ? text[i + 1] : 0;
+        if (comment) {
+            marks[i] = InComment;
+            if (c == '*' && next == '/') {
+                marks[i + 1] = InComment;
+                ++i;
+                comment = false;
+            }
+            continue;
+        }
+        if (quote) {
+            marks[i] = InQuote;
+            if (c == '\\' && next) {
+                marks[i + 1] = InQuote;
+                ++i;
+            } else if (c == quote) {
+                quote = 0;
+            }
+            continue;
+        }
+        if (c == '/' && next == '*') {
+            marks[i] = InComment;
+            comment = true;
+            continue;
+        }
+        if (c == '"' || c == '\'') {
+            marks[i] = InQuote;
+            quote = c;
+            continue;
+        }
+        if (c == '(')
+            ++parens;
+        marks[i] = parens > 0 ? InParens : Plain;
+        if (c == ')' && parens > 0)
+            --parens;
+    }
+    return marks;
+}
 
 QByteArray squeeze(const ByteLines &lines)
 {
@@ -8,31 +62,40 @@ QByteArray squeeze(const ByteLines &lines)
     for (const QByteArray &line : lines)
         text += line;
     text += ';';
-    for (char &c : text) {
-        if (static_cast<unsigned char>(c) < 33)
-            c = ' ';
+    QByteArray marks = contextsOf(text);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (static_cast<unsigned char>(text[i]) < 33 && marks[i] != InQuote)
+            text[i] = ' ';
     }
+    auto erase = [&](qsizetype at) {
+        text.remove(at, 1);
+        marks.remove(at, 1);
+    };
     // The cursor never looks at the last byte; a deletion leaves it in place,
-    // so runs collapse completely.
+    // so runs collapse completely. Strings are left as written.
     qsizetype i = 0;
     while (i < text.size() - 1) {
+        if (marks[i] == InQuote || marks[i + 1] == InQuote) {
+            ++i;
+            continue;
+        }
         const char c = text[i];
         const char next = text[i + 1];
         if (c == ' ') {
             if (next == ' ')
-                text.remove(i + 1, 1);
+                erase(i + 1);
             else if (next == ';' || next == ':')
-                text.remove(i, 1);
+                erase(i);
             else
                 ++i;
         } else if (c == ':') {
             if (next == ' ')
-                text.remove(i + 1, 1);
+                erase(i + 1);
             else
                 ++i;
         } else if (c == ';') {
             if (next == ' ' || next == ';')
-                text.remove(i + 1, 1);
+                erase(i + 1);
             else
                 ++i;
         } else {
@@ -40,6 +103,36 @@ QByteArray squeeze(const ByteLines &lines)
         }
     }
     return text;
+}
+
+bool isNameByte(char c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
+}
+
+// The next ";" that ends a declaration, or -1.
+qsizetype declarationEnd(const QByteArray &text, const QByteArray &marks, qsizetype from)
+{
+    for (qsizetype i = from; i < text.size(); ++i) {
+        if (text[i] == ';' && marks[i] == Plain)
+            return i;
+    }
+    return -1;
+}
+
+// The property a declaration sets: the name before its ":", without any
+// comment in front of it.
+QByteArray propertyOf(const QByteArray &declaration, const QByteArray &marks)
+{
+    QByteArray name;
+    for (qsizetype i = 0; i < declaration.size(); ++i) {
+        if (marks[i] != Plain)
+            continue;
+        if (declaration[i] == ':')
+            return name.trimmed();
+        name += declaration[i];
+    }
+    return {};
 }
 
 } // namespace
@@ -59,12 +152,39 @@ WorkingText WorkingText::fromLines(const ByteLines &lines)
 
 qsizetype WorkingText::find(const QByteArray &pattern) const
 {
-    const qsizetype at = m_upper.indexOf(pattern);
-    if (at < 0)
-        return -1;
-    if (at > 0 && m_upper[at - 1] == '-')
-        return -1;
-    return at;
+    const QByteArray marks = contextsOf(m_upper);
+    for (qsizetype at = m_upper.indexOf(pattern); at >= 0; at = m_upper.indexOf(pattern, at + 1)) {
+        if (marks[at] != Plain)
+            continue; // inside a string, a comment or parentheses
+        if (at > 0 && m_upper[at - 1] == '-')
+            return -1; // the tail of a longer name: the property counts as absent
+        if (at > 0 && isNameByte(m_upper[at - 1]))
+            continue; // inside another word
+        if (overlapsEarlierDeclaration(at, pattern.left(pattern.indexOf(':'))))
+            return -1;
+        return at;
+    }
+    return -1;
+}
+
+bool WorkingText::overlapsEarlierDeclaration(qsizetype at, const QByteArray &property) const
+{
+    // A declaration that stays aside is written after the generated ones;
+    // one that sets the same property before this one must stay before it,
+    // so this one stays aside too.
+    const QByteArray before = m_upper.left(at);
+    const QByteArray marks = contextsOf(before);
+    qsizetype start = 0;
+    while (start < before.size()) {
+        qsizetype end = declarationEnd(before, marks, start);
+        if (end < 0)
+            end = before.size();
+        const QByteArray name = propertyOf(before.mid(start, end - start), marks.mid(start, end - start));
+        if (!name.isEmpty() && cssPropertiesOverlap(name, property))
+            return true;
+        start = end + 1;
+    }
+    return false;
 }
 
 qsizetype WorkingText::take(const QByteArray &pattern)
@@ -82,7 +202,9 @@ WorkingText::Value WorkingText::peek(const QByteArray &head) const
     if (at < 0)
         return value;
     const qsizetype from = at + head.size();
-    qsizetype end = m_upper.indexOf(';', from);
+    // The value runs to the next ";" outside strings, comments and
+    // parentheses, so a url() with a ";" in it stays whole.
+    qsizetype end = declarationEnd(m_upper, contextsOf(m_upper), from);
     const bool hasSemicolon = end >= 0;
     if (!hasSemicolon)
         end = m_upper.size();
@@ -113,4 +235,19 @@ void WorkingText::trimLeadingSemicolons()
     while (n < m_upper.size() && m_upper[n] == ';')
         ++n;
     remove(0, n);
+}
+
+ByteLines WorkingText::declarationLines() const
+{
+    ByteLines lines;
+    const QByteArray marks = contextsOf(m_upper);
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < m_upper.size(); ++i) {
+        if (m_upper[i] == ';' && marks[i] == Plain) {
+            lines.append(m_original.mid(start, i + 1 - start));
+            start = i + 1;
+        }
+    }
+    lines.append(m_original.mid(start));
+    return lines;
 }

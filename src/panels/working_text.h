@@ -19,7 +19,9 @@ public:
 
     // Where the pattern stands (0-based), or -1. A pattern that first occurs
     // as the tail of a longer name ("COLOR:" in "BORDER-COLOR:") counts as
-    // absent.
+    // absent; so does one that an earlier declaration of an overlapping
+    // property must stay in front of. Strings, comments and parentheses are
+    // not searched.
     qsizetype find(const QByteArray &pattern) const;
 
     // Finds and cuts out the pattern; -1 when absent.
@@ -43,7 +45,13 @@ public:
     void trimLeadingSemicolons();
     bool isEmpty() const { return m_upper.isEmpty(); }
 
+    // What is left, one declaration a line in the case it was written; the
+    // last line holds what follows the last ";".
+    ByteLines declarationLines() const;
+
 private:
+    bool overlapsEarlierDeclaration(qsizetype at, const QByteArray &property) const;
+
     QByteArray m_upper;
     QByteArray m_original;
 };

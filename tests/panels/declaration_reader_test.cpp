@@ -1,4 +1,5 @@
 #include "css_color.h"
+#include "css_overlap.h"
 #include "cp1251.h"
 #include "declaration_reader.h"
 #include "panel_state.h"
@@ -256,6 +257,57 @@ TEST(PanelState, FixedItemsAreInTheSheetsCodePage)
     EXPECT_EQ(PanelState().familyItems.first(), cp1251::encode(QStringLiteral("Шрифт выкл.")));
     EXPECT_EQ(PanelState::weightItems().first(), cp1251::encode(QStringLiteral("Толщина не задана")));
     EXPECT_EQ(PanelState::sizeItems().first(), cp1251::encode(QStringLiteral("выкл.")));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ReadRule, StringsUrlsAndCommentsAreNeverCut)
+{
+    const ByteLines kept = read({"content: 'a;  b';", "color: red;",
+                                 "background-image: url(data:image/png;base64,AAAA);",
+                                 "/* color: blue; */ cursor: pointer;"});
+    EXPECT_EQ(kept, (ByteLines{"content:'a;  b';", "/* color:blue;*/ cursor:pointer;", ""}));
+    EXPECT_EQ(panels.backGroundAtt.hint, "data:image/png;base64,AAAA");
+    EXPECT_EQ(panels.swatch(Swatch::Font).color, (Rgb{255, 0, 0}));
+}
+
+TEST_F(ReadRule, PatternInsideAnotherWordIsNotADeclaration)
+{
+    EXPECT_EQ(read({"bgcolor: red;"}), (ByteLines{"bgcolor:red;", ""}));
+    EXPECT_FALSE(panels.swatch(Swatch::Font).checked);
+}
+
+TEST_F(ReadRule, EarlierShorthandKeepsALaterLonghandAfterIt)
+{
+    // Generated lines are written first; these must keep their order.
+    EXPECT_EQ(read({"margin: 1rem;", "margin-top: 0;"}), (ByteLines{"margin:1rem;", "margin-top:0;", ""}));
+    EXPECT_EQ(read({"border-top-style: dashed;", "border-style: solid;"}),
+              (ByteLines{"border-top-style:dashed;", "border-style:solid;", ""}));
+    EXPECT_EQ(read({"font: 12px Arial;", "font-size: 10px;"}), (ByteLines{"font:12px Arial;", "font-size:10px;", ""}));
+    EXPECT_EQ(read({"-webkit-text-decoration: none;", "text-decoration: none;"}).size(), 3);
+    EXPECT_EQ(read({"overflow-x: hidden;", "overflow: auto;"}).size(), 3);
+}
+
+TEST_F(ReadRule, UnrelatedDeclarationsStillReachThePanels)
+{
+    EXPECT_EQ(read({"border-color: red;", "border-style: solid;", "margin-top: 0;", "margin: 1rem;"}),
+              (ByteLines{"margin:1rem;", ""}));
+    EXPECT_EQ(panels.downIn(Group::BorderStyle), 0);
+    EXPECT_TRUE(panels.length(Length::MarginTop).inUse);
+}
+
+TEST(CssOverlap, ShorthandsAndLonghandsMeet)
+{
+    EXPECT_TRUE(cssPropertiesOverlap("MARGIN", "MARGIN-LEFT"));
+    EXPECT_TRUE(cssPropertiesOverlap("BORDER-LEFT", "BORDER-COLOR"));
+    EXPECT_TRUE(cssPropertiesOverlap("BORDER-LEFT-COLOR", "BORDER-COLOR"));
+    EXPECT_FALSE(cssPropertiesOverlap("BORDER-LEFT-WIDTH", "BORDER-COLOR"));
+    EXPECT_FALSE(cssPropertiesOverlap("BORDER-RADIUS", "BORDER-STYLE"));
+    EXPECT_TRUE(cssPropertiesOverlap("INSET", "TOP"));
+    EXPECT_TRUE(cssPropertiesOverlap("ALL", "COLOR"));
+    EXPECT_FALSE(cssPropertiesOverlap("FONT-SIZE", "FONT-FAMILY"));
 }
 
 } // namespace
