@@ -7,8 +7,18 @@
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
 #include <QTextCursor>
+#include <QTextDocument>
 
 #include <algorithm>
+
+// The document's text exactly as held: plain text would turn no-break
+// spaces into blanks and lose the byte behind them.
+static QString rawText(const QPlainTextEdit *edit)
+{
+    QString text = edit->document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    return text;
+}
 
 QString linesToMemoText(const ByteLines &lines)
 {
@@ -28,13 +38,13 @@ ByteLines memoTextToLines(const QString &text)
 void bindRuleMemo(RuleMemo *memo, QPlainTextEdit *edit, std::function<void()> userEdited)
 {
     QObject::connect(memo, &RuleMemo::linesChanged, edit, [memo, edit] {
-        if (memoTextToLines(edit->toPlainText()) == memo->lines())
+        if (memoTextToLines(rawText(edit)) == memo->lines())
             return;
         const QSignalBlocker block(edit);
         edit->setPlainText(linesToMemoText(memo->lines()));
     });
     QObject::connect(edit, &QPlainTextEdit::textChanged, memo, [memo, edit, userEdited] {
-        memo->setLines(memoTextToLines(edit->toPlainText()));
+        memo->setLines(memoTextToLines(rawText(edit)));
         if (userEdited)
             userEdited();
     });
@@ -47,7 +57,7 @@ void bindRuleMemo(RuleMemo *memo, QPlainTextEdit *edit, std::function<void()> us
 // commit itself.
 static void replaceChangedPart(QPlainTextEdit *edit, const QString &text)
 {
-    const QString old = edit->toPlainText();
+    const QString old = rawText(edit);
     if (old == text)
         return;
     if (old.isEmpty()) {
@@ -87,4 +97,9 @@ void bindSheetView(SheetViewModel *view, QPlainTextEdit *edit)
 void showLines(QPlainTextEdit *edit, const ByteLines &lines)
 {
     edit->setPlainText(linesToMemoText(lines));
+}
+
+ByteLines memoLines(const QPlainTextEdit *edit)
+{
+    return memoTextToLines(rawText(edit));
 }

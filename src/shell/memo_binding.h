@@ -22,5 +22,8 @@ void bindRuleMemo(RuleMemo *memo, QPlainTextEdit *edit, std::function<void()> us
 // Keeps HCSSMemo showing the whole-sheet view with its caret.
 void bindSheetView(SheetViewModel *view, QPlainTextEdit *edit);
 
+// The lines a memo shows, read back byte for byte.
+ByteLines memoLines(const QPlainTextEdit *edit);
+
 // Shows lines in a read-only memo.
 void showLines(QPlainTextEdit *edit, const ByteLines &lines);

@@ -1,0 +1,64 @@
+#include "main_form.h"
+#include "memo_binding.h"
+
+#include "../support/window_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <QPlainTextEdit>
+
+namespace {
+
+// Every byte but the line breaks, in lines of 32.
+ByteLines everyByte()
+{
+    ByteLines lines;
+    QByteArray line;
+    for (int b = 0; b < 256; ++b) {
+        if (b == '\r' || b == '\n')
+            continue;
+        line.append(static_cast<char>(b));
+        if (line.size() == 32) {
+            lines.append(line);
+            line.clear();
+        }
+    }
+    lines.append(line);
+    return lines;
+}
+
+class MemoBytes : public WindowTest
+{
+protected:
+    void SetUp() override { startWith("Body {\r\n}\r\n"); }
+};
+
+TEST_F(MemoBytes, EveryByteComesBackFromTheRuleMemo)
+{
+    auto *memo = child<QPlainTextEdit>("CSSMemo");
+    form->store().memo().setLines(everyByte());
+    EXPECT_EQ(memoLines(memo), everyByte());
+    // A user's edit elsewhere reads the whole text back into the rule.
+    QTextCursor cursor = memo->textCursor();
+    cursor.movePosition(QTextCursor::End);
+    memo->setTextCursor(cursor);
+    memo->insertPlainText(QStringLiteral("x"));
+    ByteLines expected = everyByte();
+    expected.append("x");
+    EXPECT_EQ(form->store().memo().lines(), expected);
+}
+
+TEST_F(MemoBytes, EveryByteComesBackFromTheSheetViews)
+{
+    form->store().memo().setLines(everyByte());
+    form->editor().commit().CommitStyleChange(false);
+    form->store().RegenerateSheet();
+    form->editor().commit().RefreshSheetView();
+    const ByteLines shown = memoLines(child<QPlainTextEdit>("HCSSMemo"));
+    EXPECT_EQ(shown, form->store().sheetLines());
+
+    showLines(child<QPlainTextEdit>("HCssInDiskMemo"), everyByte());
+    EXPECT_EQ(memoLines(child<QPlainTextEdit>("HCssInDiskMemo")), everyByte());
+}
+
+} // namespace
