@@ -84,6 +84,10 @@ struct SelectorCollector {
 
     void separate() { separated = true; }
 
+    // A "*" or "/" that is not part of a comment never enters a selector;
+    // a selector that lost one ("div *", "[class*=x]") is not the one written.
+    bool lostBytes = false;
+
     void add(char c, int line, int column)
     {
         if (c == ';' && brackets == 0 && quote == 0) {
@@ -113,6 +117,7 @@ struct SelectorCollector {
     void clear()
     {
         acc.clear();
+        lostBytes = false;
         separated = false;
         brackets = 0;
         quote = 0;
@@ -145,6 +150,7 @@ std::vector<ScannedRule> scanSheet(const ByteLines &lines)
     std::vector<ScannedRule> rules;
     bool inBraces = false;
     bool inComment = false;
+    bool closingSlash = false; // the "/" of a "*/" that just ended a comment
     SelectorCollector selector;
     LineInProgress line;
 
@@ -169,14 +175,22 @@ std::vector<ScannedRule> scanSheet(const ByteLines &lines)
             }
             const char c = text[p];
             const bool hasNext = p + 1 < len;
+            const bool slashOfCommentEnd = closingSlash && c == '/';
+            closingSlash = false;
             switch (c) {
             case '*':
-                if (hasNext && text[p + 1] == '/' && inComment)
+                if (hasNext && text[p + 1] == '/' && inComment) {
                     inComment = false;
+                    closingSlash = true;
+                } else if (!inComment && !inBraces) {
+                    selector.lostBytes = true;
+                }
                 break;
             case '/':
                 if (hasNext && text[p + 1] == '*')
                     inComment = true;
+                else if (!inComment && !inBraces && !slashOfCommentEnd)
+                    selector.lostBytes = true;
                 break;
             case '{': {
                 if (inBraces) {
@@ -191,6 +205,7 @@ std::vector<ScannedRule> scanSheet(const ByteLines &lines)
                 rule.span.openColumn = p + 1;
                 rule.span.body.append(QByteArray());
                 rule.openedInComment = inComment;
+                rule.lostSelectorBytes = selector.lostBytes;
                 rules.push_back(std::move(rule));
                 inBraces = true;
                 selector.clear();

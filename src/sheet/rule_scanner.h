@@ -23,6 +23,7 @@ struct ScannedRule {
     bool openedInComment = false; // its "{" stands inside a comment
     bool closedInComment = false; // its first "}" stands inside a comment
     bool interrupted = false;     // another "{" came before its own "}"
+    bool lostSelectorBytes = false; // a "*" or "/" was left out of the selector
     // Where the selector's first byte stands (0-based column); the text
     // before it, back to the previous rule's "}", is the rule's preamble.
     int selectorLine = 0;

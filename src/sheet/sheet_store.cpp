@@ -6,11 +6,11 @@
 namespace {
 
 // A rule the table can hold and write back without losing text: it has a
-// selector, its braces open and close outside comments, and no other "{"
-// interrupts them.
+// selector that is the one written, its braces open and close outside
+// comments, and no other "{" interrupts them.
 bool isHoldable(const ScannedRule &rule)
 {
-    return !rule.span.selector.isEmpty() && !rule.openedInComment && !rule.interrupted
+    return !rule.span.selector.isEmpty() && !rule.lostSelectorBytes && !rule.openedInComment && !rule.interrupted
         && !(rule.hasClose && rule.closedInComment);
 }
 

@@ -134,6 +134,9 @@ TEST(RebuildStyleTable, StopsAtTheFirstRuleItCannotHold)
         {"a { x }\r\nb { /* { */ y }\r\nc { z }", 1},
         {"a { x }\r\nb { /* } */ y }\r\nc { z }", 1},
         {"a { x }\r\nb /* { */ { y }", 1},
+        {"a { x }\r\ndiv * { y }\r\nc { z }", 1},
+        {"a { x }\r\n[class*=col] { y }", 1},
+        {"a { x }\r\n/* note */ b /* more */ { y }", 2},
         {"a { x }\r\nb { y", 2},
         {"", 0},
     };

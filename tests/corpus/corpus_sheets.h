@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QString>
+#include <QStringList>
+
+// The public sheets scripts/fetch-corpus keeps outside the source tree.
+inline QString corpusDir()
+{
+    const QString configured = qEnvironmentVariable("QUILLBOX_CORPUS_DIR");
+    if (!configured.isEmpty())
+        return configured;
+    const QString cache = qEnvironmentVariable("XDG_CACHE_HOME", QDir::homePath() + QStringLiteral("/.cache"));
+    return cache + QStringLiteral("/quillbox-corpus");
+}
+
+inline const QStringList &corpusSheets()
+{
+    static const QStringList names = {QStringLiteral("normalize.css"), QStringLiteral("bootstrap.css"),
+                                      QStringLiteral("pure.css"), QStringLiteral("water.css")};
+    return names;
+}
+
+// The sheet's bytes, or an empty array and a reason.
+inline QByteArray readCorpusSheet(const QString &name, QString *why)
+{
+    QFile file(corpusDir() + QLatin1Char('/') + name);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *why = QStringLiteral("%1 is missing from %2; run scripts/fetch-corpus (it needs the npm registry)")
+                   .arg(name, corpusDir());
+        return {};
+    }
+    return file.readAll();
+}
