@@ -71,9 +71,10 @@ TEST_P(CorpusRoundTrip, KeepsRulesCommentsAndUnheldTextAndSettles)
     const RoundTrip third = openSelectAllSave(path);
     EXPECT_EQ(third.saved, second.saved) << "a second round changes nothing";
 
-    std::printf("[ corpus   ] %s: %lld rules held, %lld of %lld bytes kept verbatim after them\n",
+    const ByteLines lines = splitText(original);
+    std::printf("[ corpus   ] %s: %lld rules held; %lld of %lld lines kept verbatim after them\n",
                 qPrintable(GetParam()), static_cast<long long>(first.rules.size()),
-                static_cast<long long>(joinLines(first.tail).size()), static_cast<long long>(original.size()));
+                static_cast<long long>(first.tail.size()), static_cast<long long>(lines.size()));
 }
 
 INSTANTIATE_TEST_SUITE_P(Frameworks, CorpusRoundTrip, testing::ValuesIn(corpusSheets()),

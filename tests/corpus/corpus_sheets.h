@@ -6,6 +6,14 @@
 #include <QString>
 #include <QStringList>
 
+#include <ostream>
+
+// Test names and failures show sheet names as text.
+inline void PrintTo(const QString &text, std::ostream *out)
+{
+    *out << text.toStdString();
+}
+
 // The public sheets scripts/fetch-corpus keeps outside the source tree.
 inline QString corpusDir()
 {
