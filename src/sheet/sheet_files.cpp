@@ -71,6 +71,8 @@ void SheetFiles::NewSheet()
     m_store.setHomePageAddress(QStringLiteral("about:blank"));
     m_store.history().pos = 0;
     m_store.RegenerateSheet();
+    if (sheetReplaced)
+        sheetReplaced();
 }
 
 bool SheetFiles::LoadSheet(const QString &path)
@@ -102,6 +104,8 @@ bool SheetFiles::LoadSheet(const QString &path)
         goToBasePage();
     m_store.history().pos = 0;
     m_store.RegenerateSheet();
+    if (sheetReplaced)
+        sheetReplaced();
     return true;
 }
 

@@ -39,6 +39,7 @@ public:
     std::function<void()> goToBasePage;      // the preview follows the sheet's base page
     std::function<void()> saveHtmlDocument;  // Save while the HTML editor has the focus
     std::function<void()> sheetReadFromDisk; // the disk view follows a load
+    std::function<void()> sheetReplaced;     // a new or loaded sheet is in place
 
 private:
     void fail(const QString &message);

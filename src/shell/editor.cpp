@@ -2,9 +2,12 @@
 
 #include "declaration_reader.h"
 #include "editor_host.h"
+#include "questioner.h"
+#include "sheet_file_io.h"
 
 Editor::Editor(EditorHost &host, Questioner &questioner)
     : m_host(host)
+    , m_questioner(questioner)
     , m_commit(m_store, host, m_sheetView)
     , m_files(m_store, host, questioner)
     , m_styles(m_store, questioner, [this] { m_commit.CommitStyleChange(true); })
@@ -23,6 +26,8 @@ Editor::Editor(EditorHost &host, Questioner &questioner)
         ResetPanels(m_panels);
         m_panels.notify();
     };
+    // The whole-sheet view follows a new or loaded sheet at once.
+    m_files.sheetReplaced = [this] { m_commit.RefreshSheetView(); };
 }
 
 void Editor::ListTagClick(int row)
@@ -34,4 +39,35 @@ void Editor::ListTagClick(int row)
 void Editor::NewStyleExecute()
 {
     m_styles.NewStyle(m_host.createSelector(m_styles.ExistingSelectorList()));
+}
+
+void Editor::ViewerChange(ViewerPage page)
+{
+    switch (page) {
+    case ViewerPage::CurrentSheet:
+        m_store.RegenerateSheet();
+        m_commit.RefreshSheetView();
+        break;
+    case ViewerPage::DiskSheet: {
+        const QString copy = SheetFiles::recoveryPath(m_store.currentFileName());
+        QString error;
+        const std::optional<ByteLines> lines =
+            m_store.currentFileName().isEmpty() ? std::nullopt : readSheetFile(copy, &error);
+        if (!lines) {
+            m_questioner.ask(QStringLiteral("Для возможности просмотра файл должен быть \rпредварительно сохранен "
+                                            "на диске.\rИспользуйте команду меню \"Файл-Сохранить\""),
+                             QStringLiteral("Quillbox"), Questioner::Ok, Questioner::Icon::Error);
+            return;
+        }
+        m_store.setDiskLines(*lines);
+        if (showDiskSheet)
+            showDiskSheet();
+        break;
+    }
+    case ViewerPage::Browser:
+        m_preview.RefreshViewExecute();
+        break;
+    case ViewerPage::Editor:
+        break;
+    }
 }

@@ -32,11 +32,18 @@ public:
 
     // A click on a rule of the list.
     void ListTagClick(int row);
+
+    // The user turned the sheet views to another page.
+    enum class ViewerPage { Editor, CurrentSheet, DiskSheet, Browser };
+    void ViewerChange(ViewerPage page);
+    // Shows the recovery copy's text; the window puts it on its page.
+    std::function<void()> showDiskSheet;
     // Asks the selector constructor for a name and adds the rule.
     void NewStyleExecute();
 
 private:
     EditorHost &m_host;
+    Questioner &m_questioner;
     SheetStore m_store;
     SheetViewModel m_sheetView;
     PanelState m_panels;

@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QWebEngineView>
@@ -75,6 +76,14 @@ void TMainForm::bindEditor()
     });
     bindSheetView(&m_editor->sheetView(), m_viewer.hcssMemo);
     m_editor->files().sheetReadFromDisk = [this] { showLines(m_viewer.diskMemo, store().diskLines()); };
+    m_editor->showDiskSheet = m_editor->files().sheetReadFromDisk;
+    // Only the user's own turn of the page refreshes what it shows.
+    connect(m_viewer.viewer->tabBar(), &QTabBar::tabBarClicked, this, [this](int index) {
+        if (index < 0 || index == m_viewer.viewer->currentIndex())
+            return;
+        m_viewer.viewer->setCurrentIndex(index);
+        m_editor->ViewerChange(static_cast<Editor::ViewerPage>(index));
+    });
 
     auto history = [this, &a] {
         a["BackEdit"]->setEnabled(store().backEditEnabled());

@@ -106,8 +106,12 @@ const char *const kComputedStyles = R"(
 QString computedStyles(const QString &sheetPath, const QString &body)
 {
     QWebEnginePage page;
+    // Transitions would catch the styles half way, at a different moment
+    // in each run; both pages turn them off alike.
     const QString html = QStringLiteral("<!DOCTYPE html><html><head><meta charset=\"utf-8\">"
-                                        "<link rel=\"stylesheet\" href=\"%1\"></head><body>%2</body></html>")
+                                        "<link rel=\"stylesheet\" href=\"%1\"><style>*, *::before, *::after "
+                                        "{ transition: none !important; animation: none !important; }</style>"
+                                        "</head><body>%2</body></html>")
                              .arg(QUrl::fromLocalFile(sheetPath).toString(), body);
     QEventLoop loop;
     bool loaded = false;
