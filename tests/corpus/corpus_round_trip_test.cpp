@@ -2,47 +2,14 @@
 // and saving: the rule list, the comments, the part the table does not
 // hold, and a second round gives the same bytes.
 #include "corpus_sheets.h"
-#include "editor.h"
 #include "sheet_file_io.h"
 
-#include "../support/fake_host.h"
-#include "../support/scripted_questioner.h"
 
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
 
 namespace {
-
-struct RoundTrip {
-    QList<QByteArray> rules;
-    ByteLines tail;
-    QByteArray saved;
-    QList<ByteLines> preambles;
-};
-
-// Opens the file, selects each held rule in turn and saves it.
-RoundTrip openSelectAllSave(const QString &path)
-{
-    FakeHost host;
-    ScriptedQuestioner questioner;
-    Editor editor(host, questioner);
-    editor.files().NewSheet();
-    RoundTrip result;
-    if (!editor.files().OpenSheet(path))
-        return result;
-    SheetStore &store = editor.store();
-    result.rules = store.list().items();
-    result.tail = store.tail();
-    for (int i = 0; i < store.styleCount(); ++i) {
-        result.preambles.append(store.table().preamble(i));
-        editor.ListTagClick(i);
-    }
-    editor.files().SaveSheet();
-    result.saved = joinLines(store.sheetLines());
-    editor.files().ConfirmDiscard();
-    return result;
-}
 
 class CorpusRoundTrip : public testing::TestWithParam<QString>
 {

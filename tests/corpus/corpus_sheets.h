@@ -1,5 +1,10 @@
 #pragma once
 
+#include "editor.h"
+
+#include "../support/fake_host.h"
+#include "../support/scripted_questioner.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -41,4 +46,34 @@ inline QByteArray readCorpusSheet(const QString &name, QString *why)
         return {};
     }
     return file.readAll();
+}
+
+struct RoundTrip {
+    QList<QByteArray> rules;
+    ByteLines tail;
+    QByteArray saved;
+    QList<ByteLines> preambles;
+};
+
+// Opens the file, selects each held rule in turn and saves it.
+inline RoundTrip openSelectAllSave(const QString &path)
+{
+    FakeHost host;
+    ScriptedQuestioner questioner;
+    Editor editor(host, questioner);
+    editor.files().NewSheet();
+    RoundTrip result;
+    if (!editor.files().OpenSheet(path))
+        return result;
+    SheetStore &store = editor.store();
+    result.rules = store.list().items();
+    result.tail = store.tail();
+    for (int i = 0; i < store.styleCount(); ++i) {
+        result.preambles.append(store.table().preamble(i));
+        editor.ListTagClick(i);
+    }
+    editor.files().SaveSheet();
+    result.saved = joinLines(store.sheetLines());
+    editor.files().ConfirmDiscard();
+    return result;
 }
