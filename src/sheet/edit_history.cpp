@@ -34,13 +34,20 @@ QByteArray CanonicalSheetText(const QByteArray &text)
     return out;
 }
 
+QByteArray EditHistory::canonicalOf(const QByteArray &text) const
+{
+    if (text.isSharedWith(m_snapshotText) && !text.isNull())
+        return m_snapshotCanonical;
+    return CanonicalSheetText(text);
+}
+
 bool EditHistory::differsFrom(const QByteArray &sheetText) const
 {
     if (pos == 0)
         return true;
-    const QByteArray canonical = CanonicalSheetText(sheetText);
-    return canonical != CanonicalSheetText(texts[pos])
-        && canonical != CanonicalSheetText(texts[pos + 1]);
+    m_lastText = sheetText;
+    m_lastCanonical = CanonicalSheetText(sheetText);
+    return m_lastCanonical != canonicalOf(texts[pos]) && m_lastCanonical != canonicalOf(texts[pos + 1]);
 }
 
 void EditHistory::record(const QByteArray &sheetText, int selection)
@@ -55,4 +62,6 @@ void EditHistory::record(const QByteArray &sheetText, int selection)
     texts[pos] = sheetText;
     selections[pos] = selection;
     redoCount = 0;
+    m_snapshotText = texts[pos];
+    m_snapshotCanonical = sheetText.isSharedWith(m_lastText) ? m_lastCanonical : CanonicalSheetText(sheetText);
 }

@@ -24,6 +24,15 @@ struct EditHistory {
 
     bool canUndo() const { return pos > 1; }
     bool canRedo() const { return redoCount > 0; }
+
+private:
+    QByteArray canonicalOf(const QByteArray &text) const;
+
+    // The canonical form of the text last compared, and of the current
+    // snapshot: a commit compares the new text with the snapshot it
+    // recorded just before, so neither has to be worked out twice.
+    mutable QByteArray m_lastText, m_lastCanonical;
+    mutable QByteArray m_snapshotText, m_snapshotCanonical;
 };
 
 // The text with the unsupported-properties comment, blanks, doubled

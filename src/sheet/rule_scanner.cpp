@@ -148,6 +148,7 @@ QByteArray NormaliseSelector(QByteArray text)
 std::vector<ScannedRule> scanSheet(const ByteLines &lines)
 {
     std::vector<ScannedRule> rules;
+    rules.reserve(lines.size() / 4 + 1);
     bool inBraces = false;
     bool inComment = false;
     bool closingSlash = false; // the "/" of a "*/" that just ended a comment

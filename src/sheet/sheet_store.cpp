@@ -19,6 +19,19 @@ bool isHoldable(const ScannedRule &rule)
 // statements that belong in front of the rule. Empty for most rules.
 ByteLines preambleOf(const ByteLines &lines, int fromLine, int fromColumn, const ScannedRule &rule)
 {
+    auto blank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
+    // Most rules have nothing but line breaks in front of them.
+    bool onlyBlank = true;
+    for (int k = fromLine; onlyBlank && k <= rule.selectorLine && k < lines.size(); ++k) {
+        const QByteArray &line = lines[k];
+        const int from = k == fromLine ? fromColumn : 0;
+        const int to = k == rule.selectorLine ? rule.selectorColumn : static_cast<int>(line.size());
+        for (int i = from; i < to && onlyBlank; ++i)
+            onlyBlank = blank(line[i]);
+    }
+    if (onlyBlank)
+        return {};
+
     QByteArray region;
     for (int k = fromLine; k <= rule.selectorLine && k < lines.size(); ++k) {
         const QByteArray &line = lines[k];
@@ -29,7 +42,6 @@ ByteLines preambleOf(const ByteLines &lines, int fromLine, int fromColumn, const
         if (to > from)
             region += line.mid(from, to - from);
     }
-    auto blank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
     qsizetype first = 0;
     while (first < region.size() && blank(region[first]))
         ++first;

@@ -4,7 +4,6 @@
 #include "corpus_sheets.h"
 #include "sheet_file_io.h"
 
-
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
