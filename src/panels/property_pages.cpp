@@ -22,6 +22,15 @@ struct ToggleDef {
     QIcon icon;
 };
 
+// The panel is 176 pixels wide: grids of buttons sit close together.
+QGridLayout *tightGrid(QWidget *parent = nullptr)
+{
+    auto *grid = parent ? new QGridLayout(parent) : new QGridLayout;
+    grid->setSpacing(1);
+    grid->setContentsMargins(parent ? 4 : 0, parent ? 4 : 0, parent ? 4 : 0, parent ? 4 : 0);
+    return grid;
+}
+
 QGroupBox *makeGroup(QWidget *parent, const char *name, const char *title, const char *hint = nullptr)
 {
     auto *box = new QGroupBox(QString::fromUtf8(title), parent);
@@ -109,7 +118,7 @@ void buildColorPage(QTabWidget *tabs, PanelControls &controls)
     layout->addWidget(colours);
 
     QGroupBox *border = makeGroup(page, "GroupBox1", "Управление границей");
-    auto *borderGrid = new QGridLayout(border);
+    auto *borderGrid = tightGrid(border);
     QList<ToggleDef> styles;
     const char *const names[] = {"BorderSolid", "BorderDotted", "BorderDashed", "BorderOutSet", "BorderRidge",
                                  "BorderDouble", "BorderInSet", "BorderGroove", "BorderNone"};
@@ -182,7 +191,7 @@ void buildBackgroundPage(QTabWidget *tabs, PanelControls &controls)
     layout->addWidget(controls.backGroundAttCheck);
 
     QGroupBox *box = makeGroup(page, "BackGroundPosBox", "Управление картинкой фона");
-    auto *grid = new QGridLayout(box);
+    auto *grid = tightGrid(box);
     const char *const hint = "Положение фонового рисунка";
     addToggleGrid(grid, 0, 3, controls, box,
                   {{"BGrPosLT", hint, icons::position(0, 0)}, {"BGrPosCT", hint, icons::position(0, 1)},
@@ -190,11 +199,11 @@ void buildBackgroundPage(QTabWidget *tabs, PanelControls &controls)
                    {"BGrPosCC", hint, icons::position(1, 1)}, {"BGrPosRC", hint, icons::position(1, 2)},
                    {"BGrPosLB", hint, icons::position(2, 0)}, {"BGrPosCB", hint, icons::position(2, 1)},
                    {"BGrPosRB", hint, icons::position(2, 2)}});
-    auto *attachment = new QGridLayout;
+    auto *attachment = tightGrid();
     addToggleGrid(attachment, 0, 2, controls, box,
-                  {{"BGrAttFixed", "Неподвижный фоновый рисунок", icons::glyph(QStringLiteral("📌"))},
+                  {{"BGrAttFixed", "Неподвижный фоновый рисунок", icons::glyph(QStringLiteral("⊙"))},
                    {"BGrAttScroll", "Подвижный фоновый рисунок", icons::glyph(QStringLiteral("⇕"))}});
-    auto *repeat = new QGridLayout;
+    auto *repeat = tightGrid();
     addToggleGrid(repeat, 0, 2, controls, box,
                   {{"BGrRepXY", "Копирование фонового рисунка во все направления", icons::glyph(QStringLiteral("✣"))},
                    {"BGrRepNone", "Нет копирования фонового рисунка", icons::glyph(QStringLiteral("□"))},
@@ -226,7 +235,7 @@ void buildBlockPage(QTabWidget *tabs, PanelControls &controls)
     QWidget *page = makePage(tabs, "DisplayVis", "Блок", layout);
 
     QGroupBox *display = makeGroup(page, "DisplayBox", "Тип и видимость блока");
-    auto *grid = new QGridLayout(display);
+    auto *grid = tightGrid(display);
     addToggleGrid(grid, 0, 5, controls, display,
                   {{"DisplayBlock", "Главный структурный блок", icons::glyph(QStringLiteral("▭"))},
                    {"DisplayInLine", "Строковый блок", icons::glyph(QStringLiteral("—"))},
@@ -243,19 +252,19 @@ void buildBlockPage(QTabWidget *tabs, PanelControls &controls)
                    {"DisplayTableRowGroup", "Группа строк таблицы", icons::glyph(QStringLiteral("Rg"))},
                    {"DisplayTableColumn", "Столбец таблицы", icons::glyph(QStringLiteral("Tk"))},
                    {"DisplayTableColumnGroup", "Группа столбцов таблицы", icons::glyph(QStringLiteral("Kg"))}});
-    auto *visibility = new QGridLayout;
+    auto *visibility = tightGrid();
     addToggleGrid(visibility, 0, 1, controls, display,
                   {{"VisibilityVisible", "Блок видим", icons::glyph(QStringLiteral("◉"))},
                    {"VisibilityHidden", "Блок невидим, но существует", icons::glyph(QStringLiteral("◌"))},
                    {"VisibilityCollapse", "Элемент таблицы невидим", icons::glyph(QStringLiteral("⊟"))}});
     grid->addLayout(visibility, 0, 6, 3, 1);
-    grid->setColumnMinimumWidth(5, 6);
+    grid->setColumnMinimumWidth(5, 4);
     grid->setColumnStretch(7, 1);
     layout->addWidget(display);
 
     QGroupBox *clip = makeGroup(page, "GroupBox4", "Обрезка при переполнении");
     auto *clipLayout = new QVBoxLayout(clip);
-    auto *overflow = new QGridLayout;
+    auto *overflow = tightGrid();
     addToggleGrid(overflow, 0, 4, controls, clip,
                   {{"OverflowAuto", "Авто (решение принимает браузер)", icons::glyph(QStringLiteral("A"))},
                    {"OverflowVisible", "Обрезание блока запрещено", icons::glyph(QStringLiteral("▢"))},
@@ -279,7 +288,7 @@ void buildPositionPage(QTabWidget *tabs, PanelControls &controls)
     QWidget *page = makePage(tabs, "PositionFloat", "Привязка и размеры", layout);
 
     QGroupBox *flow = makeGroup(page, "GroupBox3", "Позиционирование в потоке");
-    auto *grid = new QGridLayout(flow);
+    auto *grid = tightGrid(flow);
     addToggleGrid(grid, 0, 4, controls, flow,
                   {{"PositionStatic", "Обычное положение в блока потоке", icons::glyph(QStringLiteral("S"))},
                    {"PositionRelative", "Блок смещен в потоке", icons::glyph(QStringLiteral("R"))},
