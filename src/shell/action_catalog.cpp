@@ -45,7 +45,7 @@ const ActionDef kActions[] = {
     {"EditCut", "Вырезать", "Вырезать|Вырезать выделенный фрагмент в буфер обмена", Qt::CTRL | Qt::Key_X, false,
      "edit-cut", "✂"},
     {"EditCopy", "Копировать", "Копировать|Копировать выделенный фрагмент в буфер обмена", Qt::CTRL | Qt::Key_C, false,
-     "edit-copy", "⧉"},
+     "edit-copy", "❐"},
     {"EditPaste", "Вставить", "Вставить|Вставить фрагмент из буфера обмена", Qt::CTRL | Qt::Key_V, false,
      "edit-paste", "▤"},
     {"FloatPanel", "Подвижные панели",

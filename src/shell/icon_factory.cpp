@@ -133,6 +133,16 @@ QIcon position(int row, int column)
 
 void chooseIconTheme()
 {
+    // Some platforms (the offscreen one among them) look for themes in no
+    // system folder at all.
+    QStringList paths = QIcon::themeSearchPaths();
+    for (const QString &dir : QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, QStringLiteral("icons"),
+                                                        QStandardPaths::LocateDirectory)) {
+        if (!paths.contains(dir))
+            paths.append(dir);
+    }
+    QIcon::setThemeSearchPaths(paths);
+
     const QString current = QIcon::themeName();
     if (!current.isEmpty() && current != QLatin1String("hicolor"))
         return;
