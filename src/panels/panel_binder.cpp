@@ -145,9 +145,14 @@ void PanelBinder::bindFontBoxes()
             (m_editor.panelController().*handler)(selectedItem(box), cp1251::encode(box->currentText()));
         };
         connect(box, &QComboBox::activated, this, forward);
-        connect(box, &QComboBox::editTextChanged, this, [this, box, forward] {
-            if (!m_showing && box->lineEdit() && box->lineEdit()->isModified())
-                forward();
+        // Typed text counts once the typing is done (Enter or leaving the
+        // box): a commit after every key would read the rule back and wipe
+        // the box under the user's fingers.
+        connect(box->lineEdit(), &QLineEdit::editingFinished, this, [box, forward] {
+            if (!box->lineEdit()->isModified())
+                return;
+            box->lineEdit()->setModified(false);
+            forward();
         });
     };
     onChange(m_controls.fontFamily, &PanelController::familyChanged);

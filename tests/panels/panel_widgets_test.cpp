@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
@@ -129,6 +130,31 @@ TEST_F(PanelWindowTest, BackgroundButtonsFollowThePictureBox)
     QTest::mouseClick(child<QToolButton>("BGrPosCC"), Qt::LeftButton);
     EXPECT_TRUE(form->store().sheetText().contains("BackGround-Image: url(Img/Sky.gif);\r\n"
                                                    "BackGround-position: center center;"));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(PanelWindowTest, TypedFontSizeIsCommittedWhenTheTypingIsDone)
+{
+    auto *size = child<QComboBox>("Font_Size");
+    size->lineEdit()->setFocus();
+    size->lineEdit()->selectAll();
+    QTest::keyClicks(size->lineEdit(), QStringLiteral("13"));
+    EXPECT_FALSE(form->store().sheetText().contains("Font-size")) << "nothing is written while typing";
+    QTest::keyClick(size->lineEdit(), Qt::Key_Return);
+    EXPECT_TRUE(form->store().sheetText().contains("Font-size: 13px;")) << form->store().sheetText().constData();
+}
+
+TEST_F(PanelWindowTest, FamilyChosenFromTheListIsWrittenAMomentLater)
+{
+    auto *family = child<QComboBox>("Font_Family");
+    family->setCurrentIndex(5);
+    emit family->activated(5);
+    EXPECT_TRUE(child<QComboBox>("Font_Family2")->isEnabled());
+    QTest::qWait(150);
+    EXPECT_TRUE(form->store().sheetText().contains("Font-Family: monospace;"));
 }
 
 } // namespace
