@@ -64,7 +64,15 @@ TMainForm::TMainForm(QWidget *parent)
     FormCreate();
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm()
+{
+    // The widgets and their bindings go before the editor they show, so no
+    // late signal of a dying widget reaches a dead editor.
+    qApp->removeEventFilter(this);
+    delete m_panelBinder;
+    m_panelBinder = nullptr;
+    delete takeCentralWidget();
+}
 
 void TMainForm::buildWindow()
 {
