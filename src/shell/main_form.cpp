@@ -257,15 +257,6 @@ void TMainForm::ApplicationEventsHint(const QString &hint)
         m_hintPanel->setText(longPart);
 }
 
-bool TMainForm::event(QEvent *event)
-{
-    if (event->type() == QEvent::StatusTip) {
-        ApplicationEventsHint(static_cast<QStatusTipEvent *>(event)->tip());
-        return true;
-    }
-    return QMainWindow::event(event);
-}
-
 void TMainForm::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);

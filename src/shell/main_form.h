@@ -73,7 +73,6 @@ public:
     void ListTagDblClick();
 
 protected:
-    bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;

@@ -15,6 +15,7 @@
 #include <QTimer>
 #include <QFileDialog>
 #include <QKeyEvent>
+#include <QStatusTipEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -238,6 +239,12 @@ bool TMainForm::renameFieldEvent(QEvent *event)
 
 bool TMainForm::eventFilter(QObject *watched, QEvent *event)
 {
+    // Hints of every window of the program take the same route: to the
+    // selector constructor while it is open, to the status bar otherwise.
+    if (event->type() == QEvent::StatusTip && watched->isWidgetType()) {
+        ApplicationEventsHint(static_cast<QStatusTipEvent *>(event)->tip());
+        return true;
+    }
     // The window sees every key press before the focused control does;
     // the key then goes on unchanged.
     if (event->type() == QEvent::KeyPress && watched == QApplication::focusWidget()

@@ -1,3 +1,4 @@
+#include "create_selector.h"
 #include "main_form.h"
 
 #include "../support/settings_reset.h"
@@ -291,6 +292,25 @@ TEST(MainWindow, FocusSinkTakesTheFocusButNotByTab)
     EXPECT_EQ(sink->focusPolicy() & Qt::TabFocus, 0);
     sink->setFocus();
     EXPECT_TRUE(sink->hasFocus());
+}
+
+} // namespace
+
+namespace {
+
+TEST(MainWindow, HintsGoToTheSelectorDialogWhileItIsOpen)
+{
+    clearProgramSettings();
+    TMainForm form;
+    form.show();
+    TCreateSelector *dialog = form.createSelector();
+    dialog->show();
+    auto *edit = dialog->findChild<QWidget *>(QStringLiteral("CurrentSelector"));
+    QStatusTipEvent tip(QStringLiteral("Кратко|Подробная подсказка"));
+    QApplication::sendEvent(edit, &tip);
+    EXPECT_EQ(dialog->labelHint()->text(), QStringLiteral("Подробная подсказка"));
+    EXPECT_NE(form.findChild<QLabel *>(QStringLiteral("StatusPanel"))->text(), QStringLiteral("Подробная подсказка"));
+    dialog->hide();
 }
 
 } // namespace
