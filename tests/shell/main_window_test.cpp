@@ -8,7 +8,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QPlainTextEdit>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -311,6 +314,34 @@ TEST(MainWindow, HintsGoToTheSelectorDialogWhileItIsOpen)
     EXPECT_EQ(dialog->labelHint()->text(), QStringLiteral("Подробная подсказка"));
     EXPECT_NE(form.findChild<QLabel *>(QStringLiteral("StatusPanel"))->text(), QStringLiteral("Подробная подсказка"));
     dialog->hide();
+}
+
+} // namespace
+
+namespace {
+
+TEST(MainWindow, ClipboardActionsWorkOnTheFocusedEdit)
+{
+    clearProgramSettings();
+    TMainForm form;
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    auto *location = form.findChild<QComboBox *>(QStringLiteral("LocationView"));
+    auto *memo = form.findChild<QPlainTextEdit *>(QStringLiteral("CSSMemo"));
+    location->setFocus();
+    location->lineEdit()->selectAll();
+    form.findChild<QAction *>(QStringLiteral("EditCopy"))->trigger();
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("about:blank"));
+
+    form.findChild<QTabWidget *>(QStringLiteral("Viewer"))->setCurrentIndex(0);
+    memo->setFocus();
+    ASSERT_TRUE(memo->hasFocus());
+    form.findChild<QAction *>(QStringLiteral("EditPaste"))->trigger();
+    EXPECT_TRUE(memo->toPlainText().contains(QStringLiteral("about:blank")));
+    memo->selectAll();
+    form.findChild<QAction *>(QStringLiteral("EditCut"))->trigger();
+    EXPECT_TRUE(memo->toPlainText().isEmpty());
+    form.store().setSheetModified(false);
 }
 
 } // namespace
