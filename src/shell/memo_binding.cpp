@@ -5,6 +5,7 @@
 #include "sheet_view_model.h"
 
 #include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QSignalBlocker>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -13,11 +14,16 @@
 
 // The document's text exactly as held: plain text would turn no-break
 // spaces into blanks and lose the byte behind them.
-static QString rawText(const QPlainTextEdit *edit)
+static QString rawText(const QTextDocument *document)
 {
-    QString text = edit->document()->toRawText();
+    QString text = document->toRawText();
     text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
     return text;
+}
+
+static QString rawText(const QPlainTextEdit *edit)
+{
+    return rawText(edit->document());
 }
 
 QString linesToMemoText(const ByteLines &lines)
@@ -102,4 +108,14 @@ void showLines(QPlainTextEdit *edit, const ByteLines &lines)
 ByteLines memoLines(const QPlainTextEdit *edit)
 {
     return memoTextToLines(rawText(edit));
+}
+
+void showLines(QTextEdit *edit, const ByteLines &lines)
+{
+    edit->setPlainText(linesToMemoText(lines));
+}
+
+ByteLines memoLines(const QTextEdit *edit)
+{
+    return memoTextToLines(rawText(edit->document()));
 }

@@ -7,6 +7,7 @@
 #include <functional>
 
 class QPlainTextEdit;
+class QTextEdit;
 class RuleMemo;
 class SheetViewModel;
 
@@ -27,3 +28,8 @@ ByteLines memoLines(const QPlainTextEdit *edit);
 
 // Shows lines in a read-only memo.
 void showLines(QPlainTextEdit *edit, const ByteLines &lines);
+
+// The same for the rich text edit of the HTML page: its text is shown
+// plain, and read back byte for byte.
+void showLines(QTextEdit *edit, const ByteLines &lines);
+ByteLines memoLines(const QTextEdit *edit);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QPlainTextEdit>
+#include <QTextEdit>
 
 namespace {
 
@@ -59,6 +60,13 @@ TEST_F(MemoBytes, EveryByteComesBackFromTheSheetViews)
 
     showLines(child<QPlainTextEdit>("HCssInDiskMemo"), everyByte());
     EXPECT_EQ(memoLines(child<QPlainTextEdit>("HCssInDiskMemo")), everyByte());
+}
+
+TEST_F(MemoBytes, EveryByteComesBackFromTheHtmlEditor)
+{
+    auto *html = child<QTextEdit>("HTML");
+    showLines(html, everyByte());
+    EXPECT_EQ(memoLines(html), everyByte());
 }
 
 } // namespace
