@@ -158,3 +158,25 @@ TEST_F(PanelWindowTest, FamilyChosenFromTheListIsWrittenAMomentLater)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(PanelWindowTest, EnterInTheRuleListCommitsNothingButEnterElsewhereDoes)
+{
+    auto *list = child<QListWidget>("ListTag");
+    const int before = form->store().history().pos;
+    form->store().memo().setLines({"float: right;"});
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(form->store().history().pos, before);
+    EXPECT_TRUE(list->hasFocus());
+
+    auto *location = child<QComboBox>("LocationView");
+    location->setFocus();
+    QTest::keyClick(location, Qt::Key_Return);
+    EXPECT_EQ(form->store().history().pos, before + 1);
+    EXPECT_TRUE(form->store().sheetText().contains("float: right;"));
+    EXPECT_TRUE(child<QWidget>("ZF")->hasFocus());
+}
+
+} // namespace
