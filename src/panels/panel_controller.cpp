@@ -183,51 +183,48 @@ void PanelController::unitChosen(std::optional<Length> field, const QByteArray &
     regenerate();
 }
 
+void PanelController::fontBoxChanged(FontBox &box, int selected, const QByteArray &text)
+{
+    box.selected = selected;
+    box.text = text;
+    box.inUse = selected > 0;
+}
+
+// Family, alternative family and weight are written a moment later.
+void PanelController::fontBoxDone()
+{
+    m_store.setSheetModified(true);
+    m_panels.notify();
+    if (startFontTimer)
+        startFontTimer();
+}
+
 void PanelController::familyChanged(int selected, const QByteArray &text)
 {
-    FontBox &family = m_panels.fontFamily;
     FontBox &family2 = m_panels.fontFamily2;
-    family.selected = selected;
-    family.text = text;
+    fontBoxChanged(m_panels.fontFamily, selected, text);
     if (selected > 0) {
-        family.inUse = true;
         if (family2.selected > 0)
             family2.inUse = true;
         family2.enabled = true;
     } else {
-        family.inUse = false;
         family2.inUse = false;
         family2.enabled = false;
     }
-    m_store.setSheetModified(true);
-    m_panels.notify();
-    if (startFontTimer)
-        startFontTimer();
+    fontBoxDone();
 }
 
 void PanelController::family2Changed(int selected, const QByteArray &text)
 {
-    FontBox &family2 = m_panels.fontFamily2;
-    family2.selected = selected;
-    family2.text = text;
-    family2.inUse = selected > 0;
-    m_store.setSheetModified(true);
-    m_panels.notify();
-    if (startFontTimer)
-        startFontTimer();
+    fontBoxChanged(m_panels.fontFamily2, selected, text);
+    fontBoxDone();
 }
 
 void PanelController::weightChanged(int selected, const QByteArray &text)
 {
-    FontBox &weight = m_panels.fontWeight;
-    weight.selected = selected;
-    weight.text = text;
-    weight.inUse = selected > 0;
+    fontBoxChanged(m_panels.fontWeight, selected, text);
     m_panels.fontSizeBold = selected == 2;
-    m_panels.notify();
-    if (startFontTimer)
-        startFontTimer();
-    m_store.setSheetModified(true);
+    fontBoxDone();
 }
 
 void PanelController::sizeChanged(int selected, const QByteArray &text)

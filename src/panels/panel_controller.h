@@ -63,6 +63,9 @@ public:
     void applyTypedDeclarations();
 
 private:
+    static void fontBoxChanged(FontBox &box, int selected, const QByteArray &text);
+    void fontBoxDone();
+
     PanelState &m_panels;
     SheetStore &m_store;
     StyleCommit &m_commit;
