@@ -4,6 +4,8 @@
 #include "panel_state.h"
 #include "rule_memo.h"
 
+#include <algorithm>
+
 namespace {
 
 // One generated line: ";" and its pieces, each a blank, a property and ";".
@@ -34,6 +36,11 @@ bool isSizeKeyword(const QByteArray &text)
     return keywords.contains(latinUpper(text));
 }
 
+bool hasNumber(const QByteArray &text)
+{
+    return std::any_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
 } // namespace
 
 bool PanelsToDeclarations(PanelState &p, RuleMemo &memo)
@@ -54,7 +61,8 @@ bool PanelsToDeclarations(PanelState &p, RuleMemo &memo)
         const LengthValue &v = p.length(field);
         return QByteArray(" ") + property + ": " + v.text + v.unit + ";";
     };
-    auto inUse = [&p](Length field) { return p.length(field).inUse; };
+    // A field in use without a number (a lone "-" or ".") has nothing to write.
+    auto inUse = [&p](Length field) { return p.length(field).inUse && hasNumber(p.length(field).text); };
     auto down = [&p](Group group, int index) { return p.isDown(group, index); };
     auto color = [&p](Swatch s, const char *property) {
         return QByteArray(" ") + property + ": " + ColorToCss(p.swatch(s).color) + ";";
@@ -71,7 +79,7 @@ bool PanelsToDeclarations(PanelState &p, RuleMemo &memo)
     {
         LineBuilder line(out);
         line.add(p.fontWeight.inUse, " Font-weight: " + p.fontWeight.text + ";");
-        if (p.fontSize.inUse) {
+        if (p.fontSize.inUse && !p.fontSize.text.trimmed().isEmpty()) {
             if (isSizeKeyword(p.fontSize.text))
                 p.fontSizeUnit.clear();
             line.add(true, " Font-size: " + p.fontSize.text + p.fontSizeUnit + ";");
@@ -200,7 +208,7 @@ bool PanelsToDeclarations(PanelState &p, RuleMemo &memo)
             QByteArray piece = " clip: rect(";
             for (int i = 0; i < 4; ++i) {
                 const LengthValue &v = p.length(edges[i]);
-                piece += v.inUse ? v.text + v.unit : QByteArray("auto");
+                piece += inUse(edges[i]) ? v.text + v.unit : QByteArray("auto");
                 piece += i < 3 ? ", " : ");";
             }
             line.add(true, piece);

@@ -3,7 +3,6 @@
 #include "cp1251.h"
 #include "editor.h"
 #include "panel_controls.h"
-#include "unit_chooser.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -38,16 +37,13 @@ int selectedItem(const QComboBox *box)
 
 } // namespace
 
-PanelBinder::PanelBinder(Editor &editor, PanelControls &controls, UnitChooser *chooser, QPushButton *applyButton,
-                         QTimer *fontTimer, QTimer *unitTimer, QWidget *window)
+PanelBinder::PanelBinder(Editor &editor, PanelControls &controls, QPushButton *applyButton, QTimer *fontTimer,
+                         QWidget *window)
     : QObject(window)
     , m_editor(editor)
     , m_controls(controls)
-    , m_chooser(chooser)
     , m_applyButton(applyButton)
     , m_fontTimer(fontTimer)
-    , m_unitTimer(unitTimer)
-    , m_window(window)
 {
     PanelState &panels = editor.panels();
     panels.buttonFace = toRgb(QPalette().color(QPalette::Button));
@@ -57,8 +53,6 @@ PanelBinder::PanelBinder(Editor &editor, PanelControls &controls, UnitChooser *c
     bindFontBoxes();
     bindToggles();
     bindChecks();
-    bindLengths();
-    bindUnitChooser();
     connect(applyButton, &QPushButton::clicked, this, [this] { m_editor.panelController().applyTypedDeclarations(); });
     show();
 }
@@ -155,6 +149,8 @@ void PanelBinder::bindFontBoxes()
             forward();
         });
     };
+    m_controls.fontFamily->lineEdit()->installEventFilter(this);
+    m_controls.fontFamily2->lineEdit()->installEventFilter(this);
     onChange(m_controls.fontFamily, &PanelController::familyChanged);
     onChange(m_controls.fontFamily2, &PanelController::family2Changed);
     onChange(m_controls.fontWeight, &PanelController::weightChanged);
@@ -206,126 +202,27 @@ void PanelBinder::bindChecks()
     });
 }
 
-void PanelBinder::bindLengths()
-{
-    for (int i = 0; i < kLengthCount; ++i) {
-        const Length field = static_cast<Length>(i);
-        const LengthField &widgets = m_controls.lengthFields[QLatin1String(lengthName(field))];
-        widgets.edit->installEventFilter(this);
-        connect(widgets.upDown, &UpDown::stepped, this, [this, field, edit = widgets.edit](bool up) {
-            if (!m_editor.panelController().lengthStepped(field, up) && tellError)
-                tellError(QStringLiteral("'%1' is not a valid integer value").arg(edit->text()));
-        });
-        connect(widgets.upDown, &UpDown::released, this, [this] { m_editor.panelController().changeAndCommit(); });
-        widgets.unit->installEventFilter(this);
-    }
-    m_controls.fontSizeUnit->installEventFilter(this);
-}
-
-bool PanelBinder::lengthEvent(Length field, QLineEdit *edit, QEvent *event)
-{
-    PanelController &c = m_editor.panelController();
-    switch (event->type()) {
-    case QEvent::MouseButtonRelease:
-        if (edit->rect().contains(static_cast<QMouseEvent *>(event)->position().toPoint()))
-            c.lengthClicked(field);
-        break;
-    case QEvent::MouseButtonDblClick:
-        c.lengthDoubleClicked(field);
-        return true;
-    case QEvent::FocusOut:
-        c.lengthLeft(field, cp1251::encode(edit->text()));
-        break;
-    case QEvent::KeyPress: {
-        const auto *key = static_cast<QKeyEvent *>(event);
-        const QString typed = key->text();
-        if (typed.size() != 1 || key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
-            break;
-        const LengthKey decision = filterLengthKey(cp1251::encode(edit->text()), typed.at(0).toLatin1());
-        switch (decision.kind) {
-        case LengthKey::Pass:
-            return false;
-        case LengthKey::Drop:
-            return true;
-        case LengthKey::Insert:
-            edit->insert(QString(QLatin1Char(decision.insert)));
-            return true;
-        case LengthKey::SetText:
-            edit->setText(cp1251::decode(decision.newText));
-            edit->setCursorPosition(decision.caretAt);
-            return true;
-        }
-        break;
-    }
-    case QEvent::KeyRelease:
-        c.lengthTyped(field, cp1251::encode(edit->text()));
-        break;
-    default:
-        break;
-    }
-    return false;
-}
-
 bool PanelBinder::eventFilter(QObject *watched, QEvent *event)
 {
-    if (auto *button = qobject_cast<QToolButton *>(watched)) {
-        if (event->type() == QEvent::MouseButtonPress)
-            openChooser(button);
-        return false;
-    }
-    if (auto *edit = qobject_cast<QLineEdit *>(watched)) {
-        const QByteArray name = edit->objectName().toLatin1();
-        for (int i = 0; i < kLengthCount; ++i) {
-            if (name == lengthName(static_cast<Length>(i)))
-                return lengthEvent(static_cast<Length>(i), edit, event);
+    if (event->type() == QEvent::MouseButtonDblClick) {
+        if (watched == m_controls.fontFamily->lineEdit()) {
+            Font_FamilyDblClick();
+            return true;
+        }
+        if (watched == m_controls.fontFamily2->lineEdit()) {
+            Font_Family2DblClick();
+            return true;
         }
     }
     return QObject::eventFilter(watched, event);
 }
 
-void PanelBinder::openChooser(QToolButton *unitButton)
+void PanelBinder::Font_FamilyDblClick()
 {
-    m_unitTarget = unitButton;
-    const QRect button(unitButton->mapTo(m_window, QPoint(0, 0)), unitButton->size());
-    m_chooser->move(unitChooserPosition(button, m_chooser->size(), m_window->size()));
-    m_chooser->raise();
-    m_chooser->show();
-    m_unitTimer->start();
-    m_countdown.start();
-    m_chooser->cancelButton()->setText(QStringLiteral("Отмена"));
+    m_editor.panelController().familyChanged(0, m_editor.panels().familyItems.value(0));
 }
 
-void PanelBinder::bindUnitChooser()
+void PanelBinder::Font_Family2DblClick()
 {
-    auto close = [this] {
-        m_chooser->hide();
-        m_unitTimer->stop();
-    };
-    connect(m_unitTimer, &QTimer::timeout, this, [this, close] {
-        if (const std::optional<QByteArray> caption = m_countdown.tick())
-            m_chooser->cancelButton()->setText(QString::fromLatin1(*caption));
-        else
-            close();
-    });
-    connect(m_chooser->cancelButton(), &QToolButton::clicked, this, close);
-    QList<QToolButton *> units;
-    for (int n = 1; n <= 9; ++n)
-        units.append(m_chooser->unitButton(n));
-    units.append(m_chooser->offButton());
-    for (QToolButton *unit : units) {
-        connect(unit, &QToolButton::clicked, this, [this, unit, close] {
-            close();
-            if (!m_unitTarget)
-                return;
-            std::optional<Length> field;
-            const QString name = m_unitTarget->objectName();
-            for (int i = 0; i < kLengthCount; ++i) {
-                if (name == QLatin1String(lengthName(static_cast<Length>(i))) + QLatin1Char('_'))
-                    field = static_cast<Length>(i);
-            }
-            PanelController &c = m_editor.panelController();
-            c.unitChosen(field, cp1251::encode(unit->text()));
-            c.changeAndCommit();
-        });
-    }
+    m_editor.panelController().family2Changed(0, m_editor.panels().familyItems.value(0));
 }

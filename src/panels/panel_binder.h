@@ -1,6 +1,5 @@
 #pragma once
 
-#include "length_input.h"
 #include "panel_state.h"
 
 #include <QObject>
@@ -12,7 +11,6 @@ class QFileDialog;
 class QLineEdit;
 class QPushButton;
 class QToolButton;
-class UnitChooser;
 struct PanelControls;
 
 // Shows the panel state on the widgets and passes the user's gestures on
@@ -21,8 +19,8 @@ class PanelBinder : public QObject
 {
     Q_OBJECT
 public:
-    PanelBinder(Editor &editor, PanelControls &controls, UnitChooser *chooser, QPushButton *applyButton,
-                QTimer *fontTimer, QTimer *unitTimer, QWidget *window);
+    PanelBinder(Editor &editor, PanelControls &controls, QPushButton *applyButton, QTimer *fontTimer,
+                QWidget *window);
 
     void show();
     // Empties the length fields that are not in use (when the window first
@@ -33,8 +31,11 @@ public:
     std::function<std::optional<Rgb>(Rgb start)> chooseColor;
     // Chooses a background picture; the window provides the dialog.
     std::function<std::optional<QString>()> choosePicture;
-    std::function<void(const QString &)> tellError;
     std::function<void()> focusSink;
+
+    // A double-click on a family box switches the family off.
+    void Font_FamilyDblClick();
+    void Font_Family2DblClick();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -43,19 +44,10 @@ private:
     void bindFontBoxes();
     void bindToggles();
     void bindChecks();
-    void bindLengths();
-    void bindUnitChooser();
-    bool lengthEvent(Length field, QLineEdit *edit, QEvent *event);
-    void openChooser(QToolButton *unitButton);
 
     Editor &m_editor;
     PanelControls &m_controls;
-    UnitChooser *m_chooser;
     QPushButton *m_applyButton;
     QTimer *m_fontTimer;
-    QTimer *m_unitTimer;
-    QWidget *m_window;
-    QToolButton *m_unitTarget = nullptr;
-    UnitCountdown m_countdown;
     bool m_showing = false;
 };

@@ -155,10 +155,11 @@ void PanelController::lengthDoubleClicked(Length field)
     m_commit.CommitStyleChange(true);
 }
 
-bool PanelController::lengthStepped(Length field, bool up)
+bool PanelController::lengthStepped(Length field, bool up, const QByteArray &fieldText)
 {
     LengthValue &value = m_panels.length(field);
-    const QByteArray text = value.text.isEmpty() ? QByteArray("0") : value.text;
+    value.text = fieldText;
+    const QByteArray text = fieldText.isEmpty() ? QByteArray("0") : fieldText;
     value.inUse = true;
     bool ok = true;
     if (text.contains('.')) {

@@ -46,8 +46,9 @@ public:
     void lengthTyped(Length field, const QByteArray &text);
     void lengthLeft(Length field, const QByteArray &text);
     void lengthDoubleClicked(Length field);
-    // Returns false when the text is not a whole number to step from.
-    bool lengthStepped(Length field, bool up);
+    // Steps the field's text up or down by one, or rounds it when it has a
+    // point. Returns false when the text is no number to step from.
+    bool lengthStepped(Length field, bool up, const QByteArray &text);
     void unitChosen(std::optional<Length> field, const QByteArray &unit);
 
     // Font boxes. Family, alternative family and weight changes are written

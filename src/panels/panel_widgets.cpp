@@ -2,13 +2,25 @@
 
 #include "hint.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPalette>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <functional>
+
+QFont panelFont()
+{
+    QFont font = QApplication::font();
+    font.setPointSizeF(font.pointSizeF() - 0.5);
+    return font;
+}
 
 void setHint(QWidget *widget, const QString &hint)
 {
@@ -19,10 +31,39 @@ void setHint(QWidget *widget, const QString &hint)
     widget->setStatusTip(parts.longPart);
 }
 
+namespace {
+
+// A stepper half. Qt reports a release before the click it completes; the
+// stepper reports its own mouse-up only once the step is taken, and only
+// for the release of the mouse, not for every auto-repeat.
+class StepButton : public QToolButton
+{
+public:
+    StepButton(UpDown *stepper, std::function<void()> released)
+        : QToolButton(stepper)
+        , m_released(std::move(released))
+    {
+    }
+
+protected:
+    void mouseReleaseEvent(QMouseEvent *event) override
+    {
+        const bool over = event->button() == Qt::LeftButton && hitButton(event->position().toPoint());
+        QToolButton::mouseReleaseEvent(event);
+        if (over)
+            m_released();
+    }
+
+private:
+    std::function<void()> m_released;
+};
+
+} // namespace
+
 UpDown::UpDown(QWidget *parent)
     : QWidget(parent)
-    , m_up(new QToolButton(this))
-    , m_down(new QToolButton(this))
+    , m_up(new StepButton(this, [this] { emit released(); }))
+    , m_down(new StepButton(this, [this] { emit released(); }))
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -34,10 +75,6 @@ UpDown::UpDown(QWidget *parent)
         button->setFocusPolicy(Qt::NoFocus);
         layout->addWidget(button);
         connect(button, &QToolButton::clicked, this, [this, button] { step(button == m_up); });
-        connect(button, &QToolButton::released, this, [this, button] {
-            if (button->rect().contains(button->mapFromGlobal(QCursor::pos())))
-                emit released();
-        });
     }
     setFixedSize(15, 22);
 }
@@ -74,6 +111,24 @@ void ColorSwatch::mouseReleaseEvent(QMouseEvent *event)
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         emit clicked();
     QFrame::mouseReleaseEvent(event);
+}
+
+QSize PathCheckBox::minimumSizeHint() const
+{
+    // Room for the indicator and a few letters; the rest is elided.
+    QSize size = QCheckBox::sizeHint();
+    size.setWidth(qMin(size.width(), fontMetrics().averageCharWidth() * 12));
+    return size;
+}
+
+void PathCheckBox::paintEvent(QPaintEvent *)
+{
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    const QRect label = style()->subElementRect(QStyle::SE_CheckBoxContents, &option, this);
+    option.text = fontMetrics().elidedText(text(), Qt::ElideMiddle, label.width());
+    painter.drawControl(QStyle::CE_CheckBox, option);
 }
 
 void setInUse(QWidget *widget, bool inUse)

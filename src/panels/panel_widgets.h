@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QCheckBox>
 #include <QColor>
+#include <QFont>
 #include <QFrame>
 #include <QString>
 #include <QWidget>
@@ -8,6 +10,9 @@
 class QIcon;
 class QLineEdit;
 class QToolButton;
+
+// The font of the property panels and the style tool bars.
+QFont panelFont();
 
 // Sets the tooltip (short part) and status tip (long part) of a hint.
 void setHint(QWidget *widget, const QString &hint);
@@ -31,7 +36,7 @@ public:
 signals:
     // One step, or one auto-repeat while held; up is true for the upper half.
     void stepped(bool up);
-    // The mouse was released over the stepper.
+    // The mouse was released over the stepper, after the step it took.
     void released();
 
 private:
@@ -60,6 +65,20 @@ protected:
 
 private:
     QColor m_color;
+};
+
+// A check box whose caption is a path: a long one is shortened in the
+// middle to the width the box has, instead of widening the page.
+class PathCheckBox : public QCheckBox
+{
+    Q_OBJECT
+public:
+    using QCheckBox::QCheckBox;
+    QSize minimumSizeHint() const override;
+    QSize sizeHint() const override { return minimumSizeHint(); }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
 };
 
 // The edit, stepper and unit button of one length field.

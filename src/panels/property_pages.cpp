@@ -2,6 +2,7 @@
 
 #include "icon_factory.h"
 #include "panel_controls.h"
+#include "property_icons.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -27,7 +28,8 @@ QGridLayout *tightGrid(QWidget *parent = nullptr)
 {
     auto *grid = parent ? new QGridLayout(parent) : new QGridLayout;
     grid->setSpacing(1);
-    grid->setContentsMargins(parent ? 4 : 0, parent ? 4 : 0, parent ? 4 : 0, parent ? 4 : 0);
+    const int margin = parent ? 3 : 0;
+    grid->setContentsMargins(margin, margin, margin, margin);
     return grid;
 }
 
@@ -107,7 +109,8 @@ void buildColorPage(QTabWidget *tabs, PanelControls &controls)
     const QPalette pal;
 
     QGroupBox *colours = makeGroup(page, "GroupBox5", "Управление цветом");
-    auto *grid = new QGridLayout(colours);
+    auto *grid = tightGrid(colours);
+    grid->setSpacing(2);
     addSwatchRow(grid, 0, colours, controls, "FontColor", "Цвет текста", "Цвет текста", pal.color(QPalette::Button));
     addSwatchRow(grid, 1, colours, controls, "BackGroundColor", "Фон цветной", "Цвет фона", pal.color(QPalette::Button));
     addSwatchRow(grid, 2, colours, controls, "BorderColor", "Цвет границы", "Цвет границ", QColor(0x00, 0x80, 0x80));
@@ -129,7 +132,8 @@ void buildColorPage(QTabWidget *tabs, PanelControls &controls)
     for (int i = 0; i < 9; ++i)
         styles.append({names[i], hints[i], icons::borderStyle(QLatin1String(kinds[i]))});
     addToggleGrid(borderGrid, 0, 3, controls, border, styles);
-    auto *widthGrid = new QGridLayout;
+    auto *widthGrid = tightGrid();
+    widthGrid->setHorizontalSpacing(4);
     addLengthRow(widthGrid, 0, border, controls, "BorderWidth", "Толщина", "Толщина границ", "Толщина границ");
     borderGrid->addLayout(widthGrid, 3, 0, 1, 4);
     borderGrid->setColumnStretch(3, 1);
@@ -137,7 +141,8 @@ void buildColorPage(QTabWidget *tabs, PanelControls &controls)
 
     QGroupBox *scroll = makeGroup(page, "GroupBox6", "Цвет полос прокрутки",
                                   "Применяется для селектора BODY и работает только в MSIE 6.0 и выше");
-    auto *scrollGrid = new QGridLayout(scroll);
+    auto *scrollGrid = tightGrid(scroll);
+    scrollGrid->setSpacing(2);
     addSwatchRow(scrollGrid, 0, scroll, controls, "ScrollBarFaceColor", "Бегунок", nullptr, pal.color(QPalette::Button));
     addSwatchRow(scrollGrid, 1, scroll, controls, "ScrollBarArrowColor", "Стрелки", nullptr, Qt::black);
     addSwatchRow(scrollGrid, 2, scroll, controls, "ScrollBarBaseColor", "Фон", nullptr, pal.color(QPalette::Window));
@@ -147,12 +152,10 @@ void buildColorPage(QTabWidget *tabs, PanelControls &controls)
     layout->addStretch(1);
 }
 
-void buildFourSides(QWidget *page, QVBoxLayout *layout, PanelControls &controls, const char *boxName,
-                    const char *title, const char *prefix, const char *editHint = nullptr,
-                    const char *bottomStepperHint = nullptr)
+// The four edges of a box, rows top, left, right, bottom.
+void addFourSides(QGridLayout *grid, int firstRow, QWidget *parent, PanelControls &controls, const char *prefix,
+                  const char *editHint = nullptr, const char *bottomStepperHint = nullptr)
 {
-    QGroupBox *box = makeGroup(page, boxName, title);
-    auto *grid = new QGridLayout(box);
     const char *const sides[] = {"Top", "Left", "Right", "Bottom"};
     const char *const labels[] = {"Сверху", "Слева", "Справа", "Снизу"};
     for (int i = 0; i < 4; ++i) {
@@ -160,8 +163,17 @@ void buildFourSides(QWidget *page, QVBoxLayout *layout, PanelControls &controls,
         const char *stepperHint = editHint;
         if (bottomStepperHint && i == 3)
             stepperHint = bottomStepperHint;
-        addLengthRow(grid, i, box, controls, name.constData(), labels[i], editHint, stepperHint);
+        addLengthRow(grid, firstRow + i, parent, controls, name.constData(), labels[i], editHint, stepperHint);
     }
+}
+
+void buildFourSides(QWidget *page, QVBoxLayout *layout, PanelControls &controls, const char *boxName,
+                    const char *title, const char *prefix)
+{
+    QGroupBox *box = makeGroup(page, boxName, title);
+    auto *grid = tightGrid(box);
+    grid->setHorizontalSpacing(4);
+    addFourSides(grid, 0, box, controls, prefix);
     grid->setColumnStretch(2, 1);
     layout->addWidget(box);
 }
@@ -183,7 +195,7 @@ void buildBackgroundPage(QTabWidget *tabs, PanelControls &controls)
     controls.openBackGround = new QPushButton(QStringLiteral("Выбрать"), page);
     controls.openBackGround->setObjectName(QStringLiteral("OpenBackGround"));
     setHint(controls.openBackGround, QStringLiteral("Выбор фонового рисунка"));
-    controls.backGroundAttCheck = new QCheckBox(QStringLiteral("Рисунок не выбран"), page);
+    controls.backGroundAttCheck = new PathCheckBox(QStringLiteral("Рисунок не выбран"), page);
     controls.backGroundAttCheck->setObjectName(QStringLiteral("BackGroundAttCheck"));
     controls.backGroundAttCheck->setEnabled(false);
     setHint(controls.backGroundAttCheck, QStringLiteral("Фоновый рисунок"));
@@ -201,14 +213,14 @@ void buildBackgroundPage(QTabWidget *tabs, PanelControls &controls)
                    {"BGrPosRB", hint, icons::position(2, 2)}});
     auto *attachment = tightGrid();
     addToggleGrid(attachment, 0, 2, controls, box,
-                  {{"BGrAttFixed", "Неподвижный фоновый рисунок", icons::glyph(QStringLiteral("⊙"))},
-                   {"BGrAttScroll", "Подвижный фоновый рисунок", icons::glyph(QStringLiteral("⇕"))}});
+                  {{"BGrAttFixed", "Неподвижный фоновый рисунок", icons::attachment(true)},
+                   {"BGrAttScroll", "Подвижный фоновый рисунок", icons::attachment(false)}});
     auto *repeat = tightGrid();
     addToggleGrid(repeat, 0, 2, controls, box,
-                  {{"BGrRepXY", "Копирование фонового рисунка во все направления", icons::glyph(QStringLiteral("✣"))},
-                   {"BGrRepNone", "Нет копирования фонового рисунка", icons::glyph(QStringLiteral("□"))},
-                   {"BGrRepY", "Копирование фонового рисунка по вертикали", icons::glyph(QStringLiteral("↕"))},
-                   {"BGrRepX", "Копирование фонового рисунка по горизонтали", icons::glyph(QStringLiteral("↔"))}});
+                  {{"BGrRepXY", "Копирование фонового рисунка во все направления", icons::repeat(icons::Repeat::Both)},
+                   {"BGrRepNone", "Нет копирования фонового рисунка", icons::repeat(icons::Repeat::None)},
+                   {"BGrRepY", "Копирование фонового рисунка по вертикали", icons::repeat(icons::Repeat::Vertical)},
+                   {"BGrRepX", "Копирование фонового рисунка по горизонтали", icons::repeat(icons::Repeat::Horizontal)}});
     grid->addLayout(attachment, 0, 4, 2, 1);
     grid->addLayout(repeat, 2, 4, 2, 1);
     grid->setColumnMinimumWidth(3, 8);
@@ -237,47 +249,46 @@ void buildBlockPage(QTabWidget *tabs, PanelControls &controls)
     QGroupBox *display = makeGroup(page, "DisplayBox", "Тип и видимость блока");
     auto *grid = tightGrid(display);
     addToggleGrid(grid, 0, 5, controls, display,
-                  {{"DisplayBlock", "Главный структурный блок", icons::glyph(QStringLiteral("▭"))},
-                   {"DisplayInLine", "Строковый блок", icons::glyph(QStringLiteral("—"))},
-                   {"DisplayListItem", "Список в главном структурном блоке", icons::glyph(QStringLiteral("•≡"))},
-                   {"DisplayMarker", "Маркер", icons::glyph(QStringLiteral("•"))},
-                   {"DisplayNone", "Блок и его потомки НЕ СОЗДАЮТСЯ", icons::glyph(QStringLiteral("∅"))},
-                   {"DisplayTable", "Таблица уровня блока", icons::glyph(QStringLiteral("▦"))},
-                   {"DisplayInLineTable", "Таблица уровня строки", icons::glyph(QStringLiteral("▤"))},
-                   {"DisplayTableCaption", "Заголовок таблицы", icons::glyph(QStringLiteral("Tc"))},
-                   {"DisplayTableHeaderGroup", "Верхняя шапка таблицы", icons::glyph(QStringLiteral("Th"))},
-                   {"DisplayTableFooterGroup", "Нижняя шапка таблицы", icons::glyph(QStringLiteral("Tf"))},
-                   {"DisplayTableCell", "Ячейка таблицы", icons::glyph(QStringLiteral("Td"))},
-                   {"DisplayTableRow", "Строка таблицы", icons::glyph(QStringLiteral("Tr"))},
-                   {"DisplayTableRowGroup", "Группа строк таблицы", icons::glyph(QStringLiteral("Rg"))},
-                   {"DisplayTableColumn", "Столбец таблицы", icons::glyph(QStringLiteral("Tk"))},
-                   {"DisplayTableColumnGroup", "Группа столбцов таблицы", icons::glyph(QStringLiteral("Kg"))}});
+                  {{"DisplayBlock", "Главный структурный блок", icons::display(icons::Display::Block)},
+                   {"DisplayInLine", "Строковый блок", icons::display(icons::Display::InLine)},
+                   {"DisplayListItem", "Список в главном структурном блоке", icons::display(icons::Display::ListItem)},
+                   {"DisplayMarker", "Маркер", icons::display(icons::Display::Marker)},
+                   {"DisplayNone", "Блок и его потомки НЕ СОЗДАЮТСЯ", icons::display(icons::Display::None)},
+                   {"DisplayTable", "Таблица уровня блока", icons::display(icons::Display::Table)},
+                   {"DisplayInLineTable", "Таблица уровня строки", icons::display(icons::Display::InLineTable)},
+                   {"DisplayTableCaption", "Заголовок таблицы", icons::display(icons::Display::TableCaption)},
+                   {"DisplayTableHeaderGroup", "Верхняя шапка таблицы", icons::display(icons::Display::TableHeaderGroup)},
+                   {"DisplayTableFooterGroup", "Нижняя шапка таблицы", icons::display(icons::Display::TableFooterGroup)},
+                   {"DisplayTableCell", "Ячейка таблицы", icons::display(icons::Display::TableCell)},
+                   {"DisplayTableRow", "Строка таблицы", icons::display(icons::Display::TableRow)},
+                   {"DisplayTableRowGroup", "Группа строк таблицы", icons::display(icons::Display::TableRowGroup)},
+                   {"DisplayTableColumn", "Столбец таблицы", icons::display(icons::Display::TableColumn)},
+                   {"DisplayTableColumnGroup", "Группа столбцов таблицы", icons::display(icons::Display::TableColumnGroup)}});
     auto *visibility = tightGrid();
     addToggleGrid(visibility, 0, 1, controls, display,
-                  {{"VisibilityVisible", "Блок видим", icons::glyph(QStringLiteral("◉"))},
-                   {"VisibilityHidden", "Блок невидим, но существует", icons::glyph(QStringLiteral("◌"))},
-                   {"VisibilityCollapse", "Элемент таблицы невидим", icons::glyph(QStringLiteral("⊟"))}});
+                  {{"VisibilityVisible", "Блок видим", icons::visibility(icons::Visibility::Visible)},
+                   {"VisibilityHidden", "Блок невидим, но существует", icons::visibility(icons::Visibility::Hidden)},
+                   {"VisibilityCollapse", "Элемент таблицы невидим", icons::visibility(icons::Visibility::Collapse)}});
     grid->addLayout(visibility, 0, 6, 3, 1);
     grid->setColumnMinimumWidth(5, 4);
     grid->setColumnStretch(7, 1);
     layout->addWidget(display);
 
     QGroupBox *clip = makeGroup(page, "GroupBox4", "Обрезка при переполнении");
-    auto *clipLayout = new QVBoxLayout(clip);
+    auto *clipGrid = tightGrid(clip);
+    clipGrid->setHorizontalSpacing(4);
     auto *overflow = tightGrid();
     addToggleGrid(overflow, 0, 4, controls, clip,
-                  {{"OverflowAuto", "Авто (решение принимает браузер)", icons::glyph(QStringLiteral("A"))},
-                   {"OverflowVisible", "Обрезание блока запрещено", icons::glyph(QStringLiteral("▢"))},
-                   {"OverflowHidden", "Обрезание блока разрешено", icons::glyph(QStringLiteral("✂"))},
-                   {"OverflowScroll", "Обрезание блока разрешено и включен скроллинг", icons::glyph(QStringLiteral("⇳"))}});
+                  {{"OverflowAuto", "Авто (решение принимает браузер)", icons::overflow(icons::Overflow::Auto)},
+                   {"OverflowVisible", "Обрезание блока запрещено", icons::overflow(icons::Overflow::Visible)},
+                   {"OverflowHidden", "Обрезание блока разрешено", icons::overflow(icons::Overflow::Hidden)},
+                   {"OverflowScroll", "Обрезание блока разрешено и включен скроллинг",
+                    icons::overflow(icons::Overflow::Scroll)}});
     overflow->setColumnStretch(4, 1);
-    clipLayout->addLayout(overflow);
-    auto *edges = new QWidget(clip);
-    auto *edgesLayout = new QVBoxLayout(edges);
-    edgesLayout->setContentsMargins(0, 0, 0, 0);
-    buildFourSides(edges, edgesLayout, controls, "ClipEdges", "", "Clip", "Параметры вырезания клипа из контента блока",
-                   "Параметры обрезки от края блока");
-    clipLayout->addWidget(edges);
+    clipGrid->addLayout(overflow, 0, 0, 1, 3);
+    addFourSides(clipGrid, 1, clip, controls, "Clip", "Параметры вырезания клипа из контента блока",
+                 "Параметры обрезки от края блока");
+    clipGrid->setColumnStretch(2, 1);
     layout->addWidget(clip);
     layout->addStretch(1);
 }
@@ -290,18 +301,19 @@ void buildPositionPage(QTabWidget *tabs, PanelControls &controls)
     QGroupBox *flow = makeGroup(page, "GroupBox3", "Позиционирование в потоке");
     auto *grid = tightGrid(flow);
     addToggleGrid(grid, 0, 4, controls, flow,
-                  {{"PositionStatic", "Обычное положение в блока потоке", icons::glyph(QStringLiteral("S"))},
-                   {"PositionRelative", "Блок смещен в потоке", icons::glyph(QStringLiteral("R"))},
-                   {"PositionAbsolute", "Абсолютное положение блока", icons::glyph(QStringLiteral("A"))},
-                   {"PositionFixed", "Абсолютное положение и фиксация блока", icons::glyph(QStringLiteral("F"))}});
+                  {{"PositionStatic", "Обычное положение в блока потоке", icons::positionScheme(icons::Scheme::Static)},
+                   {"PositionRelative", "Блок смещен в потоке", icons::positionScheme(icons::Scheme::Relative)},
+                   {"PositionAbsolute", "Абсолютное положение блока", icons::positionScheme(icons::Scheme::Absolute)},
+                   {"PositionFixed", "Абсолютное положение и фиксация блока", icons::positionScheme(icons::Scheme::Fixed)}});
     addToggleGrid(grid, 1, 4, controls, flow,
-                  {{"FloatLeft", "Выравнивание \"влево\"", icons::glyph(QStringLiteral("◧"))},
-                   {"FloatRight", "Выравнивание \"вправо\"", icons::glyph(QStringLiteral("◨"))}});
+                  {{"FloatLeft", "Выравнивание \"влево\"", icons::floatSide(false)},
+                   {"FloatRight", "Выравнивание \"вправо\"", icons::floatSide(true)}});
     grid->setColumnStretch(4, 1);
     layout->addWidget(flow);
 
     QGroupBox *box = makeGroup(page, "GroupBox2", "Положение и размер ");
-    auto *boxGrid = new QGridLayout(box);
+    auto *boxGrid = tightGrid(box);
+    boxGrid->setHorizontalSpacing(4);
     addLengthRow(boxGrid, 0, box, controls, "BlockTop", "Сверху");
     addLengthRow(boxGrid, 1, box, controls, "BlockLeft", "Слева");
     addLengthRow(boxGrid, 2, box, controls, "BlockRight", "Справа");

@@ -3,6 +3,7 @@
 #include "action_catalog.h"
 #include "icon_factory.h"
 #include "panel_controls.h"
+#include "property_icons.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -149,11 +150,11 @@ QWidget *buildStyleToolbars(QWidget *parent, const ActionCatalog &actions, Panel
              {{"Font_Style_Normal", "Прямое начертание шрифта", icons::glyph(QStringLiteral("N"))},
               {"Font_Style_Italic", "Курсив", icons::glyph(QStringLiteral("I"), true, true)}});
     addGroup(bar2, controls,
-             {{"Text_decoration_UnderLine", "Подчеркивание", icons::glyph(QStringLiteral("U̲"))},
-              {"Text_decoration_LineThrough", "Зачеркивание", icons::glyph(QStringLiteral("S̶"))},
-              {"Text_decoration_OverLine", "Надчеркивание", icons::glyph(QStringLiteral("O̅"))},
-              {"Text_decoration_Blink", "Мигание (не рекомендуется)", icons::glyph(QStringLiteral("✶"))},
-              {"Text_decoration_None", "Нет декорации шрифта", icons::glyph(QStringLiteral("T"))}});
+             {{"Text_decoration_UnderLine", "Подчеркивание", icons::decoration(icons::Decoration::UnderLine)},
+              {"Text_decoration_LineThrough", "Зачеркивание", icons::decoration(icons::Decoration::LineThrough)},
+              {"Text_decoration_OverLine", "Надчеркивание", icons::decoration(icons::Decoration::OverLine)},
+              {"Text_decoration_Blink", "Мигание (не рекомендуется)", icons::decoration(icons::Decoration::Blink)},
+              {"Text_decoration_None", "Нет декорации шрифта", icons::decoration(icons::Decoration::None)}});
     addGroup(bar2, controls,
              {{"Font_Variant_Normal", "Обычный вариант шрифта", icons::glyph(QStringLiteral("Aa"))},
               {"Font_Variant_SmallCaps", "вариант \"капитель\" (уменьшенные прописные буквы)",
@@ -164,14 +165,14 @@ QWidget *buildStyleToolbars(QWidget *parent, const ActionCatalog &actions, Panel
               {"Text_Align_Right", "Выравнивание \"вправо\"", icons::textAlign(icons::Align::Right)},
               {"Text_Align_Justify", "Выравнивание \"по ширине\"", icons::textAlign(icons::Align::Justify)}});
     addGroup(bar2, controls,
-             {{"Vertical_Align_Bottom", "Выровнять по низу линейный блок", icons::glyph(QStringLiteral("⊥"))},
-              {"Vertical_Align_TextBottom", "Выровнять по низу текста", icons::glyph(QStringLiteral("a̲"))},
-              {"Vertical_Align_Sub", "Нижний индекс", icons::glyph(QStringLiteral("x₂"))},
-              {"Vertical_Align_Baseline", "Выровнять по базовой линии (рекомендуется)", icons::glyph(QStringLiteral("ab"))},
-              {"Vertical_Align_Middle", "Выровнять по центру (вертикально)", icons::glyph(QStringLiteral("↕"))},
-              {"Vertical_Align_Super", "Верхний индекс", icons::glyph(QStringLiteral("x²"))},
-              {"Vertical_Align_TextTop", "Выровнять по верху текста", icons::glyph(QStringLiteral("a̅"))},
-              {"Vertical_Align_Top", "Выровнять по верху линейный блок", icons::glyph(QStringLiteral("⊤"))}});
+             {{"Vertical_Align_Bottom", "Выровнять по низу линейный блок", icons::verticalAlign(icons::VAlign::Bottom)},
+              {"Vertical_Align_TextBottom", "Выровнять по низу текста", icons::verticalAlign(icons::VAlign::TextBottom)},
+              {"Vertical_Align_Sub", "Нижний индекс", icons::verticalAlign(icons::VAlign::Sub)},
+              {"Vertical_Align_Baseline", "Выровнять по базовой линии (рекомендуется)", icons::verticalAlign(icons::VAlign::Baseline)},
+              {"Vertical_Align_Middle", "Выровнять по центру (вертикально)", icons::verticalAlign(icons::VAlign::Middle)},
+              {"Vertical_Align_Super", "Верхний индекс", icons::verticalAlign(icons::VAlign::Super)},
+              {"Vertical_Align_TextTop", "Выровнять по верху текста", icons::verticalAlign(icons::VAlign::TextTop)},
+              {"Vertical_Align_Top", "Выровнять по верху линейный блок", icons::verticalAlign(icons::VAlign::Top)}});
 
     rows->addWidget(bar4);
     rows->addWidget(bar3);

@@ -18,10 +18,14 @@ QPixmap canvas(int size)
     return pixmap;
 }
 
-// Draws the same picture at 16 and 32 pixels; the painter works in a
-// 16-unit square either way.
-template <typename Paint>
-QIcon drawn(Paint paint)
+} // namespace
+
+QColor ink()
+{
+    return kInk;
+}
+
+QIcon drawn(const std::function<void(QPainter &)> &paint)
 {
     QIcon icon;
     for (const int size : {16, 32}) {
@@ -35,8 +39,6 @@ QIcon drawn(Paint paint)
     }
     return icon;
 }
-
-} // namespace
 
 QIcon glyph(const QString &text, bool bold, bool italic)
 {

@@ -3,12 +3,23 @@
 #include <QIcon>
 #include <QString>
 
+#include <functional>
+
+class QPainter;
+
 // Icons of the window. Theme icons come first; where the theme has none,
 // a small icon is drawn, so no button is ever blank.
 namespace icons {
 
 // Prefers a full-colour theme icon and draws the glyph when there is none.
 QIcon themed(const char *themeName, const QString &glyph);
+
+// Draws a picture at 16 and 32 pixels; the painter works in a 16-unit
+// square either way.
+QIcon drawn(const std::function<void(QPainter &)> &paint);
+
+// The ink of drawn icons.
+QColor ink();
 
 // A short text drawn as an icon.
 QIcon glyph(const QString &text, bool bold = false, bool italic = false);

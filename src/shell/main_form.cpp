@@ -3,6 +3,7 @@
 #include "color_form.h"
 #include "create_selector.h"
 #include "hint.h"
+#include "length_field_handlers.h"
 #include "message_box_questioner.h"
 #include "panel_binder.h"
 #include "style_toolbars.h"
@@ -56,6 +57,7 @@ TMainForm::TMainForm(QWidget *parent)
     m_actions = std::make_unique<ActionCatalog>(this);
     buildWindow();
     buildMainMenu();
+    sizeClientArea();
     bindEditActions();
     fillFontBoxes();
     bindEditor();
@@ -71,6 +73,8 @@ TMainForm::~TMainForm()
     qApp->removeEventFilter(this);
     delete m_panelBinder;
     m_panelBinder = nullptr;
+    delete m_lengthHandlers;
+    m_lengthHandlers = nullptr;
     delete takeCentralWidget();
 }
 
@@ -104,6 +108,10 @@ void TMainForm::buildWindow()
     m_focusSink->lower();
 
     m_listPanel = buildListPanel(m_splitterList, *m_actions, m_controls);
+    // The panels were laid out for a narrow 8-point face; the stand-in
+    // fonts are wider, so the panels take a half point less to fit.
+    for (QWidget *panel : {m_listPanel.panel, m_panelAll->findChild<QWidget *>(QStringLiteral("PanelToolStyle"))})
+        panel->setFont(panelFont());
     m_splitterList->addWidget(m_panelAll);
     m_splitterList->addWidget(m_listPanel.panel);
     m_splitterList->setStretchFactor(0, 1);
@@ -148,12 +156,6 @@ void TMainForm::buildWindow()
 
     connect(m_actions->operator[]("QuitQuillbox"), &QAction::triggered, this, &QWidget::close);
 
-    // Client area of 792 x 572 below the menu, centred on the desktop.
-    resize(792, 572 + menuBar()->sizeHint().height());
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        move(area.center() - rect().center());
-    }
 }
 
 void TMainForm::bindEditActions()
@@ -204,8 +206,26 @@ void TMainForm::FormCreate()
     store().setHomePageAddress(m_viewer.location->currentText());
 }
 
+void TMainForm::sizeClientArea()
+{
+    // The client area below the menu bar is 792 x 572, centred on the
+    // desktop. The menu bar's height is only sure once it is laid out, so
+    // the first show measures it again.
+    int menuHeight = 0;
+    if (!menuBar()->isNativeMenuBar())
+        menuHeight = menuBar()->isVisible() ? menuBar()->height() : menuBar()->sizeHint().height();
+    if (isMaximized() || size() == QSize(792, 572 + menuHeight))
+        return;
+    resize(792, 572 + menuHeight);
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.center() - rect().center());
+    }
+}
+
 void TMainForm::FormShow()
 {
+    sizeClientArea();
     m_panelBinder->clearUnusedLengths();
 }
 

@@ -22,6 +22,7 @@ class QTimer;
 class Questioner;
 class TColorForm;
 class TCreateSelector;
+class LengthFieldHandlers;
 class PanelBinder;
 class UnitChooser;
 
@@ -89,6 +90,7 @@ private:
     bool FormKeyPress(QKeyEvent *event);
     void finishRename();
 
+    void sizeClientArea();
     void FormCreate();
     void FormShow();
     void FormResize();
@@ -109,6 +111,7 @@ private:
     QPushButton *m_focusSink = nullptr;
     UnitChooser *m_unitChooser = nullptr;
     PanelBinder *m_panelBinder = nullptr;
+    LengthFieldHandlers *m_lengthHandlers = nullptr;
     QLabel *m_hintPanel = nullptr;
     QTimer *m_unitTimer = nullptr;
     QTimer *m_fontOffTimer = nullptr;

@@ -5,13 +5,13 @@
 #include "color_form.h"
 #include "cp1251.h"
 #include "create_selector.h"
+#include "length_field_handlers.h"
 #include "memo_binding.h"
 #include "panel_binder.h"
 #include "style_list_widget.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QColorDialog>
 #include <QTimer>
 #include <QFileDialog>
 #include <QKeyEvent>
@@ -116,21 +116,23 @@ void TMainForm::bindEditor()
 
 void TMainForm::bindPanels()
 {
-    m_panelBinder = new PanelBinder(*m_editor, m_controls, m_unitChooser, m_viewer.btnStyleUpdate,
-                                    findChild<QTimer *>(QStringLiteral("FontOffOptionTimer")),
-                                    findChild<QTimer *>(QStringLiteral("Z_Timer")), this);
+    m_panelBinder = new PanelBinder(*m_editor, m_controls, m_viewer.btnStyleUpdate, m_fontOffTimer, this);
+    m_lengthHandlers = new LengthFieldHandlers(*m_editor, m_controls, m_unitChooser, m_unitTimer, this);
     m_panelBinder->chooseColor = [this](Rgb start) -> std::optional<Rgb> {
-        const QColor color = QColorDialog::getColor(QColor(start.r, start.g, start.b), this);
-        if (!color.isValid())
+        TColorForm *picker = colorForm();
+        picker->setStartColor(QColor(start.r, start.g, start.b));
+        picker->exec();
+        const int chosen = picker->chosenColor();
+        if (chosen < 0)
             return std::nullopt;
-        return Rgb{quint8(color.red()), quint8(color.green()), quint8(color.blue())};
+        return Rgb{quint8(chosen >> 16), quint8(chosen >> 8), quint8(chosen)};
     };
     m_panelBinder->choosePicture = [this]() -> std::optional<QString> {
         if (m_openBackground->exec() != QDialog::Accepted || m_openBackground->selectedFiles().isEmpty())
             return std::nullopt;
         return m_openBackground->selectedFiles().first();
     };
-    m_panelBinder->tellError = [this](const QString &text) {
+    m_lengthHandlers->tellError = [this](const QString &text) {
         questioner().tell(text, QStringLiteral("Quillbox"), Questioner::Icon::Error);
     };
     m_panelBinder->focusSink = [this] { moveFocusToSink(); };

@@ -28,7 +28,7 @@ void substituteMissingFonts()
 {
     const QStringList installed = QFontDatabase::families(QFontDatabase::Cyrillic);
     QString standIn;
-    for (const char *candidate : {"DejaVu Sans", "Liberation Sans", "Noto Sans", "FreeSans"}) {
+    for (const char *candidate : {"Liberation Sans", "DejaVu Sans", "Noto Sans", "FreeSans"}) {
         if (installed.contains(QLatin1String(candidate))) {
             standIn = QLatin1String(candidate);
             break;

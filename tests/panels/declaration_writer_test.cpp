@@ -45,11 +45,14 @@ TEST_F(WriteRule, TheDocumentedExampleInOrder)
                          "; Text-align: center;", "; Margin-top: 10px;", "; color: RED;", "  CURSOR:HAND;"}));
 }
 
-TEST_F(WriteRule, LengthFieldsWriteTheirTextAndUnitAsTheyStand)
+TEST_F(WriteRule, LengthFieldsWithoutANumberAreNeverWritten)
 {
     panels.length(Length::MarginTop) = {"", true, "px"};
+    panels.length(Length::MarginBottom) = {"-", true, "px"};
     panels.length(Length::MarginRight) = {"3", true, ""};
-    EXPECT_EQ(write(), ByteLines{"; Margin-top: px; Margin-right: 3;"});
+    panels.length(Length::ClipTop) = {".", true, "px"};
+    panels.length(Length::ClipLeft) = {"-2", true, "px"};
+    EXPECT_EQ(write(), (ByteLines{"; Margin-right: 3;", "; clip: rect(auto, auto, auto, -2px);"}));
 }
 
 TEST_F(WriteRule, KeywordFontSizeDropsTheUnit)

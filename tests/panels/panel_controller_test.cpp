@@ -181,8 +181,8 @@ TEST_F(PanelChange, SteppingCountsOrRounds)
     const Case cases[] = {{"", true, "1", true},   {"", false, "-1", true}, {"2.5", true, "2", true},
                           {"3.5", false, "4", true}, {"9", true, "10", true}, {"-", true, "-", false}};
     for (const Case &c : cases) {
-        panels.length(Length::BlockWidth) = {c.text, false, "px"};
-        EXPECT_EQ(control.lengthStepped(Length::BlockWidth, c.up), c.ok) << c.text.constData();
+        panels.length(Length::BlockWidth) = {"", false, "px"};
+        EXPECT_EQ(control.lengthStepped(Length::BlockWidth, c.up, c.text), c.ok) << c.text.constData();
         EXPECT_EQ(panels.length(Length::BlockWidth).text, c.result) << c.text.constData();
         EXPECT_TRUE(panels.length(Length::BlockWidth).inUse);
     }

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QIcon>
+
+// Pictures of what the option buttons of the panels do, drawn in code.
+namespace icons {
+
+enum class Decoration { UnderLine, LineThrough, OverLine, Blink, None };
+QIcon decoration(Decoration kind);
+
+enum class VAlign { Bottom, TextBottom, Sub, Baseline, Middle, Super, TextTop, Top };
+QIcon verticalAlign(VAlign kind);
+
+enum class Display {
+    Block, InLine, ListItem, Marker, None,
+    Table, InLineTable, TableCaption, TableHeaderGroup, TableFooterGroup,
+    TableCell, TableRow, TableRowGroup, TableColumn, TableColumnGroup,
+};
+QIcon display(Display kind);
+
+enum class Visibility { Visible, Hidden, Collapse };
+QIcon visibility(Visibility kind);
+
+enum class Overflow { Auto, Visible, Hidden, Scroll };
+QIcon overflow(Overflow kind);
+
+enum class Scheme { Static, Relative, Absolute, Fixed };
+QIcon positionScheme(Scheme kind);
+
+QIcon floatSide(bool right);
+
+QIcon attachment(bool fixed);
+
+enum class Repeat { Both, None, Vertical, Horizontal };
+QIcon repeat(Repeat kind);
+
+} // namespace icons
