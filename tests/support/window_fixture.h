@@ -43,6 +43,15 @@ protected:
         return form->findChild<T *>(QLatin1String(name));
     }
 
+    // A double-click as the window system delivers it: press, release,
+    // press and double-click, release.
+    static void doubleClick(QWidget *widget)
+    {
+        QWidget *window = widget->window();
+        QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {},
+                           widget->mapTo(window, widget->rect().center()));
+    }
+
     QByteArray fileText() const
     {
         QFile file(path);
