@@ -23,7 +23,7 @@ void textLines(QPainter &p, const QRectF &area, int lines)
     }
 }
 
-void box(QPainter &p, const QRectF &rect, const QColor &fill)
+void box(QPainter &p, const QRectF &rect, const QBrush &fill)
 {
     p.setPen(QPen(ink(), 1));
     p.setBrush(fill);
@@ -316,13 +316,15 @@ QIcon attachment(bool fixed)
 QIcon repeat(Repeat kind)
 {
     return drawn([kind](QPainter &p) {
+        // The block's box with the picture tiled inside it.
+        p.setPen(QPen(kFaint, 1));
+        p.drawRect(QRectF(0.5, 0.5, 15, 15));
         const bool rows = kind == Repeat::Both || kind == Repeat::Vertical;
         const bool columns = kind == Repeat::Both || kind == Repeat::Horizontal;
         for (int r = 0; r < 3; ++r) {
             for (int c = 0; c < 3; ++c) {
-                const bool shown = (r == 0 || rows) && (c == 0 || columns);
-                if (shown)
-                    picture(p, QRectF(0.5 + c * 5, 0.5 + r * 5, 4.5, 4.5));
+                if ((r == 0 || rows) && (c == 0 || columns))
+                    picture(p, QRectF(1.5 + c * 4.5, 1.5 + r * 4.5, 4, 4));
             }
         }
     });

@@ -79,6 +79,7 @@ TEST_F(LengthFieldWindowTest, TypingIntoAFieldReachedWithTabPutsItInUse)
     ASSERT_TRUE(next->hasFocus());
     EXPECT_FALSE(isInUse(next));
     QTest::keyClicks(next, QStringLiteral("7x"));
+    QTest::sendKeyEvent(QTest::Click, next, Qt::Key(0x0436), QStringLiteral("ж"), Qt::NoModifier);
     EXPECT_EQ(next->text(), QStringLiteral("7"));
     EXPECT_TRUE(isInUse(next));
     QTest::keyClick(next, Qt::Key_Return);
