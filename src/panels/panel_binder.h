@@ -6,11 +6,7 @@
 #include <QTimer>
 
 class Editor;
-class EditorHost;
-class QFileDialog;
-class QLineEdit;
 class QPushButton;
-class QToolButton;
 struct PanelControls;
 
 // Shows the panel state on the widgets and passes the user's gestures on
