@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>

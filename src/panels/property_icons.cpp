@@ -330,4 +330,13 @@ QIcon repeat(Repeat kind)
     });
 }
 
+QIcon noUnit()
+{
+    return drawn([](QPainter &p) {
+        letter(p, QRectF(0, 0, 16, 16), QStringLiteral("px"), 8, kFaint);
+        p.setPen(QPen(kAccent, 1.4));
+        p.drawLine(QPointF(2, 13), QPointF(14, 3));
+    });
+}
+
 } // namespace icons

@@ -34,4 +34,7 @@ QIcon attachment(bool fixed);
 enum class Repeat { Both, None, Vertical, Horizontal };
 QIcon repeat(Repeat kind);
 
+// No unit after the number: a struck-out unit.
+QIcon noUnit();
+
 } // namespace icons

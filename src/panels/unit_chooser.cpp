@@ -1,6 +1,7 @@
 #include "unit_chooser.h"
 
 #include "panel_widgets.h"
+#include "property_icons.h"
 
 #include <QGridLayout>
 #include <QToolButton>
@@ -55,6 +56,7 @@ UnitChooser::UnitChooser(QWidget *parent)
     grid->addWidget(m_cancel, 3, 0, 1, 2);
     m_off = makeButton(QStringLiteral("Z_off"), QString(), QStringLiteral("без размера (не рекомендуется)"));
     m_off->setFixedWidth(25);
+    m_off->setIcon(icons::noUnit());
     grid->addWidget(m_off, 3, 2);
     hide();
 }
