@@ -1,5 +1,6 @@
 #include "preview_refresh.h"
 
+#include "browser_host.h"
 #include "questioner.h"
 #include "sheet_file_io.h"
 #include "sheet_store.h"
@@ -24,6 +25,7 @@ void PreviewRefresh::RefreshViewExecute()
             return;
         }
     }
-    if (reloadBrowser)
-        reloadBrowser();
+    // The page is only reloaded while it is shown; turning to it refreshes.
+    if (m_browser && m_browser->browserPageShown() && !m_browser->locationText().isEmpty())
+        m_browser->reload();
 }

@@ -1,7 +1,6 @@
 #pragma once
 
-#include <functional>
-
+class BrowserHost;
 class Questioner;
 class SheetStore;
 
@@ -15,10 +14,11 @@ public:
 
     void RefreshViewExecute();
 
-    // Reloads the page when the browser page is the one shown.
-    std::function<void()> reloadBrowser;
+    // The browser joins once the window has built it.
+    void setBrowser(BrowserHost *browser) { m_browser = browser; }
 
 private:
+    BrowserHost *m_browser = nullptr;
     SheetStore &m_store;
     Questioner &m_questioner;
 };

@@ -26,6 +26,14 @@ QPlainTextEdit *makeMemo(QWidget *parent, const char *name, bool readOnly)
     memo->setReadOnly(readOnly);
     memo->setLineWrapMode(QPlainTextEdit::NoWrap);
     memo->setFont(QFont(QStringLiteral("Verdana"), 10));
+    memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // The sheet views cannot be typed into, and look it.
+    if (readOnly) {
+        QPalette pal = memo->palette();
+        pal.setColor(QPalette::Base, pal.color(QPalette::Button));
+        memo->setPalette(pal);
+    }
     return memo;
 }
 
@@ -59,7 +67,7 @@ void buildBrowserPage(QTabWidget *viewer, const ActionCatalog &actions, ViewerPa
 {
     auto *page = new QWidget(viewer);
     page->setObjectName(QStringLiteral("PreView"));
-    setHint(page, QStringLiteral("На этой вкладе встроено окно IE для просмотра HTML"));
+    setHint(page, QStringLiteral("На этой вкладе встроено окно браузера для просмотра HTML"));
     auto *layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);

@@ -4,6 +4,7 @@
 #include "editor_host.h"
 #include "questioner.h"
 #include "sheet_file_io.h"
+#include "sheet_navigation.h"
 
 Editor::Editor(EditorHost &host, Questioner &questioner)
     : m_host(host)
@@ -14,7 +15,9 @@ Editor::Editor(EditorHost &host, Questioner &questioner)
     , m_panelController(m_panels, m_store, m_commit)
     , m_undoRedo(m_store, m_files, m_commit)
     , m_preview(m_store, questioner)
+    , m_navigation(m_store, questioner)
 {
+    m_files.goToBasePage = [this] { m_navigation.GoNavigatorToLINK_HTMLExecute(); };
     m_commit.refreshView = [this] { m_preview.RefreshViewExecute(); };
     // A rule loaded into the memo is read into the panels, which put the
     // memo into the program's layout, and the sheet view follows.
@@ -30,9 +33,26 @@ Editor::Editor(EditorHost &host, Questioner &questioner)
     m_files.sheetReplaced = [this] { m_commit.RefreshSheetView(); };
 }
 
+void Editor::setBrowser(BrowserHost *browser)
+{
+    m_preview.setBrowser(browser);
+    m_navigation.setBrowser(browser);
+}
+
 void Editor::ListTagClick(int row)
 {
     m_store.list().setSelected(row);
+    m_store.SelectStyle();
+}
+
+void Editor::HCSSMemoClick(const QByteArray &viewText, int caret)
+{
+    const int rule = ruleAtCaret(viewText, caret, m_store.list().items());
+    if (m_store.list().count() == 0 || rule == m_store.list().selected())
+        return;
+    // Before the first header nothing is selected, and SelectStyle then
+    // takes the first rule.
+    m_store.list().setSelected(rule);
     m_store.SelectStyle();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base_page.h"
 #include "panel_controller.h"
 #include "panel_state.h"
 #include "preview_refresh.h"
@@ -10,6 +11,7 @@
 #include "style_list_operations.h"
 #include "undo_redo.h"
 
+class BrowserHost;
 class EditorHost;
 class Questioner;
 
@@ -29,9 +31,17 @@ public:
     PanelController &panelController() { return m_panelController; }
     UndoRedo &undoRedo() { return m_undoRedo; }
     PreviewRefresh &preview() { return m_preview; }
+    PreviewNavigation &navigation() { return m_navigation; }
+
+    // The embedded browser joins once the window has built it.
+    void setBrowser(BrowserHost *browser);
 
     // A click on a rule of the list.
     void ListTagClick(int row);
+    // A click in the whole-sheet view selects the rule under the caret:
+    // the text as the view holds it (lines joined by CR LF) and the
+    // caret's offset in it.
+    void HCSSMemoClick(const QByteArray &viewText, int caret);
 
     // The user turned the sheet views to another page.
     enum class ViewerPage { Editor, CurrentSheet, DiskSheet, Browser };
@@ -53,4 +63,5 @@ private:
     PanelController m_panelController;
     UndoRedo m_undoRedo;
     PreviewRefresh m_preview;
+    PreviewNavigation m_navigation;
 };

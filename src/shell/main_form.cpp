@@ -61,6 +61,7 @@ TMainForm::TMainForm(QWidget *parent)
     bindEditActions();
     fillFontBoxes();
     bindEditor();
+    bindPreview();
     bindStyleList();
     bindPanels();
     FormCreate();

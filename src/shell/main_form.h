@@ -24,6 +24,7 @@ class TColorForm;
 class TCreateSelector;
 class LengthFieldHandlers;
 class PanelBinder;
+class PreviewBrowser;
 class UnitChooser;
 
 // Passes questions on to whichever questioner the window has now.
@@ -86,6 +87,11 @@ private:
     void bindEditor();
     void bindStyleList();
     void bindPanels();
+    void bindPreview();
+    void CSSMemoClick();
+    void HCSSMemoClick();
+    // Clicks and key releases in the sheet views, after the view saw them.
+    void viewerEvent(QObject *watched, QEvent *event);
     bool renameFieldEvent(QEvent *event);
     bool FormKeyPress(QKeyEvent *event);
     void finishRename();
@@ -111,6 +117,7 @@ private:
     QPushButton *m_focusSink = nullptr;
     UnitChooser *m_unitChooser = nullptr;
     PanelBinder *m_panelBinder = nullptr;
+    PreviewBrowser *m_browser = nullptr;
     LengthFieldHandlers *m_lengthHandlers = nullptr;
     QLabel *m_hintPanel = nullptr;
     QTimer *m_unitTimer = nullptr;

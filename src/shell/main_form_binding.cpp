@@ -105,11 +105,6 @@ void TMainForm::bindEditor()
             m_editor->preview().RefreshViewExecute();
     });
     connect(a["RefreshView"], &QAction::triggered, this, [this] { m_editor->preview().RefreshViewExecute(); });
-    m_editor->preview().reloadBrowser = [this] {
-        if (m_viewer.viewer->currentWidget()->objectName() == QLatin1String("PreView")
-            && !m_viewer.location->currentText().isEmpty())
-            m_viewer.browser->reload();
-    };
     connect(a["BackEdit"], &QAction::triggered, this, [this] { m_editor->undoRedo().BackEditExecute(); });
     connect(a["ForeEdit"], &QAction::triggered, this, [this] { m_editor->undoRedo().ForeEditExecute(); });
 }
@@ -255,5 +250,6 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
     }
     if (watched == m_listPanel.rename)
         return renameFieldEvent(event);
+    viewerEvent(watched, event);
     return QMainWindow::eventFilter(watched, event);
 }

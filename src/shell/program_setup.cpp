@@ -23,25 +23,33 @@ void loadQtTranslations(QApplication &app)
 }
 
 // The window's fonts are named after Windows fonts; where they are missing,
-// an installed family with Cyrillic letters stands in.
+// an installed family with Cyrillic letters and similar widths stands in:
+// Arial's metrics for the interface, Verdana's wide ones for the memos.
 void substituteMissingFonts()
 {
     const QStringList installed = QFontDatabase::families(QFontDatabase::Cyrillic);
-    QString standIn;
-    for (const char *candidate : {"Liberation Sans", "DejaVu Sans", "Noto Sans", "FreeSans"}) {
-        if (installed.contains(QLatin1String(candidate))) {
-            standIn = QLatin1String(candidate);
-            break;
-        }
-    }
-    if (standIn.isEmpty() && !installed.isEmpty())
-        standIn = installed.first();
-    if (standIn.isEmpty())
-        return;
     const QStringList all = QFontDatabase::families();
-    for (const char *name : {"MS Sans Serif", "Verdana", "Tahoma"}) {
-        if (!all.contains(QLatin1String(name)))
-            QFont::insertSubstitution(QLatin1String(name), standIn);
+    struct Wanted {
+        const char *name;
+        QList<const char *> standIns;
+    };
+    const Wanted wanted[] = {
+        {"MS Sans Serif", {"Liberation Sans", "DejaVu Sans", "Noto Sans", "FreeSans"}},
+        {"Tahoma", {"Liberation Sans", "DejaVu Sans", "Noto Sans", "FreeSans"}},
+        {"Verdana", {"DejaVu Sans", "Liberation Sans", "Noto Sans", "FreeSans"}},
+    };
+    for (const Wanted &font : wanted) {
+        if (all.contains(QLatin1String(font.name)))
+            continue;
+        QString standIn = installed.value(0);
+        for (const char *candidate : font.standIns) {
+            if (installed.contains(QLatin1String(candidate))) {
+                standIn = QLatin1String(candidate);
+                break;
+            }
+        }
+        if (!standIn.isEmpty())
+            QFont::insertSubstitution(QLatin1String(font.name), standIn);
     }
 }
 

@@ -2,6 +2,7 @@
 #include "init_settings.h"
 #include "sheet_file_io.h"
 
+#include "../support/fake_browser.h"
 #include "../support/fake_host.h"
 #include "../support/scripted_questioner.h"
 #include "../support/settings_reset.h"
@@ -354,12 +355,17 @@ TEST_F(SheetFilesTest, AutoRefreshWritesEachChangeAndNoRestoresTheFile)
 {
     ASSERT_TRUE(files.OpenSheet(a));
     editor.commit().setAutoRefresh(true);
-    int reloads = 0;
-    editor.preview().reloadBrowser = [&reloads] { ++reloads; };
+    FakeBrowser browser;
+    editor.setBrowser(&browser);
     editor.panelController().optionClicked("Text_Align_Justify");
     EXPECT_TRUE(readAll(a).contains("Text-align: justify;"));
     EXPECT_EQ(readAll(a + ".ORIGINAL"), kSheet);
-    EXPECT_EQ(reloads, 1);
+    EXPECT_EQ(browser.reloads, 1);
+    // Another page shown: the file is written, the browser left alone.
+    browser.pageShown = false;
+    editor.panelController().optionClicked("Text_Align_Left");
+    EXPECT_TRUE(readAll(a).contains("Text-align: left;"));
+    EXPECT_EQ(browser.reloads, 1);
 
     questioner.answers = {Questioner::No};
     EXPECT_TRUE(files.ConfirmDiscard());

@@ -1,6 +1,7 @@
 #include "editor.h"
 #include "sheet_file_io.h"
 
+#include "../support/fake_browser.h"
 #include "../support/fake_host.h"
 #include "../support/scripted_questioner.h"
 #include "../support/settings_reset.h"
@@ -59,10 +60,10 @@ TEST_F(ViewerChangeTest, DiskPageNeedsASavedSheet)
 
 TEST_F(ViewerChangeTest, BrowserPageRefreshesThePreview)
 {
-    int reloads = 0;
-    editor.preview().reloadBrowser = [&reloads] { ++reloads; };
+    FakeBrowser browser;
+    editor.setBrowser(&browser);
     editor.ViewerChange(Editor::ViewerPage::Browser);
-    EXPECT_EQ(reloads, 1);
+    EXPECT_EQ(browser.reloads, 1);
 }
 
 } // namespace

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// What the preview asks of the embedded browser and its page: core tests
+// answer with a fake.
+class BrowserHost
+{
+public:
+    virtual ~BrowserHost() = default;
+
+    // Loads a local path, a file address or a web address.
+    virtual void navigate(const QString &address) = 0;
+    // Reloads the page, reading the sheets it links again.
+    virtual void reload() = 0;
+
+    // The address box: its text and its drop-down history.
+    virtual QString locationText() const = 0;
+    virtual void setLocationText(const QString &text) = 0;
+    virtual void setLocationHistory(const QStringList &items) = 0;
+
+    // The browser page of the sheet views, turned to by the program (no
+    // refresh follows) or asked whether it is the one shown.
+    virtual void showBrowserPage() = 0;
+    virtual bool browserPageShown() const = 0;
+
+    // The page to open, chosen in OpenDialogHTML; nothing when cancelled.
+    virtual std::optional<QString> chooseHtmlToOpen(const QString &folder) = 0;
+};

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+// What the browser loads for an address typed, picked or named by the
+// sheet: web and file addresses as they are, local paths as files (a
+// relative one beside the sheet).
+QUrl addressToUrl(const QString &address, const QString &sheetPath);
+
+// The local file a browser address stands for: the file address's path
+// with every escape decoded and the fragment cut off; where no such file
+// exists but one of the same name lies beside the sheet, that one.
+QString PageAddressToPath(const QString &address, const QString &sheetPath);
+
+// The address box's history: the newest address first, each once whatever
+// its letter case; the browser's own pages ("res://" and the like, which
+// begin with "r") are left out.
+void rememberAddress(QStringList &history, const QString &address);

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "browser_host.h"
+
+#include <QObject>
+#include <QUrl>
+
+#include <functional>
+
+class ActionCatalog;
+class QFileDialog;
+class SheetStore;
+struct ViewerPages;
+
+// The embedded browser PreBrowser with its address box, progress bar and
+// navigation actions, as the preview sees them.
+class PreviewBrowser : public QObject, public BrowserHost
+{
+    Q_OBJECT
+public:
+    PreviewBrowser(const ViewerPages &pages, const ActionCatalog &actions, QFileDialog *openHtml,
+                   const SheetStore &store, QObject *parent);
+
+    // A page finished loading: the address it was loaded under.
+    std::function<void(const QString &)> downloadComplete;
+    // The page of the last completed load (the visual editor works on it).
+    QUrl lastCompletedDocument() const { return m_lastCompleted; }
+
+    void navigate(const QString &address) override;
+    void reload() override;
+    QString locationText() const override;
+    void setLocationText(const QString &text) override;
+    void setLocationHistory(const QStringList &items) override;
+    void showBrowserPage() override;
+    bool browserPageShown() const override;
+    std::optional<QString> chooseHtmlToOpen(const QString &folder) override;
+
+private:
+    const ViewerPages &m_pages;
+    QFileDialog *m_openHtml;
+    const SheetStore &m_store;
+    QUrl m_lastCompleted;
+};

@@ -1,0 +1,72 @@
+// The window's side of the preview and the sheet views: the browser, the
+// address box, the base page actions, and the clicks that move between
+// the rule's text, the property pages and the rule list.
+#include "main_form.h"
+
+#include "cp1251.h"
+#include "memo_binding.h"
+#include "preview_browser.h"
+#include "sheet_navigation.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTextBlock>
+
+void TMainForm::bindPreview()
+{
+    const ActionCatalog &a = *m_actions;
+    PreviewNavigation &navigation = m_editor->navigation();
+    m_browser = new PreviewBrowser(m_viewer, a, m_openHtml, store(), this);
+    m_browser->downloadComplete = [&navigation](const QString &address) {
+        navigation.PreBrowserDownloadComplete(address);
+    };
+    m_editor->setBrowser(m_browser);
+
+    connect(a["SaveHomePage"], &QAction::triggered, this, [&navigation] { navigation.SaveHomePageExecute(); });
+    connect(a["GoNavigatorToLINK_HTML"], &QAction::triggered, this,
+            [&navigation] { navigation.GoNavigatorToLINK_HTMLExecute(); });
+    connect(a["OpenHomePage"], &QAction::triggered, this, [this, &navigation] {
+        // The HTML editor below the page is opened far enough to be seen.
+        if (navigation.OpenHomePageExecute() && m_viewer.html->height() < 30)
+            m_viewer.browserSplitter->setSizes({m_viewer.browserSplitter->height() - 80, 80});
+    });
+    connect(m_viewer.location->lineEdit(), &QLineEdit::returnPressed, this,
+            [&navigation] { navigation.LocationViewKeyPress(); });
+    connect(m_viewer.location, &QComboBox::activated, this, [&navigation] { navigation.LocationViewSelect(); });
+
+    m_viewer.cssMemo->viewport()->installEventFilter(this);
+    m_viewer.cssMemo->installEventFilter(this);
+    m_viewer.hcssMemo->viewport()->installEventFilter(this);
+}
+
+void TMainForm::CSSMemoClick()
+{
+    const QString line = m_viewer.cssMemo->textCursor().block().text();
+    if (const std::optional<int> page = propertyPageForLine(cp1251::encode(line)))
+        m_listPanel.panel->findChild<QTabWidget *>(QStringLiteral("TABPANEL"))->setCurrentIndex(*page);
+}
+
+void TMainForm::HCSSMemoClick()
+{
+    // The view's lines joined by CR LF: every line break before the caret
+    // counts two characters.
+    const QTextCursor caret = m_viewer.hcssMemo->textCursor();
+    m_editor->HCSSMemoClick(joinLines(memoLines(m_viewer.hcssMemo)), caret.position() + caret.blockNumber());
+}
+
+void TMainForm::viewerEvent(QObject *watched, QEvent *event)
+{
+    const bool release = event->type() == QEvent::MouseButtonRelease
+                         && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton;
+    if (watched == m_viewer.cssMemo->viewport() && release)
+        CSSMemoClick();
+    else if (watched == m_viewer.cssMemo && event->type() == QEvent::KeyRelease)
+        CSSMemoClick();
+    else if (watched == m_viewer.hcssMemo->viewport() && release)
+        HCSSMemoClick();
+}

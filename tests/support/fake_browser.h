@@ -1,0 +1,36 @@
+#pragma once
+
+#include "browser_host.h"
+
+#include <QList>
+
+// Records what the preview asks of the browser.
+class FakeBrowser : public BrowserHost
+{
+public:
+    QStringList navigated;
+    int reloads = 0;
+    QString location = QStringLiteral("about:blank");
+    QStringList history;
+    bool pageShown = true;
+    int pageTurns = 0;
+    QList<std::optional<QString>> htmlAnswers;
+    QStringList htmlFolders;
+
+    void navigate(const QString &address) override { navigated.append(address); }
+    void reload() override { ++reloads; }
+    QString locationText() const override { return location; }
+    void setLocationText(const QString &text) override { location = text; }
+    void setLocationHistory(const QStringList &items) override { history = items; }
+    void showBrowserPage() override
+    {
+        pageShown = true;
+        ++pageTurns;
+    }
+    bool browserPageShown() const override { return pageShown; }
+    std::optional<QString> chooseHtmlToOpen(const QString &folder) override
+    {
+        htmlFolders.append(folder);
+        return htmlAnswers.isEmpty() ? std::nullopt : htmlAnswers.takeFirst();
+    }
+};
