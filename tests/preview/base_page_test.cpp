@@ -1,0 +1,188 @@
+#include "base_page.h"
+#include "editor.h"
+#include "page_address.h"
+#include "sheet_file_io.h"
+#include "sheet_navigation.h"
+
+#include "../support/fake_browser.h"
+#include "../support/fake_host.h"
+#include "../support/scripted_questioner.h"
+#include "../support/settings_reset.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace {
+
+TEST(PageAddress, FileAddressesGiveTheirPathBack)
+{
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("Мой сайт"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString page = folder + QStringLiteral("/index.htm");
+    const QString beside = dir.filePath(QStringLiteral("near.htm"));
+    for (const QString &file : {page, beside}) {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    const QString sheet = dir.filePath(QStringLiteral("a.css"));
+    const QString encoded = QString::fromLatin1(QUrl::fromLocalFile(page).toEncoded());
+    struct Case {
+        QString address;
+        QString path;
+    };
+    const Case cases[] = {
+        {encoded, page},
+        {encoded + QStringLiteral("#top"), page},
+        {QUrl::fromLocalFile(page).toString(), page},
+        {QStringLiteral("http://example.org/docs/near.htm"), beside},
+        {QStringLiteral("http://example.org/docs/far.htm"), QStringLiteral("http://example.org/docs/far.htm")},
+        {QStringLiteral("res://shdoclc.dll/navcancl.htm#x"), QStringLiteral("shdoclc.dll/navcancl.htm")},
+        {QStringLiteral("file:///nowhere/near.htm"), beside},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(PageAddressToPath(c.address, sheet), c.path) << c.address.toStdString();
+}
+
+TEST(PageAddress, HistoryKeepsEachAddressOnceNewestFirst)
+{
+    QStringList history;
+    for (const char *address : {"file:///C:/a.htm", "file:///C:/b.htm", "FILE:///C:/A.HTM", "res://x/y.htm", ""})
+        rememberAddress(history, QLatin1String(address));
+    EXPECT_EQ(history, (QStringList{QStringLiteral("FILE:///C:/A.HTM"), QStringLiteral("file:///C:/b.htm")}));
+}
+
+TEST(BasePage, AddressesComeFromEveryLineThatNamesOne)
+{
+    EXPECT_EQ(baseAddresses({"LINK_HTML {", "LINK_HTML=C:\\a;b\\p.htm;", "}", "p { LINK_HTML=/s/b.htm }"}),
+              (QStringList{QStringLiteral("C:\\ab\\p.htm;"), QStringLiteral("/s/b.htm }")}));
+    EXPECT_TRUE(baseAddresses({"p {", "}"}).isEmpty());
+}
+
+TEST(SheetNavigation, CaretLineChoosesThePropertyPage)
+{
+    struct Case {
+        const char *line;
+        std::optional<int> page;
+    };
+    const Case cases[] = {
+        {"border-color: #FF0000;", 0},         {" margin-top: 5px;", 1},
+        {"padding: 2px; position: relative;", 4}, {"padding: 2px;position: relative;", 1},
+        {"background-position: top", 2},       {"background-color: red", 0},
+        {"border-top: 1px", 0},                {"; Display: none; Overflow: auto;", 3},
+        {"position: absolute;", std::nullopt}, {"", std::nullopt},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(propertyPageForLine(c.line), c.page) << c.line;
+}
+
+TEST(SheetNavigation, CaretSelectsTheRuleWhoseHeaderStandsBeforeIt)
+{
+    const QByteArray text = "Body {\r\n}\r\nh1 {\r\n}\r\np {\r\n}\r\n";
+    const QList<QByteArray> rules = {"Body", "h1", "p"};
+    const int h1 = int(text.indexOf("h1 {"));
+    struct Case {
+        int caret;
+        int rule;
+    };
+    const Case cases[] = {{0, -1}, {1, 0}, {h1 - 1, 0}, {h1, 1}, {h1 + 7, 1}, {int(text.indexOf("p {")), 2},
+                          {int(text.size()), 2}};
+    for (const Case &c : cases)
+        EXPECT_EQ(ruleAtCaret(text, c.caret, rules), c.rule) << c.caret;
+}
+
+class BasePageTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        clearProgramSettings();
+        path = dir.filePath(QStringLiteral("a.css"));
+        ASSERT_TRUE(writeSheetFile(path, {"Body {", "}"}, nullptr));
+        editor.setBrowser(&browser);
+        ASSERT_TRUE(editor.files().OpenSheet(path));
+    }
+
+    void TearDown() override
+    {
+        editor.store().setSheetModified(false);
+        editor.files().ConfirmDiscard();
+    }
+
+    QTemporaryDir dir;
+    QString path;
+    FakeHost host;
+    ScriptedQuestioner questioner;
+    FakeBrowser browser;
+    Editor editor{host, questioner};
+};
+
+TEST_F(BasePageTest, StoredPageBecomesTheFirstRuleAndIsReplacedLater)
+{
+    PreviewNavigation &nav = editor.navigation();
+    browser.location = QStringLiteral("/s/a.htm");
+    questioner.answers = {Questioner::No};
+    nav.SaveHomePageExecute();
+    EXPECT_EQ(editor.store().list().count(), 1);
+
+    questioner.answers = {Questioner::Yes};
+    nav.SaveHomePageExecute();
+    EXPECT_EQ(questioner.asked.last().caption, QStringLiteral("LINK_HTML"));
+    EXPECT_EQ(editor.store().list().items(), (QList<QByteArray>{"LINK_HTML", "Body"}));
+    EXPECT_EQ(editor.store().list().selected(), 0);
+    EXPECT_TRUE(editor.store().sheetModified());
+    EXPECT_TRUE(editor.store().sheetText().startsWith("LINK_HTML {\r\n")) << editor.store().sheetText().constData();
+
+    browser.location = QStringLiteral("/s/other.htm");
+    questioner.answers = {Questioner::Yes};
+    nav.SaveHomePageExecute();
+    EXPECT_EQ(editor.store().list().count(), 2);
+    nav.GoNavigatorToLINK_HTMLExecute();
+    EXPECT_EQ(browser.navigated.last(), QStringLiteral("/s/other.htm"));
+    EXPECT_EQ(editor.store().homePageAddress(), QStringLiteral("/s/other.htm"));
+}
+
+TEST_F(BasePageTest, MissingBasePageIsSilentOnlyTheFirstTime)
+{
+    const int asked = int(questioner.asked.size());
+    EXPECT_TRUE(browser.navigated.isEmpty()) << "the load at start-up said nothing";
+    editor.navigation().GoNavigatorToLINK_HTMLExecute();
+    ASSERT_EQ(questioner.asked.size(), asked + 1);
+    EXPECT_EQ(questioner.asked.last().text, QStringLiteral("В текущем стиле не объявлена его базовая страница (LINK_HTML)"));
+
+    const QString other = dir.filePath(QStringLiteral("b.css"));
+    ASSERT_TRUE(writeSheetFile(other, {"p {", "LINK_HTML=/s/b.htm", "}"}, nullptr));
+    ASSERT_TRUE(editor.files().OpenSheet(other));
+    EXPECT_EQ(browser.navigated, QStringList{QStringLiteral("/s/b.htm")});
+    EXPECT_EQ(browser.location, QStringLiteral("/s/b.htm"));
+    EXPECT_GE(browser.pageTurns, 1);
+}
+
+TEST_F(BasePageTest, OpenedPageIsShownFromTheSheetsFolder)
+{
+    browser.htmlAnswers = {std::nullopt, QStringLiteral("/s/page.htm")};
+    EXPECT_FALSE(editor.navigation().OpenHomePageExecute());
+    EXPECT_TRUE(browser.navigated.isEmpty());
+    EXPECT_TRUE(editor.navigation().OpenHomePageExecute());
+    EXPECT_EQ(browser.htmlFolders.first(), dir.path());
+    EXPECT_EQ(browser.navigated, QStringList{QStringLiteral("/s/page.htm")});
+    EXPECT_EQ(browser.location, QStringLiteral("/s/page.htm"));
+}
+
+TEST_F(BasePageTest, ClickInTheSheetViewSelectsTheRuleUnderTheCaret)
+{
+    const QString other = dir.filePath(QStringLiteral("b.css"));
+    ASSERT_TRUE(writeSheetFile(other, {"Body {", "}", "h1 {", "}"}, nullptr));
+    ASSERT_TRUE(editor.files().OpenSheet(other));
+    const QByteArray text = "Body {\r\n}\r\nh1 {\r\n}\r\n";
+    editor.HCSSMemoClick(text, int(text.indexOf("h1")));
+    EXPECT_EQ(editor.store().list().selected(), 1);
+    EXPECT_EQ(editor.store().currentStyleIndex(), 1);
+    editor.HCSSMemoClick(text, 0);
+    EXPECT_EQ(editor.store().list().selected(), 0);
+}
+
+} // namespace
