@@ -42,11 +42,14 @@ PreviewBrowser::PreviewBrowser(const ViewerPages &pages, const ActionCatalog &ac
     connect(actions["GotoBack"], &QAction::triggered, view, &QWebEngineView::back);
     connect(actions["GotoForward"], &QAction::triggered, view, &QWebEngineView::forward);
     connect(actions["StopNavigate"], &QAction::triggered, view, &QWebEngineView::stop);
-    // Back and forward follow the page's own history.
+    // Back and forward follow the page's own history once a page is shown
+    // (both are enabled until then).
     for (const auto &[pageAction, action] : {std::pair{QWebEnginePage::Back, actions["GotoBack"]},
                                              std::pair{QWebEnginePage::Forward, actions["GotoForward"]}}) {
         QAction *source = page->action(pageAction);
-        connect(source, &QAction::changed, action, [source, target = action] { target->setEnabled(source->isEnabled()); });
+        auto follow = [source, target = action] { target->setEnabled(source->isEnabled()); };
+        connect(source, &QAction::changed, action, follow);
+        connect(view, &QWebEngineView::urlChanged, action, follow);
     }
 
     connect(view, &QWebEngineView::loadStarted, pages.progress, [bar = pages.progress] { bar->setValue(0); });

@@ -1,0 +1,120 @@
+// The live preview in a real browser engine: the sheet's base page, panel
+// changes reaching the page, and the browser's history.
+#include "../support/window_fixture.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+
+namespace {
+
+class PreviewTest : public WindowTest
+{
+protected:
+    void SetUp() override
+    {
+        page = writePage("page.html", "<p id=\"x\">Текст</p>");
+        startWith("LINK_HTML {\r\nLINK_HTML=" + page.toUtf8() + ";\r\n}\r\np {\r\ncolor: red;\r\n}\r\n");
+        view = child<QWebEngineView>("PreBrowser");
+        QSignalSpy loaded(view, &QWebEngineView::loadFinished);
+        ASSERT_TRUE(form->editor().files().OpenSheet(path));
+        ASSERT_TRUE(loaded.wait(30000));
+    }
+
+    QString writePage(const char *name, const char *body)
+    {
+        const QString file = dir.filePath(QLatin1String(name));
+        QFile out(file);
+        EXPECT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write("<!DOCTYPE html><html><head><meta charset=\"utf-8\"><link rel=\"stylesheet\" href=\"site.css\">"
+                  "</head><body>");
+        out.write(body);
+        out.write("</body></html>");
+        return file;
+    }
+
+    // Runs a script in the page and waits for its answer.
+    QString evaluate(const QString &script)
+    {
+        QString result;
+        bool answered = false;
+        view->page()->runJavaScript(script, [&](const QVariant &value) {
+            result = value.toString();
+            answered = true;
+        });
+        EXPECT_TRUE(QTest::qWaitFor([&] { return answered; }, 20000));
+        return result;
+    }
+
+    QString alignment() { return evaluate(QStringLiteral("getComputedStyle(document.getElementById('x')).textAlign")); }
+
+    // Does something that reloads the page and waits for the reload.
+    void andReload(const std::function<void()> &gesture)
+    {
+        QSignalSpy loaded(view, &QWebEngineView::loadFinished);
+        gesture();
+        ASSERT_TRUE(loaded.wait(30000));
+    }
+
+    void selectRule(int row)
+    {
+        auto *list = child<QListWidget>("ListTag");
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+    }
+
+    QString page;
+    QWebEngineView *view = nullptr;
+};
+
+TEST_F(PreviewTest, BasePageShowsAndFollowsPanelChangesWhileAutoRefreshIsOn)
+{
+    EXPECT_EQ(child<QTabWidget>("Viewer")->currentWidget()->objectName(), QStringLiteral("PreView"));
+    EXPECT_EQ(view->url(), QUrl::fromLocalFile(page));
+    EXPECT_EQ(child<QComboBox>("LocationView")->currentText(), QUrl::fromLocalFile(page).toString());
+    EXPECT_EQ(evaluate(QStringLiteral("getComputedStyle(document.getElementById('x')).color")),
+              QStringLiteral("rgb(255, 0, 0)"));
+    selectRule(1);
+
+    andReload([this] { child<QAction>("AutoRefreshAction")->trigger(); });
+    andReload([this] { QTest::mouseClick(child<QToolButton>("Text_Align_Center"), Qt::LeftButton); });
+    EXPECT_EQ(alignment(), QStringLiteral("center"));
+
+    child<QAction>("AutoRefreshAction")->trigger();
+    QTest::mouseClick(child<QToolButton>("Text_Align_Right"), Qt::LeftButton);
+    QTest::qWait(300);
+    EXPECT_EQ(alignment(), QStringLiteral("center")) << "nothing is written without auto-refresh";
+    andReload([this] { child<QAction>("RefreshView")->trigger(); });
+    EXPECT_EQ(alignment(), QStringLiteral("right"));
+}
+
+TEST_F(PreviewTest, BackAndForwardFollowThePagesHistory)
+{
+    const QString second = writePage("second.html", "<p>2</p>");
+    auto *location = child<QComboBox>("LocationView");
+    andReload([&] {
+        location->lineEdit()->setFocus();
+        location->lineEdit()->selectAll();
+        QTest::keyClicks(location->lineEdit(), second);
+        QTest::keyClick(location->lineEdit(), Qt::Key_Return);
+    });
+    EXPECT_EQ(view->url(), QUrl::fromLocalFile(second));
+    EXPECT_TRUE(child<QAction>("GotoBack")->isEnabled());
+    EXPECT_FALSE(child<QAction>("GotoForward")->isEnabled());
+    EXPECT_EQ(location->count(), 2);
+    EXPECT_EQ(location->itemText(0), QUrl::fromLocalFile(second).toString());
+
+    andReload([this] { child<QAction>("GotoBack")->trigger(); });
+    EXPECT_EQ(view->url(), QUrl::fromLocalFile(page));
+    EXPECT_TRUE(child<QAction>("GotoForward")->isEnabled());
+    EXPECT_EQ(location->count(), 2) << "each address once";
+    EXPECT_EQ(location->itemText(0), QUrl::fromLocalFile(page).toString());
+}
+
+} // namespace
