@@ -44,7 +44,7 @@ void windowToggleCommit(benchmark::State &state)
     TMainForm form;
     form.setQuestioner(std::make_unique<ScriptedQuestioner>());
     form.show();
-    QTest::qWaitForWindowExposed(&form);
+    (void)QTest::qWaitForWindowExposed(&form);
     form.editor().files().OpenSheet(path);
     form.editor().ListTagClick(500 % form.store().styleCount());
     auto *button = form.findChild<QToolButton *>(QStringLiteral("Text_Align_Center"));

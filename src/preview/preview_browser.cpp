@@ -69,6 +69,14 @@ void PreviewBrowser::navigate(const QString &address)
     m_pages.browser->setUrl(addressToUrl(address, m_store.currentFileName()));
 }
 
+void PreviewBrowser::VisualEditHTMLExecute()
+{
+    if (m_lastCompleted.isEmpty())
+        return;
+    m_pages.browser->page()->runJavaScript(QStringLiteral("document.designMode = 'on';"));
+    m_pages.browser->setFocus();
+}
+
 void PreviewBrowser::reload()
 {
     // The linked sheets are read again, never taken from the cache.

@@ -25,6 +25,9 @@ public:
     std::function<void(const QString &)> downloadComplete;
     // The page of the last completed load (the visual editor works on it).
     QUrl lastCompletedDocument() const { return m_lastCompleted; }
+    // Makes the shown page editable in place; its edits live in the
+    // browser only.
+    void VisualEditHTMLExecute();
 
     void navigate(const QString &address) override;
     void reload() override;

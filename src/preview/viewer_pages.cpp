@@ -131,20 +131,26 @@ void buildBrowserPage(QTabWidget *viewer, const ActionCatalog &actions, ViewerPa
     htmlBar->addWidget(pages.progress);
     htmlBar->addAction(actions["ActionToEditor"]);
     htmlBar->addAction(actions["ActionFormEditor"]);
-    auto addButton = [&](const QString &name, const QString &caption, const QString &hint) {
+    auto addButton = [&](const char *name, const QString &caption, const QString &hint) {
         auto *button = new QToolButton(htmlBar);
-        button->setObjectName(name);
+        button->setObjectName(QLatin1String(name));
         button->setText(caption);
         button->setMinimumWidth(36);
+        // The editor keeps the focus: the inserts go where its caret is.
+        button->setFocusPolicy(Qt::NoFocus);
         setHint(button, hint);
         htmlBar->addWidget(button);
     };
-    addButton(QStringLiteral("SpeedButton9"), QStringLiteral("<>"), QStringLiteral("Обновить раскраску тэгов"));
-    const QStringList inserts = {QStringLiteral("<br>"), QStringLiteral("</h1>"), QStringLiteral("<h1>"),
-                                 QStringLiteral("<div>"), QStringLiteral("</div>"), QStringLiteral("<p>"),
-                                 QStringLiteral(" id="), QStringLiteral(" class="), QStringLiteral("<a../a>")};
-    for (int i = 0; i < inserts.size(); ++i)
-        addButton(QStringLiteral("QuickInsert%1").arg(i + 1), inserts[i], QStringLiteral("Быстрая вставка в HTML"));
+    addButton("SpeedButton9", QStringLiteral("<>"), QStringLiteral("Обновить раскраску тэгов"));
+    const std::pair<const char *, QString> inserts[] = {
+        {"SpeedButton1", QStringLiteral("<br>")},   {"SpeedButton8", QStringLiteral("</h1>")},
+        {"SpeedButton7", QStringLiteral("<h1>")},   {"SpeedButton2", QStringLiteral("<div>")},
+        {"SpeedButton5", QStringLiteral("</div>")}, {"SpeedButton3", QStringLiteral("<p>")},
+        {"SpeedButton4", QStringLiteral(" id=")},   {"SpeedButton6", QStringLiteral(" class=")},
+        {"InsertHyperLinkToHTML", QStringLiteral("<a../a>")},
+    };
+    for (const auto &[name, caption] : inserts)
+        addButton(name, caption, QStringLiteral("Быстрая вставка в HTML"));
     phtmlLayout->addWidget(htmlBar);
     pages.html = new QTextEdit(pages.phtml);
     pages.html->setObjectName(QStringLiteral("HTML"));

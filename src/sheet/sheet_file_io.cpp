@@ -83,6 +83,11 @@ std::optional<ByteLines> readSheetFile(const QString &path, QString *error)
 
 bool writeSheetFile(const QString &path, const ByteLines &lines, QString *error)
 {
+    return writeTextFile(path, joinLines(lines), error);
+}
+
+bool writeTextFile(const QString &path, const QByteArray &text, QString *error)
+{
     const QFileInfo info(path);
     if (info.exists() && !info.isFile()) {
         setError(error, writeFailure(path, QStringLiteral("На этом месте не обычный файл.")));
@@ -93,7 +98,6 @@ bool writeSheetFile(const QString &path, const ByteLines &lines, QString *error)
         setError(error, writeFailure(path, file.errorString()));
         return false;
     }
-    const QByteArray text = joinLines(lines);
     if (file.write(text) != text.size()) {
         setError(error, writeFailure(path, file.errorString()));
         file.cancelWriting();

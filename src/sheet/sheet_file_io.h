@@ -18,6 +18,9 @@ std::optional<ByteLines> readSheetFile(const QString &path, QString *error);
 // whole if anything fails.
 bool writeSheetFile(const QString &path, const ByteLines &lines, QString *error);
 
+// Writes the bytes as they are, atomically.
+bool writeTextFile(const QString &path, const QByteArray &bytes, QString *error);
+
 // Puts the file from in the place of to in one step, replacing to.
 bool replaceFile(const QString &from, const QString &to, QString *error);
 

@@ -16,6 +16,7 @@ Editor::Editor(EditorHost &host, Questioner &questioner)
     , m_undoRedo(m_store, m_files, m_commit)
     , m_preview(m_store, questioner)
     , m_navigation(m_store, questioner)
+    , m_htmlSource(m_store, questioner)
 {
     m_files.goToBasePage = [this] { m_navigation.GoNavigatorToLINK_HTMLExecute(); };
     m_commit.refreshView = [this] { m_preview.RefreshViewExecute(); };
@@ -37,6 +38,7 @@ void Editor::setBrowser(BrowserHost *browser)
 {
     m_preview.setBrowser(browser);
     m_navigation.setBrowser(browser);
+    m_htmlSource.setBrowser(browser);
 }
 
 void Editor::ListTagClick(int row)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base_page.h"
+#include "html_source.h"
 #include "panel_controller.h"
 #include "panel_state.h"
 #include "preview_refresh.h"
@@ -32,6 +33,7 @@ public:
     UndoRedo &undoRedo() { return m_undoRedo; }
     PreviewRefresh &preview() { return m_preview; }
     PreviewNavigation &navigation() { return m_navigation; }
+    HtmlSource &htmlSource() { return m_htmlSource; }
 
     // The embedded browser joins once the window has built it.
     void setBrowser(BrowserHost *browser);
@@ -64,4 +66,5 @@ private:
     UndoRedo m_undoRedo;
     PreviewRefresh m_preview;
     PreviewNavigation m_navigation;
+    HtmlSource m_htmlSource;
 };

@@ -88,6 +88,7 @@ private:
     void bindStyleList();
     void bindPanels();
     void bindPreview();
+    void bindHtmlEditor();
     void CSSMemoClick();
     void HCSSMemoClick();
     // Clicks and key releases in the sheet views, after the view saw them.

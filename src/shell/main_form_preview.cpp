@@ -4,6 +4,7 @@
 #include "main_form.h"
 
 #include "cp1251.h"
+#include "html_editor.h"
 #include "memo_binding.h"
 #include "preview_browser.h"
 #include "sheet_navigation.h"
@@ -16,6 +17,7 @@
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTextBlock>
+#include <QToolButton>
 
 void TMainForm::bindPreview()
 {
@@ -39,9 +41,31 @@ void TMainForm::bindPreview()
             [&navigation] { navigation.LocationViewKeyPress(); });
     connect(m_viewer.location, &QComboBox::activated, this, [&navigation] { navigation.LocationViewSelect(); });
 
+    bindHtmlEditor();
+
     m_viewer.cssMemo->viewport()->installEventFilter(this);
     m_viewer.cssMemo->installEventFilter(this);
     m_viewer.hcssMemo->viewport()->installEventFilter(this);
+}
+
+void TMainForm::bindHtmlEditor()
+{
+    const ActionCatalog &a = *m_actions;
+    auto *editor = new HtmlEditor(m_viewer.html, m_editor->htmlSource(), this);
+    connect(a["ActionToEditor"], &QAction::triggered, editor, &HtmlEditor::LoadHtmlIntoEditor);
+    connect(a["ActionFormEditor"], &QAction::triggered, editor, &HtmlEditor::SaveHTMLClick);
+    m_editor->files().saveHtmlDocument = [editor] { editor->SaveHTMLClick(); };
+    QWidget *bar = m_viewer.phtml->findChild<QWidget *>(QStringLiteral("ToolBar1"));
+    for (QToolButton *button : bar->findChildren<QToolButton *>(Qt::FindDirectChildrenOnly)) {
+        const QString name = button->objectName();
+        if (name == QLatin1String("SpeedButton9"))
+            connect(button, &QToolButton::clicked, editor, &HtmlEditor::SpeedButton9Click);
+        else if (name == QLatin1String("InsertHyperLinkToHTML"))
+            connect(button, &QToolButton::clicked, editor, &HtmlEditor::InsertHyperLinkToHTMLClick);
+        else if (name.startsWith(QLatin1String("SpeedButton")))
+            connect(button, &QToolButton::clicked, editor, [editor, button] { editor->InsertTagToHTML(button); });
+    }
+    connect(a["VisualEditHTML"], &QAction::triggered, m_browser, &PreviewBrowser::VisualEditHTMLExecute);
 }
 
 void TMainForm::CSSMemoClick()

@@ -52,9 +52,10 @@ protected:
                            widget->mapTo(window, widget->rect().center()));
     }
 
-    QByteArray fileText() const
+    QByteArray fileText() const { return fileText(path); }
+    static QByteArray fileText(const QString &name)
     {
-        QFile file(path);
+        QFile file(name);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
