@@ -1,5 +1,6 @@
 #include "base_page.h"
 #include "editor.h"
+#include "html_source.h"
 #include "page_address.h"
 #include "sheet_file_io.h"
 #include "sheet_navigation.h"
@@ -183,6 +184,42 @@ TEST_F(BasePageTest, ClickInTheSheetViewSelectsTheRuleUnderTheCaret)
     EXPECT_EQ(editor.store().currentStyleIndex(), 1);
     editor.HCSSMemoClick(text, 0);
     EXPECT_EQ(editor.store().list().selected(), 0);
+}
+
+} // namespace
+
+namespace {
+
+TEST(HtmlSourceText, Utf8IsTakenWhereDeclaredOrValid)
+{
+    EXPECT_TRUE(readsAsUtf8("<meta charset=\"UTF-8\">"));
+    EXPECT_TRUE(readsAsUtf8(QStringLiteral("<p>Привет</p>").toUtf8()));
+    EXPECT_FALSE(readsAsUtf8("<p>plain</p>"));
+    EXPECT_FALSE(readsAsUtf8("<p>\xcf\xf0\xe8\xe2\xe5\xf2</p>")); // Windows-1251
+}
+
+TEST_F(BasePageTest, SavedPageIsRefreshedFromTheWebOrShownFromTheFile)
+{
+    const QString page = dir.filePath(QStringLiteral("p.html"));
+    QFile file(page);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("<p>\xcf\xf0\xe8\xe2\xe5\xf2</p>\r\n");
+    file.close();
+    HtmlSource &source = editor.htmlSource();
+    browser.location = QUrl::fromLocalFile(page).toString();
+    const std::optional<HtmlSource::Shown> shown = source.LoadHtmlIntoEditor();
+    ASSERT_TRUE(shown && shown->loaded);
+    EXPECT_EQ(shown->text, QStringLiteral("<p>Привет</p>\n"));
+
+    EXPECT_TRUE(source.SaveHTMLClick(shown->text + QStringLiteral("<br>")));
+    EXPECT_EQ(browser.navigated.last(), page);
+    QFile saved(page);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll(), QByteArray("<p>\xcf\xf0\xe8\xe2\xe5\xf2</p>\r\n<br>"));
+
+    browser.location = QStringLiteral("https://example.org/p.html");
+    EXPECT_TRUE(source.SaveHTMLClick(shown->text));
+    EXPECT_EQ(browser.reloads, 1);
 }
 
 } // namespace

@@ -92,6 +92,9 @@ TEST_F(PreviewTest, BasePageShowsAndFollowsPanelChangesWhileAutoRefreshIsOn)
     EXPECT_EQ(alignment(), QStringLiteral("center")) << "nothing is written without auto-refresh";
     andReload([this] { child<QAction>("RefreshView")->trigger(); });
     EXPECT_EQ(alignment(), QStringLiteral("right"));
+
+    child<QAction>("VisualEditHTML")->trigger();
+    EXPECT_EQ(evaluate(QStringLiteral("document.designMode")), QStringLiteral("on"));
 }
 
 TEST_F(PreviewTest, BackAndForwardFollowThePagesHistory)
