@@ -2,6 +2,7 @@
 
 #include "color_form.h"
 #include "create_selector.h"
+#include "float_panels.h"
 #include "hint.h"
 #include "length_field_handlers.h"
 #include "message_box_questioner.h"
@@ -93,12 +94,8 @@ void TMainForm::buildWindow()
     m_panelAll = new QWidget(m_splitterList);
     m_panelAll->setObjectName(QStringLiteral("PanelALL"));
     m_panelAll->setMinimumSize(300, 100);
-    auto *allLayout = new QVBoxLayout(m_panelAll);
-    allLayout->setContentsMargins(0, 0, 0, 0);
-    allLayout->setSpacing(0);
-    allLayout->addWidget(buildStyleToolbars(m_panelAll, *m_actions, m_controls));
+    QWidget *toolStyle = buildStyleToolbars(m_panelAll, *m_actions, m_controls);
     m_viewer = buildViewerPages(m_panelAll, *m_actions);
-    allLayout->addWidget(m_viewer.viewer, 1);
 
     // The focus sink lies behind the page control: it can hold the focus
     // but is never seen and never reached with Tab.
@@ -140,6 +137,8 @@ void TMainForm::buildWindow()
     m_fontOffTimer = makeTimer(this, "FontOffOptionTimer", 60);
     m_fontOffTimer->setSingleShot(true);
     m_floatTimer = makeTimer(this, "TimerFloat", 600);
+    m_floatPanels = new FloatPanels(m_panelAll, toolStyle, m_viewer.viewer, m_listPanel.panel, m_splitterList,
+                                    m_floatTimer, (*m_actions)["FloatPanel"]);
 
     const QString cssFilter = QStringLiteral("Каскадные таблицы стилей CSS (*.css)");
     m_openCss = makeFileDialog(this, "OpenCSS", cssFilter);
@@ -233,12 +232,7 @@ void TMainForm::FormShow()
 void TMainForm::FormResize()
 {
     if ((*m_actions)["FloatPanel"]->isChecked())
-        TimerFloatTimer();
-}
-
-void TMainForm::TimerFloatTimer()
-{
-    // The sliding panels rearrange themselves here once they exist.
+        m_floatPanels->TimerFloatTimer();
 }
 
 void TMainForm::setDialogs(TCreateSelector *createSelector, TColorForm *colorForm)

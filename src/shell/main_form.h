@@ -22,6 +22,7 @@ class QTimer;
 class Questioner;
 class TColorForm;
 class TCreateSelector;
+class FloatPanels;
 class LengthFieldHandlers;
 class PanelBinder;
 class PreviewBrowser;
@@ -101,7 +102,6 @@ private:
     void FormCreate();
     void FormShow();
     void FormResize();
-    void TimerFloatTimer();
     bool FormClose();
     void restoreSettings();
     void writeSettings();
@@ -124,6 +124,7 @@ private:
     QTimer *m_unitTimer = nullptr;
     QTimer *m_fontOffTimer = nullptr;
     QTimer *m_floatTimer = nullptr;
+    FloatPanels *m_floatPanels = nullptr;
     QFileDialog *m_openCss = nullptr;
     QFileDialog *m_saveCss = nullptr;
     QFileDialog *m_openBackground = nullptr;

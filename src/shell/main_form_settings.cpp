@@ -26,8 +26,13 @@ void TMainForm::restoreSettings()
         m_viewer.viewer->setCurrentIndex(*init.viewer);
     if (init.panelListWidth) {
         const int width = qMax(*init.panelListWidth, m_listPanel.panel->minimumWidth());
-        const int total = qMax(m_splitterList->width(), width + m_panelAll->minimumWidth());
-        m_splitterList->setSizes({total - width, width});
+        // With sliding panels the list stands on its own, out of the splitter.
+        if (m_listPanel.panel->parentWidget() != m_splitterList) {
+            m_listPanel.panel->resize(width, m_listPanel.panel->height());
+        } else {
+            const int total = qMax(m_splitterList->width(), width + m_panelAll->minimumWidth());
+            m_splitterList->setSizes({total - width, width});
+        }
     }
     if (init.phtmlHeight && *init.phtmlHeight >= 0) {
         QSplitter *splitter = m_viewer.browserSplitter;
