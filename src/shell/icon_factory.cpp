@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFont>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPixmap>
 #include <QStandardPaths>
 
@@ -131,6 +132,39 @@ QIcon position(int row, int column)
         p.setBrush(kInk);
         p.drawEllipse(QPointF(4.5 + column * 3.5, 4.5 + row * 3.5), 2, 2);
     });
+}
+
+QIcon programIcon()
+{
+    QIcon icon;
+    for (const int size : {16, 32, 48, 64, 128, 256}) {
+        QPixmap pixmap = canvas(size);
+        QPainter p(&pixmap);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.scale(size / 64.0, size / 64.0);
+        // The sheet.
+        p.setPen(QPen(QColor(0x30, 0x40, 0x70), 2));
+        p.setBrush(QColor(0xFF, 0xFB, 0xF0));
+        p.drawRoundedRect(QRectF(8, 6, 40, 52), 4, 4);
+        QFont font(QStringLiteral("DejaVu Sans Mono"));
+        font.setPixelSize(22);
+        font.setBold(true);
+        p.setFont(font);
+        p.setPen(QColor(128, 0, 0));
+        p.drawText(QRectF(8, 10, 40, 44), Qt::AlignCenter, QStringLiteral("{ }"));
+        // The quill.
+        QPainterPath quill;
+        quill.moveTo(60, 4);
+        quill.cubicTo(44, 10, 36, 26, 30, 46);
+        quill.cubicTo(40, 34, 52, 24, 60, 4);
+        p.setPen(QPen(QColor(0x20, 0x30, 0x60), 1.5));
+        p.setBrush(QColor(0x70, 0x90, 0xD0));
+        p.drawPath(quill);
+        p.drawLine(QPointF(30, 46), QPointF(26, 56));
+        p.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
 }
 
 void chooseIconTheme()

@@ -33,6 +33,9 @@ QIcon borderStyle(const QString &style);
 // A frame with a dot at one of nine places: row and column 0..2.
 QIcon position(int row, int column);
 
+// The program's own icon: a quill over a sheet with braces.
+QIcon programIcon();
+
 // Uses the Adwaita theme when the platform names no usable theme.
 void chooseIconTheme();
 

@@ -65,6 +65,7 @@ TMainForm::TMainForm(QWidget *parent)
     bindPreview();
     bindStyleList();
     bindPanels();
+    bindHelp();
     FormCreate();
 }
 

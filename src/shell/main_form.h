@@ -20,6 +20,7 @@ class QSettings;
 class QSplitter;
 class QTimer;
 class Questioner;
+class TAboutBox;
 class TColorForm;
 class TCreateSelector;
 class FloatPanels;
@@ -90,6 +91,9 @@ private:
     void bindPanels();
     void bindPreview();
     void bindHtmlEditor();
+    void bindHelp();
+    void N36Click();
+    TAboutBox *aboutBox();
     void CSSMemoClick();
     void HCSSMemoClick();
     // Clicks and key releases in the sheet views, after the view saw them.

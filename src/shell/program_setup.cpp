@@ -59,6 +59,7 @@ void prepareApplication(QApplication &app)
 {
     QApplication::setApplicationName(QStringLiteral("Quillbox"));
     QApplication::setApplicationDisplayName(QStringLiteral("Quillbox V1.8"));
+    QApplication::setWindowIcon(icons::programIcon());
     loadQtTranslations(app);
     substituteMissingFonts();
     QFont font(QStringLiteral("MS Sans Serif"), 8);
