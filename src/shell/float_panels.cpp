@@ -23,6 +23,9 @@ FloatPanels::FloatPanels(QWidget *panelAll, QWidget *toolStyle, QWidget *viewer,
 {
     // The work area places its two children itself: the layout of the
     // fixed mode and the margins of the sliding one.
+    // Slid in, the panels lie over the sheet views and must hide them.
+    m_toolStyle->setAutoFillBackground(true);
+    m_list->setAutoFillBackground(true);
     m_panelAll->setMouseTracking(true);
     m_panelAll->installEventFilter(this);
     connect(m_action, &QAction::triggered, this, &FloatPanels::FloatPanelExecute);

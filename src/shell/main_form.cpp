@@ -103,7 +103,7 @@ void TMainForm::buildWindow()
     m_focusSink = new QPushButton(QStringLiteral("ZF"), m_panelAll);
     m_focusSink->setObjectName(QStringLiteral("ZF"));
     m_focusSink->setFocusPolicy(Qt::ClickFocus);
-    m_focusSink->setGeometry(4, 90, 20, 20);
+    m_focusSink->setGeometry(30, 120, 20, 20);
     m_focusSink->lower();
 
     m_listPanel = buildListPanel(m_splitterList, *m_actions, m_controls);
