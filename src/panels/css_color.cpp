@@ -8,7 +8,7 @@ namespace {
 const std::array<std::pair<const char *, const char *>, 16> kNames = {{
     {"BLUE", "#0000FF"},   {"AQUA", "#00FFFF"},   {"GREEN", "#008000"}, {"YELLOW", "#FFFF00"},
     {"RED", "#FF0000"},    {"FUCHSIA", "#FF00FF"}, {"BLACK", "#000000"}, {"WHITE", "#FFFFFF"},
-    {"GRAY", "#808080"},   {"SILVER", "#C0C0C0"}, {"LIME", "#80FF00"},  {"MAROON", "#800000"},
+    {"GRAY", "#808080"},   {"SILVER", "#C0C0C0"}, {"LIME", "#00FF00"},  {"MAROON", "#800000"},
     {"NAVY", "#000080"},   {"OLIVE", "#808000"},  {"PURPLE", "#800080"}, {"TEAL", "#008080"},
 }};
 

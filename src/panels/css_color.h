@@ -17,5 +17,5 @@ std::optional<Rgb> CssToColor(const QByteArray &upperText);
 // "#RRGGBB" in capitals, or the colour's name when it is one of the sixteen.
 QByteArray ColorToCss(Rgb color);
 
-// The sixteen named colours as the panels know them ("LIME" is #80FF00).
+// The sixteen named colours as the panels know them (the CSS colours of the same names).
 std::optional<Rgb> namedColor(const QByteArray &upperName);

@@ -175,6 +175,10 @@ void loadClipRect(WorkingText &text, PanelState &panels)
         if (edge != QLatin1String("AUTO") && !isPlainLength(edge.toLatin1()))
             return;
     }
+    // With every edge "auto" no field would be in use and the declaration
+    // would not be written again: it stays aside as written.
+    if (edges.count(QStringLiteral("AUTO")) == 4)
+        return;
     text.cut(value);
     const Length fields[] = {Length::ClipTop, Length::ClipRight, Length::ClipBottom, Length::ClipLeft};
     for (int i = 0; i < 4; ++i) {

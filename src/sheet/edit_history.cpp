@@ -4,6 +4,19 @@
 
 #include <algorithm>
 
+namespace {
+
+// Letters, digits and the bytes that join them into one token: a blank
+// between two of these is part of the text ("div p", "1px solid").
+bool isWordByte(char c)
+{
+    const auto b = static_cast<unsigned char>(c);
+    return (b >= 'a' && b <= 'z') || (b >= 'A' && b <= 'Z') || (b >= '0' && b <= '9') || b >= 0x80 || c == '-'
+           || c == '_' || c == '#' || c == '.' || c == '%' || c == '!' || c == '@' || c == '\\';
+}
+
+} // namespace
+
 QByteArray CanonicalSheetText(const QByteArray &text)
 {
     const QByteArray &comment = unsupportedComment();
@@ -12,9 +25,12 @@ QByteArray CanonicalSheetText(const QByteArray &text)
     const char *src = text.constData();
     const qsizetype size = text.size();
 
-    // Blanks go first, then runs of semicolons collapse, and only then the
-    // line breaks: a ";" ending one line and one starting the next stay two.
-    char previous = 0;
+    // What regeneration reshuffles is left out: line breaks, blanks next to
+    // punctuation, doubled semicolons and the comment line. A blank between
+    // two word bytes stays, as one blank, whatever stood there.
+    char previous = 0;     // the last byte seen, line breaks included
+    char lastWritten = 0;
+    bool spaced = false;
     qsizetype from = 0;
     while (from < size) {
         qsizetype at = text.indexOf(comment, from);
@@ -22,11 +38,21 @@ QByteArray CanonicalSheetText(const QByteArray &text)
             at = size;
         for (qsizetype i = from; i < at; ++i) {
             const char c = src[i];
-            if (c == ' ' || (c == ';' && previous == ';'))
+            if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
+                // A ";" ending one line and one starting the next stay two.
+                if (c == '\r' || c == '\n')
+                    previous = c;
+                spaced = true;
                 continue;
+            }
+            if (c == ';' && previous == ';')
+                continue;
+            if (spaced && isWordByte(lastWritten) && isWordByte(c))
+                *dst++ = ' ';
+            spaced = false;
+            *dst++ = c;
             previous = c;
-            if (c != '\r' && c != '\n')
-                *dst++ = c;
+            lastWritten = c;
         }
         from = at + comment.size();
     }

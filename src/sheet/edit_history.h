@@ -35,6 +35,7 @@ private:
     mutable QByteArray m_snapshotText, m_snapshotCanonical;
 };
 
-// The text with the unsupported-properties comment, blanks, doubled
-// semicolons and line breaks taken out.
+// The text without what a regeneration may reshuffle: the unsupported-
+// properties comment, doubled semicolons, line breaks and blanks, except
+// a blank between two word bytes, which stays as one blank.
 QByteArray CanonicalSheetText(const QByteArray &text);

@@ -51,7 +51,8 @@ inline QByteArray readCorpusSheet(const QString &name, QString *why)
 struct RoundTrip {
     QList<QByteArray> rules;
     ByteLines tail;
-    QByteArray saved;
+    bool savedWell = false;
+    QByteArray saved; // the file as the save left it on disk
     QList<ByteLines> preambles;
 };
 
@@ -72,8 +73,10 @@ inline RoundTrip openSelectAllSave(const QString &path)
         result.preambles.append(store.table().preamble(i));
         editor.ListTagClick(i);
     }
-    editor.files().SaveSheet();
-    result.saved = joinLines(store.sheetLines());
+    result.savedWell = editor.files().SaveSheet();
+    QFile saved(path);
+    if (saved.open(QIODevice::ReadOnly))
+        result.saved = saved.readAll();
     editor.files().ConfirmDiscard();
     return result;
 }

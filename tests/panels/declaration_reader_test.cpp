@@ -42,7 +42,7 @@ TEST(CssToColor, ReadsNamesAndHexForms)
 {
     EXPECT_EQ(CssToColor("#F00"), (Rgb{255, 0, 0}));
     EXPECT_EQ(CssToColor("FF0000"), (Rgb{255, 0, 0}));
-    EXPECT_EQ(CssToColor("LIME"), (Rgb{0x80, 0xFF, 0x00}));
+    EXPECT_EQ(CssToColor("LIME"), (Rgb{0x00, 0xFF, 0x00}));
     EXPECT_EQ(CssToColor("#12aB3c"), (Rgb{0x12, 0xAB, 0x3C}));
     for (const char *unreadable : {"RGB(255,0,0)", "ORANGE", "INHERIT", "VAR(--X)", "#GG0000", "", "#1234"})
         EXPECT_FALSE(CssToColor(unreadable).has_value()) << unreadable;
@@ -51,8 +51,9 @@ TEST(CssToColor, ReadsNamesAndHexForms)
 TEST(ColorToCss, WritesNamesForTheSixteenAndHexOtherwise)
 {
     EXPECT_EQ(ColorToCss({255, 0, 0}), "RED");
-    EXPECT_EQ(ColorToCss({0x80, 0xFF, 0x00}), "LIME");
-    EXPECT_EQ(ColorToCss({0x00, 0xFF, 0x00}), "#00FF00");
+    // The names mean what CSS means by them.
+    EXPECT_EQ(ColorToCss({0x00, 0xFF, 0x00}), "LIME");
+    EXPECT_EQ(ColorToCss({0x80, 0xFF, 0x00}), "#80FF00");
     EXPECT_EQ(ColorToCss(kUnknownColor), "#123456");
 }
 
@@ -198,7 +199,7 @@ TEST_F(ReadRule, ColoursTheSwatchCannotShowStayAsideUnchecked)
     read({"color: #f00;", "border-color: FF0000;", "background-color: lime"});
     EXPECT_EQ(panels.swatch(Swatch::Font).color, (Rgb{255, 0, 0}));
     EXPECT_EQ(panels.swatch(Swatch::Border).color, (Rgb{255, 0, 0}));
-    EXPECT_EQ(panels.swatch(Swatch::BackGround).color, (Rgb{0x80, 0xFF, 0}));
+    EXPECT_EQ(panels.swatch(Swatch::BackGround).color, (Rgb{0x00, 0xFF, 0}));
 }
 
 TEST_F(ReadRule, ImportantDeclarationsStayAsideWhole)

@@ -116,7 +116,7 @@ TEST_F(WriteRule, BasePageRuleIsLeftAlone)
 
 TEST_F(WriteRule, ColoursUseNamesForTheSixteen)
 {
-    panels.swatch(Swatch::Font) = {{0x80, 0xFF, 0x00}, true};
+    panels.swatch(Swatch::Font) = {{0x00, 0xFF, 0x00}, true};
     panels.swatch(Swatch::Border) = {{0x12, 0x34, 0x56}, true};
     EXPECT_EQ(write(), ByteLines{"; color: LIME; Border-color: #123456;"});
 }

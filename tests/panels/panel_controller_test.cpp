@@ -95,9 +95,50 @@ TEST_F(PanelChange, NewChangeAfterUndoDropsTheRedoSteps)
     editor.undoRedo().BackEditExecute();
     editor.undoRedo().BackEditExecute();
     control.optionClicked("FloatLeft");
+    EXPECT_FALSE(store.sheetText().contains("Text-align")) << "the undone state's memo stays undone";
     EXPECT_FALSE(store.foreEditEnabled());
     editor.undoRedo().ForeEditExecute();
     EXPECT_TRUE(store.sheetText().contains("Float: left;"));
+}
+
+TEST_F(PanelChange, ColoursAndClipComeBackAsCssMeansThem)
+{
+    openText(store, "Body {\r\ncolor: #80ff00;\r\nbackground-color: lime;\r\nclip: rect(auto, auto, auto, auto);\r\n}\r\n");
+    control.optionClicked("Text_Align_Left");
+    const QByteArray text = store.sheetText();
+    EXPECT_TRUE(text.contains("color: #80FF00;")) << text.constData();
+    EXPECT_TRUE(text.contains("BackGround-color: LIME;")) << text.constData();
+    EXPECT_TRUE(text.contains("clip:rect(auto, auto, auto, auto);")) << text.constData();
+}
+
+TEST_F(PanelChange, StringsWithEscapedQuotesAreNeverCut)
+{
+    openText(store, "Body {\r\ncontent: \"a\\\"b;c\";\r\ncolor: red;\r\n}\r\n");
+    control.optionClicked("Text_Align_Left");
+    EXPECT_TRUE(store.sheetText().contains("\"a\\\"b;c\";")) << store.sheetText().constData();
+    EXPECT_TRUE(store.sheetText().contains("color: RED;"));
+}
+
+TEST_F(PanelChange, TypedTextStaysWithItsRuleThroughListOperations)
+{
+    store.memo().setLines({"color: green;"}); // typed into Body, not applied
+    editor.styles().StyleDown();
+    EXPECT_EQ(store.list().items(), (QList<QByteArray>{"h1", "Body"}));
+    EXPECT_TRUE(joinLines(store.table().body(1)).contains("green")) << "Body keeps what was typed";
+    EXPECT_FALSE(joinLines(store.table().body(0)).contains("green"));
+
+    store.memo().setLines({"color: olive;"});
+    editor.styles().StyleSorted();
+    EXPECT_EQ(store.list().items(), (QList<QByteArray>{"Body", "h1"}));
+    EXPECT_TRUE(joinLines(store.table().body(0)).contains("olive"));
+    EXPECT_FALSE(joinLines(store.table().body(1)).contains("olive"));
+
+    editor.ListTagClick(1);
+    store.memo().setLines({"color: navy;"});
+    questioner.answers = {Questioner::Yes};
+    editor.styles().StyleDelete();
+    EXPECT_EQ(store.list().items(), QList<QByteArray>{"Body"});
+    EXPECT_FALSE(store.sheetText().contains("navy"));
 }
 
 TEST_F(PanelChange, RenameCanBeUndone)

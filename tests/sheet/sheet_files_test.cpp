@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -294,23 +295,36 @@ TEST_F(SheetFilesTest, UnreadableInputIsRefusedAndChangesNothing)
     }
 }
 
-TEST_F(SheetFilesTest, FailedWriteKeepsTheOldFileTheCopyAndTheModifiedFlag)
+TEST_F(SheetFilesTest, FailedSaveKeepsTheEditsTheCopyAndTheModifiedFlag)
 {
     ASSERT_TRUE(files.OpenSheet(a));
     editAndRefresh();
-    const QByteArray onDisk = readAll(a);
     // The copy's place is taken by a folder, so the second write fails.
     ASSERT_TRUE(QFile::remove(a + ".ORIGINAL"));
     ASSERT_TRUE(QDir(dir.path()).mkdir("a.css.ORIGINAL"));
     EXPECT_FALSE(files.SaveSheet());
     EXPECT_EQ(questioner.asked.size(), 1);
     EXPECT_TRUE(store.sheetModified());
+    // The sheet itself holds the edits whole; the copy's place is untouched.
+    EXPECT_EQ(readAll(a), store.sheetText());
+    EXPECT_TRUE(QFileInfo(a + ".ORIGINAL").isDir());
 
     // Closing after a failed save must not go on and lose the edits.
     questioner.answers = {Questioner::Yes};
     EXPECT_FALSE(files.ConfirmDiscard());
-    EXPECT_NE(readAll(a), QByteArray("<missing>"));
-    (void)onDisk;
+    EXPECT_EQ(readAll(a), store.sheetText());
+}
+
+TEST_F(SheetFilesTest, NoThatCannotRestoreTheFileStopsAndKeepsTheCopy)
+{
+    ASSERT_TRUE(files.OpenSheet(a));
+    editAndRefresh();
+    // The sheet's place is taken by a folder: the copy cannot be put back.
+    ASSERT_TRUE(QFile::remove(a));
+    ASSERT_TRUE(QDir(dir.path()).mkpath("a.css/inside"));
+    questioner.answers = {Questioner::No};
+    EXPECT_FALSE(files.ConfirmDiscard());
+    EXPECT_EQ(readAll(a + ".ORIGINAL"), kSheet);
 }
 
 TEST_F(SheetFilesTest, LoadStopsWhenTheCopyCannotBeWritten)
@@ -337,7 +351,9 @@ TEST(SheetFileIo, DeviceIsNotOverwritten)
     QString error;
     EXPECT_FALSE(writeSheetFile(QStringLiteral("/dev/full"), {"a"}, &error));
     EXPECT_TRUE(error.contains(QStringLiteral("/dev/full")));
-    EXPECT_TRUE(QFileInfo(QStringLiteral("/dev/full")).exists());
+    const QFileInfo device(QStringLiteral("/dev/full"));
+    EXPECT_TRUE(device.exists());
+    EXPECT_FALSE(device.isFile()) << "still the device, not a file put in its place";
 }
 
 TEST(SheetFiles, FolderIsEverythingBeforeTheLastSlash)

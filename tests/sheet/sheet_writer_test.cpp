@@ -69,28 +69,26 @@ TEST(RegenerateSheet, EmptyTableGivesEmptySheet)
 
 TEST(RegenerateSheet, KeepsTextTheTableDoesNotHold)
 {
-    const QByteArray cases[] = {
-        "* { margin: 0 }\r\np { color: red }\r\n",
-        "a { x }\r\n@media print { p { color: red } }\r\nb { y }\r\n",
-        "a { x } /* after */\r\n\r\n* { y }\r\n",
-        "a {\r\nx\r\n}\r\nb {\r\n/* } */ y\r\n}\r\nc {\r\nz\r\n}\r\n",
+    // Each sheet, and where in it the text the table does not hold begins:
+    // from there on the output must end with the original's own bytes.
+    struct Case {
+        QByteArray text;
+        const char *unheldFrom;
     };
-    for (const QByteArray &text : cases) {
+    const Case cases[] = {
+        {"* { margin: 0 }\r\np { color: red }\r\n", "* {"},
+        {"a { x }\r\n@media print { p { color: red } }\r\nb { y }\r\n", "\r\n@media"},
+        {"a { x } /* after */\r\n\r\n* { y }\r\n", " /* after */"},
+        {"a {\r\nx\r\n}\r\nb {\r\n/* } */ y\r\n}\r\nc {\r\nz\r\n}\r\n", "\r\nb {"},
+    };
+    for (const Case &c : cases) {
+        const QByteArray unheld = c.text.mid(c.text.indexOf(c.unheldFrom)).trimmed();
         SheetStore store;
-        store.setSheetText(text);
-        store.RebuildStyleTable();
-        const ByteLines tail = store.tail();
-        ASSERT_FALSE(tail.isEmpty()) << text.constData();
-        openText(store, text);
-        const ByteLines out = store.sheetLines();
-        ASSERT_GE(out.size(), tail.size());
-        EXPECT_EQ(out.mid(out.size() - tail.size()), tail) << text.constData();
-        if (store.styleCount() == 0)
-            EXPECT_EQ(store.sheetText(), text);
-
+        openText(store, c.text);
+        EXPECT_TRUE(store.sheetText().trimmed().endsWith(unheld)) << c.text.constData();
         const QByteArray first = store.sheetText();
         store.RegenerateSheet();
-        EXPECT_EQ(store.sheetText(), first) << text.constData();
+        EXPECT_EQ(store.sheetText(), first) << c.text.constData();
     }
 }
 
