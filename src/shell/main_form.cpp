@@ -3,6 +3,8 @@
 #include "color_form.h"
 #include "create_selector.h"
 #include "float_panels.h"
+#include "html_editor.h"
+#include "preview_browser.h"
 #include "hint.h"
 #include "length_field_handlers.h"
 #include "message_box_questioner.h"
@@ -72,12 +74,26 @@ TMainForm::TMainForm(QWidget *parent)
 TMainForm::~TMainForm()
 {
     // The widgets and their bindings go before the editor they show, so no
-    // late signal of a dying widget reaches a dead editor.
+    // late signal of a dying widget reaches a dead editor, and no late event
+    // of one reaches the window's filters.
+    m_tearingDown = true;
     qApp->removeEventFilter(this);
     delete m_panelBinder;
     m_panelBinder = nullptr;
     delete m_lengthHandlers;
     m_lengthHandlers = nullptr;
+    m_editor->setBrowser(nullptr);
+    delete m_browser;
+    m_browser = nullptr;
+    delete m_htmlEditor;
+    m_htmlEditor = nullptr;
+    // A dying text widget may still report changes of its text; nothing
+    // may hear them any more.
+    for (QObject *text : {static_cast<QObject *>(m_viewer.cssMemo), static_cast<QObject *>(m_viewer.hcssMemo),
+                          static_cast<QObject *>(m_viewer.diskMemo), static_cast<QObject *>(m_viewer.html)}) {
+        text->disconnect();
+        text->blockSignals(true);
+    }
     delete takeCentralWidget();
 }
 

@@ -25,6 +25,7 @@ class TColorForm;
 class TCreateSelector;
 class FloatPanels;
 class LengthFieldHandlers;
+class HtmlEditor;
 class PanelBinder;
 class PreviewBrowser;
 class UnitChooser;
@@ -123,6 +124,7 @@ private:
     UnitChooser *m_unitChooser = nullptr;
     PanelBinder *m_panelBinder = nullptr;
     PreviewBrowser *m_browser = nullptr;
+    HtmlEditor *m_htmlEditor = nullptr;
     LengthFieldHandlers *m_lengthHandlers = nullptr;
     QLabel *m_hintPanel = nullptr;
     QTimer *m_unitTimer = nullptr;
@@ -137,4 +139,5 @@ private:
     TColorForm *m_colorForm = nullptr;
     bool m_shown = false;
     bool m_finishingRename = false;
+    bool m_tearingDown = false;
 };

@@ -236,6 +236,8 @@ bool TMainForm::renameFieldEvent(QEvent *event)
 
 bool TMainForm::eventFilter(QObject *watched, QEvent *event)
 {
+    if (m_tearingDown)
+        return false;
     // Hints of every window of the program take the same route: to the
     // selector constructor while it is open, to the status bar otherwise.
     if (event->type() == QEvent::StatusTip && watched->isWidgetType()) {

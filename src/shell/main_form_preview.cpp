@@ -52,6 +52,7 @@ void TMainForm::bindHtmlEditor()
 {
     const ActionCatalog &a = *m_actions;
     auto *editor = new HtmlEditor(m_viewer.html, m_editor->htmlSource(), this);
+    m_htmlEditor = editor;
     connect(a["ActionToEditor"], &QAction::triggered, editor, &HtmlEditor::LoadHtmlIntoEditor);
     connect(a["ActionFormEditor"], &QAction::triggered, editor, &HtmlEditor::SaveHTMLClick);
     m_editor->files().saveHtmlDocument = [editor] { editor->SaveHTMLClick(); };
