@@ -37,9 +37,6 @@ public:
     QString text() const;
     // The colour of the character at a position.
     TagColour colourAt(int position) const;
-    // The colour the next typed character takes: set by the typing rules,
-    // else the colour of the character before the caret.
-    void setInsertionColour(TagColour colour) { m_insertion = colour; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
