@@ -9,6 +9,8 @@
 
 #include <QRegularExpression>
 
+#include <optional>
+
 namespace {
 
 const QByteArray kNoPicture = QByteArray("\xd0\xe8\xf1\xf3\xed\xee\xea \xed\xe5 \xe2\xfb\xe1\xf0\xe0\xed"); // "Рисунок не выбран"
@@ -192,15 +194,43 @@ void loadClipRect(WorkingText &text, PanelState &panels)
     }
 }
 
+// The address of a url( ... ) value: the text up to its closing bracket,
+// quotes respected. Nothing when anything but blanks and more closing
+// brackets follows (a comment, a second image): that value is not one
+// picture's address.
+std::optional<QByteArray> urlAddress(const QByteArray &afterOpening)
+{
+    char quote = 0;
+    for (qsizetype i = 0; i < afterOpening.size(); ++i) {
+        const char c = afterOpening[i];
+        if (quote) {
+            if (c == '\\')
+                ++i;
+            else if (c == quote)
+                quote = 0;
+        } else if (c == '"' || c == '\'') {
+            quote = c;
+        } else if (c == ')') {
+            QByteArray rest = afterOpening.mid(i + 1).trimmed();
+            rest.replace(')', "");
+            if (!rest.trimmed().isEmpty())
+                return std::nullopt;
+            return afterOpening.left(i);
+        }
+    }
+    return std::nullopt;
+}
+
 bool loadBackgroundImage(WorkingText &text, PanelState &panels)
 {
     const WorkingText::Value value = text.peek("BACKGROUND-IMAGE:URL(");
     if (!value.found() || hasPriority(value.upper))
         return false;
+    const std::optional<QByteArray> picture = urlAddress(value.original);
+    if (!picture)
+        return false;
     text.cut(value);
-    QByteArray address = value.original;
-    while (address.endsWith(')'))
-        address.chop(1);
+    const QByteArray address = *picture;
     panels.backGroundAtt.enabled = true;
     panels.backGroundAtt.checked = true;
     panels.backGroundAtt.hint = address;

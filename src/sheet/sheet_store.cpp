@@ -1,46 +1,37 @@
 #include "sheet_store.h"
 
-#include "rule_scanner.h"
+#include "block_scanner.h"
 #include "sheet_writer.h"
 
 namespace {
 
-// A rule the table can hold and write back without losing text: it has a
-// selector that is the one written, its braces open and close outside
-// comments, and no other "{" interrupts them.
-bool isHoldable(const ScannedRule &rule)
-{
-    return !rule.span.selector.isEmpty() && !rule.lostSelectorBytes && !rule.openedInComment && !rule.interrupted
-        && !(rule.hasClose && rule.closedInComment);
-}
-
-// The text between a rule's start (the previous rule's "}", or the sheet's
-// start) and its selector, without the blank space around it: comments and
-// statements that belong in front of the rule. Empty for most rules.
-ByteLines preambleOf(const ByteLines &lines, int fromLine, int fromColumn, const ScannedRule &rule)
+// The text between two places, without the blank space around it:
+// comments, statements and blocks the table does not hold, which stay in
+// front of the next rule. Empty for most rules.
+ByteLines preambleBetween(const ByteLines &lines, SheetPos from, SheetPos to)
 {
     auto blank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
     // Most rules have nothing but line breaks in front of them.
     bool onlyBlank = true;
-    for (int k = fromLine; onlyBlank && k <= rule.selectorLine && k < lines.size(); ++k) {
+    for (int k = from.line; onlyBlank && k <= to.line && k < lines.size(); ++k) {
         const QByteArray &line = lines[k];
-        const int from = k == fromLine ? fromColumn : 0;
-        const int to = k == rule.selectorLine ? rule.selectorColumn : static_cast<int>(line.size());
-        for (int i = from; i < to && onlyBlank; ++i)
+        const int first = k == from.line ? from.column : 0;
+        const int last = k == to.line ? to.column : static_cast<int>(line.size());
+        for (int i = first; i < last && onlyBlank; ++i)
             onlyBlank = blank(line[i]);
     }
     if (onlyBlank)
         return {};
 
     QByteArray region;
-    for (int k = fromLine; k <= rule.selectorLine && k < lines.size(); ++k) {
+    for (int k = from.line; k <= to.line && k < lines.size(); ++k) {
         const QByteArray &line = lines[k];
-        const int from = k == fromLine ? fromColumn : 0;
-        const int to = k == rule.selectorLine ? rule.selectorColumn : static_cast<int>(line.size());
-        if (k > fromLine)
+        const int first = k == from.line ? from.column : 0;
+        const int last = k == to.line ? to.column : static_cast<int>(line.size());
+        if (k > from.line)
             region += '\n';
-        if (to > from)
-            region += line.mid(from, to - from);
+        if (last > first)
+            region += line.mid(first, last - first);
     }
     qsizetype first = 0;
     while (first < region.size() && blank(region[first]))
@@ -53,15 +44,15 @@ ByteLines preambleOf(const ByteLines &lines, int fromLine, int fromColumn, const
     return region.mid(first, last - first).split('\n');
 }
 
-ByteLines tailAfter(const ByteLines &lines, const ScannedRule &lastHeld)
+ByteLines tailFrom(const ByteLines &lines, SheetPos from)
 {
     ByteLines tail;
-    if (!lastHeld.hasClose)
-        return tail; // it runs to the end of the sheet
-    const QByteArray rest = lines[lastHeld.endLine].mid(lastHeld.endColumn);
+    if (from.line >= lines.size())
+        return tail;
+    const QByteArray rest = lines[from.line].mid(from.column);
     if (!rest.isEmpty())
         tail.append(rest);
-    tail.append(lines.mid(lastHeld.endLine + 1));
+    tail.append(lines.mid(from.line + 1));
     return tail;
 }
 
@@ -99,24 +90,34 @@ void SheetStore::setHistoryActions(bool backEnabled, bool foreEnabled)
 
 void SheetStore::RebuildStyleTable()
 {
-    const std::vector<ScannedRule> rules = scanSheet(m_sheetLines);
+    // Every top-level rule is held, up to the table's capacity. Blocks the
+    // table cannot hold (at-rules with blocks, nested rules) stay in front
+    // of the next held rule, byte for byte. A block without a selector, or
+    // one that never closes, ends the table: from there the text is kept
+    // as it stands.
+    const std::vector<TopBlock> blocks = scanBlocks(m_sheetLines);
     QList<QByteArray> names;
     int held = 0;
-    int fromLine = 0;
-    int fromColumn = 0;
-    for (const ScannedRule &rule : rules) {
-        if (held == kStyleCapacity || !isHoldable(rule))
+    SheetPos end; // just after the last held rule's "}"
+    for (const TopBlock &block : blocks) {
+        if (held == kStyleCapacity || !block.hasSelector || !block.closed)
             break;
-        m_table.rules.names[held] = rule.span.selector;
-        m_table.rules.bodies[held] = rule.span.body;
-        m_table.rules.preambles[held] = preambleOf(m_sheetLines, fromLine, fromColumn, rule);
-        names.append(rule.span.selector);
-        fromLine = rule.endLine;
-        fromColumn = rule.endColumn;
+        if (block.nested)
+            continue;
+        WrittenSelector selector = selectorBetween(m_sheetLines, block.start, block.open);
+        if (selector.text.isEmpty())
+            break;
+        ByteLines preamble = preambleBetween(m_sheetLines, end, block.start);
+        preamble.append(selector.comments);
+        m_table.rules.names[held] = selector.text;
+        m_table.rules.bodies[held] = bodyBetween(m_sheetLines, block.open, block.close);
+        m_table.rules.preambles[held] = std::move(preamble);
+        names.append(selector.text);
         ++held;
+        end = {block.close.line, block.close.column + 1};
     }
     m_table.count = held;
-    m_tail = held == 0 ? m_sheetLines : tailAfter(m_sheetLines, rules[held - 1]);
+    m_tail = held == 0 ? m_sheetLines : tailFrom(m_sheetLines, end);
     m_list.setItems(std::move(names));
 }
 
