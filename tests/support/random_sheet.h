@@ -27,6 +27,29 @@ inline QByteArray randomSheetText(unsigned seed, int pieces)
     return text;
 }
 
+// Flat rules in random layouts: selectors, declarations, comments, blanks
+// and line breaks, every brace balanced, no byte the literal scanner drops.
+inline QByteArray randomFlatSheetText(unsigned seed, int rules)
+{
+    static const char *const kSelectors[] = {"p", "div p", "h1,\r\nh2", ".note", "#main", "a:hover", "body",
+                                             "ul\tli", "a[title=\"x;y\"]"};
+    static const char *const kInside[] = {"color: red;", "margin: 0 auto;", " font-family: Arial, serif; ",
+                                          "/* note */", "\r\n", "\r\n\r\n", "\t", ";;", "\xc7\xe0\xe3"};
+    static const char *const kBetween[] = {"", "\r\n", "/* note */\r\n", "@charset \"x\";\r\n", " "};
+    std::mt19937 rng(seed);
+    auto pick = [&rng](auto &items) {
+        return items[std::uniform_int_distribution<size_t>(0, std::size(items) - 1)(rng)];
+    };
+    QByteArray text;
+    for (int i = 0; i < rules; ++i) {
+        text += QByteArray(pick(kBetween)) + pick(kSelectors) + " {";
+        for (int d = std::uniform_int_distribution<int>(0, 4)(rng); d > 0; --d)
+            text += pick(kInside);
+        text += "}\r\n";
+    }
+    return text;
+}
+
 // A well-formed sheet of flat rules, about 250 bytes each.
 inline QByteArray generatedSheetText(int rules)
 {

@@ -1,10 +1,19 @@
 #pragma once
 
-#include "rule_scanner.h"
+#include "byte_lines.h"
 
-// The rule scanner written the slow, literal way: rule n is found by its
-// own column-by-column pass over the whole sheet. Tests compare the fast
-// scanner against it.
+// The flat rule scanner written the slow, literal way: rule n is found by
+// its own column-by-column pass over the whole sheet. On flat sheets the
+// rule table must hold what it finds.
+struct RuleSpan {
+    int openColumn = 0;
+    int openLine = 0;
+    int closeColumn = 0;
+    int closeLine = 0;
+    QByteArray selector;
+    ByteLines body;
+};
+
 namespace oracle {
 
 inline QByteArray normalise(QByteArray text)

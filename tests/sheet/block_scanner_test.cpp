@@ -1,0 +1,143 @@
+#include "block_scanner.h"
+#include "sheet_store.h"
+
+#include "../support/random_sheet.h"
+#include "../support/scan_oracle.h"
+#include "../support/sheet_fixture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+SheetStore &rebuilt(SheetStore &store, const QByteArray &text)
+{
+    store.setSheetText(text);
+    store.RebuildStyleTable();
+    return store;
+}
+
+TEST(RebuildStyleTable, SelectorsAndBodiesAreTakenAsWritten)
+{
+    struct Case {
+        const char *name;
+        QByteArray sheet;
+        QByteArray selector;
+        ByteLines body;
+    };
+    const Case cases[] = {
+        {"OneLine", "p{color:red}", "p", lines({"color:red"})},
+        {"TrailingBlankKept", "a { color: red }", "a", lines({"color: red "})},
+        {"CloseOnOwnLine", "a {\r\n  color: red;\r\n}", "a", lines({"color: red;", ""})},
+        {"IndentedClose", "a {\r\n  color: red;\r\n  }", "a", lines({"color: red;", " "})},
+        {"EmptyBraces", "a {}", "a", lines({""})},
+        {"SelectorOverTwoLines", "h1,\r\nh2 {\r\n}", "h1,h2", lines({""})},
+        {"LineBreakKeepsTheCombinator", "div\r\np {\r\n}", "div p", lines({""})},
+        {"TabStandsForABlank", "div\tp {}", "div p", lines({""})},
+        {"StatementBeforeTheSelector", "@charset \"UTF-8\";\r\nbody {}", "body", lines({""})},
+        {"SemicolonInAttribute", "a[title=\"x;y\"] {}", "a[title=\"x;y\"]", lines({""})},
+        {"EmptyLinesGiveNothing", "a {\r\n\r\nx;\r\n\r\n}", "a", lines({"x;", ""})},
+        {"AllLowBytesKeepLast", "a {\r\n \t\r\n}", "a", lines({"\t", ""})},
+        {"CommentInBodyKept", "a { /* \xea\xee */ x }", "a", lines({"/* \xea\xee */ x "})},
+        {"Universal", "* { margin: 0 }", "*", lines({"margin: 0 "})},
+        {"UniversalDescendant", "div * {}", "div *", lines({""})},
+        {"PseudoElements", "*, *::before, *::after {}", "*, *::before, *::after", lines({""})},
+        {"AttributeOperator", "[class*=col] {}", "[class*=col]", lines({""})},
+        {"QuotedSlashAndBraces", "a[href^=\"http://\"], a[title=\"{x}\"] {}", "a[href^=\"http://\"], a[title=\"{x}\"]",
+         lines({""})},
+        {"SlashKept", "a/b {}", "a/b", lines({""})},
+        {"CyrillicClass", ".\xea\xeb\xe0\xf1\xf1 {}", ".\xea\xeb\xe0\xf1\xf1", lines({""})},
+        {"Utf8InAttribute", "a[title=\"\xd0\xb4\"] {}", "a[title=\"\xd0\xb4\"]", lines({""})},
+        {"CommentInSelectorLeaves", "a /* c */ b {}", "a  b", lines({""})},
+    };
+    for (const Case &c : cases) {
+        SheetStore store;
+        rebuilt(store, c.sheet);
+        ASSERT_EQ(store.styleCount(), 1) << c.name;
+        EXPECT_EQ(store.table().name(0), c.selector) << c.name;
+        EXPECT_EQ(store.table().body(0), c.body) << c.name;
+    }
+    SheetStore store;
+    EXPECT_EQ(rebuilt(store, "a /* c */ b {}").table().preamble(0), lines({"/* c */"}));
+}
+
+TEST(RebuildStyleTable, HoldsEveryTopLevelRuleAndKeepsTheRestInPlace)
+{
+    struct Case {
+        const char *name;
+        QByteArray sheet;
+        QList<QByteArray> held;
+    };
+    const Case cases[] = {
+        {"MediaBetweenRules", "a { x }\r\n@media print { p { color: red } }\r\nb { y }", {"a", "b"}},
+        {"MediaFirst", "@media print { p { color: red } }\r\nb { y }", {"b"}},
+        {"Keyframes", "@keyframes k { from { top: 0 } to { top: 1px } }\r\nb { y }", {"b"}},
+        {"Nesting", "a { color: red; & b { x } }\r\nc { y }", {"c"}},
+        {"BracesInCommentsAndStrings", "a { /* } */ x }\r\nb { content: \"}\" }\r\nc /* { */ { z }", {"a", "b", "c"}},
+        {"CommentHoldsABlock", "/* a { b } */\r\nbody { x }", {"body"}},
+        {"StrayClose", "a { x }\r\n}\r\nc { z }", {"a", "c"}},
+        {"Unclosed", "a { x }\r\nb { y", {"a"}},
+        {"UnterminatedString", "a { content: \"x }\r\nb { y }", {}},
+        {"UnterminatedComment", "a { x }\r\n/* open\r\nb { y }", {"a"}},
+        {"NoSelector", "a { x }\r\n{ y }\r\nb { z }", {"a"}},
+        {"Empty", "", {}},
+    };
+    for (const Case &c : cases) {
+        SheetStore store;
+        openText(store, c.sheet);
+        EXPECT_EQ(store.list().items(), c.held) << c.name;
+        // Nothing of the text is lost, and the next round settles.
+        const QByteArray once = store.sheetText();
+        for (const QByteArray &part : {QByteArray("@media print { p { color: red } }"),
+                                       QByteArray("@keyframes k { from { top: 0 } to { top: 1px } }"),
+                                       QByteArray("& b { x }"), QByteArray("/* open"), QByteArray("{ y }\r\nb")}) {
+            if (c.sheet.contains(part))
+                EXPECT_TRUE(once.contains(part)) << c.name << ": " << part.constData();
+        }
+        if (c.held.isEmpty())
+            EXPECT_EQ(once.trimmed(), c.sheet.trimmed()) << c.name;
+        openText(store, once);
+        const QByteArray twice = store.sheetText();
+        openText(store, twice);
+        EXPECT_EQ(store.sheetText(), twice) << c.name;
+    }
+}
+
+TEST(RebuildStyleTable, FlatSheetsHoldWhatTheLiteralScannerFinds)
+{
+    for (unsigned seed = 1; seed <= 200; ++seed) {
+        SheetStore store;
+        rebuilt(store, randomFlatSheetText(seed, 12));
+        ASSERT_EQ(store.styleCount(), 12) << "seed " << seed;
+        for (int i = 0; i < store.styleCount(); ++i) {
+            RuleSpan expected;
+            oracle::scanRule(store.sheetLines(), i, expected);
+            ASSERT_EQ(store.table().name(i), expected.selector) << "seed " << seed << " rule " << i;
+            ASSERT_EQ(store.table().body(i), expected.body) << "seed " << seed << " rule " << i;
+        }
+    }
+}
+
+TEST(RebuildStyleTable, HoldsAtMost1001Rules)
+{
+    SheetStore store;
+    rebuilt(store, generatedSheetText(1500));
+    EXPECT_EQ(store.styleCount(), 1001);
+    EXPECT_EQ(store.list().count(), 1001);
+    EXPECT_EQ(store.list().item(1000), ".rule1000 a, #item1000 > span");
+}
+
+TEST(RebuildStyleTable, RandomSheetsReadBackToTheSameRules)
+{
+    for (unsigned seed = 1000; seed < 1300; ++seed) {
+        SheetStore store;
+        openText(store, randomSheetText(seed, 200));
+        const QList<QByteArray> names = store.list().items();
+        ASSERT_EQ(names.size(), store.styleCount()) << "seed " << seed;
+        for (const QByteArray &name : names)
+            ASSERT_FALSE(name.isEmpty()) << "seed " << seed;
+        openText(store, store.sheetText());
+        ASSERT_EQ(store.list().items(), names) << "seed " << seed;
+    }
+}
+
+} // namespace
