@@ -8,11 +8,21 @@ namespace {
 
 // Letters, digits and the bytes that join them into one token: a blank
 // between two of these is part of the text ("div p", "1px solid").
+struct WordBytes {
+    bool word[256] = {};
+    constexpr WordBytes()
+    {
+        for (int b = 0; b < 256; ++b)
+            word[b] = (b >= 'a' && b <= 'z') || (b >= 'A' && b <= 'Z') || (b >= '0' && b <= '9') || b >= 0x80;
+        for (const char c : {'-', '_', '#', '.', '%', '!', '@', '\\'})
+            word[static_cast<unsigned char>(c)] = true;
+    }
+};
+constexpr WordBytes kWordBytes;
+
 bool isWordByte(char c)
 {
-    const auto b = static_cast<unsigned char>(c);
-    return (b >= 'a' && b <= 'z') || (b >= 'A' && b <= 'Z') || (b >= '0' && b <= '9') || b >= 0x80 || c == '-'
-           || c == '_' || c == '#' || c == '.' || c == '%' || c == '!' || c == '@' || c == '\\';
+    return kWordBytes.word[static_cast<unsigned char>(c)];
 }
 
 } // namespace
