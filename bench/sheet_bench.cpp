@@ -56,6 +56,24 @@ void rebuildAndRegenerate(benchmark::State &state, const QByteArray &text)
     }
 }
 
+// A full undo history of the sheet: a thousand commits, each changing one
+// declaration of another rule. Reports what the snapshots take.
+void fullHistory(benchmark::State &state, const QByteArray &text)
+{
+    for (auto _ : state) {
+        SheetStore store;
+        openText(store, text);
+        for (int n = 1; n <= kHistorySlots; ++n) {
+            store.list().setSelected(n % store.styleCount());
+            store.SelectStyle();
+            store.memo().setLines(ByteLines{"margin-top: " + QByteArray::number(n) + "px;"});
+            store.RegenerateSheet();
+        }
+        state.counters["history_MB"] = double(store.history().storedBytes()) / (1024 * 1024);
+        state.counters["sheet_KB"] = double(text.size()) / 1024;
+    }
+}
+
 void registerSheet(const std::string &name, const QByteArray &text)
 {
     benchmark::RegisterBenchmark(("RebuildStyleTable/" + name).c_str(), rebuild, text);
@@ -70,6 +88,9 @@ void registerSheet(const std::string &name, const QByteArray &text)
 int main(int argc, char **argv)
 {
     benchmark::Initialize(&argc, argv);
+    benchmark::RegisterBenchmark("FullHistory/1001rules", fullHistory, generatedSheetText(1001))
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(1);
     for (const int rules : {10, 100, 1001, 2002})
         registerSheet(std::to_string(rules) + "rules", generatedSheetText(rules));
     for (int i = 1; i < argc; ++i) {

@@ -70,11 +70,96 @@ QByteArray CanonicalSheetText(const QByteArray &text)
     return out;
 }
 
-QByteArray EditHistory::canonicalOf(const QByteArray &text) const
+namespace {
+
+// Every this many slots a snapshot is kept whole, so reading one never
+// replays more changes than that.
+constexpr int kWholeEvery = 32;
+
+} // namespace
+
+QByteArray EditHistory::text(int slot) const
 {
-    if (text.isSharedWith(m_snapshotText) && !text.isNull())
-        return m_snapshotCanonical;
-    return CanonicalSheetText(text);
+    for (const Cached &cached : m_texts) {
+        if (cached.slot == slot)
+            return cached.value;
+    }
+    int whole = slot;
+    while (whole > 0 && m_slots[whole].prefix >= 0)
+        --whole;
+    QByteArray result = m_slots[whole].data;
+    for (int k = whole + 1; k <= slot; ++k) {
+        const Stored &step = m_slots[k];
+        result = result.left(step.prefix) + step.data + result.right(step.suffix);
+    }
+    m_texts[1] = m_texts[0];
+    m_texts[0] = {slot, result};
+    return result;
+}
+
+void EditHistory::forget(int slot) const
+{
+    for (Cached &cached : m_texts) {
+        if (cached.slot == slot)
+            cached = {};
+    }
+    for (Cached &cached : m_canonicals) {
+        if (cached.slot == slot)
+            cached = {};
+    }
+}
+
+void EditHistory::storeWhole(int slot)
+{
+    if (m_slots[slot].prefix >= 0)
+        m_slots[slot] = {text(slot), -1, 0};
+}
+
+void EditHistory::setText(int slot, const QByteArray &sheetText)
+{
+    // The slot above is kept as a change of this one: it is made whole
+    // before this one changes.
+    if (slot + 1 < int(m_slots.size()))
+        storeWhole(slot + 1);
+    int distance = 0;
+    for (int k = slot - 1; k > 0 && m_slots[k].prefix >= 0; --k)
+        ++distance;
+    Stored stored{sheetText, -1, 0};
+    if (slot > 0 && distance + 1 < kWholeEvery && !m_slots[slot - 1].data.isNull()) {
+        const QByteArray below = text(slot - 1);
+        const qsizetype common = std::min(below.size(), sheetText.size());
+        qsizetype prefix = 0;
+        while (prefix < common && below[prefix] == sheetText[prefix])
+            ++prefix;
+        qsizetype suffix = 0;
+        while (suffix < common - prefix && below[below.size() - 1 - suffix] == sheetText[sheetText.size() - 1 - suffix])
+            ++suffix;
+        stored = {sheetText.mid(prefix, sheetText.size() - prefix - suffix), int(prefix), int(suffix)};
+    }
+    m_slots[slot] = std::move(stored);
+    forget(slot);
+    m_texts[1] = m_texts[0];
+    m_texts[0] = {slot, sheetText};
+}
+
+qsizetype EditHistory::storedBytes() const
+{
+    qsizetype bytes = 0;
+    for (const Stored &stored : m_slots)
+        bytes += stored.data.size();
+    return bytes;
+}
+
+QByteArray EditHistory::canonicalAt(int slot) const
+{
+    for (const Cached &cached : m_canonicals) {
+        if (cached.slot == slot)
+            return cached.value;
+    }
+    const QByteArray canonical = CanonicalSheetText(text(slot));
+    m_canonicals[1] = m_canonicals[0];
+    m_canonicals[0] = {slot, canonical};
+    return canonical;
 }
 
 bool EditHistory::differsFrom(const QByteArray &sheetText) const
@@ -83,21 +168,30 @@ bool EditHistory::differsFrom(const QByteArray &sheetText) const
         return true;
     m_lastText = sheetText;
     m_lastCanonical = CanonicalSheetText(sheetText);
-    return m_lastCanonical != canonicalOf(texts[pos]) && m_lastCanonical != canonicalOf(texts[pos + 1]);
+    return m_lastCanonical != canonicalAt(pos) && m_lastCanonical != canonicalAt(pos + 1);
 }
 
 void EditHistory::record(const QByteArray &sheetText, int selection)
 {
     if (pos >= kHistorySlots) {
-        std::move(texts.begin() + 1, texts.begin() + kHistorySlots + 1, texts.begin());
+        // The oldest snapshot goes; the ones that were changes of it, and
+        // the one above the top, are made whole first.
+        storeWhole(1);
+        storeWhole(kHistorySlots + 1);
+        std::move(m_slots.begin() + 1, m_slots.begin() + kHistorySlots + 1, m_slots.begin());
         std::move(selections.begin() + 1, selections.begin() + kHistorySlots + 1, selections.begin());
+        m_slots[kHistorySlots] = {};
+        m_texts = {};
+        m_canonicals = {};
         pos = kHistorySlots;
     } else {
         ++pos;
     }
-    texts[pos] = sheetText;
+    const QByteArray canonical =
+        sheetText.isSharedWith(m_lastText) ? m_lastCanonical : CanonicalSheetText(sheetText);
+    setText(pos, sheetText);
     selections[pos] = selection;
     redoCount = 0;
-    m_snapshotText = texts[pos];
-    m_snapshotCanonical = sheetText.isSharedWith(m_lastText) ? m_lastCanonical : CanonicalSheetText(sheetText);
+    m_canonicals[1] = m_canonicals[0];
+    m_canonicals[0] = {pos, canonical};
 }

@@ -9,8 +9,11 @@ inline constexpr int kHistorySlots = 1000;
 // Whole-sheet snapshots for undo and redo. Snapshots live in slots
 // 1 .. pos + redoCount; slot 0 takes the one dropped when the history is
 // full, and slot 1001 is only ever read as the slot above slot 1000.
+//
+// A snapshot is kept as the part that differs from the slot below it, with
+// a whole text every few slots: a thousand snapshots of a large sheet then
+// take little more than the changes.
 struct EditHistory {
-    std::array<QByteArray, kHistorySlots + 2> texts;
     std::array<int, kHistorySlots + 2> selections{};
     int pos = 0;
     int redoCount = 0;
@@ -22,17 +25,36 @@ struct EditHistory {
     // Stores the text as the new current snapshot and drops the redo steps.
     void record(const QByteArray &sheetText, int selection);
 
+    // The snapshot in a slot, and replacing it.
+    QByteArray text(int slot) const;
+    void setText(int slot, const QByteArray &sheetText);
+    // The bytes the snapshots take.
+    qsizetype storedBytes() const;
+
     bool canUndo() const { return pos > 1; }
     bool canRedo() const { return redoCount > 0; }
 
 private:
-    QByteArray canonicalOf(const QByteArray &text) const;
+    // The text of a slot: whole (prefix < 0), or the slot below with its
+    // first prefix and last suffix bytes kept and data between them.
+    struct Stored {
+        QByteArray data;
+        int prefix = -1;
+        int suffix = 0;
+    };
+    void storeWhole(int slot);
+    void forget(int slot) const;
+    QByteArray canonicalAt(int slot) const;
 
-    // The canonical form of the text last compared, and of the current
-    // snapshot: a commit compares the new text with the snapshot it
-    // recorded just before, so neither has to be worked out twice.
+    std::array<Stored, kHistorySlots + 2> m_slots;
+    // The last texts and canonical forms worked out, by slot.
+    struct Cached {
+        int slot = -1;
+        QByteArray value;
+    };
+    mutable std::array<Cached, 2> m_texts;
+    mutable std::array<Cached, 2> m_canonicals;
     mutable QByteArray m_lastText, m_lastCanonical;
-    mutable QByteArray m_snapshotText, m_snapshotCanonical;
 };
 
 // The text without what a regeneration may reshuffle: the unsupported-

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace {
 
 // Replaces the current rule's declarations and regenerates, as a commit does.
@@ -40,9 +42,51 @@ TEST(CanonicalSheetText, IgnoresOnlyWhatRegenerationReshuffles)
 TEST(EditHistory, FirstSnapshotOfASheetIsAlwaysRecorded)
 {
     EditHistory history;
-    history.texts[0] = "same";
-    history.texts[1] = "same";
+    history.setText(0, "same");
+    history.setText(1, "same");
     EXPECT_TRUE(history.differsFrom("same"));
+}
+
+TEST(EditHistory, SnapshotsKeptAsChangesReadBackExactly)
+{
+    // A plain model of the history: every snapshot whole.
+    std::array<QByteArray, kHistorySlots + 2> model;
+    int modelPos = 0;
+    EditHistory history;
+    std::mt19937 rng(7);
+    QByteArray text = "a {\r\n}\r\n";
+    for (int step = 0; step < 3000; ++step) {
+        const int action = std::uniform_int_distribution<int>(0, 9)(rng);
+        if (action == 0 && history.canUndo()) {
+            --history.pos;
+            ++history.redoCount;
+            --modelPos;
+        } else if (action == 1 && history.canRedo()) {
+            ++history.pos;
+            --history.redoCount;
+            ++modelPos;
+        } else {
+            // An edit somewhere in the text: insert, replace or cut.
+            const int at = std::uniform_int_distribution<int>(0, int(text.size()))(rng);
+            const int cut = std::uniform_int_distribution<int>(0, 3)(rng);
+            text = text.left(at) + QByteArray::number(step) + text.mid(at + cut);
+            if (modelPos >= kHistorySlots) {
+                std::move(model.begin() + 1, model.begin() + kHistorySlots + 1, model.begin());
+                modelPos = kHistorySlots;
+            } else {
+                ++modelPos;
+            }
+            model[modelPos] = text;
+            history.record(text, 0);
+        }
+        ASSERT_EQ(history.pos, modelPos);
+        for (const int slot : {0, 1, modelPos - 1, modelPos, modelPos + 1}) {
+            if (slot >= 0 && slot < int(model.size()))
+                ASSERT_EQ(history.text(slot), model[slot]) << "step " << step << " slot " << slot;
+        }
+    }
+    for (int slot = 0; slot < int(model.size()); ++slot)
+        ASSERT_EQ(history.text(slot), model[slot]) << "slot " << slot;
 }
 
 TEST(EditHistory, TextThatRedoWouldRestoreIsNotRecorded)
@@ -114,8 +158,8 @@ TEST(RegenerateSheet, DropsTheOldestSnapshotWhenTheHistoryIsFull)
     const EditHistory &history = store.history();
     EXPECT_EQ(history.pos, 1000);
     EXPECT_TRUE(store.backEditEnabled());
-    EXPECT_EQ(history.texts[1], "Body {\r\nmargin-top: 6px;\r\n}\r\n");
-    EXPECT_EQ(history.texts[1000], "Body {\r\nmargin-top: 1005px;\r\n}\r\n");
+    EXPECT_EQ(history.text(1), "Body {\r\nmargin-top: 6px;\r\n}\r\n");
+    EXPECT_EQ(history.text(1000), "Body {\r\nmargin-top: 1005px;\r\n}\r\n");
 }
 
 TEST(RegenerateSheet, ShiftedHistoryKeepsEachSnapshotsSelection)
@@ -133,7 +177,7 @@ TEST(RegenerateSheet, ShiftedHistoryKeepsEachSnapshotsSelection)
         const int change = slot + 5; // the five oldest were dropped
         EXPECT_EQ(history.selections[slot], change % 2) << slot;
         const QByteArray rule = change % 2 ? "b {\r\nmargin-top: " : "a {\r\nmargin-top: ";
-        EXPECT_TRUE(history.texts[slot].contains(rule + QByteArray::number(change) + "px;")) << slot;
+        EXPECT_TRUE(history.text(slot).contains(rule + QByteArray::number(change) + "px;")) << slot;
     }
 }
 
