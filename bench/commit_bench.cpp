@@ -58,6 +58,70 @@ void windowToggleCommit(benchmark::State &state)
 }
 BENCHMARK(windowToggleCommit)->Arg(10)->Arg(1001)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// Opening a sheet in the window until its first rule is shown, and
+// selecting another rule, on the sheet named by QUILLBOX_BENCH_SHEET or a
+// generated one of 1001 rules.
+QString benchSheet(QTemporaryDir &dir)
+{
+    const QString named = qEnvironmentVariable("QUILLBOX_BENCH_SHEET");
+    if (!named.isEmpty())
+        return named;
+    const QString path = dir.filePath("big.css");
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(generatedSheetText(1001));
+    return path;
+}
+
+void windowOpenSheet(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString source = benchSheet(dir);
+    TMainForm form;
+    form.setQuestioner(std::make_unique<ScriptedQuestioner>());
+    form.show();
+    (void)QTest::qWaitForWindowExposed(&form);
+    int n = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        // A fresh copy each time: no recovery copy is found.
+        const QString path = dir.filePath(QStringLiteral("open%1.css").arg(++n));
+        QFile::copy(source, path);
+        state.ResumeTiming();
+        form.editor().files().OpenSheet(path);
+        QApplication::processEvents();
+        state.PauseTiming();
+        form.store().setSheetModified(false);
+        form.editor().files().ConfirmDiscard();
+        state.ResumeTiming();
+    }
+    state.counters["rules"] = form.store().styleCount();
+    form.close();
+}
+BENCHMARK(windowOpenSheet)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void windowSelectRule(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString source = benchSheet(dir);
+    const QString path = dir.filePath("select.css");
+    QFile::copy(source, path);
+    TMainForm form;
+    form.setQuestioner(std::make_unique<ScriptedQuestioner>());
+    form.show();
+    (void)QTest::qWaitForWindowExposed(&form);
+    form.editor().files().OpenSheet(path);
+    int row = 0;
+    for (auto _ : state) {
+        row = (row + 97) % form.store().styleCount();
+        form.editor().ListTagClick(row);
+        QApplication::processEvents();
+    }
+    form.store().setSheetModified(false);
+    form.close();
+}
+BENCHMARK(windowSelectRule)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 } // namespace
 
 int main(int argc, char **argv)

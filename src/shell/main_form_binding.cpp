@@ -76,8 +76,13 @@ void TMainForm::bindEditor()
         m_editor->panels().notify();
     });
     bindSheetView(&m_editor->sheetView(), m_viewer.hcssMemo);
-    m_editor->files().sheetReadFromDisk = [this] { showLines(m_viewer.diskMemo, store().diskLines()); };
-    m_editor->showDiskSheet = m_editor->files().sheetReadFromDisk;
+    m_editor->showDiskSheet = [this] { showLines(m_viewer.diskMemo, store().diskLines()); };
+    // A load refreshes the disk view only while it is shown; turning to it
+    // reads the copy again anyway.
+    m_editor->files().sheetReadFromDisk = [this] {
+        if (m_viewer.viewer->currentWidget() == m_viewer.diskMemo->parentWidget())
+            m_editor->showDiskSheet();
+    };
     // Only the user's own turn of the page refreshes what it shows.
     connect(m_viewer.viewer->tabBar(), &QTabBar::tabBarClicked, this, [this](int index) {
         if (index < 0 || index == m_viewer.viewer->currentIndex())

@@ -6,6 +6,7 @@
 
 #include <QPlainTextEdit>
 #include <QTextEdit>
+#include <QEvent>
 #include <QSignalBlocker>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -83,21 +84,62 @@ static void replaceChangedPart(QPlainTextEdit *edit, const QString &text)
     cursor.insertText(text.mid(head, text.size() - tail - head));
 }
 
+namespace {
+
+// Shows the view model on the edit. A hidden edit is brought up to date
+// when it is shown: laying out a large sheet nobody sees costs more than
+// the commit that changed it.
+class SheetViewBinding : public QObject
+{
+public:
+    SheetViewBinding(SheetViewModel *view, QPlainTextEdit *edit)
+        : QObject(edit)
+        , m_view(view)
+        , m_edit(edit)
+    {
+        connect(view, &SheetViewModel::changed, this, &SheetViewBinding::update);
+        connect(edit, &QPlainTextEdit::cursorPositionChanged, view,
+                [view, edit] { view->noteCaret(edit->textCursor().position()); });
+        edit->installEventFilter(this);
+    }
+
+    void update()
+    {
+        if (!m_edit->isVisible()) {
+            m_stale = true;
+            return;
+        }
+        m_stale = false;
+        const QSignalBlocker block(m_edit);
+        const QString text = cp1251::decode(m_view->text());
+        replaceChangedPart(m_edit, text);
+        QTextCursor cursor = m_edit->textCursor();
+        cursor.setPosition(qBound(0, m_view->caret(), static_cast<int>(text.size())));
+        m_edit->setTextCursor(cursor);
+        m_edit->ensureCursorVisible();
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == m_edit && event->type() == QEvent::Show && m_stale)
+            update();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    SheetViewModel *m_view;
+    QPlainTextEdit *m_edit;
+    bool m_stale = false;
+};
+
+} // namespace
+
 void bindSheetView(SheetViewModel *view, QPlainTextEdit *edit)
 {
     // The view is never undone by its own undo stack.
     edit->setUndoRedoEnabled(false);
-    QObject::connect(view, &SheetViewModel::changed, edit, [view, edit] {
-        const QSignalBlocker block(edit);
-        const QString text = cp1251::decode(view->text());
-        replaceChangedPart(edit, text);
-        QTextCursor cursor = edit->textCursor();
-        cursor.setPosition(qBound(0, view->caret(), static_cast<int>(text.size())));
-        edit->setTextCursor(cursor);
-        edit->ensureCursorVisible();
-    });
-    QObject::connect(edit, &QPlainTextEdit::cursorPositionChanged, view,
-                     [view, edit] { view->noteCaret(edit->textCursor().position()); });
+    new SheetViewBinding(view, edit);
 }
 
 void showLines(QPlainTextEdit *edit, const ByteLines &lines)

@@ -44,6 +44,7 @@ TEST_F(PanelWindowTest, AlignmentClickReachesTheRuleTheSheetAndTheView)
     EXPECT_TRUE(center->isChecked());
     EXPECT_TRUE(memo->toPlainText().startsWith(QStringLiteral("; Text-align: center;\n")));
     EXPECT_TRUE(form->store().sheetText().contains("Body {\r\nText-align: center;\r\ncolor: RED;\r\n"));
+    child<QTabWidget>("Viewer")->setCurrentIndex(1);
     EXPECT_TRUE(sheetView->toPlainText().contains(QStringLiteral("Text-align: center;")));
     EXPECT_EQ(form->store().history().pos, before + 1);
     EXPECT_TRUE(child<QAction>("BackEdit")->isEnabled());
@@ -74,6 +75,7 @@ TEST_F(PanelWindowTest, UndoRestoresAndReselectsRedoBringsBack)
     child<QAction>("ForeEdit")->trigger();
     EXPECT_TRUE(form->store().sheetText().contains("Border-style: dotted;"));
     // The view is patched in place; it must still read exactly as the sheet.
+    child<QTabWidget>("Viewer")->setCurrentIndex(1);
     EXPECT_EQ(sheetView->toPlainText(), cp1251::decode(form->editor().sheetView().text()));
     EXPECT_EQ(list->currentRow(), 1);
     EXPECT_TRUE(child<QToolButton>("BorderDotted")->isChecked());

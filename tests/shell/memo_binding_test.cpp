@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QTabWidget>
 #include <QPlainTextEdit>
 #include <QTextEdit>
 
@@ -55,6 +56,7 @@ TEST_F(MemoBytes, EveryByteComesBackFromTheSheetViews)
     form->editor().commit().CommitStyleChange(false);
     form->store().RegenerateSheet();
     form->editor().commit().RefreshSheetView();
+    child<QTabWidget>("Viewer")->setCurrentIndex(1); // the view is filled when it is shown
     const ByteLines shown = memoLines(child<QPlainTextEdit>("HCSSMemo"));
     EXPECT_EQ(shown, form->store().sheetLines());
 

@@ -3,6 +3,7 @@
 
 #include "../support/window_fixture.h"
 
+#include <QTabWidget>
 #include <QApplication>
 #include <QCheckBox>
 #include <QColorDialog>
@@ -138,6 +139,7 @@ TEST_F(SwatchTest, PickedColourReachesTheRuleTheSheetViewAndTheFile)
     });
     EXPECT_TRUE(child<QCheckBox>("FontColorCheck")->isChecked()) << form->store().sheetText().constData();
     EXPECT_TRUE(form->store().sheetText().contains("color: BLUE;")) << form->store().sheetText().constData();
+    child<QTabWidget>("Viewer")->setCurrentIndex(1);
     EXPECT_TRUE(child<QPlainTextEdit>("HCSSMemo")->toPlainText().contains(QStringLiteral("color: BLUE;")));
     child<QAction>("Save")->trigger();
     EXPECT_TRUE(fileText().contains("color: BLUE;")) << fileText().constData();

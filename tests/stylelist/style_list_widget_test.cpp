@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QTabWidget>
 #include <QAction>
 #include <QFile>
 #include <QLineEdit>
@@ -134,6 +135,7 @@ TEST_F(StyleListWindowTest, DeleteAndUndoStateFollowTheCore)
     EXPECT_EQ(rows(), (QStringList{"Body", "p"}));
     EXPECT_EQ(list->currentRow(), 1);
     EXPECT_TRUE(form->findChild<QAction *>(QStringLiteral("BackEdit"))->isEnabled());
+    form->findChild<QTabWidget *>(QStringLiteral("Viewer"))->setCurrentIndex(1);
     auto *sheetView = form->findChild<QPlainTextEdit *>(QStringLiteral("HCSSMemo"));
     EXPECT_FALSE(sheetView->toPlainText().contains(QStringLiteral("h1")));
     // The caret stands inside the selected rule.
