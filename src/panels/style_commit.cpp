@@ -8,12 +8,7 @@ namespace {
 
 QByteArray viewText(const ByteLines &lines)
 {
-    QByteArray text;
-    for (const QByteArray &line : lines) {
-        text += line;
-        text += '\n';
-    }
-    return text;
+    return joinLines(lines, "\n");
 }
 
 } // namespace

@@ -1,15 +1,22 @@
 #include "byte_lines.h"
 
-QByteArray joinLines(const ByteLines &lines)
+#include <cstring>
+
+QByteArray joinLines(const ByteLines &lines, const char *separator)
 {
+    const qsizetype separatorSize = qsizetype(std::strlen(separator));
     qsizetype size = 0;
     for (const QByteArray &line : lines)
-        size += line.size() + 2;
-    QByteArray text;
-    text.reserve(size);
+        size += line.size() + separatorSize;
+    // Copied straight into a buffer of the final size: a sheet has
+    // thousands of lines, and appending them one by one costs more.
+    QByteArray text(size, Qt::Uninitialized);
+    char *out = text.data();
     for (const QByteArray &line : lines) {
-        text.append(line);
-        text.append("\r\n", 2);
+        std::memcpy(out, line.constData(), size_t(line.size()));
+        out += line.size();
+        std::memcpy(out, separator, size_t(separatorSize));
+        out += separatorSize;
     }
     return text;
 }

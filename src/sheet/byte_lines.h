@@ -6,8 +6,8 @@
 // A sheet as the editor holds it: single-byte lines without terminators.
 using ByteLines = QList<QByteArray>;
 
-// Each line followed by CR LF.
-QByteArray joinLines(const ByteLines &lines);
+// Each line followed by the separator, CR LF unless told otherwise.
+QByteArray joinLines(const ByteLines &lines, const char *separator = "\r\n");
 
 // Splits at CR LF, a lone CR and a lone LF. A terminator at the very end
 // does not start another line, so joinLines(splitText(t)) == t for any

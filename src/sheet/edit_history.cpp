@@ -128,12 +128,16 @@ void EditHistory::setText(int slot, const QByteArray &sheetText)
     if (slot > 0 && distance + 1 < kWholeEvery && !m_slots[slot - 1].data.isNull()) {
         const QByteArray below = text(slot - 1);
         const qsizetype common = std::min(below.size(), sheetText.size());
-        qsizetype prefix = 0;
-        while (prefix < common && below[prefix] == sheetText[prefix])
-            ++prefix;
-        qsizetype suffix = 0;
-        while (suffix < common - prefix && below[below.size() - 1 - suffix] == sheetText[sheetText.size() - 1 - suffix])
-            ++suffix;
+        const char *a = below.constData();
+        const char *b = sheetText.constData();
+        const qsizetype prefix = std::mismatch(a, a + common, b).first - a;
+        // Both ranges stop at the common prefix, so neither end reads
+        // past the shorter text.
+        const auto tail = std::mismatch(std::make_reverse_iterator(a + below.size()),
+                                        std::make_reverse_iterator(a + prefix),
+                                        std::make_reverse_iterator(b + sheetText.size()),
+                                        std::make_reverse_iterator(b + prefix));
+        const qsizetype suffix = tail.first - std::make_reverse_iterator(a + below.size());
         stored = {sheetText.mid(prefix, sheetText.size() - prefix - suffix), int(prefix), int(suffix)};
     }
     m_slots[slot] = std::move(stored);
