@@ -1,5 +1,7 @@
 #include "block_scanner.h"
 
+#include <cstring>
+
 namespace {
 
 bool isBlank(char c)
@@ -11,6 +13,17 @@ bool joinsByItself(char c)
 {
     return c == ' ' || c == ',' || c == '>' || c == '+' || c == '~';
 }
+
+// Inside a block only these bytes can change the scan's state.
+struct BlockSpecial {
+    bool special[256] = {};
+    constexpr BlockSpecial()
+    {
+        for (const char c : {'{', '}', '"', '\'', '/', '\\'})
+            special[static_cast<unsigned char>(c)] = true;
+    }
+};
+constexpr BlockSpecial kBlockSpecial;
 
 } // namespace
 
@@ -27,16 +40,28 @@ std::vector<TopBlock> scanBlocks(const ByteLines &lines)
         const QByteArray &text = lines[k];
         const int len = int(text.size());
         quote = 0; // a string never runs past its line
+        const char *bytes = text.constData();
         for (int p = 0; p < len; ++p) {
-            const char c = text[p];
-            const bool hasNext = p + 1 < len;
             if (inComment) {
-                if (c == '*' && hasNext && text[p + 1] == '/') {
+                // Straight to the next "*" that may end it.
+                const void *star = std::memchr(bytes + p, '*', size_t(len - p));
+                if (!star)
+                    break;
+                p = int(static_cast<const char *>(star) - bytes);
+                if (p + 1 < len && bytes[p + 1] == '/') {
                     inComment = false;
                     ++p;
                 }
                 continue;
             }
+            if (depth > 0 && !quote) {
+                while (p < len && !kBlockSpecial.special[static_cast<unsigned char>(bytes[p])])
+                    ++p;
+                if (p == len)
+                    break;
+            }
+            const char c = bytes[p];
+            const bool hasNext = p + 1 < len;
             if (quote) {
                 if (c == '\\')
                     ++p;

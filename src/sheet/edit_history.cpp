@@ -3,26 +3,37 @@
 #include "unsupported_comment.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
 // Letters, digits and the bytes that join them into one token: a blank
 // between two of these is part of the text ("div p", "1px solid").
-struct WordBytes {
-    bool word[256] = {};
-    constexpr WordBytes()
+// How the canonical text treats each byte.
+enum ByteKind : unsigned char { Plain, Word, Blank, LineBreak, Semicolon };
+
+struct ByteKinds {
+    ByteKind kind[256] = {};
+    constexpr ByteKinds()
     {
-        for (int b = 0; b < 256; ++b)
-            word[b] = (b >= 'a' && b <= 'z') || (b >= 'A' && b <= 'Z') || (b >= '0' && b <= '9') || b >= 0x80;
+        for (int b = 0; b < 256; ++b) {
+            const bool word = (b >= 'a' && b <= 'z') || (b >= 'A' && b <= 'Z') || (b >= '0' && b <= '9') || b >= 0x80;
+            kind[b] = word ? Word : Plain;
+        }
         for (const char c : {'-', '_', '#', '.', '%', '!', '@', '\\'})
-            word[static_cast<unsigned char>(c)] = true;
+            kind[static_cast<unsigned char>(c)] = Word;
+        kind[static_cast<unsigned char>(' ')] = Blank;
+        kind[static_cast<unsigned char>('\t')] = Blank;
+        kind[static_cast<unsigned char>('\r')] = LineBreak;
+        kind[static_cast<unsigned char>('\n')] = LineBreak;
+        kind[static_cast<unsigned char>(';')] = Semicolon;
     }
 };
-constexpr WordBytes kWordBytes;
+constexpr ByteKinds kKinds;
 
-bool isWordByte(char c)
+ByteKind kindOf(char c)
 {
-    return kWordBytes.word[static_cast<unsigned char>(c)];
+    return kKinds.kind[static_cast<unsigned char>(c)];
 }
 
 } // namespace
@@ -46,23 +57,33 @@ QByteArray CanonicalSheetText(const QByteArray &text)
         qsizetype at = text.indexOf(comment, from);
         if (at < 0)
             at = size;
-        for (qsizetype i = from; i < at; ++i) {
+        qsizetype i = from;
+        while (i < at) {
             const char c = src[i];
-            if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
+            const ByteKind kind = kindOf(c);
+            if (kind == Blank || kind == LineBreak) {
                 // A ";" ending one line and one starting the next stay two.
-                if (c == '\r' || c == '\n')
+                if (kind == LineBreak)
                     previous = c;
                 spaced = true;
+                ++i;
                 continue;
             }
-            if (c == ';' && previous == ';')
+            if (kind == Semicolon && previous == ';') {
+                ++i;
                 continue;
-            if (spaced && isWordByte(lastWritten) && isWordByte(c))
+            }
+            if (spaced && kind == Word && kindOf(lastWritten) == Word)
                 *dst++ = ' ';
             spaced = false;
-            *dst++ = c;
-            previous = c;
-            lastWritten = c;
+            // The bytes up to the next blank, line break or ";" go as they are.
+            qsizetype end = i + 1;
+            while (end < at && kindOf(src[end]) <= Word)
+                ++end;
+            std::memcpy(dst, src + i, size_t(end - i));
+            dst += end - i;
+            previous = lastWritten = src[end - 1];
+            i = end;
         }
         from = at + comment.size();
     }
