@@ -61,7 +61,11 @@ QByteArray squeeze(const ByteLines &lines)
     QByteArray text;
     for (const QByteArray &line : lines)
         text += line;
-    text += ';';
+    // The last declaration gets its ";" unless it has one: in a string left
+    // open (a stray quote) a second one would never be squeezed away and
+    // would come back one more each time the rule is read.
+    if (!text.trimmed().endsWith(';'))
+        text += ';';
     QByteArray marks = contextsOf(text);
     for (qsizetype i = 0; i < text.size(); ++i) {
         if (static_cast<unsigned char>(text[i]) < 33 && marks[i] != InQuote)

@@ -136,6 +136,8 @@ WrittenSelector selectorBetween(const ByteLines &lines, SheetPos from, SheetPos 
                 comment.append('\n');
             else
                 separated = true;
+            if (quote)
+                out.openQuote = true;
             quote = 0;
         }
         for (int p = first; p < last; ++p) {
@@ -173,6 +175,8 @@ WrittenSelector selectorBetween(const ByteLines &lines, SheetPos from, SheetPos 
     }
     if (!comment.isEmpty())
         out.comments.append(comment.split('\n'));
+    if (quote)
+        out.openQuote = true;
     qsizetype begin = 0;
     while (begin < out.text.size() && out.text[begin] == ' ')
         ++begin;

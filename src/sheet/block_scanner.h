@@ -33,6 +33,9 @@ std::vector<TopBlock> scanBlocks(const ByteLines &lines);
 struct WrittenSelector {
     QByteArray text;
     ByteLines comments;
+    // A quote still open at a line's end: joined on one line, the
+    // selector would read differently, so it is not held.
+    bool openQuote = false;
 };
 WrittenSelector selectorBetween(const ByteLines &lines, SheetPos from, SheetPos to);
 

@@ -107,6 +107,8 @@ void SheetStore::RebuildStyleTable()
         WrittenSelector selector = selectorBetween(m_sheetLines, block.start, block.open);
         if (selector.text.isEmpty())
             break;
+        if (selector.openQuote)
+            continue; // kept as it stands, in front of the next rule
         ByteLines preamble = preambleBetween(m_sheetLines, end, block.start);
         preamble.append(selector.comments);
         m_table.rules.names[held] = selector.text;

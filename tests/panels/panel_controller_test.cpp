@@ -119,6 +119,21 @@ TEST_F(PanelChange, StringsWithEscapedQuotesAreNeverCut)
     EXPECT_TRUE(store.sheetText().contains("color: RED;"));
 }
 
+TEST_F(PanelChange, AStrayQuoteInAKeptDeclarationGrowsNothing)
+{
+    // The quote leaves the rest of the line open, so nothing past it can be
+    // read; the line is kept, and settles after the second commit.
+    openText(store, "Body {\r\ncl'ip: x, f;margin-top: 1em !important;\r\n}\r\n");
+    control.optionClicked("Text_Align_Left");
+    control.optionClicked("Text_Align_Right");
+    control.optionClicked("Text_Align_Left");
+    const QByteArray once = store.sheetText();
+    control.optionClicked("Text_Align_Right");
+    control.optionClicked("Text_Align_Left");
+    EXPECT_EQ(store.sheetText(), once);
+    EXPECT_FALSE(once.contains(";;")) << once.constData();
+}
+
 TEST_F(PanelChange, TypedTextStaysWithItsRuleThroughListOperations)
 {
     store.memo().setLines({"color: green;"}); // typed into Body, not applied
