@@ -208,10 +208,15 @@ WorkingText::Value WorkingText::peek(const QByteArray &head) const
     const qsizetype from = at + head.size();
     // The value runs to the next ";" outside strings, comments and
     // parentheses, so a url() with a ";" in it stays whole.
-    qsizetype end = declarationEnd(m_upper, contextsOf(m_upper), from);
+    const QByteArray marks = contextsOf(m_upper);
+    qsizetype end = declarationEnd(m_upper, marks, from);
     const bool hasSemicolon = end >= 0;
     if (!hasSemicolon)
         end = m_upper.size();
+    // A string or comment left open runs over everything after it: no
+    // control takes such a value, it stays aside as written.
+    if (!hasSemicolon && end > from && (marks[end - 1] == InQuote || marks[end - 1] == InComment))
+        return Value();
     value.at = at;
     value.upper = m_upper.mid(from, end - from);
     value.original = m_original.mid(from, end - from);

@@ -151,6 +151,9 @@ WrittenSelector selectorBetween(const ByteLines &lines, SheetPos from, SheetPos 
                     inComment = false;
                     out.comments.append(comment.split('\n'));
                     comment.clear();
+                    // The comment's place keeps the parts apart: "b/" and
+                    // "*" joined would start a comment of their own.
+                    separated = true;
                 }
                 continue;
             }
