@@ -123,6 +123,12 @@ bool SheetFiles::OpenSheet(const QString &path)
         // The file as the interrupted run left it; LoadSheet makes a new copy.
         return LoadSheet(path);
     case Questioner::No:
+        // A copy that cannot be read as a sheet must not take the file's place.
+        if (!readSheetFile(copy, &error)) {
+            fail(QStringLiteral("Начальную версию восстановить нельзя, файл оставлен как есть.") + QChar(u'\r')
+                 + error);
+            return false;
+        }
         if (!replaceFile(copy, path, &error)) {
             fail(error);
             return false;

@@ -15,6 +15,8 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
+#include <functional>
+
 namespace {
 
 QByteArray readAll(const QString &path)
@@ -147,6 +149,29 @@ TEST_F(SheetFilesTest, LeftOverCopyAsksAndEachAnswerDoesWhatItSays)
     ASSERT_TRUE(files.OpenSheet(a));
     EXPECT_EQ(readAll(a), kSheet);
     EXPECT_EQ(store.list().items(), (QList<QByteArray>{"Body", "h1"}));
+}
+
+TEST_F(SheetFilesTest, UnreadableLeftOverCopyNeverTakesTheFilesPlace)
+{
+    const QByteArray interrupted = "Body {\r\ncolor: green;\r\n}\r\n";
+    const QString copy = a + ".ORIGINAL";
+    const std::function<void()> spoilCopy[] = {
+        [&] { writeAll(copy, QByteArray("p {\0}", 5)); },
+        [&] { ASSERT_TRUE(QDir(dir.path()).mkpath("a.css.ORIGINAL/inside")); },
+    };
+    for (const auto &spoil : spoilCopy) {
+        QFile::remove(copy);
+        QDir(copy).removeRecursively();
+        writeAll(a, interrupted);
+        spoil();
+        questioner.asked.clear();
+        questioner.answers = {Questioner::No};
+        EXPECT_FALSE(files.OpenSheet(a));
+        ASSERT_EQ(questioner.asked.size(), 2);
+        EXPECT_TRUE(questioner.asked[1].text.startsWith(QStringLiteral("Начальную версию восстановить нельзя")));
+        EXPECT_EQ(readAll(a), interrupted);
+        EXPECT_TRUE(QFileInfo::exists(copy));
+    }
 }
 
 TEST_F(SheetFilesTest, SavingWritesTheFileAndItsCopy)
