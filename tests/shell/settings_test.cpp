@@ -6,10 +6,14 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QDir>
+#include <QFile>
 #include <QSettings>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTest>
+
+#include <functional>
 
 namespace {
 
@@ -92,6 +96,39 @@ TEST(WindowSettings, ValueOfTheWrongTypeIsIgnored)
     EXPECT_EQ(form.findChild<QTabWidget *>(QStringLiteral("Viewer"))->currentIndex(), 3);
     EXPECT_FALSE(form.findChild<QAction *>(QStringLiteral("AutoRefreshAction"))->isChecked());
     EXPECT_EQ(form.findChild<QWidget *>(QStringLiteral("PanelList"))->width(), 230);
+}
+
+// A settings file full of junk, or a folder where the file should be, gives
+// the defaults; the window still opens and closes.
+TEST(WindowSettings, BrokenSettingsFileGivesTheDefaults)
+{
+    clearProgramSettings();
+    const QString path = settings()->fileName();
+    const std::function<void()> breakFile[] = {
+        [&] {
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(QByteArray("[Init\n\0\xff=\x01\nViewer=\"\n[[[", 24));
+        },
+        [&] {
+            QFile::remove(path);
+            ASSERT_TRUE(QDir().mkpath(path + "/inside"));
+        },
+    };
+    for (const auto &spoil : breakFile) {
+        spoil();
+        {
+            TMainForm form;
+            form.show();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+            EXPECT_EQ(form.findChild<QTabWidget *>(QStringLiteral("Viewer"))->currentIndex(), 3);
+            EXPECT_EQ(form.findChild<QWidget *>(QStringLiteral("PanelList"))->width(), 176);
+            EXPECT_TRUE(form.close());
+        }
+        QDir(path).removeRecursively();
+        QFile::remove(path);
+    }
+    clearProgramSettings();
 }
 
 TEST(InitSettings, ReadsNumbersStoredAsText)
