@@ -414,6 +414,32 @@ TEST_F(SheetFilesTest, AutoRefreshWritesEachChangeAndNoRestoresTheFile)
     EXPECT_FALSE(QFile::exists(a + ".ORIGINAL"));
 }
 
+TEST_F(SheetFilesTest, SheetRemovedOrReplacedByAFolderWhileOpenLosesNoEdit)
+{
+    editor.commit().setAutoRefresh(true);
+    ASSERT_TRUE(files.OpenSheet(a));
+
+    // Removed: the refresh leaves the place empty, a save writes the sheet back.
+    ASSERT_TRUE(QFile::remove(a));
+    editor.panelController().optionClicked("Text_Align_Justify");
+    EXPECT_TRUE(questioner.asked.isEmpty());
+    EXPECT_FALSE(QFile::exists(a));
+    EXPECT_TRUE(files.SaveSheet());
+    EXPECT_TRUE(readAll(a).contains("Text-align: justify;"));
+
+    // A folder in its place: each write says so and the edits stay in memory.
+    ASSERT_TRUE(QFile::remove(a));
+    ASSERT_TRUE(QDir(dir.path()).mkpath("a.css/inside"));
+    editor.panelController().optionClicked("Text_Align_Left");
+    ASSERT_EQ(questioner.asked.size(), 1);
+    EXPECT_TRUE(questioner.asked[0].text.contains(a));
+    EXPECT_FALSE(files.SaveSheet());
+    EXPECT_EQ(questioner.asked.size(), 2);
+    EXPECT_TRUE(store.sheetModified());
+    EXPECT_TRUE(store.sheetText().contains("Text-align: left;"));
+    EXPECT_TRUE(QFileInfo(a).isDir());
+}
+
 TEST_F(SheetFilesTest, WithoutAutoRefreshTheFileWaitsForASave)
 {
     ASSERT_TRUE(files.OpenSheet(a));
