@@ -381,6 +381,16 @@ TEST(SheetFileIo, DeviceIsNotOverwritten)
     EXPECT_FALSE(device.isFile()) << "still the device, not a file put in its place";
 }
 
+// A folder nobody may write to (even root, which ignores permission bits).
+TEST(SheetFileIo, ReadOnlyFolderIsReportedAndLeftClean)
+{
+    const QString path = QStringLiteral("/proc/quillbox-sheet.css");
+    QString error;
+    EXPECT_FALSE(writeSheetFile(path, {"a {", "}"}, &error));
+    EXPECT_TRUE(error.startsWith(QStringLiteral("Не удалось записать файл «") + path));
+    EXPECT_FALSE(QFile::exists(path));
+}
+
 TEST(SheetFiles, FolderIsEverythingBeforeTheLastSlash)
 {
     EXPECT_EQ(SheetFiles::folderOf(QStringLiteral("/site/css/main.css")), QStringLiteral("/site/css"));
