@@ -1,7 +1,10 @@
 // Costs of the sheet's two routes: text to table and table to text.
 // Any .css files named on the command line are measured beside the
 // generated sheets.
+#include "declaration_reader.h"
+#include "panel_state.h"
 #include "random_sheet.h"
+#include "rule_memo.h"
 #include "sheet_fixture.h"
 #include "sheet_store.h"
 
@@ -73,6 +76,21 @@ void fullHistory(benchmark::State &state, const QByteArray &text)
         state.counters["sheet_KB"] = double(text.size()) / 1024;
     }
 }
+
+// Reading a rule whose one value is a long string: every property the
+// panels look for is searched in the same text.
+void readLongValue(benchmark::State &state)
+{
+    const ByteLines lines{"color: red;", "content: \"" + QByteArray(state.range(0), 'x') + "\";", "margin: 0;"};
+    PanelState panels;
+    RuleMemo memo;
+    for (auto _ : state) {
+        memo.setLines(lines);
+        DeclarationsToPanels(panels, memo);
+    }
+    state.SetBytesProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(readLongValue)->Arg(64 * 1024)->Arg(1024 * 1024)->Arg(7 * 1024 * 1024)->Unit(benchmark::kMillisecond);
 
 void registerSheet(const std::string &name, const QByteArray &text)
 {

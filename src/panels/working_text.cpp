@@ -12,25 +12,28 @@ enum Context : char { Plain, InQuote, InComment, InParens };
 QByteArray contextsOf(const QByteArray &text)
 {
     QByteArray marks(text.size(), Plain);
+    const char *in = text.constData();
+    char *out = marks.data();
+    const qsizetype size = text.size();
     char quote = 0;
     bool comment = false;
     int parens = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        const char next = i + 1 < text.size() ? text[i + 1] : 0;
+    for (qsizetype i = 0; i < size; ++i) {
+        const char c = in[i];
+        const char next = i + 1 < size ? in[i + 1] : 0;
         if (comment) {
-            marks[i] = InComment;
+            out[i] = InComment;
             if (c == '*' && next == '/') {
-                marks[i + 1] = InComment;
+                out[i + 1] = InComment;
                 ++i;
                 comment = false;
             }
             continue;
         }
         if (quote) {
-            marks[i] = InQuote;
+            out[i] = InQuote;
             if (c == '\\' && next) {
-                marks[i + 1] = InQuote;
+                out[i + 1] = InQuote;
                 ++i;
             } else if (c == quote) {
                 quote = 0;
@@ -38,18 +41,18 @@ QByteArray contextsOf(const QByteArray &text)
             continue;
         }
         if (c == '/' && next == '*') {
-            marks[i] = InComment;
+            out[i] = InComment;
             comment = true;
             continue;
         }
         if (c == '"' || c == '\'') {
-            marks[i] = InQuote;
+            out[i] = InQuote;
             quote = c;
             continue;
         }
         if (c == '(')
             ++parens;
-        marks[i] = parens > 0 ? InParens : Plain;
+        out[i] = parens > 0 ? InParens : Plain;
         if (c == ')' && parens > 0)
             --parens;
     }
@@ -154,9 +157,18 @@ WorkingText WorkingText::fromLines(const ByteLines &lines)
     return text;
 }
 
+const QByteArray &WorkingText::marks() const
+{
+    if (!m_marksValid) {
+        m_marks = contextsOf(m_upper);
+        m_marksValid = true;
+    }
+    return m_marks;
+}
+
 qsizetype WorkingText::find(const QByteArray &pattern) const
 {
-    const QByteArray marks = contextsOf(m_upper);
+    const QByteArray &marks = this->marks();
     for (qsizetype at = m_upper.indexOf(pattern); at >= 0; at = m_upper.indexOf(pattern, at + 1)) {
         if (marks[at] != Plain)
             continue; // inside a string, a comment or parentheses
@@ -176,8 +188,10 @@ bool WorkingText::overlapsEarlierDeclaration(qsizetype at, const QByteArray &pro
     // A declaration that stays aside is written after the generated ones;
     // one that sets the same property before this one must stay before it,
     // so this one stays aside too.
+    // A pattern starts with a plain letter, so the contexts before it are
+    // the same whether or not the rest of the text follows.
     const QByteArray before = m_upper.left(at);
-    const QByteArray marks = contextsOf(before);
+    const QByteArray marks = this->marks().left(at);
     qsizetype start = 0;
     while (start < before.size()) {
         qsizetype end = declarationEnd(before, marks, start);
@@ -208,7 +222,7 @@ WorkingText::Value WorkingText::peek(const QByteArray &head) const
     const qsizetype from = at + head.size();
     // The value runs to the next ";" outside strings, comments and
     // parentheses, so a url() with a ";" in it stays whole.
-    const QByteArray marks = contextsOf(m_upper);
+    const QByteArray &marks = this->marks();
     qsizetype end = declarationEnd(m_upper, marks, from);
     const bool hasSemicolon = end >= 0;
     if (!hasSemicolon)
@@ -228,6 +242,7 @@ void WorkingText::remove(qsizetype at, qsizetype length)
 {
     m_upper.remove(at, length);
     m_original.remove(at, length);
+    m_marksValid = false;
 }
 
 void WorkingText::removeAll(const QByteArray &upperText)
@@ -249,7 +264,7 @@ void WorkingText::trimLeadingSemicolons()
 ByteLines WorkingText::declarationLines() const
 {
     ByteLines lines;
-    const QByteArray marks = contextsOf(m_upper);
+    const QByteArray &marks = this->marks();
     qsizetype start = 0;
     for (qsizetype i = 0; i < m_upper.size(); ++i) {
         if (m_upper[i] == ';' && marks[i] == Plain) {

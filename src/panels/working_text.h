@@ -52,8 +52,14 @@ public:
 private:
     bool overlapsEarlierDeclaration(qsizetype at, const QByteArray &property) const;
 
+    // The contexts of m_upper, worked out again only after a cut: the panels
+    // look up dozens of properties in one unchanged text.
+    const QByteArray &marks() const;
+
     QByteArray m_upper;
     QByteArray m_original;
+    mutable QByteArray m_marks;
+    mutable bool m_marksValid = false;
 };
 
 // The text in capitals, as NormaliseDeclarations leaves it.

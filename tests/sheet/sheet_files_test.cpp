@@ -320,6 +320,34 @@ TEST_F(SheetFilesTest, UnreadableInputIsRefusedAndChangesNothing)
     }
 }
 
+// Each input keeps a part the save must carry over untouched.
+TEST_F(SheetFilesTest, LargeOrOddInputKeepsEveryByteThroughASave)
+{
+    QByteArray manyRules;
+    for (int i = 0; i < 100000; ++i)
+        manyRules += "r" + QByteArray::number(i) + " { color: red }\r\n";
+    const QByteArray longValue = "\"" + QByteArray(7 * 1024 * 1024, 'x') + "\"";
+    QByteArray everyByte = "/* ";
+    for (int b = 1; b < 256; ++b) // line ends excepted: a lone one becomes CRLF
+        everyByte += b == '*' || b == '\r' || b == '\n' ? '-' : char(b);
+    everyByte += " */";
+    const struct {
+        QByteArray text;
+        QByteArray kept;
+    } cases[] = {
+        {manyRules, manyRules.mid(manyRules.indexOf("r1001 {"))},
+        {"p { content: " + longValue + " }\r\n", longValue},
+        {"p {\r\n}\r\n" + everyByte + "\r\n", everyByte},
+    };
+    for (const auto &c : cases) {
+        writeAll(a, c.text);
+        ASSERT_TRUE(files.OpenSheet(a));
+        EXPECT_TRUE(files.SaveSheet());
+        EXPECT_TRUE(readAll(a).contains(c.kept));
+        ASSERT_TRUE(files.ConfirmDiscard());
+    }
+}
+
 TEST_F(SheetFilesTest, FailedSaveKeepsTheEditsTheCopyAndTheModifiedFlag)
 {
     ASSERT_TRUE(files.OpenSheet(a));
