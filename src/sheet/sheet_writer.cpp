@@ -12,7 +12,10 @@ bool isUnsupportedCommentLine(const QByteArray &line)
     return line.size() == comment.size() && latinUpper(line) == latinUpper(comment);
 }
 
-// Every line but the first loses all its leading "; " pairs.
+// Every line but the first loses all its leading "; " pairs. Blanks and
+// control bytes bared by a pair go with it, as the next reading would drop
+// them (all but a line's last byte): otherwise "; \x04; \x04;" would lose
+// one more piece at every save instead of settling at once.
 void stripLeadingSeparators(ByteLines &lines, qsizetype from)
 {
     for (qsizetype i = std::max<qsizetype>(from, 1); i < lines.size(); ++i) {
@@ -20,8 +23,11 @@ void stripLeadingSeparators(ByteLines &lines, qsizetype from)
         // table, and only a line that really changes may be copied.
         const QByteArray &line = std::as_const(lines)[i];
         qsizetype from = 0;
-        while (line.size() >= from + 2 && line[from] == ';' && line[from + 1] == ' ')
+        while (line.size() >= from + 2 && line[from] == ';' && line[from + 1] == ' ') {
             from += 2;
+            while (from < line.size() - 1 && static_cast<unsigned char>(line[from]) < 33)
+                ++from;
+        }
         if (from > 0)
             lines[i] = line.mid(from);
     }
