@@ -157,6 +157,13 @@ WrittenSelector selectorBetween(const ByteLines &lines, SheetPos from, SheetPos 
                 }
                 continue;
             }
+            // An escaped byte is read as the block scan reads it: "\/*" is
+            // no comment, and "\"" neither opens nor closes a string.
+            if (c == '\\' && hasNext) {
+                add(c);
+                out.text.append(text[++p]);
+                continue;
+            }
             if (!quote && c == '/' && hasNext && text[p + 1] == '*') {
                 inComment = true;
                 comment = "/*";
