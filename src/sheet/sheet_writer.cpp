@@ -33,6 +33,38 @@ void stripLeadingSeparators(ByteLines &lines, qsizetype from)
     }
 }
 
+// Whether a comment is still open after these lines. Strings end with
+// their line, as the block scan reads them.
+bool leavesCommentOpen(const ByteLines &lines, qsizetype count)
+{
+    bool inComment = false;
+    for (qsizetype k = 0; k < count; ++k) {
+        const QByteArray &text = lines[k];
+        char quote = 0;
+        for (qsizetype p = 0; p < text.size(); ++p) {
+            const char c = text[p];
+            const bool pair = p + 1 < text.size();
+            if (inComment) {
+                if (c == '*' && pair && text[p + 1] == '/') {
+                    inComment = false;
+                    ++p;
+                }
+            } else if (c == '\\') {
+                ++p;
+            } else if (quote) {
+                if (c == quote)
+                    quote = 0;
+            } else if (c == '"' || c == '\'') {
+                quote = c;
+            } else if (c == '/' && pair && text[p + 1] == '*') {
+                inComment = true;
+                ++p;
+            }
+        }
+    }
+    return inComment;
+}
+
 } // namespace
 
 ByteLines writeSheetLines(const StyleTable &table, const ByteLines &tail)
@@ -49,9 +81,12 @@ ByteLines writeSheetLines(const StyleTable &table, const ByteLines &tail)
         lines.append(table.preamble(i));
         const qsizetype ruleStart = lines.size();
         lines.append(table.name(i) + " {");
-        for (const QByteArray &line : table.body(i)) {
-            if (!isUnsupportedCommentLine(line))
-                lines.append(line);
+        // The program writes its own marker line again; one that closes a
+        // comment the user left open stays, or the comment would run on.
+        const ByteLines &body = table.body(i);
+        for (qsizetype k = 0; k < body.size(); ++k) {
+            if (!isUnsupportedCommentLine(body[k]) || leavesCommentOpen(body, k))
+                lines.append(body[k]);
         }
         lines.append(QByteArrayLiteral("}"));
         stripLeadingSeparators(lines, ruleStart);
