@@ -3,6 +3,7 @@
 #include "editor.h"
 
 #include "../support/fake_host.h"
+#include "../support/file_bytes.h"
 #include "../support/scripted_questioner.h"
 
 #include <gtest/gtest.h>
@@ -21,19 +22,6 @@ namespace {
 
 const QByteArray kSheet = "Body {\r\ncolor: red;\r\n}\r\nh1 {\r\nmargin: 0;\r\n}\r\n";
 const char *const kOptions[] = {"Text_Align_Justify", "Text_Align_Left", "Text_Align_Center", "Text_Align_Right"};
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
 
 // Edits and saves for ever; one byte on the pipe says the sheet is open.
 [[noreturn]] void editUntilKilled(const QString &path, int ready)

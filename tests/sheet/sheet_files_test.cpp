@@ -4,6 +4,7 @@
 
 #include "../support/fake_browser.h"
 #include "../support/fake_host.h"
+#include "../support/file_bytes.h"
 #include "../support/scripted_questioner.h"
 #include "../support/settings_reset.h"
 
@@ -18,19 +19,6 @@
 #include <functional>
 
 namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
 
 const QByteArray kSheet = "Body {\r\ncolor: red;\r\n}\r\nh1 {\r\nmargin: 0;\r\n}\r\n";
 
