@@ -80,10 +80,10 @@ ActionCatalog::ActionCatalog(QObject *owner)
 {
     // FloatPanel and AutoRefreshAction are toggles of their own groups.
     auto *floatGroup = new QActionGroup(owner);
-    floatGroup->setObjectName(QStringLiteral("ActionGroup1"));
+    floatGroup->setObjectName(QStringLiteral("FloatPanelGroup"));
     floatGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
     auto *refreshGroup = new QActionGroup(owner);
-    refreshGroup->setObjectName(QStringLiteral("ActionGroup2"));
+    refreshGroup->setObjectName(QStringLiteral("AutoRefreshGroup"));
     refreshGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
 
     for (const ActionDef &def : kActions) {
