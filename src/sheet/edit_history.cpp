@@ -1,95 +1,6 @@
 #include "edit_history.h"
 
-#include "unsupported_comment.h"
-
-#include <algorithm>
-#include <cstring>
-
-namespace {
-
-// Letters, digits and the bytes that join them into one token: a blank
-// between two of these is part of the text ("div p", "1px solid").
-// How the canonical text treats each byte.
-enum ByteKind : unsigned char { Plain, Word, Blank, LineBreak, Semicolon };
-
-struct ByteKinds {
-    ByteKind kind[256] = {};
-    constexpr ByteKinds()
-    {
-        for (int b = 0; b < 256; ++b) {
-            const bool word = (b >= 'a' && b <= 'z') || (b >= 'A' && b <= 'Z') || (b >= '0' && b <= '9') || b >= 0x80;
-            kind[b] = word ? Word : Plain;
-        }
-        for (const char c : {'-', '_', '#', '.', '%', '!', '@', '\\'})
-            kind[static_cast<unsigned char>(c)] = Word;
-        kind[static_cast<unsigned char>(' ')] = Blank;
-        kind[static_cast<unsigned char>('\t')] = Blank;
-        kind[static_cast<unsigned char>('\r')] = LineBreak;
-        kind[static_cast<unsigned char>('\n')] = LineBreak;
-        kind[static_cast<unsigned char>(';')] = Semicolon;
-    }
-};
-constexpr ByteKinds kKinds;
-
-ByteKind kindOf(char c)
-{
-    return kKinds.kind[static_cast<unsigned char>(c)];
-}
-
-} // namespace
-
-QByteArray CanonicalSheetText(const QByteArray &text)
-{
-    const QByteArray &comment = unsupportedComment();
-    QByteArray out(text.size(), Qt::Uninitialized);
-    char *dst = out.data();
-    const char *src = text.constData();
-    const qsizetype size = text.size();
-
-    // What regeneration reshuffles is left out: line breaks, blanks next to
-    // punctuation, doubled semicolons and the comment line. A blank between
-    // two word bytes stays, as one blank, whatever stood there.
-    char previous = 0;     // the last byte seen, line breaks included
-    char lastWritten = 0;
-    bool spaced = false;
-    qsizetype from = 0;
-    while (from < size) {
-        qsizetype at = text.indexOf(comment, from);
-        if (at < 0)
-            at = size;
-        qsizetype i = from;
-        while (i < at) {
-            const char c = src[i];
-            const ByteKind kind = kindOf(c);
-            if (kind == Blank || kind == LineBreak) {
-                // A ";" ending one line and one starting the next stay two.
-                if (kind == LineBreak)
-                    previous = c;
-                spaced = true;
-                ++i;
-                continue;
-            }
-            if (kind == Semicolon && previous == ';') {
-                ++i;
-                continue;
-            }
-            if (spaced && kind == Word && kindOf(lastWritten) == Word)
-                *dst++ = ' ';
-            spaced = false;
-            // The bytes up to the next blank, line break or ";" go as they are.
-            qsizetype end = i + 1;
-            while (end < at && kindOf(src[end]) <= Word)
-                ++end;
-            std::memcpy(dst, src + i, size_t(end - i));
-            dst += end - i;
-            previous = lastWritten = src[end - 1];
-            i = end;
-        }
-        from = at + comment.size();
-    }
-    out.truncate(dst - out.constData());
-    return out;
-}
+#include "canonical_text.h"
 
 namespace {
 
@@ -111,7 +22,7 @@ QByteArray EditHistory::text(int slot) const
     QByteArray result = m_slots[whole].data;
     for (int k = whole + 1; k <= slot; ++k) {
         const Stored &step = m_slots[k];
-        result = result.left(step.prefix) + step.data + result.right(step.suffix);
+        result.replace(step.prefix, result.size() - step.prefix - step.suffix, step.data);
     }
     m_texts[1] = m_texts[0];
     m_texts[0] = {slot, result};
@@ -121,10 +32,6 @@ QByteArray EditHistory::text(int slot) const
 void EditHistory::forget(int slot) const
 {
     for (Cached &cached : m_texts) {
-        if (cached.slot == slot)
-            cached = {};
-    }
-    for (Cached &cached : m_canonicals) {
         if (cached.slot == slot)
             cached = {};
     }
@@ -148,17 +55,8 @@ void EditHistory::setText(int slot, const QByteArray &sheetText)
     Stored stored{sheetText, -1, 0};
     if (slot > 0 && distance + 1 < kWholeEvery && !m_slots[slot - 1].data.isNull()) {
         const QByteArray below = text(slot - 1);
-        const qsizetype common = std::min(below.size(), sheetText.size());
-        const char *a = below.constData();
-        const char *b = sheetText.constData();
-        const qsizetype prefix = std::mismatch(a, a + common, b).first - a;
-        // Both ranges stop at the common prefix, so neither end reads
-        // past the shorter text.
-        const auto tail = std::mismatch(std::make_reverse_iterator(a + below.size()),
-                                        std::make_reverse_iterator(a + prefix),
-                                        std::make_reverse_iterator(b + sheetText.size()),
-                                        std::make_reverse_iterator(b + prefix));
-        const qsizetype suffix = tail.first - std::make_reverse_iterator(a + below.size());
+        const qsizetype prefix = commonPrefixLength(below, sheetText);
+        const qsizetype suffix = commonSuffixLength(below, sheetText, prefix);
         stored = {sheetText.mid(prefix, sheetText.size() - prefix - suffix), int(prefix), int(suffix)};
     }
     m_slots[slot] = std::move(stored);
@@ -175,25 +73,11 @@ qsizetype EditHistory::storedBytes() const
     return bytes;
 }
 
-QByteArray EditHistory::canonicalAt(int slot) const
-{
-    for (const Cached &cached : m_canonicals) {
-        if (cached.slot == slot)
-            return cached.value;
-    }
-    const QByteArray canonical = CanonicalSheetText(text(slot));
-    m_canonicals[1] = m_canonicals[0];
-    m_canonicals[0] = {slot, canonical};
-    return canonical;
-}
-
 bool EditHistory::differsFrom(const QByteArray &sheetText) const
 {
     if (pos == 0)
         return true;
-    m_lastText = sheetText;
-    m_lastCanonical = CanonicalSheetText(sheetText);
-    return m_lastCanonical != canonicalAt(pos) && m_lastCanonical != canonicalAt(pos + 1);
+    return !SameCanonicalText(sheetText, text(pos)) && !SameCanonicalText(sheetText, text(pos + 1));
 }
 
 void EditHistory::record(const QByteArray &sheetText, int selection)
@@ -206,17 +90,19 @@ void EditHistory::record(const QByteArray &sheetText, int selection)
         std::move(m_slots.begin() + 1, m_slots.begin() + kHistorySlots + 1, m_slots.begin());
         std::move(selections.begin() + 1, selections.begin() + kHistorySlots + 1, selections.begin());
         m_slots[kHistorySlots] = {};
-        m_texts = {};
-        m_canonicals = {};
+        // The texts worked out move down with their slots: rebuilding the
+        // current one would replay up to kWholeEvery changes at every commit.
+        for (Cached &cached : m_texts) {
+            if (cached.slot == 0)
+                cached = {};
+            else if (cached.slot <= kHistorySlots)
+                --cached.slot;
+        }
         pos = kHistorySlots;
     } else {
         ++pos;
     }
-    const QByteArray canonical =
-        sheetText.isSharedWith(m_lastText) ? m_lastCanonical : CanonicalSheetText(sheetText);
     setText(pos, sheetText);
     selections[pos] = selection;
     redoCount = 0;
-    m_canonicals[1] = m_canonicals[0];
-    m_canonicals[0] = {pos, canonical};
 }

@@ -44,20 +44,12 @@ private:
     };
     void storeWhole(int slot);
     void forget(int slot) const;
-    QByteArray canonicalAt(int slot) const;
 
     std::array<Stored, kHistorySlots + 2> m_slots;
-    // The last texts and canonical forms worked out, by slot.
+    // The last texts worked out, by slot.
     struct Cached {
         int slot = -1;
         QByteArray value;
     };
     mutable std::array<Cached, 2> m_texts;
-    mutable std::array<Cached, 2> m_canonicals;
-    mutable QByteArray m_lastText, m_lastCanonical;
 };
-
-// The text without what a regeneration may reshuffle: the unsupported-
-// properties comment, doubled semicolons, line breaks and blanks, except
-// a blank between two word bytes, which stays as one blank.
-QByteArray CanonicalSheetText(const QByteArray &text);

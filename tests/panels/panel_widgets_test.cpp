@@ -1,5 +1,5 @@
 #include "cp1251.h"
-#include "edit_history.h"
+#include "canonical_text.h"
 #include "main_form.h"
 
 #include "../support/window_fixture.h"

@@ -1,3 +1,4 @@
+#include "canonical_text.h"
 #include "edit_history.h"
 #include "sheet_store.h"
 #include "unsupported_comment.h"
@@ -37,6 +38,32 @@ TEST(CanonicalSheetText, IgnoresOnlyWhatRegenerationReshuffles)
     };
     for (const Case &c : cases)
         EXPECT_EQ(CanonicalSheetText(c.text), c.canonical) << c.text.constData();
+}
+
+TEST(CanonicalSheetText, ComparedFromTheChangedLinesAgreesWithWholeForms)
+{
+    // Pieces that move the canonical state: blanks, line breaks, ";",
+    // words, punctuation and the comment the writer adds.
+    const QByteArray pieces[] = {" ", "\r\n", "\n", ";", "a", "b1", "{", "}", ":", unsupportedComment(), "/*"};
+    std::mt19937 rng(11);
+    auto randomText = [&](int length) {
+        QByteArray text;
+        for (int i = 0; i < length; ++i)
+            text += pieces[std::uniform_int_distribution<int>(0, std::size(pieces) - 1)(rng)];
+        return text;
+    };
+    int same = 0;
+    for (int round = 0; round < 20000; ++round) {
+        const QByteArray a = randomText(std::uniform_int_distribution<int>(0, 12)(rng));
+        const int at = std::uniform_int_distribution<int>(0, int(a.size()))(rng);
+        const int cut = std::uniform_int_distribution<int>(0, int(a.size()) - at)(rng);
+        const QByteArray b = a.left(at) + randomText(std::uniform_int_distribution<int>(0, 2)(rng)) + a.mid(at + cut);
+        const bool expected = CanonicalSheetText(a) == CanonicalSheetText(b);
+        same += expected;
+        ASSERT_EQ(SameCanonicalText(a, b), expected) << a.toPercentEncoding().constData() << " / "
+                                                      << b.toPercentEncoding().constData();
+    }
+    EXPECT_GT(same, 2000) << "the rounds should cover equal forms too";
 }
 
 TEST(EditHistory, FirstSnapshotOfASheetIsAlwaysRecorded)
