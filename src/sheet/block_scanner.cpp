@@ -1,5 +1,6 @@
 #include "block_scanner.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -14,16 +15,31 @@ bool joinsByItself(char c)
     return c == ' ' || c == ',' || c == '>' || c == '+' || c == '~';
 }
 
-// Inside a block only these bytes can change the scan's state.
-struct BlockSpecial {
+// The bytes that can change the scan's state: inside a block, and in a
+// selector once it has started (where ";" also counts).
+struct SpecialBytes {
     bool special[256] = {};
-    constexpr BlockSpecial()
+    constexpr SpecialBytes(bool semicolon)
     {
         for (const char c : {'{', '}', '"', '\'', '/', '\\'})
             special[static_cast<unsigned char>(c)] = true;
+        special[static_cast<unsigned char>(';')] = semicolon;
     }
 };
-constexpr BlockSpecial kBlockSpecial;
+constexpr SpecialBytes kBlockSpecial(false);
+constexpr SpecialBytes kSelectorSpecial(true);
+
+// Bytes that make a selector need more than trimming: comments, escapes,
+// strings, control bytes.
+struct SelectorPlain {
+    bool plain[256] = {};
+    constexpr SelectorPlain()
+    {
+        for (int b = 32; b < 256; ++b)
+            plain[b] = b != 127 && b != '/' && b != '\\' && b != '"' && b != '\'';
+    }
+};
+constexpr SelectorPlain kSelectorPlain;
 
 } // namespace
 
@@ -54,8 +70,9 @@ std::vector<TopBlock> scanBlocks(const ByteLines &lines)
                 }
                 continue;
             }
-            if (depth > 0 && !quote) {
-                while (p < len && !kBlockSpecial.special[static_cast<unsigned char>(bytes[p])])
+            if (!quote && (depth > 0 || haveStart)) {
+                const SpecialBytes &table = depth > 0 ? kBlockSpecial : kSelectorSpecial;
+                while (p < len && !table.special[static_cast<unsigned char>(bytes[p])])
                     ++p;
                 if (p == len)
                     break;
@@ -117,6 +134,24 @@ std::vector<TopBlock> scanBlocks(const ByteLines &lines)
 WrittenSelector selectorBetween(const ByteLines &lines, SheetPos from, SheetPos to)
 {
     WrittenSelector out;
+    // Most selectors stand on one line with nothing to take out.
+    if (from.line == to.line && from.line < lines.size()) {
+        const QByteArray &text = lines[from.line];
+        const auto *bytes = reinterpret_cast<const unsigned char *>(text.constData());
+        int first = from.column;
+        int last = std::min(to.column, int(text.size()));
+        int p = first;
+        while (p < last && kSelectorPlain.plain[bytes[p]])
+            ++p;
+        if (p == last) {
+            while (first < last && bytes[first] == ' ')
+                ++first;
+            while (last > first && bytes[last - 1] == ' ')
+                --last;
+            out.text = text.mid(first, last - first);
+            return out;
+        }
+    }
     bool separated = false;
     bool inComment = false;
     char quote = 0;
@@ -200,6 +235,7 @@ WrittenSelector selectorBetween(const ByteLines &lines, SheetPos from, SheetPos 
 ByteLines bodyBetween(const ByteLines &lines, SheetPos open, SheetPos close)
 {
     ByteLines body{QByteArray()};
+    body.reserve(close.line - open.line + 2);
     for (int k = open.line; k <= close.line; ++k) {
         const QByteArray &text = lines[k];
         const int len = int(text.size());
