@@ -249,7 +249,9 @@ ByteLines bodyBetween(const ByteLines &lines, SheetPos open, SheetPos close)
         int first = from;
         while (first < to - 1 && static_cast<unsigned char>(text[first]) < 33)
             ++first;
-        body.last() = text.mid(first, to - first);
+        // A whole line is shared, not copied: the program writes bodies
+        // without indentation, so a sheet read back after undo costs no copy.
+        body.last() = first == 0 && to == len ? text : text.mid(first, to - first);
         if (to == len)
             body.append(QByteArray());
     }

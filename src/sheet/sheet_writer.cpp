@@ -3,6 +3,7 @@
 #include "unsupported_comment.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -80,7 +81,12 @@ ByteLines writeSheetLines(const StyleTable &table, const ByteLines &tail)
     for (int i = 0; i < table.count; ++i) {
         lines.append(table.preamble(i));
         const qsizetype ruleStart = lines.size();
-        lines.append(table.name(i) + " {");
+        // Sized once: operator+ would copy the name and then grow it.
+        const QByteArray &name = table.name(i);
+        QByteArray header(name.size() + 2, Qt::Uninitialized);
+        std::memcpy(header.data(), name.constData(), size_t(name.size()));
+        std::memcpy(header.data() + name.size(), " {", 2);
+        lines.append(std::move(header));
         // The program writes its own marker line again; one that closes a
         // comment the user left open stays, or the comment would run on.
         const ByteLines &body = table.body(i);
