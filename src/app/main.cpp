@@ -1,6 +1,7 @@
 #include "about_box.h"
 #include "color_form.h"
 #include "create_selector.h"
+#include "exit_when_shown.h"
 #include "main_form.h"
 #include "program_setup.h"
 #include "unit_data.h"
@@ -21,5 +22,6 @@ int main(int argc, char *argv[])
     TColorForm colorForm(&mainForm);
     mainForm.setDialogs(&createSelector, &colorForm);
     mainForm.show();
+    exitWhenShownIfAsked(mainForm);
     return app.exec();
 }

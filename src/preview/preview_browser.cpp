@@ -11,8 +11,10 @@
 #include <QProgressBar>
 #include <QSignalBlocker>
 #include <QTabWidget>
+#include <QTimer>
 #include <QWebEnginePage>
 #include <QWebEngineView>
+#include <QWindow>
 
 namespace {
 
@@ -28,29 +30,32 @@ protected:
 
 } // namespace
 
-PreviewBrowser::PreviewBrowser(const ViewerPages &pages, const ActionCatalog &actions, QFileDialog *openHtml,
+PreviewBrowser::PreviewBrowser(const ViewerPages &pages, const ActionCatalog &actions, std::function<QFileDialog *()> openHtml,
                                const SheetStore &store, QObject *parent)
     : QObject(parent)
     , m_pages(pages)
-    , m_openHtml(openHtml)
+    , m_openHtml(std::move(openHtml))
     , m_store(store)
 {
     QWebEngineView *view = pages.browser;
-    view->setPage(new PreviewPage(view));
-    QWebEnginePage *page = view->page();
-
-    connect(actions["GotoBack"], &QAction::triggered, view, &QWebEngineView::back);
-    connect(actions["GotoForward"], &QAction::triggered, view, &QWebEngineView::forward);
-    connect(actions["StopNavigate"], &QAction::triggered, view, &QWebEngineView::stop);
-    // Back and forward follow the page's own history once a page is shown
-    // (both are enabled until then).
-    for (const auto &[pageAction, action] : {std::pair{QWebEnginePage::Back, actions["GotoBack"]},
-                                             std::pair{QWebEnginePage::Forward, actions["GotoForward"]}}) {
-        QAction *source = page->action(pageAction);
-        auto follow = [source, target = action] { target->setEnabled(source->isEnabled()); };
-        connect(source, &QAction::changed, action, follow);
-        connect(view, &QWebEngineView::urlChanged, action, follow);
-    }
+    // A web view that is shown makes a page of its own at once, so it stays
+    // hidden until preparePage has given it this one.
+    view->hide();
+    // Back, forward and stop act on the page, which is made first if need be.
+    connect(actions["GotoBack"], &QAction::triggered, this, [this, view] {
+        preparePage();
+        view->back();
+    });
+    connect(actions["GotoForward"], &QAction::triggered, this, [this, view] {
+        preparePage();
+        view->forward();
+    });
+    connect(actions["StopNavigate"], &QAction::triggered, this, [this, view] {
+        if (m_page)
+            view->stop();
+    });
+    m_back = actions["GotoBack"];
+    m_forward = actions["GotoForward"];
 
     connect(view, &QWebEngineView::loadStarted, pages.progress, [bar = pages.progress] { bar->setValue(0); });
     connect(view, &QWebEngineView::loadProgress, pages.progress, [bar = pages.progress](int progress) {
@@ -64,22 +69,58 @@ PreviewBrowser::PreviewBrowser(const ViewerPages &pages, const ActionCatalog &ac
     });
 }
 
+void PreviewBrowser::preparePage()
+{
+    if (m_page)
+        return;
+    QWebEngineView *view = m_pages.browser;
+    m_page = new PreviewPage(view);
+    view->setPage(m_page);
+    view->show();
+    // Back and forward follow the page's own history once a page is shown
+    // (both are enabled until then).
+    for (const auto &[pageAction, action] :
+         {std::pair{QWebEnginePage::Back, m_back}, std::pair{QWebEnginePage::Forward, m_forward}}) {
+        QAction *source = m_page->action(pageAction);
+        auto follow = [source, target = action] { target->setEnabled(source->isEnabled()); };
+        connect(source, &QAction::changed, action, follow);
+        connect(view, &QWebEngineView::urlChanged, action, follow);
+    }
+}
+
+void PreviewBrowser::prepareOnceShown(QWidget *window)
+{
+    // Waits until the window is on screen and painted, then starts the
+    // engine on the next turn of the event loop.
+    QTimer::singleShot(0, this, [this, window] {
+        if (m_page)
+            return;
+        if (!window->windowHandle() || !window->windowHandle()->isExposed()) {
+            QTimer::singleShot(5, this, [this, window] { prepareOnceShown(window); });
+            return;
+        }
+        QTimer::singleShot(0, this, &PreviewBrowser::preparePage);
+    });
+}
+
 void PreviewBrowser::navigate(const QString &address)
 {
+    preparePage();
     m_pages.browser->setUrl(addressToUrl(address, m_store.currentFileName()));
 }
 
 void PreviewBrowser::VisualEditHTMLExecute()
 {
-    if (m_lastCompleted.isEmpty())
+    if (m_lastCompleted.isEmpty() || !m_page)
         return;
-    m_pages.browser->page()->runJavaScript(QStringLiteral("document.designMode = 'on';"));
+    m_page->runJavaScript(QStringLiteral("document.designMode = 'on';"));
     m_pages.browser->setFocus();
 }
 
 void PreviewBrowser::reload()
 {
     // The linked sheets are read again, never taken from the cache.
+    preparePage();
     m_pages.browser->triggerPageAction(QWebEnginePage::ReloadAndBypassCache);
 }
 
@@ -115,8 +156,9 @@ bool PreviewBrowser::browserPageShown() const
 
 std::optional<QString> PreviewBrowser::chooseHtmlToOpen(const QString &folder)
 {
-    m_openHtml->setDirectory(folder);
-    if (m_openHtml->exec() != QDialog::Accepted || m_openHtml->selectedFiles().isEmpty())
+    QFileDialog *dialog = m_openHtml();
+    dialog->setDirectory(folder);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return std::nullopt;
-    return m_openHtml->selectedFiles().first();
+    return dialog->selectedFiles().first();
 }

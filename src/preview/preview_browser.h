@@ -8,7 +8,10 @@
 #include <functional>
 
 class ActionCatalog;
+class QAction;
 class QFileDialog;
+class QWebEnginePage;
+class QWidget;
 class SheetStore;
 struct ViewerPages;
 
@@ -18,8 +21,14 @@ class PreviewBrowser : public QObject, public BrowserHost
 {
     Q_OBJECT
 public:
-    PreviewBrowser(const ViewerPages &pages, const ActionCatalog &actions, QFileDialog *openHtml,
+    PreviewBrowser(const ViewerPages &pages, const ActionCatalog &actions, std::function<QFileDialog *()> openHtml,
                    const SheetStore &store, QObject *parent);
+
+    // The web page is made the first time it is needed: starting the
+    // engine takes longer than building the whole window, so a start
+    // shows the window first and makes the page right after.
+    void preparePage();
+    void prepareOnceShown(QWidget *window);
 
     // A page finished loading: the address it was loaded under.
     std::function<void(const QString &)> downloadComplete;
@@ -40,7 +49,10 @@ public:
 
 private:
     const ViewerPages &m_pages;
-    QFileDialog *m_openHtml;
+    std::function<QFileDialog *()> m_openHtml;
     const SheetStore &m_store;
     QUrl m_lastCompleted;
+    QWebEnginePage *m_page = nullptr;
+    QAction *m_back = nullptr;
+    QAction *m_forward = nullptr;
 };

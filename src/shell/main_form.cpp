@@ -1,5 +1,7 @@
 #include "main_form.h"
 
+#include "file_dialogs.h"
+
 #include "color_form.h"
 #include "create_selector.h"
 #include "float_panels.h"
@@ -41,14 +43,6 @@ QTimer *makeTimer(QObject *owner, const char *name, int interval)
     return timer;
 }
 
-QFileDialog *makeFileDialog(QWidget *owner, const char *name, const QString &filter, const QString &title = {})
-{
-    auto *dialog = new QFileDialog(owner, title);
-    dialog->setObjectName(QLatin1String(name));
-    dialog->setNameFilter(filter);
-    return dialog;
-}
-
 } // namespace
 
 TMainForm::TMainForm(QWidget *parent)
@@ -58,6 +52,7 @@ TMainForm::TMainForm(QWidget *parent)
     m_questions.target = std::make_unique<MessageBoxQuestioner>(this);
     m_editor = std::make_unique<Editor>(*this, m_questions);
     m_actions = std::make_unique<ActionCatalog>(this);
+    m_fileDialogs = std::make_unique<FileDialogs>(this);
     buildWindow();
     buildMainMenu();
     sizeClientArea();
@@ -157,20 +152,6 @@ void TMainForm::buildWindow()
     m_floatPanels = new FloatPanels(m_panelAll, toolStyle, m_viewer.viewer, m_listPanel.panel, m_splitterList,
                                     m_floatTimer, (*m_actions)["FloatPanel"]);
 
-    const QString cssFilter = QStringLiteral("Каскадные таблицы стилей CSS (*.css)");
-    m_openCss = makeFileDialog(this, "OpenCSS", cssFilter);
-    m_openCss->setFileMode(QFileDialog::ExistingFile);
-    m_saveCss = makeFileDialog(this, "SaveCSS", cssFilter, QStringLiteral("Сохранить как..."));
-    m_saveCss->setAcceptMode(QFileDialog::AcceptSave);
-    m_saveCss->setDefaultSuffix(QStringLiteral("css"));
-    m_openBackground = makeFileDialog(
-        this, "OpenDialogBackGround",
-        QStringLiteral("Файлы  JPG, JPEG, GIF (*.jpg *.jpeg *.gif);;Файлы BMP ;-) (*.bmp);;Все файлы (*)"),
-        QStringLiteral("Выбор фонового рисунка"));
-    m_openBackground->setFileMode(QFileDialog::ExistingFile);
-    m_openHtml = makeFileDialog(this, "OpenDialogHTML",
-                                QStringLiteral("HTML файлы (*.htm*);;XML файлы (*.xml*);;Все файлы (*)"));
-
     connect(m_actions->operator[]("QuitQuillbox"), &QAction::triggered, this, &QWidget::close);
 
 }
@@ -244,6 +225,7 @@ void TMainForm::FormShow()
 {
     sizeClientArea();
     m_panelBinder->clearUnusedLengths();
+    m_browser->prepareOnceShown(this);
 }
 
 void TMainForm::FormResize()

@@ -2,6 +2,8 @@
 // and the widgets that mirror the core's state.
 #include "main_form.h"
 
+#include "file_dialogs.h"
+
 #include "color_form.h"
 #include "cp1251.h"
 #include "create_selector.h"
@@ -37,18 +39,16 @@ void TMainForm::moveFocusToSink()
 
 std::optional<QString> TMainForm::chooseSheetToOpen(const QString &folder)
 {
-    m_openCss->setDirectory(folder);
-    if (m_openCss->exec() != QDialog::Accepted || m_openCss->selectedFiles().isEmpty())
-        return std::nullopt;
-    return m_openCss->selectedFiles().first();
+    QFileDialog *dialog = m_fileDialogs->openCss();
+    dialog->setDirectory(folder);
+    return FileDialogs::choose(dialog);
 }
 
 std::optional<QString> TMainForm::chooseSheetToSaveAs(const QString &folder)
 {
-    m_saveCss->setDirectory(folder);
-    if (m_saveCss->exec() != QDialog::Accepted || m_saveCss->selectedFiles().isEmpty())
-        return std::nullopt;
-    return m_saveCss->selectedFiles().first();
+    QFileDialog *dialog = m_fileDialogs->saveCss();
+    dialog->setDirectory(folder);
+    return FileDialogs::choose(dialog);
 }
 
 QByteArray TMainForm::createSelector(const QByteArray &existingSelectorList)
@@ -128,9 +128,7 @@ void TMainForm::bindPanels()
         return Rgb{quint8(chosen >> 16), quint8(chosen >> 8), quint8(chosen)};
     };
     m_panelBinder->choosePicture = [this]() -> std::optional<QString> {
-        if (m_openBackground->exec() != QDialog::Accepted || m_openBackground->selectedFiles().isEmpty())
-            return std::nullopt;
-        return m_openBackground->selectedFiles().first();
+        return FileDialogs::choose(m_fileDialogs->openBackground());
     };
     m_lengthHandlers->tellError = [this](const QString &text) {
         questioner().tell(text, QStringLiteral("Quillbox"), Questioner::Icon::Error);

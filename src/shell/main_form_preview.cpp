@@ -3,6 +3,8 @@
 // the rule's text, the property pages and the rule list.
 #include "main_form.h"
 
+#include "file_dialogs.h"
+
 #include "cp1251.h"
 #include "html_editor.h"
 #include "memo_binding.h"
@@ -23,7 +25,7 @@ void TMainForm::bindPreview()
 {
     const ActionCatalog &a = *m_actions;
     PreviewNavigation &navigation = m_editor->navigation();
-    m_browser = new PreviewBrowser(m_viewer, a, m_openHtml, store(), this);
+    m_browser = new PreviewBrowser(m_viewer, a, [this] { return m_fileDialogs->openHtml(); }, store(), this);
     m_browser->downloadComplete = [&navigation](const QString &address) {
         navigation.PreBrowserDownloadComplete(address);
     };
