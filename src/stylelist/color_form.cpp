@@ -194,16 +194,18 @@ void TColorForm::choose(const QColor &color)
 bool TColorForm::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_image) {
-        const auto *mouse = static_cast<QMouseEvent *>(event);
+        // Only mouse events are read as such: the image gets others too.
         switch (event->type()) {
         case QEvent::MouseMove:
         case QEvent::MouseButtonPress:
-            Image1MouseMove(mouse->position().toPoint());
+            Image1MouseMove(static_cast<QMouseEvent *>(event)->position().toPoint());
             break;
-        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonRelease: {
+            const auto *mouse = static_cast<QMouseEvent *>(event);
             if (mouse->button() == Qt::LeftButton && m_image->rect().contains(mouse->position().toPoint()))
                 Image1Click();
             break;
+        }
         default:
             break;
         }
