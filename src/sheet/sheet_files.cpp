@@ -8,6 +8,7 @@
 #include "sheet_store.h"
 
 #include <QFileInfo>
+#include <QLocale>
 #include <QSettings>
 
 #include <memory>
@@ -75,8 +76,43 @@ void SheetFiles::NewSheet()
         sheetReplaced();
 }
 
+namespace {
+
+// Sheets above this size take long enough to open (their views are laid
+// out in full) that the window says it is busy.
+constexpr qint64 kLongOpenBytes = 1024 * 1024;
+
+// Ends the window's long-work notice however the load ends.
+class LongWork
+{
+public:
+    LongWork(EditorHost &host, bool long_, const QString &whatIsDone)
+        : m_host(long_ ? &host : nullptr)
+    {
+        if (m_host)
+            m_host->beginLongWork(whatIsDone);
+    }
+    ~LongWork()
+    {
+        if (m_host)
+            m_host->endLongWork();
+    }
+    LongWork(const LongWork &) = delete;
+    LongWork &operator=(const LongWork &) = delete;
+
+private:
+    EditorHost *m_host;
+};
+
+} // namespace
+
 bool SheetFiles::LoadSheet(const QString &path)
 {
+    const QFileInfo info(path);
+    const LongWork notice(m_host, info.size() > kLongOpenBytes,
+                          QStringLiteral("Открывается файл %1 (%2 МБ)...")
+                              .arg(info.fileName(),
+                                   QLocale(QLocale::Russian).toString(double(info.size()) / (1024 * 1024), 'f', 1)));
     QString error;
     const std::optional<ByteLines> lines = readSheetFile(path, &error);
     if (!lines) {

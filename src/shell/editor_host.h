@@ -21,4 +21,8 @@ public:
     // Runs the selector constructor; an empty result means it was cancelled.
     virtual QByteArray createSelector(const QByteArray &existingSelectorList) = 0;
     virtual bool htmlEditorHasFocus() const { return false; }
+    // Work that may take a noticeable time (a large sheet being opened):
+    // the window says what it is doing until it ends.
+    virtual void beginLongWork(const QString &whatIsDone) { (void)whatIsDone; }
+    virtual void endLongWork() {}
 };

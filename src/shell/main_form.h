@@ -74,6 +74,8 @@ public:
     std::optional<QString> chooseSheetToSaveAs(const QString &folder) override;
     QByteArray createSelector(const QByteArray &existingSelectorList) override;
     bool htmlEditorHasFocus() const override;
+    void beginLongWork(const QString &whatIsDone) override;
+    void endLongWork() override;
 
     // Renaming in place: the edit over the selected rule.
     void ListTagDblClick();

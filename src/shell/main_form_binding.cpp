@@ -17,6 +17,7 @@
 #include <QTimer>
 #include <QFileDialog>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QStatusTipEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -57,6 +58,20 @@ QByteArray TMainForm::createSelector(const QByteArray &existingSelectorList)
     dialog->setExistingSelectorList(cp1251::decode(existingSelectorList));
     dialog->exec();
     return cp1251::encode(dialog->createdSelector());
+}
+
+void TMainForm::beginLongWork(const QString &whatIsDone)
+{
+    // Painted at once: the work that follows keeps the event loop busy.
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    m_hintPanel->setText(whatIsDone);
+    m_hintPanel->repaint();
+}
+
+void TMainForm::endLongWork()
+{
+    QGuiApplication::restoreOverrideCursor();
+    m_hintPanel->clear();
 }
 
 bool TMainForm::htmlEditorHasFocus() const

@@ -309,7 +309,7 @@ TEST_F(SheetFilesTest, UnreadableInputIsRefusedAndChangesNothing)
 }
 
 // Each input keeps a part the save must carry over untouched.
-TEST_F(SheetFilesTest, LargeOrOddInputKeepsEveryByteThroughASave)
+TEST_F(SheetFilesTest, LargeOrOddInputKeepsEveryByteAndLongOpensSaySo)
 {
     QByteArray manyRules;
     for (int i = 0; i < 100000; ++i)
@@ -322,14 +322,18 @@ TEST_F(SheetFilesTest, LargeOrOddInputKeepsEveryByteThroughASave)
     const struct {
         QByteArray text;
         QByteArray kept;
+        const char *notice; // what the window says while it opens, if anything
     } cases[] = {
-        {manyRules, manyRules.mid(manyRules.indexOf("r1001 {"))},
-        {"p { content: " + longValue + " }\r\n", longValue},
-        {"p {\r\n}\r\n" + everyByte + "\r\n", everyByte},
+        {manyRules, manyRules.mid(manyRules.indexOf("r1001 {")), "Открывается файл a.css (2,2 МБ)..."},
+        {"p { content: " + longValue + " }\r\n", longValue, "Открывается файл a.css (7,0 МБ)..."},
+        {"p {\r\n}\r\n" + everyByte + "\r\n", everyByte, nullptr},
     };
     for (const auto &c : cases) {
         writeAll(a, c.text);
+        host.longWork.clear();
         ASSERT_TRUE(files.OpenSheet(a));
+        EXPECT_EQ(host.longWork, c.notice ? QStringList{QString::fromUtf8(c.notice)} : QStringList());
+        EXPECT_EQ(host.longWorkOpen, 0) << "the notice ends with the work";
         EXPECT_TRUE(files.SaveSheet());
         EXPECT_TRUE(readAll(a).contains(c.kept));
         ASSERT_TRUE(files.ConfirmDiscard());

@@ -15,6 +15,8 @@ public:
     QList<QByteArray> selectorAnswers;
     QList<QString> openFolders;
     QByteArray lastExistingList;
+    QStringList longWork; // the notices begun
+    int longWorkOpen = 0;
 
     void setCaption(const QString &text) override { caption = text; }
     void moveFocusToSink() override { ++focusSinkCalls; }
@@ -27,6 +29,12 @@ public:
     {
         return saveAnswers.isEmpty() ? std::nullopt : saveAnswers.takeFirst();
     }
+    void beginLongWork(const QString &whatIsDone) override
+    {
+        longWork.append(whatIsDone);
+        ++longWorkOpen;
+    }
+    void endLongWork() override { --longWorkOpen; }
     QByteArray createSelector(const QByteArray &existing) override
     {
         lastExistingList = existing;
