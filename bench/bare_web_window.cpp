@@ -1,6 +1,6 @@
 // The yardstick for the program's start-up: a bare main window holding a
 // web view that loads about:blank, started and left the same way.
-#include "exit_when_shown.h"
+#include "app/exit_when_shown.h"
 
 #include <QApplication>
 #include <QMainWindow>

@@ -1,8 +1,8 @@
 // The cost of one panel change: an option button clicked on the current
 // rule of a large sheet, through the core alone and through the window.
-#include "editor.h"
+#include "core/editor/editor.h"
 #include "fake_host.h"
-#include "main_form.h"
+#include "window/shell/main_form.h"
 #include "random_sheet.h"
 #include "scripted_questioner.h"
 #include "sheet_fixture.h"

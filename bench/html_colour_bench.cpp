@@ -1,9 +1,9 @@
 // The HTML editor's tag colouring on a large page: a full recolour, the
 // colouring of a freshly loaded page, and one key typed inside a tag.
-#include "html_editor.h"
-#include "html_source.h"
+#include "window/preview/html_editor.h"
+#include "core/preview/html_source.h"
 #include "scripted_questioner.h"
-#include "sheet_store.h"
+#include "core/sheet/sheet_store.h"
 
 #include <benchmark/benchmark.h>
 

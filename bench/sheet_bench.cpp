@@ -1,12 +1,12 @@
 // Costs of the sheet's two routes: text to table and table to text.
 // Any .css files named on the command line are measured beside the
 // generated sheets.
-#include "declaration_reader.h"
-#include "panel_state.h"
+#include "core/panels/declaration_reader.h"
+#include "core/panels/panel_state.h"
 #include "random_sheet.h"
-#include "rule_memo.h"
+#include "core/sheet/rule_memo.h"
 #include "sheet_fixture.h"
-#include "sheet_store.h"
+#include "core/sheet/sheet_store.h"
 
 #include <benchmark/benchmark.h>
 

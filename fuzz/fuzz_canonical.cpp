@@ -1,7 +1,7 @@
 // The canonical text of any bytes is never longer than they are, a blank
 // between two words never vanishes, and the comparison worked out from the
 // differing part agrees with comparing the whole forms.
-#include "canonical_text.h"
+#include "core/sheet/canonical_text.h"
 
 #include <cstdint>
 #include <cstdlib>

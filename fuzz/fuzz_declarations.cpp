@@ -1,9 +1,9 @@
 // Any lines as a rule's declarations: read into the panels and written
 // back, a second round gives the same lines.
-#include "declaration_reader.h"
-#include "declaration_writer.h"
-#include "panel_state.h"
-#include "rule_memo.h"
+#include "core/panels/declaration_reader.h"
+#include "core/panels/declaration_writer.h"
+#include "core/panels/panel_state.h"
+#include "core/sheet/rule_memo.h"
 
 #include <cstdint>
 #include <cstdlib>

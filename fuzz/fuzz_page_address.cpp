@@ -1,6 +1,6 @@
 // Any browser address turns into a path without a crash or a sanitizer
 // report, and never grows by more than the sheet's folder.
-#include "page_address.h"
+#include "core/preview/page_address.h"
 
 #include <cstdint>
 #include <cstdlib>

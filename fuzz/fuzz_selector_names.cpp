@@ -1,6 +1,6 @@
 // The selector constructor's names from any list of selectors: each name
 // once, made of ASCII letters and digits only.
-#include "selector_builder.h"
+#include "core/stylelist/selector_builder.h"
 
 #include <QSet>
 

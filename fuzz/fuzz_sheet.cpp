@@ -1,7 +1,7 @@
 // Any bytes as a sheet: the table is rebuilt and written back, the text
 // settles after one more round, and what the table does not hold survives.
 #include "sheet_fixture.h"
-#include "sheet_store.h"
+#include "core/sheet/sheet_store.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 // The tag colouring of any text over any range: one colour for each
 // character of the range, and the tag searches stay inside the text.
-#include "tag_colouring.h"
+#include "core/preview/tag_colouring.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,10 +1,10 @@
-#include "about_box.h"
-#include "color_form.h"
-#include "create_selector.h"
-#include "exit_when_shown.h"
-#include "main_form.h"
-#include "program_setup.h"
-#include "unit_data.h"
+#include "window/shell/about_box.h"
+#include "window/stylelist/color_form.h"
+#include "window/stylelist/create_selector.h"
+#include "app/exit_when_shown.h"
+#include "window/shell/main_form.h"
+#include "window/shell/program_setup.h"
+#include "window/shell/unit_data.h"
 
 #include <QApplication>
 

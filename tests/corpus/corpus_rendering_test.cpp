@@ -2,7 +2,7 @@
 // has opened the sheet, clicked through every rule and saved it: every
 // computed style of every element is compared in a real browser engine.
 #include "corpus_sheets.h"
-#include "sheet_file_io.h"
+#include "core/sheet/sheet_file_io.h"
 
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 // Public frameworks' sheets survive opening, clicking through every rule
 // and saving: the rule list, the comments, the part the table does not
 // hold, and a second round gives the same bytes.
-#include "block_scanner.h"
+#include "core/sheet/block_scanner.h"
 #include "corpus_sheets.h"
-#include "sheet_file_io.h"
+#include "core/sheet/sheet_file_io.h"
 
 #include <gtest/gtest.h>
 

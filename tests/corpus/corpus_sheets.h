@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor.h"
+#include "core/editor/editor.h"
 
 #include "../support/fake_host.h"
 #include "../support/scripted_questioner.h"

@@ -1,11 +1,11 @@
-#include "css_color.h"
-#include "css_overlap.h"
-#include "cp1251.h"
-#include "declaration_reader.h"
-#include "panel_state.h"
-#include "rule_memo.h"
-#include "unsupported_comment.h"
-#include "working_text.h"
+#include "core/panels/css_color.h"
+#include "core/panels/css_overlap.h"
+#include "core/sheet/cp1251.h"
+#include "core/panels/declaration_reader.h"
+#include "core/panels/panel_state.h"
+#include "core/sheet/rule_memo.h"
+#include "core/sheet/unsupported_comment.h"
+#include "core/panels/working_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "declaration_reader.h"
-#include "declaration_writer.h"
-#include "panel_state.h"
-#include "rule_memo.h"
+#include "core/panels/declaration_reader.h"
+#include "core/panels/declaration_writer.h"
+#include "core/panels/panel_state.h"
+#include "core/sheet/rule_memo.h"
 
 #include <gtest/gtest.h>
 

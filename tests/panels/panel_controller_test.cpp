@@ -1,11 +1,11 @@
-#include "cp1251.h"
-#include "editor.h"
-#include "length_input.h"
+#include "core/sheet/cp1251.h"
+#include "core/editor/editor.h"
+#include "core/panels/length_input.h"
 
 #include "../support/fake_host.h"
 #include "../support/scripted_questioner.h"
 #include "../support/sheet_fixture.h"
-#include "unsupported_comment.h"
+#include "core/sheet/unsupported_comment.h"
 
 inline QByteArray unsupportedCommentForTest() { return unsupportedComment(); }
 

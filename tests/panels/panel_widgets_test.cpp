@@ -1,6 +1,6 @@
-#include "cp1251.h"
-#include "canonical_text.h"
-#include "main_form.h"
+#include "core/sheet/cp1251.h"
+#include "core/sheet/canonical_text.h"
+#include "window/shell/main_form.h"
 
 #include "../support/window_fixture.h"
 

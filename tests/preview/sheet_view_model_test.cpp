@@ -1,4 +1,4 @@
-#include "sheet_view_model.h"
+#include "core/preview/sheet_view_model.h"
 
 #include <gtest/gtest.h>
 

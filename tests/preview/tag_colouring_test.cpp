@@ -1,4 +1,4 @@
-#include "tag_colouring.h"
+#include "core/preview/tag_colouring.h"
 
 #include <gtest/gtest.h>
 

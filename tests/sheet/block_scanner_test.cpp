@@ -1,6 +1,6 @@
-#include "block_scanner.h"
-#include "sheet_store.h"
-#include "unsupported_comment.h"
+#include "core/sheet/block_scanner.h"
+#include "core/sheet/sheet_store.h"
+#include "core/sheet/unsupported_comment.h"
 
 #include "../support/random_sheet.h"
 #include "../support/scan_oracle.h"

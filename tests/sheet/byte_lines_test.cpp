@@ -1,5 +1,5 @@
-#include "byte_lines.h"
-#include "cp1251.h"
+#include "core/sheet/byte_lines.h"
+#include "core/sheet/cp1251.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The sheet and its recovery copy survive the program being killed at any
 // moment while it edits with automatic refresh on and saves.
-#include "editor.h"
+#include "core/editor/editor.h"
 
 #include "../support/fake_host.h"
 #include "../support/file_bytes.h"

@@ -1,7 +1,7 @@
-#include "canonical_text.h"
-#include "edit_history.h"
-#include "sheet_store.h"
-#include "unsupported_comment.h"
+#include "core/sheet/canonical_text.h"
+#include "core/sheet/edit_history.h"
+#include "core/sheet/sheet_store.h"
+#include "core/sheet/unsupported_comment.h"
 
 #include "../support/sheet_fixture.h"
 

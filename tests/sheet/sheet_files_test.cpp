@@ -1,6 +1,6 @@
-#include "editor.h"
-#include "init_settings.h"
-#include "sheet_file_io.h"
+#include "core/editor/editor.h"
+#include "core/editor/init_settings.h"
+#include "core/sheet/sheet_file_io.h"
 
 #include "../support/fake_browser.h"
 #include "../support/fake_host.h"

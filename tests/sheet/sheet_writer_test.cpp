@@ -1,5 +1,5 @@
-#include "sheet_store.h"
-#include "unsupported_comment.h"
+#include "core/sheet/sheet_store.h"
+#include "core/sheet/unsupported_comment.h"
 
 #include "../support/random_sheet.h"
 #include "../support/sheet_fixture.h"

@@ -1,4 +1,4 @@
-#include "desktop_integration.h"
+#include "core/editor/desktop_integration.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Sliding panels: the geometry of both modes, the hot strips and the timer.
-#include "float_panels.h"
-#include "panel_geometry.h"
+#include "window/shell/float_panels.h"
+#include "core/editor/panel_geometry.h"
 
 #include "../support/window_fixture.h"
 

@@ -1,5 +1,5 @@
-#include "create_selector.h"
-#include "main_form.h"
+#include "window/stylelist/create_selector.h"
+#include "window/shell/main_form.h"
 
 #include "../support/settings_reset.h"
 

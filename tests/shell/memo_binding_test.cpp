@@ -1,5 +1,5 @@
-#include "main_form.h"
-#include "memo_binding.h"
+#include "window/shell/main_form.h"
+#include "window/shell/memo_binding.h"
 
 #include "../support/window_fixture.h"
 

@@ -1,5 +1,5 @@
-#include "init_settings.h"
-#include "main_form.h"
+#include "core/editor/init_settings.h"
+#include "window/shell/main_form.h"
 
 #include "../support/settings_reset.h"
 

@@ -1,5 +1,5 @@
-#include "editor.h"
-#include "sheet_file_io.h"
+#include "core/editor/editor.h"
+#include "core/sheet/sheet_file_io.h"
 
 #include "../support/fake_browser.h"
 #include "../support/fake_host.h"

@@ -1,5 +1,5 @@
 // The colour picker on its own and as the colour swatches use it.
-#include "color_form.h"
+#include "window/stylelist/color_form.h"
 
 #include "../support/window_fixture.h"
 

@@ -1,4 +1,4 @@
-#include "color_palette.h"
+#include "core/stylelist/color_palette.h"
 
 #include <gtest/gtest.h>
 

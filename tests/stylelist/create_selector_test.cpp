@@ -1,5 +1,5 @@
 // The selector constructor as the user works it from "Новый стиль".
-#include "create_selector.h"
+#include "window/stylelist/create_selector.h"
 
 #include "../support/window_fixture.h"
 

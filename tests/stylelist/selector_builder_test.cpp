@@ -1,5 +1,5 @@
-#include "selector_builder.h"
-#include "tag_catalog.h"
+#include "core/stylelist/selector_builder.h"
+#include "core/stylelist/tag_catalog.h"
 
 #include <gtest/gtest.h>
 

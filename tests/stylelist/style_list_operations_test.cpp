@@ -1,5 +1,5 @@
-#include "editor.h"
-#include "unsupported_comment.h"
+#include "core/editor/editor.h"
+#include "core/sheet/unsupported_comment.h"
 
 #include "../support/fake_host.h"
 #include "../support/scripted_questioner.h"

@@ -1,4 +1,4 @@
-#include "main_form.h"
+#include "window/shell/main_form.h"
 
 #include "../support/window_fixture.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "browser_host.h"
+#include "core/preview/browser_host.h"
 
 #include <QList>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor_host.h"
+#include "core/editor/editor_host.h"
 
 #include <QList>
 

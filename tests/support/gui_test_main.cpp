@@ -1,6 +1,6 @@
 // Runs widget tests headless: offscreen platform, settings in a fresh
 // temporary folder, the application prepared as the program does it.
-#include "program_setup.h"
+#include "window/shell/program_setup.h"
 
 #include <gtest/gtest.h>
 

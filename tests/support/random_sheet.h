@@ -1,6 +1,6 @@
 #pragma once
 
-#include "byte_lines.h"
+#include "core/sheet/byte_lines.h"
 
 #include <random>
 

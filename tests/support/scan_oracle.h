@@ -1,6 +1,6 @@
 #pragma once
 
-#include "byte_lines.h"
+#include "core/sheet/byte_lines.h"
 
 // The flat rule scanner written the slow, literal way: rule n is found by
 // its own column-by-column pass over the whole sheet. On flat sheets the

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "questioner.h"
+#include "core/editor/questioner.h"
 
 #include <QList>
 #include <QString>

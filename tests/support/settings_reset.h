@@ -1,6 +1,6 @@
 #pragma once
 
-#include "init_settings.h"
+#include "core/editor/init_settings.h"
 
 #include <QSettings>
 

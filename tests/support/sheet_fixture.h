@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sheet_store.h"
+#include "core/sheet/sheet_store.h"
 
 // Puts a text into the store the way opening a file does: rebuild, select
 // the first rule without writing anything back, start a fresh history.

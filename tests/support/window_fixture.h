@@ -1,6 +1,6 @@
 #pragma once
 
-#include "main_form.h"
+#include "window/shell/main_form.h"
 #include "scripted_questioner.h"
 #include "settings_reset.h"
 

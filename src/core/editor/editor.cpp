@@ -1,0 +1,95 @@
+#include "core/editor/editor.h"
+
+#include "core/panels/declaration_reader.h"
+#include "core/editor/editor_host.h"
+#include "core/editor/questioner.h"
+#include "core/sheet/sheet_file_io.h"
+#include "core/preview/sheet_navigation.h"
+
+Editor::Editor(EditorHost &host, Questioner &questioner)
+    : m_host(host)
+    , m_questioner(questioner)
+    , m_commit(m_store, host, m_sheetView)
+    , m_files(m_store, host, questioner)
+    , m_styles(m_store, questioner, [this] { m_commit.CommitStyleChange(true); })
+    , m_panelController(m_panels, m_store, m_commit)
+    , m_undoRedo(m_store, m_files, m_commit)
+    , m_preview(m_store, questioner)
+    , m_navigation(m_store, questioner)
+    , m_htmlSource(m_store, questioner)
+{
+    m_files.goToBasePage = [this] { m_navigation.GoNavigatorToLINK_HTMLExecute(); };
+    m_commit.refreshView = [this] { m_preview.RefreshViewExecute(); };
+    // A rule loaded into the memo is read into the panels, which put the
+    // memo into the program's layout, and the sheet view follows.
+    m_store.setRuleLoadedHandler([this] {
+        DeclarationsToPanels(m_panels, m_store.memo());
+        m_commit.RefreshSheetView();
+    });
+    m_files.resetPanels = [this] {
+        ResetPanels(m_panels);
+        m_panels.notify();
+    };
+    // The whole-sheet view follows a new or loaded sheet at once.
+    m_files.sheetReplaced = [this] { m_commit.RefreshSheetView(); };
+}
+
+void Editor::setBrowser(BrowserHost *browser)
+{
+    m_preview.setBrowser(browser);
+    m_navigation.setBrowser(browser);
+    m_htmlSource.setBrowser(browser);
+}
+
+void Editor::ListTagClick(int row)
+{
+    m_store.list().setSelected(row);
+    m_store.SelectStyle();
+}
+
+void Editor::HCSSMemoClick(const QByteArray &viewText, int caret)
+{
+    const int rule = ruleAtCaret(viewText, caret, m_store.list().items());
+    if (m_store.list().count() == 0 || rule == m_store.list().selected())
+        return;
+    // Before the first header nothing is selected, and SelectStyle then
+    // takes the first rule.
+    m_store.list().setSelected(rule);
+    m_store.SelectStyle();
+}
+
+void Editor::NewStyleExecute()
+{
+    m_styles.NewStyle(m_host.createSelector(m_styles.ExistingSelectorList()));
+}
+
+void Editor::ViewerChange(ViewerPage page)
+{
+    switch (page) {
+    case ViewerPage::CurrentSheet:
+        m_store.RegenerateSheet();
+        m_commit.RefreshSheetView();
+        break;
+    case ViewerPage::DiskSheet: {
+        const QString copy = SheetFiles::recoveryPath(m_store.currentFileName());
+        QString error;
+        const std::optional<ByteLines> lines =
+            m_store.currentFileName().isEmpty() ? std::nullopt : readSheetFile(copy, &error);
+        if (!lines) {
+            m_questioner.ask(QStringLiteral("Для возможности просмотра файл должен быть \rпредварительно сохранен "
+                                            "на диске.\rИспользуйте команду меню \"Файл-Сохранить\""),
+                             QStringLiteral("Quillbox"), Questioner::Ok, Questioner::Icon::Error);
+            return;
+        }
+        m_store.setDiskLines(*lines);
+        if (showDiskSheet)
+            showDiskSheet();
+        break;
+    }
+    case ViewerPage::Browser:
+        m_preview.RefreshViewExecute();
+        break;
+    case ViewerPage::Editor:
+        break;
+    }
+}

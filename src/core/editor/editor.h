@@ -1,0 +1,70 @@
+#pragma once
+
+#include "core/preview/base_page.h"
+#include "core/preview/html_source.h"
+#include "core/panels/panel_controller.h"
+#include "core/panels/panel_state.h"
+#include "core/preview/preview_refresh.h"
+#include "core/sheet/sheet_files.h"
+#include "core/sheet/sheet_store.h"
+#include "core/preview/sheet_view_model.h"
+#include "core/panels/style_commit.h"
+#include "core/stylelist/style_list_operations.h"
+#include "core/stylelist/undo_redo.h"
+
+class BrowserHost;
+class EditorHost;
+class Questioner;
+
+// The editor without its window: the sheet store and everything that works
+// on it, wired together once.
+class Editor
+{
+public:
+    Editor(EditorHost &host, Questioner &questioner);
+
+    SheetStore &store() { return m_store; }
+    SheetFiles &files() { return m_files; }
+    StyleListOperations &styles() { return m_styles; }
+    StyleCommit &commit() { return m_commit; }
+    SheetViewModel &sheetView() { return m_sheetView; }
+    PanelState &panels() { return m_panels; }
+    PanelController &panelController() { return m_panelController; }
+    UndoRedo &undoRedo() { return m_undoRedo; }
+    PreviewRefresh &preview() { return m_preview; }
+    PreviewNavigation &navigation() { return m_navigation; }
+    HtmlSource &htmlSource() { return m_htmlSource; }
+
+    // The embedded browser joins once the window has built it.
+    void setBrowser(BrowserHost *browser);
+
+    // A click on a rule of the list.
+    void ListTagClick(int row);
+    // A click in the whole-sheet view selects the rule under the caret:
+    // the text as the view holds it (lines joined by CR LF) and the
+    // caret's offset in it.
+    void HCSSMemoClick(const QByteArray &viewText, int caret);
+
+    // The user turned the sheet views to another page.
+    enum class ViewerPage { Editor, CurrentSheet, DiskSheet, Browser };
+    void ViewerChange(ViewerPage page);
+    // Shows the recovery copy's text; the window puts it on its page.
+    std::function<void()> showDiskSheet;
+    // Asks the selector constructor for a name and adds the rule.
+    void NewStyleExecute();
+
+private:
+    EditorHost &m_host;
+    Questioner &m_questioner;
+    SheetStore m_store;
+    SheetViewModel m_sheetView;
+    PanelState m_panels;
+    StyleCommit m_commit;
+    SheetFiles m_files;
+    StyleListOperations m_styles;
+    PanelController m_panelController;
+    UndoRedo m_undoRedo;
+    PreviewRefresh m_preview;
+    PreviewNavigation m_navigation;
+    HtmlSource m_htmlSource;
+};

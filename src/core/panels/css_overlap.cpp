@@ -1,0 +1,57 @@
+#include "core/panels/css_overlap.h"
+
+namespace {
+
+QByteArray withoutVendorPrefix(const QByteArray &name)
+{
+    if (name.startsWith('-') && !name.startsWith("--")) {
+        const qsizetype second = name.indexOf('-', 1);
+        if (second > 0)
+            return name.mid(second + 1);
+    }
+    return name;
+}
+
+bool isBorderPart(const QByteArray &name)
+{
+    return name.startsWith("BORDER") && !name.contains("RADIUS") && !name.contains("COLLAPSE")
+           && !name.contains("SPACING") && !name.contains("IMAGE");
+}
+
+// Does the earlier property set (part of) the later one, or the reverse?
+bool related(const QByteArray &a, const QByteArray &b)
+{
+    if (b == "MARGIN-TOP" || b == "MARGIN-RIGHT" || b == "MARGIN-BOTTOM" || b == "MARGIN-LEFT")
+        return a == "MARGIN" || a.startsWith("MARGIN-BLOCK") || a.startsWith("MARGIN-INLINE");
+    if (b == "PADDING-TOP" || b == "PADDING-RIGHT" || b == "PADDING-BOTTOM" || b == "PADDING-LEFT")
+        return a == "PADDING" || a.startsWith("PADDING-BLOCK") || a.startsWith("PADDING-INLINE");
+    if (b == "BORDER-WIDTH" || b == "BORDER-STYLE" || b == "BORDER-COLOR") {
+        if (!isBorderPart(a))
+            return false;
+        const QByteArray kind = b.mid(6); // "-WIDTH", "-STYLE", "-COLOR"
+        const bool longhand = a.endsWith("-WIDTH") || a.endsWith("-STYLE") || a.endsWith("-COLOR");
+        return !longhand || a.endsWith(kind);
+    }
+    if (b.startsWith("FONT-") || b == "LINE-HEIGHT")
+        return a == "FONT" || (b == "FONT-VARIANT" && a.startsWith("FONT-VARIANT-"));
+    if (b.startsWith("BACKGROUND-"))
+        return a == "BACKGROUND" || (b == "BACKGROUND-POSITION" && a.startsWith("BACKGROUND-POSITION-"));
+    if (b == "TEXT-DECORATION")
+        return a.startsWith("TEXT-DECORATION-");
+    if (b == "OVERFLOW")
+        return a.startsWith("OVERFLOW-");
+    if (b == "TOP" || b == "RIGHT" || b == "BOTTOM" || b == "LEFT")
+        return a.startsWith("INSET");
+    if (b == "WIDTH" || b == "HEIGHT")
+        return a == "INLINE-SIZE" || a == "BLOCK-SIZE";
+    return false;
+}
+
+} // namespace
+
+bool cssPropertiesOverlap(QByteArray earlier, QByteArray later)
+{
+    earlier = withoutVendorPrefix(earlier);
+    later = withoutVendorPrefix(later);
+    return earlier == later || earlier == "ALL" || related(earlier, later);
+}

@@ -1,0 +1,73 @@
+#include "core/panels/length_input.h"
+
+#include <cmath>
+
+namespace {
+
+// The number at the start of the text: sign, digits, point and fraction.
+double leadingNumber(const QByteArray &text)
+{
+    qsizetype end = 0;
+    if (end < text.size() && (text[end] == '-' || text[end] == '+'))
+        ++end;
+    while (end < text.size() && ((text[end] >= '0' && text[end] <= '9') || text[end] == '.'))
+        ++end;
+    bool ok = false;
+    const double value = text.left(end).toDouble(&ok);
+    return ok ? value : 0.0;
+}
+
+} // namespace
+
+LengthKey filterLengthKey(const QByteArray &text, char key)
+{
+    LengthKey result;
+    if (static_cast<unsigned char>(key) < ' ')
+        return result;
+    QByteArray effective = text;
+    if (key == ',' || key == '.') {
+        if (text.contains('.'))
+            return {LengthKey::Drop};
+        result = {LengthKey::Insert, '.'};
+    } else if (key == '-') {
+        if (text.contains('-')) {
+            QByteArray without = text;
+            without.remove(text.indexOf('-'), 1);
+            return {LengthKey::SetText, 0, without, 0};
+        }
+        effective = "-" + text;
+        result = {LengthKey::SetText, 0, effective, 1};
+    } else if (key >= '0' && key <= '9') {
+        if (text.indexOf('-') > 0)
+            return {LengthKey::Drop};
+    } else {
+        return {LengthKey::Drop};
+    }
+    if (std::fabs(leadingNumber(effective)) > 9999)
+        return {LengthKey::Drop};
+    return result;
+}
+
+QPoint unitChooserPosition(const QRect &button, const QSize &panel, const QSize &client)
+{
+    int left = button.x() + button.width() / 2 - panel.width() / 2;
+    int top = button.y() + button.height() / 2 + 10 - panel.height() / 2;
+    if (left <= 0)
+        left = 1;
+    if (left >= client.width() - panel.width())
+        left = client.width() - panel.width() - 1;
+    if (top <= 0)
+        top = 1;
+    if (top >= client.height() - panel.height())
+        top = client.height() - panel.height() - 1;
+    return {left, top};
+}
+
+std::optional<QByteArray> UnitCountdown::tick()
+{
+    if (m_count == 0)
+        return std::nullopt;
+    const QByteArray caption = "(" + QByteArray::number(m_count) + ")";
+    --m_count;
+    return caption;
+}

@@ -1,0 +1,260 @@
+#include "core/panels/panel_controller.h"
+
+#include "core/panels/declaration_writer.h"
+#include "core/sheet/sheet_store.h"
+#include "core/panels/style_commit.h"
+
+#include <cmath>
+
+namespace {
+
+const QByteArray kSizeOffText = QByteArray("\xd0\xe0\xe7\xec\xe5\xf0 \xf8\xf0\xe8\xf4\xf2\xe0"); // "Размер шрифта"
+const QByteArray kSizeText = QByteArray("\xd0\xe0\xe7\xec\xe5\xf0");                            // "Размер"
+
+} // namespace
+
+QByteArray cleanLengthText(const QByteArray &text)
+{
+    QByteArray out;
+    for (const char c : text) {
+        if (c == ',' || c == '.')
+            out += '.';
+        else if (c == '-' || (c >= '0' && c <= '9'))
+            out += c;
+    }
+    return out;
+}
+
+QString pictureAddress(const QString &picture, const QString &sheetPath)
+{
+    QString address = picture;
+    const qsizetype slash = sheetPath.lastIndexOf(QLatin1Char('/'));
+    if (!sheetPath.isEmpty() && slash >= 0) {
+        const QString folder = sheetPath.left(slash + 1);
+        if (address.startsWith(folder))
+            address.remove(0, folder.size());
+    }
+    address.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    return address;
+}
+
+PanelController::PanelController(PanelState &panels, SheetStore &store, StyleCommit &commit)
+    : m_panels(panels)
+    , m_store(store)
+    , m_commit(commit)
+{
+}
+
+void PanelController::regenerate()
+{
+    PanelsToDeclarations(m_panels, m_store.memo());
+    m_panels.notify();
+}
+
+void PanelController::changeAndCommit()
+{
+    m_store.setSheetModified(true);
+    regenerate();
+    m_commit.CommitStyleChange(true);
+}
+
+void PanelController::optionClicked(const QByteArray &buttonName)
+{
+    const std::optional<ButtonRef> button = findButton(buttonName);
+    if (!button)
+        return;
+    const bool wasDown = m_panels.isDown(button->group, button->index);
+    m_panels.setDown(button->group, wasDown ? -1 : button->index);
+    changeAndCommit();
+}
+
+void PanelController::boldClicked(bool down)
+{
+    m_panels.fontSizeBold = down;
+    FontBox &weight = m_panels.fontWeight;
+    weight.selected = down ? 2 : 0;
+    weight.text = PanelState::weightItems()[weight.selected];
+    weight.inUse = down;
+    changeAndCommit();
+}
+
+void PanelController::swatchCheckClicked(Swatch swatch, bool checked)
+{
+    m_panels.swatch(swatch).checked = checked;
+    m_panels.notify();
+}
+
+void PanelController::transparentClicked(bool checked)
+{
+    m_panels.backGroundTransparent = checked;
+    m_panels.notify();
+}
+
+void PanelController::backGroundAttClicked(bool checked)
+{
+    m_panels.backGroundAtt.checked = checked;
+    regenerate();
+}
+
+void PanelController::backGroundAttReleased()
+{
+    m_store.setSheetModified(true);
+    m_commit.CommitStyleChange(true);
+}
+
+void PanelController::swatchColorChosen(Swatch swatch, std::optional<Rgb> color)
+{
+    if (!color)
+        return;
+    m_panels.swatch(swatch) = {*color, true};
+    changeAndCommit();
+}
+
+void PanelController::backGroundPictureChosen(const QByteArray &path)
+{
+    m_panels.backGroundAtt.hint = path;
+    const qsizetype colon = path.lastIndexOf(':');
+    m_panels.backGroundAtt.caption = colon < 0 ? path : path.mid(colon + 1);
+    m_panels.backGroundAtt.enabled = true;
+    m_panels.backGroundAtt.checked = true;
+    regenerate();
+    m_store.setSheetModified(true);
+    m_commit.CommitStyleChange(true);
+}
+
+void PanelController::lengthClicked(Length field)
+{
+    m_panels.length(field).inUse = true;
+    m_store.setSheetModified(true);
+    m_panels.notify();
+}
+
+void PanelController::lengthTyped(Length field, const QByteArray &text)
+{
+    m_panels.length(field).text = text;
+    regenerate();
+}
+
+void PanelController::lengthLeft(Length field, const QByteArray &text)
+{
+    LengthValue &value = m_panels.length(field);
+    value.text = cleanLengthText(text);
+    if (value.text.isEmpty())
+        value.inUse = false;
+    regenerate();
+}
+
+void PanelController::lengthDoubleClicked(Length field)
+{
+    LengthValue &value = m_panels.length(field);
+    if (!value.text.isEmpty())
+        m_store.setSheetModified(true);
+    value.text.clear();
+    value.inUse = false;
+    regenerate();
+    m_commit.CommitStyleChange(true);
+}
+
+bool PanelController::lengthStepped(Length field, bool up, const QByteArray &fieldText)
+{
+    LengthValue &value = m_panels.length(field);
+    value.text = fieldText;
+    const QByteArray text = fieldText.isEmpty() ? QByteArray("0") : fieldText;
+    value.inUse = true;
+    bool ok = true;
+    if (text.contains('.')) {
+        const double number = text.toDouble(&ok);
+        if (ok)
+            value.text = QByteArray::number(static_cast<qint64>(std::nearbyint(number)));
+    } else {
+        const qint64 number = text.toLongLong(&ok);
+        if (ok)
+            value.text = QByteArray::number(number + (up ? 1 : -1));
+    }
+    m_panels.notify();
+    return ok;
+}
+
+void PanelController::unitChosen(std::optional<Length> field, const QByteArray &unit)
+{
+    if (field)
+        m_panels.length(*field).unit = unit;
+    else
+        m_panels.fontSizeUnit = unit;
+    regenerate();
+}
+
+void PanelController::fontBoxChanged(FontBox &box, int selected, const QByteArray &text)
+{
+    box.selected = selected;
+    box.text = text;
+    box.inUse = selected > 0;
+}
+
+// Family, alternative family and weight are written a moment later.
+void PanelController::fontBoxDone()
+{
+    m_store.setSheetModified(true);
+    m_panels.notify();
+    if (startFontTimer)
+        startFontTimer();
+}
+
+void PanelController::familyChanged(int selected, const QByteArray &text)
+{
+    FontBox &family2 = m_panels.fontFamily2;
+    fontBoxChanged(m_panels.fontFamily, selected, text);
+    if (selected > 0) {
+        if (family2.selected > 0)
+            family2.inUse = true;
+        family2.enabled = true;
+    } else {
+        family2.inUse = false;
+        family2.enabled = false;
+    }
+    fontBoxDone();
+}
+
+void PanelController::family2Changed(int selected, const QByteArray &text)
+{
+    fontBoxChanged(m_panels.fontFamily2, selected, text);
+    fontBoxDone();
+}
+
+void PanelController::weightChanged(int selected, const QByteArray &text)
+{
+    fontBoxChanged(m_panels.fontWeight, selected, text);
+    m_panels.fontSizeBold = selected == 2;
+    fontBoxDone();
+}
+
+void PanelController::sizeChanged(int selected, const QByteArray &text)
+{
+    FontBox &size = m_panels.fontSize;
+    size.selected = selected;
+    if (selected == 0) {
+        size.inUse = false;
+        size.text = kSizeOffText;
+        if (startFontTimer)
+            startFontTimer();
+    } else {
+        size.text = text;
+        size.inUse = true;
+    }
+    changeAndCommit();
+}
+
+void PanelController::finishFontChange()
+{
+    if (!m_panels.fontSize.inUse)
+        m_panels.fontSize.text = kSizeText;
+    regenerate();
+    m_commit.CommitStyleChange(true);
+}
+
+void PanelController::applyTypedDeclarations()
+{
+    m_store.setSheetModified(true);
+    m_store.SelectStyle();
+    m_store.RegenerateSheet();
+}

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "core/panels/panel_state.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+class RuleMemo;
+class SheetStore;
+class StyleCommit;
+
+// What the user does on the panels, and what follows: the controls' state
+// changes, the declarations are regenerated into the rule memo and, where
+// the gesture is complete, the change is committed to the sheet.
+class PanelController
+{
+public:
+    PanelController(PanelState &panels, SheetStore &store, StyleCommit &commit);
+
+    // Regenerates the declarations from the panels.
+    void regenerate();
+    // Marks the sheet changed, regenerates and commits.
+    void changeAndCommit();
+
+    // Option buttons: a click puts an up button down and raises a down one.
+    void optionClicked(const QByteArray &buttonName);
+    void boldClicked(bool down);
+
+    // Check boxes: the click toggles, the release commits.
+    void swatchCheckClicked(Swatch swatch, bool checked);
+    void transparentClicked(bool checked);
+    void checkReleased() { changeAndCommit(); }
+    void backGroundAttClicked(bool checked);
+    void backGroundAttReleased();
+    // A colour picked for a swatch; nothing happens without a choice.
+    void swatchColorChosen(Swatch swatch, std::optional<Rgb> color);
+    // A picture chosen for the background, already made relative to the
+    // sheet's folder where it lies below it.
+    void backGroundPictureChosen(const QByteArray &path);
+
+    // Length fields.
+    void lengthClicked(Length field);
+    void lengthTyped(Length field, const QByteArray &text);
+    void lengthLeft(Length field, const QByteArray &text);
+    void lengthDoubleClicked(Length field);
+    // Steps the field's text up or down by one, or rounds it when it has a
+    // point. Returns false when the text is no number to step from.
+    bool lengthStepped(Length field, bool up, const QByteArray &text);
+    void unitChosen(std::optional<Length> field, const QByteArray &unit);
+
+    // Font boxes. Family, alternative family and weight changes are written
+    // a moment later (finishFontChange), so the box can close first.
+    void familyChanged(int selected, const QByteArray &text);
+    void family2Changed(int selected, const QByteArray &text);
+    void weightChanged(int selected, const QByteArray &text);
+    void sizeChanged(int selected, const QByteArray &text);
+    void finishFontChange();
+    std::function<void()> startFontTimer;
+
+    // The text typed into the rule memo goes to the panels and the sheet.
+    void applyTypedDeclarations();
+
+private:
+    static void fontBoxChanged(FontBox &box, int selected, const QByteArray &text);
+    void fontBoxDone();
+
+    PanelState &m_panels;
+    SheetStore &m_store;
+    StyleCommit &m_commit;
+};
+
+// Keeps digits, "-" and "." (a "," becomes "."), as a length field does
+// when it is left.
+QByteArray cleanLengthText(const QByteArray &text);
+
+// The address under which a chosen picture is written into the sheet: a
+// picture in the sheet's folder or below it is given relative to the sheet.
+QString pictureAddress(const QString &picture, const QString &sheetPath);

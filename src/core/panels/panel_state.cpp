@@ -1,0 +1,97 @@
+#include "core/panels/panel_state.h"
+
+namespace {
+
+const char *const kLengthNames[kLengthCount] = {
+    "Text_Indent", "Line_Height", "Word_Spacing", "Letter_Spacing",
+    "MarginTop", "MarginBottom", "MarginLeft", "MarginRight",
+    "PaddingTop", "PaddingBottom", "PaddingLeft", "PaddingRight",
+    "BorderWidth",
+    "ClipTop", "ClipBottom", "ClipLeft", "ClipRight",
+    "BlockTop", "BlockBottom", "BlockLeft", "BlockRight", "BlockHeight", "BlockWidth",
+};
+
+const char *const kSwatchNames[kSwatchCount] = {
+    "FontColor", "BackGroundColor", "BorderColor", "ScrollBarFaceColor",
+    "ScrollBarArrowColor", "ScrollBarBaseColor", "ScrollBarShadowColor",
+};
+
+const std::array<QList<const char *>, kGroupCount> &allGroups()
+{
+    static const std::array<QList<const char *>, kGroupCount> groups = {{
+        {"Text_Align_Left", "Text_Align_Center", "Text_Align_Right", "Text_Align_Justify"},
+        {"Text_decoration_UnderLine", "Text_decoration_LineThrough", "Text_decoration_OverLine",
+         "Text_decoration_Blink", "Text_decoration_None"},
+        {"Font_Style_Normal", "Font_Style_Italic"},
+        {"Font_Variant_Normal", "Font_Variant_SmallCaps"},
+        {"Vertical_Align_Bottom", "Vertical_Align_TextBottom", "Vertical_Align_Sub", "Vertical_Align_Baseline",
+         "Vertical_Align_Middle", "Vertical_Align_Super", "Vertical_Align_TextTop", "Vertical_Align_Top"},
+        {"BGrPosLT", "BGrPosCT", "BGrPosRT", "BGrPosLC", "BGrPosCC", "BGrPosRC", "BGrPosLB", "BGrPosCB", "BGrPosRB"},
+        {"BGrAttFixed", "BGrAttScroll"},
+        {"BGrRepXY", "BGrRepNone", "BGrRepY", "BGrRepX"},
+        {"BorderSolid", "BorderDotted", "BorderDashed", "BorderOutSet", "BorderRidge", "BorderDouble", "BorderInSet",
+         "BorderGroove", "BorderNone"},
+        {"DisplayBlock", "DisplayInLine", "DisplayListItem", "DisplayMarker", "DisplayNone", "DisplayTable",
+         "DisplayInLineTable", "DisplayTableCaption", "DisplayTableHeaderGroup", "DisplayTableFooterGroup",
+         "DisplayTableCell", "DisplayTableRow", "DisplayTableRowGroup", "DisplayTableColumn",
+         "DisplayTableColumnGroup"},
+        {"VisibilityVisible", "VisibilityHidden", "VisibilityCollapse"},
+        {"OverflowAuto", "OverflowVisible", "OverflowHidden", "OverflowScroll"},
+        {"PositionStatic", "PositionRelative", "PositionAbsolute", "PositionFixed"},
+        {"FloatLeft", "FloatRight"},
+    }};
+    return groups;
+}
+
+} // namespace
+
+const char *lengthName(Length field)
+{
+    return kLengthNames[static_cast<int>(field)];
+}
+
+const char *swatchName(Swatch swatch)
+{
+    return kSwatchNames[static_cast<int>(swatch)];
+}
+
+const QList<const char *> &groupButtons(Group group)
+{
+    return allGroups()[static_cast<int>(group)];
+}
+
+std::optional<ButtonRef> findButton(const QByteArray &name)
+{
+    for (int g = 0; g < kGroupCount; ++g) {
+        const QList<const char *> &buttons = allGroups()[g];
+        for (int i = 0; i < buttons.size(); ++i) {
+            if (name == buttons[i])
+                return ButtonRef{static_cast<Group>(g), i};
+        }
+    }
+    return std::nullopt;
+}
+
+PanelState::PanelState(QObject *parent)
+    : QObject(parent)
+{
+    down.fill(-1);
+    familyItems = {QByteArray("\xd8\xf0\xe8\xf4\xf2 \xe2\xfb\xea\xeb."), "serif", "san-serif", "cursive", "fantasy",
+                   "monospace"};
+}
+
+const QList<QByteArray> &PanelState::weightItems()
+{
+    static const QList<QByteArray> items = {
+        QByteArray("\xd2\xee\xeb\xf9\xe8\xed\xe0 \xed\xe5 \xe7\xe0\xe4\xe0\xed\xe0"),
+        "normal", "bold", "bolder", "lighter", "100", "200", "300", "400", "500", "600", "700", "800", "900"};
+    return items;
+}
+
+const QList<QByteArray> &PanelState::sizeItems()
+{
+    static const QList<QByteArray> items = {
+        QByteArray("\xe2\xfb\xea\xeb."), "8", "10", "12", "14", "16", "18", "20", "24", "xx-small", "x-small",
+        "small", "medium", "large", "x-large", "xx-large", "larger", "smaller"};
+    return items;
+}

@@ -1,0 +1,277 @@
+#include "core/panels/working_text.h"
+
+#include "core/panels/css_overlap.h"
+
+namespace {
+
+enum Context : char { Plain, InQuote, InComment, InParens };
+
+// Marks each byte: plain, inside a string, inside a comment, or inside
+// parentheses. Matching and splitting look at plain bytes only, so a
+// string, a url() or a comment is never cut or read as a declaration.
+QByteArray contextsOf(const QByteArray &text)
+{
+    QByteArray marks(text.size(), Plain);
+    const char *in = text.constData();
+    char *out = marks.data();
+    const qsizetype size = text.size();
+    char quote = 0;
+    bool comment = false;
+    int parens = 0;
+    for (qsizetype i = 0; i < size; ++i) {
+        const char c = in[i];
+        const char next = i + 1 < size ? in[i + 1] : 0;
+        if (comment) {
+            out[i] = InComment;
+            if (c == '*' && next == '/') {
+                out[i + 1] = InComment;
+                ++i;
+                comment = false;
+            }
+            continue;
+        }
+        if (quote) {
+            out[i] = InQuote;
+            if (c == '\\' && next) {
+                out[i + 1] = InQuote;
+                ++i;
+            } else if (c == quote) {
+                quote = 0;
+            }
+            continue;
+        }
+        if (c == '/' && next == '*') {
+            out[i] = InComment;
+            comment = true;
+            continue;
+        }
+        if (c == '"' || c == '\'') {
+            out[i] = InQuote;
+            quote = c;
+            continue;
+        }
+        if (c == '(')
+            ++parens;
+        out[i] = parens > 0 ? InParens : Plain;
+        if (c == ')' && parens > 0)
+            --parens;
+    }
+    return marks;
+}
+
+QByteArray squeeze(const ByteLines &lines)
+{
+    QByteArray text;
+    for (const QByteArray &line : lines)
+        text += line;
+    // The last declaration gets its ";" unless it has one: in a string left
+    // open (a stray quote) a second one would never be squeezed away and
+    // would come back one more each time the rule is read.
+    if (!text.trimmed().endsWith(';'))
+        text += ';';
+    QByteArray marks = contextsOf(text);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (static_cast<unsigned char>(text[i]) < 33 && marks[i] != InQuote)
+            text[i] = ' ';
+    }
+    auto erase = [&](qsizetype at) {
+        text.remove(at, 1);
+        marks.remove(at, 1);
+    };
+    // The cursor never looks at the last byte; a deletion leaves it in place,
+    // so runs collapse completely. Strings are left as written.
+    qsizetype i = 0;
+    while (i < text.size() - 1) {
+        if (marks[i] == InQuote || marks[i + 1] == InQuote) {
+            ++i;
+            continue;
+        }
+        const char c = text[i];
+        const char next = text[i + 1];
+        if (c == ' ') {
+            if (next == ' ')
+                erase(i + 1);
+            else if (next == ';' || next == ':')
+                erase(i);
+            else
+                ++i;
+        } else if (c == ':') {
+            if (next == ' ')
+                erase(i + 1);
+            else
+                ++i;
+        } else if (c == ';') {
+            if (next == ' ' || next == ';')
+                erase(i + 1);
+            else
+                ++i;
+        } else {
+            ++i;
+        }
+    }
+    return text;
+}
+
+bool isNameByte(char c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
+}
+
+// The next ";" that ends a declaration, or -1.
+qsizetype declarationEnd(const QByteArray &text, const QByteArray &marks, qsizetype from)
+{
+    for (qsizetype i = from; i < text.size(); ++i) {
+        if (text[i] == ';' && marks[i] == Plain)
+            return i;
+    }
+    return -1;
+}
+
+// The property a declaration sets: the name before its ":", without any
+// comment in front of it.
+QByteArray propertyOf(const QByteArray &declaration, const QByteArray &marks)
+{
+    QByteArray name;
+    for (qsizetype i = 0; i < declaration.size(); ++i) {
+        if (marks[i] != Plain)
+            continue;
+        if (declaration[i] == ':')
+            return name.trimmed();
+        name += declaration[i];
+    }
+    return {};
+}
+
+} // namespace
+
+QByteArray NormaliseDeclarations(const ByteLines &lines)
+{
+    return latinUpper(squeeze(lines));
+}
+
+WorkingText WorkingText::fromLines(const ByteLines &lines)
+{
+    WorkingText text;
+    text.m_original = squeeze(lines);
+    text.m_upper = latinUpper(text.m_original);
+    return text;
+}
+
+const QByteArray &WorkingText::marks() const
+{
+    if (!m_marksValid) {
+        m_marks = contextsOf(m_upper);
+        m_marksValid = true;
+    }
+    return m_marks;
+}
+
+qsizetype WorkingText::find(const QByteArray &pattern) const
+{
+    const QByteArray &marks = this->marks();
+    for (qsizetype at = m_upper.indexOf(pattern); at >= 0; at = m_upper.indexOf(pattern, at + 1)) {
+        if (marks[at] != Plain)
+            continue; // inside a string, a comment or parentheses
+        if (at > 0 && m_upper[at - 1] == '-')
+            return -1; // the tail of a longer name: the property counts as absent
+        if (at > 0 && isNameByte(m_upper[at - 1]))
+            continue; // inside another word
+        if (overlapsEarlierDeclaration(at, pattern.left(pattern.indexOf(':'))))
+            return -1;
+        return at;
+    }
+    return -1;
+}
+
+bool WorkingText::overlapsEarlierDeclaration(qsizetype at, const QByteArray &property) const
+{
+    // A declaration that stays aside is written after the generated ones;
+    // one that sets the same property before this one must stay before it,
+    // so this one stays aside too.
+    // A pattern starts with a plain letter, so the contexts before it are
+    // the same whether or not the rest of the text follows.
+    const QByteArray before = m_upper.left(at);
+    const QByteArray marks = this->marks().left(at);
+    qsizetype start = 0;
+    while (start < before.size()) {
+        qsizetype end = declarationEnd(before, marks, start);
+        if (end < 0)
+            end = before.size();
+        const QByteArray name = propertyOf(before.mid(start, end - start), marks.mid(start, end - start));
+        if (!name.isEmpty() && cssPropertiesOverlap(name, property))
+            return true;
+        start = end + 1;
+    }
+    return false;
+}
+
+qsizetype WorkingText::take(const QByteArray &pattern)
+{
+    const qsizetype at = find(pattern);
+    if (at >= 0)
+        remove(at, pattern.size());
+    return at;
+}
+
+WorkingText::Value WorkingText::peek(const QByteArray &head) const
+{
+    Value value;
+    const qsizetype at = find(head);
+    if (at < 0)
+        return value;
+    const qsizetype from = at + head.size();
+    // The value runs to the next ";" outside strings, comments and
+    // parentheses, so a url() with a ";" in it stays whole.
+    const QByteArray &marks = this->marks();
+    qsizetype end = declarationEnd(m_upper, marks, from);
+    const bool hasSemicolon = end >= 0;
+    if (!hasSemicolon)
+        end = m_upper.size();
+    // A string or comment left open runs over everything after it: no
+    // control takes such a value, it stays aside as written.
+    if (!hasSemicolon && end > from && (marks[end - 1] == InQuote || marks[end - 1] == InComment))
+        return Value();
+    value.at = at;
+    value.upper = m_upper.mid(from, end - from);
+    value.original = m_original.mid(from, end - from);
+    value.length = end - at + (hasSemicolon ? 1 : 0);
+    return value;
+}
+
+void WorkingText::remove(qsizetype at, qsizetype length)
+{
+    m_upper.remove(at, length);
+    m_original.remove(at, length);
+    m_marksValid = false;
+}
+
+void WorkingText::removeAll(const QByteArray &upperText)
+{
+    if (upperText.isEmpty())
+        return;
+    for (qsizetype at = m_upper.indexOf(upperText); at >= 0; at = m_upper.indexOf(upperText, at))
+        remove(at, upperText.size());
+}
+
+void WorkingText::trimLeadingSemicolons()
+{
+    qsizetype n = 0;
+    while (n < m_upper.size() && m_upper[n] == ';')
+        ++n;
+    remove(0, n);
+}
+
+ByteLines WorkingText::declarationLines() const
+{
+    ByteLines lines;
+    const QByteArray &marks = this->marks();
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < m_upper.size(); ++i) {
+        if (m_upper[i] == ';' && marks[i] == Plain) {
+            lines.append(m_original.mid(start, i + 1 - start));
+            start = i + 1;
+        }
+    }
+    lines.append(m_original.mid(start));
+    return lines;
+}

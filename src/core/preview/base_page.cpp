@@ -1,0 +1,123 @@
+#include "core/preview/base_page.h"
+
+#include "core/preview/browser_host.h"
+#include "core/sheet/byte_lines.h"
+#include "core/sheet/cp1251.h"
+#include "core/preview/page_address.h"
+#include "core/editor/questioner.h"
+#include "core/sheet/sheet_store.h"
+
+#include <QFileInfo>
+
+namespace {
+
+const QByteArray kMarker = QByteArrayLiteral("LINK_HTML=");
+
+} // namespace
+
+QStringList baseAddresses(const QList<QByteArray> &sheetLines)
+{
+    QStringList addresses;
+    for (const QByteArray &line : sheetLines) {
+        const qsizetype at = line.indexOf(kMarker);
+        if (at < 0)
+            continue;
+        QByteArray address = line.mid(at + kMarker.size());
+        const qsizetype semicolon = address.indexOf(';');
+        if (semicolon >= 0)
+            address.remove(semicolon, 1);
+        addresses.append(cp1251::decode(address));
+    }
+    return addresses;
+}
+
+PreviewNavigation::PreviewNavigation(SheetStore &store, Questioner &questioner)
+    : m_store(store)
+    , m_questioner(questioner)
+{
+}
+
+void PreviewNavigation::SaveHomePageExecute()
+{
+    if (!m_browser)
+        return;
+    if (m_questioner.ask(QStringLiteral("Сохранить путь к HTML в CSS?"), QStringLiteral("LINK_HTML"),
+                         Questioner::Yes | Questioner::No, Questioner::Icon::Exclamation)
+        != Questioner::Yes)
+        return;
+    const QByteArray address = cp1251::encode(m_browser->locationText());
+    int match = -1;
+    for (int i = 0; i < m_store.list().count(); ++i) {
+        if (latinUpper(m_store.list().item(i)) == "LINK_HTML")
+            match = i;
+    }
+    if (match < 0) {
+        m_store.RegenerateSheet();
+        // The rule goes in front of the sheet, on the old first line.
+        ByteLines lines = m_store.sheetLines();
+        const QByteArray rule = "LINK_HTML{LINK_HTML=" + address + ";} ";
+        if (lines.isEmpty())
+            lines.append(rule);
+        else
+            lines.first().prepend(rule);
+        m_store.setSheetLines(lines);
+        m_store.RebuildStyleTable();
+        m_store.list().setSelected(0);
+        m_store.setCurrentStyleIndex(-1);
+        m_store.SelectStyle();
+    } else {
+        m_store.list().setSelected(match);
+        m_store.SelectStyle();
+        m_store.memo().setLines({kMarker + address});
+    }
+    m_store.RegenerateSheet();
+    m_store.setSheetModified(true);
+}
+
+void PreviewNavigation::GoNavigatorToLINK_HTMLExecute()
+{
+    if (m_browser)
+        m_browser->showBrowserPage();
+    m_store.RegenerateSheet();
+    const QStringList addresses = baseAddresses(m_store.sheetLines());
+    for (const QString &address : addresses) {
+        m_store.setHomePageAddress(address);
+        if (m_browser) {
+            m_browser->setLocationText(address);
+            m_browser->navigate(address);
+        }
+    }
+    if (addresses.isEmpty() && !m_silentFirstBaseJump)
+        m_questioner.tell(QStringLiteral("В текущем стиле не объявлена его базовая страница (LINK_HTML)"));
+    m_silentFirstBaseJump = false;
+}
+
+bool PreviewNavigation::OpenHomePageExecute()
+{
+    if (!m_browser)
+        return false;
+    const QString file = m_store.currentFileName();
+    const std::optional<QString> page =
+        m_browser->chooseHtmlToOpen(file.isEmpty() ? QString() : QFileInfo(file).absolutePath());
+    if (!page)
+        return false;
+    m_browser->setLocationText(*page);
+    m_browser->navigate(*page);
+    m_browser->showBrowserPage();
+    return true;
+}
+
+void PreviewNavigation::LocationViewKeyPress()
+{
+    if (m_browser)
+        m_browser->navigate(m_browser->locationText());
+}
+
+void PreviewNavigation::PreBrowserDownloadComplete(const QString &address)
+{
+    rememberAddress(m_history, address);
+    if (m_browser) {
+        m_browser->setLocationHistory(m_history);
+        m_browser->setLocationText(address);
+    }
+}

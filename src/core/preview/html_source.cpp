@@ -1,0 +1,96 @@
+#include "core/preview/html_source.h"
+
+#include "core/preview/browser_host.h"
+#include "core/sheet/cp1251.h"
+#include "core/preview/page_address.h"
+#include "core/editor/questioner.h"
+#include "core/sheet/sheet_file_io.h"
+#include "core/sheet/sheet_store.h"
+
+#include <QFile>
+#include <QStringDecoder>
+
+#include <algorithm>
+
+namespace {
+
+const QString kReasons = QStringLiteral("Вероятные причины: файл на сервере или неверное имя файла.");
+
+} // namespace
+
+bool readsAsUtf8(const QByteArray &bytes)
+{
+    if (bytes.left(4096).toLower().contains("charset=utf-8") || bytes.left(4096).toLower().contains("charset=\"utf-8"))
+        return true;
+    if (std::none_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }))
+        return false;
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    [[maybe_unused]] const QString text = decoder(bytes);
+    return !decoder.hasError();
+}
+
+HtmlSource::HtmlSource(SheetStore &store, Questioner &questioner)
+    : m_store(store)
+    , m_questioner(questioner)
+{
+}
+
+QString HtmlSource::decode(const QByteArray &bytes) const
+{
+    QString text = m_utf8 ? QString::fromUtf8(bytes) : cp1251::decode(bytes);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return text;
+}
+
+QByteArray HtmlSource::encode(const QString &text) const
+{
+    QByteArray bytes = m_utf8 ? text.toUtf8() : cp1251::encode(text);
+    bytes.replace("\n", "\r\n");
+    return bytes;
+}
+
+std::optional<HtmlSource::Shown> HtmlSource::LoadHtmlIntoEditor()
+{
+    const QString location = m_browser ? m_browser->locationText() : QString();
+    const QString path = PageAddressToPath(location, m_store.currentFileName());
+    m_store.setHtmlFileName(path);
+    if (path.isEmpty() || path == QLatin1String("about:blank")) {
+        m_questioner.tell(QStringLiteral("Сначала нужно Открыть HTML (меню-Браузер)"));
+        return std::nullopt;
+    }
+    if (!fileExists(path))
+        return Shown{path + QStringLiteral("\nФайл HTML с указанным именем открыть не удалось.\n") + kReasons, false, {}};
+    QFile file(path);
+    QByteArray bytes;
+    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxSheetBytes
+        || (bytes = file.readAll(), file.error() != QFileDevice::NoError)) {
+        return Shown{QStringLiteral("Файл HTML с именем \"") + path + QStringLiteral("\" открыть не удалось.\n")
+                     + kReasons,
+                     false,
+                     {}};
+    }
+    m_utf8 = readsAsUtf8(bytes);
+    return Shown{decode(bytes), true, path};
+}
+
+bool HtmlSource::SaveHTMLClick(const QString &editorText)
+{
+    const QString path = m_store.htmlFileName();
+    if (!fileExists(path)) {
+        m_questioner.tell(QStringLiteral("Невозможно перезаписать ") + path);
+        return false;
+    }
+    QString error;
+    if (!writeTextFile(path, encode(editorText), &error)) {
+        m_questioner.tell(error, QStringLiteral("Quillbox"), Questioner::Icon::Error);
+        return false;
+    }
+    if (m_browser) {
+        const QString location = m_browser->locationText();
+        if (location.startsWith(QLatin1String("http://")) || location.startsWith(QLatin1String("https://")))
+            m_browser->reload();
+        else
+            m_browser->navigate(path);
+    }
+    return true;
+}

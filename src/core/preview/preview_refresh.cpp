@@ -1,0 +1,31 @@
+#include "core/preview/preview_refresh.h"
+
+#include "core/preview/browser_host.h"
+#include "core/editor/questioner.h"
+#include "core/sheet/sheet_file_io.h"
+#include "core/sheet/sheet_store.h"
+
+PreviewRefresh::PreviewRefresh(SheetStore &store, Questioner &questioner)
+    : m_store(store)
+    , m_questioner(questioner)
+{
+}
+
+void PreviewRefresh::RefreshViewExecute()
+{
+    const int current = m_store.currentStyleIndex();
+    if (current >= 0 && current < m_store.styleCount())
+        m_store.table().rules.bodies[current] = m_store.memo().lines();
+    m_store.RegenerateSheet();
+    const QString path = m_store.currentFileName();
+    if (fileExists(path)) {
+        QString error;
+        if (!writeSheetFile(path, m_store.sheetLines(), &error)) {
+            m_questioner.tell(error, QStringLiteral("Quillbox"), Questioner::Icon::Error);
+            return;
+        }
+    }
+    // The page is only reloaded while it is shown; turning to it refreshes.
+    if (m_browser && m_browser->browserPageShown() && !m_browser->locationText().isEmpty())
+        m_browser->reload();
+}

@@ -1,0 +1,259 @@
+#include "core/sheet/block_scanner.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+bool isBlank(char c)
+{
+    return static_cast<unsigned char>(c) <= 32;
+}
+
+bool joinsByItself(char c)
+{
+    return c == ' ' || c == ',' || c == '>' || c == '+' || c == '~';
+}
+
+// The bytes that can change the scan's state: inside a block, and in a
+// selector once it has started (where ";" also counts).
+struct SpecialBytes {
+    bool special[256] = {};
+    constexpr SpecialBytes(bool semicolon)
+    {
+        for (const char c : {'{', '}', '"', '\'', '/', '\\'})
+            special[static_cast<unsigned char>(c)] = true;
+        special[static_cast<unsigned char>(';')] = semicolon;
+    }
+};
+constexpr SpecialBytes kBlockSpecial(false);
+constexpr SpecialBytes kSelectorSpecial(true);
+
+// Bytes that make a selector need more than trimming: comments, escapes,
+// strings, control bytes.
+struct SelectorPlain {
+    bool plain[256] = {};
+    constexpr SelectorPlain()
+    {
+        for (int b = 32; b < 256; ++b)
+            plain[b] = b != 127 && b != '/' && b != '\\' && b != '"' && b != '\'';
+    }
+};
+constexpr SelectorPlain kSelectorPlain;
+
+} // namespace
+
+std::vector<TopBlock> scanBlocks(const ByteLines &lines)
+{
+    std::vector<TopBlock> blocks;
+    int depth = 0;
+    bool inComment = false;
+    char quote = 0;
+    bool haveStart = false;
+    SheetPos start;
+    TopBlock block;
+    for (int k = 0; k < lines.size(); ++k) {
+        const QByteArray &text = lines[k];
+        const int len = int(text.size());
+        quote = 0; // a string never runs past its line
+        const char *bytes = text.constData();
+        for (int p = 0; p < len; ++p) {
+            if (inComment) {
+                // Straight to the next "*" that may end it.
+                const void *star = std::memchr(bytes + p, '*', size_t(len - p));
+                if (!star)
+                    break;
+                p = int(static_cast<const char *>(star) - bytes);
+                if (p + 1 < len && bytes[p + 1] == '/') {
+                    inComment = false;
+                    ++p;
+                }
+                continue;
+            }
+            if (!quote && (depth > 0 || haveStart)) {
+                const SpecialBytes &table = depth > 0 ? kBlockSpecial : kSelectorSpecial;
+                while (p < len && !table.special[static_cast<unsigned char>(bytes[p])])
+                    ++p;
+                if (p == len)
+                    break;
+            }
+            const char c = bytes[p];
+            const bool hasNext = p + 1 < len;
+            if (quote) {
+                if (c == '\\')
+                    ++p;
+                else if (c == quote)
+                    quote = 0;
+                continue;
+            }
+            if (c == '/' && hasNext && text[p + 1] == '*') {
+                inComment = true;
+                ++p;
+                continue;
+            }
+            if (depth == 0 && !haveStart && !isBlank(c) && c != ';' && c != '{' && c != '}') {
+                haveStart = true;
+                start = {k, p};
+            }
+            if (c == '\\') {
+                ++p;
+                continue;
+            }
+            if (c == '"' || c == '\'') {
+                quote = c;
+                continue;
+            }
+            if (depth == 0) {
+                if (c == ';' || c == '}') {
+                    haveStart = false; // a statement or a stray brace ends here
+                } else if (c == '{') {
+                    block = TopBlock();
+                    block.open = {k, p};
+                    block.hasSelector = haveStart;
+                    block.start = haveStart ? start : block.open;
+                    depth = 1;
+                }
+                continue;
+            }
+            if (c == '{') {
+                ++depth;
+                block.nested = true;
+            } else if (c == '}' && --depth == 0) {
+                block.close = {k, p};
+                block.closed = true;
+                blocks.push_back(block);
+                haveStart = false;
+            }
+        }
+    }
+    if (depth > 0)
+        blocks.push_back(block);
+    return blocks;
+}
+
+WrittenSelector selectorBetween(const ByteLines &lines, SheetPos from, SheetPos to)
+{
+    WrittenSelector out;
+    // Most selectors stand on one line with nothing to take out.
+    if (from.line == to.line && from.line < lines.size()) {
+        const QByteArray &text = lines[from.line];
+        const auto *bytes = reinterpret_cast<const unsigned char *>(text.constData());
+        int first = from.column;
+        int last = std::min(to.column, int(text.size()));
+        int p = first;
+        while (p < last && kSelectorPlain.plain[bytes[p]])
+            ++p;
+        if (p == last) {
+            while (first < last && bytes[first] == ' ')
+                ++first;
+            while (last > first && bytes[last - 1] == ' ')
+                --last;
+            out.text = text.mid(first, last - first);
+            return out;
+        }
+    }
+    bool separated = false;
+    bool inComment = false;
+    char quote = 0;
+    QByteArray comment;
+    auto add = [&](char c) {
+        if (separated && !out.text.isEmpty() && !joinsByItself(out.text.back()) && !joinsByItself(c))
+            out.text.append(' ');
+        separated = false;
+        out.text.append(c);
+    };
+    for (int k = from.line; k <= to.line && k < lines.size(); ++k) {
+        const QByteArray &text = lines[k];
+        const int first = k == from.line ? from.column : 0;
+        const int last = k == to.line ? to.column : int(text.size());
+        if (k > from.line) {
+            if (inComment)
+                comment.append('\n');
+            else
+                separated = true;
+            if (quote)
+                out.openQuote = true;
+            quote = 0;
+        }
+        for (int p = first; p < last; ++p) {
+            const char c = text[p];
+            const bool hasNext = p + 1 < last;
+            if (inComment) {
+                comment.append(c);
+                if (c == '*' && hasNext && text[p + 1] == '/') {
+                    comment.append('/');
+                    ++p;
+                    inComment = false;
+                    out.comments.append(comment.split('\n'));
+                    comment.clear();
+                    // The comment's place keeps the parts apart: "b/" and
+                    // "*" joined would start a comment of their own.
+                    separated = true;
+                }
+                continue;
+            }
+            // An escaped byte is read as the block scan reads it: "\/*" is
+            // no comment, and "\"" neither opens nor closes a string.
+            if (c == '\\' && hasNext) {
+                add(c);
+                out.text.append(text[++p]);
+                continue;
+            }
+            if (!quote && c == '/' && hasNext && text[p + 1] == '*') {
+                inComment = true;
+                comment = "/*";
+                ++p;
+                continue;
+            }
+            if (quote) {
+                if (c == quote)
+                    quote = 0;
+            } else if (c == '"' || c == '\'') {
+                quote = c;
+            }
+            const auto b = static_cast<unsigned char>(c);
+            if (!quote && (b < 32 || b == 127))
+                separated = true;
+            else
+                add(c);
+        }
+    }
+    if (!comment.isEmpty())
+        out.comments.append(comment.split('\n'));
+    if (quote)
+        out.openQuote = true;
+    qsizetype begin = 0;
+    while (begin < out.text.size() && out.text[begin] == ' ')
+        ++begin;
+    qsizetype end = out.text.size();
+    while (end > begin && out.text[end - 1] == ' ')
+        --end;
+    out.text = out.text.mid(begin, end - begin);
+    return out;
+}
+
+ByteLines bodyBetween(const ByteLines &lines, SheetPos open, SheetPos close)
+{
+    ByteLines body{QByteArray()};
+    body.reserve(close.line - open.line + 2);
+    for (int k = open.line; k <= close.line; ++k) {
+        const QByteArray &text = lines[k];
+        const int len = int(text.size());
+        if (len == 0)
+            continue;
+        const int from = k == open.line ? open.column + 1 : 0;
+        const int to = k == close.line ? close.column : len;
+        if (to <= from)
+            continue;
+        // Leading bytes below 33 go, but the last byte always stays.
+        int first = from;
+        while (first < to - 1 && static_cast<unsigned char>(text[first]) < 33)
+            ++first;
+        // A whole line is shared, not copied: the program writes bodies
+        // without indentation, so a sheet read back after undo costs no copy.
+        body.last() = first == 0 && to == len ? text : text.mid(first, to - first);
+        if (to == len)
+            body.append(QByteArray());
+    }
+    return body;
+}

@@ -1,0 +1,53 @@
+#include "core/sheet/byte_lines.h"
+
+#include <cstring>
+
+QByteArray joinLines(const ByteLines &lines, const char *separator)
+{
+    const qsizetype separatorSize = qsizetype(std::strlen(separator));
+    qsizetype size = 0;
+    for (const QByteArray &line : lines)
+        size += line.size() + separatorSize;
+    // Copied straight into a buffer of the final size: a sheet has
+    // thousands of lines, and appending them one by one costs more.
+    QByteArray text(size, Qt::Uninitialized);
+    char *out = text.data();
+    for (const QByteArray &line : lines) {
+        std::memcpy(out, line.constData(), size_t(line.size()));
+        out += line.size();
+        std::memcpy(out, separator, size_t(separatorSize));
+        out += separatorSize;
+    }
+    return text;
+}
+
+ByteLines splitText(const QByteArray &text)
+{
+    ByteLines lines;
+    const qsizetype n = text.size();
+    qsizetype start = 0;
+    qsizetype i = 0;
+    while (i < n) {
+        const char c = text[i];
+        if (c != '\r' && c != '\n') {
+            ++i;
+            continue;
+        }
+        lines.append(text.mid(start, i - start));
+        i += (c == '\r' && i + 1 < n && text[i + 1] == '\n') ? 2 : 1;
+        start = i;
+    }
+    if (start < n)
+        lines.append(text.mid(start));
+    return lines;
+}
+
+QByteArray latinUpper(const QByteArray &text)
+{
+    QByteArray out = text;
+    for (char &c : out) {
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    }
+    return out;
+}

@@ -1,0 +1,334 @@
+#include "core/sheet/sheet_files.h"
+
+#include "core/sheet/cp1251.h"
+#include "core/editor/editor_host.h"
+#include "core/editor/init_settings.h"
+#include "core/editor/questioner.h"
+#include "core/sheet/sheet_file_io.h"
+#include "core/sheet/sheet_store.h"
+
+#include <QFileInfo>
+#include <QLocale>
+#include <QSettings>
+
+#include <memory>
+
+namespace {
+
+const QString kCaptionPrefix = QStringLiteral("Quillbox 1.8 - ");
+
+QString recoveryQuestion()
+{
+    const QChar cr(u'\r');
+    return QStringLiteral("При попытке открытия файла обнаружена его начальная версия. ") + cr
+           + QStringLiteral("Это означает, что в предыдущий сеанс работы был аварийно завершен ") + cr
+           + QStringLiteral("или файл открыт в другом окне Quillbox (не рекомендуется)") + cr + cr
+           + QStringLiteral("Хотите редактировать незавершенный файл?") + cr + cr
+           + QStringLiteral("ДА-будет открыт запрошенный файл с последними изменениями") + cr
+           + QStringLiteral("НЕТ-файл будет восстановлен из обнаруженной начальной версии") + cr
+           + QStringLiteral("ОТМЕНА - прервать операцию");
+}
+
+} // namespace
+
+SheetFiles::SheetFiles(SheetStore &store, EditorHost &host, Questioner &questioner)
+    : m_store(store)
+    , m_host(host)
+    , m_questioner(questioner)
+{
+}
+
+QString SheetFiles::folderOf(const QString &path)
+{
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    return slash < 0 ? QString() : path.left(slash);
+}
+
+void SheetFiles::fail(const QString &message)
+{
+    m_questioner.tell(message, QStringLiteral("Quillbox"), Questioner::Icon::Error);
+}
+
+void SheetFiles::setCaptionFor(const QString &name)
+{
+    m_host.setCaption(kCaptionPrefix + name);
+}
+
+void SheetFiles::NewSheet()
+{
+    m_store.setSheetLines({});
+    m_store.RebuildStyleTable(); // an empty sheet: no rule, no tail
+    m_store.table().setEntry(0, QByteArrayLiteral("Body"), {});
+    m_store.table().count = 1;
+    m_store.list().setItems({QByteArrayLiteral("Body")});
+    m_store.list().setSelected(0);
+    m_store.setCurrentStyleIndex(0);
+    m_store.memo().clear();
+    if (resetPanels)
+        resetPanels();
+    m_store.setCurrentFileName(QString());
+    setCaptionFor(QStringLiteral("NoName.css"));
+    m_store.setSheetModified(false);
+    m_store.setHomePageAddress(QStringLiteral("about:blank"));
+    m_store.history().pos = 0;
+    m_store.RegenerateSheet();
+    if (sheetReplaced)
+        sheetReplaced();
+}
+
+namespace {
+
+// Sheets above this size take long enough to open (their views are laid
+// out in full) that the window says it is busy.
+constexpr qint64 kLongOpenBytes = 1024 * 1024;
+
+// Ends the window's long-work notice however the load ends.
+class LongWork
+{
+public:
+    LongWork(EditorHost &host, bool long_, const QString &whatIsDone)
+        : m_host(long_ ? &host : nullptr)
+    {
+        if (m_host)
+            m_host->beginLongWork(whatIsDone);
+    }
+    ~LongWork()
+    {
+        if (m_host)
+            m_host->endLongWork();
+    }
+    LongWork(const LongWork &) = delete;
+    LongWork &operator=(const LongWork &) = delete;
+
+private:
+    EditorHost *m_host;
+};
+
+} // namespace
+
+bool SheetFiles::LoadSheet(const QString &path)
+{
+    const QFileInfo info(path);
+    const LongWork notice(m_host, info.size() > kLongOpenBytes,
+                          QStringLiteral("Открывается файл %1 (%2 МБ)...")
+                              .arg(info.fileName(),
+                                   QLocale(QLocale::Russian).toString(double(info.size()) / (1024 * 1024), 'f', 1)));
+    QString error;
+    const std::optional<ByteLines> lines = readSheetFile(path, &error);
+    if (!lines) {
+        fail(error);
+        return false;
+    }
+    // The copy comes first: a sheet is only edited while its copy guards it.
+    if (!writeSheetFile(recoveryPath(path), *lines, &error)) {
+        fail(error);
+        return false;
+    }
+    m_store.memo().clear();
+    m_store.setSheetLines(*lines);
+    m_store.setDiskLines(*lines);
+    m_store.RebuildStyleTable();
+    m_store.setCurrentFileName(path);
+    m_store.list().setSelected(0);
+    m_store.setCurrentStyleIndex(-1);
+    m_store.SelectStyle();
+    RememberLastFile();
+    m_store.setSheetModified(false);
+    if (sheetReadFromDisk)
+        sheetReadFromDisk();
+    if (goToBasePage)
+        goToBasePage();
+    m_store.history().pos = 0;
+    m_store.RegenerateSheet();
+    if (sheetReplaced)
+        sheetReplaced();
+    return true;
+}
+
+bool SheetFiles::OpenSheet(const QString &path)
+{
+    const QString copy = recoveryPath(path);
+    if (!fileExists(copy))
+        return LoadSheet(path);
+    const Questioner::Button answer =
+        m_questioner.ask(recoveryQuestion(), QStringLiteral("ВНИМАНИЕ!"),
+                         Questioner::Yes | Questioner::No | Questioner::Cancel, Questioner::Icon::Exclamation);
+    QString error;
+    switch (answer) {
+    case Questioner::Yes:
+        // The file as the interrupted run left it; LoadSheet makes a new copy.
+        return LoadSheet(path);
+    case Questioner::No:
+        // A copy that cannot be read as a sheet must not take the file's place.
+        if (!readSheetFile(copy, &error)) {
+            fail(QStringLiteral("Начальную версию восстановить нельзя, файл оставлен как есть.") + QChar(u'\r')
+                 + error);
+            return false;
+        }
+        if (!replaceFile(copy, path, &error)) {
+            fail(error);
+            return false;
+        }
+        return LoadSheet(path);
+    default:
+        return false;
+    }
+}
+
+bool SheetFiles::SaveSheet()
+{
+    m_store.RegenerateSheet();
+    const QString path = m_store.currentFileName();
+    QString error;
+    if (!writeSheetFile(path, m_store.sheetLines(), &error)
+        || !writeSheetFile(recoveryPath(path), m_store.sheetLines(), &error)) {
+        fail(error);
+        m_store.setMayProceed(false);
+        return false;
+    }
+    RememberLastFile();
+    m_store.setSheetModified(false);
+    return true;
+}
+
+bool SheetFiles::ConfirmDiscard()
+{
+    m_store.setMayProceed(true);
+    m_discardedChanges = false;
+    const QString path = m_store.currentFileName();
+    const QString copy = recoveryPath(path);
+    QString error;
+    if (m_store.sheetModified()) {
+        const Questioner::Button answer =
+            m_questioner.ask(QStringLiteral("Текущий файл изменен. Сохранить изменения?"), QStringLiteral("Quillbox"),
+                             Questioner::Yes | Questioner::No | Questioner::Cancel, Questioner::Icon::Exclamation);
+        switch (answer) {
+        case Questioner::Yes:
+            SaveExecute();
+            break;
+        case Questioner::No:
+            // The file goes back to its state at the last open or save. A
+            // file without a copy is left alone rather than deleted.
+            if (!path.isEmpty() && fileExists(copy) && !replaceFile(copy, path, &error)) {
+                fail(error);
+                m_store.setMayProceed(false);
+            }
+            m_discardedChanges = m_store.mayProceed();
+            break;
+        default:
+            m_store.setMayProceed(false);
+            break;
+        }
+    }
+    // A save as may have given the sheet a new name meanwhile.
+    const QString finalCopy = recoveryPath(m_store.currentFileName());
+    if (m_store.mayProceed() && !m_store.currentFileName().isEmpty() && fileExists(finalCopy)
+        && !removeFile(finalCopy, &error))
+        fail(error);
+    return m_store.mayProceed();
+}
+
+void SheetFiles::RememberLastFile()
+{
+    std::unique_ptr<QSettings> settings(openProgramSettings());
+    LastFileSettings last;
+    last.pathToLastFile = m_store.currentFileName();
+    last.lastNameStyle = cp1251::decode(m_store.list().selectedText());
+    last.write(*settings);
+    setCaptionFor(m_store.currentFileName());
+}
+
+void SheetFiles::OpenLastFile(const QStringList &arguments)
+{
+    std::unique_ptr<QSettings> settings(openProgramSettings());
+    QString path = QStringLiteral("Нема на диске такого файла точно");
+    QString style = QStringLiteral("BODY");
+    if (const std::optional<LastFileSettings> last = LastFileSettings::read(*settings)) {
+        path = last->pathToLastFile;
+        style = last->lastNameStyle;
+    }
+    if (!arguments.isEmpty() && fileExists(arguments.first()))
+        path = QFileInfo(arguments.first()).absoluteFilePath();
+    if (!fileExists(path))
+        return;
+    if (!OpenSheet(path))
+        return;
+    const QByteArray wanted = cp1251::encode(style);
+    for (int i = 0; i < m_store.styleCount(); ++i) {
+        if (m_store.list().item(i) == wanted) {
+            m_store.list().setSelected(i);
+            break;
+        }
+    }
+    m_store.SelectStyle();
+}
+
+void SheetFiles::NewExecute()
+{
+    if (ConfirmDiscard())
+        NewSheet();
+}
+
+void SheetFiles::OpenFileExecute()
+{
+    if (!ConfirmDiscard())
+        return;
+    const bool discarded = m_discardedChanges;
+    const std::optional<QString> chosen = m_host.chooseSheetToOpen(folderOf(m_store.currentFileName()));
+    if (chosen) {
+        OpenSheet(*chosen);
+        return;
+    }
+    if (m_store.currentFileName().isEmpty())
+        return;
+    // The sheet stays open. Changes the user has just declined are not
+    // written back: the file, already restored, is read again instead.
+    if (discarded)
+        LoadSheet(m_store.currentFileName());
+    else
+        SaveExecute();
+}
+
+void SheetFiles::SaveExecute()
+{
+    if (m_host.htmlEditorHasFocus() && saveHtmlDocument)
+        saveHtmlDocument();
+    if (!m_store.currentFileName().isEmpty())
+        SaveSheet();
+    else
+        SaveAsExecute();
+}
+
+void SheetFiles::SaveAsExecute()
+{
+    const QString current = m_store.currentFileName();
+    const std::optional<QString> chosen = m_host.chooseSheetToSaveAs(folderOf(current));
+    if (!chosen) {
+        m_store.setMayProceed(false);
+        return;
+    }
+    const QString name = *chosen;
+    if (fileExists(name) && name != current) {
+        const Questioner::Button answer =
+            m_questioner.ask(QStringLiteral("Такой файл уже существует.Заменить его?"), QStringLiteral("Quillbox"),
+                             Questioner::Yes | Questioner::No, Questioner::Icon::Exclamation);
+        if (answer != Questioner::Yes) {
+            // Nothing was saved, so whatever asked for the save must not go on.
+            m_store.setMayProceed(false);
+            return;
+        }
+    }
+    QString error;
+    const QString copy = recoveryPath(current);
+    if (!current.isEmpty() && name != current && fileExists(copy)) {
+        // The old file goes back to its last saved state; the edits go to
+        // the new name only.
+        if (!replaceFile(copy, current, &error)) {
+            fail(error);
+            m_store.setMayProceed(false);
+            return;
+        }
+    }
+    m_store.setCurrentFileName(name);
+    SaveSheet();
+}

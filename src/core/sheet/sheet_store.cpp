@@ -1,0 +1,159 @@
+#include "core/sheet/sheet_store.h"
+
+#include "core/sheet/block_scanner.h"
+#include "core/sheet/sheet_writer.h"
+
+namespace {
+
+// The text between two places, without the blank space around it:
+// comments, statements and blocks the table does not hold, which stay in
+// front of the next rule. Empty for most rules.
+ByteLines preambleBetween(const ByteLines &lines, SheetPos from, SheetPos to)
+{
+    auto blank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
+    // Most rules have nothing but line breaks in front of them.
+    bool onlyBlank = true;
+    for (int k = from.line; onlyBlank && k <= to.line && k < lines.size(); ++k) {
+        const QByteArray &line = lines[k];
+        const int first = k == from.line ? from.column : 0;
+        const int last = k == to.line ? to.column : static_cast<int>(line.size());
+        for (int i = first; i < last && onlyBlank; ++i)
+            onlyBlank = blank(line[i]);
+    }
+    if (onlyBlank)
+        return {};
+
+    QByteArray region;
+    for (int k = from.line; k <= to.line && k < lines.size(); ++k) {
+        const QByteArray &line = lines[k];
+        const int first = k == from.line ? from.column : 0;
+        const int last = k == to.line ? to.column : static_cast<int>(line.size());
+        if (k > from.line)
+            region += '\n';
+        if (last > first)
+            region += line.mid(first, last - first);
+    }
+    qsizetype first = 0;
+    while (first < region.size() && blank(region[first]))
+        ++first;
+    qsizetype last = region.size();
+    while (last > first && blank(region[last - 1]))
+        --last;
+    if (first == last)
+        return {};
+    return region.mid(first, last - first).split('\n');
+}
+
+ByteLines tailFrom(const ByteLines &lines, SheetPos from)
+{
+    ByteLines tail;
+    if (from.line >= lines.size())
+        return tail;
+    const QByteArray rest = lines[from.line].mid(from.column);
+    if (!rest.isEmpty())
+        tail.append(rest);
+    tail.append(lines.mid(from.line + 1));
+    return tail;
+}
+
+} // namespace
+
+SheetStore::SheetStore(QObject *parent)
+    : QObject(parent)
+    , m_list(this)
+    , m_memo(this)
+{
+}
+
+void SheetStore::setSheetLines(const ByteLines &lines)
+{
+    m_sheetLines = lines;
+    emit sheetLinesChanged();
+}
+
+void SheetStore::setSheetModified(bool modified)
+{
+    if (m_sheetModified == modified)
+        return;
+    m_sheetModified = modified;
+    emit sheetModifiedChanged(modified);
+}
+
+void SheetStore::setHistoryActions(bool backEnabled, bool foreEnabled)
+{
+    if (backEnabled == m_backEditEnabled && foreEnabled == m_foreEditEnabled)
+        return;
+    m_backEditEnabled = backEnabled;
+    m_foreEditEnabled = foreEnabled;
+    emit historyActionsChanged();
+}
+
+void SheetStore::RebuildStyleTable()
+{
+    // Every top-level rule is held, up to the table's capacity. Blocks the
+    // table cannot hold (at-rules with blocks, nested rules) stay in front
+    // of the next held rule, byte for byte. A block without a selector, or
+    // one that never closes, ends the table: from there the text is kept
+    // as it stands.
+    const std::vector<TopBlock> blocks = scanBlocks(m_sheetLines);
+    QList<QByteArray> names;
+    int held = 0;
+    SheetPos end; // just after the last held rule's "}"
+    for (const TopBlock &block : blocks) {
+        if (held == kStyleCapacity || !block.hasSelector || !block.closed)
+            break;
+        if (block.nested)
+            continue;
+        WrittenSelector selector = selectorBetween(m_sheetLines, block.start, block.open);
+        if (selector.text.isEmpty())
+            break;
+        if (selector.openQuote)
+            continue; // kept as it stands, in front of the next rule
+        ByteLines preamble = preambleBetween(m_sheetLines, end, block.start);
+        preamble.append(selector.comments);
+        m_table.rules.names[held] = selector.text;
+        m_table.rules.bodies[held] = bodyBetween(m_sheetLines, block.open, block.close);
+        m_table.rules.preambles[held] = std::move(preamble);
+        names.append(selector.text);
+        ++held;
+        end = {block.close.line, block.close.column + 1};
+    }
+    m_table.count = held;
+    m_tail = held == 0 ? m_sheetLines : tailFrom(m_sheetLines, end);
+    m_list.setItems(std::move(names));
+}
+
+void SheetStore::SelectStyle()
+{
+    if (m_currentStyleIndex >= 0 && m_currentStyleIndex < kStyleCapacity)
+        m_table.rules.bodies[m_currentStyleIndex] = m_memo.lines();
+    if (m_list.selected() < 0)
+        m_list.setSelected(0);
+    const int selected = m_list.selected();
+    if (selected < 0) {
+        // An empty table: nothing to load, and nothing to write back later.
+        m_memo.clear();
+        m_currentStyleIndex = -1;
+    } else {
+        m_memo.setLines(m_table.rules.bodies[selected]);
+        m_currentStyleIndex = selected;
+    }
+    if (m_ruleLoaded)
+        m_ruleLoaded();
+}
+
+bool SheetStore::SheetDiffersFromHistory() const
+{
+    return m_history.differsFrom(sheetText());
+}
+
+void SheetStore::RegenerateSheet()
+{
+    SelectStyle();
+    setSheetLines(writeSheetLines(m_table, m_tail));
+    const QByteArray text = sheetText();
+    if (!m_history.differsFrom(text))
+        return;
+    m_history.record(text, m_list.selected());
+    setHistoryActions(m_history.canUndo(), false);
+}

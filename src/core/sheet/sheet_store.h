@@ -1,0 +1,112 @@
+#pragma once
+
+#include "core/sheet/byte_lines.h"
+#include "core/sheet/edit_history.h"
+#include "core/sheet/rule_memo.h"
+#include "core/sheet/style_list_model.h"
+#include "core/sheet/style_table.h"
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+// The editor's shared state: the sheet as text and as a table of rules,
+// the rule list and the rule memo the widgets mirror, the undo history,
+// the current file and rule. One instance lives for the whole run.
+class SheetStore : public QObject
+{
+    Q_OBJECT
+public:
+    explicit SheetStore(QObject *parent = nullptr);
+
+    // --- the sheet as text
+    const ByteLines &sheetLines() const { return m_sheetLines; }
+    QByteArray sheetText() const { return joinLines(m_sheetLines); }
+    void setSheetLines(const ByteLines &lines);
+    void setSheetText(const QByteArray &text) { setSheetLines(splitText(text)); }
+    // The sheet as last read from disk.
+    const ByteLines &diskLines() const { return m_diskLines; }
+    void setDiskLines(const ByteLines &lines) { m_diskLines = lines; }
+    // Text after the last held rule, written back unchanged.
+    const ByteLines &tail() const { return m_tail; }
+
+    // --- the table of rules
+    StyleTable &table() { return m_table; }
+    const StyleTable &table() const { return m_table; }
+    int styleCount() const { return m_table.count; }
+
+    StyleListModel &list() { return m_list; }
+    const StyleListModel &list() const { return m_list; }
+    RuleMemo &memo() { return m_memo; }
+    const RuleMemo &memo() const { return m_memo; }
+
+    // --- current rule, file and flags
+    int currentStyleIndex() const { return m_currentStyleIndex; }
+    void setCurrentStyleIndex(int index) { m_currentStyleIndex = index; }
+    const QString &currentFileName() const { return m_currentFileName; }
+    void setCurrentFileName(const QString &path) { m_currentFileName = path; }
+    bool sheetModified() const { return m_sheetModified; }
+    void setSheetModified(bool modified);
+    bool mayProceed() const { return m_mayProceed; }
+    void setMayProceed(bool may) { m_mayProceed = may; }
+    const QString &homePageAddress() const { return m_homePageAddress; }
+    void setHomePageAddress(const QString &address) { m_homePageAddress = address; }
+    const QString &htmlFileName() const { return m_htmlFileName; }
+    void setHtmlFileName(const QString &path) { m_htmlFileName = path; }
+
+    // --- undo history
+    EditHistory &history() { return m_history; }
+    const EditHistory &history() const { return m_history; }
+    bool backEditEnabled() const { return m_backEditEnabled; }
+    bool foreEditEnabled() const { return m_foreEditEnabled; }
+    void setHistoryActions(bool backEnabled, bool foreEnabled);
+
+    // Text to table: replaces the table and the list by the rules of the
+    // sheet; leaves the list without a selection.
+    void RebuildStyleTable();
+
+    // Table to text: stores the memo into the current rule and reloads the
+    // selected one, rebuilds the sheet text and records a snapshot when the
+    // text really changed.
+    void RegenerateSheet();
+    bool SheetDiffersFromHistory() const;
+
+    // Writes the memo back into the current rule, then loads the selected
+    // rule (row 0 when none is selected) into the memo.
+    void SelectStyle();
+
+    // Runs after SelectStyle has loaded a rule into the memo, so the panels
+    // and the sheet view can follow.
+    void setRuleLoadedHandler(std::function<void()> handler) { m_ruleLoaded = std::move(handler); }
+    void runRuleLoaded()
+    {
+        if (m_ruleLoaded)
+            m_ruleLoaded();
+    }
+
+signals:
+    void sheetLinesChanged();
+    void sheetModifiedChanged(bool modified);
+    void historyActionsChanged();
+
+private:
+    ByteLines m_sheetLines;
+    ByteLines m_tail;
+    ByteLines m_diskLines;
+    StyleTable m_table;
+    StyleListModel m_list;
+    RuleMemo m_memo;
+    EditHistory m_history;
+
+    int m_currentStyleIndex = 0;
+    QString m_currentFileName;
+    bool m_sheetModified = false;
+    bool m_mayProceed = false;
+    QString m_homePageAddress;
+    QString m_htmlFileName;
+    bool m_backEditEnabled = false;
+    bool m_foreEditEnabled = false;
+
+    std::function<void()> m_ruleLoaded;
+};

@@ -1,0 +1,102 @@
+#include "core/sheet/sheet_writer.h"
+
+#include "core/sheet/unsupported_comment.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+bool isUnsupportedCommentLine(const QByteArray &line)
+{
+    const QByteArray &comment = unsupportedComment();
+    return line.size() == comment.size() && latinUpper(line) == latinUpper(comment);
+}
+
+// Every line but the first loses all its leading "; " pairs. Blanks and
+// control bytes bared by a pair go with it, as the next reading would drop
+// them (all but a line's last byte): otherwise "; \x04; \x04;" would lose
+// one more piece at every save instead of settling at once.
+void stripLeadingSeparators(ByteLines &lines, qsizetype from)
+{
+    for (qsizetype i = std::max<qsizetype>(from, 1); i < lines.size(); ++i) {
+        // Read through a const view: the lines share their bytes with the
+        // table, and only a line that really changes may be copied.
+        const QByteArray &line = std::as_const(lines)[i];
+        qsizetype from = 0;
+        while (line.size() >= from + 2 && line[from] == ';' && line[from + 1] == ' ') {
+            from += 2;
+            while (from < line.size() - 1 && static_cast<unsigned char>(line[from]) < 33)
+                ++from;
+        }
+        if (from > 0)
+            lines[i] = line.mid(from);
+    }
+}
+
+// Whether a comment is still open after these lines. Strings end with
+// their line, as the block scan reads them.
+bool leavesCommentOpen(const ByteLines &lines, qsizetype count)
+{
+    bool inComment = false;
+    for (qsizetype k = 0; k < count; ++k) {
+        const QByteArray &text = lines[k];
+        char quote = 0;
+        for (qsizetype p = 0; p < text.size(); ++p) {
+            const char c = text[p];
+            const bool pair = p + 1 < text.size();
+            if (inComment) {
+                if (c == '*' && pair && text[p + 1] == '/') {
+                    inComment = false;
+                    ++p;
+                }
+            } else if (c == '\\') {
+                ++p;
+            } else if (quote) {
+                if (c == quote)
+                    quote = 0;
+            } else if (c == '"' || c == '\'') {
+                quote = c;
+            } else if (c == '/' && pair && text[p + 1] == '*') {
+                inComment = true;
+                ++p;
+            }
+        }
+    }
+    return inComment;
+}
+
+} // namespace
+
+ByteLines writeSheetLines(const StyleTable &table, const ByteLines &tail)
+{
+    ByteLines lines;
+    qsizetype total = tail.size();
+    for (int i = 0; i < table.count; ++i)
+        total += table.preamble(i).size() + table.body(i).size() + 2;
+    lines.reserve(total);
+
+    // What stands in front of a rule is written as it stood; the cleaning
+    // applies to the rule itself only.
+    for (int i = 0; i < table.count; ++i) {
+        lines.append(table.preamble(i));
+        const qsizetype ruleStart = lines.size();
+        // Sized once: operator+ would copy the name and then grow it.
+        const QByteArray &name = table.name(i);
+        QByteArray header(name.size() + 2, Qt::Uninitialized);
+        std::memcpy(header.data(), name.constData(), size_t(name.size()));
+        std::memcpy(header.data() + name.size(), " {", 2);
+        lines.append(std::move(header));
+        // The program writes its own marker line again; one that closes a
+        // comment the user left open stays, or the comment would run on.
+        const ByteLines &body = table.body(i);
+        for (qsizetype k = 0; k < body.size(); ++k) {
+            if (!isUnsupportedCommentLine(body[k]) || leavesCommentOpen(body, k))
+                lines.append(body[k]);
+        }
+        lines.append(QByteArrayLiteral("}"));
+        stripLeadingSeparators(lines, ruleStart);
+    }
+    lines.append(tail);
+    return lines;
+}

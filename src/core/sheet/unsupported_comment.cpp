@@ -1,0 +1,10 @@
+#include "core/sheet/unsupported_comment.h"
+
+#include "core/sheet/cp1251.h"
+
+const QByteArray &unsupportedComment()
+{
+    static const QByteArray text =
+        cp1251::encode(QStringLiteral("/* Свойства, не поддерживаемые в этой версии Quillbox */"));
+    return text;
+}

@@ -1,0 +1,256 @@
+#include "core/stylelist/style_list_operations.h"
+
+#include "core/sheet/byte_lines.h"
+#include "core/sheet/cp1251.h"
+#include "core/editor/questioner.h"
+#include "core/sheet/sheet_store.h"
+
+#include <QString>
+
+#include <algorithm>
+#include <numeric>
+#include <vector>
+
+StyleListOperations::StyleListOperations(SheetStore &store, Questioner &questioner, std::function<void()> commit)
+    : m_store(store)
+    , m_questioner(questioner)
+    , m_commit(std::move(commit))
+{
+}
+
+void StyleListOperations::warn(const QString &text)
+{
+    m_questioner.ask(text, QStringLiteral("Quillbox"), Questioner::Ok, Questioner::Icon::Exclamation);
+}
+
+bool StyleListOperations::AddStyle(const QByteArray &name)
+{
+    StyleTable &table = m_store.table();
+    if (table.count >= kStyleCapacity)
+        return false;
+    m_store.list().append(name);
+    table.setEntry(table.count, name, {});
+    ++table.count;
+    return true;
+}
+
+void StyleListOperations::ReorderTableToList()
+{
+    StyleTable &table = m_store.table();
+    const StyleListModel &list = m_store.list();
+    for (int i = 0; i < table.count && i < list.count(); ++i) {
+        // One entry past the last rule is searched too: after a deletion the
+        // entry that belongs in the last place still sits there.
+        for (int j = i; j <= table.count && j < kStyleCapacity; ++j) {
+            if (table.name(j) == list.item(i)) {
+                if (j != i)
+                    table.swapEntries(i, j);
+                break;
+            }
+        }
+    }
+}
+
+QByteArray StyleListOperations::ExistingSelectorList() const
+{
+    QByteArray text;
+    for (const QByteArray &item : m_store.list().items())
+        text += ' ' + item;
+    return text;
+}
+
+void StyleListOperations::NewStyle(QByteArray name)
+{
+    if (name.isEmpty())
+        return;
+    const qsizetype amp = name.indexOf('&');
+    if (amp >= 0)
+        name.remove(amp, 1);
+    const QByteArray folded = latinUpper(name);
+    int match = -1;
+    for (int i = 0; i < m_store.list().count(); ++i) {
+        if (latinUpper(m_store.list().item(i)) == folded)
+            match = i;
+    }
+    if (match < 0) {
+        if (name.trimmed().isEmpty() || !AddStyle(name)) {
+            warn(name.trimmed().isEmpty()
+                     ? QStringLiteral("Секундочку! Имя стиля не может быть пустым.")
+                     : QStringLiteral("Таблица стилей заполнена: Quillbox вмещает не более %1 стилей.\r"
+                                      "Новый стиль не добавлен.")
+                           .arg(kStyleCapacity));
+            return;
+        }
+        m_store.list().setSelected(m_store.list().count() - 1);
+        m_store.setSheetModified(true);
+    } else {
+        m_questioner.ask(QStringLiteral("Стиль с именем ") + cp1251::decode(name) + QStringLiteral(" уже существует."),
+                         QStringLiteral("Quillbox"), Questioner::Ok, Questioner::Icon::None);
+        m_store.list().setSelected(match);
+    }
+    m_store.SelectStyle();
+    m_commit();
+}
+
+bool StyleListOperations::RenameSelected(const QByteArray &newName)
+{
+    StyleListModel &list = m_store.list();
+    const int selected = list.selected();
+    if (selected < 0)
+        return true;
+    if (newName.trimmed().isEmpty()) {
+        m_questioner.ask(QStringLiteral("Секундочку! Селектор (стиль) не может быть пустым.\rВведите имя стиля."),
+                         QStringLiteral("Quillbox"), Questioner::Ok, Questioner::Icon::Error);
+        return false;
+    }
+    const QByteArray folded = latinUpper(newName);
+    for (int i = 0; i < list.count(); ++i) {
+        if (i != selected && latinUpper(list.item(i)) == folded) {
+            m_questioner.ask(QStringLiteral("Секундочку! Такой селектор (стиль) уже существует.\rЗамените имя \"")
+                                 + cp1251::decode(newName) + QStringLiteral("\" на другое."),
+                             QStringLiteral("Quillbox"), Questioner::Ok, Questioner::Icon::Error);
+            return false;
+        }
+    }
+    list.setItem(selected, newName);
+    m_store.table().rules.names[selected] = newName;
+    m_store.setSheetModified(true);
+    m_commit();
+    return true;
+}
+
+// Moves a rule in the list and the table at once. Selectors may repeat,
+// so the rule itself is moved rather than found again by its name.
+void StyleListOperations::moveRule(int from, int to)
+{
+    StyleTable &table = m_store.table();
+    const int step = to > from ? 1 : -1;
+    for (int i = from; i != to; i += step)
+        table.swapEntries(i, i + step);
+    QList<QByteArray> items = m_store.list().items();
+    items.move(from, to);
+    m_store.list().setItems(items);
+}
+
+void StyleListOperations::StyleUp()
+{
+    const int selected = m_store.list().selected();
+    if (selected <= 0)
+        return;
+    moveRule(selected, selected - 1);
+    m_store.list().setSelected(selected - 1);
+    // The memo still holds the moved rule's body; the commit stores it at
+    // the rule's new place.
+    m_store.setCurrentStyleIndex(selected - 1);
+    m_store.setSheetModified(true);
+    m_commit();
+}
+
+void StyleListOperations::StyleDown()
+{
+    const int selected = m_store.list().selected();
+    if (selected < 0 || selected >= m_store.styleCount() - 1)
+        return;
+    moveRule(selected, selected + 1);
+    m_store.list().setSelected(selected + 1);
+    m_store.setCurrentStyleIndex(selected + 1);
+    m_store.setSheetModified(true);
+    m_commit();
+}
+
+void StyleListOperations::StyleSorted()
+{
+    const int count = m_store.styleCount();
+    if (count == 0)
+        return;
+    const QByteArray remembered = m_store.list().selectedText();
+    const int current = m_store.currentStyleIndex();
+    // The memo belongs to the current rule; store it before the rules move.
+    if (current >= 0 && current < count)
+        m_store.table().rules.bodies[current] = m_store.memo().lines();
+
+    std::vector<int> order(count);
+    std::iota(order.begin(), order.end(), 0);
+    std::vector<QString> shown(count);
+    for (int i = 0; i < count; ++i)
+        shown[i] = cp1251::decode(m_store.table().name(i));
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        return QString::compare(shown[a], shown[b], Qt::CaseInsensitive) < 0;
+    });
+    StyleTable &table = m_store.table();
+    HMassiv sorted;
+    for (int i = 0; i < count; ++i) {
+        sorted.names[i] = table.name(order[i]);
+        sorted.bodies[i] = table.body(order[i]);
+        sorted.preambles[i] = table.preamble(order[i]);
+    }
+    QList<QByteArray> items;
+    for (int i = 0; i < count; ++i) {
+        table.rules.names[i] = sorted.names[i];
+        table.rules.bodies[i] = sorted.bodies[i];
+        table.rules.preambles[i] = sorted.preambles[i];
+        items.append(sorted.names[i]);
+    }
+    m_store.list().setItems(items);
+    int row = 0;
+    while (row < count - 1 && m_store.list().item(row) != remembered)
+        ++row;
+    m_store.list().setSelected(row);
+    m_store.setCurrentStyleIndex(row);
+    m_store.memo().setLines(table.body(row));
+    m_store.setSheetModified(true);
+    m_commit();
+}
+
+void StyleListOperations::StyleDelete()
+{
+    StyleTable &table = m_store.table();
+    const int selected = m_store.list().selected();
+    if (table.count < 2 || selected < 0)
+        return;
+    // The deleted rule's entry ends up just past the new last rule.
+    moveRule(selected, table.count - 1);
+    QList<QByteArray> items = m_store.list().items();
+    items.removeLast();
+    m_store.list().setItems(items);
+    --table.count;
+    const int next = selected < table.count ? selected : table.count - 1;
+    m_store.list().setSelected(next);
+    m_store.setCurrentStyleIndex(next);
+    // The deleted rule's pending edits are dropped with it.
+    m_store.memo().setLines(table.body(next));
+    m_store.runRuleLoaded();
+    m_store.setSheetModified(true);
+    m_commit();
+}
+
+void StyleListOperations::DragOver(int row)
+{
+    m_store.list().setSelected(row);
+}
+
+void StyleListOperations::DragDrop(int targetRow)
+{
+    const int current = m_store.currentStyleIndex();
+    if (current < 0 || current >= m_store.styleCount()) {
+        return;
+    }
+    if (targetRow >= 0 && targetRow < m_store.styleCount()) {
+        if (targetRow != current) {
+            moveRule(current, targetRow);
+            // Unlike a commit, a drop leaves the sheet text to the next
+            // regeneration; the order is still a change worth saving.
+            m_store.setSheetModified(true);
+        }
+        m_store.setCurrentStyleIndex(targetRow);
+        m_store.list().setSelected(targetRow);
+    } else {
+        m_store.list().setSelected(current);
+    }
+}
+
+void StyleListOperations::ClearStyle()
+{
+    m_store.memo().clear();
+    m_store.runRuleLoaded();
+}

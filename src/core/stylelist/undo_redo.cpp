@@ -1,0 +1,47 @@
+#include "core/stylelist/undo_redo.h"
+
+#include "core/sheet/sheet_files.h"
+#include "core/sheet/sheet_store.h"
+#include "core/panels/style_commit.h"
+
+UndoRedo::UndoRedo(SheetStore &store, SheetFiles &files, StyleCommit &commit)
+    : m_store(store)
+    , m_files(files)
+    , m_commit(commit)
+{
+}
+
+void UndoRedo::restoreCurrentSnapshot()
+{
+    EditHistory &history = m_store.history();
+    m_store.setSheetText(history.text(history.pos));
+    m_store.RebuildStyleTable();
+    m_store.list().setSelected(history.selections[history.pos]);
+    // The memo belongs to the sheet being left; it must not reach the
+    // restored table.
+    m_store.setCurrentStyleIndex(-1);
+    m_store.SelectStyle();
+    m_files.RememberLastFile();
+    m_store.setHistoryActions(history.canUndo(), history.canRedo());
+    m_commit.CommitStyleChange(false);
+}
+
+void UndoRedo::BackEditExecute()
+{
+    EditHistory &history = m_store.history();
+    if (!history.canUndo())
+        return;
+    ++history.redoCount;
+    --history.pos;
+    restoreCurrentSnapshot();
+}
+
+void UndoRedo::ForeEditExecute()
+{
+    EditHistory &history = m_store.history();
+    if (history.redoCount <= 0)
+        return;
+    --history.redoCount;
+    ++history.pos;
+    restoreCurrentSnapshot();
+}

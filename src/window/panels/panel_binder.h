@@ -1,0 +1,49 @@
+#pragma once
+
+#include "core/panels/panel_state.h"
+
+#include <QObject>
+#include <QTimer>
+
+class Editor;
+class QPushButton;
+struct PanelControls;
+
+// Shows the panel state on the widgets and passes the user's gestures on
+// to the panel controller.
+class PanelBinder : public QObject
+{
+    Q_OBJECT
+public:
+    PanelBinder(Editor &editor, PanelControls &controls, QPushButton *applyButton, QTimer *fontTimer,
+                QWidget *window);
+
+    void show();
+    // Empties the length fields that are not in use (when the window first
+    // shows).
+    void clearUnusedLengths();
+
+    // Chooses a colour for a swatch; the window provides the picker.
+    std::function<std::optional<Rgb>(Rgb start)> chooseColor;
+    // Chooses a background picture; the window provides the dialog.
+    std::function<std::optional<QString>()> choosePicture;
+    std::function<void()> focusSink;
+
+    // A double-click on a family box switches the family off.
+    void Font_FamilyDblClick();
+    void Font_Family2DblClick();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void bindFontBoxes();
+    void bindToggles();
+    void bindChecks();
+
+    Editor &m_editor;
+    PanelControls &m_controls;
+    QPushButton *m_applyButton;
+    QTimer *m_fontTimer;
+    bool m_showing = false;
+};

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "window/panels/panel_widgets.h"
+
+#include <QList>
+#include <QMap>
+#include <QString>
+
+class QCheckBox;
+class QComboBox;
+class QPushButton;
+class QToolButton;
+
+// The property controls of the main window, as the panels build them.
+struct PanelControls {
+    QComboBox *fontFamily = nullptr;
+    QComboBox *fontFamily2 = nullptr;
+    QComboBox *fontWeight = nullptr;
+    QComboBox *fontSize = nullptr;
+    QToolButton *fontSizeUnit = nullptr;
+    QToolButton *fontSizeBold = nullptr;
+
+    QMap<QString, LengthField> lengthFields;       // by the edit's name
+    QList<QList<QToolButton *>> optionGroups;      // groups 1 to 14
+    QMap<QString, QToolButton *> toggles;          // every option button by name
+    QMap<QString, ColorSwatch *> swatches;         // by name
+    QMap<QString, QCheckBox *> checks;             // the swatches' check boxes, by name
+
+    QCheckBox *backGroundTransparent = nullptr;
+    QCheckBox *backGroundAttCheck = nullptr;
+    QPushButton *openBackGround = nullptr;
+
+    // Adds a toggle group built from (name, hint, icon) rows.
+    QList<QToolButton *> &addGroup() { return optionGroups.emplace_back(); }
+};

@@ -1,0 +1,197 @@
+#include "window/panels/panel_widgets.h"
+
+#include "window/shell/hint.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPalette>
+#include <QStyleOptionButton>
+#include <QStylePainter>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <functional>
+
+QFont panelFont()
+{
+    QFont font = QApplication::font();
+    font.setPointSizeF(font.pointSizeF() - 0.5);
+    return font;
+}
+
+void setHint(QWidget *widget, const QString &hint)
+{
+    if (hint.isEmpty())
+        return;
+    const HintParts parts = splitHint(hint);
+    widget->setToolTip(parts.shortPart);
+    widget->setStatusTip(parts.longPart);
+}
+
+namespace {
+
+// A stepper half. Qt reports a release before the click it completes; the
+// stepper reports its own mouse-up only once the step is taken, and only
+// for the release of the mouse, not for every auto-repeat.
+class StepButton : public QToolButton
+{
+public:
+    StepButton(UpDown *stepper, std::function<void()> released)
+        : QToolButton(stepper)
+        , m_released(std::move(released))
+    {
+    }
+
+protected:
+    void mouseReleaseEvent(QMouseEvent *event) override
+    {
+        const bool over = event->button() == Qt::LeftButton && hitButton(event->position().toPoint());
+        QToolButton::mouseReleaseEvent(event);
+        if (over)
+            m_released();
+    }
+
+private:
+    std::function<void()> m_released;
+};
+
+} // namespace
+
+UpDown::UpDown(QWidget *parent)
+    : QWidget(parent)
+    , m_up(new StepButton(this, [this] { emit released(); }))
+    , m_down(new StepButton(this, [this] { emit released(); }))
+{
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    for (QToolButton *button : {m_up, m_down}) {
+        button->setArrowType(button == m_up ? Qt::UpArrow : Qt::DownArrow);
+        button->setAutoRepeat(true);
+        button->setFixedSize(15, 11);
+        button->setFocusPolicy(Qt::NoFocus);
+        layout->addWidget(button);
+        connect(button, &QToolButton::clicked, this, [this, button] { step(button == m_up); });
+    }
+    setFixedSize(15, 22);
+}
+
+void UpDown::step(bool up)
+{
+    const int next = m_position + (up ? 1 : -1);
+    if (next < minimum() || next > maximum())
+        return;
+    m_position = next;
+    emit stepped(up);
+}
+
+ColorSwatch::ColorSwatch(QWidget *parent)
+    : QFrame(parent)
+{
+    setFrameShape(QFrame::Box);
+    setAutoFillBackground(true);
+    setFixedSize(30, 20);
+    setCursor(Qt::PointingHandCursor);
+    setColor(palette().color(QPalette::Button));
+}
+
+void ColorSwatch::setColor(const QColor &color)
+{
+    m_color = color;
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, color);
+    setPalette(pal);
+}
+
+void ColorSwatch::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
+    QFrame::mouseReleaseEvent(event);
+}
+
+QSize PathCheckBox::minimumSizeHint() const
+{
+    // Room for the indicator and a few letters; the rest is elided.
+    QSize size = QCheckBox::sizeHint();
+    size.setWidth(qMin(size.width(), fontMetrics().averageCharWidth() * 12));
+    return size;
+}
+
+void PathCheckBox::paintEvent(QPaintEvent *)
+{
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    const QRect label = style()->subElementRect(QStyle::SE_CheckBoxContents, &option, this);
+    option.text = fontMetrics().elidedText(text(), Qt::ElideMiddle, label.width());
+    painter.drawControl(QStyle::CE_CheckBox, option);
+}
+
+void setInUse(QWidget *widget, bool inUse)
+{
+    QPalette pal = widget->palette();
+    const QColor face = widget->style() ? QPalette().color(QPalette::Button) : QColor(Qt::lightGray);
+    pal.setColor(QPalette::Base, inUse ? QColor(Qt::white) : face);
+    widget->setPalette(pal);
+}
+
+bool isInUse(const QWidget *widget)
+{
+    return widget->palette().color(QPalette::Base) == QColor(Qt::white);
+}
+
+QToolButton *makeUnitButton(QWidget *parent, const QString &name)
+{
+    auto *unit = new QToolButton(parent);
+    unit->setObjectName(name);
+    unit->setText(QStringLiteral("px"));
+    unit->setAutoRaise(true);
+    unit->setFocusPolicy(Qt::NoFocus);
+    unit->setFixedSize(24, 22);
+    return unit;
+}
+
+LengthField makeLengthField(QWidget *parent, const QString &name, const QString &editHint,
+                            const QString &stepperHint)
+{
+    LengthField field;
+    field.container = new QWidget(parent);
+    auto *layout = new QHBoxLayout(field.container);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(1);
+
+    field.edit = new QLineEdit(field.container);
+    field.edit->setObjectName(name);
+    field.edit->setFixedWidth(44);
+    setHint(field.edit, editHint);
+    setInUse(field.edit, false);
+
+    field.upDown = new UpDown(field.container);
+    field.upDown->setObjectName(name + QStringLiteral("UpDown"));
+    setHint(field.upDown, stepperHint);
+
+    field.unit = makeUnitButton(field.container, name + QStringLiteral("_"));
+
+    layout->addWidget(field.edit);
+    layout->addWidget(field.upDown);
+    layout->addWidget(field.unit);
+    return field;
+}
+
+QToolButton *makeToggle(QWidget *parent, const QString &name, const QString &hint, const QIcon &icon)
+{
+    auto *button = new QToolButton(parent);
+    button->setObjectName(name);
+    button->setCheckable(true);
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setIcon(icon);
+    button->setIconSize(QSize(16, 16));
+    button->setFixedSize(23, 23);
+    setHint(button, hint);
+    return button;
+}

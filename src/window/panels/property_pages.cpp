@@ -1,0 +1,342 @@
+#include "window/panels/property_pages.h"
+
+#include "window/shell/icon_factory.h"
+#include "window/panels/panel_controls.h"
+#include "window/panels/property_icons.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QLineEdit>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+struct ToggleDef {
+    const char *name;
+    const char *hint;
+    QIcon icon;
+};
+
+// The panel is 176 pixels wide: grids of buttons sit close together.
+QGridLayout *tightGrid(QWidget *parent = nullptr)
+{
+    auto *grid = parent ? new QGridLayout(parent) : new QGridLayout;
+    grid->setSpacing(1);
+    const int margin = parent ? 3 : 0;
+    grid->setContentsMargins(margin, margin, margin, margin);
+    return grid;
+}
+
+QGroupBox *makeGroup(QWidget *parent, const char *name, const char *title, const char *hint = nullptr)
+{
+    auto *box = new QGroupBox(QString::fromUtf8(title), parent);
+    box->setObjectName(QLatin1String(name));
+    if (hint)
+        setHint(box, QString::fromUtf8(hint));
+    return box;
+}
+
+// Lays the buttons of one option group into a grid, row by row.
+void addToggleGrid(QGridLayout *grid, int firstRow, int columns, PanelControls &controls, QWidget *parent,
+                   const QList<ToggleDef> &defs)
+{
+    QList<QToolButton *> &group = controls.addGroup();
+    for (int i = 0; i < defs.size(); ++i) {
+        QToolButton *button =
+            makeToggle(parent, QString::fromLatin1(defs[i].name), QString::fromUtf8(defs[i].hint), defs[i].icon);
+        grid->addWidget(button, firstRow + i / columns, i % columns);
+        group.append(button);
+        controls.toggles.insert(button->objectName(), button);
+    }
+}
+
+void addSwatchRow(QGridLayout *grid, int row, QWidget *parent, PanelControls &controls, const char *name,
+                  const char *caption, const char *hint, const QColor &initial)
+{
+    auto *swatch = new ColorSwatch(parent);
+    swatch->setObjectName(QLatin1String(name));
+    swatch->setColor(initial);
+    auto *check = new QCheckBox(QString::fromUtf8(caption), parent);
+    check->setObjectName(QLatin1String(name) + QStringLiteral("Check"));
+    if (hint) {
+        setHint(swatch, QString::fromUtf8(hint));
+        setHint(check, QString::fromUtf8(hint));
+    }
+    grid->addWidget(swatch, row, 0);
+    grid->addWidget(check, row, 1);
+    controls.swatches.insert(swatch->objectName(), swatch);
+    controls.checks.insert(check->objectName(), check);
+}
+
+// A labelled length field in a form grid.
+void addLengthRow(QGridLayout *grid, int row, QWidget *parent, PanelControls &controls, const char *name,
+                  const char *label, const char *editHint = nullptr, const char *stepperHint = nullptr)
+{
+    auto *text = new QLabel(QString::fromUtf8(label), parent);
+    const LengthField field =
+        makeLengthField(parent, QString::fromLatin1(name), editHint ? QString::fromUtf8(editHint) : QString(),
+                        stepperHint ? QString::fromUtf8(stepperHint) : QString());
+    grid->addWidget(text, row, 0);
+    grid->addWidget(field.container, row, 1);
+    controls.lengthFields.insert(field.edit->objectName(), field);
+}
+
+QWidget *makePage(QTabWidget *tabs, const char *name, const char *caption, QVBoxLayout *&layout)
+{
+    auto *scroll = new QScrollArea(tabs);
+    scroll->setObjectName(QLatin1String(name));
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    auto *content = new QWidget(scroll);
+    layout = new QVBoxLayout(content);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->setSpacing(4);
+    scroll->setWidget(content);
+    tabs->addTab(scroll, QString::fromUtf8(caption));
+    return content;
+}
+
+void buildColorPage(QTabWidget *tabs, PanelControls &controls)
+{
+    QVBoxLayout *layout = nullptr;
+    QWidget *page = makePage(tabs, "ColorBox", "Цвет", layout);
+    const QPalette pal;
+
+    QGroupBox *colours = makeGroup(page, "GroupBox5", "Управление цветом");
+    auto *grid = tightGrid(colours);
+    grid->setSpacing(2);
+    addSwatchRow(grid, 0, colours, controls, "FontColor", "Цвет текста", "Цвет текста", pal.color(QPalette::Button));
+    addSwatchRow(grid, 1, colours, controls, "BackGroundColor", "Фон цветной", "Цвет фона", pal.color(QPalette::Button));
+    addSwatchRow(grid, 2, colours, controls, "BorderColor", "Цвет границы", "Цвет границ", QColor(0x00, 0x80, 0x80));
+    controls.backGroundTransparent = new QCheckBox(QStringLiteral("Фон прозрачный"), colours);
+    controls.backGroundTransparent->setObjectName(QStringLiteral("BackGroundTransparent"));
+    setHint(controls.backGroundTransparent, QStringLiteral("Прозрачный фон"));
+    grid->addWidget(controls.backGroundTransparent, 3, 0, 1, 2);
+    layout->addWidget(colours);
+
+    QGroupBox *border = makeGroup(page, "GroupBox1", "Управление границей");
+    auto *borderGrid = tightGrid(border);
+    QList<ToggleDef> styles;
+    const char *const names[] = {"BorderSolid", "BorderDotted", "BorderDashed", "BorderOutSet", "BorderRidge",
+                                 "BorderDouble", "BorderInSet", "BorderGroove", "BorderNone"};
+    const char *const hints[] = {"Непрерывная граница", "Пунктирная граница", "Штрих-пунктирная граница",
+                                 "Выпуклый блок", "Выпуклая граница", "Двойная граница", "Вдавленный блок",
+                                 "Вдавленная граница", "Нет границы"};
+    const char *const kinds[] = {"solid", "dotted", "dashed", "outset", "ridge", "double", "inset", "groove", "none"};
+    for (int i = 0; i < 9; ++i)
+        styles.append({names[i], hints[i], icons::borderStyle(QLatin1String(kinds[i]))});
+    addToggleGrid(borderGrid, 0, 3, controls, border, styles);
+    auto *widthGrid = tightGrid();
+    widthGrid->setHorizontalSpacing(4);
+    addLengthRow(widthGrid, 0, border, controls, "BorderWidth", "Толщина", "Толщина границ", "Толщина границ");
+    borderGrid->addLayout(widthGrid, 3, 0, 1, 4);
+    borderGrid->setColumnStretch(3, 1);
+    layout->addWidget(border);
+
+    QGroupBox *scroll = makeGroup(page, "GroupBox6", "Цвет полос прокрутки",
+                                  "Применяется для селектора BODY и работает только в MSIE 6.0 и выше");
+    auto *scrollGrid = tightGrid(scroll);
+    scrollGrid->setSpacing(2);
+    addSwatchRow(scrollGrid, 0, scroll, controls, "ScrollBarFaceColor", "Бегунок", nullptr, pal.color(QPalette::Button));
+    addSwatchRow(scrollGrid, 1, scroll, controls, "ScrollBarArrowColor", "Стрелки", nullptr, Qt::black);
+    addSwatchRow(scrollGrid, 2, scroll, controls, "ScrollBarBaseColor", "Фон", nullptr, pal.color(QPalette::Window));
+    addSwatchRow(scrollGrid, 3, scroll, controls, "ScrollBarShadowColor", "Тень", nullptr,
+                 pal.color(QPalette::Disabled, QPalette::WindowText));
+    layout->addWidget(scroll);
+    layout->addStretch(1);
+}
+
+// The four edges of a box, rows top, left, right, bottom.
+void addFourSides(QGridLayout *grid, int firstRow, QWidget *parent, PanelControls &controls, const char *prefix,
+                  const char *editHint = nullptr, const char *bottomStepperHint = nullptr)
+{
+    const char *const sides[] = {"Top", "Left", "Right", "Bottom"};
+    const char *const labels[] = {"Сверху", "Слева", "Справа", "Снизу"};
+    for (int i = 0; i < 4; ++i) {
+        const QByteArray name = QByteArray(prefix) + sides[i];
+        const char *stepperHint = editHint;
+        if (bottomStepperHint && i == 3)
+            stepperHint = bottomStepperHint;
+        addLengthRow(grid, firstRow + i, parent, controls, name.constData(), labels[i], editHint, stepperHint);
+    }
+}
+
+void buildFourSides(QWidget *page, QVBoxLayout *layout, PanelControls &controls, const char *boxName,
+                    const char *title, const char *prefix)
+{
+    QGroupBox *box = makeGroup(page, boxName, title);
+    auto *grid = tightGrid(box);
+    grid->setHorizontalSpacing(4);
+    addFourSides(grid, 0, box, controls, prefix);
+    grid->setColumnStretch(2, 1);
+    layout->addWidget(box);
+}
+
+void buildMarginPage(QTabWidget *tabs, PanelControls &controls)
+{
+    QVBoxLayout *layout = nullptr;
+    QWidget *page = makePage(tabs, "MarginPadding", "Отступы", layout);
+    buildFourSides(page, layout, controls, "MarginBox", "Отступ границ от края блока", "Margin");
+    buildFourSides(page, layout, controls, "PaddingBox", "Отступ контента от границ", "Padding");
+    layout->addStretch(1);
+}
+
+void buildBackgroundPage(QTabWidget *tabs, PanelControls &controls)
+{
+    QVBoxLayout *layout = nullptr;
+    QWidget *page = makePage(tabs, "BackGroundBox", "Фон", layout);
+
+    controls.openBackGround = new QPushButton(QStringLiteral("Выбрать"), page);
+    controls.openBackGround->setObjectName(QStringLiteral("OpenBackGround"));
+    setHint(controls.openBackGround, QStringLiteral("Выбор фонового рисунка"));
+    controls.backGroundAttCheck = new PathCheckBox(QStringLiteral("Рисунок не выбран"), page);
+    controls.backGroundAttCheck->setObjectName(QStringLiteral("BackGroundAttCheck"));
+    controls.backGroundAttCheck->setEnabled(false);
+    setHint(controls.backGroundAttCheck, QStringLiteral("Фоновый рисунок"));
+    layout->addWidget(controls.openBackGround);
+    layout->addWidget(controls.backGroundAttCheck);
+
+    QGroupBox *box = makeGroup(page, "BackGroundPosBox", "Управление картинкой фона");
+    auto *grid = tightGrid(box);
+    const char *const hint = "Положение фонового рисунка";
+    addToggleGrid(grid, 0, 3, controls, box,
+                  {{"BGrPosLT", hint, icons::position(0, 0)}, {"BGrPosCT", hint, icons::position(0, 1)},
+                   {"BGrPosRT", hint, icons::position(0, 2)}, {"BGrPosLC", hint, icons::position(1, 0)},
+                   {"BGrPosCC", hint, icons::position(1, 1)}, {"BGrPosRC", hint, icons::position(1, 2)},
+                   {"BGrPosLB", hint, icons::position(2, 0)}, {"BGrPosCB", hint, icons::position(2, 1)},
+                   {"BGrPosRB", hint, icons::position(2, 2)}});
+    auto *attachment = tightGrid();
+    addToggleGrid(attachment, 0, 2, controls, box,
+                  {{"BGrAttFixed", "Неподвижный фоновый рисунок", icons::attachment(true)},
+                   {"BGrAttScroll", "Подвижный фоновый рисунок", icons::attachment(false)}});
+    auto *repeat = tightGrid();
+    addToggleGrid(repeat, 0, 2, controls, box,
+                  {{"BGrRepXY", "Копирование фонового рисунка во все направления", icons::repeat(icons::Repeat::Both)},
+                   {"BGrRepNone", "Нет копирования фонового рисунка", icons::repeat(icons::Repeat::None)},
+                   {"BGrRepY", "Копирование фонового рисунка по вертикали", icons::repeat(icons::Repeat::Vertical)},
+                   {"BGrRepX", "Копирование фонового рисунка по горизонтали", icons::repeat(icons::Repeat::Horizontal)}});
+    grid->addLayout(attachment, 0, 4, 2, 1);
+    grid->addLayout(repeat, 2, 4, 2, 1);
+    grid->setColumnMinimumWidth(3, 8);
+    grid->setColumnStretch(5, 1);
+    for (int g = 0; g < 3; ++g) {
+        for (QToolButton *button : controls.optionGroups[controls.optionGroups.size() - 1 - g])
+            button->setEnabled(false);
+    }
+    layout->addWidget(box);
+
+    auto *note = new QLabel(QStringLiteral("Обратите внимание, что при выборе рисунка фона имеет\n"
+                                           "значение как файл рисунка будет расположен на сервере.\n"
+                                           "Для корректной работы рекомендуется на вкладке редактора "
+                                           "откорректировать путь. Например, указать его от корня сайта."),
+                            page);
+    note->setWordWrap(true);
+    layout->addWidget(note);
+    layout->addStretch(1);
+}
+
+void buildBlockPage(QTabWidget *tabs, PanelControls &controls)
+{
+    QVBoxLayout *layout = nullptr;
+    QWidget *page = makePage(tabs, "DisplayVis", "Блок", layout);
+
+    QGroupBox *display = makeGroup(page, "DisplayBox", "Тип и видимость блока");
+    auto *grid = tightGrid(display);
+    addToggleGrid(grid, 0, 5, controls, display,
+                  {{"DisplayBlock", "Главный структурный блок", icons::display(icons::Display::Block)},
+                   {"DisplayInLine", "Строковый блок", icons::display(icons::Display::InLine)},
+                   {"DisplayListItem", "Список в главном структурном блоке", icons::display(icons::Display::ListItem)},
+                   {"DisplayMarker", "Маркер", icons::display(icons::Display::Marker)},
+                   {"DisplayNone", "Блок и его потомки НЕ СОЗДАЮТСЯ", icons::display(icons::Display::None)},
+                   {"DisplayTable", "Таблица уровня блока", icons::display(icons::Display::Table)},
+                   {"DisplayInLineTable", "Таблица уровня строки", icons::display(icons::Display::InLineTable)},
+                   {"DisplayTableCaption", "Заголовок таблицы", icons::display(icons::Display::TableCaption)},
+                   {"DisplayTableHeaderGroup", "Верхняя шапка таблицы", icons::display(icons::Display::TableHeaderGroup)},
+                   {"DisplayTableFooterGroup", "Нижняя шапка таблицы", icons::display(icons::Display::TableFooterGroup)},
+                   {"DisplayTableCell", "Ячейка таблицы", icons::display(icons::Display::TableCell)},
+                   {"DisplayTableRow", "Строка таблицы", icons::display(icons::Display::TableRow)},
+                   {"DisplayTableRowGroup", "Группа строк таблицы", icons::display(icons::Display::TableRowGroup)},
+                   {"DisplayTableColumn", "Столбец таблицы", icons::display(icons::Display::TableColumn)},
+                   {"DisplayTableColumnGroup", "Группа столбцов таблицы", icons::display(icons::Display::TableColumnGroup)}});
+    auto *visibility = tightGrid();
+    addToggleGrid(visibility, 0, 1, controls, display,
+                  {{"VisibilityVisible", "Блок видим", icons::visibility(icons::Visibility::Visible)},
+                   {"VisibilityHidden", "Блок невидим, но существует", icons::visibility(icons::Visibility::Hidden)},
+                   {"VisibilityCollapse", "Элемент таблицы невидим", icons::visibility(icons::Visibility::Collapse)}});
+    grid->addLayout(visibility, 0, 6, 3, 1);
+    grid->setColumnMinimumWidth(5, 4);
+    grid->setColumnStretch(7, 1);
+    layout->addWidget(display);
+
+    QGroupBox *clip = makeGroup(page, "GroupBox4", "Обрезка при переполнении");
+    auto *clipGrid = tightGrid(clip);
+    clipGrid->setHorizontalSpacing(4);
+    auto *overflow = tightGrid();
+    addToggleGrid(overflow, 0, 4, controls, clip,
+                  {{"OverflowAuto", "Авто (решение принимает браузер)", icons::overflow(icons::Overflow::Auto)},
+                   {"OverflowVisible", "Обрезание блока запрещено", icons::overflow(icons::Overflow::Visible)},
+                   {"OverflowHidden", "Обрезание блока разрешено", icons::overflow(icons::Overflow::Hidden)},
+                   {"OverflowScroll", "Обрезание блока разрешено и включен скроллинг",
+                    icons::overflow(icons::Overflow::Scroll)}});
+    overflow->setColumnStretch(4, 1);
+    clipGrid->addLayout(overflow, 0, 0, 1, 3);
+    addFourSides(clipGrid, 1, clip, controls, "Clip", "Параметры вырезания клипа из контента блока",
+                 "Параметры обрезки от края блока");
+    clipGrid->setColumnStretch(2, 1);
+    layout->addWidget(clip);
+    layout->addStretch(1);
+}
+
+void buildPositionPage(QTabWidget *tabs, PanelControls &controls)
+{
+    QVBoxLayout *layout = nullptr;
+    QWidget *page = makePage(tabs, "PositionFloat", "Привязка и размеры", layout);
+
+    QGroupBox *flow = makeGroup(page, "GroupBox3", "Позиционирование в потоке");
+    auto *grid = tightGrid(flow);
+    addToggleGrid(grid, 0, 4, controls, flow,
+                  {{"PositionStatic", "Обычное положение в блока потоке", icons::positionScheme(icons::Scheme::Static)},
+                   {"PositionRelative", "Блок смещен в потоке", icons::positionScheme(icons::Scheme::Relative)},
+                   {"PositionAbsolute", "Абсолютное положение блока", icons::positionScheme(icons::Scheme::Absolute)},
+                   {"PositionFixed", "Абсолютное положение и фиксация блока", icons::positionScheme(icons::Scheme::Fixed)}});
+    addToggleGrid(grid, 1, 4, controls, flow,
+                  {{"FloatLeft", "Выравнивание \"влево\"", icons::floatSide(false)},
+                   {"FloatRight", "Выравнивание \"вправо\"", icons::floatSide(true)}});
+    grid->setColumnStretch(4, 1);
+    layout->addWidget(flow);
+
+    QGroupBox *box = makeGroup(page, "GroupBox2", "Положение и размер ");
+    auto *boxGrid = tightGrid(box);
+    boxGrid->setHorizontalSpacing(4);
+    addLengthRow(boxGrid, 0, box, controls, "BlockTop", "Сверху");
+    addLengthRow(boxGrid, 1, box, controls, "BlockLeft", "Слева");
+    addLengthRow(boxGrid, 2, box, controls, "BlockRight", "Справа");
+    addLengthRow(boxGrid, 3, box, controls, "BlockBottom", "Снизу");
+    addLengthRow(boxGrid, 4, box, controls, "BlockHeight", "Высота", "Высота блока", "Высота блока");
+    addLengthRow(boxGrid, 5, box, controls, "BlockWidth", "Ширина", "Ширина блока", "Ширина блока");
+    boxGrid->setColumnStretch(2, 1);
+    layout->addWidget(box);
+    layout->addStretch(1);
+}
+
+} // namespace
+
+QTabWidget *buildPropertyPages(QWidget *parent, PanelControls &controls)
+{
+    auto *tabs = new QTabWidget(parent);
+    tabs->setObjectName(QStringLiteral("TABPANEL"));
+    tabs->setUsesScrollButtons(true);
+    buildColorPage(tabs, controls);
+    buildMarginPage(tabs, controls);
+    buildBackgroundPage(tabs, controls);
+    buildBlockPage(tabs, controls);
+    buildPositionPage(tabs, controls);
+    tabs->setCurrentIndex(0);
+    return tabs;
+}

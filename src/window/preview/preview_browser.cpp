@@ -1,0 +1,164 @@
+#include "window/preview/preview_browser.h"
+
+#include "window/shell/action_catalog.h"
+#include "core/preview/page_address.h"
+#include "core/sheet/sheet_store.h"
+#include "window/preview/viewer_pages.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QProgressBar>
+#include <QSignalBlocker>
+#include <QTabWidget>
+#include <QTimer>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+#include <QWindow>
+
+namespace {
+
+// A page that asks for a new window gets the preview itself.
+class PreviewPage : public QWebEnginePage
+{
+public:
+    using QWebEnginePage::QWebEnginePage;
+
+protected:
+    QWebEnginePage *createWindow(WebWindowType) override { return this; }
+};
+
+} // namespace
+
+PreviewBrowser::PreviewBrowser(const ViewerPages &pages, const ActionCatalog &actions, std::function<QFileDialog *()> openHtml,
+                               const SheetStore &store, QObject *parent)
+    : QObject(parent)
+    , m_pages(pages)
+    , m_openHtml(std::move(openHtml))
+    , m_store(store)
+{
+    QWebEngineView *view = pages.browser;
+    // A web view that is shown makes a page of its own at once, so it stays
+    // hidden until preparePage has given it this one.
+    view->hide();
+    // Back, forward and stop act on the page, which is made first if need be.
+    connect(actions["GotoBack"], &QAction::triggered, this, [this, view] {
+        preparePage();
+        view->back();
+    });
+    connect(actions["GotoForward"], &QAction::triggered, this, [this, view] {
+        preparePage();
+        view->forward();
+    });
+    connect(actions["StopNavigate"], &QAction::triggered, this, [this, view] {
+        if (m_page)
+            view->stop();
+    });
+    m_back = actions["GotoBack"];
+    m_forward = actions["GotoForward"];
+
+    connect(view, &QWebEngineView::loadStarted, pages.progress, [bar = pages.progress] { bar->setValue(0); });
+    connect(view, &QWebEngineView::loadProgress, pages.progress, [bar = pages.progress](int progress) {
+        bar->setMaximum(100);
+        bar->setValue(progress);
+    });
+    connect(view, &QWebEngineView::loadFinished, this, [this, view] {
+        m_lastCompleted = view->url();
+        if (downloadComplete)
+            downloadComplete(view->url().toString());
+    });
+}
+
+void PreviewBrowser::preparePage()
+{
+    if (m_page)
+        return;
+    QWebEngineView *view = m_pages.browser;
+    m_page = new PreviewPage(view);
+    view->setPage(m_page);
+    view->show();
+    // Back and forward follow the page's own history once a page is shown
+    // (both are enabled until then).
+    for (const auto &[pageAction, action] :
+         {std::pair{QWebEnginePage::Back, m_back}, std::pair{QWebEnginePage::Forward, m_forward}}) {
+        QAction *source = m_page->action(pageAction);
+        auto follow = [source, target = action] { target->setEnabled(source->isEnabled()); };
+        connect(source, &QAction::changed, action, follow);
+        connect(view, &QWebEngineView::urlChanged, action, follow);
+    }
+}
+
+void PreviewBrowser::prepareOnceShown(QWidget *window)
+{
+    // Waits until the window is on screen and painted, then starts the
+    // engine on the next turn of the event loop.
+    QTimer::singleShot(0, this, [this, window] {
+        if (m_page)
+            return;
+        if (!window->windowHandle() || !window->windowHandle()->isExposed()) {
+            QTimer::singleShot(5, this, [this, window] { prepareOnceShown(window); });
+            return;
+        }
+        QTimer::singleShot(0, this, &PreviewBrowser::preparePage);
+    });
+}
+
+void PreviewBrowser::navigate(const QString &address)
+{
+    preparePage();
+    m_pages.browser->setUrl(addressToUrl(address, m_store.currentFileName()));
+}
+
+void PreviewBrowser::VisualEditHTMLExecute()
+{
+    if (m_lastCompleted.isEmpty() || !m_page)
+        return;
+    m_page->runJavaScript(QStringLiteral("document.designMode = 'on';"));
+    m_pages.browser->setFocus();
+}
+
+void PreviewBrowser::reload()
+{
+    // The linked sheets are read again, never taken from the cache.
+    preparePage();
+    m_pages.browser->triggerPageAction(QWebEnginePage::ReloadAndBypassCache);
+}
+
+QString PreviewBrowser::locationText() const
+{
+    return m_pages.location->currentText();
+}
+
+void PreviewBrowser::setLocationText(const QString &text)
+{
+    const QSignalBlocker block(m_pages.location);
+    m_pages.location->setEditText(text);
+}
+
+void PreviewBrowser::setLocationHistory(const QStringList &items)
+{
+    const QSignalBlocker block(m_pages.location);
+    const QString text = m_pages.location->currentText();
+    m_pages.location->clear();
+    m_pages.location->addItems(items);
+    m_pages.location->setEditText(text);
+}
+
+void PreviewBrowser::showBrowserPage()
+{
+    m_pages.viewer->setCurrentWidget(m_pages.viewer->findChild<QWidget *>(QStringLiteral("PreView")));
+}
+
+bool PreviewBrowser::browserPageShown() const
+{
+    return m_pages.viewer->currentWidget()->objectName() == QLatin1String("PreView");
+}
+
+std::optional<QString> PreviewBrowser::chooseHtmlToOpen(const QString &folder)
+{
+    QFileDialog *dialog = m_openHtml();
+    dialog->setDirectory(folder);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog->selectedFiles().first();
+}

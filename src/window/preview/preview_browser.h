@@ -1,0 +1,58 @@
+#pragma once
+
+#include "core/preview/browser_host.h"
+
+#include <QObject>
+#include <QUrl>
+
+#include <functional>
+
+class ActionCatalog;
+class QAction;
+class QFileDialog;
+class QWebEnginePage;
+class QWidget;
+class SheetStore;
+struct ViewerPages;
+
+// The embedded browser PreBrowser with its address box, progress bar and
+// navigation actions, as the preview sees them.
+class PreviewBrowser : public QObject, public BrowserHost
+{
+    Q_OBJECT
+public:
+    PreviewBrowser(const ViewerPages &pages, const ActionCatalog &actions, std::function<QFileDialog *()> openHtml,
+                   const SheetStore &store, QObject *parent);
+
+    // The web page is made the first time it is needed: starting the
+    // engine takes longer than building the whole window, so a start
+    // shows the window first and makes the page right after.
+    void preparePage();
+    void prepareOnceShown(QWidget *window);
+
+    // A page finished loading: the address it was loaded under.
+    std::function<void(const QString &)> downloadComplete;
+    // The page of the last completed load (the visual editor works on it).
+    QUrl lastCompletedDocument() const { return m_lastCompleted; }
+    // Makes the shown page editable in place; its edits live in the
+    // browser only.
+    void VisualEditHTMLExecute();
+
+    void navigate(const QString &address) override;
+    void reload() override;
+    QString locationText() const override;
+    void setLocationText(const QString &text) override;
+    void setLocationHistory(const QStringList &items) override;
+    void showBrowserPage() override;
+    bool browserPageShown() const override;
+    std::optional<QString> chooseHtmlToOpen(const QString &folder) override;
+
+private:
+    const ViewerPages &m_pages;
+    std::function<QFileDialog *()> m_openHtml;
+    const SheetStore &m_store;
+    QUrl m_lastCompleted;
+    QWebEnginePage *m_page = nullptr;
+    QAction *m_back = nullptr;
+    QAction *m_forward = nullptr;
+};

@@ -1,0 +1,192 @@
+#include "window/shell/icon_factory.h"
+
+#include <QDir>
+#include <QFont>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+#include <QStandardPaths>
+
+namespace icons {
+namespace {
+
+const QColor kInk(0x20, 0x30, 0x60);
+
+QPixmap canvas(int size)
+{
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    return pixmap;
+}
+
+} // namespace
+
+QColor ink()
+{
+    return kInk;
+}
+
+QIcon drawn(const std::function<void(QPainter &)> &paint)
+{
+    QIcon icon;
+    for (const int size : {16, 32}) {
+        QPixmap pixmap = canvas(size);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.scale(size / 16.0, size / 16.0);
+        paint(painter);
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
+QIcon glyph(const QString &text, bool bold, bool italic)
+{
+    return drawn([&](QPainter &p) {
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPixelSize(text.size() <= 1 ? 13 : (text.size() == 2 ? 9 : 6));
+        font.setBold(bold || text.size() <= 2);
+        font.setItalic(italic);
+        p.setFont(font);
+        p.setPen(kInk);
+        p.drawText(QRectF(0, 0, 16, 16), Qt::AlignCenter, text);
+    });
+}
+
+QIcon themed(const char *themeName, const QString &glyphText)
+{
+    const QString name = QString::fromLatin1(themeName);
+    if (!name.isEmpty() && QIcon::hasThemeIcon(name))
+        return QIcon::fromTheme(name);
+    return glyph(glyphText);
+}
+
+QIcon textAlign(Align align)
+{
+    return drawn([align](QPainter &p) {
+        p.setPen(QPen(kInk, 1.4));
+        const int widths[] = {12, 8, 12, 6};
+        for (int i = 0; i < 4; ++i) {
+            const qreal y = 3.5 + i * 3;
+            const qreal w = align == Align::Justify ? 12 : widths[i];
+            qreal x = 2;
+            if (align == Align::Center)
+                x = 8 - w / 2;
+            else if (align == Align::Right)
+                x = 14 - w;
+            p.drawLine(QPointF(x, y), QPointF(x + w, y));
+        }
+    });
+}
+
+QIcon borderStyle(const QString &style)
+{
+    return drawn([style](QPainter &p) {
+        const QRectF box(2.5, 2.5, 11, 11);
+        if (style == QLatin1String("none")) {
+            p.setPen(QPen(Qt::gray, 1, Qt::DotLine));
+            p.drawRect(box);
+            p.setPen(QPen(Qt::red, 1.2));
+            p.drawLine(QPointF(3, 13), QPointF(13, 3));
+            return;
+        }
+        if (style == QLatin1String("double")) {
+            p.setPen(QPen(kInk, 1));
+            p.drawRect(box);
+            p.drawRect(box.adjusted(2.5, 2.5, -2.5, -2.5));
+            return;
+        }
+        if (style == QLatin1String("outset") || style == QLatin1String("inset")
+            || style == QLatin1String("ridge") || style == QLatin1String("groove")) {
+            const bool raised = style == QLatin1String("outset") || style == QLatin1String("ridge");
+            const QColor light(0xf0, 0xf0, 0xf0), dark(0x50, 0x50, 0x50);
+            p.setPen(QPen(raised ? light : dark, 2));
+            p.drawLine(box.topLeft(), box.topRight());
+            p.drawLine(box.topLeft(), box.bottomLeft());
+            p.setPen(QPen(raised ? dark : light, 2));
+            p.drawLine(box.bottomLeft(), box.bottomRight());
+            p.drawLine(box.topRight(), box.bottomRight());
+            if (style == QLatin1String("ridge") || style == QLatin1String("groove")) {
+                p.setPen(QPen(Qt::gray, 1));
+                p.drawRect(box.adjusted(3, 3, -3, -3));
+            }
+            return;
+        }
+        Qt::PenStyle pen = Qt::SolidLine;
+        if (style == QLatin1String("dotted"))
+            pen = Qt::DotLine;
+        else if (style == QLatin1String("dashed"))
+            pen = Qt::DashLine;
+        p.setPen(QPen(kInk, 1.4, pen));
+        p.drawRect(box);
+    });
+}
+
+QIcon position(int row, int column)
+{
+    return drawn([row, column](QPainter &p) {
+        p.setPen(QPen(Qt::gray, 1));
+        p.drawRect(QRectF(1.5, 1.5, 13, 13));
+        p.setPen(Qt::NoPen);
+        p.setBrush(kInk);
+        p.drawEllipse(QPointF(4.5 + column * 3.5, 4.5 + row * 3.5), 2, 2);
+    });
+}
+
+QIcon programIcon()
+{
+    QIcon icon;
+    for (const int size : {16, 32, 48, 64, 128, 256}) {
+        QPixmap pixmap = canvas(size);
+        QPainter p(&pixmap);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.scale(size / 64.0, size / 64.0);
+        // The sheet.
+        p.setPen(QPen(QColor(0x30, 0x40, 0x70), 2));
+        p.setBrush(QColor(0xFF, 0xFB, 0xF0));
+        p.drawRoundedRect(QRectF(8, 6, 40, 52), 4, 4);
+        QFont font(QStringLiteral("DejaVu Sans Mono"));
+        font.setPixelSize(22);
+        font.setBold(true);
+        p.setFont(font);
+        p.setPen(QColor(128, 0, 0));
+        p.drawText(QRectF(8, 10, 40, 44), Qt::AlignCenter, QStringLiteral("{ }"));
+        // The quill.
+        QPainterPath quill;
+        quill.moveTo(60, 4);
+        quill.cubicTo(44, 10, 36, 26, 30, 46);
+        quill.cubicTo(40, 34, 52, 24, 60, 4);
+        p.setPen(QPen(QColor(0x20, 0x30, 0x60), 1.5));
+        p.setBrush(QColor(0x70, 0x90, 0xD0));
+        p.drawPath(quill);
+        p.drawLine(QPointF(30, 46), QPointF(26, 56));
+        p.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
+void chooseIconTheme()
+{
+    // Some platforms (the offscreen one among them) look for themes in no
+    // system folder at all.
+    QStringList paths = QIcon::themeSearchPaths();
+    for (const QString &dir : QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, QStringLiteral("icons"),
+                                                        QStandardPaths::LocateDirectory)) {
+        if (!paths.contains(dir))
+            paths.append(dir);
+    }
+    QIcon::setThemeSearchPaths(paths);
+
+    const QString current = QIcon::themeName();
+    if (!current.isEmpty() && current != QLatin1String("hicolor"))
+        return;
+    const QStringList dirs =
+        QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, QStringLiteral("icons/Adwaita"),
+                                  QStandardPaths::LocateDirectory);
+    if (!dirs.isEmpty())
+        QIcon::setThemeName(QStringLiteral("Adwaita"));
+}
+
+} // namespace icons

@@ -1,0 +1,275 @@
+// The window's side of the editor: dialogs, the focus sink, the caption,
+// and the widgets that mirror the core's state.
+#include "window/shell/main_form.h"
+
+#include "window/shell/file_dialogs.h"
+
+#include "window/stylelist/color_form.h"
+#include "core/sheet/cp1251.h"
+#include "window/stylelist/create_selector.h"
+#include "window/panels/length_field_handlers.h"
+#include "window/shell/memo_binding.h"
+#include "window/panels/panel_binder.h"
+#include "window/stylelist/style_list_widget.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QTimer>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QStatusTipEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTextEdit>
+#include <QWebEngineView>
+#include <QComboBox>
+
+void TMainForm::setCaption(const QString &caption)
+{
+    setWindowTitle(caption);
+}
+
+void TMainForm::moveFocusToSink()
+{
+    m_focusSink->setFocus(Qt::OtherFocusReason);
+}
+
+std::optional<QString> TMainForm::chooseSheetToOpen(const QString &folder)
+{
+    QFileDialog *dialog = m_fileDialogs->openCss();
+    dialog->setDirectory(folder);
+    return FileDialogs::choose(dialog);
+}
+
+std::optional<QString> TMainForm::chooseSheetToSaveAs(const QString &folder)
+{
+    QFileDialog *dialog = m_fileDialogs->saveCss();
+    dialog->setDirectory(folder);
+    return FileDialogs::choose(dialog);
+}
+
+QByteArray TMainForm::createSelector(const QByteArray &existingSelectorList)
+{
+    TCreateSelector *dialog = createSelector();
+    dialog->setExistingSelectorList(cp1251::decode(existingSelectorList));
+    dialog->exec();
+    return cp1251::encode(dialog->createdSelector());
+}
+
+void TMainForm::beginLongWork(const QString &whatIsDone)
+{
+    // Painted at once: the work that follows keeps the event loop busy.
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    m_hintPanel->setText(whatIsDone);
+    m_hintPanel->repaint();
+}
+
+void TMainForm::endLongWork()
+{
+    QGuiApplication::restoreOverrideCursor();
+    m_hintPanel->clear();
+}
+
+bool TMainForm::htmlEditorHasFocus() const
+{
+    return m_viewer.html->hasFocus();
+}
+
+void TMainForm::bindEditor()
+{
+    SheetStore &s = store();
+    const ActionCatalog &a = *m_actions;
+    // Text typed into the rule is a change of the sheet: closing must ask.
+    // It also offers the button that reads the typed text into the panels.
+    bindRuleMemo(&s.memo(), m_viewer.cssMemo, [this, &s] {
+        s.setSheetModified(true);
+        m_editor->panels().applyButtonVisible = true;
+        m_editor->panels().notify();
+    });
+    bindSheetView(&m_editor->sheetView(), m_viewer.hcssMemo);
+    m_editor->showDiskSheet = [this] { showLines(m_viewer.diskMemo, store().diskLines()); };
+    // A load refreshes the disk view only while it is shown; turning to it
+    // reads the copy again anyway.
+    m_editor->files().sheetReadFromDisk = [this] {
+        if (m_viewer.viewer->currentWidget() == m_viewer.diskMemo->parentWidget())
+            m_editor->showDiskSheet();
+    };
+    // Only the user's own turn of the page refreshes what it shows.
+    connect(m_viewer.viewer->tabBar(), &QTabBar::tabBarClicked, this, [this](int index) {
+        if (index < 0 || index == m_viewer.viewer->currentIndex())
+            return;
+        m_viewer.viewer->setCurrentIndex(index);
+        m_editor->ViewerChange(static_cast<Editor::ViewerPage>(index));
+    });
+
+    auto history = [this, &a] {
+        a["BackEdit"]->setEnabled(store().backEditEnabled());
+        a["ForeEdit"]->setEnabled(store().foreEditEnabled());
+    };
+    connect(&s, &SheetStore::historyActionsChanged, this, history);
+    history();
+
+    SheetFiles &files = m_editor->files();
+    connect(a["New"], &QAction::triggered, this, [&files] { files.NewExecute(); });
+    connect(a["OpenFile"], &QAction::triggered, this, [&files] { files.OpenFileExecute(); });
+    connect(a["Save"], &QAction::triggered, this, [&files] { files.SaveExecute(); });
+    connect(a["SaveAs"], &QAction::triggered, this, [&files] { files.SaveAsExecute(); });
+    connect(a["AutoRefreshAction"], &QAction::toggled, this,
+            [this](bool on) { m_editor->commit().setAutoRefresh(on); });
+    connect(a["AutoRefreshAction"], &QAction::triggered, this, [this](bool on) {
+        if (on)
+            m_editor->preview().RefreshViewExecute();
+    });
+    connect(a["RefreshView"], &QAction::triggered, this, [this] { m_editor->preview().RefreshViewExecute(); });
+    connect(a["BackEdit"], &QAction::triggered, this, [this] { m_editor->undoRedo().BackEditExecute(); });
+    connect(a["ForeEdit"], &QAction::triggered, this, [this] { m_editor->undoRedo().ForeEditExecute(); });
+}
+
+void TMainForm::bindPanels()
+{
+    m_panelBinder = new PanelBinder(*m_editor, m_controls, m_viewer.btnStyleUpdate, m_fontOffTimer, this);
+    m_lengthHandlers = new LengthFieldHandlers(*m_editor, m_controls, m_unitChooser, m_unitTimer, this);
+    m_panelBinder->chooseColor = [this](Rgb start) -> std::optional<Rgb> {
+        TColorForm *picker = colorForm();
+        picker->setStartColor(QColor(start.r, start.g, start.b));
+        picker->exec();
+        const int chosen = picker->chosenColor();
+        if (chosen < 0)
+            return std::nullopt;
+        return Rgb{quint8(chosen >> 16), quint8(chosen >> 8), quint8(chosen)};
+    };
+    m_panelBinder->choosePicture = [this]() -> std::optional<QString> {
+        return FileDialogs::choose(m_fileDialogs->openBackground());
+    };
+    m_lengthHandlers->tellError = [this](const QString &text) {
+        questioner().tell(text, QStringLiteral("Quillbox"), Questioner::Icon::Error);
+    };
+    m_panelBinder->focusSink = [this] { moveFocusToSink(); };
+    qApp->installEventFilter(this);
+}
+
+bool TMainForm::FormKeyPress(QKeyEvent *event)
+{
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter)
+        return false;
+    QWidget *focused = QApplication::focusWidget();
+    if (!focused || focused->window() != this)
+        return false;
+    // Enter belongs to these controls themselves.
+    for (QWidget *own : {static_cast<QWidget *>(m_viewer.cssMemo), static_cast<QWidget *>(m_listPanel.list),
+                         static_cast<QWidget *>(m_viewer.html), static_cast<QWidget *>(m_listPanel.rename)}) {
+        if (focused == own || own->isAncestorOf(focused))
+            return false;
+    }
+    m_editor->commit().CommitStyleChange(true);
+    moveFocusToSink();
+    return false;
+}
+
+void TMainForm::bindStyleList()
+{
+    StyleListWidget *list = m_listPanel.list;
+    StyleListOperations &styles = m_editor->styles();
+    const ActionCatalog &a = *m_actions;
+    list->bind(&store().list());
+    connect(list, &StyleListWidget::rowClicked, this, [this](int row) { m_editor->ListTagClick(row); });
+    connect(list, &StyleListWidget::rowDoubleClicked, this, [this] { ListTagDblClick(); });
+    connect(list, &StyleListWidget::draggedOver, this, [&styles](int row) { styles.DragOver(row); });
+    connect(list, &StyleListWidget::dropped, this, [&styles](int row) { styles.DragDrop(row); });
+
+    connect(a["NewStyle"], &QAction::triggered, this, [this] { m_editor->NewStyleExecute(); });
+    connect(a["StyleRename"], &QAction::triggered, this, [this] { ListTagDblClick(); });
+    connect(a["StyleDelete"], &QAction::triggered, this, [&styles] { styles.StyleDelete(); });
+    connect(a["StyleUp"], &QAction::triggered, this, [&styles] { styles.StyleUp(); });
+    connect(a["StyleDown"], &QAction::triggered, this, [&styles] { styles.StyleDown(); });
+    connect(a["StyleSorted"], &QAction::triggered, this, [&styles] { styles.StyleSorted(); });
+    if (auto *clear = findChild<QAction *>(QStringLiteral("N25")))
+        connect(clear, &QAction::triggered, this, [&styles] { styles.ClearStyle(); });
+
+    // With no rule held there is nothing the memo could be stored into.
+    auto memoState = [this] { m_viewer.cssMemo->setReadOnly(store().styleCount() == 0); };
+    connect(&store().list(), &StyleListModel::itemsChanged, this, memoState);
+    memoState();
+
+    m_listPanel.rename->installEventFilter(this);
+}
+
+void TMainForm::ListTagDblClick()
+{
+    StyleListWidget *list = m_listPanel.list;
+    const int selected = store().list().selected();
+    if (selected < 0)
+        return;
+    QLineEdit *field = m_listPanel.rename;
+    const QRect row = list->visualItemRect(list->item(selected));
+    field->setGeometry(4, row.top() + 2, list->viewport()->width() - 4,
+                       qMax(row.height(), list->fontMetrics().height() + 3));
+    field->setText(cp1251::decode(store().list().item(selected)));
+    field->show();
+    field->raise();
+    field->setFocus();
+    field->selectAll();
+}
+
+void TMainForm::finishRename()
+{
+    QLineEdit *field = m_listPanel.rename;
+    if (!field->isVisible() || m_finishingRename)
+        return;
+    m_finishingRename = true;
+    const bool accepted = m_editor->styles().RenameSelected(cp1251::encode(field->text()));
+    if (accepted) {
+        field->hide();
+        m_listPanel.list->setFocus();
+    } else {
+        field->show();
+        field->setFocus();
+    }
+    m_finishingRename = false;
+}
+
+bool TMainForm::renameFieldEvent(QEvent *event)
+{
+    QLineEdit *field = m_listPanel.rename;
+    if (event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Escape) {
+            field->hide();
+            m_listPanel.list->setFocus();
+            return true;
+        }
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            finishRename();
+            return true;
+        }
+    } else if (event->type() == QEvent::FocusOut && field->isVisible()) {
+        finishRename();
+    }
+    return false;
+}
+
+bool TMainForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (m_tearingDown)
+        return false;
+    // Hints of every window of the program take the same route: to the
+    // selector constructor while it is open, to the status bar otherwise.
+    if (event->type() == QEvent::StatusTip && watched->isWidgetType()) {
+        ApplicationEventsHint(static_cast<QStatusTipEvent *>(event)->tip());
+        return true;
+    }
+    // The window sees every key press before the focused control does;
+    // the key then goes on unchanged.
+    if (event->type() == QEvent::KeyPress && watched == QApplication::focusWidget()
+        && FormKeyPress(static_cast<QKeyEvent *>(event))) {
+        return true;
+    }
+    if (watched == m_listPanel.rename)
+        return renameFieldEvent(event);
+    viewerEvent(watched, event);
+    return QMainWindow::eventFilter(watched, event);
+}

@@ -1,0 +1,65 @@
+// The window's edge services: integration with the desktop, the letter to
+// the author, the home page and the about box.
+#include "window/shell/main_form.h"
+
+#include "window/shell/about_box.h"
+#include "core/editor/desktop_integration.h"
+#include "window/shell/icon_factory.h"
+
+#include <QAction>
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QStandardPaths>
+
+namespace {
+
+QByteArray programIconPng()
+{
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    icons::programIcon().pixmap(256, 256).save(&buffer, "PNG");
+    return png;
+}
+
+} // namespace
+
+void TMainForm::bindHelp()
+{
+    const ActionCatalog &a = *m_actions;
+    connect(a["SendMailToAutor"], &QAction::triggered, this, [] { QDesktopServices::openUrl(mailAddress()); });
+    connect(findChild<QAction *>(QStringLiteral("N32")), &QAction::triggered, this,
+            [] { QDesktopServices::openUrl(homePageAddress()); });
+    connect(findChild<QAction *>(QStringLiteral("N36")), &QAction::triggered, this, &TMainForm::N36Click);
+    connect(a["HelpAbout"], &QAction::triggered, this, [this] { aboutBox()->exec(); });
+}
+
+TAboutBox *TMainForm::aboutBox()
+{
+    auto *box = findChild<TAboutBox *>();
+    return box ? box : new TAboutBox(this);
+}
+
+void TMainForm::N36Click()
+{
+    const QString question = QStringLiteral("ИНТЕГРАЦИЯ сделает Quillbox на этой машине\r"
+                                            "основным редактором стилей (через реестр).\r"
+                                            "Файлы CSS получат такой же значок как и программа.\r"
+                                            "\r"
+                                            "Изменения вступят в силу в новом сеансе Windows.\r"
+                                            "\r"
+                                            "Варианты:\r"
+                                            "ДА - Интегрировать (рекомендуется).\r"
+                                            "НЕТ - Без изменений реестра.\r");
+    if (m_questions.ask(question, QStringLiteral("Интегрировать Quillbox в систему?"), Questioner::Yes | Questioner::No,
+                        Questioner::Icon::Exclamation)
+        != Questioner::Yes)
+        return;
+    DesktopIntegration integration(QCoreApplication::applicationFilePath(), programIconPng(),
+                                   QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation),
+                                   QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+    QString error;
+    if (!integration.integrate(&error))
+        m_questions.tell(error, QStringLiteral("Quillbox"), Questioner::Icon::Error);
+}

@@ -1,0 +1,99 @@
+// The window's side of the preview and the sheet views: the browser, the
+// address box, the base page actions, and the clicks that move between
+// the rule's text, the property pages and the rule list.
+#include "window/shell/main_form.h"
+
+#include "window/shell/file_dialogs.h"
+
+#include "core/sheet/cp1251.h"
+#include "window/preview/html_editor.h"
+#include "window/shell/memo_binding.h"
+#include "window/preview/preview_browser.h"
+#include "core/preview/sheet_navigation.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTextBlock>
+#include <QToolButton>
+
+void TMainForm::bindPreview()
+{
+    const ActionCatalog &a = *m_actions;
+    PreviewNavigation &navigation = m_editor->navigation();
+    m_browser = new PreviewBrowser(m_viewer, a, [this] { return m_fileDialogs->openHtml(); }, store(), this);
+    m_browser->downloadComplete = [&navigation](const QString &address) {
+        navigation.PreBrowserDownloadComplete(address);
+    };
+    m_editor->setBrowser(m_browser);
+
+    connect(a["SaveHomePage"], &QAction::triggered, this, [&navigation] { navigation.SaveHomePageExecute(); });
+    connect(a["GoNavigatorToLINK_HTML"], &QAction::triggered, this,
+            [&navigation] { navigation.GoNavigatorToLINK_HTMLExecute(); });
+    connect(a["OpenHomePage"], &QAction::triggered, this, [this, &navigation] {
+        // The HTML editor below the page is opened far enough to be seen.
+        if (navigation.OpenHomePageExecute() && m_viewer.html->height() < 30)
+            m_viewer.browserSplitter->setSizes({m_viewer.browserSplitter->height() - 80, 80});
+    });
+    connect(m_viewer.location->lineEdit(), &QLineEdit::returnPressed, this,
+            [&navigation] { navigation.LocationViewKeyPress(); });
+    connect(m_viewer.location, &QComboBox::activated, this, [&navigation] { navigation.LocationViewSelect(); });
+
+    bindHtmlEditor();
+
+    m_viewer.cssMemo->viewport()->installEventFilter(this);
+    m_viewer.cssMemo->installEventFilter(this);
+    m_viewer.hcssMemo->viewport()->installEventFilter(this);
+}
+
+void TMainForm::bindHtmlEditor()
+{
+    const ActionCatalog &a = *m_actions;
+    auto *editor = new HtmlEditor(m_viewer.html, m_editor->htmlSource(), this);
+    m_htmlEditor = editor;
+    connect(a["ActionToEditor"], &QAction::triggered, editor, &HtmlEditor::LoadHtmlIntoEditor);
+    connect(a["ActionFormEditor"], &QAction::triggered, editor, &HtmlEditor::SaveHTMLClick);
+    m_editor->files().saveHtmlDocument = [editor] { editor->SaveHTMLClick(); };
+    QWidget *bar = m_viewer.phtml->findChild<QWidget *>(QStringLiteral("ToolBar1"));
+    for (QToolButton *button : bar->findChildren<QToolButton *>(Qt::FindDirectChildrenOnly)) {
+        const QString name = button->objectName();
+        if (name == QLatin1String("SpeedButton9"))
+            connect(button, &QToolButton::clicked, editor, &HtmlEditor::SpeedButton9Click);
+        else if (name == QLatin1String("InsertHyperLinkToHTML"))
+            connect(button, &QToolButton::clicked, editor, &HtmlEditor::InsertHyperLinkToHTMLClick);
+        else if (name.startsWith(QLatin1String("SpeedButton")))
+            connect(button, &QToolButton::clicked, editor, [editor, button] { editor->InsertTagToHTML(button); });
+    }
+    connect(a["VisualEditHTML"], &QAction::triggered, m_browser, &PreviewBrowser::VisualEditHTMLExecute);
+}
+
+void TMainForm::CSSMemoClick()
+{
+    const QString line = m_viewer.cssMemo->textCursor().block().text();
+    if (const std::optional<int> page = propertyPageForLine(cp1251::encode(line)))
+        m_listPanel.panel->findChild<QTabWidget *>(QStringLiteral("TABPANEL"))->setCurrentIndex(*page);
+}
+
+void TMainForm::HCSSMemoClick()
+{
+    // The view's lines joined by CR LF: every line break before the caret
+    // counts two characters.
+    const QTextCursor caret = m_viewer.hcssMemo->textCursor();
+    m_editor->HCSSMemoClick(joinLines(memoLines(m_viewer.hcssMemo)), caret.position() + caret.blockNumber());
+}
+
+void TMainForm::viewerEvent(QObject *watched, QEvent *event)
+{
+    const bool release = event->type() == QEvent::MouseButtonRelease
+                         && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton;
+    if (watched == m_viewer.cssMemo->viewport() && release)
+        CSSMemoClick();
+    else if (watched == m_viewer.cssMemo && event->type() == QEvent::KeyRelease)
+        CSSMemoClick();
+    else if (watched == m_viewer.hcssMemo->viewport() && release)
+        HCSSMemoClick();
+}

@@ -1,0 +1,66 @@
+#include "window/shell/main_form.h"
+
+#include "core/editor/init_settings.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QSettings>
+#include <QSplitter>
+#include <QTabWidget>
+
+void TMainForm::restoreSettings()
+{
+    std::unique_ptr<QSettings> settings(openProgramSettings());
+    if (!settings->childGroups().contains(QStringLiteral("Init")))
+        return;
+    const InitSettings init = InitSettings::read(*settings);
+    if (init.maximized.value_or(false))
+        setWindowState(windowState() | Qt::WindowMaximized);
+    QApplication::processEvents();
+    if (init.floatPanel.value_or(false))
+        (*m_actions)["FloatPanel"]->trigger();
+    if (init.autoRefresh.value_or(false))
+        (*m_actions)["AutoRefreshAction"]->setChecked(true);
+    if (init.viewer && *init.viewer >= 0 && *init.viewer < m_viewer.viewer->count())
+        m_viewer.viewer->setCurrentIndex(*init.viewer);
+    if (init.panelListWidth) {
+        const int width = qMax(*init.panelListWidth, m_listPanel.panel->minimumWidth());
+        // With sliding panels the list stands on its own, out of the splitter.
+        if (m_listPanel.panel->parentWidget() != m_splitterList) {
+            m_listPanel.panel->resize(width, m_listPanel.panel->height());
+        } else {
+            const int total = qMax(m_splitterList->width(), width + m_panelAll->minimumWidth());
+            m_splitterList->setSizes({total - width, width});
+        }
+    }
+    if (init.phtmlHeight && *init.phtmlHeight >= 0) {
+        QSplitter *splitter = m_viewer.browserSplitter;
+        const int height = *init.phtmlHeight;
+        const int total = qMax(splitter->height(), height + 100);
+        splitter->setSizes({total - height, height});
+    }
+}
+
+void TMainForm::writeSettings()
+{
+    InitSettings init;
+    init.maximized = isMaximized();
+    init.floatPanel = (*m_actions)["FloatPanel"]->isChecked();
+    init.autoRefresh = (*m_actions)["AutoRefreshAction"]->isChecked();
+    init.viewer = m_viewer.viewer->currentIndex();
+    init.tabPanel = m_listPanel.panel->findChild<QTabWidget *>(QStringLiteral("TABPANEL"))->currentIndex();
+    init.homePage = store().homePageAddress();
+    init.panelListWidth = m_splitterList->sizes().value(1, m_listPanel.panel->width());
+    init.phtmlHeight = m_viewer.browserSplitter->sizes().value(1, m_viewer.phtml->height());
+    std::unique_ptr<QSettings> settings(openProgramSettings());
+    init.write(*settings);
+}
+
+bool TMainForm::FormClose()
+{
+    if (!m_editor->files().ConfirmDiscard())
+        return false;
+    writeSettings();
+    return true;
+}

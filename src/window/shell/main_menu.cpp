@@ -1,0 +1,71 @@
+#include "window/shell/main_form.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+void TMainForm::buildMainMenu()
+{
+    QMenuBar *bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu"));
+    const ActionCatalog &a = *m_actions;
+    auto menu = [&](const char *name, const QString &title) {
+        QMenu *m = bar->addMenu(title);
+        m->setObjectName(QLatin1String(name));
+        return m;
+    };
+
+    QMenu *file = menu("FileMenu", QStringLiteral("Файл"));
+    file->addAction(a["New"]);
+    file->addSeparator();
+    file->addActions({a["OpenFile"], a["Save"], a["SaveAs"], a["OpenHomePage"]});
+    file->addSeparator();
+    file->addAction(a["QuitQuillbox"]);
+
+    QMenu *edit = menu("EditMenu", QStringLiteral("Правка"));
+    edit->addActions({a["BackEdit"], a["ForeEdit"]});
+    edit->addSeparator();
+    edit->addActions({a["EditCut"], a["EditCopy"], a["EditPaste"]});
+    edit->addSeparator();
+    QAction *clear = edit->addAction(QStringLiteral("Очистить стиль"));
+    clear->setObjectName(QStringLiteral("N25"));
+
+    QMenu *browser = menu("BrowserMenu", QStringLiteral("Браузер"));
+    browser->addActions({a["GotoBack"], a["GotoForward"]});
+    browser->addSeparator();
+    browser->addActions({a["OpenHomePage"], a["SaveHomePage"], a["GoNavigatorToLINK_HTML"]});
+    browser->addSeparator();
+    // The menu names the editor command in its own words; the tool button
+    // keeps the action's caption.
+    QAction *toEditor = browser->addAction(QStringLiteral("Загрузить HTML для редактирования"));
+    toEditor->setObjectName(QStringLiteral("ActionToEditorItem"));
+    toEditor->setIcon(a["ActionToEditor"]->icon());
+    toEditor->setToolTip(a["ActionToEditor"]->toolTip());
+    toEditor->setStatusTip(a["ActionToEditor"]->statusTip());
+    connect(toEditor, &QAction::triggered, a["ActionToEditor"], &QAction::trigger);
+    connect(a["ActionToEditor"], &QAction::changed, toEditor,
+            [toEditor, source = a["ActionToEditor"]] { toEditor->setEnabled(source->isEnabled()); });
+    browser->addAction(a["ActionFormEditor"]);
+    browser->addSeparator();
+    browser->addActions({a["RefreshView"], a["StopNavigate"], a["AutoRefreshAction"]});
+
+    QMenu *view = menu("ViewMenu", QStringLiteral("Вид"));
+    view->addActions({a["FloatPanel"], a["AutoRefreshAction"]});
+    view->addSeparator();
+    view->addAction(a["RefreshView"]);
+
+    QMenu *style = menu("StyleMenu", QStringLiteral("Стиль"));
+    style->addActions({a["NewStyle"], a["StyleDelete"], a["StyleRename"]});
+    style->addSeparator();
+    style->addActions({a["StyleUp"], a["StyleDown"], a["StyleSorted"]});
+
+    QAction *integration = bar->addAction(QStringLiteral("Интеграция"));
+    integration->setObjectName(QStringLiteral("N36"));
+
+    QMenu *help = menu("HelpMenu", QStringLiteral("Помощь"));
+    help->addAction(a["SendMailToAutor"]);
+    QAction *home = help->addAction(QStringLiteral("Домашняя страница"));
+    home->setObjectName(QStringLiteral("N32"));
+    help->addSeparator();
+    help->addAction(a["HelpAbout"]);
+}

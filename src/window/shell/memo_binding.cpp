@@ -1,0 +1,163 @@
+#include "window/shell/memo_binding.h"
+
+#include "core/sheet/cp1251.h"
+#include "core/sheet/rule_memo.h"
+#include "core/preview/sheet_view_model.h"
+
+#include <QPlainTextEdit>
+#include <QTextEdit>
+#include <QEvent>
+#include <QSignalBlocker>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include <algorithm>
+
+// The document's text exactly as held: plain text would turn no-break
+// spaces into blanks and lose the byte behind them.
+static QString rawText(const QTextDocument *document)
+{
+    QString text = document->toRawText();
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    return text;
+}
+
+static QString rawText(const QPlainTextEdit *edit)
+{
+    return rawText(edit->document());
+}
+
+QString linesToMemoText(const ByteLines &lines)
+{
+    QString text;
+    for (const QByteArray &line : lines) {
+        text += cp1251::decode(line);
+        text += QLatin1Char('\n');
+    }
+    return text;
+}
+
+ByteLines memoTextToLines(const QString &text)
+{
+    return splitText(cp1251::encode(text));
+}
+
+void bindRuleMemo(RuleMemo *memo, QPlainTextEdit *edit, std::function<void()> userEdited)
+{
+    QObject::connect(memo, &RuleMemo::linesChanged, edit, [memo, edit] {
+        if (memoTextToLines(rawText(edit)) == memo->lines())
+            return;
+        const QSignalBlocker block(edit);
+        edit->setPlainText(linesToMemoText(memo->lines()));
+    });
+    QObject::connect(edit, &QPlainTextEdit::textChanged, memo, [memo, edit, userEdited] {
+        memo->setLines(memoTextToLines(rawText(edit)));
+        if (userEdited)
+            userEdited();
+    });
+    const QSignalBlocker block(edit);
+    edit->setPlainText(linesToMemoText(memo->lines()));
+}
+
+// Replaces only the part of the text that changed: a commit touches one
+// rule, and laying out the whole sheet again would cost more than the
+// commit itself.
+static void replaceChangedPart(QPlainTextEdit *edit, const QString &text)
+{
+    const QString old = rawText(edit);
+    if (old == text)
+        return;
+    if (old.isEmpty()) {
+        edit->setPlainText(text);
+        return;
+    }
+    const qsizetype common = std::min(old.size(), text.size());
+    qsizetype head = 0;
+    while (head < common && old[head] == text[head])
+        ++head;
+    qsizetype tail = 0;
+    while (tail < common - head && old[old.size() - 1 - tail] == text[text.size() - 1 - tail])
+        ++tail;
+    QTextCursor cursor(edit->document());
+    cursor.setPosition(static_cast<int>(head));
+    cursor.setPosition(static_cast<int>(old.size() - tail), QTextCursor::KeepAnchor);
+    cursor.insertText(text.mid(head, text.size() - tail - head));
+}
+
+namespace {
+
+// Shows the view model on the edit. A hidden edit is brought up to date
+// when it is shown: laying out a large sheet nobody sees costs more than
+// the commit that changed it.
+class SheetViewBinding : public QObject
+{
+public:
+    SheetViewBinding(SheetViewModel *view, QPlainTextEdit *edit)
+        : QObject(edit)
+        , m_view(view)
+        , m_edit(edit)
+    {
+        connect(view, &SheetViewModel::changed, this, &SheetViewBinding::update);
+        connect(edit, &QPlainTextEdit::cursorPositionChanged, view,
+                [view, edit] { view->noteCaret(edit->textCursor().position()); });
+        edit->installEventFilter(this);
+    }
+
+    void update()
+    {
+        if (!m_edit->isVisible()) {
+            m_stale = true;
+            return;
+        }
+        m_stale = false;
+        const QSignalBlocker block(m_edit);
+        const QString text = cp1251::decode(m_view->text());
+        replaceChangedPart(m_edit, text);
+        QTextCursor cursor = m_edit->textCursor();
+        cursor.setPosition(qBound(0, m_view->caret(), static_cast<int>(text.size())));
+        m_edit->setTextCursor(cursor);
+        m_edit->ensureCursorVisible();
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == m_edit && event->type() == QEvent::Show && m_stale)
+            update();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    SheetViewModel *m_view;
+    QPlainTextEdit *m_edit;
+    bool m_stale = false;
+};
+
+} // namespace
+
+void bindSheetView(SheetViewModel *view, QPlainTextEdit *edit)
+{
+    // The view is never undone by its own undo stack.
+    edit->setUndoRedoEnabled(false);
+    new SheetViewBinding(view, edit);
+}
+
+void showLines(QPlainTextEdit *edit, const ByteLines &lines)
+{
+    edit->setPlainText(linesToMemoText(lines));
+}
+
+ByteLines memoLines(const QPlainTextEdit *edit)
+{
+    return memoTextToLines(rawText(edit));
+}
+
+void showLines(QTextEdit *edit, const ByteLines &lines)
+{
+    edit->setPlainText(linesToMemoText(lines));
+}
+
+ByteLines memoLines(const QTextEdit *edit)
+{
+    return memoTextToLines(rawText(edit->document()));
+}

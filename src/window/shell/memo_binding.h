@@ -1,0 +1,35 @@
+#pragma once
+
+#include "core/sheet/byte_lines.h"
+
+#include <QString>
+
+#include <functional>
+
+class QPlainTextEdit;
+class QTextEdit;
+class RuleMemo;
+class SheetViewModel;
+
+// Text shown in a memo: each line followed by a line break, bytes shown
+// as Windows-1251. A memo's text reads back into the same lines.
+QString linesToMemoText(const ByteLines &lines);
+ByteLines memoTextToLines(const QString &text);
+
+// Keeps the rule memo and CSSMemo equal both ways; userEdited runs after
+// each change the user makes to the text.
+void bindRuleMemo(RuleMemo *memo, QPlainTextEdit *edit, std::function<void()> userEdited = {});
+
+// Keeps HCSSMemo showing the whole-sheet view with its caret.
+void bindSheetView(SheetViewModel *view, QPlainTextEdit *edit);
+
+// The lines a memo shows, read back byte for byte.
+ByteLines memoLines(const QPlainTextEdit *edit);
+
+// Shows lines in a read-only memo.
+void showLines(QPlainTextEdit *edit, const ByteLines &lines);
+
+// The same for the rich text edit of the HTML page: its text is shown
+// plain, and read back byte for byte.
+void showLines(QTextEdit *edit, const ByteLines &lines);
+ByteLines memoLines(const QTextEdit *edit);

@@ -1,0 +1,68 @@
+#include "window/shell/program_setup.h"
+
+#include "window/shell/icon_factory.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QFontDatabase>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+namespace {
+
+void loadQtTranslations(QApplication &app)
+{
+    const QString dir = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    for (const char *name : {"qtbase_ru", "qt_ru"}) {
+        auto *translator = new QTranslator(&app);
+        if (translator->load(QLatin1String(name), dir))
+            QApplication::installTranslator(translator);
+        else
+            delete translator;
+    }
+}
+
+// The window's fonts are named after Windows fonts; where they are missing,
+// an installed family with Cyrillic letters and similar widths stands in:
+// Arial's metrics for the interface, Verdana's wide ones for the memos.
+void substituteMissingFonts()
+{
+    const QStringList installed = QFontDatabase::families(QFontDatabase::Cyrillic);
+    const QStringList all = QFontDatabase::families();
+    struct Wanted {
+        const char *name;
+        QList<const char *> standIns;
+    };
+    const Wanted wanted[] = {
+        {"MS Sans Serif", {"Liberation Sans", "DejaVu Sans", "Noto Sans", "FreeSans"}},
+        {"Tahoma", {"Liberation Sans", "DejaVu Sans", "Noto Sans", "FreeSans"}},
+        {"Verdana", {"DejaVu Sans", "Liberation Sans", "Noto Sans", "FreeSans"}},
+    };
+    for (const Wanted &font : wanted) {
+        if (all.contains(QLatin1String(font.name)))
+            continue;
+        QString standIn = installed.value(0);
+        for (const char *candidate : font.standIns) {
+            if (installed.contains(QLatin1String(candidate))) {
+                standIn = QLatin1String(candidate);
+                break;
+            }
+        }
+        if (!standIn.isEmpty())
+            QFont::insertSubstitution(QLatin1String(font.name), standIn);
+    }
+}
+
+} // namespace
+
+void prepareApplication(QApplication &app)
+{
+    QApplication::setApplicationName(QStringLiteral("Quillbox"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Quillbox V1.8"));
+    QApplication::setWindowIcon(icons::programIcon());
+    loadQtTranslations(app);
+    substituteMissingFonts();
+    QFont font(QStringLiteral("MS Sans Serif"), 8);
+    QApplication::setFont(font);
+    icons::chooseIconTheme();
+}

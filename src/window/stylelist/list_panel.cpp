@@ -1,0 +1,47 @@
+#include "window/stylelist/list_panel.h"
+
+#include "window/shell/action_catalog.h"
+#include "window/panels/panel_controls.h"
+#include "window/panels/panel_widgets.h"
+#include "window/panels/property_pages.h"
+#include "window/stylelist/style_list_widget.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+ListPanel buildListPanel(QWidget *parent, const ActionCatalog &actions, PanelControls &controls)
+{
+    ListPanel result;
+    result.panel = new QWidget(parent);
+    result.panel->setObjectName(QStringLiteral("PanelList"));
+    result.panel->setMinimumWidth(176);
+    auto *layout = new QVBoxLayout(result.panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+
+    auto *bar = new QToolBar(result.panel);
+    bar->setObjectName(QStringLiteral("ToolBar5"));
+    bar->setIconSize(QSize(16, 16));
+    for (const char *name : {"NewStyle", "StyleRename", "StyleDelete", "StyleUp", "StyleDown", "StyleSorted"})
+        bar->addAction(actions[name]);
+    layout->addWidget(bar);
+
+    result.list = new StyleListWidget(result.panel);
+    result.list->setObjectName(QStringLiteral("ListTag"));
+    QPalette pal = result.list->palette();
+    pal.setColor(QPalette::Base, QColor(0xc0, 0xc0, 0xc0));
+    result.list->setPalette(pal);
+    layout->addWidget(result.list, 1);
+
+    result.rename = new QLineEdit(result.list->viewport());
+    result.rename->setObjectName(QStringLiteral("RenameField"));
+    setHint(result.rename, QStringLiteral("Переименование стиля"));
+    result.rename->hide();
+
+    QTabWidget *pages = buildPropertyPages(result.panel, controls);
+    layout->addWidget(pages, 2);
+    return result;
+}
