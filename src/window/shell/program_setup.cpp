@@ -8,14 +8,21 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include <algorithm>
+
 namespace {
 
 void loadQtTranslations(QApplication &app)
 {
-    const QString dir = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-    for (const char *name : {"qtbase_ru", "qt_ru"}) {
+    // An installed copy carries its own catalogues; a build uses Qt's.
+    const QStringList dirs = {QCoreApplication::applicationDirPath() + QStringLiteral("/../share/quillbox/translations"),
+                              QLibraryInfo::path(QLibraryInfo::TranslationsPath)};
+    for (const char *name : {"qtbase_ru", "qtwebengine_ru"}) {
         auto *translator = new QTranslator(&app);
-        if (translator->load(QLatin1String(name), dir))
+        const bool loaded = std::any_of(dirs.begin(), dirs.end(), [&](const QString &dir) {
+            return translator->load(QLatin1String(name), dir);
+        });
+        if (loaded)
             QApplication::installTranslator(translator);
         else
             delete translator;
