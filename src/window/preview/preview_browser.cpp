@@ -7,7 +7,6 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QFileDialog>
 #include <QProgressBar>
 #include <QSignalBlocker>
 #include <QTabWidget>
@@ -30,11 +29,11 @@ protected:
 
 } // namespace
 
-PreviewBrowser::PreviewBrowser(const ViewerPages &pages, const ActionCatalog &actions, std::function<QFileDialog *()> openHtml,
+PreviewBrowser::PreviewBrowser(const ViewerPages &pages, const ActionCatalog &actions, ChooseFile chooseHtml,
                                const SheetStore &store, QObject *parent)
     : QObject(parent)
     , m_pages(pages)
-    , m_openHtml(std::move(openHtml))
+    , m_chooseHtml(std::move(chooseHtml))
     , m_store(store)
 {
     QWebEngineView *view = pages.browser;
@@ -156,9 +155,5 @@ bool PreviewBrowser::browserPageShown() const
 
 std::optional<QString> PreviewBrowser::chooseHtmlToOpen(const QString &folder)
 {
-    QFileDialog *dialog = m_openHtml();
-    dialog->setDirectory(folder);
-    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
-        return std::nullopt;
-    return dialog->selectedFiles().first();
+    return m_chooseHtml(folder);
 }

@@ -9,7 +9,6 @@
 
 class ActionCatalog;
 class QAction;
-class QFileDialog;
 class QWebEnginePage;
 class QWidget;
 class SheetStore;
@@ -21,7 +20,10 @@ class PreviewBrowser : public QObject, public BrowserHost
 {
     Q_OBJECT
 public:
-    PreviewBrowser(const ViewerPages &pages, const ActionCatalog &actions, std::function<QFileDialog *()> openHtml,
+    // Asks for an HTML file in a folder (the window's `OpenDialogHTML`).
+    using ChooseFile = std::function<std::optional<QString>(const QString &folder)>;
+
+    PreviewBrowser(const ViewerPages &pages, const ActionCatalog &actions, ChooseFile chooseHtml,
                    const SheetStore &store, QObject *parent);
 
     // The web page is made the first time it is needed: starting the
@@ -49,7 +51,7 @@ public:
 
 private:
     const ViewerPages &m_pages;
-    std::function<QFileDialog *()> m_openHtml;
+    ChooseFile m_chooseHtml;
     const SheetStore &m_store;
     QUrl m_lastCompleted;
     QWebEnginePage *m_page = nullptr;

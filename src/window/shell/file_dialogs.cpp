@@ -61,8 +61,10 @@ QFileDialog *FileDialogs::openHtml()
     return m_openHtml;
 }
 
-std::optional<QString> FileDialogs::choose(QFileDialog *dialog)
+std::optional<QString> FileDialogs::choose(QFileDialog *dialog, const QString &folder)
 {
+    if (!folder.isNull())
+        dialog->setDirectory(folder);
     if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return std::nullopt;
     return dialog->selectedFiles().first();

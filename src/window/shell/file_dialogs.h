@@ -20,8 +20,9 @@ public:
     QFileDialog *openBackground(); // `OpenDialogBackGround`
     QFileDialog *openHtml();       // `OpenDialogHTML`
 
-    // Runs a dialog and gives the file chosen, if any.
-    static std::optional<QString> choose(QFileDialog *dialog);
+    // Runs a dialog, in a folder when one is given, and gives the file
+    // chosen, if any.
+    static std::optional<QString> choose(QFileDialog *dialog, const QString &folder = {});
 
 private:
     QWidget *m_owner;

@@ -40,16 +40,12 @@ void TMainForm::moveFocusToSink()
 
 std::optional<QString> TMainForm::chooseSheetToOpen(const QString &folder)
 {
-    QFileDialog *dialog = m_fileDialogs->openCss();
-    dialog->setDirectory(folder);
-    return FileDialogs::choose(dialog);
+    return FileDialogs::choose(m_fileDialogs->openCss(), folder);
 }
 
 std::optional<QString> TMainForm::chooseSheetToSaveAs(const QString &folder)
 {
-    QFileDialog *dialog = m_fileDialogs->saveCss();
-    dialog->setDirectory(folder);
-    return FileDialogs::choose(dialog);
+    return FileDialogs::choose(m_fileDialogs->saveCss(), folder);
 }
 
 QByteArray TMainForm::createSelector(const QByteArray &existingSelectorList)

@@ -25,7 +25,7 @@ void TMainForm::bindPreview()
 {
     const ActionCatalog &a = *m_actions;
     PreviewNavigation &navigation = m_editor->navigation();
-    m_browser = new PreviewBrowser(m_viewer, a, [this] { return m_fileDialogs->openHtml(); }, store(), this);
+    m_browser = new PreviewBrowser(m_viewer, a, [this](const QString &folder) { return FileDialogs::choose(m_fileDialogs->openHtml(), folder); }, store(), this);
     m_browser->downloadComplete = [&navigation](const QString &address) {
         navigation.PreBrowserDownloadComplete(address);
     };
