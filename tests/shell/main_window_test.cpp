@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QImage>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -24,6 +25,21 @@
 #include <QToolButton>
 
 namespace {
+
+// An icon gives a picture of the exact device size at 1x, 2x and 3x, and
+// not an empty one.
+void expectDrawnAtEveryRatio(const QIcon &icon, const QString &name)
+{
+    for (const qreal ratio : {1.0, 2.0, 3.0}) {
+        const QImage image = icon.pixmap(QSize(16, 16), ratio).toImage();
+        EXPECT_EQ(image.size(), QSize(16, 16) * ratio) << name.toStdString() << " at " << ratio;
+        bool painted = false;
+        for (int y = 0; y < image.height() && !painted; ++y)
+            for (int x = 0; x < image.width() && !painted; ++x)
+                painted = qAlpha(image.pixel(x, y)) > 0;
+        EXPECT_TRUE(painted) << name.toStdString() << " is blank at " << ratio;
+    }
+}
 
 QStringList menuEntries(const QMenu *menu)
 {
@@ -107,8 +123,9 @@ TEST(MainWindow, ActionsCarryTheirCaptionsHintsAndShortcuts)
         EXPECT_EQ(action->statusTip(), QString::fromUtf8(row.statusTip));
         EXPECT_EQ(action->shortcut().toString(QKeySequence::PortableText), QString::fromLatin1(row.shortcut));
         EXPECT_EQ(action->isCheckable(), row.checkable);
-        EXPECT_FALSE(action->icon().isNull());
+        expectDrawnAtEveryRatio(action->icon(), action->objectName());
     }
+    expectDrawnAtEveryRatio(QApplication::windowIcon(), QStringLiteral("program icon"));
 }
 
 TEST(MainWindow, MenuHoldsTheActionsInOrder)
@@ -227,7 +244,12 @@ TEST(MainWindow, NamedControlsExist)
     for (const auto &group : form.controls().optionGroups) {
         for (const QToolButton *button : group) {
             EXPECT_TRUE(button->isCheckable());
-            EXPECT_FALSE(button->icon().isNull()) << button->objectName().toStdString();
+            expectDrawnAtEveryRatio(button->icon(), button->objectName());
+            // Drawn anew at 3x, not an enlarged smaller picture.
+            const QImage twice = button->icon().pixmap(QSize(16, 16), 2.0).toImage();
+            EXPECT_NE(button->icon().pixmap(QSize(16, 16), 3.0).toImage().convertToFormat(twice.format()),
+                      twice.scaled(48, 48, Qt::IgnoreAspectRatio, Qt::SmoothTransformation))
+                << button->objectName().toStdString();
             ++buttons;
         }
     }

@@ -1,9 +1,10 @@
 #include "window/shell/icon_factory.h"
 
+#include "window/shell/drawn_icon_engine.h"
+
 #include <QDir>
 #include <QFont>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPixmap>
 #include <QStandardPaths>
 
@@ -11,13 +12,6 @@ namespace icons {
 namespace {
 
 const QColor kInk(0x20, 0x30, 0x60);
-
-QPixmap canvas(int size)
-{
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    return pixmap;
-}
 
 } // namespace
 
@@ -28,22 +22,12 @@ QColor ink()
 
 QIcon drawn(const std::function<void(QPainter &)> &paint)
 {
-    QIcon icon;
-    for (const int size : {16, 32}) {
-        QPixmap pixmap = canvas(size);
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.scale(size / 16.0, size / 16.0);
-        paint(painter);
-        painter.end();
-        icon.addPixmap(pixmap);
-    }
-    return icon;
+    return QIcon(new DrawnIconEngine(paint));
 }
 
 QIcon glyph(const QString &text, bool bold, bool italic)
 {
-    return drawn([&](QPainter &p) {
+    return drawn([text, bold, italic](QPainter &p) {
         QFont font(QStringLiteral("DejaVu Sans"));
         font.setPixelSize(text.size() <= 1 ? 13 : (text.size() == 2 ? 9 : 6));
         font.setBold(bold || text.size() <= 2);
@@ -57,9 +41,16 @@ QIcon glyph(const QString &text, bool bold, bool italic)
 QIcon themed(const char *themeName, const QString &glyphText)
 {
     const QString name = QString::fromLatin1(themeName);
-    if (!name.isEmpty() && QIcon::hasThemeIcon(name))
-        return QIcon::fromTheme(name);
-    return glyph(glyphText);
+    if (name.isEmpty() || !QIcon::hasThemeIcon(name))
+        return glyph(glyphText);
+    // The theme's own lookup takes the nearest size, so at 2x a 16-pixel
+    // button gets a 24-pixel picture stretched to 32. Holding every size
+    // the theme has lets the larger picture be scaled down instead.
+    const QIcon theme = QIcon::fromTheme(name);
+    QIcon icon;
+    for (const QSize &size : theme.availableSizes())
+        icon.addPixmap(theme.pixmap(size));
+    return icon.isNull() ? theme : icon;
 }
 
 QIcon textAlign(Align align)
@@ -136,35 +127,8 @@ QIcon position(int row, int column)
 
 QIcon programIcon()
 {
-    QIcon icon;
-    for (const int size : {16, 32, 48, 64, 128, 256}) {
-        QPixmap pixmap = canvas(size);
-        QPainter p(&pixmap);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.scale(size / 64.0, size / 64.0);
-        // The sheet.
-        p.setPen(QPen(QColor(0x30, 0x40, 0x70), 2));
-        p.setBrush(QColor(0xFF, 0xFB, 0xF0));
-        p.drawRoundedRect(QRectF(8, 6, 40, 52), 4, 4);
-        QFont font(QStringLiteral("DejaVu Sans Mono"));
-        font.setPixelSize(22);
-        font.setBold(true);
-        p.setFont(font);
-        p.setPen(QColor(128, 0, 0));
-        p.drawText(QRectF(8, 10, 40, 44), Qt::AlignCenter, QStringLiteral("{ }"));
-        // The quill.
-        QPainterPath quill;
-        quill.moveTo(60, 4);
-        quill.cubicTo(44, 10, 36, 26, 30, 46);
-        quill.cubicTo(40, 34, 52, 24, 60, 4);
-        p.setPen(QPen(QColor(0x20, 0x30, 0x60), 1.5));
-        p.setBrush(QColor(0x70, 0x90, 0xD0));
-        p.drawPath(quill);
-        p.drawLine(QPointF(30, 46), QPointF(26, 56));
-        p.end();
-        icon.addPixmap(pixmap);
-    }
-    return icon;
+    // The same picture the installed desktop entry shows.
+    return QIcon(QStringLiteral(":/quillbox.svg"));
 }
 
 void chooseIconTheme()

@@ -14,8 +14,8 @@ namespace icons {
 // Prefers a full-colour theme icon and draws the glyph when there is none.
 QIcon themed(const char *themeName, const QString &glyph);
 
-// Draws a picture at 16 and 32 pixels; the painter works in a 16-unit
-// square either way.
+// A picture drawn at the size and pixel ratio asked for; the painter works
+// in a 16-unit square whatever the size.
 QIcon drawn(const std::function<void(QPainter &)> &paint);
 
 // The ink of drawn icons.
