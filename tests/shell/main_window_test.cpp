@@ -52,7 +52,7 @@ QStringList menuEntries(const QMenu *menu)
 QMenu *menuTitled(const TMainForm &form, const QString &title)
 {
     for (QAction *action : form.menuBar()->actions()) {
-        if (action->text() == title)
+        if (QString(action->text()).remove(QLatin1Char('&')) == title)
             return action->menu();
     }
     return nullptr;
@@ -135,6 +135,9 @@ TEST(MainWindow, MenuHoldsTheActionsInOrder)
     QStringList titles;
     for (const QAction *action : form.menuBar()->actions())
         titles.append(action->text());
+    EXPECT_EQ(titles, (QStringList{"&Файл", "&Правка", "&Браузер", "&Вид", "&Стиль", "&Интеграция", "П&омощь"}))
+        << "every title has its own mnemonic";
+    titles.replaceInStrings(QStringLiteral("&"), QString());
     EXPECT_EQ(titles, (QStringList{"Файл", "Правка", "Браузер", "Вид", "Стиль", "Интеграция", "Помощь"}));
 
     const QString sep = QStringLiteral("—");
@@ -366,3 +369,39 @@ TEST(MainWindow, ClipboardActionsWorkOnTheFocusedEdit)
 }
 
 } // namespace
+
+TEST(MainWindow, KeyboardOpensTheMenusAndTabReachesTheListAndThePanels)
+{
+    clearProgramSettings();
+    TMainForm form;
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    QApplication::setActiveWindow(&form);
+
+    // Alt and a title's letter open its menu.
+    QTest::sendKeyEvent(QTest::Click, &form, Qt::Key(0x0424), QStringLiteral("Ф"), Qt::AltModifier);
+    QWidget *popup = QApplication::activePopupWidget();
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(popup->objectName(), QStringLiteral("FileMenu"));
+    QTest::keyClick(popup, Qt::Key_Escape);
+    QTest::keyClick(QApplication::activePopupWidget() ? QApplication::activePopupWidget() : &form, Qt::Key_Escape);
+
+    // From the first font box, Tab goes round the window: the rule list,
+    // the colour page's swatches and option buttons are all on the way.
+    // The HTML editor keeps Tab for its text; Ctrl+Tab leaves it.
+    form.findChild<QComboBox *>(QStringLiteral("Font_Family"))->setFocus(Qt::TabFocusReason);
+    QStringList visited;
+    for (int i = 0; i < 200 && !visited.contains(QStringLiteral("BorderDouble")); ++i) {
+        QWidget *focus = QApplication::focusWidget();
+        QTest::keyClick(focus, Qt::Key_Tab, focus->inherits("QTextEdit") ? Qt::ControlModifier : Qt::NoModifier);
+        visited.append(QApplication::focusWidget()->objectName());
+    }
+    for (const char *name : {"Text_Indent", "CSSMemo", "ListTag", "FontColor", "FontColorCheck", "BorderDouble"})
+        EXPECT_TRUE(visited.contains(QLatin1String(name))) << name;
+    EXPECT_LT(visited.indexOf(QStringLiteral("ListTag")), visited.indexOf(QStringLiteral("FontColor")))
+        << "the list comes before the panel below it";
+
+    // Space on the option button reached with Tab writes it into the rule.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    EXPECT_TRUE(form.store().sheetText().toLower().contains("border-style: double")) << form.store().sheetText().constData();
+}

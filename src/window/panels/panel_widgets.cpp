@@ -1,5 +1,10 @@
 #include "window/panels/panel_widgets.h"
 
+
+#include <QPainter>
+
+#include <QKeyEvent>
+
 #include "window/shell/hint.h"
 
 #include <QApplication>
@@ -95,6 +100,7 @@ ColorSwatch::ColorSwatch(QWidget *parent)
     setAutoFillBackground(true);
     setFixedSize(30, 20);
     setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::TabFocus);
     setColor(palette().color(QPalette::Button));
 }
 
@@ -104,6 +110,30 @@ void ColorSwatch::setColor(const QColor &color)
     QPalette pal = palette();
     pal.setColor(QPalette::Window, color);
     setPalette(pal);
+}
+
+void ColorSwatch::keyPressEvent(QKeyEvent *event)
+{
+    const int key = event->key();
+    if ((key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) && !event->isAutoRepeat()) {
+        emit clicked();
+        return;
+    }
+    QFrame::keyPressEvent(event);
+}
+
+void ColorSwatch::paintEvent(QPaintEvent *event)
+{
+    QFrame::paintEvent(event);
+    if (!hasFocus())
+        return;
+    // The keyboard focus shows as a highlight frame with a line inside it
+    // that stands out from the swatch's own colour, light or dark.
+    QPainter painter(this);
+    painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+    painter.drawRect(QRectF(rect()).adjusted(2, 2, -2, -2));
+    painter.setPen(QPen(m_color.lightness() < 128 ? Qt::white : Qt::black, 1, Qt::DotLine));
+    painter.drawRect(QRectF(rect()).adjusted(4.5, 4.5, -4.5, -4.5));
 }
 
 void ColorSwatch::mouseReleaseEvent(QMouseEvent *event)
@@ -188,7 +218,9 @@ QToolButton *makeToggle(QWidget *parent, const QString &name, const QString &hin
     button->setObjectName(name);
     button->setCheckable(true);
     button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::NoFocus);
+    // Reached with Tab and pressed with Space; a click leaves the focus
+    // where it was, as a length field being typed into expects.
+    button->setFocusPolicy(Qt::TabFocus);
     button->setIcon(icon);
     button->setIconSize(QSize(16, 16));
     button->setFixedSize(23, 23);

@@ -93,6 +93,9 @@ QWidget *makePage(QTabWidget *tabs, const char *name, const char *caption, QVBox
     scroll->setObjectName(QLatin1String(name));
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
+    // Tab goes straight to the page's controls; the page scrolls to show
+    // the one that has the focus.
+    scroll->setFocusPolicy(Qt::NoFocus);
     auto *content = new QWidget(scroll);
     layout = new QVBoxLayout(content);
     layout->setContentsMargins(2, 2, 2, 2);

@@ -24,6 +24,9 @@ QPlainTextEdit *makeMemo(QWidget *parent, const char *name, bool readOnly)
     auto *memo = new QPlainTextEdit(parent);
     memo->setObjectName(QLatin1String(name));
     memo->setReadOnly(readOnly);
+    // Tab moves on to the next control: a tab character has no use in a
+    // rule's body, whose leading blanks the sheet drops anyway.
+    memo->setTabChangesFocus(true);
     memo->setLineWrapMode(QPlainTextEdit::NoWrap);
     memo->setFont(QFont(QStringLiteral("Verdana"), 10));
     memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -9,20 +9,21 @@ void TMainForm::buildMainMenu()
     QMenuBar *bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu"));
     const ActionCatalog &a = *m_actions;
+    // Each title carries a mnemonic, so Alt and its letter open it.
     auto menu = [&](const char *name, const QString &title) {
         QMenu *m = bar->addMenu(title);
         m->setObjectName(QLatin1String(name));
         return m;
     };
 
-    QMenu *file = menu("FileMenu", QStringLiteral("Файл"));
+    QMenu *file = menu("FileMenu", QStringLiteral("&Файл"));
     file->addAction(a["New"]);
     file->addSeparator();
     file->addActions({a["OpenFile"], a["Save"], a["SaveAs"], a["OpenHomePage"]});
     file->addSeparator();
     file->addAction(a["QuitQuillbox"]);
 
-    QMenu *edit = menu("EditMenu", QStringLiteral("Правка"));
+    QMenu *edit = menu("EditMenu", QStringLiteral("&Правка"));
     edit->addActions({a["BackEdit"], a["ForeEdit"]});
     edit->addSeparator();
     edit->addActions({a["EditCut"], a["EditCopy"], a["EditPaste"]});
@@ -30,7 +31,7 @@ void TMainForm::buildMainMenu()
     QAction *clear = edit->addAction(QStringLiteral("Очистить стиль"));
     clear->setObjectName(QStringLiteral("N25"));
 
-    QMenu *browser = menu("BrowserMenu", QStringLiteral("Браузер"));
+    QMenu *browser = menu("BrowserMenu", QStringLiteral("&Браузер"));
     browser->addActions({a["GotoBack"], a["GotoForward"]});
     browser->addSeparator();
     browser->addActions({a["OpenHomePage"], a["SaveHomePage"], a["GoNavigatorToLINK_HTML"]});
@@ -49,20 +50,20 @@ void TMainForm::buildMainMenu()
     browser->addSeparator();
     browser->addActions({a["RefreshView"], a["StopNavigate"], a["AutoRefreshAction"]});
 
-    QMenu *view = menu("ViewMenu", QStringLiteral("Вид"));
+    QMenu *view = menu("ViewMenu", QStringLiteral("&Вид"));
     view->addActions({a["FloatPanel"], a["AutoRefreshAction"]});
     view->addSeparator();
     view->addAction(a["RefreshView"]);
 
-    QMenu *style = menu("StyleMenu", QStringLiteral("Стиль"));
+    QMenu *style = menu("StyleMenu", QStringLiteral("&Стиль"));
     style->addActions({a["NewStyle"], a["StyleDelete"], a["StyleRename"]});
     style->addSeparator();
     style->addActions({a["StyleUp"], a["StyleDown"], a["StyleSorted"]});
 
-    QAction *integration = bar->addAction(QStringLiteral("Интеграция"));
+    QAction *integration = bar->addAction(QStringLiteral("&Интеграция"));
     integration->setObjectName(QStringLiteral("N36"));
 
-    QMenu *help = menu("HelpMenu", QStringLiteral("Помощь"));
+    QMenu *help = menu("HelpMenu", QStringLiteral("П&омощь"));
     help->addAction(a["SendMailToAutor"]);
     QAction *home = help->addAction(QStringLiteral("Домашняя страница"));
     home->setObjectName(QStringLiteral("N32"));
