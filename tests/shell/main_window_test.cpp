@@ -9,6 +9,8 @@
 #include <QImage>
 #include <QApplication>
 #include <QCheckBox>
+#include <QColorDialog>
+#include <QDialogButtonBox>
 #include <QClipboard>
 #include <QPlainTextEdit>
 #include <QComboBox>
@@ -108,7 +110,7 @@ TEST(MainWindow, ActionsCarryTheirCaptionsHintsAndShortcuts)
          "Открыть HTML для редактирования или просмотра кода", "", false},
         {"ActionFormEditor", "Сохранить HTML и открыть его в браузере", "Сохранить HTML и открыть его в браузере",
          "Сохранить HTML и открыть его в браузере", "", false},
-        {"VisualEditHTML", "Редактировать HTML", "", "", "", false},
+        {"VisualEditHTML", "Редактировать HTML", "", "", "Ctrl+E", false},
         {"SendMailToAutor", "Письмо автору", "Письмо автору",
          "Для разработчика обратная связь - лучший помощник и советчик. Пишите.", "", false},
         {"HelpAbout", "О программе...", "О программе...", "О программе...", "F1", false},
@@ -404,4 +406,37 @@ TEST(MainWindow, KeyboardOpensTheMenusAndTabReachesTheListAndThePanels)
     // Space on the option button reached with Tab writes it into the rule.
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
     EXPECT_TRUE(form.store().sheetText().toLower().contains("border-style: double")) << form.store().sheetText().constData();
+}
+
+TEST(MainWindow, EveryActionIsInAMenuOrHasAShortcut)
+{
+    clearProgramSettings();
+    TMainForm form;
+    QList<QAction *> inMenus;
+    for (const QMenu *menu : form.menuBar()->findChildren<QMenu *>())
+        inMenus += menu->actions();
+    inMenus += form.menuBar()->actions();
+    for (QAction *action : form.findChildren<QAction *>()) {
+        if (action->objectName().isEmpty() || action->isSeparator() || action->menu())
+            continue;
+        // A menu item may stand for an action under a caption of its own.
+        const bool itemFor = std::any_of(inMenus.begin(), inMenus.end(), [action](const QAction *item) {
+            return item->objectName() == action->objectName() + QStringLiteral("Item");
+        });
+        EXPECT_TRUE(inMenus.contains(action) || itemFor || !action->shortcut().isEmpty())
+            << action->objectName().toStdString();
+    }
+}
+
+TEST(MainWindow, StandardButtonsAndDialogsReadInRussian)
+{
+    QDialogButtonBox box(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Yes
+                         | QDialogButtonBox::No | QDialogButtonBox::Save | QDialogButtonBox::Open);
+    QStringList texts;
+    for (const QAbstractButton *button : box.buttons())
+        texts.append(button->text().remove(QLatin1Char('&')));
+    texts.sort();
+    EXPECT_EQ(texts, (QStringList{"Да", "Нет", "ОК", "Открыть", "Отмена", "Сохранить"}));
+    QColorDialog colours;
+    EXPECT_EQ(colours.windowTitle(), QStringLiteral("Выбор цвета"));
 }

@@ -67,7 +67,9 @@ const ActionDef kActions[] = {
      false, "accessories-text-editor", "✎"},
     {"ActionFormEditor", "Сохранить HTML и открыть его в браузере", "Сохранить HTML и открыть его в браузере", kNoKey,
      false, "document-send", "⇪"},
-    {"VisualEditHTML", "Редактировать HTML", "", kNoKey, false, "document-properties", "ВР"},
+    // Only on a tool bar otherwise: the shortcut makes it reachable from
+    // the keyboard.
+    {"VisualEditHTML", "Редактировать HTML", "", Qt::CTRL | Qt::Key_E, false, "document-properties", "ВР"},
     {"SendMailToAutor", "Письмо автору",
      "Письмо автору|Для разработчика обратная связь - лучший помощник и советчик. Пишите.", kNoKey, false,
      "mail-send", "✉"},

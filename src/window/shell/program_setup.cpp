@@ -12,6 +12,21 @@
 
 namespace {
 
+// Qt's Russian catalogue leaves the OK button in Latin letters; Russian
+// desktops write it in Cyrillic.
+class CyrillicOk : public QTranslator
+{
+public:
+    using QTranslator::QTranslator;
+    bool isEmpty() const override { return false; }
+    QString translate(const char *, const char *sourceText, const char *, int) const override
+    {
+        if (qstrcmp(sourceText, "OK") == 0 || qstrcmp(sourceText, "&OK") == 0)
+            return QStringLiteral("ОК");
+        return {};
+    }
+};
+
 void loadQtTranslations(QApplication &app)
 {
     // An installed copy carries its own catalogues; a build uses Qt's.
@@ -27,6 +42,8 @@ void loadQtTranslations(QApplication &app)
         else
             delete translator;
     }
+    // Installed last, so asked first.
+    QApplication::installTranslator(new CyrillicOk(&app));
 }
 
 // The window's fonts are named after Windows fonts; where they are missing,
