@@ -169,11 +169,6 @@ TEST_P(CorpusRendering, SavedSheetRendersThePageTheSame)
                 static_cast<long long>(expected.size()));
 }
 
-INSTANTIATE_TEST_SUITE_P(Frameworks, CorpusRendering, testing::ValuesIn(corpusSheets()),
-                         [](const testing::TestParamInfo<QString> &info) {
-                             QString name = info.param;
-                             name.remove(QLatin1Char('.'));
-                             return name.toStdString();
-                         });
+INSTANTIATE_TEST_SUITE_P(Frameworks, CorpusRendering, testing::ValuesIn(corpusSheets()), corpusTestName);
 
 } // namespace

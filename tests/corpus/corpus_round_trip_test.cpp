@@ -12,6 +12,24 @@
 
 namespace {
 
+// The first line where two texts part, with its neighbours; empty when
+// they are the same.
+std::string firstChangedLine(const QByteArray &was, const QByteArray &now)
+{
+    if (was == now)
+        return {};
+    const ByteLines a = splitText(was), b = splitText(now);
+    qsizetype i = 0;
+    while (i < a.size() && i < b.size() && a[i] == b[i])
+        ++i;
+    std::string out = "line " + std::to_string(i + 1) + "\n";
+    for (qsizetype k = std::max<qsizetype>(0, i - 2); k < i + 3; ++k) {
+        out += "  was: " + (k < a.size() ? a[k].toStdString() : std::string("<end>")) + "\n";
+        out += "  now: " + (k < b.size() ? b[k].toStdString() : std::string("<end>")) + "\n";
+    }
+    return out;
+}
+
 class CorpusRoundTrip : public testing::TestWithParam<QString>
 {
 };
@@ -47,8 +65,7 @@ TEST_P(CorpusRoundTrip, KeepsRulesCommentsAndUnheldTextAndSettles)
         for (const QByteArray &line : preamble)
             EXPECT_TRUE(second.saved.contains(line)) << "lost: " << line.constData();
     }
-    const RoundTrip third = openSelectAllSave(path);
-    EXPECT_EQ(third.saved, second.saved) << "a second round changes nothing";
+    EXPECT_EQ(firstChangedLine(first.saved, second.saved), "") << "the program's own output reads back to the same output";
 
     // Every top-level style rule is held, up to the table's capacity.
     const ByteLines lines = splitText(original);
@@ -61,11 +78,6 @@ TEST_P(CorpusRoundTrip, KeepsRulesCommentsAndUnheldTextAndSettles)
                 static_cast<long long>(first.tail.size()), static_cast<long long>(lines.size()));
 }
 
-INSTANTIATE_TEST_SUITE_P(Frameworks, CorpusRoundTrip, testing::ValuesIn(corpusSheets()),
-                         [](const testing::TestParamInfo<QString> &info) {
-                             QString name = info.param;
-                             name.remove(QLatin1Char('.'));
-                             return name.toStdString();
-                         });
+INSTANTIATE_TEST_SUITE_P(Frameworks, CorpusRoundTrip, testing::ValuesIn(corpusSheets()), corpusTestName);
 
 } // namespace

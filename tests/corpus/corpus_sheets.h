@@ -11,7 +11,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <gtest/gtest.h>
+
 #include <ostream>
+#include <string>
 
 // Test names and failures show sheet names as text.
 inline void PrintTo(const QString &text, std::ostream *out)
@@ -32,8 +35,18 @@ inline QString corpusDir()
 inline const QStringList &corpusSheets()
 {
     static const QStringList names = {QStringLiteral("normalize.css"), QStringLiteral("bootstrap.css"),
-                                      QStringLiteral("pure.css"), QStringLiteral("water.css")};
+                                      QStringLiteral("pure.css"), QStringLiteral("water.css"),
+                                      QStringLiteral("bootstrap-2.3.2.css"), QStringLiteral("pure-0.5.0.css"),
+                                      QStringLiteral("font-awesome-ie7.css"), QStringLiteral("jquery-ui.css")};
     return names;
+}
+
+// A sheet's name as a test name: letters and digits only.
+inline std::string corpusTestName(const testing::TestParamInfo<QString> &info)
+{
+    QString name = info.param;
+    name.removeIf([](QChar c) { return !c.isLetterOrNumber(); });
+    return name.toStdString();
 }
 
 // The sheet's bytes, or an empty array and a reason.

@@ -137,6 +137,39 @@ TEST_F(PanelChange, AStrayQuoteGrowsNothing)
     }
 }
 
+// Every rule clicked once, as a save after clicking through the list writes it.
+QByteArray clickEveryRule(Editor &editor, const QByteArray &text)
+{
+    openText(editor.store(), text);
+    for (int i = 0; i < editor.store().styleCount(); ++i)
+        editor.ListTagClick(i);
+    editor.store().RegenerateSheet();
+    return editor.store().sheetText();
+}
+
+TEST_F(PanelChange, OwnOutputReadsBackToItself)
+{
+    // Old browsers' hacks ("*name", "_name") are no known property: they
+    // stay aside whole. A comment after the last declaration never gains
+    // a ";".
+    const struct {
+        const char *sheet, *expected;
+    } cases[] = {
+        {"select {\r\nheight: 30px; *margin-top: 4px; _zoom: 1;\r\n}\r\n",
+         "select {\r\nHeight: 30px;\r\n*margin-top:4px;\r\n_zoom:1;\r\n\r\n}\r\n"},
+        {"p {\r\n$color: red; .margin-top: 1px; +left: 2px\r\n}\r\n",
+         "p {\r\n$color:red;\r\n.margin-top:1px;\r\n+left:2px;\r\n\r\n}\r\n"},
+        {"p {\r\nfont-size: 1.5em; /* note */\r\n}\r\n", "p {\r\nFont-size: 1.5em;\r\n/* note */\r\n}\r\n"},
+        {"p {\r\noverflow: visible; /* 1 */\r\ncolor: red; /* 2 */\r\n}\r\n",
+         "p {\r\ncolor: RED;\r\nOverflow: visible;\r\n/* 1 *//* 2 */\r\n}\r\n"},
+    };
+    for (const auto &c : cases) {
+        const QByteArray once = clickEveryRule(editor, c.sheet);
+        EXPECT_EQ(once, c.expected);
+        EXPECT_EQ(clickEveryRule(editor, once), once) << c.sheet;
+    }
+}
+
 TEST_F(PanelChange, TypedTextStaysWithItsRuleThroughListOperations)
 {
     store.memo().setLines({"color: green;"}); // typed into Body, not applied

@@ -59,6 +59,21 @@ QByteArray contextsOf(const QByteArray &text)
     return marks;
 }
 
+// Whether all that follows the last plain ";" is comments and blanks.
+bool endsInCommentsOnly(const QByteArray &text, const QByteArray &marks)
+{
+    bool comment = false;
+    for (qsizetype i = text.size() - 1; i >= 0; --i) {
+        if (marks[i] == Plain && text[i] == ';')
+            break;
+        if (marks[i] == InComment)
+            comment = true;
+        else if (static_cast<unsigned char>(text[i]) > 32)
+            return false;
+    }
+    return comment;
+}
+
 QByteArray squeeze(const ByteLines &lines)
 {
     QByteArray text;
@@ -66,10 +81,13 @@ QByteArray squeeze(const ByteLines &lines)
         text += line;
     // The last declaration gets its ";" unless it has one: in a string left
     // open (a stray quote) a second one would never be squeezed away and
-    // would come back one more each time the rule is read.
-    if (!text.trimmed().endsWith(';'))
-        text += ';';
+    // would come back one more each time the rule is read. A comment after
+    // the last ";" is no declaration and gets none either.
     QByteArray marks = contextsOf(text);
+    if (!text.trimmed().endsWith(';') && !endsInCommentsOnly(text, marks)) {
+        text += ';';
+        marks += Plain;
+    }
     for (qsizetype i = 0; i < text.size(); ++i) {
         if (static_cast<unsigned char>(text[i]) < 33 && marks[i] != InQuote)
             text[i] = ' ';
@@ -110,11 +128,6 @@ QByteArray squeeze(const ByteLines &lines)
         }
     }
     return text;
-}
-
-bool isNameByte(char c)
-{
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
 }
 
 // The next ";" that ends a declaration, or -1.
@@ -174,8 +187,11 @@ qsizetype WorkingText::find(const QByteArray &pattern) const
             continue; // inside a string, a comment or parentheses
         if (at > 0 && m_upper[at - 1] == '-')
             return -1; // the tail of a longer name: the property counts as absent
-        if (at > 0 && isNameByte(m_upper[at - 1]))
-            continue; // inside another word
+        // A property's name starts a declaration. Anything else in front
+        // ("*margin-top", "_zoom", "$color") makes another name, which old
+        // browsers' hacks rely on: no control stands for it.
+        if (at > 0 && m_upper[at - 1] != ';' && m_upper[at - 1] != ' ' && marks[at - 1] != InComment)
+            continue;
         if (overlapsEarlierDeclaration(at, pattern.left(pattern.indexOf(':'))))
             return -1;
         return at;
