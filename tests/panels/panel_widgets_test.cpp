@@ -149,6 +149,30 @@ TEST_F(PanelWindowTest, TypedFontSizeIsCommittedWhenTheTypingIsDone)
     EXPECT_TRUE(form->store().sheetText().contains("Font-size: 13px;")) << form->store().sheetText().constData();
 }
 
+TEST_F(PanelWindowTest, TypedFontTextIsTakenBeforeTheNextPanelGesture)
+{
+    // The unit button and the option buttons take no focus: the box must
+    // give up what was typed before they act.
+    auto *size = child<QComboBox>("Font_Size");
+    QTest::mouseClick(size->lineEdit(), Qt::LeftButton);
+    size->lineEdit()->selectAll();
+    QTest::keyClicks(size->lineEdit(), QStringLiteral("13"));
+    QTest::mouseClick(child<QToolButton>("Font_Size_"), Qt::LeftButton);
+    QTest::mouseClick(child<QToolButton>("Z_8"), Qt::LeftButton);
+    EXPECT_EQ(size->currentText(), QStringLiteral("13"));
+    EXPECT_TRUE(form->store().sheetText().contains("Font-size: 13em;")) << form->store().sheetText().constData();
+
+    auto *family = child<QComboBox>("Font_Family");
+    QTest::mouseClick(family->lineEdit(), Qt::LeftButton);
+    family->lineEdit()->selectAll();
+    QTest::keyClicks(family->lineEdit(), QStringLiteral("cursive"));
+    QTest::mouseClick(child<QToolButton>("Text_Align_Center"), Qt::LeftButton);
+    QTest::qWait(150);
+    EXPECT_EQ(family->currentText(), QStringLiteral("cursive"));
+    EXPECT_TRUE(form->store().sheetText().contains("Font-Family: cursive;")) << form->store().sheetText().constData();
+    EXPECT_TRUE(form->store().sheetText().contains("Text-align: center;"));
+}
+
 TEST_F(PanelWindowTest, FamilyChosenFromTheListIsWrittenAMomentLater)
 {
     auto *family = child<QComboBox>("Font_Family");

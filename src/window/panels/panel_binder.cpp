@@ -4,6 +4,7 @@
 #include "core/editor/editor.h"
 #include "window/panels/panel_controls.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
@@ -35,6 +36,16 @@ int selectedItem(const QComboBox *box)
     return box->findText(box->currentText(), Qt::MatchExactly);
 }
 
+// Whether the object is the box, inside it, or its drop-down list.
+bool belongsTo(const QObject *object, const QComboBox *box)
+{
+    for (; object; object = object->parent()) {
+        if (object == box)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 PanelBinder::PanelBinder(Editor &editor, PanelControls &controls, QPushButton *applyButton, QTimer *fontTimer,
@@ -51,6 +62,7 @@ PanelBinder::PanelBinder(Editor &editor, PanelControls &controls, QPushButton *a
         panels.familyItems.append(cp1251::encode(controls.fontFamily->itemText(i)));
     connect(&panels, &PanelState::changed, this, &PanelBinder::show);
     bindFontBoxes();
+    qApp->installEventFilter(this);
     bindToggles();
     bindChecks();
     connect(applyButton, &QPushButton::clicked, this, [this] { m_editor.panelController().applyTypedDeclarations(); });
@@ -136,18 +148,23 @@ void PanelBinder::bindFontBoxes()
         auto forward = [this, box, handler] {
             if (m_showing)
                 return;
+            m_typedBoxes.remove(box);
             (m_editor.panelController().*handler)(selectedItem(box), cp1251::encode(box->currentText()));
         };
         connect(box, &QComboBox::activated, this, forward);
         // Typed text counts once the typing is done (Enter or leaving the
         // box): a commit after every key would read the rule back and wipe
         // the box under the user's fingers.
-        connect(box->lineEdit(), &QLineEdit::editingFinished, this, [box, forward] {
-            if (!box->lineEdit()->isModified())
+        // The line edit's own modified flag does not survive the box's
+        // completion, so typing is tracked here.
+        connect(box->lineEdit(), &QLineEdit::textEdited, this, [this, box] { m_typedBoxes.insert(box); });
+        auto take = [this, box, forward] {
+            if (!m_typedBoxes.remove(box))
                 return;
-            box->lineEdit()->setModified(false);
             forward();
-        });
+        };
+        connect(box->lineEdit(), &QLineEdit::editingFinished, this, take);
+        m_typedText.append({box, take});
     };
     m_controls.fontFamily->lineEdit()->installEventFilter(this);
     m_controls.fontFamily2->lineEdit()->installEventFilter(this);
@@ -202,8 +219,22 @@ void PanelBinder::bindChecks()
     });
 }
 
+void PanelBinder::takeTypedText(const QObject *target)
+{
+    for (const auto &[box, take] : std::as_const(m_typedText)) {
+        if (!belongsTo(target, box))
+            take();
+    }
+}
+
 bool PanelBinder::eventFilter(QObject *watched, QEvent *event)
 {
+    // Tool buttons take no focus, so the box would not see its typing end:
+    // a press anywhere else, or a shortcut, takes the typed text first.
+    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::Shortcut) {
+        takeTypedText(watched);
+        return false;
+    }
     if (event->type() == QEvent::MouseButtonDblClick) {
         if (watched == m_controls.fontFamily->lineEdit()) {
             Font_FamilyDblClick();

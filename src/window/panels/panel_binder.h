@@ -3,9 +3,14 @@
 #include "core/panels/panel_state.h"
 
 #include <QObject>
+#include <QList>
+#include <QSet>
 #include <QTimer>
 
+#include <functional>
+
 class Editor;
+class QComboBox;
 class QPushButton;
 struct PanelControls;
 
@@ -33,6 +38,10 @@ public:
     void Font_FamilyDblClick();
     void Font_Family2DblClick();
 
+    // Text typed into a font box and not yet taken is taken, as Enter
+    // would, unless the gesture is aimed at that box.
+    void takeTypedText(const QObject *target);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -46,4 +55,6 @@ private:
     QPushButton *m_applyButton;
     QTimer *m_fontTimer;
     bool m_showing = false;
+    QList<std::pair<QComboBox *, std::function<void()>>> m_typedText;
+    QSet<QComboBox *> m_typedBoxes; // typed into and not yet taken
 };
