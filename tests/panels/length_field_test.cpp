@@ -2,7 +2,11 @@
 // mouse and key events on the real widgets.
 #include "../support/window_fixture.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QTabWidget>
 #include <QTimer>
@@ -84,6 +88,45 @@ TEST_F(LengthFieldWindowTest, TypingIntoAFieldReachedWithTabPutsItInUse)
     EXPECT_TRUE(isInUse(next));
     QTest::keyClick(next, Qt::Key_Return);
     EXPECT_TRUE(sheet().contains("Margin-left: 7px;")) << sheet().constData();
+}
+
+TEST_F(LengthFieldWindowTest, PastedTextIsCleanedAndWrittenWhenTheFieldIsLeft)
+{
+    // From the field's context menu: opening the menu is not leaving it,
+    // and the pasted text survives the next click.
+    auto *padding = child<QLineEdit>("PaddingTop");
+    QApplication::clipboard()->setText(QStringLiteral("1a2"));
+    QTest::mouseClick(padding, Qt::LeftButton);
+    // The right button's press, then the menu the platform asks for.
+    QTest::mousePress(padding, Qt::RightButton);
+    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, padding->rect().center(),
+                                padding->mapToGlobal(padding->rect().center()));
+    QApplication::sendEvent(padding, &menuEvent);
+    QTest::mouseRelease(padding, Qt::RightButton);
+    auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    QAction *paste = nullptr;
+    for (QAction *action : menu->actions())
+        paste = action->text().endsWith(QStringLiteral("\tCtrl+V")) ? action : paste;
+    ASSERT_NE(paste, nullptr);
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(paste).center());
+    QTRY_VERIFY(!QApplication::activePopupWidget());
+    EXPECT_EQ(padding->text(), QStringLiteral("1a2"));
+    QTest::mouseClick(padding, Qt::LeftButton);
+    EXPECT_EQ(padding->text(), QStringLiteral("1a2"));
+    QTest::mouseClick(child<QLineEdit>("PaddingLeft"), Qt::LeftButton);
+    EXPECT_EQ(padding->text(), QStringLiteral("12"));
+    EXPECT_TRUE(sheet().contains("Padding-top: 12px;")) << sheet().constData();
+
+    // With Ctrl+V into a field reached by Tab, then Tab.
+    auto *right = child<QLineEdit>("PaddingRight");
+    QApplication::clipboard()->setText(QStringLiteral("-3b4"));
+    QTest::keyClick(child<QLineEdit>("PaddingLeft"), Qt::Key_Tab);
+    ASSERT_TRUE(right->hasFocus());
+    QTest::keyClick(right, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(right, Qt::Key_Tab);
+    EXPECT_EQ(right->text(), QStringLiteral("-34"));
+    EXPECT_TRUE(sheet().contains("Padding-right: -34px;")) << sheet().constData();
 }
 
 TEST_F(LengthFieldWindowTest, WindowOpensWithItsClientAreaBelowTheMenuBar)

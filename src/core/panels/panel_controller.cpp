@@ -131,17 +131,29 @@ void PanelController::lengthClicked(Length field)
 
 void PanelController::lengthTyped(Length field, const QByteArray &text)
 {
-    m_panels.length(field).text = text;
+    LengthValue &value = m_panels.length(field);
+    if (value.text != text)
+        m_typedField = field;
+    value.text = text;
     regenerate();
 }
 
 void PanelController::lengthLeft(Length field, const QByteArray &text)
 {
     LengthValue &value = m_panels.length(field);
-    value.text = cleanLengthText(text);
+    const QByteArray cleaned = cleanLengthText(text);
+    const bool changed = m_typedField == field || cleaned != value.text;
+    m_typedField.reset();
+    value.text = cleaned;
     if (value.text.isEmpty())
         value.inUse = false;
     regenerate();
+    // What was typed or pasted is written once the field is left, as Enter
+    // writes it; the focus goes on where the user sent it.
+    if (changed) {
+        m_store.setSheetModified(true);
+        m_commit.CommitStyleChange(true, false);
+    }
 }
 
 void PanelController::lengthDoubleClicked(Length field)

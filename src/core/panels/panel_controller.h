@@ -69,6 +69,8 @@ private:
 
     PanelState &m_panels;
     SheetStore &m_store;
+    // The field typed into since it was last left.
+    std::optional<Length> m_typedField;
     StyleCommit &m_commit;
 };
 

@@ -20,12 +20,17 @@ StyleCommit::StyleCommit(SheetStore &store, EditorHost &host, SheetViewModel &vi
 {
 }
 
-void StyleCommit::CommitStyleChange(bool rewrite)
+void StyleCommit::CommitStyleChange(bool rewrite, bool takeFocus)
 {
+    if (m_committing)
+        return;
+    m_committing = true;
     if (rewrite) {
-        m_host.moveFocusToSink();
+        if (takeFocus)
+            m_host.moveFocusToSink();
         m_store.RegenerateSheet();
     }
+    m_committing = false;
     RefreshSheetView();
     if (m_autoRefresh && refreshView)
         refreshView();

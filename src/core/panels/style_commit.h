@@ -15,8 +15,10 @@ public:
     StyleCommit(SheetStore &store, EditorHost &host, SheetViewModel &view);
 
     // rewrite is false for undo and redo, which have restored the sheet
-    // themselves: then only the views follow.
-    void CommitStyleChange(bool rewrite);
+    // themselves: then only the views follow. takeFocus false leaves the
+    // keyboard focus where the user is sending it. A commit asked for while
+    // one runs (a field left as the focus moves away) is part of that one.
+    void CommitStyleChange(bool rewrite, bool takeFocus = true);
     void RefreshSheetView();
 
     void setAutoRefresh(bool on) { m_autoRefresh = on; }
@@ -29,4 +31,5 @@ private:
     EditorHost &m_host;
     SheetViewModel &m_view;
     bool m_autoRefresh = false;
+    bool m_committing = false;
 };

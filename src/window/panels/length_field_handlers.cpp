@@ -42,6 +42,9 @@ LengthFieldHandlers::LengthFieldHandlers(Editor &editor, const PanelControls &co
         if (!row.edit)
             continue;
         row.edit->installEventFilter(this);
+        // A paste from the context menu, the Edit menu or the middle button
+        // comes with no key release: the edit itself says the text changed.
+        connect(row.edit, &QLineEdit::textEdited, this, [this, edit = row.edit] { TEditPasted(edit); });
         connect(row.upDown, &UpDown::stepped, this,
                 [this, upDown = row.upDown](bool up) { TEDitUpDownClick(upDown, up); });
         connect(row.upDown, &UpDown::released, this, &LengthFieldHandlers::AllMouseUp);
@@ -101,6 +104,15 @@ void LengthFieldHandlers::TEditKeyUp(QLineEdit *sender)
 {
     m_editor.panelController().lengthTyped(LengthFieldTable::field(m_table.numberOf(sender)),
                                            cp1251::encode(sender->text()));
+}
+
+void LengthFieldHandlers::TEditPasted(QLineEdit *sender)
+{
+    // The text first: putting the field in use shows the panels again.
+    TEditKeyUp(sender);
+    const Length field = LengthFieldTable::field(m_table.numberOf(sender));
+    if (!sender->text().isEmpty() && !m_editor.panels().length(field).inUse)
+        m_editor.panelController().lengthClicked(field);
 }
 
 void LengthFieldHandlers::TEditExit(QLineEdit *sender)
@@ -198,9 +210,14 @@ bool LengthFieldHandlers::editEvent(QLineEdit *edit, QEvent *event)
         m_doubleClicked = edit;
         TEditDblClick(edit);
         return true;
-    case QEvent::FocusOut:
-        TEditExit(edit);
+    case QEvent::FocusOut: {
+        // The field's own context menu, or another window coming to the
+        // front, does not leave the field.
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
+            TEditExit(edit);
         break;
+    }
     case QEvent::KeyPress:
         return TEditKeyPress(edit, static_cast<QKeyEvent *>(event));
     case QEvent::KeyRelease:

@@ -35,6 +35,7 @@ public:
     // Returns true when the key is dealt with and must not reach the edit.
     bool TEditKeyPress(QLineEdit *sender, const QKeyEvent *key);
     void TEditKeyUp(QLineEdit *sender);
+    void TEditPasted(QLineEdit *sender);
     void TEditExit(QLineEdit *sender);
     void TEDitUpDownClick(QObject *sender, bool up);
     void AllMouseUp();
