@@ -27,8 +27,16 @@ protected:
     // Runs "Новый стиль"; the gesture works the dialog while it is open.
     void newStyle(const std::function<void()> &gesture)
     {
-        QTimer::singleShot(0, dialog, gesture);
+        bool ran = false;
+        QTimer::singleShot(0, dialog, [&] {
+            ran = dialog->isVisible();
+            // A modal dialog is the active window, as on a desktop.
+            QApplication::setActiveWindow(dialog);
+            EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
+            gesture();
+        });
         child<QAction>("NewStyle")->trigger();
+        EXPECT_TRUE(ran) << "the dialog opened and the gesture ran in it";
     }
 
     template <typename T>
@@ -104,6 +112,21 @@ TEST_F(CreateSelectorTest, PseudoClassAndIdReachTheSelector)
         press("Cancel");
     });
     EXPECT_EQ(ruleNames().size(), 2);
+}
+
+TEST_F(CreateSelectorTest, TypedNamesAreOfferedOnceTheBoxIsLeft)
+{
+    newStyle([this] {
+        for (const char *name : {"ComboID", "ComboClass"}) {
+            auto *box = part<QComboBox>(name);
+            QTest::mouseClick(box->lineEdit(), Qt::LeftButton);
+            QTest::keyClicks(box->lineEdit(), QStringLiteral("typed"));
+            QTest::keyClick(box->lineEdit(), Qt::Key_Tab);
+            EXPECT_FALSE(box->hasFocus());
+            EXPECT_GE(box->findText(QStringLiteral("typed")), 0) << name;
+        }
+        press("Cancel");
+    });
 }
 
 TEST_F(CreateSelectorTest, HoveringATagDescribesIt)

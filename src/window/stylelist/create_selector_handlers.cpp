@@ -48,8 +48,9 @@ void TCreateSelector::bindHandlers()
     });
     connect(m_comboId, &QComboBox::editTextChanged, this, &TCreateSelector::ComboIDChange);
     connect(m_comboClass, &QComboBox::editTextChanged, this, &TCreateSelector::ComboClassChange);
+    // The box, not its line edit, is told when the focus leaves.
     for (QComboBox *box : {m_comboId, m_comboClass})
-        box->lineEdit()->installEventFilter(this);
+        box->installEventFilter(this);
     connect(m_pseudoElement, &QListWidget::itemClicked, this,
             [this](QListWidgetItem *item) { psevdoelementClick(m_pseudoElement->row(item)); });
     connect(m_pseudoClass, &QListWidget::itemClicked, this,
@@ -191,9 +192,9 @@ bool TCreateSelector::eventFilter(QObject *watched, QEvent *event)
                 ListTagHTMLMouseMove(list, static_cast<QMouseEvent *>(event)->position().toPoint());
         }
     } else if (event->type() == QEvent::FocusOut) {
-        if (watched == m_comboId->lineEdit())
+        if (watched == m_comboId)
             ComboExit(m_comboId);
-        else if (watched == m_comboClass->lineEdit())
+        else if (watched == m_comboClass)
             ComboExit(m_comboClass);
     }
     return QDialog::eventFilter(watched, event);
