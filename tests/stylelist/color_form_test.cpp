@@ -125,18 +125,26 @@ protected:
     void clickSwatch(const char *swatch, const std::function<void(TColorForm *)> &gesture)
     {
         TColorForm *picker = form->colorForm();
-        QTimer::singleShot(0, picker, [picker, gesture] { gesture(picker); });
+        bool ran = false;
+        QTimer::singleShot(0, picker, [&] {
+            ran = picker->isVisible();
+            gesture(picker);
+        });
         QTest::mouseClick(child<QWidget>(swatch), Qt::LeftButton);
+        EXPECT_TRUE(ran) << "the picker opened and the gesture ran in it";
+    }
+
+    static void pickCell(TColorForm *picker, int row, int column)
+    {
+        QWidget *image = picker->findChild<QWidget *>(QStringLiteral("Image1"));
+        QTest::mouseMove(picker->windowHandle(), image->mapTo(picker, cellCentre(row, column)));
+        QTest::mouseClick(image, Qt::LeftButton, {}, cellCentre(row, column));
     }
 };
 
 TEST_F(SwatchTest, PickedColourReachesTheRuleTheSheetViewAndTheFile)
 {
-    clickSwatch("FontColor", [](TColorForm *picker) {
-        QWidget *image = picker->findChild<QWidget *>(QStringLiteral("Image1"));
-        QTest::mouseMove(picker->windowHandle(), image->mapTo(picker, cellCentre(0, 5)));
-        QTest::mouseClick(image, Qt::LeftButton, {}, cellCentre(0, 5));
-    });
+    clickSwatch("FontColor", [](TColorForm *picker) { pickCell(picker, 0, 5); });
     EXPECT_TRUE(child<QCheckBox>("FontColorCheck")->isChecked()) << form->store().sheetText().constData();
     EXPECT_TRUE(form->store().sheetText().contains("color: BLUE;")) << form->store().sheetText().constData();
     child<QTabWidget>("Viewer")->setCurrentIndex(1);
@@ -153,6 +161,21 @@ TEST_F(SwatchTest, ClosingThePickerLeavesTheSwatchAsItWas)
     EXPECT_EQ(child<ColorSwatch>("BorderColor")->color(), before);
     EXPECT_FALSE(child<QCheckBox>("BorderColorCheck")->isChecked());
     EXPECT_EQ(form->store().sheetText(), sheet);
+}
+
+TEST_F(SwatchTest, ThePickerReopenedAfterAPickAndClosedChangesNothing)
+{
+    clickSwatch("FontColor", [](TColorForm *picker) { pickCell(picker, 0, 5); });
+    ASSERT_TRUE(form->store().sheetText().contains("color: BLUE;")) << form->store().sheetText().constData();
+    const QByteArray sheet = form->store().sheetText();
+    const int undoSteps = form->store().history().pos;
+    const QColor border = child<ColorSwatch>("BorderColor")->color();
+    clickSwatch("BorderColor", [](TColorForm *picker) { QTest::keyClick(picker, Qt::Key_Escape); });
+    clickSwatch("BorderColor", [](TColorForm *picker) { picker->close(); }); // the close box
+    EXPECT_EQ(form->store().sheetText(), sheet);
+    EXPECT_EQ(form->store().history().pos, undoSteps);
+    EXPECT_EQ(child<ColorSwatch>("BorderColor")->color(), border);
+    EXPECT_FALSE(child<QCheckBox>("BorderColorCheck")->isChecked());
 }
 
 } // namespace
