@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
@@ -171,6 +173,20 @@ TEST_F(PanelWindowTest, TypedFontTextIsTakenBeforeTheNextPanelGesture)
     EXPECT_EQ(family->currentText(), QStringLiteral("cursive"));
     EXPECT_TRUE(form->store().sheetText().contains("Font-Family: cursive;")) << form->store().sheetText().constData();
     EXPECT_TRUE(form->store().sheetText().contains("Text-align: center;"));
+}
+
+TEST_F(PanelWindowTest, LineBreaksTypedOrPastedIntoTheRuleAreLineBreaks)
+{
+    QTest::mouseClick(memo->viewport(), Qt::LeftButton);
+    memo->moveCursor(QTextCursor::End);
+    QTest::keyClicks(memo, QStringLiteral("float: left;"));
+    QTest::keyClick(memo, Qt::Key_Return, Qt::ShiftModifier);
+    QApplication::clipboard()->setText(QStringLiteral("clear: both;") + QChar(QChar::LineSeparator) +
+                                       QStringLiteral("cursor: move;"));
+    QTest::keyClick(memo, Qt::Key_V, Qt::ControlModifier);
+    child<QAction>("Save")->trigger();
+    EXPECT_TRUE(fileText().contains("float: left;\r\nclear: both;\r\ncursor: move;")) << fileText().constData();
+    EXPECT_FALSE(fileText().contains('?')) << fileText().constData();
 }
 
 TEST_F(PanelWindowTest, FamilyChosenFromTheListIsWrittenAMomentLater)

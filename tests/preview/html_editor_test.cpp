@@ -87,6 +87,26 @@ TEST_F(HtmlEditorTest, TypingKeepsTheTagsColoured)
     EXPECT_EQ(colourBeforeCaret(), kMaroon);
 }
 
+TEST_F(HtmlEditorTest, TypedTextTakesTheColourOfWhereItStands)
+{
+    loadPage();
+    typeAtEnd(QStringLiteral("<a b=\"v\" c"));
+    EXPECT_EQ(colourBeforeCaret(), kMaroon) << "after a closing quote the tag goes on";
+    // A line break or a tab after ">" is page text, as any other key is.
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Tab}) {
+        QTest::keyClicks(html, QStringLiteral(">"));
+        QTest::keyClick(html, key);
+        QTest::keyClicks(html, QStringLiteral("t"));
+        EXPECT_EQ(colourBeforeCaret(), QColor(Qt::black)) << key;
+        QTest::keyClicks(html, QStringLiteral("<i"));
+    }
+    // Shift+Enter is a line break like any other, in the file too.
+    QTest::keyClick(html, Qt::Key_Return, Qt::ShiftModifier);
+    QTest::keyClicks(html, QStringLiteral(">"));
+    child<QAction>("ActionFormEditor")->trigger();
+    EXPECT_TRUE(fileText(page).endsWith("<a b=\"v\" c>\r\nt<i>\tt<i\r\n>")) << fileText(page).constData();
+}
+
 TEST_F(HtmlEditorTest, QuickInsertsGoWhereTheCaretIs)
 {
     html->setFocus();

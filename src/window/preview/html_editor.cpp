@@ -1,5 +1,7 @@
 #include "window/preview/html_editor.h"
 
+#include "window/shell/memo_binding.h"
+
 #include "core/preview/html_source.h"
 #include "window/panels/panel_widgets.h"
 
@@ -59,13 +61,12 @@ HtmlEditor::HtmlEditor(QTextEdit *edit, HtmlSource &source, QObject *parent)
     connect(m_edit->document(), &QTextDocument::contentsChange, this, &HtmlEditor::textChanged);
     m_edit->setPlainText(kInstructions);
     m_edit->installEventFilter(this);
+    keepLineBreaksPlain(m_edit);
 }
 
 QString HtmlEditor::text() const
 {
-    QString raw = m_edit->document()->toRawText();
-    raw.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-    return raw;
+    return documentText(m_edit->document());
 }
 
 TagColour HtmlEditor::colourAt(int position) const
@@ -212,7 +213,9 @@ void HtmlEditor::HTMLKeyDown(const QKeyEvent *key)
 void HtmlEditor::HTMLKeyPress(const QKeyEvent *key)
 {
     const QString typed = key->text();
-    if (typed.size() != 1 || typed.at(0) < QLatin1Char(' '))
+    // A line break and a tab are text too: after ">" they are page text.
+    const bool breakOrTab = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter || key->key() == Qt::Key_Tab;
+    if (!breakOrTab && (typed.size() != 1 || typed.at(0) < QLatin1Char(' ')))
         return;
     if (isTagCharacter(typed.at(0)))
         m_tagRecolourPending = true;

@@ -6,25 +6,62 @@
 
 #include <QPlainTextEdit>
 #include <QTextEdit>
+#include <QCoreApplication>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QSignalBlocker>
 #include <QTextCursor>
 #include <QTextDocument>
 
 #include <algorithm>
 
-// The document's text exactly as held: plain text would turn no-break
-// spaces into blanks and lose the byte behind them.
-static QString rawText(const QTextDocument *document)
+QString documentText(const QTextDocument *document)
 {
     QString text = document->toRawText();
     text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
     return text;
+}
+
+static QString rawText(const QTextDocument *document)
+{
+    return documentText(document);
 }
 
 static QString rawText(const QPlainTextEdit *edit)
 {
     return rawText(edit->document());
+}
+
+namespace {
+
+// Shift+Enter would put a line separator inside the line; the user means
+// a line break.
+class PlainLineBreaks : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if ((key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) || !(key->modifiers() & Qt::ShiftModifier))
+            return false;
+        QKeyEvent plain(QEvent::KeyPress, key->key(), key->modifiers() & ~Qt::ShiftModifier, key->text(),
+                        key->isAutoRepeat(), key->count());
+        QCoreApplication::sendEvent(watched, &plain);
+        return true;
+    }
+};
+
+} // namespace
+
+void keepLineBreaksPlain(QWidget *edit)
+{
+    edit->installEventFilter(new PlainLineBreaks(edit));
 }
 
 QString linesToMemoText(const ByteLines &lines)
@@ -55,6 +92,7 @@ void bindRuleMemo(RuleMemo *memo, QPlainTextEdit *edit, std::function<void()> us
         if (userEdited)
             userEdited();
     });
+    keepLineBreaksPlain(edit);
     const QSignalBlocker block(edit);
     edit->setPlainText(linesToMemoText(memo->lines()));
 }

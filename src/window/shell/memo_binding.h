@@ -7,9 +7,18 @@
 #include <functional>
 
 class QPlainTextEdit;
+class QTextDocument;
 class QTextEdit;
+class QWidget;
 class RuleMemo;
 class SheetViewModel;
+
+// A document's text exactly as held, every line break as "\n": plain
+// text would turn no-break spaces into blanks and lose the byte behind them.
+QString documentText(const QTextDocument *document);
+
+// Shift+Enter in the edit breaks the line as Enter does.
+void keepLineBreaksPlain(QWidget *edit);
 
 // Text shown in a memo: each line followed by a line break, bytes shown
 // as Windows-1251. A memo's text reads back into the same lines.
