@@ -14,6 +14,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 namespace {
@@ -196,6 +197,24 @@ TEST(HtmlSourceText, Utf8IsTakenWhereDeclaredOrValid)
     EXPECT_TRUE(readsAsUtf8(QStringLiteral("<p>Привет</p>").toUtf8()));
     EXPECT_FALSE(readsAsUtf8("<p>plain</p>"));
     EXPECT_FALSE(readsAsUtf8("<p>\xcf\xf0\xe8\xe2\xe5\xf2</p>")); // Windows-1251
+    EXPECT_FALSE(readsAsUtf8("<meta charset=\"utf-8\"><p>\xcf\xf0\xe8\xe2\xe5\xf2</p>")) << "declared, not valid";
+}
+
+TEST_F(BasePageTest, APageThatCannotBeLoadedIsNeverWrittenOver)
+{
+    const QString page = dir.filePath(QStringLiteral("big.html"));
+    QFile file(page);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(file.resize(kMaxSheetBytes + 1));
+    file.close();
+    HtmlSource &source = editor.htmlSource();
+    browser.location = QUrl::fromLocalFile(page).toString();
+    const std::optional<HtmlSource::Shown> shown = source.LoadHtmlIntoEditor();
+    ASSERT_TRUE(shown);
+    EXPECT_FALSE(shown->loaded);
+    EXPECT_FALSE(source.SaveHTMLClick(shown->text));
+    EXPECT_EQ(QFileInfo(page).size(), kMaxSheetBytes + 1);
+    EXPECT_EQ(questioner.asked.last().text, QStringLiteral("Невозможно перезаписать ") + page);
 }
 
 TEST_F(BasePageTest, SavedPageIsRefreshedFromTheWebOrShownFromTheFile)

@@ -20,13 +20,15 @@ const QString kReasons = QStringLiteral("Вероятные причины: фа
 
 bool readsAsUtf8(const QByteArray &bytes)
 {
-    if (bytes.left(4096).toLower().contains("charset=utf-8") || bytes.left(4096).toLower().contains("charset=\"utf-8"))
-        return true;
-    if (std::none_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }))
-        return false;
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    [[maybe_unused]] const QString text = decoder(bytes);
-    return !decoder.hasError();
+    // Letters beyond ASCII decide: a page that says UTF-8 but is not would
+    // lose them to replacement characters at the first save.
+    if (std::any_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; })) {
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        [[maybe_unused]] const QString text = decoder(bytes);
+        return !decoder.hasError();
+    }
+    const QByteArray head = bytes.left(4096).toLower();
+    return head.contains("charset=utf-8") || head.contains("charset=\"utf-8");
 }
 
 HtmlSource::HtmlSource(SheetStore &store, Questioner &questioner)
@@ -54,6 +56,7 @@ std::optional<HtmlSource::Shown> HtmlSource::LoadHtmlIntoEditor()
     const QString location = m_browser ? m_browser->locationText() : QString();
     const QString path = PageAddressToPath(location, m_store.currentFileName());
     m_store.setHtmlFileName(path);
+    m_loaded = false;
     if (path.isEmpty() || path == QLatin1String("about:blank")) {
         m_questioner.tell(QStringLiteral("Сначала нужно Открыть HTML (меню-Браузер)"));
         return std::nullopt;
@@ -70,13 +73,16 @@ std::optional<HtmlSource::Shown> HtmlSource::LoadHtmlIntoEditor()
                      {}};
     }
     m_utf8 = readsAsUtf8(bytes);
+    m_loaded = true;
     return Shown{decode(bytes), true, path};
 }
 
 bool HtmlSource::SaveHTMLClick(const QString &editorText)
 {
     const QString path = m_store.htmlFileName();
-    if (!fileExists(path)) {
+    // The editor holds the page only after a load that read it: otherwise
+    // its text is the reason the load failed.
+    if (!m_loaded || !fileExists(path)) {
         m_questioner.tell(QStringLiteral("Невозможно перезаписать ") + path);
         return false;
     }

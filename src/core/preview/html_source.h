@@ -44,8 +44,9 @@ private:
     Questioner &m_questioner;
     BrowserHost *m_browser = nullptr;
     bool m_utf8 = false;
+    bool m_loaded = false;
 };
 
-// Whether a page's bytes are UTF-8: declared so, or valid UTF-8 with
-// letters beyond ASCII.
+// Whether a page's bytes are UTF-8: valid UTF-8 with letters beyond
+// ASCII, or plain ASCII declared as UTF-8.
 bool readsAsUtf8(const QByteArray &bytes);
