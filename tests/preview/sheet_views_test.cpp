@@ -1,7 +1,9 @@
 // Clicks in the rule's text and in the whole-sheet view.
 #include "../support/window_fixture.h"
 
+#include <QApplication>
 #include <QListWidget>
+#include <QWheelEvent>
 #include <QPlainTextEdit>
 #include <QTabBar>
 #include <QTabWidget>
@@ -50,6 +52,31 @@ TEST_F(SheetViewsTest, ClickInTheRulesTextTurnsToItsPropertyPage)
     EXPECT_EQ(pages->currentWidget()->objectName(), QStringLiteral("MarginPadding"));
     clickLine(memo, QStringLiteral("; color"));
     EXPECT_EQ(pages->currentWidget()->objectName(), QStringLiteral("ColorBox"));
+}
+
+TEST_F(SheetViewsTest, TurnsByKeyboardOrWheelShowWhatAClickShows)
+{
+    auto *viewer = child<QTabWidget>("Viewer");
+    auto *memo = child<QPlainTextEdit>("CSSMemo");
+    auto *view = child<QPlainTextEdit>("HCSSMemo");
+    turnTo(0);
+    QTest::mouseClick(memo->viewport(), Qt::LeftButton);
+    memo->moveCursor(QTextCursor::End);
+    QTest::keyClicks(memo, QStringLiteral("float: left;"));
+    QTest::keyClick(memo, Qt::Key_Tab, Qt::ControlModifier);
+    ASSERT_EQ(viewer->currentIndex(), 1);
+    EXPECT_TRUE(view->toPlainText().contains(QStringLiteral("float: left;"))) << view->toPlainText().toStdString();
+
+    // Back by Ctrl+PgUp, more typing, forward by the wheel over the tabs.
+    QTest::keyClick(view, Qt::Key_PageUp, Qt::ControlModifier);
+    ASSERT_EQ(viewer->currentIndex(), 0);
+    QTest::keyClicks(memo, QStringLiteral("clear: both;"));
+    QTabBar *bar = viewer->tabBar();
+    QWheelEvent wheel(bar->tabRect(0).center(), bar->mapToGlobal(bar->tabRect(0).center()), {}, {0, -120},
+                      Qt::NoButton, {}, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(bar, &wheel);
+    ASSERT_EQ(viewer->currentIndex(), 1);
+    EXPECT_TRUE(view->toPlainText().contains(QStringLiteral("clear: both;"))) << view->toPlainText().toStdString();
 }
 
 TEST_F(SheetViewsTest, ClickInTheSheetViewSelectsTheRuleThere)

@@ -1,6 +1,7 @@
 // The window's side of the editor: dialogs, the focus sink, the caption,
 // and the widgets that mirror the core's state.
 #include "window/shell/main_form.h"
+#include "window/shell/viewer_turns.h"
 
 #include "window/shell/file_dialogs.h"
 
@@ -95,12 +96,8 @@ void TMainForm::bindEditor()
             m_editor->showDiskSheet();
     };
     // Only the user's own turn of the page refreshes what it shows.
-    connect(m_viewer.viewer->tabBar(), &QTabBar::tabBarClicked, this, [this](int index) {
-        if (index < 0 || index == m_viewer.viewer->currentIndex())
-            return;
-        m_viewer.viewer->setCurrentIndex(index);
-        m_editor->ViewerChange(static_cast<Editor::ViewerPage>(index));
-    });
+    new ViewerTurns(m_viewer.viewer,
+                    [this](int index) { m_editor->ViewerChange(static_cast<Editor::ViewerPage>(index)); });
 
     auto history = [this, &a] {
         a["BackEdit"]->setEnabled(store().backEditEnabled());
