@@ -16,6 +16,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -187,6 +188,19 @@ TEST_F(PanelWindowTest, LineBreaksTypedOrPastedIntoTheRuleAreLineBreaks)
     child<QAction>("Save")->trigger();
     EXPECT_TRUE(fileText().contains("float: left;\r\nclear: both;\r\ncursor: move;")) << fileText().constData();
     EXPECT_FALSE(fileText().contains('?')) << fileText().constData();
+}
+
+TEST_F(PanelWindowTest, TypingIntoTheRuleOffersTheBoldBlueUpdateButton)
+{
+    auto *update = child<QPushButton>("BtnStyleUpdate");
+    QTabBar *tabs = child<QTabWidget>("Viewer")->tabBar();
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(0).center());
+    EXPECT_FALSE(update->isVisible());
+    QTest::mouseClick(memo->viewport(), Qt::LeftButton);
+    QTest::keyClicks(memo, QStringLiteral("x"));
+    EXPECT_TRUE(update->isVisible());
+    EXPECT_TRUE(update->font().bold());
+    EXPECT_EQ(update->palette().color(QPalette::ButtonText), QColor(Qt::blue));
 }
 
 TEST_F(PanelWindowTest, FamilyChosenFromTheListIsWrittenAMomentLater)

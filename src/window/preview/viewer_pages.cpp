@@ -61,6 +61,12 @@ void buildEditorPage(QTabWidget *viewer, ViewerPages &pages)
     grid->addWidget(pages.cssMemo, 0, 0);
     pages.btnStyleUpdate = new QPushButton(QStringLiteral("Обновить панели инструменов >>>"), page);
     pages.btnStyleUpdate->setObjectName(QStringLiteral("BtnStyleUpdate"));
+    QFont bold = pages.btnStyleUpdate->font();
+    bold.setBold(true);
+    pages.btnStyleUpdate->setFont(bold);
+    QPalette blue = pages.btnStyleUpdate->palette();
+    blue.setColor(QPalette::ButtonText, Qt::blue);
+    pages.btnStyleUpdate->setPalette(blue);
     pages.btnStyleUpdate->hide();
     grid->addWidget(pages.btnStyleUpdate, 0, 0, Qt::AlignRight | Qt::AlignBottom);
     viewer->addTab(page, QStringLiteral("Редактор"));
