@@ -191,6 +191,33 @@ TEST_F(BasePageTest, ClickInTheSheetViewSelectsTheRuleUnderTheCaret)
 
 namespace {
 
+TEST(PageAddress, ANameWithoutSchemeIsAFileBesideTheSheetOnlyWhereOneExists)
+{
+    QTemporaryDir dir;
+    const QString sheet = dir.filePath(QStringLiteral("site.css"));
+    for (const char *name : {"page.html", "intranet.local"}) {
+        QFile file(dir.filePath(QLatin1String(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    const struct {
+        const char *address;
+        bool withSheet;
+        QUrl expected;
+    } cases[] = {
+        {"www.example.org", true, QUrl(QStringLiteral("http://www.example.org"))},
+        {"www.example.org", false, QUrl(QStringLiteral("http://www.example.org"))},
+        {"page.html", true, QUrl::fromLocalFile(dir.filePath(QStringLiteral("page.html")))},
+        {"intranet.local", true, QUrl::fromLocalFile(dir.filePath(QStringLiteral("intranet.local")))},
+        {"intranet.local", false, QUrl(QStringLiteral("http://intranet.local"))},
+        {"https://example.org/a", true, QUrl(QStringLiteral("https://example.org/a"))},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(addressToUrl(QLatin1String(c.address), c.withSheet ? sheet : QString()), c.expected)
+            << c.address << " " << c.withSheet;
+    const QString absolute = dir.filePath(QStringLiteral("page.html"));
+    EXPECT_EQ(addressToUrl(absolute, QString()), QUrl::fromLocalFile(absolute));
+}
+
 TEST(HtmlSourceText, Utf8IsTakenWhereDeclaredOrValid)
 {
     EXPECT_TRUE(readsAsUtf8("<meta charset=\"UTF-8\">"));

@@ -5,8 +5,15 @@
 
 QUrl addressToUrl(const QString &address, const QString &sheetPath)
 {
-    const QString folder = sheetPath.isEmpty() ? QString() : QFileInfo(sheetPath).absolutePath();
-    return QUrl::fromUserInput(address.trimmed(), folder, QUrl::AssumeLocalFile);
+    const QString text = address.trimmed();
+    // A name without a scheme is a file beside the sheet only where there
+    // is one; "www.example.org" is a web address.
+    if (!sheetPath.isEmpty()) {
+        const QUrl local = QUrl::fromUserInput(text, QFileInfo(sheetPath).absolutePath(), QUrl::AssumeLocalFile);
+        if (local.isLocalFile() && QFileInfo::exists(local.toLocalFile()))
+            return local;
+    }
+    return QUrl::fromUserInput(text);
 }
 
 QString PageAddressToPath(const QString &address, const QString &sheetPath)

@@ -5,8 +5,9 @@
 #include <QUrl>
 
 // What the browser loads for an address typed, picked or named by the
-// sheet: web and file addresses as they are, local paths as files (a
-// relative one beside the sheet).
+// sheet: web and file addresses as they are, absolute paths as files, a
+// relative name as the file beside the sheet where one exists and as a
+// web address otherwise.
 QUrl addressToUrl(const QString &address, const QString &sheetPath);
 
 // The local file a browser address stands for: the file address's path
