@@ -107,6 +107,20 @@ TEST_F(StyleListWindowTest, RenameFieldAcceptsWithEnterAndCancelsWithEscape)
     EXPECT_EQ(rows(), (QStringList{"Body", "h1.title", "p"}));
 }
 
+TEST_F(StyleListWindowTest, RenameFieldFollowsTheListsWidth)
+{
+    ASSERT_TRUE(form->editor().files().OpenSheet(path));
+    clickRow(1);
+    auto *field = form->findChild<QLineEdit *>(QStringLiteral("RenameField"));
+    QWidget *viewport = form->findChild<QListWidget *>(QStringLiteral("ListTag"))->viewport();
+    form->findChild<QAction *>(QStringLiteral("StyleRename"))->trigger();
+    const int before = viewport->width();
+    form->resize(form->width() + 200, form->height());
+    QTRY_VERIFY(viewport->width() != before);
+    EXPECT_EQ(field->width(), viewport->width() - 4);
+    EXPECT_TRUE(field->isVisible());
+}
+
 TEST_F(StyleListWindowTest, CancelWhenClosingKeepsTheWindowAndWritesNoSettings)
 {
     ASSERT_TRUE(form->editor().files().OpenSheet(path));

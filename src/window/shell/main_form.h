@@ -105,6 +105,7 @@ private:
     bool renameFieldEvent(QEvent *event);
     bool FormKeyPress(QKeyEvent *event);
     void finishRename();
+    void placeRenameField();
 
     void sizeClientArea();
     void FormCreate();

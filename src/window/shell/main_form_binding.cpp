@@ -189,6 +189,7 @@ void TMainForm::bindStyleList()
     memoState();
 
     m_listPanel.rename->installEventFilter(this);
+    m_listPanel.list->viewport()->installEventFilter(this);
 }
 
 void TMainForm::ListTagDblClick()
@@ -198,14 +199,25 @@ void TMainForm::ListTagDblClick()
     if (selected < 0)
         return;
     QLineEdit *field = m_listPanel.rename;
-    const QRect row = list->visualItemRect(list->item(selected));
-    field->setGeometry(4, row.top() + 2, list->viewport()->width() - 4,
-                       qMax(row.height(), list->fontMetrics().height() + 3));
+    placeRenameField();
     field->setText(cp1251::decode(store().list().item(selected)));
     field->show();
     field->raise();
     field->setFocus();
     field->selectAll();
+}
+
+// Over the selected row, as wide as the list: again whenever the list is
+// resized while the user renames.
+void TMainForm::placeRenameField()
+{
+    StyleListWidget *list = m_listPanel.list;
+    const int selected = store().list().selected();
+    if (selected < 0 || selected >= list->count())
+        return;
+    const QRect row = list->visualItemRect(list->item(selected));
+    m_listPanel.rename->setGeometry(4, row.top() + 2, list->viewport()->width() - 4,
+                                    qMax(row.height(), list->fontMetrics().height() + 3));
 }
 
 void TMainForm::finishRename()
@@ -263,6 +275,8 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
     }
     if (watched == m_listPanel.rename)
         return renameFieldEvent(event);
+    if (watched == m_listPanel.list->viewport() && event->type() == QEvent::Resize && m_listPanel.rename->isVisible())
+        placeRenameField();
     viewerEvent(watched, event);
     return QMainWindow::eventFilter(watched, event);
 }
