@@ -110,7 +110,7 @@ TEST_F(LengthFieldWindowTest, PastedTextIsCleanedAndWrittenWhenTheFieldIsLeft)
         paste = action->text().endsWith(QStringLiteral("\tCtrl+V")) ? action : paste;
     ASSERT_NE(paste, nullptr);
     QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(paste).center());
-    QTRY_VERIFY(!QApplication::activePopupWidget());
+    ASSERT_TRUE(QTest::qWaitFor([] { return !QApplication::activePopupWidget(); }));
     EXPECT_EQ(padding->text(), QStringLiteral("1a2"));
     QTest::mouseClick(padding, Qt::LeftButton);
     EXPECT_EQ(padding->text(), QStringLiteral("1a2"));

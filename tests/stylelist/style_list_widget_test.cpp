@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QFile>
 #include <QLineEdit>
+#include <QSplitter>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QSettings>
@@ -115,8 +116,9 @@ TEST_F(StyleListWindowTest, RenameFieldFollowsTheListsWidth)
     QWidget *viewport = form->findChild<QListWidget *>(QStringLiteral("ListTag"))->viewport();
     form->findChild<QAction *>(QStringLiteral("StyleRename"))->trigger();
     const int before = viewport->width();
-    form->resize(form->width() + 200, form->height());
-    QTRY_VERIFY(viewport->width() != before);
+    auto *splitter = form->findChild<QSplitter *>(QStringLiteral("SplitterList"));
+    splitter->setSizes({splitter->width() - 300 - splitter->handleWidth(), 300});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return viewport->width() != before; }));
     EXPECT_EQ(field->width(), viewport->width() - 4);
     EXPECT_TRUE(field->isVisible());
 }
