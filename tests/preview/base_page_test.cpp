@@ -9,6 +9,7 @@
 #include "../support/fake_host.h"
 #include "../support/scripted_questioner.h"
 #include "../support/settings_reset.h"
+#include "../support/sheet_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -145,6 +146,17 @@ TEST_F(BasePageTest, StoredPageBecomesTheFirstRuleAndIsReplacedLater)
     nav.GoNavigatorToLINK_HTMLExecute();
     EXPECT_EQ(browser.navigated.last(), QStringLiteral("/s/other.htm"));
     EXPECT_EQ(editor.store().homePageAddress(), QStringLiteral("/s/other.htm"));
+}
+
+TEST_F(BasePageTest, ALowerCaseBasePageRuleIsTheOneReplaced)
+{
+    openText(editor.store(), "link_html {\r\nLINK_HTML=/s/a.htm;\r\n}\r\np {\r\n}\r\n");
+    browser.location = QStringLiteral("/s/new.htm");
+    questioner.answers = {Questioner::Yes};
+    editor.navigation().SaveHomePageExecute();
+    EXPECT_EQ(editor.store().list().count(), 2) << editor.store().sheetText().constData();
+    EXPECT_TRUE(editor.store().sheetText().contains("/s/new.htm")) << editor.store().sheetText().constData();
+    EXPECT_FALSE(editor.store().sheetText().contains("/s/a.htm")) << editor.store().sheetText().constData();
 }
 
 TEST_F(BasePageTest, MissingBasePageIsSilentOnlyTheFirstTime)

@@ -39,8 +39,8 @@ TEST(DesktopIntegration, WritesTheEntryTheIconAndTheDefault)
 
 TEST(DesktopIntegration, ExecQuotesWhatTheEntryFormatReserves)
 {
-    const QString entry = DesktopIntegration::desktopEntryText(QStringLiteral("/a\"b\\c$d%e"));
-    EXPECT_TRUE(entry.contains(QStringLiteral("Exec=\"/a\\\\\"b\\\\\\\\c\\\\$d%%e\" %f\n"))) << entry.toStdString();
+    const QString entry = DesktopIntegration::desktopEntryText(QStringLiteral("/a\"b\\c$d%e`f"));
+    EXPECT_TRUE(entry.contains(QStringLiteral("Exec=\"/a\\\\\"b\\\\\\\\c\\\\$d%%e\\\\`f\" %f\n"))) << entry.toStdString();
 }
 
 TEST(DesktopIntegration, DefaultJoinsTheUsersList)

@@ -81,6 +81,7 @@ TEST_F(FloatPanelsTest, PanelsSlideInAtTheTopStripAndOutOnTheNextTick)
     EXPECT_EQ(tool->y(), 0);
     EXPECT_EQ(list->x(), 792 - list->width());
     EXPECT_TRUE(form->findChild<QTimer *>(QStringLiteral("TimerFloat"))->isActive());
+    EXPECT_EQ(form->findChild<QTimer *>(QStringLiteral("TimerFloat"))->interval(), 600);
 
     cursor = list->mapToGlobal(QPoint(20, 20));
     tick();

@@ -94,6 +94,23 @@ TEST_F(SelectorBuilderTest, ResultLinesAreBuiltStepByStep)
     }
 }
 
+TEST_F(SelectorBuilderTest, DeletingAStepCutsOnlyTheLastOne)
+{
+    const struct {
+        void (SelectorBuilder::*action)();
+        const char *line, *expected;
+    } cases[] = {
+        {&SelectorBuilder::DelPotomokClick, "UL LI A", "UL LI"},
+        {&SelectorBuilder::DelSosedClick, "H1+P+B", "H1+P"},
+    };
+    for (const auto &c : cases) {
+        b.itog = {QLatin1String(c.line)};
+        b.selectedLine = 0;
+        (b.*c.action)();
+        EXPECT_EQ(b.itog, QStringList{QLatin1String(c.expected)}) << c.line;
+    }
+}
+
 TEST_F(SelectorBuilderTest, FinishedLinesAreJoinedOrTheCurrentSelectorTaken)
 {
     b.itog = {QStringLiteral("H1"), QStringLiteral("UL LI")};
