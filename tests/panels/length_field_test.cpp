@@ -129,6 +129,16 @@ TEST_F(LengthFieldWindowTest, PastedTextIsCleanedAndWrittenWhenTheFieldIsLeft)
     EXPECT_TRUE(sheet().contains("Padding-right: -34px;")) << sheet().constData();
 }
 
+TEST_F(LengthFieldWindowTest, AMinusTypedBeforeTheDigitsMakesANegativeLength)
+{
+    auto *edit = child<QLineEdit>("MarginLeft");
+    QTest::mouseClick(edit, Qt::LeftButton);
+    QTest::keyClicks(edit, QStringLiteral("-5"));
+    EXPECT_EQ(edit->text(), QStringLiteral("-5"));
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_TRUE(sheet().contains("Margin-left: -5px;")) << sheet().constData();
+}
+
 TEST_F(LengthFieldWindowTest, WindowOpensWithItsClientAreaBelowTheMenuBar)
 {
     EXPECT_EQ(form->width(), 792);
@@ -173,6 +183,16 @@ TEST_F(LengthFieldWindowTest, ChooserCountsDownAndClosesOnTheSixthTick)
     EXPECT_FALSE(child<QWidget>("Z_Select")->isVisible());
     EXPECT_FALSE(timer->isActive());
     EXPECT_EQ(child<QToolButton>("MarginTop_")->text(), QStringLiteral("px"));
+
+    // Opened again after a partial countdown, it starts afresh.
+    QTest::mouseClick(child<QToolButton>("MarginTop_"), Qt::LeftButton);
+    QMetaObject::invokeMethod(timer, "timeout");
+    QMetaObject::invokeMethod(timer, "timeout");
+    QTest::mouseClick(cancel, Qt::LeftButton);
+    QTest::mouseClick(child<QToolButton>("MarginTop_"), Qt::LeftButton);
+    EXPECT_EQ(cancel->text(), QStringLiteral("Отмена"));
+    QMetaObject::invokeMethod(timer, "timeout");
+    EXPECT_EQ(cancel->text(), QStringLiteral("(5)"));
 }
 
 } // namespace
