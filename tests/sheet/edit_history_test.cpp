@@ -52,12 +52,21 @@ TEST(CanonicalSheetText, ComparedFromTheChangedLinesAgreesWithWholeForms)
             text += pieces[std::uniform_int_distribution<int>(0, std::size(pieces) - 1)(rng)];
         return text;
     };
+    // Every other round behind a shared start and before a shared end of
+    // more than a 4 KB block, where the common parts are found a block at
+    // a time.
+    const QByteArray shared = QByteArray("a {\r\n}\r\n").repeated(700);
     int same = 0;
     for (int round = 0; round < 20000; ++round) {
-        const QByteArray a = randomText(std::uniform_int_distribution<int>(0, 12)(rng));
+        const bool large = round % 2 == 1;
+        QByteArray a = randomText(std::uniform_int_distribution<int>(0, 12)(rng));
         const int at = std::uniform_int_distribution<int>(0, int(a.size()))(rng);
         const int cut = std::uniform_int_distribution<int>(0, int(a.size()) - at)(rng);
-        const QByteArray b = a.left(at) + randomText(std::uniform_int_distribution<int>(0, 2)(rng)) + a.mid(at + cut);
+        QByteArray b = a.left(at) + randomText(std::uniform_int_distribution<int>(0, 2)(rng)) + a.mid(at + cut);
+        if (large) {
+            a = shared + a + shared;
+            b = shared + b + shared;
+        }
         const bool expected = CanonicalSheetText(a) == CanonicalSheetText(b);
         same += expected;
         ASSERT_EQ(SameCanonicalText(a, b), expected) << a.toPercentEncoding().constData() << " / "
@@ -81,7 +90,9 @@ TEST(EditHistory, SnapshotsKeptAsChangesReadBackExactly)
     int modelPos = 0;
     EditHistory history;
     std::mt19937 rng(7);
-    QByteArray text = "a {\r\n}\r\n";
+    // Repeated rules over a 4 KB block: the parts two snapshots share are
+    // found a block at a time.
+    QByteArray text = QByteArray("a {\r\n}\r\n").repeated(700);
     for (int step = 0; step < 3000; ++step) {
         const int action = std::uniform_int_distribution<int>(0, 9)(rng);
         if (action == 0 && history.canUndo()) {
@@ -115,6 +126,20 @@ TEST(EditHistory, SnapshotsKeptAsChangesReadBackExactly)
     }
     for (int slot = 0; slot < int(model.size()); ++slot)
         ASSERT_EQ(history.text(slot), model[slot]) << "slot " << slot;
+}
+
+TEST(EditHistory, SmallEditsOfALargeSheetTakeLittleRoom)
+{
+    QByteArray text = QByteArray("p { color: red; }\r\n").repeated(100 * 1024 / 19);
+    EditHistory history;
+    history.record(text, 0);
+    std::mt19937 rng(3);
+    for (int edit = 0; edit < 100; ++edit) {
+        text[std::uniform_int_distribution<int>(0, int(text.size()) - 1)(rng)] = char('a' + edit % 26);
+        history.record(text, 0);
+    }
+    EXPECT_LT(history.storedBytes(), 10 * text.size());
+    EXPECT_EQ(history.text(history.pos), text);
 }
 
 TEST(EditHistory, TextThatRedoWouldRestoreIsNotRecorded)
