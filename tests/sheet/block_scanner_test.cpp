@@ -128,6 +128,15 @@ TEST(RebuildStyleTable, SheetsTheFuzzerFoundSettle)
     }
 }
 
+TEST(RebuildStyleTable, AnEscapedQuoteDoesNotEndItsString)
+{
+    SheetStore store;
+    rebuilt(store, "a { content: \"\\\"}\" }\r\nb { x }\r\n");
+    ASSERT_EQ(store.list().items(), (QList<QByteArray>{"a", "b"}));
+    EXPECT_EQ(store.table().body(0), lines({"content: \"\\\"}\" "}));
+    EXPECT_EQ(store.table().body(1), lines({"x "}));
+}
+
 TEST(RebuildStyleTable, FlatSheetsHoldWhatTheLiteralScannerFinds)
 {
     for (unsigned seed = 1; seed <= 200; ++seed) {

@@ -15,6 +15,7 @@ inline QByteArray randomSheetText(unsigned seed, int pieces)
         "/* note */", "/*", "*/", "/* { */", "/* } */", "*", "/",
         "\t", " ", "  ", ";", ";;",
         "\r\n", "\r\n", "\n", "\r", "\r\n\r\n",
+        "content: \"\\\"}\";", "'\\'", "\"", "'", "\\", "\\{", // quotes, escaped or not
         "\xc7\xe0\xe3\xee\xeb\xee\xe2\xee\xea", // a Cyrillic word in the sheet's code page
         "\x98", "\xff",
     };
@@ -34,7 +35,8 @@ inline QByteArray randomFlatSheetText(unsigned seed, int rules)
     static const char *const kSelectors[] = {"p", "div p", "h1,\r\nh2", ".note", "#main", "a:hover", "body",
                                              "ul\tli", "a[title=\"x;y\"]"};
     static const char *const kInside[] = {"color: red;", "margin: 0 auto;", " font-family: Arial, serif; ",
-                                          "/* note */", "\r\n", "\r\n\r\n", "\t", ";;", "\xc7\xe0\xe3"};
+                                          "/* note */", "\r\n", "\r\n\r\n", "\t", ";;", "\xc7\xe0\xe3",
+                                          "content: \"\\\"x\";", "content: '\\'';"};
     static const char *const kBetween[] = {"", "\r\n", "/* note */\r\n", "@charset \"x\";\r\n", " "};
     std::mt19937 rng(seed);
     auto pick = [&rng](auto &items) {
