@@ -26,13 +26,14 @@ TEST(ColorPalette, CellPixelsHaveGreyEdgesAroundTheColour)
     EXPECT_EQ(kSize, QSize(198, 180));
     // Cell (1, 1) starts at x 11, y 15: its colour is #990033.
     const Rgb inside{0x99, 0x00, 0x33};
+    const Rgb grey{0x80, 0x80, 0x80}, lightGrey{0xC0, 0xC0, 0xC0};
     struct Case {
         int x, y;
         Rgb color;
     };
     const Case cases[] = {
-        {11, 15, kCellShadow}, {15, 15, kCellShadow}, {11, 20, kCellShadow}, {21, 20, kCellLight},
-        {15, 29, kCellLight},  {12, 16, inside},      {20, 28, inside},
+        {11, 15, grey},      {15, 15, grey}, {11, 20, grey},   {21, 20, lightGrey},
+        {15, 29, lightGrey}, {12, 16, inside}, {20, 28, inside},
     };
     for (const Case &c : cases)
         EXPECT_EQ(pixelColor(c.x, c.y), c.color) << c.x << "," << c.y;
