@@ -8,6 +8,7 @@
 ViewerTurns::ViewerTurns(QTabWidget *viewer, std::function<void(int)> turned)
     : QObject(viewer)
     , m_viewer(viewer)
+    , m_bar(viewer->tabBar())
     , m_turned(std::move(turned))
 {
     connect(viewer->tabBar(), &QTabBar::tabBarClicked, this, &ViewerTurns::turnTo);
@@ -34,7 +35,9 @@ void ViewerTurns::step(int by, bool wrap)
 
 bool ViewerTurns::eventFilter(QObject *watched, QEvent *event)
 {
-    const bool onBar = watched == m_viewer->tabBar();
+    // Only the gestures below touch the pages: events also come while the
+    // pages are being taken down.
+    const bool onBar = watched == m_bar;
     if (event->type() == QEvent::Wheel && onBar) {
         const QPoint delta = static_cast<QWheelEvent *>(event)->angleDelta();
         const int turn = delta.y() != 0 ? delta.y() : delta.x();

@@ -4,6 +4,7 @@
 
 #include <functional>
 
+class QTabBar;
 class QTabWidget;
 
 // Every way the user turns the sheet views (a click on a tab, Ctrl+Tab,
@@ -25,5 +26,6 @@ private:
     void step(int by, bool wrap);
 
     QTabWidget *m_viewer;
+    QTabBar *m_bar;
     std::function<void(int)> m_turned;
 };
