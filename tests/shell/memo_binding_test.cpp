@@ -39,7 +39,7 @@ TEST_F(MemoBytes, EveryByteComesBackFromTheRuleMemo)
 {
     auto *memo = child<QPlainTextEdit>("CSSMemo");
     form->store().memo().setLines(everyByte());
-    EXPECT_EQ(memoLines(memo), everyByte());
+    EXPECT_EQ(memoLines(memo, form->store().codec()), everyByte());
     // A user's edit elsewhere reads the whole text back into the rule.
     QTextCursor cursor = memo->textCursor();
     cursor.movePosition(QTextCursor::End);
@@ -57,18 +57,18 @@ TEST_F(MemoBytes, EveryByteComesBackFromTheSheetViews)
     form->store().RegenerateSheet();
     form->editor().commit().RefreshSheetView();
     child<QTabWidget>("Viewer")->setCurrentIndex(1); // the view is filled when it is shown
-    const ByteLines shown = memoLines(child<QPlainTextEdit>("HCSSMemo"));
+    const ByteLines shown = memoLines(child<QPlainTextEdit>("HCSSMemo"), form->store().codec());
     EXPECT_EQ(shown, form->store().sheetLines());
 
-    showLines(child<QPlainTextEdit>("HCssInDiskMemo"), everyByte());
-    EXPECT_EQ(memoLines(child<QPlainTextEdit>("HCssInDiskMemo")), everyByte());
+    showLines(child<QPlainTextEdit>("HCssInDiskMemo"), everyByte(), form->store().codec());
+    EXPECT_EQ(memoLines(child<QPlainTextEdit>("HCssInDiskMemo"), form->store().codec()), everyByte());
 }
 
 TEST_F(MemoBytes, EveryByteComesBackFromTheHtmlEditor)
 {
     auto *html = child<QTextEdit>("HTML");
-    showLines(html, everyByte());
-    EXPECT_EQ(memoLines(html), everyByte());
+    showLines(html, everyByte(), form->store().codec());
+    EXPECT_EQ(memoLines(html, form->store().codec()), everyByte());
 }
 
 } // namespace

@@ -15,7 +15,7 @@ const QByteArray kMarker = QByteArrayLiteral("LINK_HTML=");
 
 } // namespace
 
-QStringList baseAddresses(const QList<QByteArray> &sheetLines)
+QStringList baseAddresses(const QList<QByteArray> &sheetLines, const SheetCodec &codec)
 {
     QStringList addresses;
     for (const QByteArray &line : sheetLines) {
@@ -26,7 +26,7 @@ QStringList baseAddresses(const QList<QByteArray> &sheetLines)
         const qsizetype semicolon = address.indexOf(';');
         if (semicolon >= 0)
             address.remove(semicolon, 1);
-        addresses.append(cp1251::decode(address));
+        addresses.append(codec.decode(address));
     }
     return addresses;
 }
@@ -45,7 +45,7 @@ void PreviewNavigation::SaveHomePageExecute()
                          Questioner::Yes | Questioner::No, Questioner::Icon::Exclamation)
         != Questioner::Yes)
         return;
-    const QByteArray address = cp1251::encode(m_browser->locationText());
+    const QByteArray address = m_store.codec().encode(m_browser->locationText());
     int match = -1;
     for (int i = 0; i < m_store.list().count(); ++i) {
         if (latinUpper(m_store.list().item(i)) == "LINK_HTML")
@@ -79,7 +79,7 @@ void PreviewNavigation::GoNavigatorToLINK_HTMLExecute()
     if (m_browser)
         m_browser->showBrowserPage();
     m_store.RegenerateSheet();
-    const QStringList addresses = baseAddresses(m_store.sheetLines());
+    const QStringList addresses = baseAddresses(m_store.sheetLines(), m_store.codec());
     for (const QString &address : addresses) {
         m_store.setHomePageAddress(address);
         if (m_browser) {

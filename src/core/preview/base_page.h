@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/sheet/sheet_encoding.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -41,4 +43,4 @@ private:
 
 // The addresses the sheet names as its base page, one for each line that
 // holds "LINK_HTML=", in order.
-QStringList baseAddresses(const QList<QByteArray> &sheetLines);
+QStringList baseAddresses(const QList<QByteArray> &sheetLines, const SheetCodec &codec = SheetCodec());

@@ -67,4 +67,18 @@ QByteArray encode(const QString &text)
     return bytes;
 }
 
+bool encodeChar(char16_t c, char *byte)
+{
+    if (c < 0x80) {
+        *byte = char(c);
+        return true;
+    }
+    const auto &table = reverseTable();
+    const auto it = table.find(c);
+    if (it == table.end())
+        return false;
+    *byte = it->second;
+    return true;
+}
+
 } // namespace cp1251

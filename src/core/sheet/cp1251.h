@@ -10,5 +10,7 @@ namespace cp1251 {
 
 QString decode(const QByteArray &bytes);
 QByteArray encode(const QString &text);
+// The byte of one character, where the code page has one.
+bool encodeChar(char16_t c, char *byte);
 
 } // namespace cp1251

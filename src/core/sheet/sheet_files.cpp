@@ -56,6 +56,7 @@ void SheetFiles::setCaptionFor(const QString &name)
 
 void SheetFiles::NewSheet()
 {
+    m_store.setEncoding(SheetEncoding::Windows1251, false);
     m_store.setSheetLines({});
     m_store.RebuildStyleTable(); // an empty sheet: no rule, no tail
     m_store.table().setEntry(0, QByteArrayLiteral("Body"), {});
@@ -125,7 +126,18 @@ bool SheetFiles::LoadSheet(const QString &path)
         return false;
     }
     m_store.memo().clear();
-    m_store.setSheetLines(*lines);
+    // The encoding is the file's; a byte order mark is kept aside and
+    // written again in front of the first line.
+    const SheetEncoding encoding = detectSheetEncoding(*lines);
+    const bool bom = encoding == SheetEncoding::Utf8 && !lines->isEmpty() && lines->first().startsWith(kUtf8Bom);
+    m_store.setEncoding(encoding, bom);
+    if (bom) {
+        ByteLines text = *lines;
+        text.first().remove(0, 3);
+        m_store.setSheetLines(text);
+    } else {
+        m_store.setSheetLines(*lines);
+    }
     m_store.setDiskLines(*lines);
     m_store.RebuildStyleTable();
     m_store.setCurrentFileName(path);
@@ -180,8 +192,8 @@ bool SheetFiles::SaveSheet()
     m_store.RegenerateSheet();
     const QString path = m_store.currentFileName();
     QString error;
-    if (!writeSheetFile(path, m_store.sheetLines(), &error)
-        || !writeSheetFile(recoveryPath(path), m_store.sheetLines(), &error)) {
+    const ByteLines lines = m_store.fileLines();
+    if (!writeSheetFile(path, lines, &error) || !writeSheetFile(recoveryPath(path), lines, &error)) {
         fail(error);
         m_store.setMayProceed(false);
         return false;
@@ -233,7 +245,7 @@ void SheetFiles::RememberLastFile()
     std::unique_ptr<QSettings> settings(openProgramSettings());
     LastFileSettings last;
     last.pathToLastFile = m_store.currentFileName();
-    last.lastNameStyle = cp1251::decode(m_store.list().selectedText());
+    last.lastNameStyle = m_store.codec().decode(m_store.list().selectedText());
     last.write(*settings);
     setCaptionFor(m_store.currentFileName());
 }
@@ -253,7 +265,7 @@ void SheetFiles::OpenLastFile(const QStringList &arguments)
         return;
     if (!OpenSheet(path))
         return;
-    const QByteArray wanted = cp1251::encode(style);
+    const QByteArray wanted = m_store.codec().encode(style);
     for (int i = 0; i < m_store.styleCount(); ++i) {
         if (m_store.list().item(i) == wanted) {
             m_store.list().setSelected(i);

@@ -157,3 +157,23 @@ void SheetStore::RegenerateSheet()
     m_history.record(text, m_list.selected());
     setHistoryActions(m_history.canUndo(), false);
 }
+
+ByteLines SheetStore::fileLines() const
+{
+    if (!m_bom)
+        return m_sheetLines;
+    ByteLines lines = m_sheetLines;
+    if (lines.isEmpty())
+        lines.append(QByteArray());
+    lines.first().prepend(kUtf8Bom);
+    return lines;
+}
+
+void SheetStore::setEncoding(SheetEncoding encoding, bool bom)
+{
+    const bool changed = encoding != m_codec.encoding() || bom != m_bom;
+    m_codec = SheetCodec(encoding);
+    m_bom = bom;
+    if (changed)
+        emit encodingChanged();
+}

@@ -2,6 +2,7 @@
 
 #include "core/sheet/byte_lines.h"
 #include "core/sheet/edit_history.h"
+#include "core/sheet/sheet_encoding.h"
 #include "core/sheet/rule_memo.h"
 #include "core/sheet/style_list_model.h"
 #include "core/sheet/style_table.h"
@@ -25,8 +26,18 @@ public:
     QByteArray sheetText() const { return joinLines(m_sheetLines); }
     void setSheetLines(const ByteLines &lines);
     void setSheetText(const QByteArray &text) { setSheetLines(splitText(text)); }
+    // The lines as the file holds them: the byte order mark, where the
+    // sheet was read with one, in front of the first.
+    ByteLines fileLines() const;
     // The sheet as last read from disk.
     const ByteLines &diskLines() const { return m_diskLines; }
+
+    // --- the sheet's encoding, decided when it is read; the widgets show
+    // its text through the codec.
+    const SheetCodec &codec() const { return m_codec; }
+    SheetEncoding encoding() const { return m_codec.encoding(); }
+    bool hasBom() const { return m_bom; }
+    void setEncoding(SheetEncoding encoding, bool bom);
     void setDiskLines(const ByteLines &lines) { m_diskLines = lines; }
     // Text after the last held rule, written back unchanged.
     const ByteLines &tail() const { return m_tail; }
@@ -89,6 +100,7 @@ signals:
     void sheetLinesChanged();
     void sheetModifiedChanged(bool modified);
     void historyActionsChanged();
+    void encodingChanged();
 
 private:
     ByteLines m_sheetLines;
@@ -98,6 +110,8 @@ private:
     StyleListModel m_list;
     RuleMemo m_memo;
     EditHistory m_history;
+    SheetCodec m_codec;
+    bool m_bom = false;
 
     int m_currentStyleIndex = 0;
     QString m_currentFileName;

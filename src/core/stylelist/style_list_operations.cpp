@@ -84,7 +84,7 @@ void StyleListOperations::NewStyle(QByteArray name)
         m_store.list().setSelected(m_store.list().count() - 1);
         m_store.setSheetModified(true);
     } else {
-        m_questioner.ask(QStringLiteral("Стиль с именем ") + cp1251::decode(name) + QStringLiteral(" уже существует."),
+        m_questioner.ask(QStringLiteral("Стиль с именем ") + m_store.codec().decode(name) + QStringLiteral(" уже существует."),
                          QStringLiteral("Quillbox"), Questioner::Ok, Questioner::Icon::None);
         m_store.list().setSelected(match);
     }
@@ -107,7 +107,7 @@ bool StyleListOperations::RenameSelected(const QByteArray &newName)
     for (int i = 0; i < list.count(); ++i) {
         if (i != selected && latinUpper(list.item(i)) == folded) {
             m_questioner.ask(QStringLiteral("Секундочку! Такой селектор (стиль) уже существует.\rЗамените имя \"")
-                                 + cp1251::decode(newName) + QStringLiteral("\" на другое."),
+                                 + m_store.codec().decode(newName) + QStringLiteral("\" на другое."),
                              QStringLiteral("Quillbox"), Questioner::Ok, Questioner::Icon::Error);
             return false;
         }
@@ -173,7 +173,7 @@ void StyleListOperations::StyleSorted()
     std::iota(order.begin(), order.end(), 0);
     std::vector<QString> shown(count);
     for (int i = 0; i < count; ++i)
-        shown[i] = cp1251::decode(m_store.table().name(i));
+        shown[i] = m_store.codec().decode(m_store.table().name(i));
     std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
         return QString::compare(shown[a], shown[b], Qt::CaseInsensitive) < 0;
     });

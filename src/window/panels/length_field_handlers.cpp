@@ -1,6 +1,5 @@
 #include "window/panels/length_field_handlers.h"
 
-#include "core/sheet/cp1251.h"
 #include "core/editor/editor.h"
 #include "window/panels/panel_controls.h"
 #include "window/panels/unit_chooser.h"
@@ -79,7 +78,7 @@ bool LengthFieldHandlers::TEditKeyPress(QLineEdit *sender, const QKeyEvent *key)
     const char typed = typedCharacter(key);
     if (typed == 0 || key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
         return false;
-    const LengthKey decision = filterLengthKey(cp1251::encode(sender->text()), typed);
+    const LengthKey decision = filterLengthKey(m_editor.store().codec().encode(sender->text()), typed);
     if (decision.kind == LengthKey::Drop)
         return true;
     // Typing into a field reached with the keyboard puts it in use, as a
@@ -92,7 +91,7 @@ bool LengthFieldHandlers::TEditKeyPress(QLineEdit *sender, const QKeyEvent *key)
         sender->insert(QString(QLatin1Char(decision.insert)));
         return true;
     case LengthKey::SetText:
-        sender->setText(cp1251::decode(decision.newText));
+        sender->setText(m_editor.store().codec().decode(decision.newText));
         sender->setCursorPosition(decision.caretAt);
         return true;
     default:
@@ -103,7 +102,7 @@ bool LengthFieldHandlers::TEditKeyPress(QLineEdit *sender, const QKeyEvent *key)
 void LengthFieldHandlers::TEditKeyUp(QLineEdit *sender)
 {
     m_editor.panelController().lengthTyped(LengthFieldTable::field(m_table.numberOf(sender)),
-                                           cp1251::encode(sender->text()));
+                                           m_editor.store().codec().encode(sender->text()));
 }
 
 void LengthFieldHandlers::TEditPasted(QLineEdit *sender)
@@ -118,7 +117,7 @@ void LengthFieldHandlers::TEditPasted(QLineEdit *sender)
 void LengthFieldHandlers::TEditExit(QLineEdit *sender)
 {
     m_editor.panelController().lengthLeft(LengthFieldTable::field(m_table.numberOf(sender)),
-                                          cp1251::encode(sender->text()));
+                                          m_editor.store().codec().encode(sender->text()));
 }
 
 void LengthFieldHandlers::TEDitUpDownClick(QObject *sender, bool up)
@@ -126,7 +125,7 @@ void LengthFieldHandlers::TEDitUpDownClick(QObject *sender, bool up)
     const int number = m_table.numberOf(sender);
     QLineEdit *edit = m_table[number].edit;
     const QString text = edit->text();
-    if (!m_editor.panelController().lengthStepped(LengthFieldTable::field(number), up, cp1251::encode(text))
+    if (!m_editor.panelController().lengthStepped(LengthFieldTable::field(number), up, m_editor.store().codec().encode(text))
         && tellError)
         tellError(QStringLiteral("'%1' is not a valid integer value").arg(text));
 }
@@ -174,7 +173,7 @@ void LengthFieldHandlers::Z_AnyRazmClick(QToolButton *sender)
     std::optional<Length> field;
     if (number != LengthFieldTable::kFontSizeUnit)
         field = LengthFieldTable::field(number);
-    m_editor.panelController().unitChosen(field, cp1251::encode(sender->text()));
+    m_editor.panelController().unitChosen(field, m_editor.store().codec().encode(sender->text()));
 }
 
 void LengthFieldHandlers::Z_cancelClick()

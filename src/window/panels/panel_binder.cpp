@@ -1,6 +1,6 @@
 #include "window/panels/panel_binder.h"
 
-#include "core/sheet/cp1251.h"
+#include "core/sheet/sheet_encoding.h"
 #include "core/editor/editor.h"
 #include "window/panels/panel_controls.h"
 
@@ -18,12 +18,12 @@ namespace {
 QColor toColor(Rgb c) { return QColor(c.r, c.g, c.b); }
 Rgb toRgb(const QColor &c) { return {quint8(c.red()), quint8(c.green()), quint8(c.blue())}; }
 
-void showBox(QComboBox *box, const FontBox &state)
+void showBox(QComboBox *box, const FontBox &state, const SheetCodec &codec)
 {
     const QSignalBlocker block(box);
     if (state.selected >= 0 && state.selected < box->count() && box->currentIndex() != state.selected)
         box->setCurrentIndex(state.selected);
-    const QString text = cp1251::decode(state.text);
+    const QString text = codec.decode(state.text);
     if (box->currentText() != text)
         box->setEditText(text);
     setInUse(box, state.inUse);
@@ -59,7 +59,7 @@ PanelBinder::PanelBinder(Editor &editor, PanelControls &controls, QPushButton *a
     PanelState &panels = editor.panels();
     panels.buttonFace = toRgb(QPalette().color(QPalette::Button));
     for (int i = 6; i < controls.fontFamily->count(); ++i)
-        panels.familyItems.append(cp1251::encode(controls.fontFamily->itemText(i)));
+        panels.familyItems.append(editor.store().codec().encode(controls.fontFamily->itemText(i)));
     connect(&panels, &PanelState::changed, this, &PanelBinder::show);
     bindFontBoxes();
     qApp->installEventFilter(this);
@@ -75,23 +75,24 @@ void PanelBinder::show()
         return;
     m_showing = true;
     const PanelState &p = m_editor.panels();
-    showBox(m_controls.fontFamily, p.fontFamily);
-    showBox(m_controls.fontFamily2, p.fontFamily2);
-    showBox(m_controls.fontWeight, p.fontWeight);
-    showBox(m_controls.fontSize, p.fontSize);
-    m_controls.fontSizeUnit->setText(cp1251::decode(p.fontSizeUnit));
+    const SheetCodec &codec = m_editor.store().codec();
+    showBox(m_controls.fontFamily, p.fontFamily, codec);
+    showBox(m_controls.fontFamily2, p.fontFamily2, codec);
+    showBox(m_controls.fontWeight, p.fontWeight, codec);
+    showBox(m_controls.fontSize, p.fontSize, codec);
+    m_controls.fontSizeUnit->setText(codec.decode(p.fontSizeUnit));
     m_controls.fontSizeBold->setChecked(p.fontSizeBold);
 
     for (int i = 0; i < kLengthCount; ++i) {
         const LengthField &field = m_controls.lengthFields[QLatin1String(lengthName(static_cast<Length>(i)))];
         const LengthValue &value = p.lengths[i];
-        const QString text = cp1251::decode(value.text);
+        const QString text = codec.decode(value.text);
         if (field.edit->text() != text) {
             const QSignalBlocker block(field.edit);
             field.edit->setText(text);
         }
         setInUse(field.edit, value.inUse);
-        field.unit->setText(cp1251::decode(value.unit));
+        field.unit->setText(codec.decode(value.unit));
     }
 
     for (int g = 0; g < kGroupCount; ++g) {
@@ -117,9 +118,9 @@ void PanelBinder::show()
     QCheckBox *att = m_controls.backGroundAttCheck;
     att->setChecked(p.backGroundAtt.checked);
     att->setEnabled(p.backGroundAtt.enabled);
-    att->setText(cp1251::decode(p.backGroundAtt.caption));
+    att->setText(codec.decode(p.backGroundAtt.caption));
     if (!p.backGroundAtt.hint.isEmpty()) {
-        att->setToolTip(cp1251::decode(p.backGroundAtt.hint));
+        att->setToolTip(codec.decode(p.backGroundAtt.hint));
         att->setStatusTip(att->toolTip());
     }
     m_applyButton->setVisible(p.applyButtonVisible);
@@ -149,7 +150,7 @@ void PanelBinder::bindFontBoxes()
             if (m_showing)
                 return;
             m_typedBoxes.remove(box);
-            (m_editor.panelController().*handler)(selectedItem(box), cp1251::encode(box->currentText()));
+            (m_editor.panelController().*handler)(selectedItem(box), m_editor.store().codec().encode(box->currentText()));
         };
         connect(box, &QComboBox::activated, this, forward);
         // Typed text counts once the typing is done (Enter or leaving the
@@ -212,7 +213,7 @@ void PanelBinder::bindChecks()
         const std::optional<QString> picture = choosePicture ? choosePicture() : std::nullopt;
         if (picture) {
             const QString address = pictureAddress(*picture, m_editor.store().currentFileName());
-            c.backGroundPictureChosen(cp1251::encode(address));
+            c.backGroundPictureChosen(m_editor.store().codec().encode(address));
         }
         if (focusSink)
             focusSink();

@@ -6,7 +6,6 @@
 #include "window/shell/file_dialogs.h"
 
 #include "window/stylelist/color_form.h"
-#include "core/sheet/cp1251.h"
 #include "window/stylelist/create_selector.h"
 #include "window/panels/length_field_handlers.h"
 #include "window/shell/memo_binding.h"
@@ -52,9 +51,9 @@ std::optional<QString> TMainForm::chooseSheetToSaveAs(const QString &folder)
 QByteArray TMainForm::createSelector(const QByteArray &existingSelectorList)
 {
     TCreateSelector *dialog = createSelector();
-    dialog->setExistingSelectorList(cp1251::decode(existingSelectorList));
+    dialog->setExistingSelectorList(store().codec().decode(existingSelectorList));
     dialog->exec();
-    return cp1251::encode(dialog->createdSelector());
+    return store().codec().encode(dialog->createdSelector());
 }
 
 void TMainForm::beginLongWork(const QString &whatIsDone)
@@ -82,13 +81,13 @@ void TMainForm::bindEditor()
     const ActionCatalog &a = *m_actions;
     // Text typed into the rule is a change of the sheet: closing must ask.
     // It also offers the button that reads the typed text into the panels.
-    bindRuleMemo(&s.memo(), m_viewer.cssMemo, [this, &s] {
+    bindRuleMemo(&s.memo(), m_viewer.cssMemo, s.codec(), [this, &s] {
         s.setSheetModified(true);
         m_editor->panels().applyButtonVisible = true;
         m_editor->panels().notify();
     });
-    bindSheetView(&m_editor->sheetView(), m_viewer.hcssMemo);
-    m_editor->showDiskSheet = [this] { showLines(m_viewer.diskMemo, store().diskLines()); };
+    bindSheetView(&m_editor->sheetView(), m_viewer.hcssMemo, s.codec());
+    m_editor->showDiskSheet = [this] { showLines(m_viewer.diskMemo, store().diskLines(), store().codec()); };
     // A load refreshes the disk view only while it is shown; turning to it
     // reads the copy again anyway.
     m_editor->files().sheetReadFromDisk = [this] {
@@ -168,7 +167,7 @@ void TMainForm::bindStyleList()
     StyleListWidget *list = m_listPanel.list;
     StyleListOperations &styles = m_editor->styles();
     const ActionCatalog &a = *m_actions;
-    list->bind(&store().list());
+    list->bind(&store().list(), &store().codec());
     connect(list, &StyleListWidget::rowClicked, this, [this](int row) { m_editor->ListTagClick(row); });
     connect(list, &StyleListWidget::rowDoubleClicked, this, [this] { ListTagDblClick(); });
     connect(list, &StyleListWidget::draggedOver, this, [&styles](int row) { styles.DragOver(row); });
@@ -200,7 +199,7 @@ void TMainForm::ListTagDblClick()
         return;
     QLineEdit *field = m_listPanel.rename;
     placeRenameField();
-    field->setText(cp1251::decode(store().list().item(selected)));
+    field->setText(store().codec().decode(store().list().item(selected)));
     field->show();
     field->raise();
     field->setFocus();
@@ -226,7 +225,7 @@ void TMainForm::finishRename()
     if (!field->isVisible() || m_finishingRename)
         return;
     m_finishingRename = true;
-    const bool accepted = m_editor->styles().RenameSelected(cp1251::encode(field->text()));
+    const bool accepted = m_editor->styles().RenameSelected(store().codec().encode(field->text()));
     if (accepted) {
         field->hide();
         m_listPanel.list->setFocus();

@@ -5,7 +5,6 @@
 
 #include "window/shell/file_dialogs.h"
 
-#include "core/sheet/cp1251.h"
 #include "window/preview/html_editor.h"
 #include "window/shell/memo_binding.h"
 #include "window/preview/preview_browser.h"
@@ -74,7 +73,7 @@ void TMainForm::bindHtmlEditor()
 void TMainForm::CSSMemoClick()
 {
     const QString line = m_viewer.cssMemo->textCursor().block().text();
-    if (const std::optional<int> page = propertyPageForLine(cp1251::encode(line)))
+    if (const std::optional<int> page = propertyPageForLine(store().codec().encode(line)))
         m_listPanel.panel->findChild<QTabWidget *>(QStringLiteral("TABPANEL"))->setCurrentIndex(*page);
 }
 
@@ -82,8 +81,8 @@ void TMainForm::HCSSMemoClick()
 {
     // The view's lines joined by CR LF: every line break before the caret
     // counts two characters.
-    const QTextCursor caret = m_viewer.hcssMemo->textCursor();
-    m_editor->HCSSMemoClick(joinLines(memoLines(m_viewer.hcssMemo)), caret.position() + caret.blockNumber());
+    m_editor->HCSSMemoClick(joinLines(memoLines(m_viewer.hcssMemo, store().codec())),
+                            int(byteOffsetOfCaret(m_viewer.hcssMemo, store().codec())));
 }
 
 void TMainForm::viewerEvent(QObject *watched, QEvent *event)

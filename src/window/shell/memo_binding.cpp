@@ -1,6 +1,5 @@
 #include "window/shell/memo_binding.h"
 
-#include "core/sheet/cp1251.h"
 #include "core/sheet/rule_memo.h"
 #include "core/preview/sheet_view_model.h"
 
@@ -64,37 +63,37 @@ void keepLineBreaksPlain(QWidget *edit)
     edit->installEventFilter(new PlainLineBreaks(edit));
 }
 
-QString linesToMemoText(const ByteLines &lines)
+QString linesToMemoText(const ByteLines &lines, const SheetCodec &codec)
 {
     QString text;
     for (const QByteArray &line : lines) {
-        text += cp1251::decode(line);
+        text += codec.decode(line);
         text += QLatin1Char('\n');
     }
     return text;
 }
 
-ByteLines memoTextToLines(const QString &text)
+ByteLines memoTextToLines(const QString &text, const SheetCodec &codec)
 {
-    return splitText(cp1251::encode(text));
+    return splitText(codec.encode(text));
 }
 
-void bindRuleMemo(RuleMemo *memo, QPlainTextEdit *edit, std::function<void()> userEdited)
+void bindRuleMemo(RuleMemo *memo, QPlainTextEdit *edit, const SheetCodec &codec, std::function<void()> userEdited)
 {
-    QObject::connect(memo, &RuleMemo::linesChanged, edit, [memo, edit] {
-        if (memoTextToLines(rawText(edit)) == memo->lines())
+    QObject::connect(memo, &RuleMemo::linesChanged, edit, [memo, edit, &codec] {
+        if (memoTextToLines(rawText(edit), codec) == memo->lines())
             return;
         const QSignalBlocker block(edit);
-        edit->setPlainText(linesToMemoText(memo->lines()));
+        edit->setPlainText(linesToMemoText(memo->lines(), codec));
     });
-    QObject::connect(edit, &QPlainTextEdit::textChanged, memo, [memo, edit, userEdited] {
-        memo->setLines(memoTextToLines(rawText(edit)));
+    QObject::connect(edit, &QPlainTextEdit::textChanged, memo, [memo, edit, &codec, userEdited] {
+        memo->setLines(memoTextToLines(rawText(edit), codec));
         if (userEdited)
             userEdited();
     });
     keepLineBreaksPlain(edit);
     const QSignalBlocker block(edit);
-    edit->setPlainText(linesToMemoText(memo->lines()));
+    edit->setPlainText(linesToMemoText(memo->lines(), codec));
 }
 
 // Replaces only the part of the text that changed: a commit touches one
@@ -130,10 +129,11 @@ namespace {
 class SheetViewBinding : public QObject
 {
 public:
-    SheetViewBinding(SheetViewModel *view, QPlainTextEdit *edit)
+    SheetViewBinding(SheetViewModel *view, QPlainTextEdit *edit, const SheetCodec &codec)
         : QObject(edit)
         , m_view(view)
         , m_edit(edit)
+        , m_codec(codec)
     {
         connect(view, &SheetViewModel::changed, this, &SheetViewBinding::update);
         connect(edit, &QPlainTextEdit::cursorPositionChanged, view,
@@ -149,7 +149,7 @@ public:
         }
         m_stale = false;
         const QSignalBlocker block(m_edit);
-        const QString text = cp1251::decode(m_view->text());
+        const QString text = m_codec.decode(m_view->text());
         replaceChangedPart(m_edit, text);
         QTextCursor cursor = m_edit->textCursor();
         cursor.setPosition(qBound(0, m_view->caret(), static_cast<int>(text.size())));
@@ -168,34 +168,42 @@ protected:
 private:
     SheetViewModel *m_view;
     QPlainTextEdit *m_edit;
+    const SheetCodec &m_codec;
     bool m_stale = false;
 };
 
 } // namespace
 
-void bindSheetView(SheetViewModel *view, QPlainTextEdit *edit)
+void bindSheetView(SheetViewModel *view, QPlainTextEdit *edit, const SheetCodec &codec)
 {
     // The view is never undone by its own undo stack.
     edit->setUndoRedoEnabled(false);
-    new SheetViewBinding(view, edit);
+    new SheetViewBinding(view, edit, codec);
 }
 
-void showLines(QPlainTextEdit *edit, const ByteLines &lines)
+void showLines(QPlainTextEdit *edit, const ByteLines &lines, const SheetCodec &codec)
 {
-    edit->setPlainText(linesToMemoText(lines));
+    edit->setPlainText(linesToMemoText(lines, codec));
 }
 
-ByteLines memoLines(const QPlainTextEdit *edit)
+ByteLines memoLines(const QPlainTextEdit *edit, const SheetCodec &codec)
 {
-    return memoTextToLines(rawText(edit));
+    return memoTextToLines(rawText(edit), codec);
 }
 
-void showLines(QTextEdit *edit, const ByteLines &lines)
+qsizetype byteOffsetOfCaret(const QPlainTextEdit *edit, const SheetCodec &codec)
 {
-    edit->setPlainText(linesToMemoText(lines));
+    const QTextCursor caret = edit->textCursor();
+    // Each line break is two bytes in the sheet, one character here.
+    return codec.encode(rawText(edit).left(caret.position())).size() + caret.blockNumber();
 }
 
-ByteLines memoLines(const QTextEdit *edit)
+void showLines(QTextEdit *edit, const ByteLines &lines, const SheetCodec &codec)
 {
-    return memoTextToLines(rawText(edit->document()));
+    edit->setPlainText(linesToMemoText(lines, codec));
+}
+
+ByteLines memoLines(const QTextEdit *edit, const SheetCodec &codec)
+{
+    return memoTextToLines(rawText(edit->document()), codec);
 }

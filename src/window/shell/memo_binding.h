@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/sheet/byte_lines.h"
+#include "core/sheet/sheet_encoding.h"
 
 #include <QString>
 
@@ -21,24 +22,27 @@ QString documentText(const QTextDocument *document);
 void keepLineBreaksPlain(QWidget *edit);
 
 // Text shown in a memo: each line followed by a line break, bytes shown
-// as Windows-1251. A memo's text reads back into the same lines.
-QString linesToMemoText(const ByteLines &lines);
-ByteLines memoTextToLines(const QString &text);
+// through the sheet's codec. A memo's text reads back into the same lines.
+QString linesToMemoText(const ByteLines &lines, const SheetCodec &codec);
+ByteLines memoTextToLines(const QString &text, const SheetCodec &codec);
 
 // Keeps the rule memo and CSSMemo equal both ways; userEdited runs after
 // each change the user makes to the text.
-void bindRuleMemo(RuleMemo *memo, QPlainTextEdit *edit, std::function<void()> userEdited = {});
+void bindRuleMemo(RuleMemo *memo, QPlainTextEdit *edit, const SheetCodec &codec,
+                  std::function<void()> userEdited = {});
 
 // Keeps HCSSMemo showing the whole-sheet view with its caret.
-void bindSheetView(SheetViewModel *view, QPlainTextEdit *edit);
+void bindSheetView(SheetViewModel *view, QPlainTextEdit *edit, const SheetCodec &codec);
 
 // The lines a memo shows, read back byte for byte.
-ByteLines memoLines(const QPlainTextEdit *edit);
+ByteLines memoLines(const QPlainTextEdit *edit, const SheetCodec &codec);
+// Where the caret stands in the sheet's bytes, lines ending in CR LF.
+qsizetype byteOffsetOfCaret(const QPlainTextEdit *edit, const SheetCodec &codec);
 
 // Shows lines in a read-only memo.
-void showLines(QPlainTextEdit *edit, const ByteLines &lines);
+void showLines(QPlainTextEdit *edit, const ByteLines &lines, const SheetCodec &codec);
 
 // The same for the rich text edit of the HTML page: its text is shown
 // plain, and read back byte for byte.
-void showLines(QTextEdit *edit, const ByteLines &lines);
-ByteLines memoLines(const QTextEdit *edit);
+void showLines(QTextEdit *edit, const ByteLines &lines, const SheetCodec &codec);
+ByteLines memoLines(const QTextEdit *edit, const SheetCodec &codec);

@@ -1,6 +1,6 @@
 #include "window/stylelist/style_list_widget.h"
 
-#include "core/sheet/cp1251.h"
+#include "core/sheet/sheet_encoding.h"
 #include "core/sheet/style_list_model.h"
 
 #include <QDragMoveEvent>
@@ -19,8 +19,9 @@ StyleListWidget::StyleListWidget(QWidget *parent)
     setDefaultDropAction(Qt::MoveAction);
 }
 
-void StyleListWidget::bind(StyleListModel *model)
+void StyleListWidget::bind(StyleListModel *model, const SheetCodec *codec)
 {
+    m_codec = codec;
     m_model = model;
     connect(model, &StyleListModel::itemsChanged, this, &StyleListWidget::showItems);
     connect(model, &StyleListModel::selectionChanged, this, &StyleListWidget::showSelection);
@@ -32,7 +33,7 @@ void StyleListWidget::showItems()
     const QSignalBlocker block(this);
     QStringList texts;
     for (const QByteArray &item : m_model->items())
-        texts.append(cp1251::decode(item));
+        texts.append(m_codec->decode(item));
     bool same = count() == texts.size();
     for (int i = 0; same && i < count(); ++i)
         same = item(i)->text() == texts[i];

@@ -2,6 +2,7 @@
 
 #include <QListWidget>
 
+class SheetCodec;
 class StyleListModel;
 
 // ListTag: shows the core's rule list and reports what the user does with
@@ -12,7 +13,8 @@ class StyleListWidget : public QListWidget
 public:
     explicit StyleListWidget(QWidget *parent = nullptr);
 
-    void bind(StyleListModel *model);
+    // Shows the model's rules, their bytes read through the sheet's codec.
+    void bind(StyleListModel *model, const SheetCodec *codec);
 
     // The row under a point of the viewport; the row count past the end.
     int rowAt(const QPoint &point) const;
@@ -36,4 +38,5 @@ private:
     void showSelection(int row);
 
     StyleListModel *m_model = nullptr;
+    const SheetCodec *m_codec = nullptr;
 };
