@@ -46,7 +46,23 @@ QString HtmlSource::decode(const QByteArray &bytes) const
 
 QByteArray HtmlSource::encode(const QString &text) const
 {
-    QByteArray bytes = m_utf8 ? text.toUtf8() : cp1251::encode(text);
+    QByteArray bytes;
+    if (m_utf8) {
+        bytes = text.toUtf8();
+    } else {
+        // What the page's code page lacks becomes a character reference.
+        bytes.reserve(text.size());
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            char32_t c = text.at(i).unicode();
+            if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+                c = QChar::surrogateToUcs4(char16_t(c), text.at(++i).unicode());
+            char byte;
+            if (c <= 0xFFFF && cp1251::encodeChar(char16_t(c), &byte))
+                bytes += byte;
+            else
+                bytes += "&#" + QByteArray::number(qulonglong(c)) + ';';
+        }
+    }
     bytes.replace("\n", "\r\n");
     return bytes;
 }

@@ -8,6 +8,7 @@
 #include "window/preview/html_editor.h"
 #include "window/preview/preview_browser.h"
 #include "window/shell/hint.h"
+#include "window/panels/panel_widgets.h"
 #include "window/panels/length_field_handlers.h"
 #include "window/shell/message_box_questioner.h"
 #include "window/panels/panel_binder.h"
@@ -141,6 +142,14 @@ void TMainForm::buildWindow()
     m_hintPanel->setFont(hintFont);
     m_hintPanel->setStyleSheet(QStringLiteral("color: blue;"));
     status->addWidget(m_hintPanel, 1);
+    // The sheet's encoding, as editors show it.
+    auto *encoding = new QLabel(status);
+    encoding->setObjectName(QStringLiteral("EncodingLabel"));
+    setHint(encoding, QStringLiteral("Кодировка текущего стиля"));
+    status->addPermanentWidget(encoding);
+    auto showEncoding = [this, encoding] { encoding->setText(encodingName(store().encoding())); };
+    connect(&store(), &SheetStore::encodingChanged, encoding, showEncoding);
+    showEncoding();
     setStatusBar(status);
 
     m_unitChooser = new UnitChooser(this);
