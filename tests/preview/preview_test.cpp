@@ -3,6 +3,10 @@
 #include "../support/window_fixture.h"
 
 #include <QAction>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QStringDecoder>
+#include <QTabBar>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
@@ -118,6 +122,68 @@ TEST_F(PreviewTest, BackAndForwardFollowThePagesHistory)
     EXPECT_TRUE(child<QAction>("GotoForward")->isEnabled());
     EXPECT_EQ(location->count(), 2) << "each address once";
     EXPECT_EQ(location->itemText(0), QUrl::fromLocalFile(page).toString());
+}
+
+} // namespace
+
+namespace {
+
+// A UTF-8 sheet with a Cyrillic class and string, as most sheets today are.
+class Utf8PreviewTest : public PreviewTest
+{
+protected:
+    void SetUp() override
+    {
+        page = writePage("page.html", "<p id=\"x\" class=\"кнопка\">Текст</p>");
+        startWith("LINK_HTML {\r\nLINK_HTML=" + page.toUtf8() + ";\r\n}\r\n"
+                  + QStringLiteral(".кнопка::before {\r\ncontent: \"→ Привет\";\r\n}\r\n").toUtf8());
+        view = child<QWebEngineView>("PreBrowser");
+        QSignalSpy loaded(view, &QWebEngineView::loadFinished);
+        ASSERT_TRUE(form->editor().files().OpenSheet(path));
+        ASSERT_TRUE(loaded.wait(30000));
+    }
+
+    // Types the text key by key, letters beyond ASCII as the keyboard
+    // delivers them.
+    static void type(QWidget *widget, const QString &text)
+    {
+        for (const QChar c : text) {
+            if (c.unicode() < 0x80)
+                QTest::keyClicks(widget, QString(c));
+            else
+                QTest::sendKeyEvent(QTest::Click, widget, Qt::Key(c.toUpper().unicode()), QString(c), Qt::NoModifier);
+        }
+    }
+
+    QString before() { return evaluate(QStringLiteral("getComputedStyle(document.getElementById('x'), '::before').content")); }
+};
+
+TEST_F(Utf8PreviewTest, CyrillicTypedIntoTheRuleIsSavedAsUtf8AndShownAsTyped)
+{
+    auto *list = child<QListWidget>("ListTag");
+    EXPECT_EQ(list->item(1)->text(), QStringLiteral(".кнопка::before"));
+    EXPECT_EQ(child<QLabel>("EncodingLabel")->text(), QStringLiteral("UTF-8"));
+    EXPECT_EQ(before(), QStringLiteral("\"→ Привет\""));
+
+    selectRule(1);
+    QTabBar *tabs = child<QTabWidget>("Viewer")->tabBar();
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(0).center());
+    auto *memo = child<QPlainTextEdit>("CSSMemo");
+    QTest::mouseClick(memo->viewport(), Qt::LeftButton);
+    memo->selectAll();
+    type(memo, QStringLiteral("content: \"«Жук» →\";"));
+    QTest::mouseClick(child<QToolButton>("Text_Align_Center"), Qt::LeftButton);
+    QTest::keyClick(form.get(), Qt::Key_S, Qt::ControlModifier);
+
+    const QByteArray saved = fileText();
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = decoder(saved);
+    EXPECT_FALSE(decoder.hasError());
+    EXPECT_TRUE(text.contains(QStringLiteral(".кнопка::before {"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("content:\"«Жук» →\";"))) << text.toStdString();
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(3).center());
+    andReload([this] { child<QAction>("RefreshView")->trigger(); });
+    EXPECT_EQ(before(), QStringLiteral("\"«Жук» →\""));
 }
 
 } // namespace
