@@ -102,6 +102,42 @@ void windowOpenSheet(benchmark::State &state)
 }
 BENCHMARK(windowOpenSheet)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// The same 7 MB of rules with Cyrillic classes and strings, written in
+// Windows-1251 (0) or UTF-8 (1): deciding and decoding UTF-8 costs little.
+void windowOpenCyrillicSheet(benchmark::State &state)
+{
+    QString text;
+    for (int i = 0; text.size() < 7 * 1024 * 1024 * 8 / 10; ++i)
+        text += QStringLiteral(".кнопка%1 {\r\ncontent: \"Привет, мир %1\";\r\ncolor: red;\r\n}\r\n").arg(i);
+    const bool utf8 = state.range(0) == 1;
+    const QByteArray bytes = utf8 ? text.toUtf8() : SheetCodec(SheetEncoding::Windows1251).encode(text);
+    QTemporaryDir dir;
+    TMainForm form;
+    form.setQuestioner(std::make_unique<ScriptedQuestioner>());
+    form.show();
+    (void)QTest::qWaitForWindowExposed(&form);
+    int n = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        const QString path = dir.filePath(QStringLiteral("open%1.css").arg(++n));
+        QFile file(path);
+        (void)file.open(QIODevice::WriteOnly);
+        file.write(bytes);
+        file.close();
+        state.ResumeTiming();
+        form.editor().files().OpenSheet(path);
+        QApplication::processEvents();
+        state.PauseTiming();
+        form.store().setSheetModified(false);
+        form.editor().files().ConfirmDiscard();
+        state.ResumeTiming();
+    }
+    state.counters["MB"] = double(bytes.size()) / (1024 * 1024);
+    state.counters["utf8"] = form.store().encoding() == SheetEncoding::Utf8;
+    form.close();
+}
+BENCHMARK(windowOpenCyrillicSheet)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 void windowSelectRule(benchmark::State &state)
 {
     QTemporaryDir dir;

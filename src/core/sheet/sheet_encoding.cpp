@@ -3,9 +3,9 @@
 #include "core/sheet/cp1251.h"
 #include "core/sheet/unsupported_comment.h"
 
-#include <QStringDecoder>
 
 #include <algorithm>
+#include <cstring>
 #include <optional>
 
 namespace {
@@ -73,6 +73,30 @@ qsizetype utf8SequenceLength(const QByteArray &bytes, qsizetype i)
     return 0;
 }
 
+// Whether the bytes are UTF-8 throughout; runs of ASCII are passed over
+// eight bytes at a time, as most of a sheet is ASCII.
+bool isValidUtf8(const QByteArray &bytes)
+{
+    const char *data = bytes.constData();
+    const qsizetype size = bytes.size();
+    qsizetype i = 0;
+    while (i < size) {
+        if (i + 8 <= size) {
+            quint64 word;
+            std::memcpy(&word, data + i, 8);
+            if ((word & 0x8080808080808080ULL) == 0) {
+                i += 8;
+                continue;
+            }
+        }
+        const qsizetype length = utf8SequenceLength(bytes, i);
+        if (length == 0)
+            return false;
+        i += length;
+    }
+    return true;
+}
+
 void appendUtf8(QByteArray &out, char32_t c)
 {
     if (c < 0x800) {
@@ -98,13 +122,11 @@ QString encodingName(SheetEncoding encoding)
 SheetEncoding detectSheetEncoding(const ByteLines &lines)
 {
     bool high = false;
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     for (const QByteArray &line : lines) {
         if (!hasHighByte(line))
             continue;
         high = true;
-        [[maybe_unused]] const QString text = decoder(line);
-        if (decoder.hasError())
+        if (!isValidUtf8(line))
             return SheetEncoding::Windows1251;
     }
     if (lines.isEmpty())
@@ -121,14 +143,12 @@ QString SheetCodec::decode(const QByteArray &bytes) const
 {
     if (m_encoding == SheetEncoding::Windows1251)
         return cp1251::decode(bytes);
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = decoder(bytes);
-    if (!decoder.hasError())
-        return text;
+    if (isValidUtf8(bytes))
+        return QString::fromUtf8(bytes);
     // The sheet itself is valid UTF-8; what is not is the program's own
     // single-byte text (the marker comment, the panels' captions), shown
     // as what it says.
-    text.clear();
+    QString text;
     const qsizetype size = bytes.size();
     for (qsizetype i = 0; i < size;) {
         const qsizetype length = utf8SequenceLength(bytes, i);
