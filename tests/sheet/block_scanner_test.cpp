@@ -152,13 +152,14 @@ TEST(RebuildStyleTable, FlatSheetsHoldWhatTheLiteralScannerFinds)
     }
 }
 
-TEST(RebuildStyleTable, HoldsAtMost1001Rules)
+TEST(RebuildStyleTable, HoldsEveryRuleWithNoFixedCapacity)
 {
     SheetStore store;
-    rebuilt(store, generatedSheetText(1500));
-    EXPECT_EQ(store.styleCount(), 1001);
-    EXPECT_EQ(store.list().count(), 1001);
-    EXPECT_EQ(store.list().item(1000), ".rule1000 a, #item1000 > span");
+    rebuilt(store, generatedSheetText(3000));
+    EXPECT_EQ(store.styleCount(), 3000);
+    EXPECT_EQ(store.list().count(), 3000);
+    EXPECT_EQ(store.list().item(2999), ".rule2999 a, #item2999 > span");
+    EXPECT_TRUE(store.tail().isEmpty());
 }
 
 TEST(RebuildStyleTable, RandomSheetsReadBackToTheSameRules)

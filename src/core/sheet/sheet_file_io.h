@@ -6,8 +6,8 @@
 
 #include <optional>
 
-// Sheets larger than this are refused: the editor keeps at most 1001 rules
-// and a file of this size is not a hand-written style sheet.
+// Sheets larger than this are refused: a file of this size is not a
+// hand-written style sheet.
 inline constexpr qint64 kMaxSheetBytes = 8 * 1024 * 1024;
 
 // Reads a sheet into lines. On failure returns nothing and sets error to

@@ -90,17 +90,19 @@ void SheetStore::setHistoryActions(bool backEnabled, bool foreEnabled)
 
 void SheetStore::RebuildStyleTable()
 {
-    // Every top-level rule is held, up to the table's capacity. Blocks the
+    // Every top-level rule is held. Blocks the
     // table cannot hold (at-rules with blocks, nested rules) stay in front
     // of the next held rule, byte for byte. A block without a selector, or
     // one that never closes, ends the table: from there the text is kept
     // as it stands.
     const std::vector<TopBlock> blocks = scanBlocks(m_sheetLines);
+    m_table.reserveEntries(int(blocks.size()));
     QList<QByteArray> names;
+    names.reserve(qsizetype(blocks.size()));
     int held = 0;
     SheetPos end; // just after the last held rule's "}"
     for (const TopBlock &block : blocks) {
-        if (held == kStyleCapacity || !block.hasSelector || !block.closed)
+        if (!block.hasSelector || !block.closed)
             break;
         if (block.nested)
             continue;
@@ -125,7 +127,7 @@ void SheetStore::RebuildStyleTable()
 
 void SheetStore::SelectStyle()
 {
-    if (m_currentStyleIndex >= 0 && m_currentStyleIndex < kStyleCapacity)
+    if (m_currentStyleIndex >= 0 && m_currentStyleIndex < m_table.entries())
         m_table.rules.bodies[m_currentStyleIndex] = m_memo.lines();
     if (m_list.selected() < 0)
         m_list.setSelected(0);

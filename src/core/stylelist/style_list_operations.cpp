@@ -23,15 +23,12 @@ void StyleListOperations::warn(const QString &text)
     m_questioner.ask(text, QStringLiteral("Quillbox"), Questioner::Ok, Questioner::Icon::Exclamation);
 }
 
-bool StyleListOperations::AddStyle(const QByteArray &name)
+void StyleListOperations::AddStyle(const QByteArray &name)
 {
     StyleTable &table = m_store.table();
-    if (table.count >= kStyleCapacity)
-        return false;
     m_store.list().append(name);
     table.setEntry(table.count, name, {});
     ++table.count;
-    return true;
 }
 
 void StyleListOperations::ReorderTableToList()
@@ -41,7 +38,7 @@ void StyleListOperations::ReorderTableToList()
     for (int i = 0; i < table.count && i < list.count(); ++i) {
         // One entry past the last rule is searched too: after a deletion the
         // entry that belongs in the last place still sits there.
-        for (int j = i; j <= table.count && j < kStyleCapacity; ++j) {
+        for (int j = i; j <= table.count && j < table.entries(); ++j) {
             if (table.name(j) == list.item(i)) {
                 if (j != i)
                     table.swapEntries(i, j);
@@ -73,14 +70,11 @@ void StyleListOperations::NewStyle(QByteArray name)
             match = i;
     }
     if (match < 0) {
-        if (name.trimmed().isEmpty() || !AddStyle(name)) {
-            warn(name.trimmed().isEmpty()
-                     ? QStringLiteral("Секундочку! Имя стиля не может быть пустым.")
-                     : QStringLiteral("Таблица стилей заполнена: Quillbox вмещает не более %1 стилей.\r"
-                                      "Новый стиль не добавлен.")
-                           .arg(kStyleCapacity));
+        if (name.trimmed().isEmpty()) {
+            warn(QStringLiteral("Секундочку! Имя стиля не может быть пустым."));
             return;
         }
+        AddStyle(name);
         m_store.list().setSelected(m_store.list().count() - 1);
         m_store.setSheetModified(true);
     } else {
@@ -179,6 +173,9 @@ void StyleListOperations::StyleSorted()
     });
     StyleTable &table = m_store.table();
     HMassiv sorted;
+    sorted.names.resize(size_t(count));
+    sorted.bodies.resize(size_t(count));
+    sorted.preambles.resize(size_t(count));
     for (int i = 0; i < count; ++i) {
         sorted.names[i] = table.name(order[i]);
         sorted.bodies[i] = table.body(order[i]);

@@ -15,7 +15,8 @@ public:
     // commit is the style commit with its focus flag set.
     StyleListOperations(SheetStore &store, Questioner &questioner, std::function<void()> commit);
 
-    bool AddStyle(const QByteArray &name);
+    // Adds a rule at the end of the list and the table: there is always room.
+    void AddStyle(const QByteArray &name);
     // Makes the table follow the order of the list, matching selectors.
     void ReorderTableToList();
     // " " followed by the selectors, separated by single blanks.

@@ -193,7 +193,6 @@ void TMainForm::bindStyleList()
 
 void TMainForm::ListTagDblClick()
 {
-    StyleListWidget *list = m_listPanel.list;
     const int selected = store().list().selected();
     if (selected < 0)
         return;
