@@ -69,8 +69,9 @@ TEST(RebuildStyleTable, HoldsEveryTopLevelRuleAndKeepsTheRestInPlace)
         QList<QByteArray> held;
     };
     const Case cases[] = {
-        {"MediaBetweenRules", "a { x }\r\n@media print { p { color: red } }\r\nb { y }", {"a", "b"}},
-        {"MediaFirst", "@media print { p { color: red } }\r\nb { y }", {"b"}},
+        {"MediaBetweenRules", "a { x }\r\n@media print { p { color: red } }\r\nb { y }", {"a", "p", "b"}},
+        {"MediaFirst", "@media print { p { color: red } }\r\nb { y }", {"p", "b"}},
+        {"KeyframesInMedia", "@media print { @keyframes k { to { top: 0 } } p { x } }", {"p"}},
         {"Keyframes", "@keyframes k { from { top: 0 } to { top: 1px } }\r\nb { y }", {"b"}},
         {"Nesting", "a { color: red; & b { x } }\r\nc { y }", {"c"}},
         {"BracesInCommentsAndStrings", "a { /* } */ x }\r\nb { content: \"}\" }\r\nc /* { */ { z }", {"a", "b", "c"}},
@@ -88,8 +89,8 @@ TEST(RebuildStyleTable, HoldsEveryTopLevelRuleAndKeepsTheRestInPlace)
         EXPECT_EQ(store.list().items(), c.held) << c.name;
         // Nothing of the text is lost, and the next round settles.
         const QByteArray once = store.sheetText();
-        for (const QByteArray &part : {QByteArray("@media print { p { color: red } }"),
-                                       QByteArray("@keyframes k { from { top: 0 } to { top: 1px } }"),
+        for (const QByteArray &part : {QByteArray("@keyframes k { from { top: 0 } to { top: 1px } }"),
+                                       QByteArray("@keyframes k { to { top: 0 } }"),
                                        QByteArray("& b { x }"), QByteArray("/* open"), QByteArray("{ y }\r\nb")}) {
             if (c.sheet.contains(part))
                 EXPECT_TRUE(once.contains(part)) << c.name << ": " << part.constData();

@@ -383,12 +383,12 @@ TEST_F(SheetFilesTest, LoadStopsWhenTheCopyCannotBeWritten)
 
 TEST_F(SheetFilesTest, UnheldPartOfTheSheetSurvivesASave)
 {
-    const QByteArray text = "a {\r\nx;\r\n}\r\n@media print {\r\n  p { color: red }\r\n}\r\n/* end */\r\n";
+    const QByteArray text = "a {\r\nx;\r\n}\r\n@keyframes k {\r\n  to { top: 0 }\r\n}\r\n/* end */\r\n";
     writeAll(a, text);
     ASSERT_TRUE(files.OpenSheet(a));
     EXPECT_EQ(store.styleCount(), 1);
     EXPECT_TRUE(files.SaveSheet());
-    EXPECT_TRUE(readAll(a).endsWith("@media print {\r\n  p { color: red }\r\n}\r\n/* end */\r\n"));
+    EXPECT_TRUE(readAll(a).endsWith("@keyframes k {\r\n  to { top: 0 }\r\n}\r\n/* end */\r\n"));
 }
 
 TEST(SheetFileIo, DeviceIsNotOverwritten)

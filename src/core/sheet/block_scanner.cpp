@@ -43,9 +43,44 @@ constexpr SelectorPlain kSelectorPlain;
 
 } // namespace
 
+static SheetScan scanSheet(const ByteLines &lines, bool intoGroups);
+
+bool startsConditionalGroup(const QByteArray &line, int column)
+{
+    if (column >= line.size() || line[column] != '@')
+        return false;
+    QByteArray name;
+    for (int p = column + 1; p < line.size(); ++p) {
+        const char c = line[p];
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '_'))
+            break;
+        name += char(c >= 'A' && c <= 'Z' ? c + 32 : c);
+    }
+    for (const char *vendor : {"-webkit-", "-moz-", "-ms-", "-o-"}) {
+        if (name.startsWith(vendor)) {
+            name.remove(0, qsizetype(std::strlen(vendor)));
+            break;
+        }
+    }
+    return name == "media" || name == "supports" || name == "layer" || name == "container" || name == "scope"
+        || name == "document";
+}
+
 std::vector<TopBlock> scanBlocks(const ByteLines &lines)
 {
-    std::vector<TopBlock> blocks;
+    return scanSheet(lines, false).blocks;
+}
+
+SheetScan scanSheet(const ByteLines &lines)
+{
+    return scanSheet(lines, true);
+}
+
+SheetScan scanSheet(const ByteLines &lines, bool intoGroups)
+{
+    SheetScan scan;
+    std::vector<TopBlock> &blocks = scan.blocks;
+    std::vector<int> open; // the groups the scan is inside, innermost last
     int depth = 0;
     bool inComment = false;
     char quote = 0;
@@ -104,13 +139,28 @@ std::vector<TopBlock> scanBlocks(const ByteLines &lines)
                 continue;
             }
             if (depth == 0) {
-                if (c == ';' || c == '}') {
+                if (c == '}' && !open.empty()) {
+                    // The end of the group the scan is in.
+                    open.pop_back();
+                    haveStart = false;
+                    scan.afterStructure = {k, p + 1};
+                    scan.hasStructure = true;
+                } else if (c == ';' || c == '}') {
                     haveStart = false; // a statement or a stray brace ends here
+                } else if (c == '{' && intoGroups && haveStart && startsConditionalGroup(lines[start.line], start.column)) {
+                    scan.groups.push_back({start, {k, p}, open.empty() ? -1 : open.back()});
+                    open.push_back(int(scan.groups.size()) - 1);
+                    haveStart = false;
+                    scan.afterStructure = {k, p + 1};
+                    scan.hasStructure = true;
                 } else if (c == '{') {
                     block = TopBlock();
                     block.open = {k, p};
                     block.hasSelector = haveStart;
                     block.start = haveStart ? start : block.open;
+                    block.group = open.empty() ? -1 : open.back();
+                    block.afterStructure = scan.afterStructure;
+                    block.hasStructure = scan.hasStructure;
                     depth = 1;
                 }
                 continue;
@@ -128,7 +178,7 @@ std::vector<TopBlock> scanBlocks(const ByteLines &lines)
     }
     if (depth > 0)
         blocks.push_back(block);
-    return blocks;
+    return scan;
 }
 
 WrittenSelector selectorBetween(const ByteLines &lines, SheetPos from, SheetPos to)

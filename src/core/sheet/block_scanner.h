@@ -11,9 +11,11 @@ struct SheetPos {
     friend bool operator==(const SheetPos &, const SheetPos &) = default;
 };
 
-// One block at the top level of a sheet: the text before its "{" back to
-// the end of what came before (the previous block or a ";" statement),
-// and its braces. Braces inside strings and comments do not count.
+// One block at the top level of a sheet or of a conditional group (an
+// @media, @supports, @layer, @container, @scope or @document block): the
+// text before its "{" back to the end of what came before (the previous
+// block, a ";" statement or a group's brace), and its braces. Braces inside
+// strings and comments do not count.
 struct TopBlock {
     SheetPos start;       // the first byte of its selector; open when it has none
     bool hasSelector = false;
@@ -21,10 +23,35 @@ struct TopBlock {
     SheetPos close;       // the "}" that balances it, when closed
     bool closed = false;
     bool nested = false;  // braces inside: an at-rule block, nesting
+    int group = -1;       // the innermost group around it, or -1 at the top level
+    SheetPos afterStructure; // just after the last group brace before it
+    bool hasStructure = false;
 };
 
-// The top-level blocks of the sheet, in order, in one pass.
+// A conditional group block: its prelude runs from start to its "{".
+struct GroupBlock {
+    SheetPos start;
+    SheetPos open;
+    int parent = -1;
+};
+
+struct SheetScan {
+    std::vector<TopBlock> blocks;
+    std::vector<GroupBlock> groups;
+    SheetPos afterStructure; // just after the sheet's last group brace
+    bool hasStructure = false;
+};
+
+// The blocks of the sheet at the top level and inside conditional groups
+// at any depth, in order, in one pass.
+SheetScan scanSheet(const ByteLines &lines);
+
+// The top-level blocks only: a group is one block with braces inside.
 std::vector<TopBlock> scanBlocks(const ByteLines &lines);
+
+// Whether the text at a place starts a conditional group at-rule, vendor
+// forms included ("@media", "@-moz-document").
+bool startsConditionalGroup(const QByteArray &line, int column);
 
 // A held rule's selector as written between its start and its "{": the
 // comments in it are taken out and handed back, a line break or control

@@ -44,6 +44,27 @@ ByteLines preambleBetween(const ByteLines &lines, SheetPos from, SheetPos to)
     return region.mid(first, last - first).split('\n');
 }
 
+bool before(SheetPos a, SheetPos b)
+{
+    return a.line < b.line || (a.line == b.line && a.column < b.column);
+}
+
+// The preludes of the groups around a rule, each with runs of blanks
+// folded to one and followed by " › ", outermost first.
+QByteArray contextOf(int group, const ByteLines &lines, const SheetScan &scan, const QByteArray &separator,
+                     std::vector<QByteArray> &known)
+{
+    if (group < 0)
+        return {};
+    QByteArray &context = known[size_t(group)];
+    if (context.isEmpty()) {
+        const GroupBlock &g = scan.groups[size_t(group)];
+        const QByteArray prelude = selectorBetween(lines, g.start, g.open).text.simplified();
+        context = contextOf(g.parent, lines, scan, separator, known) + prelude + separator;
+    }
+    return context;
+}
+
 ByteLines tailFrom(const ByteLines &lines, SheetPos from)
 {
     ByteLines tail;
@@ -90,18 +111,23 @@ void SheetStore::setHistoryActions(bool backEnabled, bool foreEnabled)
 
 void SheetStore::RebuildStyleTable()
 {
-    // Every top-level rule is held. Blocks the
-    // table cannot hold (at-rules with blocks, nested rules) stay in front
-    // of the next held rule, byte for byte. A block without a selector, or
-    // one that never closes, ends the table: from there the text is kept
-    // as it stands.
-    const std::vector<TopBlock> blocks = scanBlocks(m_sheetLines);
-    m_table.reserveEntries(int(blocks.size()));
+    // Every style rule is held, at the top level and inside conditional
+    // groups. Blocks the table cannot hold (@keyframes, nested rules) stay
+    // in front of the next held rule, byte for byte. A block without a
+    // selector, or one that never closes, ends the table: from there the
+    // text is kept as it stands.
+    const SheetScan scan = scanSheet(m_sheetLines);
+    m_table.reserveEntries(int(scan.blocks.size()));
+    m_table.tailLead.clear();
     QList<QByteArray> names;
-    names.reserve(qsizetype(blocks.size()));
+    QList<QByteArray> contexts;
+    names.reserve(qsizetype(scan.blocks.size()));
+    contexts.reserve(qsizetype(scan.blocks.size()));
+    std::vector<QByteArray> groupContexts(scan.groups.size());
+    const QByteArray separator = m_codec.encode(QStringLiteral(" \u203A "));
     int held = 0;
     SheetPos end; // just after the last held rule's "}"
-    for (const TopBlock &block : blocks) {
+    for (const TopBlock &block : scan.blocks) {
         if (!block.hasSelector || !block.closed)
             break;
         if (block.nested)
@@ -111,17 +137,35 @@ void SheetStore::RebuildStyleTable()
             break;
         if (selector.openQuote)
             continue; // kept as it stands, in front of the next rule
-        ByteLines preamble = preambleBetween(m_sheetLines, end, block.start);
+        // Group braces since the last held rule stay where they stand; what
+        // follows them belongs to the rule.
+        SheetPos ownFrom = end;
+        ByteLines lead;
+        if (block.hasStructure && before(end, block.afterStructure)) {
+            lead = preambleBetween(m_sheetLines, end, block.afterStructure);
+            ownFrom = block.afterStructure;
+        }
+        ByteLines preamble = preambleBetween(m_sheetLines, ownFrom, block.start);
         preamble.append(selector.comments);
         m_table.rules.names[held] = selector.text;
         m_table.rules.bodies[held] = bodyBetween(m_sheetLines, block.open, block.close);
         m_table.rules.preambles[held] = std::move(preamble);
+        m_table.leads[held] = std::move(lead);
+        m_table.groups[held] = block.group;
         names.append(selector.text);
+        contexts.append(contextOf(block.group, m_sheetLines, scan, separator, groupContexts));
         ++held;
         end = {block.close.line, block.close.column + 1};
     }
     m_table.count = held;
     m_tail = held == 0 ? m_sheetLines : tailFrom(m_sheetLines, end);
+    // The ends of the groups the last rule is in come before a rule added
+    // later.
+    if (held > 0 && scan.hasStructure && before(end, scan.afterStructure)) {
+        m_table.tailLead = preambleBetween(m_sheetLines, end, scan.afterStructure);
+        m_tail = tailFrom(m_sheetLines, scan.afterStructure);
+    }
+    m_list.setContexts(std::move(contexts));
     m_list.setItems(std::move(names));
 }
 

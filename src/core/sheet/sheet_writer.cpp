@@ -71,14 +71,16 @@ bool leavesCommentOpen(const ByteLines &lines, qsizetype count)
 ByteLines writeSheetLines(const StyleTable &table, const ByteLines &tail)
 {
     ByteLines lines;
-    qsizetype total = tail.size();
+    qsizetype total = tail.size() + table.tailLead.size();
     for (int i = 0; i < table.count; ++i)
-        total += table.preamble(i).size() + table.body(i).size() + 2;
+        total += table.lead(i).size() + table.preamble(i).size() + table.body(i).size() + 2;
     lines.reserve(total);
 
-    // What stands in front of a rule is written as it stood; the cleaning
+    // What stands in front of a rule is written as it stood: first the
+    // group braces of its place, then its own preamble. The cleaning
     // applies to the rule itself only.
     for (int i = 0; i < table.count; ++i) {
+        lines.append(table.lead(i));
         lines.append(table.preamble(i));
         const qsizetype ruleStart = lines.size();
         // Sized once: operator+ would copy the name and then grow it.
@@ -97,6 +99,7 @@ ByteLines writeSheetLines(const StyleTable &table, const ByteLines &tail)
         lines.append(QByteArrayLiteral("}"));
         stripLeadingSeparators(lines, ruleStart);
     }
+    lines.append(table.tailLead);
     lines.append(tail);
     return lines;
 }

@@ -26,6 +26,8 @@ void StyleListModel::append(const QByteArray &text)
 void StyleListModel::insert(int row, const QByteArray &text)
 {
     m_items.insert(row, text);
+    if (row <= m_contexts.size())
+        m_contexts.insert(row, QByteArray());
     if (m_selected >= row)
         ++m_selected;
     emit itemsChanged();
@@ -34,6 +36,8 @@ void StyleListModel::insert(int row, const QByteArray &text)
 void StyleListModel::removeAt(int row)
 {
     m_items.removeAt(row);
+    if (row < m_contexts.size())
+        m_contexts.removeAt(row);
     if (m_selected == row)
         m_selected = -1;
     else if (m_selected > row)

@@ -19,6 +19,11 @@ public:
     QByteArray selectedText() const;
 
     void setItems(QList<QByteArray> items);
+    // Where each row's rule stands: the preludes of the groups around it,
+    // each followed by " › ", or nothing at the top level. Rows keep their
+    // context when rules move, since a rule only moves inside its block.
+    QByteArray context(int i) const { return i < m_contexts.size() ? m_contexts[i] : QByteArray(); }
+    void setContexts(QList<QByteArray> contexts) { m_contexts = std::move(contexts); }
     void clear();
     void append(const QByteArray &text);
     void insert(int row, const QByteArray &text);
@@ -34,5 +39,6 @@ signals:
 
 private:
     QList<QByteArray> m_items;
+    QList<QByteArray> m_contexts;
     int m_selected = -1;
 };

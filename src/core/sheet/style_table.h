@@ -2,6 +2,7 @@
 
 #include "core/sheet/byte_lines.h"
 
+#include <algorithm>
 #include <vector>
 
 // The rules of the sheet: bodies first, selectors second, then what stands
@@ -18,6 +19,16 @@ struct HMassiv {
 struct StyleTable {
     HMassiv rules;
     int count = 0;
+    // By place, not by rule: what stays where it stands when rules move.
+    // leads: the group braces in front of the place (the end of the groups
+    // before it, the start of the groups it is in), written before the
+    // rule's own preamble; groups: the innermost group the place is in, or
+    // -1 at the top level. A rule moves only among places of its group.
+    std::vector<ByteLines> leads;
+    std::vector<int> groups;
+    // Group braces after the last rule, written before the tail: the end of
+    // the groups the last rule is in. A rule added at the end goes after them.
+    ByteLines tailLead;
 
     const QByteArray &name(int i) const { return rules.names[i]; }
     const ByteLines &body(int i) const { return rules.bodies[i]; }
@@ -33,6 +44,40 @@ struct StyleTable {
         rules.names.resize(wanted);
         rules.bodies.resize(wanted);
         rules.preambles.resize(wanted);
+        leads.resize(wanted);
+        groups.resize(wanted, -1);
+    }
+    const ByteLines &lead(int i) const { return leads[i]; }
+    int group(int i) const { return groups[i]; }
+
+    // Whether every place from one to the other is in the same group, so a
+    // rule may move between them.
+    bool sameBlock(int from, int to) const
+    {
+        for (int i = std::min(from, to); i <= std::max(from, to); ++i) {
+            if (groups[i] != groups[from])
+                return false;
+        }
+        return true;
+    }
+
+    // Takes the place out with its rule; the group braces in front of it
+    // stay, in front of the next place or of the tail.
+    void removePlace(int i)
+    {
+        ByteLines braces = leads[i];
+        if (i + 1 < count)
+            leads[i + 1] = braces + leads[i + 1];
+        else
+            tailLead = braces + tailLead;
+        for (int j = i; j + 1 < count; ++j) {
+            swapEntries(j, j + 1);
+            leads[j].swap(leads[j + 1]);
+            groups[j] = groups[j + 1];
+        }
+        --count;
+        leads[count].clear();
+        groups[count] = -1;
     }
     int entries() const { return int(rules.names.size()); }
 
@@ -47,6 +92,8 @@ struct StyleTable {
     void setEntry(int i, const QByteArray &name, const ByteLines &body)
     {
         reserveEntries(i + 1);
+        leads[i].clear();
+        groups[i] = -1;
         rules.names[i] = name;
         rules.bodies[i] = body;
         rules.preambles[i].clear();

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <map>
 #include <numeric>
 #include <vector>
 
@@ -28,6 +29,10 @@ void StyleListOperations::AddStyle(const QByteArray &name)
     StyleTable &table = m_store.table();
     m_store.list().append(name);
     table.setEntry(table.count, name, {});
+    // A new rule stands at the top level: after the ends of the groups the
+    // last rule was in.
+    table.leads[table.count] = std::move(table.tailLead);
+    table.tailLead.clear();
     ++table.count;
 }
 
@@ -129,7 +134,8 @@ void StyleListOperations::moveRule(int from, int to)
 void StyleListOperations::StyleUp()
 {
     const int selected = m_store.list().selected();
-    if (selected <= 0)
+    // A rule moves inside its own block: at the block's edge nothing happens.
+    if (selected <= 0 || !m_store.table().sameBlock(selected, selected - 1))
         return;
     moveRule(selected, selected - 1);
     m_store.list().setSelected(selected - 1);
@@ -143,7 +149,7 @@ void StyleListOperations::StyleUp()
 void StyleListOperations::StyleDown()
 {
     const int selected = m_store.list().selected();
-    if (selected < 0 || selected >= m_store.styleCount() - 1)
+    if (selected < 0 || selected >= m_store.styleCount() - 1 || !m_store.table().sameBlock(selected, selected + 1))
         return;
     moveRule(selected, selected + 1);
     m_store.list().setSelected(selected + 1);
@@ -163,15 +169,24 @@ void StyleListOperations::StyleSorted()
     if (current >= 0 && current < count)
         m_store.table().rules.bodies[current] = m_store.memo().lines();
 
-    std::vector<int> order(count);
-    std::iota(order.begin(), order.end(), 0);
+    StyleTable &table = m_store.table();
     std::vector<QString> shown(count);
     for (int i = 0; i < count; ++i)
-        shown[i] = m_store.codec().decode(m_store.table().name(i));
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        return QString::compare(shown[a], shown[b], Qt::CaseInsensitive) < 0;
-    });
-    StyleTable &table = m_store.table();
+        shown[i] = m_store.codec().decode(table.name(i));
+    // The rules of each block are ordered among the places of that block;
+    // no rule leaves its block.
+    std::vector<int> order(count);
+    std::map<int, std::vector<int>> places;
+    for (int i = 0; i < count; ++i)
+        places[table.group(i)].push_back(i);
+    for (const auto &[group, at] : places) {
+        std::vector<int> sorted = at;
+        std::stable_sort(sorted.begin(), sorted.end(), [&](int a, int b) {
+            return QString::compare(shown[a], shown[b], Qt::CaseInsensitive) < 0;
+        });
+        for (size_t k = 0; k < at.size(); ++k)
+            order[at[k]] = sorted[k];
+    }
     HMassiv sorted;
     sorted.names.resize(size_t(count));
     sorted.bodies.resize(size_t(count));
@@ -205,12 +220,10 @@ void StyleListOperations::StyleDelete()
     const int selected = m_store.list().selected();
     if (table.count < 2 || selected < 0)
         return;
-    // The deleted rule's entry ends up just past the new last rule.
-    moveRule(selected, table.count - 1);
-    QList<QByteArray> items = m_store.list().items();
-    items.removeLast();
-    m_store.list().setItems(items);
-    --table.count;
+    // The rule goes; the group braces in front of it stay, so its block
+    // stays too.
+    table.removePlace(selected);
+    m_store.list().removeAt(selected);
     const int next = selected < table.count ? selected : table.count - 1;
     m_store.list().setSelected(next);
     m_store.setCurrentStyleIndex(next);
@@ -232,7 +245,8 @@ void StyleListOperations::DragDrop(int targetRow)
     if (current < 0 || current >= m_store.styleCount()) {
         return;
     }
-    if (targetRow >= 0 && targetRow < m_store.styleCount()) {
+    // A rule is dropped only inside its own block.
+    if (targetRow >= 0 && targetRow < m_store.styleCount() && m_store.table().sameBlock(current, targetRow)) {
         if (targetRow != current) {
             moveRule(current, targetRow);
             // Unlike a commit, a drop leaves the sheet text to the next
