@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <QUrl>
 #include <QWebEnginePage>
+#include <QWebEngineView>
 
 namespace {
 
@@ -99,10 +100,14 @@ const char *const kComputedStyles = R"(
 })()
 )";
 
-// Renders the page with the sheet linked and returns its computed styles.
-QString computedStyles(const QString &sheetPath, const QString &body)
+// Renders the page with the sheet linked, in a view of the given width,
+// and returns its computed styles.
+QString computedStyles(const QString &sheetPath, const QString &body, int width)
 {
-    QWebEnginePage page;
+    QWebEngineView view;
+    view.resize(width, 900);
+    view.show();
+    QWebEnginePage &page = *view.page();
     // Transitions would catch the styles half way, at a different moment
     // in each run; both pages turn them off alike.
     const QString html = QStringLiteral("<!DOCTYPE html><html><head><meta charset=\"utf-8\">"
@@ -155,18 +160,28 @@ TEST_P(CorpusRendering, SavedSheetRendersThePageTheSame)
 
     const QString unstyled = dir.filePath(QStringLiteral("empty.css"));
     ASSERT_TRUE(writeSheetFile(unstyled, {}, nullptr));
-    const QStringList expected = computedStyles(before, body).split(QLatin1Char('\n'));
-    ASSERT_NE(expected, computedStyles(unstyled, body).split(QLatin1Char('\n'))) << "the sheet must take effect";
-    const QStringList actual = computedStyles(after, body).split(QLatin1Char('\n'));
-    ASSERT_GT(expected.size(), 1000) << expected.value(0).toStdString();
-    ASSERT_EQ(actual.size(), expected.size());
-    int shown = 0;
-    for (int i = 0; i < expected.size(); ++i) {
-        if (expected[i] != actual[i] && shown++ < 20)
-            ADD_FAILURE() << "was: " << expected[i].toStdString() << "\n  now: " << actual[i].toStdString();
+    // A narrow and a wide page: both sides of the sheets' width queries.
+    QStringList narrow;
+    for (const int width : {375, 1280}) {
+        const QStringList expected = computedStyles(before, body, width).split(QLatin1Char('\n'));
+        if (width == 375)
+            narrow = expected;
+        else if (original.contains("@media (min-width"))
+            EXPECT_NE(expected, narrow) << "the width queries must make a difference";
+        ASSERT_NE(expected, computedStyles(unstyled, body, width).split(QLatin1Char('\n')))
+            << "the sheet must take effect";
+        const QStringList actual = computedStyles(after, body, width).split(QLatin1Char('\n'));
+        ASSERT_GT(expected.size(), 1000) << expected.value(0).toStdString();
+        ASSERT_EQ(actual.size(), expected.size());
+        int shown = 0;
+        for (int i = 0; i < expected.size(); ++i) {
+            if (expected[i] != actual[i] && shown++ < 20)
+                ADD_FAILURE() << width << " px\n  was: " << expected[i].toStdString() << "\n  now: "
+                              << actual[i].toStdString();
+        }
+        std::printf("[ corpus   ] %s at %d px: %lld computed values compared\n", qPrintable(GetParam()), width,
+                    static_cast<long long>(expected.size()));
     }
-    std::printf("[ corpus   ] %s: %lld computed values compared\n", qPrintable(GetParam()),
-                static_cast<long long>(expected.size()));
 }
 
 INSTANTIATE_TEST_SUITE_P(Frameworks, CorpusRendering, testing::ValuesIn(corpusSheets()), corpusTestName);

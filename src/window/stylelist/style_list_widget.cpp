@@ -3,14 +3,63 @@
 #include "core/sheet/sheet_encoding.h"
 #include "core/sheet/style_list_model.h"
 
+#include <QApplication>
 #include <QDragMoveEvent>
+#include <QPainter>
+#include <QStyledItemDelegate>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QSignalBlocker>
 
+namespace {
+
+constexpr int kContextLength = Qt::UserRole + 1;
+
+// Draws a nested rule's context ("@media (min-width: 576px) › ") muted, so
+// the selector after it stands out.
+class ContextDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        const int contextLength = index.data(kContextLength).toInt();
+        if (contextLength <= 0) {
+            QStyledItemDelegate::paint(painter, option, index);
+            return;
+        }
+        QStyleOptionViewItem opt = option;
+        initStyleOption(&opt, index);
+        const QString text = opt.text;
+        opt.text.clear();
+        const QWidget *widget = opt.widget;
+        QStyle *style = widget ? widget->style() : QApplication::style();
+        style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
+        const QRect area = style->subElementRect(QStyle::SE_ItemViewItemText, &opt, widget).adjusted(2, 0, -2, 0);
+        const bool selected = opt.state & QStyle::State_Selected;
+        const QPalette::ColorGroup group = opt.state & QStyle::State_Enabled ? QPalette::Normal : QPalette::Disabled;
+        QColor muted = opt.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text);
+        muted.setAlphaF(0.55);
+        const QString context = text.left(contextLength);
+        painter->save();
+        painter->setFont(opt.font);
+        painter->setPen(muted);
+        painter->drawText(area, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, context);
+        const int shift = opt.fontMetrics.horizontalAdvance(context);
+        painter->setPen(opt.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
+        painter->drawText(area.adjusted(shift, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                          text.mid(contextLength));
+        painter->restore();
+    }
+};
+
+} // namespace
+
 StyleListWidget::StyleListWidget(QWidget *parent)
     : QListWidget(parent)
 {
+    setItemDelegate(new ContextDelegate(this));
     setSelectionMode(QAbstractItemView::SingleSelection);
     setDragEnabled(true);
     setAcceptDrops(true);
@@ -32,14 +81,23 @@ void StyleListWidget::showItems()
 {
     const QSignalBlocker block(this);
     QStringList texts;
-    for (const QByteArray &item : m_model->items())
-        texts.append(m_codec->decode(item));
+    QList<int> contextLengths;
+    const QList<QByteArray> &items = m_model->items();
+    for (int i = 0; i < items.size(); ++i) {
+        const QString context = m_codec->decode(m_model->context(i));
+        texts.append(context + m_codec->decode(items[i]));
+        contextLengths.append(int(context.size()));
+    }
     bool same = count() == texts.size();
     for (int i = 0; same && i < count(); ++i)
         same = item(i)->text() == texts[i];
     if (!same) {
         clear();
         addItems(texts);
+        for (int i = 0; i < count(); ++i) {
+            if (contextLengths[i] > 0)
+                item(i)->setData(kContextLength, contextLengths[i]);
+        }
     }
     showSelection(m_model->selected());
 }
