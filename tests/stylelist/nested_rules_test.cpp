@@ -1,0 +1,157 @@
+// Rules inside @media and the other conditional groups: held with their
+// context, written back in their place, and moved only inside their block.
+#include "core/editor/editor.h"
+
+#include "../support/fake_host.h"
+#include "../support/scripted_questioner.h"
+#include "../support/sheet_fixture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The separator between a context's preludes, in the Windows-1251 bytes a
+// new sheet reads in.
+const QByteArray kNext = " \x9b ";
+
+class NestedRules : public testing::Test
+{
+protected:
+    FakeHost host;
+    ScriptedQuestioner questioner;
+    Editor editor{host, questioner};
+    SheetStore &store = editor.store();
+    StyleListOperations &styles = editor.styles();
+
+    QList<QByteArray> shown() const
+    {
+        QList<QByteArray> rows;
+        for (int i = 0; i < store.list().count(); ++i)
+            rows.append(store.list().context(i) + store.list().item(i));
+        return rows;
+    }
+    void select(int row) { editor.ListTagClick(row); }
+    std::string text() const { return store.sheetText().toStdString(); }
+};
+
+TEST_F(NestedRules, ScannerHoldsEveryStyleRuleWithItsContext)
+{
+    const struct {
+        const char *name;
+        QByteArray sheet;
+        QList<QByteArray> rows;
+    } cases[] = {
+        {"Media", "a {}\r\n@media (min-width:  576px) {\r\n  .c { x }\r\n}\r\nb {}",
+         {"a", "@media (min-width: 576px)" + kNext + ".c", "b"}},
+        {"Deep", "@supports (display: grid) { @media print { .g { x } } }",
+         {"@supports (display: grid)" + kNext + "@media print" + kNext + ".g"}},
+        {"VendorAndLayer", "@-moz-document url-prefix() { a {} } @layer base { b {} } @layer x, y; c {}",
+         {"@-moz-document url-prefix()" + kNext + "a", "@layer base" + kNext + "b", "c"}},
+        {"ContainerAndScope", "@container card (min-width: 1px) { a {} } @scope (.x) { b {} }",
+         {"@container card (min-width: 1px)" + kNext + "a", "@scope (.x)" + kNext + "b"}},
+        {"PreludeWithCommentAndString", "@media /* c */ screen and (x: \"{\") { a {} }",
+         {"@media screen and (x: \"{\")" + kNext + "a"}},
+        {"KeyframesAndNestingKept", "@media print { @keyframes k { to { top: 0 } } a { & b {} } c {} }",
+         {"@media print" + kNext + "c"}},
+        {"PageAndFontFaceAreNoGroups", "@page { margin: 0 } a {}", {"@page", "a"}},
+    };
+    for (const auto &c : cases) {
+        openText(store, c.sheet);
+        EXPECT_EQ(shown(), c.rows) << c.name;
+    }
+}
+
+TEST_F(NestedRules, AChangedNestedRuleIsWrittenInItsPlaceAndTheBlockKept)
+{
+    openText(store, "a {\r\nx;\r\n}\r\n@media print {\r\n/* inside */\r\n.c {\r\ncolor: red;\r\n}\r\n.d {\r\nz;\r\n}\r\n}\r\n"
+                    "/* after */\r\nb {\r\nw;\r\n}\r\n");
+    const QByteArray before = store.sheetText();
+    select(1);
+    editor.panelController().optionClicked("Text_Align_Center");
+    const QByteArray after = store.sheetText();
+    // Everything around the rule is as it was: the block's prelude, its
+    // comment, the next rule in it and the block's end.
+    const qsizetype start = before.indexOf(".c {"), end = before.indexOf(".d {");
+    EXPECT_EQ(after.left(start), before.left(start));
+    EXPECT_EQ(after.mid(after.indexOf(".d {")), before.mid(end));
+    EXPECT_EQ(after.mid(start, after.indexOf(".d {") - start), ".c {\r\nText-align: center;\r\ncolor: RED;\r\n}\r\n");
+    editor.undoRedo().BackEditExecute();
+    EXPECT_EQ(text(), before.toStdString());
+}
+
+TEST_F(NestedRules, ListOperationsStayInsideTheRulesBlock)
+{
+    const QByteArray sheet = "a {}\r\n@media print {\r\n.c {}\r\n.b {}\r\n}\r\nz {}\r\ny {}\r\n";
+    openText(store, sheet);
+    // Up at the block's top edge, down at its bottom edge: nothing.
+    select(1);
+    styles.StyleUp();
+    select(2);
+    styles.StyleDown();
+    EXPECT_EQ(store.list().items(), (QList<QByteArray>{"a", ".c", ".b", "z", "y"}));
+    // Inside the block, and a drop outside it is refused.
+    styles.StyleUp();
+    EXPECT_EQ(store.list().items(), (QList<QByteArray>{"a", ".b", ".c", "z", "y"}));
+    select(2);
+    styles.DragDrop(4);
+    EXPECT_EQ(store.list().items(), (QList<QByteArray>{"a", ".b", ".c", "z", "y"}));
+    // Sorting orders each block apart.
+    styles.StyleSorted();
+    EXPECT_EQ(store.list().items(), (QList<QByteArray>{"a", ".b", ".c", "y", "z"}));
+    EXPECT_EQ(text(), "a {\r\n}\r\n@media print {\r\n.b {\r\n}\r\n.c {\r\n}\r\n}\r\ny {\r\n\r\n}\r\nz {\r\n\r\n}\r\n");
+
+    // Deleting every rule of the block leaves the block.
+    select(1);
+    styles.StyleDelete();
+    select(1);
+    styles.StyleDelete();
+    EXPECT_EQ(text(), "a {\r\n}\r\n@media print {\r\n}\r\ny {\r\n}\r\nz {\r\n\r\n}\r\n");
+}
+
+TEST_F(NestedRules, ANewRuleIsAddedAtTheTopLevel)
+{
+    openText(store, "@media print {\r\n.c {}\r\n}\r\n/* end */\r\n");
+    host.selectorAnswers = {"n"};
+    editor.NewStyleExecute();
+    EXPECT_EQ(text(), "@media print {\r\n.c {\r\n}\r\n}\r\nn {\r\n}\r\n/* end */\r\n");
+    EXPECT_EQ(store.list().context(1), "");
+}
+
+TEST_F(NestedRules, BadInputKeepsItsBytesAndSettles)
+{
+    QByteArray deep;
+    for (int i = 0; i < 50; ++i)
+        deep += "@media print {\r\n";
+    deep += ".x { y }\r\n";
+    for (int i = 0; i < 50; ++i)
+        deep += "}\r\n";
+    const QByteArray sheets[] = {
+        "@media print { a { x } } } b { y }",      // one brace too many
+        "@media print { a { x }\r\nb { y }",       // the group never closes
+        "@media print { a { x }\r\nb { y",         // nor does the rule
+        "@media (x: \"}\") /* { */ { a { x } }",   // braces in the prelude's string and comment
+        deep,
+    };
+    // Each rule clicked once, as a save after clicking through the list.
+    auto settle = [this](const QByteArray &text) {
+        openText(store, text);
+        for (int i = 0; i < store.styleCount(); ++i)
+            select(i);
+        store.RegenerateSheet();
+        return store.sheetText();
+    };
+    for (const QByteArray &sheet : sheets) {
+        const QByteArray once = settle(sheet);
+        ASSERT_GT(store.styleCount(), 0) << sheet.constData();
+        for (const char *part : {"a", "b", "x", "y"}) {
+            if (sheet.contains(part))
+                EXPECT_TRUE(once.contains(part)) << sheet.constData();
+        }
+        EXPECT_EQ(once.count('{') - once.count('}'), sheet.count('{') - sheet.count('}')) << once.constData();
+        EXPECT_EQ(settle(once).toStdString(), once.toStdString()) << sheet.constData();
+    }
+    openText(store, deep);
+    EXPECT_EQ(store.list().context(0).count("@media print"), 50);
+}
+
+} // namespace
