@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <QTabWidget>
+#include <QToolButton>
+
+#include "window/panels/panel_widgets.h"
 #include <QAction>
 #include <QFile>
 #include <QLineEdit>
@@ -158,6 +161,29 @@ TEST_F(StyleListWindowTest, DeleteAndUndoStateFollowTheCore)
     const int caret = sheetView->textCursor().position();
     EXPECT_GT(caret, sheetView->toPlainText().indexOf(QStringLiteral("p {")) + 2);
     EXPECT_LE(caret, sheetView->toPlainText().lastIndexOf(QLatin1Char('}')) + 1);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(StyleListWindowTest, ANestedRuleIsListedWithItsContextAndEditedInPlace)
+{
+    const QByteArray sheet = "a {\r\n}\r\n@media (min-width:  768px) {\r\n/* grid */\r\n.col-md-6 {\r\nwidth: 50%;\r\n}\r\n}\r\n";
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(sheet);
+    file.close();
+    ASSERT_TRUE(form->editor().files().OpenSheet(path));
+    EXPECT_EQ(rows(), (QStringList{"a", QStringLiteral("@media (min-width: 768px) › .col-md-6")}));
+    clickRow(1);
+    child<QTabWidget>("TABPANEL")->setCurrentWidget(child<QWidget>("BlockWidth")->parentWidget()->parentWidget());
+    auto *upDown = child<UpDown>("BlockWidthUpDown");
+    QTest::mouseClick(upDown->upButton(), Qt::LeftButton);
+    QTest::keyClick(form.get(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(fileText(), "a {\r\n}\r\n@media (min-width:  768px) {\r\n/* grid */\r\n.col-md-6 {\r\nWidth: 51%;\r\n}\r\n}\r\n");
+    child<QAction>("BackEdit")->trigger();
+    EXPECT_TRUE(form->store().sheetText().contains("width: 50%;")) << form->store().sheetText().constData();
 }
 
 } // namespace
