@@ -122,7 +122,12 @@ int main(int argc, char **argv)
             fprintf(stderr, "quillbox_bench: cannot read %s\n", argv[i]);
             return 1;
         }
-        registerSheet(QFileInfo(file).fileName().toStdString(), file.readAll());
+        const QByteArray text = file.readAll();
+        const std::string name = QFileInfo(file).fileName().toStdString();
+        registerSheet(name, text);
+        benchmark::RegisterBenchmark(("FullHistory/" + name).c_str(), fullHistory, text)
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(1);
     }
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
