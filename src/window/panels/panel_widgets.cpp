@@ -8,6 +8,9 @@
 #include "window/shell/hint.h"
 
 #include <QApplication>
+#include <QAbstractButton>
+#include <QLabel>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLineEdit>
@@ -27,6 +30,14 @@ QFont panelFont()
     return font;
 }
 
+QString spokenName(const QString &hint)
+{
+    QString name = splitHint(hint).shortPart.trimmed();
+    while (name.endsWith(QLatin1Char(':')) || name.endsWith(QLatin1Char(' ')))
+        name.chop(1);
+    return name;
+}
+
 void setHint(QWidget *widget, const QString &hint)
 {
     if (hint.isEmpty())
@@ -34,6 +45,13 @@ void setHint(QWidget *widget, const QString &hint)
     const HintParts parts = splitHint(hint);
     widget->setToolTip(parts.shortPart);
     widget->setStatusTip(parts.longPart);
+    // A control that shows no text of its own is named by its hint, so a
+    // screen reader says more than "button" or "edit".
+    const auto *button = qobject_cast<const QAbstractButton *>(widget);
+    const bool showsText = (button && !button->text().isEmpty()) || qobject_cast<const QLabel *>(widget)
+                           || qobject_cast<const QGroupBox *>(widget);
+    if (!showsText && widget->accessibleName().isEmpty())
+        widget->setAccessibleName(spokenName(hint));
 }
 
 namespace {
@@ -110,6 +128,8 @@ void ColorSwatch::setColor(const QColor &color)
     QPalette pal = palette();
     pal.setColor(QPalette::Window, color);
     setPalette(pal);
+    // Besides its name, a screen reader says the colour as text.
+    setAccessibleDescription(color.name(QColor::HexRgb).toUpper());
 }
 
 void ColorSwatch::keyPressEvent(QKeyEvent *event)
@@ -205,11 +225,21 @@ LengthField makeLengthField(QWidget *parent, const QString &name, const QString 
     setHint(field.upDown, stepperHint);
 
     field.unit = makeUnitButton(field.container, name + QStringLiteral("_"));
+    nameLengthField(field, spokenName(editHint));
 
     layout->addWidget(field.edit);
     layout->addWidget(field.upDown);
     layout->addWidget(field.unit);
     return field;
+}
+
+void nameLengthField(const LengthField &field, const QString &name)
+{
+    if (name.isEmpty())
+        return;
+    field.edit->setAccessibleName(name);
+    field.upDown->setAccessibleName(name + QStringLiteral(" — на единицу больше или меньше"));
+    field.unit->setAccessibleName(name + QStringLiteral(" — единица"));
 }
 
 QToolButton *makeToggle(QWidget *parent, const QString &name, const QString &hint, const QIcon &icon)

@@ -16,6 +16,8 @@ QFont panelFont();
 
 // Sets the tooltip (short part) and status tip (long part) of a hint.
 void setHint(QWidget *widget, const QString &hint);
+// A hint's short part as a screen reader says it: no trailing colon or blank.
+QString spokenName(const QString &hint);
 
 // An up-down stepper: two small arrow buttons with a position of its own
 // in a range, without wrap-around.
@@ -95,6 +97,10 @@ struct LengthField {
 // name + "_". Fields start empty, not in use, with the unit "px".
 LengthField makeLengthField(QWidget *parent, const QString &name, const QString &editHint = {},
                             const QString &stepperHint = {});
+
+// The names a screen reader says for the field, its stepper and its unit
+// button: "Отступ границ от края блока: Сверху", "… — единица".
+void nameLengthField(const LengthField &field, const QString &name);
 
 // The unit button alone, as the font-size box has it.
 QToolButton *makeUnitButton(QWidget *parent, const QString &name);

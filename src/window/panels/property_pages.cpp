@@ -84,6 +84,9 @@ void addLengthRow(QGridLayout *grid, int row, QWidget *parent, PanelControls &co
                         stepperHint ? QString::fromUtf8(stepperHint) : QString());
     grid->addWidget(text, row, 0);
     grid->addWidget(field.container, row, 1);
+    // Said as the group and the row: "Отступ границ от края блока: Сверху".
+    const auto *group = qobject_cast<const QGroupBox *>(parent);
+    nameLengthField(field, (group ? group->title().trimmed() + QStringLiteral(": ") : QString()) + text->text());
     controls.lengthFields.insert(field.edit->objectName(), field);
 }
 
@@ -91,6 +94,7 @@ QWidget *makePage(QTabWidget *tabs, const char *name, const char *caption, QVBox
 {
     auto *scroll = new QScrollArea(tabs);
     scroll->setObjectName(QLatin1String(name));
+    scroll->setAccessibleName(QString::fromUtf8(caption));
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
     // Tab goes straight to the page's controls; the page scrolls to show
@@ -334,6 +338,7 @@ QTabWidget *buildPropertyPages(QWidget *parent, PanelControls &controls)
 {
     auto *tabs = new QTabWidget(parent);
     tabs->setObjectName(QStringLiteral("TABPANEL"));
+    tabs->setAccessibleName(QStringLiteral("Панели свойств"));
     tabs->setUsesScrollButtons(true);
     buildColorPage(tabs, controls);
     buildMarginPage(tabs, controls);

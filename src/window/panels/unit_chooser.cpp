@@ -10,6 +10,7 @@ UnitChooser::UnitChooser(QWidget *parent)
     : QFrame(parent)
 {
     setObjectName(QStringLiteral("Z_Select"));
+    setAccessibleName(QStringLiteral("Выбор единицы измерения"));
     setFixedSize(81, 103);
     setFrameShape(QFrame::Panel);
     setAutoFillBackground(true);

@@ -55,6 +55,7 @@ void buildEditorPage(QTabWidget *viewer, ViewerPages &pages)
     auto *grid = new QGridLayout(page);
     grid->setContentsMargins(0, 0, 0, 0);
     pages.cssMemo = makeMemo(page, "CSSMemo", false);
+    pages.cssMemo->setAccessibleName(QStringLiteral("Текст правила"));
     QPalette pal = pages.cssMemo->palette();
     pal.setColor(QPalette::Base, Qt::white);
     pages.cssMemo->setPalette(pal);
@@ -120,6 +121,7 @@ void buildBrowserPage(QTabWidget *viewer, const ActionCatalog &actions, ViewerPa
     pages.browserSplitter->setHandleWidth(2);
     pages.browser = new QWebEngineView(pages.browserSplitter);
     pages.browser->setObjectName(QStringLiteral("PreBrowser"));
+    pages.browser->setAccessibleName(QStringLiteral("Просматриваемая страница"));
     pages.browser->setMinimumHeight(3);
     pages.browserSplitter->addWidget(pages.browser);
 
@@ -133,6 +135,7 @@ void buildBrowserPage(QTabWidget *viewer, const ActionCatalog &actions, ViewerPa
     htmlBar->setIconSize(QSize(16, 16));
     pages.progress = new QProgressBar(htmlBar);
     pages.progress->setObjectName(QStringLiteral("ProgressBar"));
+    pages.progress->setAccessibleName(QStringLiteral("Загрузка страницы"));
     pages.progress->setRange(0, 100);
     pages.progress->setValue(0);
     pages.progress->setFixedWidth(60);
@@ -185,12 +188,15 @@ ViewerPages buildViewerPages(QWidget *parent, const ActionCatalog &actions)
     ViewerPages pages;
     pages.viewer = new QTabWidget(parent);
     pages.viewer->setObjectName(QStringLiteral("Viewer"));
+    pages.viewer->setAccessibleName(QStringLiteral("Виды стиля"));
     buildEditorPage(pages.viewer, pages);
 
     pages.hcssMemo = makeMemo(pages.viewer, "HCSSMemo", true);
+    pages.hcssMemo->setAccessibleName(QStringLiteral("Текущий CSS"));
     pages.viewer->addTab(wrap(new QWidget(pages.viewer), pages.hcssMemo), QStringLiteral("Текущий CSS"));
     pages.viewer->widget(1)->setObjectName(QStringLiteral("CSSView"));
     pages.diskMemo = makeMemo(pages.viewer, "HCssInDiskMemo", true);
+    pages.diskMemo->setAccessibleName(QStringLiteral("Исходный CSS"));
     pages.viewer->addTab(wrap(new QWidget(pages.viewer), pages.diskMemo), QStringLiteral("Исходный CSS"));
     pages.viewer->widget(2)->setObjectName(QStringLiteral("CssDiskView"));
 

@@ -136,6 +136,7 @@ void TMainForm::buildWindow()
     status->setFixedHeight(21);
     m_hintPanel = new QLabel(status);
     m_hintPanel->setObjectName(QStringLiteral("StatusPanel"));
+    m_hintPanel->setAccessibleName(QStringLiteral("Подсказка"));
     m_hintPanel->setMinimumWidth(50);
     QFont hintFont(QStringLiteral("Tahoma"), 8);
     hintFont.setBold(true);

@@ -13,6 +13,7 @@ void TMainForm::buildMainMenu()
     auto menu = [&](const char *name, const QString &title) {
         QMenu *m = bar->addMenu(title);
         m->setObjectName(QLatin1String(name));
+        m->setAccessibleName(QString(title).remove(QLatin1Char('&')));
         return m;
     };
 

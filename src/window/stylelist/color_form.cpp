@@ -89,6 +89,7 @@ TColorForm::TColorForm(QWidget *parent)
     frame->setGeometry(2, 2, 210, 192);
     m_image = new PaletteImage(frame);
     m_image->setObjectName(QStringLiteral("Image1"));
+    m_image->setAccessibleName(QStringLiteral("Палитра"));
     m_image->setGeometry(6, 6, 200, 182);
     m_image->installEventFilter(this);
 
@@ -155,8 +156,11 @@ void TColorForm::setPreview(const QColor &color)
 {
     m_preview = color;
     paintPanel(m_resColor, color);
-    m_resColorHex->setText(QString::fromLatin1(
-        palette::hexText({quint8(color.red()), quint8(color.green()), quint8(color.blue())})));
+    const QString hex = QString::fromLatin1(
+        palette::hexText({quint8(color.red()), quint8(color.green()), quint8(color.blue())}));
+    m_resColorHex->setText(hex);
+    // The palette says the colour it shows now.
+    m_image->setAccessibleName(QStringLiteral("Палитра: ") + hex);
 }
 
 void TColorForm::Image1MouseMove(QPoint at)

@@ -79,6 +79,7 @@ TCreateSelector::TCreateSelector(QWidget *parent)
     makeTitle(this, "Label7", QStringLiteral("Итоговый селектор"), QRect(464, 4, 116, 16));
     m_itog = new QListWidget(this);
     m_itog->setObjectName(QStringLiteral("Itog"));
+    m_itog->setAccessibleName(QStringLiteral("Итоговые селекторы"));
     m_itog->setGeometry(464, 22, 114, 206);
 
     auto *ok = new QPushButton(QStringLiteral("Готово"), this);
@@ -102,6 +103,7 @@ TCreateSelector::TCreateSelector(QWidget *parent)
 
     m_tagSource = new QListWidget(this);
     m_tagSource->setObjectName(QStringLiteral("TagSource"));
+    m_tagSource->setAccessibleName(QStringLiteral("Описания тегов"));
     m_tagSource->addItems(tags::tagSource());
     m_tagSource->hide();
 
@@ -124,6 +126,8 @@ QWidget *TCreateSelector::buildTagPages()
         tab->setFocusPolicy(Qt::NoFocus);
         m_pageTabs->addButton(tab, i);
         m_tagLists.append(makeTagList(m_pages, pages[i].listName, pages[i].items));
+        // Each list is said as the page it stands on.
+        m_tagLists.last()->setAccessibleName(QStringLiteral("Теги: ") + QString(pages[i].caption).remove(QLatin1Char('&')));
         m_pages->addWidget(m_tagLists.last());
     }
     // Each row of three tabs: the captions' widths and an equal share of

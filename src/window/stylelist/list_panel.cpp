@@ -31,6 +31,7 @@ ListPanel buildListPanel(QWidget *parent, const ActionCatalog &actions, PanelCon
 
     result.list = new StyleListWidget(result.panel);
     result.list->setObjectName(QStringLiteral("ListTag"));
+    result.list->setAccessibleName(QStringLiteral("Список стилей"));
     QPalette pal = result.list->palette();
     pal.setColor(QPalette::Base, QColor(0xc0, 0xc0, 0xc0));
     result.list->setPalette(pal);
