@@ -155,7 +155,8 @@ TEST(MainWindow, MenuHoldsTheActionsInOrder)
                            "Автообновление"}));
     EXPECT_EQ(menuEntries(menuTitled(form, "Вид")), (QStringList{"Подвижные панели", "Автообновление", sep, "Обновить"}));
     EXPECT_EQ(menuEntries(menuTitled(form, "Стиль")),
-              (QStringList{"Новый стиль", "Удалить", "Переименовать", sep, "Стиль вверх", "Стиль вниз", "Сортировка"}));
+              (QStringList{"Новый стиль", "Удалить", "Переименовать", sep, "Стиль вверх", "Стиль вниз", "Сортировка", sep,
+                           "Сохранять оформление нетронутых правил"}));
     EXPECT_EQ(menuEntries(menuTitled(form, "Помощь")),
               (QStringList{"Письмо автору", "Домашняя страница", sep, "О программе..."}));
 

@@ -33,7 +33,7 @@ void storeInit(const QList<QPair<QString, QVariant>> &values)
     s->sync();
 }
 
-TEST(WindowSettings, ClosingWritesAllEightValues)
+TEST(WindowSettings, ClosingWritesAllNineValues)
 {
     clearProgramSettings();
     {
@@ -41,13 +41,15 @@ TEST(WindowSettings, ClosingWritesAllEightValues)
         form.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
         form.findChild<QAction *>(QStringLiteral("AutoRefreshAction"))->setChecked(true);
+        form.findChild<QAction *>(QStringLiteral("KeepUntouchedLayout"))->setChecked(true);
         form.findChild<QTabWidget *>(QStringLiteral("Viewer"))->setCurrentIndex(2);
         form.findChild<QTabWidget *>(QStringLiteral("TABPANEL"))->setCurrentIndex(3);
         EXPECT_TRUE(form.close());
     }
     auto s = settings();
     s->beginGroup(QStringLiteral("Init"));
-    EXPECT_EQ(s->childKeys().size(), 8);
+    EXPECT_EQ(s->childKeys().size(), 9);
+    EXPECT_EQ(s->value("KeepUntouchedLayout").toInt(), 1);
     EXPECT_EQ(s->value("Maximized").toInt(), 0);
     EXPECT_EQ(s->value("FloatPanel").toInt(), 0);
     EXPECT_EQ(s->value("AutoRefresh").toInt(), 1);

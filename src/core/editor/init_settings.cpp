@@ -53,6 +53,7 @@ InitSettings InitSettings::read(QSettings &settings)
     s.maximized = readBool(settings, QStringLiteral("Maximized"));
     s.floatPanel = readBool(settings, QStringLiteral("FloatPanel"));
     s.autoRefresh = readBool(settings, QStringLiteral("AutoRefresh"));
+    s.keepUntouchedLayout = readBool(settings, QStringLiteral("KeepUntouchedLayout"));
     s.viewer = readInt(settings, QStringLiteral("Viewer"));
     s.tabPanel = readInt(settings, QStringLiteral("TabPanel"));
     s.homePage = readString(settings, QStringLiteral("HomePage"));
@@ -76,6 +77,7 @@ void InitSettings::write(QSettings &settings) const
     putBool("Maximized", maximized);
     putBool("FloatPanel", floatPanel);
     putBool("AutoRefresh", autoRefresh);
+    putBool("KeepUntouchedLayout", keepUntouchedLayout);
     putInt("Viewer", viewer);
     putInt("TabPanel", tabPanel);
     if (homePage)

@@ -12,6 +12,7 @@ struct InitSettings {
     std::optional<bool> maximized;
     std::optional<bool> floatPanel;
     std::optional<bool> autoRefresh;
+    std::optional<bool> keepUntouchedLayout;
     std::optional<int> viewer;
     std::optional<int> tabPanel;
     std::optional<QString> homePage;

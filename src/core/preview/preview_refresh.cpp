@@ -20,7 +20,7 @@ void PreviewRefresh::RefreshViewExecute()
     const QString path = m_store.currentFileName();
     if (fileExists(path)) {
         QString error;
-        if (!writeSheetFile(path, m_store.fileLines(), &error)) {
+        if (!writeTextFile(path, m_store.fileText(), &error)) {
             m_questioner.tell(error, QStringLiteral("Quillbox"), Questioner::Icon::Error);
             return;
         }

@@ -7,6 +7,7 @@
 #include "core/sheet/sheet_file_io.h"
 #include "core/sheet/sheet_store.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QLocale>
 #include <QSettings>
@@ -57,6 +58,7 @@ void SheetFiles::setCaptionFor(const QString &name)
 void SheetFiles::NewSheet()
 {
     m_store.setEncoding(SheetEncoding::Windows1251, false);
+    m_store.setLineBreaks("\r\n", true);
     m_store.setSheetLines({});
     m_store.RebuildStyleTable(); // an empty sheet: no rule, no tail
     m_store.table().setEntry(0, QByteArrayLiteral("Body"), {});
@@ -107,6 +109,36 @@ private:
 
 } // namespace
 
+namespace {
+
+// The file's first line break; CR LF where it has none.
+QByteArray lineBreakOf(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return "\r\n";
+    const QByteArray head = file.read(1024 * 1024);
+    for (qsizetype i = 0; i < head.size(); ++i) {
+        if (head[i] == '\n')
+            return "\n";
+        if (head[i] == '\r')
+            return i + 1 < head.size() && head[i + 1] == '\n' ? "\r\n" : "\r";
+    }
+    return "\r\n";
+}
+
+bool endsWithLineBreak(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() == 0)
+        return true;
+    file.seek(file.size() - 1);
+    const QByteArray last = file.read(1);
+    return last == "\n" || last == "\r";
+}
+
+} // namespace
+
 bool SheetFiles::LoadSheet(const QString &path)
 {
     const QFileInfo info(path);
@@ -139,6 +171,7 @@ bool SheetFiles::LoadSheet(const QString &path)
         m_store.setSheetLines(*lines);
     }
     m_store.setDiskLines(*lines);
+    m_store.setLineBreaks(lineBreakOf(path), endsWithLineBreak(path));
     m_store.RebuildStyleTable();
     m_store.setCurrentFileName(path);
     m_store.list().setSelected(0);
@@ -192,8 +225,8 @@ bool SheetFiles::SaveSheet()
     m_store.RegenerateSheet();
     const QString path = m_store.currentFileName();
     QString error;
-    const ByteLines lines = m_store.fileLines();
-    if (!writeSheetFile(path, lines, &error) || !writeSheetFile(recoveryPath(path), lines, &error)) {
+    const QByteArray text = m_store.fileText();
+    if (!writeTextFile(path, text, &error) || !writeTextFile(recoveryPath(path), text, &error)) {
         fail(error);
         m_store.setMayProceed(false);
         return false;

@@ -3,6 +3,8 @@
 #include "core/sheet/block_scanner.h"
 #include "core/sheet/sheet_writer.h"
 
+#include <climits>
+
 namespace {
 
 // The text between two places, without the blank space around it:
@@ -63,6 +65,20 @@ QByteArray contextOf(int group, const ByteLines &lines, const SheetScan &scan, c
         context = contextOf(g.parent, lines, scan, separator, known) + prelude + separator;
     }
     return context;
+}
+
+// The text from one place to another, byte for byte: the first line is the
+// rest of the line the stretch starts in.
+ByteLines linesBetween(const ByteLines &lines, SheetPos from, SheetPos to)
+{
+    ByteLines out;
+    for (int k = from.line; k <= to.line && k < lines.size(); ++k) {
+        const QByteArray &line = lines[k];
+        const int first = k == from.line ? from.column : 0;
+        const int last = k == to.line ? std::min(to.column, int(line.size())) : int(line.size());
+        out.append(first == 0 && last == line.size() ? line : line.mid(first, std::max(0, last - first)));
+    }
+    return out;
 }
 
 ByteLines tailFrom(const ByteLines &lines, SheetPos from)
@@ -141,14 +157,24 @@ void SheetStore::RebuildStyleTable()
         // follows them belongs to the rule.
         SheetPos ownFrom = end;
         ByteLines lead;
+        ByteLines rawLead;
         if (block.hasStructure && before(end, block.afterStructure)) {
             lead = preambleBetween(m_sheetLines, end, block.afterStructure);
+            rawLead = linesBetween(m_sheetLines, end, block.afterStructure);
             ownFrom = block.afterStructure;
         }
+        const SheetPos afterClose{block.close.line, block.close.column + 1};
+        AsRead &read = m_table.asRead[held];
+        read.raw = linesBetween(m_sheetLines, ownFrom, afterClose);
+        read.name = selector.text;
+        read.loadedForm.clear();
+        read.changed = false;
         ByteLines preamble = preambleBetween(m_sheetLines, ownFrom, block.start);
         preamble.append(selector.comments);
         m_table.rules.names[held] = selector.text;
         m_table.rules.bodies[held] = bodyBetween(m_sheetLines, block.open, block.close);
+        read.body = m_table.rules.bodies[held];
+        m_table.rawLeads[held] = std::move(rawLead);
         m_table.rules.preambles[held] = std::move(preamble);
         m_table.leads[held] = std::move(lead);
         m_table.groups[held] = block.group;
@@ -159,20 +185,33 @@ void SheetStore::RebuildStyleTable()
     }
     m_table.count = held;
     m_tail = held == 0 ? m_sheetLines : tailFrom(m_sheetLines, end);
+    m_table.rawTailLead.clear();
+    SheetPos tailStart = end;
     // The ends of the groups the last rule is in come before a rule added
     // later.
     if (held > 0 && scan.hasStructure && before(end, scan.afterStructure)) {
         m_table.tailLead = preambleBetween(m_sheetLines, end, scan.afterStructure);
+        m_table.rawTailLead = linesBetween(m_sheetLines, end, scan.afterStructure);
         m_tail = tailFrom(m_sheetLines, scan.afterStructure);
+        tailStart = scan.afterStructure;
     }
+    m_rawTail = held == 0 ? m_sheetLines
+                          : linesBetween(m_sheetLines, tailStart, {int(m_sheetLines.size()) - 1, INT_MAX});
     m_list.setContexts(std::move(contexts));
     m_list.setItems(std::move(names));
 }
 
 void SheetStore::SelectStyle()
 {
-    if (m_currentStyleIndex >= 0 && m_currentStyleIndex < m_table.entries())
-        m_table.rules.bodies[m_currentStyleIndex] = m_memo.lines();
+    if (m_currentStyleIndex >= 0 && m_currentStyleIndex < m_table.entries()) {
+        // A body that is neither the one read nor the one the selection
+        // laid out was changed by the user; it stays changed.
+        AsRead &read = m_table.asRead[m_currentStyleIndex];
+        const ByteLines &lines = m_memo.lines();
+        if (!(lines == read.body || lines == read.loadedForm))
+            read.changed = true;
+        m_table.rules.bodies[m_currentStyleIndex] = lines;
+    }
     if (m_list.selected() < 0)
         m_list.setSelected(0);
     const int selected = m_list.selected();
@@ -186,6 +225,8 @@ void SheetStore::SelectStyle()
     }
     if (m_ruleLoaded)
         m_ruleLoaded();
+    if (selected >= 0)
+        m_table.asRead[selected].loadedForm = m_memo.lines();
 }
 
 bool SheetStore::SheetDiffersFromHistory() const
@@ -196,7 +237,7 @@ bool SheetStore::SheetDiffersFromHistory() const
 void SheetStore::RegenerateSheet()
 {
     SelectStyle();
-    setSheetLines(writeSheetLines(m_table, m_tail));
+    setSheetLines(m_keepLayout ? writeSheetLinesKeepingLayout(m_table, m_rawTail) : writeSheetLines(m_table, m_tail));
     const QByteArray text = sheetText();
     if (!m_history.differsFrom(text))
         return;
@@ -204,15 +245,14 @@ void SheetStore::RegenerateSheet()
     setHistoryActions(m_history.canUndo(), false);
 }
 
-ByteLines SheetStore::fileLines() const
+QByteArray SheetStore::fileText() const
 {
-    if (!m_bom)
-        return m_sheetLines;
-    ByteLines lines = m_sheetLines;
-    if (lines.isEmpty())
-        lines.append(QByteArray());
-    lines.first().prepend(kUtf8Bom);
-    return lines;
+    QByteArray text = m_keepLayout ? joinLines(m_sheetLines, m_lineBreak.constData()) : joinLines(m_sheetLines);
+    if (m_keepLayout && !m_finalBreak && text.endsWith(m_lineBreak))
+        text.chop(m_lineBreak.size());
+    if (m_bom)
+        text.prepend(kUtf8Bom);
+    return text;
 }
 
 void SheetStore::setEncoding(SheetEncoding encoding, bool bom)

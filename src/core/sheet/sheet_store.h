@@ -26,9 +26,16 @@ public:
     QByteArray sheetText() const { return joinLines(m_sheetLines); }
     void setSheetLines(const ByteLines &lines);
     void setSheetText(const QByteArray &text) { setSheetLines(splitText(text)); }
-    // The lines as the file holds them: the byte order mark, where the
-    // sheet was read with one, in front of the first.
-    ByteLines fileLines() const;
+    // The bytes the file gets: the byte order mark, where the sheet was
+    // read with one, in front. Lines end in CR LF; while untouched layout
+    // is kept, in the file's own line break, and the last line ends as it
+    // ended when read.
+    QByteArray fileText() const;
+    void setLineBreaks(const QByteArray &lineBreak, bool finalBreak)
+    {
+        m_lineBreak = lineBreak;
+        m_finalBreak = finalBreak;
+    }
     // The sheet as last read from disk.
     const ByteLines &diskLines() const { return m_diskLines; }
 
@@ -37,6 +44,10 @@ public:
     const SheetCodec &codec() const { return m_codec; }
     SheetEncoding encoding() const { return m_codec.encoding(); }
     bool hasBom() const { return m_bom; }
+
+    // Untouched rules and the text between rules written as they were read.
+    bool keepsUntouchedLayout() const { return m_keepLayout; }
+    void setKeepUntouchedLayout(bool keep) { m_keepLayout = keep; }
     void setEncoding(SheetEncoding encoding, bool bom);
     void setDiskLines(const ByteLines &lines) { m_diskLines = lines; }
     // Text after the last held rule, written back unchanged.
@@ -105,6 +116,10 @@ signals:
 private:
     ByteLines m_sheetLines;
     ByteLines m_tail;
+    ByteLines m_rawTail; // the tail byte for byte, from right after the last group brace or rule
+    bool m_keepLayout = false;
+    QByteArray m_lineBreak = "\r\n";
+    bool m_finalBreak = true;
     ByteLines m_diskLines;
     StyleTable m_table;
     StyleListModel m_list;

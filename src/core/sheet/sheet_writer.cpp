@@ -68,6 +68,32 @@ bool leavesCommentOpen(const ByteLines &lines, qsizetype count)
 
 } // namespace
 
+namespace {
+
+// A held rule in the program's layout, after its own preamble.
+void appendProgramForm(ByteLines &lines, const StyleTable &table, int i)
+{
+    lines.append(table.preamble(i));
+    const qsizetype ruleStart = lines.size();
+    // Sized once: operator+ would copy the name and then grow it.
+    const QByteArray &name = table.name(i);
+    QByteArray header(name.size() + 2, Qt::Uninitialized);
+    std::memcpy(header.data(), name.constData(), size_t(name.size()));
+    std::memcpy(header.data() + name.size(), " {", 2);
+    lines.append(std::move(header));
+    // The program writes its own marker line again; one that closes a
+    // comment the user left open stays, or the comment would run on.
+    const ByteLines &body = table.body(i);
+    for (qsizetype k = 0; k < body.size(); ++k) {
+        if (!isUnsupportedCommentLine(body[k]) || leavesCommentOpen(body, k))
+            lines.append(body[k]);
+    }
+    lines.append(QByteArrayLiteral("}"));
+    stripLeadingSeparators(lines, ruleStart);
+}
+
+} // namespace
+
 ByteLines writeSheetLines(const StyleTable &table, const ByteLines &tail)
 {
     ByteLines lines;
@@ -81,25 +107,36 @@ ByteLines writeSheetLines(const StyleTable &table, const ByteLines &tail)
     // applies to the rule itself only.
     for (int i = 0; i < table.count; ++i) {
         lines.append(table.lead(i));
-        lines.append(table.preamble(i));
-        const qsizetype ruleStart = lines.size();
-        // Sized once: operator+ would copy the name and then grow it.
-        const QByteArray &name = table.name(i);
-        QByteArray header(name.size() + 2, Qt::Uninitialized);
-        std::memcpy(header.data(), name.constData(), size_t(name.size()));
-        std::memcpy(header.data() + name.size(), " {", 2);
-        lines.append(std::move(header));
-        // The program writes its own marker line again; one that closes a
-        // comment the user left open stays, or the comment would run on.
-        const ByteLines &body = table.body(i);
-        for (qsizetype k = 0; k < body.size(); ++k) {
-            if (!isUnsupportedCommentLine(body[k]) || leavesCommentOpen(body, k))
-                lines.append(body[k]);
-        }
-        lines.append(QByteArrayLiteral("}"));
-        stripLeadingSeparators(lines, ruleStart);
+        appendProgramForm(lines, table, i);
     }
     lines.append(table.tailLead);
     lines.append(tail);
+    return lines;
+}
+
+ByteLines writeSheetLinesKeepingLayout(const StyleTable &table, const ByteLines &rawTail)
+{
+    ByteLines lines;
+    // A stretch read from the sheet goes on in the line the text so far
+    // ends in, as it did in the sheet.
+    auto appendRaw = [&lines](const ByteLines &raw) {
+        if (raw.isEmpty())
+            return;
+        if (lines.isEmpty()) {
+            lines = raw;
+            return;
+        }
+        lines.last() += raw.first();
+        lines.append(raw.mid(1));
+    };
+    for (int i = 0; i < table.count; ++i) {
+        appendRaw(table.rawLeads[i]);
+        if (table.untouched(i) && !table.asRead[i].raw.isEmpty())
+            appendRaw(table.asRead[i].raw);
+        else
+            appendProgramForm(lines, table, i);
+    }
+    appendRaw(table.rawTailLead);
+    appendRaw(rawTail);
     return lines;
 }

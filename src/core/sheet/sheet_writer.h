@@ -8,3 +8,8 @@
 // of the "; " separators that start generated declaration lines, followed
 // by the tail the table does not hold, unchanged.
 ByteLines writeSheetLines(const StyleTable &table, const ByteLines &tail);
+
+// The same, but a rule the user has not changed since the sheet was read,
+// and all the text between rules, are written byte for byte as read; the
+// raw tail is the text after the last rule as it stands.
+ByteLines writeSheetLinesKeepingLayout(const StyleTable &table, const ByteLines &rawTail);

@@ -16,6 +16,16 @@ struct HMassiv {
     std::vector<ByteLines> preambles;
 };
 
+// Each rule as the sheet had it when read, so that a rule the user has not
+// changed can be written with its own bytes. Moves with its rule.
+struct AsRead {
+    ByteLines raw;          // from the end of what stands before it to its "}", byte for byte
+    QByteArray name;        // the selector as read
+    ByteLines body;         // the body as read
+    ByteLines loadedForm;   // the body as the panels laid it out when it was last selected
+    bool changed = true;    // changed since read, or made in the program
+};
+
 struct StyleTable {
     HMassiv rules;
     int count = 0;
@@ -29,6 +39,19 @@ struct StyleTable {
     // Group braces after the last rule, written before the tail: the end of
     // the groups the last rule is in. A rule added at the end goes after them.
     ByteLines tailLead;
+    // The same by place and after the last rule, byte for byte.
+    std::vector<ByteLines> rawLeads;
+    ByteLines rawTailLead;
+    std::vector<AsRead> asRead;
+
+    // Whether the rule in a place can be written as it was read: not
+    // renamed, and its body the one read or the one its selection laid out.
+    bool untouched(int i) const
+    {
+        const AsRead &read = asRead[i];
+        return !read.changed && rules.names[i] == read.name
+            && (rules.bodies[i] == read.body || rules.bodies[i] == read.loadedForm);
+    }
 
     const QByteArray &name(int i) const { return rules.names[i]; }
     const ByteLines &body(int i) const { return rules.bodies[i]; }
@@ -46,6 +69,8 @@ struct StyleTable {
         rules.preambles.resize(wanted);
         leads.resize(wanted);
         groups.resize(wanted, -1);
+        rawLeads.resize(wanted);
+        asRead.resize(wanted);
     }
     const ByteLines &lead(int i) const { return leads[i]; }
     int group(int i) const { return groups[i]; }
@@ -66,17 +91,23 @@ struct StyleTable {
     void removePlace(int i)
     {
         ByteLines braces = leads[i];
-        if (i + 1 < count)
+        ByteLines rawBraces = rawLeads[i];
+        if (i + 1 < count) {
             leads[i + 1] = braces + leads[i + 1];
-        else
+            rawLeads[i + 1] = joinRaw(rawBraces, rawLeads[i + 1]);
+        } else {
             tailLead = braces + tailLead;
+            rawTailLead = joinRaw(rawBraces, rawTailLead);
+        }
         for (int j = i; j + 1 < count; ++j) {
             swapEntries(j, j + 1);
             leads[j].swap(leads[j + 1]);
+            rawLeads[j].swap(rawLeads[j + 1]);
             groups[j] = groups[j + 1];
         }
         --count;
         leads[count].clear();
+        rawLeads[count].clear();
         groups[count] = -1;
     }
     int entries() const { return int(rules.names.size()); }
@@ -86,6 +117,21 @@ struct StyleTable {
         rules.names[i].swap(rules.names[j]);
         rules.bodies[i].swap(rules.bodies[j]);
         rules.preambles[i].swap(rules.preambles[j]);
+        std::swap(asRead[i], asRead[j]);
+    }
+
+    // Two stretches of text one after the other: the second goes on in the
+    // line the first ends in.
+    static ByteLines joinRaw(const ByteLines &first, const ByteLines &second)
+    {
+        if (first.isEmpty())
+            return second;
+        if (second.isEmpty())
+            return first;
+        ByteLines out = first;
+        out.last() += second.first();
+        out.append(second.mid(1));
+        return out;
     }
 
     // A rule made in the program: no preamble.
@@ -93,7 +139,9 @@ struct StyleTable {
     {
         reserveEntries(i + 1);
         leads[i].clear();
+        rawLeads[i].clear();
         groups[i] = -1;
+        asRead[i] = AsRead();
         rules.names[i] = name;
         rules.bodies[i] = body;
         rules.preambles[i].clear();

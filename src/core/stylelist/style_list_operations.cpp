@@ -33,6 +33,8 @@ void StyleListOperations::AddStyle(const QByteArray &name)
     // last rule was in.
     table.leads[table.count] = std::move(table.tailLead);
     table.tailLead.clear();
+    table.rawLeads[table.count] = std::move(table.rawTailLead);
+    table.rawTailLead.clear();
     ++table.count;
 }
 
@@ -191,16 +193,19 @@ void StyleListOperations::StyleSorted()
     sorted.names.resize(size_t(count));
     sorted.bodies.resize(size_t(count));
     sorted.preambles.resize(size_t(count));
+    std::vector<AsRead> asRead(static_cast<size_t>(count));
     for (int i = 0; i < count; ++i) {
         sorted.names[i] = table.name(order[i]);
         sorted.bodies[i] = table.body(order[i]);
         sorted.preambles[i] = table.preamble(order[i]);
+        asRead[size_t(i)] = table.asRead[size_t(order[i])];
     }
     QList<QByteArray> items;
     for (int i = 0; i < count; ++i) {
         table.rules.names[i] = sorted.names[i];
         table.rules.bodies[i] = sorted.bodies[i];
         table.rules.preambles[i] = sorted.preambles[i];
+        table.asRead[size_t(i)] = asRead[size_t(i)];
         items.append(sorted.names[i]);
     }
     m_store.list().setItems(items);

@@ -55,6 +55,10 @@ const ActionDef kActions[] = {
      QKeyCombination(Qt::Key_F5), false, "view-refresh", "⟳"},
     {"AutoRefreshAction", "Автообновление", "Автообновление !!!|Окно просмотра обновляется сразу после изменения стиля !!!",
      kNoKey, true, "", "A⟳"},
+    {"KeepUntouchedLayout", "Сохранять оформление нетронутых правил",
+     "Сохранять оформление нетронутых правил|Правила, которые вы не меняли, и текст между ними записываются при "
+     "сохранении так, как были прочитаны",
+     kNoKey, true, "", "≡"},
     {"SaveHomePage", "Запомнить HTML в стиле", "Записать текущую страницу как базовую в стиль (LINK_HTML)", kNoKey, false,
      "bookmark-new", "★"},
     {"OpenHomePage", "Открыть HTML", "Открыть HTML", kNoKey, false, "text-html", "<>"},

@@ -116,6 +116,12 @@ void TMainForm::bindEditor()
         if (on)
             m_editor->preview().RefreshViewExecute();
     });
+    // The current sheet view shows what the next save writes.
+    connect(a["KeepUntouchedLayout"], &QAction::toggled, this, [this](bool keep) {
+        store().setKeepUntouchedLayout(keep);
+        store().RegenerateSheet();
+        m_editor->commit().RefreshSheetView();
+    });
     connect(a["RefreshView"], &QAction::triggered, this, [this] { m_editor->preview().RefreshViewExecute(); });
     connect(a["BackEdit"], &QAction::triggered, this, [this] { m_editor->undoRedo().BackEditExecute(); });
     connect(a["ForeEdit"], &QAction::triggered, this, [this] { m_editor->undoRedo().ForeEditExecute(); });

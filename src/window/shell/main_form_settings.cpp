@@ -22,6 +22,8 @@ void TMainForm::restoreSettings()
         (*m_actions)["FloatPanel"]->trigger();
     if (init.autoRefresh.value_or(false))
         (*m_actions)["AutoRefreshAction"]->setChecked(true);
+    if (init.keepUntouchedLayout.value_or(false))
+        (*m_actions)["KeepUntouchedLayout"]->setChecked(true);
     if (init.viewer && *init.viewer >= 0 && *init.viewer < m_viewer.viewer->count())
         m_viewer.viewer->setCurrentIndex(*init.viewer);
     if (init.panelListWidth) {
@@ -48,6 +50,7 @@ void TMainForm::writeSettings()
     init.maximized = isMaximized();
     init.floatPanel = (*m_actions)["FloatPanel"]->isChecked();
     init.autoRefresh = (*m_actions)["AutoRefreshAction"]->isChecked();
+    init.keepUntouchedLayout = (*m_actions)["KeepUntouchedLayout"]->isChecked();
     init.viewer = m_viewer.viewer->currentIndex();
     init.tabPanel = m_listPanel.panel->findChild<QTabWidget *>(QStringLiteral("TABPANEL"))->currentIndex();
     init.homePage = store().homePageAddress();

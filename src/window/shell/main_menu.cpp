@@ -60,6 +60,8 @@ void TMainForm::buildMainMenu()
     style->addActions({a["NewStyle"], a["StyleDelete"], a["StyleRename"]});
     style->addSeparator();
     style->addActions({a["StyleUp"], a["StyleDown"], a["StyleSorted"]});
+    style->addSeparator();
+    style->addAction(a["KeepUntouchedLayout"]);
 
     QAction *integration = bar->addAction(QStringLiteral("&Интеграция"));
     integration->setObjectName(QStringLiteral("N36"));
