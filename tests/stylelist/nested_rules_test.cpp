@@ -1,12 +1,17 @@
 // Rules inside @media and the other conditional groups: held with their
-// context, written back in their place, and moved only inside their block.
+// context, written back in their place, and moved only inside their block;
+// and rules kept as written when the user has not changed them.
 #include "core/editor/editor.h"
 
 #include "../support/fake_host.h"
+#include "../support/file_bytes.h"
+#include "../support/settings_reset.h"
 #include "../support/scripted_questioner.h"
 #include "../support/sheet_fixture.h"
 
 #include <gtest/gtest.h>
+
+#include <QTemporaryDir>
 
 namespace {
 
@@ -152,6 +157,88 @@ TEST_F(NestedRules, BadInputKeepsItsBytesAndSettles)
     }
     openText(store, deep);
     EXPECT_EQ(store.list().context(0).count("@media print"), 50);
+}
+
+} // namespace
+
+namespace {
+
+// Saving with "Сохранять оформление нетронутых правил" on.
+class KeptLayout : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        clearProgramSettings();
+        editor.files().NewSheet();
+        editor.store().setKeepUntouchedLayout(true);
+    }
+
+    QByteArray openAndSave(const QByteArray &bytes)
+    {
+        writeAll(path, bytes);
+        EXPECT_TRUE(editor.files().OpenSheet(path));
+        return save();
+    }
+    QByteArray save()
+    {
+        EXPECT_TRUE(editor.files().SaveSheet());
+        return readAll(path);
+    }
+
+    QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("kept.css"));
+    FakeHost host;
+    ScriptedQuestioner questioner;
+    Editor editor{host, questioner};
+};
+
+const QByteArray kHandWritten = "/* site */\n"
+                                "body{margin:0}\n"
+                                "\n"
+                                "@media (min-width: 576px) {\n"
+                                "    .a   { color : red ; }   /* keep */\n"
+                                "    .b { float: left }\n"
+                                "}\n"
+                                "p {\n"
+                                "\tpadding: 1px;\n"
+                                "\tcolor: #fff;\n"
+                                "}";
+
+TEST_F(KeptLayout, OpenSaveAndSelectingChangeNoByte)
+{
+    EXPECT_EQ(openAndSave(kHandWritten).toStdString(), kHandWritten.toStdString());
+    for (int i = 0; i < editor.store().styleCount(); ++i)
+        editor.ListTagClick(i);
+    EXPECT_EQ(save().toStdString(), kHandWritten.toStdString());
+}
+
+TEST_F(KeptLayout, OnlyTheChangedRuleIsRewrittenAndUndoRestoresTheBytes)
+{
+    openAndSave(kHandWritten);
+    editor.ListTagClick(2); // .b inside the block
+    editor.panelController().optionClicked("Text_Align_Center");
+    const QByteArray changed = save();
+    EXPECT_EQ(changed.toStdString(),
+              QByteArray(kHandWritten)
+                  .replace("    .b { float: left }\n", ".b {\nText-align: center;\nFloat: left;\n}\n")
+                  .toStdString());
+    editor.undoRedo().BackEditExecute();
+    EXPECT_EQ(save().toStdString(), kHandWritten.toStdString());
+}
+
+TEST_F(KeptLayout, RulesKeepTheirBytesWhenMovedSortedOrDeleted)
+{
+    const QByteArray sheet = "z  { a: 1 }\r\ny{b:2}\r\n  x { c: 3 }\r\n";
+    openAndSave(sheet);
+    editor.styles().StyleSorted();
+    EXPECT_EQ(save().toStdString(), std::string("  x { c: 3 }\r\ny{b:2}\r\nz  { a: 1 }\r\n"));
+    editor.ListTagClick(1);
+    editor.styles().StyleDelete();
+    EXPECT_EQ(save().toStdString(), std::string("  x { c: 3 }\r\nz  { a: 1 }\r\n"));
+    // Off again: the program's layout, as always.
+    editor.store().setKeepUntouchedLayout(false);
+    EXPECT_EQ(save().toStdString(), std::string("x {\r\nc: 3 \r\n}\r\nz {\r\na:1;\r\n\r\n}\r\n"));
 }
 
 } // namespace

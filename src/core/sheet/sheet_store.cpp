@@ -81,6 +81,25 @@ ByteLines linesBetween(const ByteLines &lines, SheetPos from, SheetPos to)
     return out;
 }
 
+// Where the blank run from a place ends its last line: the start of the
+// line after the last line break before the first byte that is no blank,
+// or the place itself when the run breaks no line.
+SheetPos afterLastLineBreak(const ByteLines &lines, SheetPos from, SheetPos limit)
+{
+    SheetPos result = from;
+    for (int k = from.line; k < lines.size() && !before(limit, {k, 0}); ++k) {
+        const QByteArray &line = lines[k];
+        int p = k == from.line ? from.column : 0;
+        const int last = k == limit.line ? limit.column : int(line.size());
+        while (p < last && static_cast<unsigned char>(line[p]) <= 32)
+            ++p;
+        if (p < last || k == limit.line)
+            return result;
+        result = {k + 1, 0};
+    }
+    return result;
+}
+
 ByteLines tailFrom(const ByteLines &lines, SheetPos from)
 {
     ByteLines tail;
@@ -164,8 +183,21 @@ void SheetStore::RebuildStyleTable()
             ownFrom = block.afterStructure;
         }
         const SheetPos afterClose{block.close.line, block.close.column + 1};
+        // The line breaks in front of the rule stay with its place; the rule
+        // itself starts at the line its first byte stands in.
+        const SheetPos ownStart = afterLastLineBreak(m_sheetLines, ownFrom, block.start);
         AsRead &read = m_table.asRead[held];
-        read.raw = linesBetween(m_sheetLines, ownFrom, afterClose);
+        m_table.rawGaps[held] = linesBetween(m_sheetLines, ownFrom, ownStart);
+        read.raw = linesBetween(m_sheetLines, ownStart, afterClose);
+        read.before = linesBetween(m_sheetLines, ownStart, block.start);
+        while (!read.before.isEmpty() && read.before.last().trimmed().isEmpty() && !read.before.last().contains('\t'))
+            read.before.removeLast();
+        if (!read.before.isEmpty()) {
+            QByteArray &last = read.before.last();
+            while (!last.isEmpty() && (last.back() == ' ' || last.back() == '\t'))
+                last.chop(1);
+        }
+        read.selectorComments = selector.comments;
         read.name = selector.text;
         read.loadedForm.clear();
         read.changed = false;

@@ -71,9 +71,9 @@ bool leavesCommentOpen(const ByteLines &lines, qsizetype count)
 namespace {
 
 // A held rule in the program's layout, after its own preamble.
-void appendProgramForm(ByteLines &lines, const StyleTable &table, int i)
+void appendProgramForm(ByteLines &lines, const StyleTable &table, int i, const ByteLines &preamble)
 {
-    lines.append(table.preamble(i));
+    lines.append(preamble);
     const qsizetype ruleStart = lines.size();
     // Sized once: operator+ would copy the name and then grow it.
     const QByteArray &name = table.name(i);
@@ -107,7 +107,7 @@ ByteLines writeSheetLines(const StyleTable &table, const ByteLines &tail)
     // applies to the rule itself only.
     for (int i = 0; i < table.count; ++i) {
         lines.append(table.lead(i));
-        appendProgramForm(lines, table, i);
+        appendProgramForm(lines, table, i, table.preamble(i));
     }
     lines.append(table.tailLead);
     lines.append(tail);
@@ -131,10 +131,18 @@ ByteLines writeSheetLinesKeepingLayout(const StyleTable &table, const ByteLines 
     };
     for (int i = 0; i < table.count; ++i) {
         appendRaw(table.rawLeads[i]);
-        if (table.untouched(i) && !table.asRead[i].raw.isEmpty())
-            appendRaw(table.asRead[i].raw);
-        else
-            appendProgramForm(lines, table, i);
+        appendRaw(table.rawGaps[i]);
+        const AsRead &read = table.asRead[i];
+        if (table.untouched(i) && !read.raw.isEmpty()) {
+            appendRaw(read.raw);
+        } else if (!read.raw.isEmpty()) {
+            // A changed rule keeps what stood in front of its selector, and
+            // is laid out from the next line on.
+            appendRaw(read.before);
+            appendProgramForm(lines, table, i, read.selectorComments);
+        } else {
+            appendProgramForm(lines, table, i, table.preamble(i));
+        }
     }
     appendRaw(table.rawTailLead);
     appendRaw(rawTail);

@@ -19,7 +19,9 @@ struct HMassiv {
 // Each rule as the sheet had it when read, so that a rule the user has not
 // changed can be written with its own bytes. Moves with its rule.
 struct AsRead {
-    ByteLines raw;          // from the end of what stands before it to its "}", byte for byte
+    ByteLines raw;          // from its own first byte to its "}", byte for byte
+    ByteLines before;       // the part of raw in front of its selector, as a changed rule keeps it
+    ByteLines selectorComments; // comments taken out of its selector
     QByteArray name;        // the selector as read
     ByteLines body;         // the body as read
     ByteLines loadedForm;   // the body as the panels laid it out when it was last selected
@@ -41,6 +43,7 @@ struct StyleTable {
     ByteLines tailLead;
     // The same by place and after the last rule, byte for byte.
     std::vector<ByteLines> rawLeads;
+    std::vector<ByteLines> rawGaps; // the line breaks between the place's lead and its rule
     ByteLines rawTailLead;
     std::vector<AsRead> asRead;
 
@@ -70,6 +73,7 @@ struct StyleTable {
         leads.resize(wanted);
         groups.resize(wanted, -1);
         rawLeads.resize(wanted);
+        rawGaps.resize(wanted);
         asRead.resize(wanted);
     }
     const ByteLines &lead(int i) const { return leads[i]; }
@@ -103,11 +107,13 @@ struct StyleTable {
             swapEntries(j, j + 1);
             leads[j].swap(leads[j + 1]);
             rawLeads[j].swap(rawLeads[j + 1]);
+            rawGaps[j].swap(rawGaps[j + 1]);
             groups[j] = groups[j + 1];
         }
         --count;
         leads[count].clear();
         rawLeads[count].clear();
+        rawGaps[count].clear();
         groups[count] = -1;
     }
     int entries() const { return int(rules.names.size()); }
@@ -140,6 +146,7 @@ struct StyleTable {
         reserveEntries(i + 1);
         leads[i].clear();
         rawLeads[i].clear();
+        rawGaps[i].clear();
         groups[i] = -1;
         asRead[i] = AsRead();
         rules.names[i] = name;
