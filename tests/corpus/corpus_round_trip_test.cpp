@@ -84,3 +84,63 @@ TEST_P(CorpusRoundTrip, KeepsRulesCommentsAndUnheldTextAndSettles)
 INSTANTIATE_TEST_SUITE_P(Frameworks, CorpusRoundTrip, testing::ValuesIn(corpusSheets()), corpusTestName);
 
 } // namespace
+
+namespace {
+
+class CorpusKeptLayout : public testing::TestWithParam<QString>
+{
+};
+
+// With untouched layout kept: open and save changes no byte, one changed
+// declaration changes only its rule, and undo gives the original back.
+TEST_P(CorpusKeptLayout, OnlyWhatTheUserChangesIsRewritten)
+{
+    QString why;
+    const QByteArray original = readCorpusSheet(GetParam(), &why);
+    ASSERT_FALSE(original.isEmpty()) << why.toStdString();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(GetParam());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(original);
+    file.close();
+    auto saved = [&] {
+        QFile in(path);
+        return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+    };
+
+    FakeHost host;
+    ScriptedQuestioner questioner;
+    Editor editor(host, questioner);
+    editor.files().NewSheet();
+    editor.store().setKeepUntouchedLayout(true);
+    ASSERT_TRUE(editor.files().OpenSheet(path));
+    ASSERT_TRUE(editor.files().SaveSheet());
+    EXPECT_TRUE(saved() == original) << "open and save";
+
+    const int rule = editor.store().styleCount() / 2;
+    const QByteArray ownText = joinLines(editor.store().table().asRead[rule].raw, "\n");
+    editor.ListTagClick(rule);
+    editor.panelController().optionClicked("Text_Align_Center");
+    ASSERT_TRUE(editor.files().SaveSheet());
+    ASSERT_TRUE(saved().contains("Text-align: center;"));
+    const ByteLines was = splitText(original), now = splitText(saved());
+    qsizetype head = 0, tail = 0;
+    while (head < was.size() && head < now.size() && was[head] == now[head])
+        ++head;
+    while (tail < was.size() - head && tail < now.size() - head
+           && was[was.size() - 1 - tail] == now[now.size() - 1 - tail])
+        ++tail;
+    const QByteArray changed = joinLines(was.mid(head, was.size() - head - tail), "\n");
+    EXPECT_TRUE(ownText.contains(changed.trimmed())) << "only the rule changes: " << changed.left(300).constData();
+    EXPECT_LE(was.size() - head - tail, ownText.count('\n') + 1);
+
+    editor.undoRedo().BackEditExecute();
+    ASSERT_TRUE(editor.files().SaveSheet());
+    EXPECT_TRUE(saved() == original) << "undo and save";
+    editor.files().ConfirmDiscard();
+}
+
+INSTANTIATE_TEST_SUITE_P(Frameworks, CorpusKeptLayout, testing::ValuesIn(corpusSheets()), corpusTestName);
+
+} // namespace
