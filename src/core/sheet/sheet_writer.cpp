@@ -139,6 +139,9 @@ ByteLines writeSheetLinesKeepingLayout(const StyleTable &table, const ByteLines 
             // A changed rule keeps what stood in front of its selector, and
             // is laid out from the next line on.
             appendRaw(read.before);
+            // The line the rule started in is the one its selector takes.
+            if (read.before.isEmpty() && !lines.isEmpty() && lines.last().isEmpty())
+                lines.removeLast();
             appendProgramForm(lines, table, i, read.selectorComments);
         } else {
             appendProgramForm(lines, table, i, table.preamble(i));
