@@ -9,6 +9,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QPlainTextEdit>
@@ -62,6 +63,8 @@ void windowToggleCommit(benchmark::State &state)
     form.setQuestioner(std::make_unique<ScriptedQuestioner>());
     form.show();
     (void)QTest::qWaitForWindowExposed(&form);
+    // Arg 1: with untouched rules kept as written.
+    form.findChild<QAction *>(QStringLiteral("KeepUntouchedLayout"))->setChecked(state.range(1) == 1);
     form.editor().files().OpenSheet(path);
     form.editor().ListTagClick(500 % form.store().styleCount());
     auto *button = form.findChild<QToolButton *>(QStringLiteral("Text_Align_Center"));
@@ -73,7 +76,12 @@ void windowToggleCommit(benchmark::State &state)
     form.store().setSheetModified(false);
     form.close();
 }
-BENCHMARK(windowToggleCommit)->Arg(10)->Arg(1001)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(windowToggleCommit)
+    ->Args({10, 0})
+    ->Args({1001, 0})
+    ->Args({1001, 1})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 void windowOpenSheet(benchmark::State &state)
 {

@@ -179,34 +179,41 @@ void SheetStore::RebuildStyleTable()
         ByteLines rawLead;
         if (block.hasStructure && before(end, block.afterStructure)) {
             lead = preambleBetween(m_sheetLines, end, block.afterStructure);
-            rawLead = linesBetween(m_sheetLines, end, block.afterStructure);
+            if (m_keepLayout)
+                rawLead = linesBetween(m_sheetLines, end, block.afterStructure);
             ownFrom = block.afterStructure;
         }
         const SheetPos afterClose{block.close.line, block.close.column + 1};
-        // The line breaks in front of the rule stay with its place; the rule
-        // itself starts at the line its first byte stands in.
-        const SheetPos ownStart = afterLastLineBreak(m_sheetLines, ownFrom, block.start);
         AsRead &read = m_table.asRead[held];
-        m_table.rawGaps[held] = linesBetween(m_sheetLines, ownFrom, ownStart);
-        read.raw = linesBetween(m_sheetLines, ownStart, afterClose);
-        read.before = linesBetween(m_sheetLines, ownStart, block.start);
-        while (!read.before.isEmpty() && read.before.last().trimmed().isEmpty() && !read.before.last().contains('\t'))
-            read.before.removeLast();
-        if (!read.before.isEmpty()) {
-            QByteArray &last = read.before.last();
-            while (!last.isEmpty() && (last.back() == ' ' || last.back() == '\t'))
-                last.chop(1);
+        read.changed = !m_keepLayout;
+        // The bytes as read are only gathered while they may be written.
+        if (m_keepLayout) {
+            // The line breaks in front of the rule stay with its place; the
+            // rule itself starts at the line its first byte stands in.
+            const SheetPos ownStart = afterLastLineBreak(m_sheetLines, ownFrom, block.start);
+            m_table.rawGaps[held] = linesBetween(m_sheetLines, ownFrom, ownStart);
+            read.raw = linesBetween(m_sheetLines, ownStart, afterClose);
+            read.before = linesBetween(m_sheetLines, ownStart, block.start);
+            while (!read.before.isEmpty() && read.before.last().trimmed().isEmpty()
+                   && !read.before.last().contains('\t'))
+                read.before.removeLast();
+            if (!read.before.isEmpty()) {
+                QByteArray &last = read.before.last();
+                while (!last.isEmpty() && (last.back() == ' ' || last.back() == '\t'))
+                    last.chop(1);
+            }
+            read.selectorComments = selector.comments;
+            read.name = selector.text;
+            read.loadedForm.clear();
         }
-        read.selectorComments = selector.comments;
-        read.name = selector.text;
-        read.loadedForm.clear();
-        read.changed = false;
         ByteLines preamble = preambleBetween(m_sheetLines, ownFrom, block.start);
         preamble.append(selector.comments);
         m_table.rules.names[held] = selector.text;
         m_table.rules.bodies[held] = bodyBetween(m_sheetLines, block.open, block.close);
-        read.body = m_table.rules.bodies[held];
-        m_table.rawLeads[held] = std::move(rawLead);
+        if (m_keepLayout) {
+            read.body = m_table.rules.bodies[held];
+            m_table.rawLeads[held] = std::move(rawLead);
+        }
         m_table.rules.preambles[held] = std::move(preamble);
         m_table.leads[held] = std::move(lead);
         m_table.groups[held] = block.group;
@@ -223,12 +230,15 @@ void SheetStore::RebuildStyleTable()
     // later.
     if (held > 0 && scan.hasStructure && before(end, scan.afterStructure)) {
         m_table.tailLead = preambleBetween(m_sheetLines, end, scan.afterStructure);
-        m_table.rawTailLead = linesBetween(m_sheetLines, end, scan.afterStructure);
+        if (m_keepLayout)
+            m_table.rawTailLead = linesBetween(m_sheetLines, end, scan.afterStructure);
         m_tail = tailFrom(m_sheetLines, scan.afterStructure);
         tailStart = scan.afterStructure;
     }
-    m_rawTail = held == 0 ? m_sheetLines
-                          : linesBetween(m_sheetLines, tailStart, {int(m_sheetLines.size()) - 1, INT_MAX});
+    m_rawTail.clear();
+    if (m_keepLayout)
+        m_rawTail = held == 0 ? m_sheetLines
+                              : linesBetween(m_sheetLines, tailStart, {int(m_sheetLines.size()) - 1, INT_MAX});
     m_list.setContexts(std::move(contexts));
     m_list.setItems(std::move(names));
 }
@@ -257,7 +267,7 @@ void SheetStore::SelectStyle()
     }
     if (m_ruleLoaded)
         m_ruleLoaded();
-    if (selected >= 0)
+    if (selected >= 0 && m_keepLayout)
         m_table.asRead[selected].loadedForm = m_memo.lines();
 }
 
@@ -294,4 +304,20 @@ void SheetStore::setEncoding(SheetEncoding encoding, bool bom)
     m_bom = bom;
     if (changed)
         emit encodingChanged();
+}
+
+void SheetStore::setKeepUntouchedLayout(bool keep)
+{
+    if (keep == m_keepLayout)
+        return;
+    m_keepLayout = keep;
+    if (!keep || m_table.count == 0)
+        return;
+    // The bytes of each rule are gathered from the text as it stands.
+    const int selected = m_list.selected();
+    RegenerateSheet();
+    RebuildStyleTable();
+    m_list.setSelected(selected);
+    m_currentStyleIndex = -1;
+    SelectStyle();
 }

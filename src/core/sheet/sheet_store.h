@@ -47,7 +47,9 @@ public:
 
     // Untouched rules and the text between rules written as they were read.
     bool keepsUntouchedLayout() const { return m_keepLayout; }
-    void setKeepUntouchedLayout(bool keep) { m_keepLayout = keep; }
+    // Switched on, the sheet as it stands now counts as read: the table is
+    // read again from the text, with the current rule selected again.
+    void setKeepUntouchedLayout(bool keep);
     void setEncoding(SheetEncoding encoding, bool bom);
     void setDiskLines(const ByteLines &lines) { m_diskLines = lines; }
     // Text after the last held rule, written back unchanged.
