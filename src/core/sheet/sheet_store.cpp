@@ -72,6 +72,7 @@ QByteArray contextOf(int group, const ByteLines &lines, const SheetScan &scan, c
 ByteLines linesBetween(const ByteLines &lines, SheetPos from, SheetPos to)
 {
     ByteLines out;
+    out.reserve(std::max(0, to.line - from.line) + 1);
     for (int k = from.line; k <= to.line && k < lines.size(); ++k) {
         const QByteArray &line = lines[k];
         const int first = k == from.line ? from.column : 0;
@@ -79,6 +80,24 @@ ByteLines linesBetween(const ByteLines &lines, SheetPos from, SheetPos to)
         out.append(first == 0 && last == line.size() ? line : line.mid(first, std::max(0, last - first)));
     }
     return out;
+}
+
+// The blank stretch between a place's lead and its rule. Most are one line
+// break, or a few, and share one list of empty lines.
+ByteLines gapBetween(const ByteLines &lines, SheetPos from, SheetPos to)
+{
+    if (to.column == 0 && to.line > from.line && from.line < lines.size() && from.column >= lines[from.line].size()) {
+        bool empty = true;
+        for (int k = from.line + 1; empty && k < to.line; ++k)
+            empty = lines[k].isEmpty();
+        if (empty) {
+            static const ByteLines breaks[] = {ByteLines(2), ByteLines(3), ByteLines(4)};
+            const int count = to.line - from.line + 1;
+            if (count >= 2 && count <= 4)
+                return breaks[count - 2];
+        }
+    }
+    return linesBetween(lines, from, to);
 }
 
 // Where the blank run from a place ends its last line: the start of the
@@ -191,17 +210,10 @@ void SheetStore::RebuildStyleTable()
             // The line breaks in front of the rule stay with its place; the
             // rule itself starts at the line its first byte stands in.
             const SheetPos ownStart = afterLastLineBreak(m_sheetLines, ownFrom, block.start);
-            m_table.rawGaps[held] = linesBetween(m_sheetLines, ownFrom, ownStart);
+            m_table.rawGaps[held] = gapBetween(m_sheetLines, ownFrom, ownStart);
             read.raw = linesBetween(m_sheetLines, ownStart, afterClose);
-            read.before = linesBetween(m_sheetLines, ownStart, block.start);
-            while (!read.before.isEmpty() && read.before.last().trimmed().isEmpty()
-                   && !read.before.last().contains('\t'))
-                read.before.removeLast();
-            if (!read.before.isEmpty()) {
-                QByteArray &last = read.before.last();
-                while (!last.isEmpty() && (last.back() == ' ' || last.back() == '\t'))
-                    last.chop(1);
-            }
+            read.selectorAt = {block.start.line - ownStart.line,
+                               block.start.column - (block.start.line == ownStart.line ? ownStart.column : 0)};
             read.selectorComments = selector.comments;
             read.name = selector.text;
             read.loadedForm.clear();

@@ -92,6 +92,23 @@ void appendProgramForm(ByteLines &lines, const StyleTable &table, int i, const B
     stripLeadingSeparators(lines, ruleStart);
 }
 
+// What stood in front of a rule's selector, without the blanks that led up
+// to the selector in its line.
+ByteLines beforeSelector(const AsRead &read)
+{
+    ByteLines before = read.raw.mid(0, read.selectorAt.line + 1);
+    if (!before.isEmpty())
+        before.last().truncate(read.selectorAt.column);
+    while (!before.isEmpty() && before.last().trimmed().isEmpty() && !before.last().contains('\t'))
+        before.removeLast();
+    if (!before.isEmpty()) {
+        QByteArray &last = before.last();
+        while (!last.isEmpty() && (last.back() == ' ' || last.back() == '\t'))
+            last.chop(1);
+    }
+    return before;
+}
+
 } // namespace
 
 ByteLines writeSheetLines(const StyleTable &table, const ByteLines &tail)
@@ -127,7 +144,8 @@ ByteLines writeSheetLinesKeepingLayout(const StyleTable &table, const ByteLines 
             return;
         }
         lines.last() += raw.first();
-        lines.append(raw.mid(1));
+        for (qsizetype k = 1; k < raw.size(); ++k)
+            lines.append(raw[k]);
     };
     for (int i = 0; i < table.count; ++i) {
         appendRaw(table.rawLeads[i]);
@@ -138,9 +156,10 @@ ByteLines writeSheetLinesKeepingLayout(const StyleTable &table, const ByteLines 
         } else if (!read.raw.isEmpty()) {
             // A changed rule keeps what stood in front of its selector, and
             // is laid out from the next line on.
-            appendRaw(read.before);
+            const ByteLines before = beforeSelector(read);
+            appendRaw(before);
             // The line the rule started in is the one its selector takes.
-            if (read.before.isEmpty() && !lines.isEmpty() && lines.last().isEmpty())
+            if (before.isEmpty() && !lines.isEmpty() && lines.last().isEmpty())
                 lines.removeLast();
             appendProgramForm(lines, table, i, read.selectorComments);
         } else {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/sheet/block_scanner.h"
 #include "core/sheet/byte_lines.h"
 
 #include <algorithm>
@@ -20,7 +21,7 @@ struct HMassiv {
 // changed can be written with its own bytes. Moves with its rule.
 struct AsRead {
     ByteLines raw;          // from its own first byte to its "}", byte for byte
-    ByteLines before;       // the part of raw in front of its selector, as a changed rule keeps it
+    SheetPos selectorAt;    // where its selector starts in raw
     ByteLines selectorComments; // comments taken out of its selector
     QByteArray name;        // the selector as read
     ByteLines body;         // the body as read
