@@ -3,7 +3,6 @@
 // hold, and a second round gives the same bytes.
 #include "core/sheet/block_scanner.h"
 #include "corpus_sheets.h"
-#include "core/sheet/sheet_file_io.h"
 
 #include <gtest/gtest.h>
 
@@ -41,8 +40,8 @@ TEST_P(CorpusRoundTrip, KeepsRulesCommentsAndUnheldTextAndSettles)
     ASSERT_FALSE(original.isEmpty()) << why.toStdString();
 
     QTemporaryDir dir;
-    const QString path = dir.filePath(GetParam());
-    ASSERT_TRUE(writeSheetFile(path, splitText(original), nullptr));
+    const QString path = writeCorpusCopy(dir, GetParam(), original, false);
+    ASSERT_FALSE(path.isEmpty());
 
     QFile written(path);
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
@@ -99,11 +98,8 @@ TEST_P(CorpusKeptLayout, OnlyWhatTheUserChangesIsRewritten)
     const QByteArray original = readCorpusSheet(GetParam(), &why);
     ASSERT_FALSE(original.isEmpty()) << why.toStdString();
     QTemporaryDir dir;
-    const QString path = dir.filePath(GetParam());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(original);
-    file.close();
+    const QString path = writeCorpusCopy(dir, GetParam(), original, true);
+    ASSERT_FALSE(path.isEmpty());
     auto saved = [&] {
         QFile in(path);
         return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();

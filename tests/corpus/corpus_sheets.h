@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -59,6 +60,19 @@ inline QByteArray readCorpusSheet(const QString &name, QString *why)
         return {};
     }
     return file.readAll();
+}
+
+// The sheet written into the folder under its own name: as the program
+// writes lines, or byte for byte.
+inline QString writeCorpusCopy(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes,
+                               bool verbatim)
+{
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return {};
+    file.write(verbatim ? bytes : joinLines(splitText(bytes)));
+    return path;
 }
 
 struct RoundTrip {

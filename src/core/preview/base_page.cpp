@@ -2,7 +2,6 @@
 
 #include "core/preview/browser_host.h"
 #include "core/sheet/byte_lines.h"
-#include "core/sheet/cp1251.h"
 #include "core/preview/page_address.h"
 #include "core/editor/questioner.h"
 #include "core/sheet/sheet_store.h"

@@ -43,8 +43,6 @@ constexpr SelectorPlain kSelectorPlain;
 
 } // namespace
 
-static SheetScan scanSheet(const ByteLines &lines, bool intoGroups);
-
 bool startsConditionalGroup(const QByteArray &line, int column)
 {
     if (column >= line.size() || line[column] != '@')
@@ -66,17 +64,7 @@ bool startsConditionalGroup(const QByteArray &line, int column)
         || name == "document";
 }
 
-std::vector<TopBlock> scanBlocks(const ByteLines &lines)
-{
-    return scanSheet(lines, false).blocks;
-}
-
 SheetScan scanSheet(const ByteLines &lines)
-{
-    return scanSheet(lines, true);
-}
-
-SheetScan scanSheet(const ByteLines &lines, bool intoGroups)
 {
     SheetScan scan;
     std::vector<TopBlock> &blocks = scan.blocks;
@@ -147,7 +135,7 @@ SheetScan scanSheet(const ByteLines &lines, bool intoGroups)
                     scan.hasStructure = true;
                 } else if (c == ';' || c == '}') {
                     haveStart = false; // a statement or a stray brace ends here
-                } else if (c == '{' && intoGroups && haveStart && startsConditionalGroup(lines[start.line], start.column)) {
+                } else if (c == '{' && haveStart && startsConditionalGroup(lines[start.line], start.column)) {
                     scan.groups.push_back({start, {k, p}, open.empty() ? -1 : open.back()});
                     open.push_back(int(scan.groups.size()) - 1);
                     haveStart = false;

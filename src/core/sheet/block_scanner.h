@@ -46,9 +46,6 @@ struct SheetScan {
 // at any depth, in order, in one pass.
 SheetScan scanSheet(const ByteLines &lines);
 
-// The top-level blocks only: a group is one block with braces inside.
-std::vector<TopBlock> scanBlocks(const ByteLines &lines);
-
 // Whether the text at a place starts a conditional group at-rule, vendor
 // forms included ("@media", "@-moz-document").
 bool startsConditionalGroup(const QByteArray &line, int column);

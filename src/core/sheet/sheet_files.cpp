@@ -1,6 +1,5 @@
 #include "core/sheet/sheet_files.h"
 
-#include "core/sheet/cp1251.h"
 #include "core/editor/editor_host.h"
 #include "core/editor/init_settings.h"
 #include "core/editor/questioner.h"

@@ -1,7 +1,6 @@
 #include "core/stylelist/style_list_operations.h"
 
 #include "core/sheet/byte_lines.h"
-#include "core/sheet/cp1251.h"
 #include "core/editor/questioner.h"
 #include "core/sheet/sheet_store.h"
 

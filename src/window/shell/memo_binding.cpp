@@ -22,14 +22,9 @@ QString documentText(const QTextDocument *document)
     return text;
 }
 
-static QString rawText(const QTextDocument *document)
-{
-    return documentText(document);
-}
-
 static QString rawText(const QPlainTextEdit *edit)
 {
-    return rawText(edit->document());
+    return documentText(edit->document());
 }
 
 namespace {
@@ -205,5 +200,5 @@ void showLines(QTextEdit *edit, const ByteLines &lines, const SheetCodec &codec)
 
 ByteLines memoLines(const QTextEdit *edit, const SheetCodec &codec)
 {
-    return memoTextToLines(rawText(edit->document()), codec);
+    return memoTextToLines(documentText(edit->document()), codec);
 }
