@@ -87,8 +87,8 @@ TEST_F(PreviewTest, BasePageShowsAndFollowsPanelChangesWhileAutoRefreshIsOn)
     selectRule(1);
 
     andReload([this] { child<QAction>("AutoRefreshAction")->trigger(); });
-    andReload([this] { QTest::mouseClick(child<QToolButton>("Text_Align_Center"), Qt::LeftButton); });
-    EXPECT_EQ(alignment(), QStringLiteral("center"));
+    QTest::mouseClick(child<QToolButton>("Text_Align_Center"), Qt::LeftButton);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return alignment() == QStringLiteral("center"); }, 10000));
 
     child<QAction>("AutoRefreshAction")->trigger();
     QTest::mouseClick(child<QToolButton>("Text_Align_Right"), Qt::LeftButton);

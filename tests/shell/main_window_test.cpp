@@ -152,7 +152,7 @@ TEST(MainWindow, MenuHoldsTheActionsInOrder)
               (QStringList{"Назад", "Вперед", sep, "Открыть HTML", "Запомнить HTML в стиле",
                            "Переход на базовый адрес", sep, "Загрузить HTML для редактирования",
                            "Сохранить HTML и открыть его в браузере", sep, "Обновить", "Остановить",
-                           "Автообновление"}));
+                           "Автообновление", sep, "Подсветка совпадений", "Выбрать элемент на странице"}));
     EXPECT_EQ(menuEntries(menuTitled(form, "Вид")), (QStringList{"Подвижные панели", "Автообновление", sep, "Обновить"}));
     EXPECT_EQ(menuEntries(menuTitled(form, "Стиль")),
               (QStringList{"Новый стиль", "Удалить", "Переименовать", sep, "Стиль вверх", "Стиль вниз", "Сортировка", sep,
@@ -183,7 +183,8 @@ TEST(MainWindow, ToolBarsHoldTheirActions)
               (QStringList{"NewStyle", "StyleRename", "StyleDelete", "StyleUp", "StyleDown", "StyleSorted"}));
     EXPECT_EQ(names("ToolBar6"), (QStringList{"GotoBack", "GotoForward", "OpenHomePage", "SaveHomePage",
                                               "GoNavigatorToLINK_HTML", "RefreshView", "StopNavigate", "FloatPanel",
-                                              "AutoRefreshAction", "VisualEditHTML"}));
+                                              "AutoRefreshAction", "VisualEditHTML", "HighlightMatches",
+                                              "PickElement"}));
     EXPECT_EQ(names("ToolBar4").mid(0, 3), (QStringList{"New", "OpenFile", "Save"}));
     EXPECT_EQ(names("ToolBar2").mid(0, 2), (QStringList{"BackEdit", "ForeEdit"}));
 }

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QSettings>
@@ -33,7 +34,7 @@ void storeInit(const QList<QPair<QString, QVariant>> &values)
     s->sync();
 }
 
-TEST(WindowSettings, ClosingWritesAllNineValues)
+TEST(WindowSettings, ClosingWritesEveryValue)
 {
     clearProgramSettings();
     {
@@ -42,14 +43,18 @@ TEST(WindowSettings, ClosingWritesAllNineValues)
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
         form.findChild<QAction *>(QStringLiteral("AutoRefreshAction"))->setChecked(true);
         form.findChild<QAction *>(QStringLiteral("KeepUntouchedLayout"))->setChecked(true);
+        form.findChild<QAction *>(QStringLiteral("HighlightMatches"))->setChecked(false);
+        form.findChild<QComboBox *>(QStringLiteral("PreviewWidth"))->setCurrentIndex(2);
         form.findChild<QTabWidget *>(QStringLiteral("Viewer"))->setCurrentIndex(2);
         form.findChild<QTabWidget *>(QStringLiteral("TABPANEL"))->setCurrentIndex(3);
         EXPECT_TRUE(form.close());
     }
     auto s = settings();
     s->beginGroup(QStringLiteral("Init"));
-    EXPECT_EQ(s->childKeys().size(), 9);
+    EXPECT_EQ(s->childKeys().size(), 11);
     EXPECT_EQ(s->value("KeepUntouchedLayout").toInt(), 1);
+    EXPECT_EQ(s->value("HighlightMatches").toInt(), 0);
+    EXPECT_EQ(s->value("PreviewWidth").toInt(), 375);
     EXPECT_EQ(s->value("Maximized").toInt(), 0);
     EXPECT_EQ(s->value("FloatPanel").toInt(), 0);
     EXPECT_EQ(s->value("AutoRefresh").toInt(), 1);
@@ -63,7 +68,7 @@ TEST(WindowSettings, ClosingWritesAllNineValues)
 TEST(WindowSettings, NextStartRestoresTheWindow)
 {
     storeInit({{"Maximized", 1}, {"FloatPanel", 1}, {"AutoRefresh", 1}, {"Viewer", 3}, {"PanelListWidth", 250},
-               {"PHTMLHeight", 200}});
+               {"PHTMLHeight", 200}, {"HighlightMatches", 0}, {"PreviewWidth", 768}});
     TMainForm form;
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
@@ -74,6 +79,8 @@ TEST(WindowSettings, NextStartRestoresTheWindow)
     EXPECT_EQ(form.findChild<QTabWidget *>(QStringLiteral("Viewer"))->currentIndex(), 3);
     EXPECT_EQ(form.findChild<QWidget *>(QStringLiteral("PanelList"))->width(), 250);
     EXPECT_EQ(form.findChild<QSplitter *>(QStringLiteral("Splitter1"))->sizes().value(1), 200);
+    EXPECT_FALSE(form.findChild<QAction *>(QStringLiteral("HighlightMatches"))->isChecked());
+    EXPECT_EQ(form.findChild<QComboBox *>(QStringLiteral("PreviewWidth"))->currentText(), QStringLiteral("768"));
 }
 
 TEST(WindowSettings, MissingValuesKeepTheDefaults)
@@ -87,6 +94,8 @@ TEST(WindowSettings, MissingValuesKeepTheDefaults)
     EXPECT_TRUE(form.findChild<QAction *>(QStringLiteral("AutoRefreshAction"))->isChecked());
     EXPECT_EQ(form.findChild<QTabWidget *>(QStringLiteral("Viewer"))->currentIndex(), 3);
     EXPECT_EQ(form.findChild<QWidget *>(QStringLiteral("PanelList"))->width(), 176);
+    EXPECT_TRUE(form.findChild<QAction *>(QStringLiteral("HighlightMatches"))->isChecked());
+    EXPECT_EQ(form.findChild<QComboBox *>(QStringLiteral("PreviewWidth"))->currentText(), QStringLiteral("По окну"));
 }
 
 TEST(WindowSettings, ValueOfTheWrongTypeIsIgnored)

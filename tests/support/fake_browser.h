@@ -16,6 +16,10 @@ public:
     int pageTurns = 0;
     QList<std::optional<QString>> htmlAnswers;
     QStringList htmlFolders;
+    // The scripts run in the page, and the answers they get in turn
+    // (nothing once the list is used up).
+    QStringList scripts;
+    QVariantList answers;
 
     void navigate(const QString &address) override { navigated.append(address); }
     void reload() override { ++reloads; }
@@ -28,6 +32,13 @@ public:
         ++pageTurns;
     }
     bool browserPageShown() const override { return pageShown; }
+    void runPageScript(const QString &script, std::function<void(const QVariant &)> done) override
+    {
+        scripts.append(script);
+        const QVariant answer = answers.isEmpty() ? QVariant() : answers.takeFirst();
+        if (done)
+            done(answer);
+    }
     std::optional<QString> chooseHtmlToOpen(const QString &folder) override
     {
         htmlFolders.append(folder);

@@ -16,10 +16,12 @@ Editor::Editor(EditorHost &host, Questioner &questioner)
     , m_undoRedo(m_store, m_files, m_commit)
     , m_preview(m_store, questioner)
     , m_navigation(m_store, questioner)
+    , m_inspector(m_store)
     , m_htmlSource(m_store, questioner)
 {
     m_files.goToBasePage = [this] { m_navigation.GoNavigatorToLINK_HTMLExecute(); };
-    m_commit.refreshView = [this] { m_preview.RefreshViewExecute(); };
+    m_commit.refreshView = [this] { m_preview.refreshAfterChange(); };
+    m_inspector.selectRule = [this](int row) { ListTagClick(row); };
     // A rule loaded into the memo is read into the panels, which put the
     // memo into the program's layout, and the sheet view follows.
     m_store.setRuleLoadedHandler([this] {
@@ -39,6 +41,7 @@ void Editor::setBrowser(BrowserHost *browser)
     m_preview.setBrowser(browser);
     m_navigation.setBrowser(browser);
     m_htmlSource.setBrowser(browser);
+    m_inspector.setBrowser(browser);
 }
 
 void Editor::ListTagClick(int row)

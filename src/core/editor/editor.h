@@ -4,6 +4,7 @@
 #include "core/preview/html_source.h"
 #include "core/panels/panel_controller.h"
 #include "core/panels/panel_state.h"
+#include "core/preview/page_inspector.h"
 #include "core/preview/preview_refresh.h"
 #include "core/sheet/sheet_files.h"
 #include "core/sheet/sheet_store.h"
@@ -33,6 +34,7 @@ public:
     UndoRedo &undoRedo() { return m_undoRedo; }
     PreviewRefresh &preview() { return m_preview; }
     PreviewNavigation &navigation() { return m_navigation; }
+    PageInspector &inspector() { return m_inspector; }
     HtmlSource &htmlSource() { return m_htmlSource; }
 
     // The embedded browser joins once the window has built it.
@@ -66,5 +68,6 @@ private:
     UndoRedo m_undoRedo;
     PreviewRefresh m_preview;
     PreviewNavigation m_navigation;
+    PageInspector m_inspector;
     HtmlSource m_htmlSource;
 };

@@ -54,6 +54,8 @@ InitSettings InitSettings::read(QSettings &settings)
     s.floatPanel = readBool(settings, QStringLiteral("FloatPanel"));
     s.autoRefresh = readBool(settings, QStringLiteral("AutoRefresh"));
     s.keepUntouchedLayout = readBool(settings, QStringLiteral("KeepUntouchedLayout"));
+    s.highlightMatches = readBool(settings, QStringLiteral("HighlightMatches"));
+    s.previewWidth = readInt(settings, QStringLiteral("PreviewWidth"));
     s.viewer = readInt(settings, QStringLiteral("Viewer"));
     s.tabPanel = readInt(settings, QStringLiteral("TabPanel"));
     s.homePage = readString(settings, QStringLiteral("HomePage"));
@@ -78,6 +80,8 @@ void InitSettings::write(QSettings &settings) const
     putBool("FloatPanel", floatPanel);
     putBool("AutoRefresh", autoRefresh);
     putBool("KeepUntouchedLayout", keepUntouchedLayout);
+    putBool("HighlightMatches", highlightMatches);
+    putInt("PreviewWidth", previewWidth);
     putInt("Viewer", viewer);
     putInt("TabPanel", tabPanel);
     if (homePage)

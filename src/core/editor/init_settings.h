@@ -13,6 +13,8 @@ struct InitSettings {
     std::optional<bool> floatPanel;
     std::optional<bool> autoRefresh;
     std::optional<bool> keepUntouchedLayout;
+    std::optional<bool> highlightMatches;
+    std::optional<int> previewWidth; // 0: the width of the window
     std::optional<int> viewer;
     std::optional<int> tabPanel;
     std::optional<QString> homePage;

@@ -3,6 +3,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <QVariant>
+
+#include <functional>
 #include <optional>
 
 // What the preview asks of the embedded browser and its page: core tests
@@ -26,6 +29,11 @@ public:
     // refresh follows) or asked whether it is the one shown.
     virtual void showBrowserPage() = 0;
     virtual bool browserPageShown() const = 0;
+
+    // Runs one of the program's scripts in the shown page, apart from the
+    // page's own scripts; `done`, if given, gets the script's value, or
+    // nothing when there is no page.
+    virtual void runPageScript(const QString &script, std::function<void(const QVariant &)> done) = 0;
 
     // The page to open, chosen in OpenDialogHTML; nothing when cancelled.
     virtual std::optional<QString> chooseHtmlToOpen(const QString &folder) = 0;

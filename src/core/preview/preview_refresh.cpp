@@ -1,9 +1,12 @@
 #include "core/preview/preview_refresh.h"
 
 #include "core/preview/browser_host.h"
+#include "core/preview/page_scripts.h"
 #include "core/editor/questioner.h"
 #include "core/sheet/sheet_file_io.h"
 #include "core/sheet/sheet_store.h"
+
+#include <QFileInfo>
 
 PreviewRefresh::PreviewRefresh(SheetStore &store, Questioner &questioner)
     : m_store(store)
@@ -11,7 +14,7 @@ PreviewRefresh::PreviewRefresh(SheetStore &store, Questioner &questioner)
 {
 }
 
-void PreviewRefresh::RefreshViewExecute()
+bool PreviewRefresh::writeSheetFile()
 {
     const int current = m_store.currentStyleIndex();
     if (current >= 0 && current < m_store.styleCount())
@@ -22,10 +25,35 @@ void PreviewRefresh::RefreshViewExecute()
         QString error;
         if (!writeTextFile(path, m_store.fileText(), &error)) {
             m_questioner.tell(error, QStringLiteral("Quillbox"), Questioner::Icon::Error);
-            return;
+            return false;
         }
     }
+    return true;
+}
+
+void PreviewRefresh::RefreshViewExecute()
+{
+    if (!writeSheetFile())
+        return;
     // The page is only reloaded while it is shown; turning to it refreshes.
     if (m_browser && m_browser->browserPageShown() && !m_browser->locationText().isEmpty())
         m_browser->reload();
+}
+
+void PreviewRefresh::refreshAfterChange()
+{
+    if (!writeSheetFile())
+        return;
+    if (!m_browser || !m_browser->browserPageShown() || m_browser->locationText().isEmpty())
+        return;
+    const QString path = m_store.currentFileName();
+    if (!fileExists(path)) {
+        m_browser->reload();
+        return;
+    }
+    m_browser->runPageScript(page_scripts::swapSheet(QFileInfo(path).absoluteFilePath()),
+                             [this](const QVariant &swapped) {
+                                 if (!swapped.toBool() && m_browser)
+                                     m_browser->reload();
+                             });
 }

@@ -13,11 +13,19 @@ public:
     PreviewRefresh(SheetStore &store, Questioner &questioner);
 
     void RefreshViewExecute();
+    // A committed change with automatic refresh on: the file is written as
+    // by RefreshViewExecute, and a page that links it takes the new sheet
+    // in place, keeping its scroll position, form input and script state;
+    // any other page is reloaded.
+    void refreshAfterChange();
 
     // The browser joins once the window has built it.
     void setBrowser(BrowserHost *browser) { m_browser = browser; }
 
 private:
+    // Writes the sheet over its file; false when that failed (and was said).
+    bool writeSheetFile();
+
     BrowserHost *m_browser = nullptr;
     SheetStore &m_store;
     Questioner &m_questioner;

@@ -2,29 +2,51 @@
 
 #include "window/shell/action_catalog.h"
 #include "core/preview/page_address.h"
+#include "core/preview/page_scripts.h"
 #include "core/sheet/sheet_store.h"
 #include "window/preview/viewer_pages.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QPointer>
 #include <QProgressBar>
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTimer>
 #include <QWebEnginePage>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
 #include <QWebEngineView>
 #include <QWindow>
 
 namespace {
 
-// A page that asks for a new window gets the preview itself.
+// A page that asks for a new window gets the preview itself. The console
+// lines of the program's own scripts go to the preview; the page's own
+// keep their usual way.
 class PreviewPage : public QWebEnginePage
 {
 public:
-    using QWebEnginePage::QWebEnginePage;
+    PreviewPage(std::function<void(const QString &)> ownLine, QObject *parent)
+        : QWebEnginePage(parent)
+        , m_ownLine(std::move(ownLine))
+    {
+    }
 
 protected:
     QWebEnginePage *createWindow(WebWindowType) override { return this; }
+    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString &message, int line,
+                                  const QString &source) override
+    {
+        if (message.startsWith(page_scripts::pageMessagePrefix())) {
+            m_ownLine(message);
+            return;
+        }
+        QWebEnginePage::javaScriptConsoleMessage(level, message, line, source);
+    }
+
+private:
+    std::function<void(const QString &)> m_ownLine;
 };
 
 } // namespace
@@ -73,7 +95,21 @@ void PreviewBrowser::preparePage()
     if (m_page)
         return;
     QWebEngineView *view = m_pages.browser;
-    m_page = new PreviewPage(view);
+    m_page = new PreviewPage(
+        [this](const QString &line) {
+            if (pageMessage)
+                pageMessage(line);
+        },
+        view);
+    // The program's scripts go into every page as its document is made, in
+    // a world of their own.
+    QWebEngineScript library;
+    library.setName(QStringLiteral("quillbox"));
+    library.setSourceCode(page_scripts::library());
+    library.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    library.setWorldId(QWebEngineScript::ApplicationWorld);
+    library.setRunsOnSubFrames(false);
+    m_page->scripts().insert(library);
     view->setPage(m_page);
     view->show();
     // Back and forward follow the page's own history once a page is shown
@@ -114,6 +150,21 @@ void PreviewBrowser::VisualEditHTMLExecute()
         return;
     m_page->runJavaScript(QStringLiteral("document.designMode = 'on';"));
     m_pages.browser->setFocus();
+}
+
+void PreviewBrowser::runPageScript(const QString &script, std::function<void(const QVariant &)> done)
+{
+    if (!m_page) {
+        if (done)
+            done(QVariant());
+        return;
+    }
+    // An answer that comes after the preview has gone is dropped.
+    m_page->runJavaScript(script, QWebEngineScript::ApplicationWorld,
+                          [alive = QPointer<PreviewBrowser>(this), done = std::move(done)](const QVariant &value) {
+                              if (alive && done)
+                                  done(value);
+                          });
 }
 
 void PreviewBrowser::reload()

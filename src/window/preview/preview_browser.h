@@ -39,6 +39,8 @@ public:
     // Makes the shown page editable in place; its edits live in the
     // browser only.
     void VisualEditHTMLExecute();
+    // A line the program's own scripts wrote to the page's console.
+    std::function<void(const QString &)> pageMessage;
 
     void navigate(const QString &address) override;
     void reload() override;
@@ -48,6 +50,7 @@ public:
     void showBrowserPage() override;
     bool browserPageShown() const override;
     std::optional<QString> chooseHtmlToOpen(const QString &folder) override;
+    void runPageScript(const QString &script, std::function<void(const QVariant &)> done) override;
 
 private:
     const ViewerPages &m_pages;

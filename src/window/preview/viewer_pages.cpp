@@ -1,5 +1,7 @@
 #include "window/preview/viewer_pages.h"
 
+#include "window/preview/preview_width.h"
+
 #include "window/shell/action_catalog.h"
 #include "window/panels/panel_widgets.h"
 
@@ -114,16 +116,28 @@ void buildBrowserPage(QTabWidget *viewer, const ActionCatalog &actions, ViewerPa
     bar->addAction(actions["FloatPanel"]);
     bar->addAction(actions["AutoRefreshAction"]);
     bar->addAction(actions["VisualEditHTML"]);
+    bar->addSeparator();
+    bar->addAction(actions["HighlightMatches"]);
+    bar->addAction(actions["PickElement"]);
+    pages.previewWidth = new QComboBox(bar);
+    pages.previewWidth->setObjectName(QStringLiteral("PreviewWidth"));
+    setHint(pages.previewWidth, QStringLiteral("Ширина страницы|Ширина, при которой страница показывается в просмотре"));
+    pages.previewWidth->setAccessibleName(QStringLiteral("Ширина страницы"));
+    pages.previewWidth->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    fillPreviewWidths(pages.previewWidth);
+    bar->addWidget(pages.previewWidth);
     layout->addWidget(bar);
 
     pages.browserSplitter = new QSplitter(Qt::Vertical, page);
     pages.browserSplitter->setObjectName(QStringLiteral("Splitter1"));
     pages.browserSplitter->setHandleWidth(2);
-    pages.browser = new QWebEngineView(pages.browserSplitter);
+    pages.browserFrame = new PreviewFrame(pages.browserSplitter);
+    pages.browser = new QWebEngineView(pages.browserFrame);
     pages.browser->setObjectName(QStringLiteral("PreBrowser"));
     pages.browser->setAccessibleName(QStringLiteral("Просматриваемая страница"));
     pages.browser->setMinimumHeight(3);
-    pages.browserSplitter->addWidget(pages.browser);
+    pages.browserFrame->setView(pages.browser);
+    pages.browserSplitter->addWidget(pages.browserFrame);
 
     pages.phtml = new QWidget(pages.browserSplitter);
     pages.phtml->setObjectName(QStringLiteral("PHTML"));

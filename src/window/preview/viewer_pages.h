@@ -10,6 +10,7 @@ class QTabWidget;
 class QTextEdit;
 class QWebEngineView;
 class QWidget;
+class PreviewFrame;
 
 struct ViewerPages {
     QTabWidget *viewer = nullptr;         // Viewer
@@ -19,6 +20,8 @@ struct ViewerPages {
     QPlainTextEdit *diskMemo = nullptr;   // HCssInDiskMemo
     QComboBox *location = nullptr;        // LocationView
     QWebEngineView *browser = nullptr;    // PreBrowser
+    PreviewFrame *browserFrame = nullptr; // holds PreBrowser at the chosen width
+    QComboBox *previewWidth = nullptr;    // PreviewWidth
     QSplitter *browserSplitter = nullptr; // Splitter1
     QWidget *phtml = nullptr;             // PHTML
     QProgressBar *progress = nullptr;

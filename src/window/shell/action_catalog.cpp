@@ -74,6 +74,13 @@ const ActionDef kActions[] = {
     // Only on a tool bar otherwise: the shortcut makes it reachable from
     // the keyboard.
     {"VisualEditHTML", "Редактировать HTML", "", Qt::CTRL | Qt::Key_E, false, "document-properties", "ВР"},
+    {"HighlightMatches", "Подсветка совпадений",
+     "Подсветка совпадений|Обвести на странице элементы, к которым относится выбранное правило", kNoKey, true,
+     "edit-select-all", "▣"},
+    {"PickElement", "Выбрать элемент на странице",
+     "Выбрать элемент на странице (Ctrl+Shift+C)|Щёлкните элемент на странице: в списке выберется правило, которое "
+     "его оформляет. Esc - отмена",
+     Qt::CTRL | Qt::SHIFT | Qt::Key_C, true, "find-location", "⌖"},
     {"SendMailToAutor", "Письмо автору",
      "Письмо автору|Для разработчика обратная связь - лучший помощник и советчик. Пишите.", kNoKey, false,
      "mail-send", "✉"},
@@ -110,6 +117,9 @@ ActionCatalog::ActionCatalog(QObject *owner)
             floatGroup->addAction(action);
         else if (name == QLatin1String("AutoRefreshAction"))
             refreshGroup->addAction(action);
+        // Outlining what the selected rule matches is on until turned off.
+        if (name == QLatin1String("HighlightMatches"))
+            action->setChecked(true);
         m_actions.insert(name, action);
     }
 }

@@ -143,6 +143,12 @@ void TMainForm::buildWindow()
     m_hintPanel->setFont(hintFont);
     m_hintPanel->setStyleSheet(QStringLiteral("color: blue;"));
     status->addWidget(m_hintPanel, 1);
+    // How many elements of the shown page the selected rule matches.
+    m_matchCount = new QLabel(status);
+    m_matchCount->setObjectName(QStringLiteral("MatchCount"));
+    setHint(m_matchCount, QStringLiteral("Сколько элементов страницы подходит к выбранному правилу"));
+    m_matchCount->setAccessibleName(QStringLiteral("Совпадения на странице"));
+    status->addPermanentWidget(m_matchCount);
     // The sheet's encoding, as editors show it.
     auto *encoding = new QLabel(status);
     encoding->setObjectName(QStringLiteral("EncodingLabel"));

@@ -95,6 +95,7 @@ private:
     void bindPanels();
     void bindPreview();
     void bindHtmlEditor();
+    void bindPageInspector();
     void bindHelp();
     void N36Click();
     TAboutBox *aboutBox();
@@ -131,6 +132,7 @@ private:
     HtmlEditor *m_htmlEditor = nullptr;
     LengthFieldHandlers *m_lengthHandlers = nullptr;
     QLabel *m_hintPanel = nullptr;
+    QLabel *m_matchCount = nullptr;
     QTimer *m_unitTimer = nullptr;
     QTimer *m_fontOffTimer = nullptr;
     QTimer *m_floatTimer = nullptr;

@@ -8,14 +8,17 @@
 #include "window/preview/html_editor.h"
 #include "window/shell/memo_binding.h"
 #include "window/preview/preview_browser.h"
+#include "window/preview/preview_width.h"
 #include "core/preview/sheet_navigation.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTextBlock>
 #include <QToolButton>
@@ -25,9 +28,12 @@ void TMainForm::bindPreview()
     const ActionCatalog &a = *m_actions;
     PreviewNavigation &navigation = m_editor->navigation();
     m_browser = new PreviewBrowser(m_viewer, a, [this](const QString &folder) { return FileDialogs::choose(m_fileDialogs->openHtml(), folder); }, store(), this);
-    m_browser->downloadComplete = [&navigation](const QString &address) {
+    PageInspector &inspector = m_editor->inspector();
+    m_browser->downloadComplete = [&navigation, &inspector](const QString &address) {
         navigation.PreBrowserDownloadComplete(address);
+        inspector.pageLoaded();
     };
+    m_browser->pageMessage = [&inspector](const QString &line) { inspector.pageMessage(line); };
     m_editor->setBrowser(m_browser);
 
     connect(a["SaveHomePage"], &QAction::triggered, this, [&navigation] { navigation.SaveHomePageExecute(); });
@@ -43,6 +49,7 @@ void TMainForm::bindPreview()
     connect(m_viewer.location, &QComboBox::activated, this, [&navigation] { navigation.LocationViewSelect(); });
 
     bindHtmlEditor();
+    bindPageInspector();
 
     m_viewer.cssMemo->viewport()->installEventFilter(this);
     m_viewer.cssMemo->installEventFilter(this);
@@ -68,6 +75,23 @@ void TMainForm::bindHtmlEditor()
             connect(button, &QToolButton::clicked, editor, [editor, button] { editor->InsertTagToHTML(button); });
     }
     connect(a["VisualEditHTML"], &QAction::triggered, m_browser, &PreviewBrowser::VisualEditHTMLExecute);
+}
+
+void TMainForm::bindPageInspector()
+{
+    const ActionCatalog &a = *m_actions;
+    PageInspector &inspector = m_editor->inspector();
+    inspector.showMatchCount = [label = m_matchCount](const QString &text) {
+        label->setText(text);
+        label->setAccessibleName(QStringLiteral("Совпадения на странице: ") + text);
+    };
+    inspector.showMessage = [this](const QString &text) { statusBar()->showMessage(text); };
+    inspector.pickingEnded = [action = a["PickElement"]] { action->setChecked(false); };
+    connect(a["HighlightMatches"], &QAction::toggled, this, [&inspector](bool on) { inspector.setOutlining(on); });
+    connect(a["PickElement"], &QAction::toggled, this, [&inspector](bool on) { inspector.setPicking(on); });
+    connect(m_viewer.previewWidth, &QComboBox::currentIndexChanged, this,
+            [this] { m_viewer.browserFrame->setPageWidth(previewWidthOf(m_viewer.previewWidth)); });
+    connect(m_viewer.viewer, &QTabWidget::currentChanged, this, [&inspector] { inspector.showMatchesSoon(); });
 }
 
 void TMainForm::CSSMemoClick()

@@ -1,6 +1,7 @@
 #include "window/shell/main_form.h"
 
 #include "core/editor/init_settings.h"
+#include "window/preview/preview_width.h"
 
 #include <QAction>
 #include <QApplication>
@@ -24,6 +25,10 @@ void TMainForm::restoreSettings()
         (*m_actions)["AutoRefreshAction"]->setChecked(true);
     if (init.keepUntouchedLayout.value_or(false))
         (*m_actions)["KeepUntouchedLayout"]->setChecked(true);
+    if (init.highlightMatches)
+        (*m_actions)["HighlightMatches"]->setChecked(*init.highlightMatches);
+    if (init.previewWidth)
+        m_viewer.previewWidth->setCurrentIndex(previewWidthIndex(*init.previewWidth));
     if (init.viewer && *init.viewer >= 0 && *init.viewer < m_viewer.viewer->count())
         m_viewer.viewer->setCurrentIndex(*init.viewer);
     if (init.panelListWidth) {
@@ -51,6 +56,8 @@ void TMainForm::writeSettings()
     init.floatPanel = (*m_actions)["FloatPanel"]->isChecked();
     init.autoRefresh = (*m_actions)["AutoRefreshAction"]->isChecked();
     init.keepUntouchedLayout = (*m_actions)["KeepUntouchedLayout"]->isChecked();
+    init.highlightMatches = (*m_actions)["HighlightMatches"]->isChecked();
+    init.previewWidth = previewWidthOf(m_viewer.previewWidth);
     init.viewer = m_viewer.viewer->currentIndex();
     init.tabPanel = m_listPanel.panel->findChild<QTabWidget *>(QStringLiteral("TABPANEL"))->currentIndex();
     init.homePage = store().homePageAddress();

@@ -50,6 +50,8 @@ void TMainForm::buildMainMenu()
     browser->addAction(a["ActionFormEditor"]);
     browser->addSeparator();
     browser->addActions({a["RefreshView"], a["StopNavigate"], a["AutoRefreshAction"]});
+    browser->addSeparator();
+    browser->addActions({a["HighlightMatches"], a["PickElement"]});
 
     QMenu *view = menu("ViewMenu", QStringLiteral("&Вид"));
     view->addActions({a["FloatPanel"], a["AutoRefreshAction"]});

@@ -1,0 +1,220 @@
+#include "core/preview/page_inspector.h"
+
+#include "core/preview/browser_host.h"
+#include "core/preview/cascade_choice.h"
+#include "core/preview/page_scripts.h"
+#include "core/preview/selector_analysis.h"
+#include "core/sheet/sheet_store.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace {
+
+// The conditions of the blocks a rule stands in, read from its context in
+// the list ("@media (min-width: 576px) › @supports (display: grid) › ").
+struct Conditions {
+    QJsonArray media;
+    QJsonArray supports;
+};
+
+Conditions conditionsOf(const SheetStore &store, int row)
+{
+    Conditions out;
+    const QString context = store.codec().decode(store.list().context(row));
+    for (const QString &part : context.split(QStringLiteral(" \u203A "), Qt::SkipEmptyParts)) {
+        const QString prelude = part.trimmed();
+        for (const auto &[keyword, into] : {std::pair{QStringLiteral("@media"), &out.media},
+                                            std::pair{QStringLiteral("@supports"), &out.supports}}) {
+            if (prelude.startsWith(keyword, Qt::CaseInsensitive) && prelude.size() > keyword.size()
+                && !prelude[keyword.size()].isLetterOrNumber() && prelude[keyword.size()] != QLatin1Char('-'))
+                into->append(prelude.mid(keyword.size()).trimmed());
+        }
+    }
+    return out;
+}
+
+bool isBasePageRule(const QByteArray &name)
+{
+    return name.trimmed().toUpper() == "LINK_HTML";
+}
+
+} // namespace
+
+PageInspector::PageInspector(SheetStore &store)
+    : m_store(store)
+{
+    m_soon.setSingleShot(true);
+    m_soon.setInterval(0);
+    QObject::connect(&m_soon, &QTimer::timeout, &m_soon, [this] { showMatches(); });
+    QObject::connect(&store.list(), &StyleListModel::selectionChanged, &m_soon, [this] { showMatchesSoon(); });
+    QObject::connect(&store.list(), &StyleListModel::itemsChanged, &m_soon, [this] { showMatchesSoon(); });
+}
+
+void PageInspector::run(const QString &script, std::function<void(const QVariant &)> done)
+{
+    m_browser->runPageScript(script, std::move(done));
+}
+
+void PageInspector::setOutlining(bool on)
+{
+    m_outlining = on;
+    showMatches();
+}
+
+void PageInspector::showMatches()
+{
+    m_soon.stop();
+    const int asked = ++m_asked;
+    auto show = [this](const QString &text) {
+        if (showMatchCount)
+            showMatchCount(text);
+    };
+    if (!m_browser || !m_browser->browserPageShown()) {
+        show({});
+        return;
+    }
+    const int row = m_store.list().selected();
+    if (row < 0 || row >= m_store.list().count() || isBasePageRule(m_store.list().item(row))) {
+        show({});
+        run(page_scripts::clear());
+        return;
+    }
+    Question question;
+    QJsonArray selectors;
+    for (const QByteArray &selector : splitSelectorList(m_store.list().item(row))) {
+        const MatchForm form = matchForm(selector);
+        for (const QByteArray &state : form.states) {
+            if (!question.states.contains(state))
+                question.states.append(state);
+        }
+        selectors.append(m_store.codec().decode(form.selector));
+    }
+    question.selectors = int(selectors.size());
+    const Conditions conditions = conditionsOf(m_store, row);
+    question.inMedia = !conditions.media.isEmpty();
+    run(page_scripts::highlight(selectors, conditions.media, m_outlining),
+        [this, asked, question, show](const QVariant &answer) {
+            if (asked == m_asked)
+                show(countText(answer, question));
+        });
+}
+
+QString PageInspector::countText(const QVariant &answer, const Question &question)
+{
+    const QVariantMap map = answer.toMap();
+    if (map.isEmpty())
+        return {};
+    const int invalid = map.value(QStringLiteral("invalid")).toInt();
+    if (question.selectors > 0 && invalid >= question.selectors)
+        return QStringLiteral("Селектор не понят браузером");
+    QString text = QStringLiteral("Элементов: %1").arg(map.value(QStringLiteral("count")).toInt());
+    QStringList notes;
+    if (invalid > 0)
+        notes.append(QStringLiteral("часть селекторов не понята браузером"));
+    if (!question.states.isEmpty())
+        notes.append(QStringLiteral("без учёта %1").arg(QString::fromLatin1(question.states.join(", "))));
+    if (question.inMedia && !map.value(QStringLiteral("mediaApplies")).toBool())
+        notes.append(QStringLiteral("условие @media сейчас не выполняется"));
+    if (!notes.isEmpty())
+        text += QStringLiteral(" (") + notes.join(QStringLiteral("; ")) + QLatin1Char(')');
+    return text;
+}
+
+void PageInspector::setPicking(bool on)
+{
+    if (on == m_picking)
+        return;
+    m_picking = on;
+    if (!m_browser)
+        return;
+    if (!on) {
+        run(page_scripts::stopPicking());
+        return;
+    }
+    if (!m_browser->browserPageShown())
+        m_browser->showBrowserPage();
+    // Every held rule with the selectors that style the element itself:
+    // those of a pseudo-element or of a passing state are left out.
+    QJsonArray rules;
+    for (int row = 0; row < m_store.list().count(); ++row) {
+        const QByteArray &name = m_store.list().item(row);
+        if (isBasePageRule(name))
+            continue;
+        QJsonArray selectors;
+        bool any = false;
+        for (const QByteArray &selector : splitSelectorList(name)) {
+            const MatchForm form = matchForm(selector);
+            if (form.pseudoElement || !form.states.isEmpty()) {
+                selectors.append(QJsonValue::Null);
+            } else {
+                selectors.append(m_store.codec().decode(form.selector));
+                any = true;
+            }
+        }
+        if (!any)
+            continue;
+        const Conditions conditions = conditionsOf(m_store, row);
+        rules.append(QJsonArray{row, selectors, conditions.media, conditions.supports});
+    }
+    run(page_scripts::startPicking(rules));
+}
+
+void PageInspector::pageLoaded()
+{
+    showMatches();
+    if (m_picking) {
+        // The new page knows nothing of the pick under way.
+        m_picking = false;
+        setPicking(true);
+    }
+}
+
+void PageInspector::pageMessage(const QString &line)
+{
+    const QString prefix = page_scripts::pageMessagePrefix();
+    if (!line.startsWith(prefix))
+        return;
+    const QJsonObject message = QJsonDocument::fromJson(line.mid(prefix.size()).toUtf8()).object();
+    const QString kind = message.value(QStringLiteral("kind")).toString();
+    if (kind == QLatin1String("width")) {
+        showMatches();
+    } else if ((kind == QLatin1String("pick") || kind == QLatin1String("cancel")) && m_picking) {
+        m_picking = false;
+        if (pickingEnded)
+            pickingEnded();
+        if (kind == QLatin1String("pick"))
+            picked(message.value(QStringLiteral("data")).toObject().toVariantMap());
+    }
+}
+
+void PageInspector::picked(const QVariantMap &data)
+{
+    std::vector<RuleMatch> matches;
+    for (const QVariant &entry : data.value(QStringLiteral("matches")).toList()) {
+        const QVariantList fields = entry.toList();
+        if (fields.size() < 3)
+            continue;
+        const int row = fields[0].toInt();
+        if (row < 0 || row >= m_store.list().count())
+            continue;
+        const QByteArrayList selectors = splitSelectorList(m_store.list().item(row));
+        RuleMatch match;
+        match.rule = row;
+        match.contextApplies = fields[2].toBool();
+        for (const QVariant &k : fields[1].toList()) {
+            if (k.toInt() >= 0 && k.toInt() < selectors.size())
+                match.selectors.append(selectors[k.toInt()]);
+        }
+        matches.push_back(match);
+    }
+    if (const std::optional<int> rule = winningRule(matches)) {
+        if (selectRule)
+            selectRule(*rule);
+        return;
+    }
+    if (showMessage)
+        showMessage(QStringLiteral("Ни одно правило не подходит к ")
+                    + data.value(QStringLiteral("element")).toString());
+}

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QString>
+#include <QTimer>
+#include <QVariant>
+
+#include <functional>
+
+class BrowserHost;
+class SheetStore;
+
+// The link between the rule list and the shown page: the elements the
+// selected rule matches are counted and outlined, and an element picked
+// in the page selects the rule that styles it.
+class PageInspector
+{
+public:
+    explicit PageInspector(SheetStore &store);
+
+    void setBrowser(BrowserHost *browser) { m_browser = browser; }
+
+    // The count for the status bar ("" with no page).
+    std::function<void(const QString &)> showMatchCount;
+    // A passing message for the status bar.
+    std::function<void(const QString &)> showMessage;
+    // Selects a rule of the list as a click on it would.
+    std::function<void(int row)> selectRule;
+    // Picking ended in the page (a pick or Esc): the action follows.
+    std::function<void()> pickingEnded;
+
+    void setOutlining(bool on);
+    bool outlining() const { return m_outlining; }
+    // Counts, and outlines if asked, what the selected rule matches on the
+    // shown page; to be run whenever the rule, the page or its width change.
+    void showMatches();
+    // The same once the events of this turn are done: a rebuilt list
+    // reports its new rows and its selection one after the other.
+    void showMatchesSoon() { m_soon.start(); }
+
+    void setPicking(bool on);
+    bool picking() const { return m_picking; }
+
+    // A page finished loading: what it showed is shown again.
+    void pageLoaded();
+    // A line the page's console got; the library's own are acted on.
+    void pageMessage(const QString &line);
+
+    // What the count was asked about: the selectors of the rule, the
+    // states taken out of them, whether the rule is inside an @media block.
+    struct Question {
+        int selectors = 0;
+        QByteArrayList states;
+        bool inMedia = false;
+    };
+    // The count's text for an answer of the highlight script.
+    static QString countText(const QVariant &answer, const Question &question);
+
+private:
+    void run(const QString &script, std::function<void(const QVariant &)> done = {});
+    void picked(const QVariantMap &data);
+
+    SheetStore &m_store;
+    BrowserHost *m_browser = nullptr;
+    bool m_outlining = true;
+    bool m_picking = false;
+    QTimer m_soon;
+    int m_asked = 0; // the latest count asked for; older answers are dropped
+};

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QJsonValue>
+#include <QString>
+
+// The scripts the program runs in the shown page, apart from the page's own
+// scripts. The library is put into every page as it is created; the calls
+// use it and answer with plain values. The page reports back on its own
+// (a pick, Esc, a new width) through console lines that start with
+// pageMessagePrefix().
+namespace page_scripts {
+
+QString library();
+QString pageMessagePrefix();
+
+// Outlines (when asked) and counts the elements the selectors match; the
+// @media conditions are checked at the page's width. Answers
+// {count, invalid, mediaApplies} or nothing on an empty page.
+QString highlight(const QJsonValue &selectors, const QJsonValue &media, bool outline);
+// Removes the outlines.
+QString clear();
+// Starts or ends picking an element; the rules are what the pick is
+// checked against: [place, [selector or null, …], [media, …], [supports, …]].
+QString startPicking(const QJsonValue &rules);
+QString stopPicking();
+// Puts the sheet's file, read anew, in place of every link to it; answers
+// false when the page does not link the file.
+QString swapSheet(const QString &sheetPath);
+
+} // namespace page_scripts

@@ -1,0 +1,234 @@
+// The preview and the rule list linked both ways in a real browser engine:
+// what a rule matches is counted and outlined, an element picked in the
+// page selects its rule, the page takes a changed sheet in place, and the
+// page is laid out at the chosen width.
+#include "../support/window_fixture.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QToolButton>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+
+namespace {
+
+class PageLinkTest : public WindowTest
+{
+protected:
+    void SetUp() override
+    {
+        const QString page = dir.filePath(QStringLiteral("page.html"));
+        QFile out(page);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write("<!DOCTYPE html><html><head><meta charset=\"utf-8\"><link rel=\"stylesheet\" href=\"site.css\">"
+                  "</head><body style=\"margin: 0\"><div class=\"alert\" id=\"a\" style=\"height: 40px\">Внимание</div>"
+                  "<button class=\"btn\">1</button><button class=\"btn primary\">2</button>"
+                  "<a class=\"btn\" id=\"link\" href=\"other.html\">3</a><p id=\"x\">Текст</p></body></html>");
+        out.close();
+        startWith("LINK_HTML {\r\nLINK_HTML=" + page.toUtf8()
+                  + ";\r\n}\r\n.btn {\r\ncolor: red;\r\n}\r\ndiv.alert {\r\ncolor: blue;\r\n}\r\n"
+                    "p, .alert {\r\nmargin: 0;\r\n}\r\n@media (max-width: 500px) {\r\n.btn {\r\ncolor: green;\r\n}\r\n}\r\n"
+                    "a:hover {\r\ncolor: black;\r\n}\r\n");
+        view = child<QWebEngineView>("PreBrowser");
+        QSignalSpy loaded(view, &QWebEngineView::loadFinished);
+        ASSERT_TRUE(form->editor().files().OpenSheet(path));
+        ASSERT_TRUE(loaded.wait(30000));
+        list = child<QListWidget>("ListTag");
+        count = child<QLabel>("MatchCount");
+    }
+
+    // Runs a script in the page's own world and waits for its answer.
+    QVariant evaluate(const QString &script)
+    {
+        QVariant result;
+        bool answered = false;
+        view->page()->runJavaScript(script, [&](const QVariant &value) {
+            result = value;
+            answered = true;
+        });
+        EXPECT_TRUE(QTest::qWaitFor([&] { return answered; }, 20000));
+        return result;
+    }
+
+    void selectRule(int row)
+    {
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+    }
+
+    // Waits for the count to read the text.
+    ::testing::AssertionResult countReads(const QString &text)
+    {
+        if (QTest::qWaitFor([&] { return count->text() == text; }, 10000))
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << "count reads \"" << count->text().toStdString() << "\"";
+    }
+
+    int outlines()
+    {
+        return evaluate(QStringLiteral("(function(){ const h = document.querySelector('quillbox-overlay');"
+                                       " return h && h.shadowRoot ? h.shadowRoot.querySelectorAll('.match').length"
+                                       " : 0; })()"))
+            .toInt();
+    }
+
+    // Every computed value of every element of the page's own.
+    QString ownStyles()
+    {
+        return evaluate(QStringLiteral(
+                            "JSON.stringify(Array.from(document.querySelectorAll('html, html *'))"
+                            ".filter(e => e.localName !== 'quillbox-overlay')"
+                            ".map(e => Array.from(getComputedStyle(e)).map(p => p + ':' +"
+                            " getComputedStyle(e).getPropertyValue(p)).join(';')))"))
+            .toString();
+    }
+
+    QPoint centreOf(const char *id)
+    {
+        const QVariantList box = evaluate(QStringLiteral("(function(){ const r = document.getElementById('%1')"
+                                                         ".getBoundingClientRect(); return [r.left + r.width / 2,"
+                                                         " r.top + r.height / 2]; })()")
+                                              .arg(QLatin1String(id)))
+                                     .toList();
+        return QPoint(int(box.value(0).toDouble()), int(box.value(1).toDouble()));
+    }
+
+    void pickAt(const char *id)
+    {
+        const QPoint at = centreOf(id);
+        QWidget *surface = view->focusProxy();
+        QTest::mouseMove(surface, at);
+        QTest::mouseClick(surface, Qt::LeftButton, {}, at);
+    }
+
+    void chooseWidth(const QString &text)
+    {
+        auto *box = child<QComboBox>("PreviewWidth");
+        box->setFocus();
+        const int target = box->findText(text);
+        while (box->currentIndex() < target)
+            QTest::keyClick(box, Qt::Key_Down);
+        while (box->currentIndex() > target)
+            QTest::keyClick(box, Qt::Key_Up);
+    }
+
+    QWebEngineView *view = nullptr;
+    QListWidget *list = nullptr;
+    QLabel *count = nullptr;
+};
+
+TEST_F(PageLinkTest, SelectedRuleIsCountedAndOutlinedWithoutRestylingThePage)
+{
+    EXPECT_TRUE(countReads(QString()));
+    const QString before = ownStyles();
+    selectRule(1);
+    EXPECT_TRUE(countReads(QStringLiteral("Элементов: 3")));
+    EXPECT_EQ(outlines(), 3);
+    EXPECT_EQ(ownStyles(), before);
+
+    selectRule(3);
+    EXPECT_TRUE(countReads(QStringLiteral("Элементов: 2"))) << "every selector of the list together";
+    EXPECT_EQ(outlines(), 2);
+    selectRule(5);
+    EXPECT_TRUE(countReads(QStringLiteral("Элементов: 1 (без учёта :hover)")));
+
+    child<QAction>("HighlightMatches")->trigger();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return outlines() == 0; }, 10000));
+    EXPECT_EQ(count->text(), QStringLiteral("Элементов: 1 (без учёта :hover)")) << "the count stays";
+
+    selectRule(0);
+    EXPECT_TRUE(countReads(QString())) << "the base page rule is not a style";
+}
+
+TEST_F(PageLinkTest, PickedElementSelectsTheRuleThatWinsAndTheClickGoesNoFurther)
+{
+    const QUrl shown = view->url();
+    auto *pick = child<QAction>("PickElement");
+    QTest::keyClick(form.get(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    ASSERT_TRUE(pick->isChecked());
+    QTest::qWait(200);
+    pickAt("a");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return list->currentRow() == 2; }, 10000))
+        << "div.alert outweighs the later .alert; row " << list->currentRow();
+    EXPECT_FALSE(pick->isChecked()) << "one pick ends the mode";
+
+    pick->trigger();
+    QTest::qWait(200);
+    pickAt("link");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return list->currentRow() == 1; }, 10000)) << list->currentRow();
+    QTest::qWait(300);
+    EXPECT_EQ(view->url(), shown) << "the link was not followed";
+
+    pick->trigger();
+    QTest::qWait(200);
+    pickAt("x");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return list->currentRow() == 3; }, 10000)) << list->currentRow();
+}
+
+TEST_F(PageLinkTest, EscEndsPickingAndAnElementNoRuleMatchesIsNamed)
+{
+    auto *pick = child<QAction>("PickElement");
+    pick->trigger();
+    QTest::qWait(200);
+    QTest::keyClick(view->focusProxy(), Qt::Key_Escape);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !pick->isChecked(); }, 10000));
+
+    evaluate(QStringLiteral("document.body.insertAdjacentHTML('beforeend', '<span id=\"free\" class=\"a b\">'"
+                            " + 'x</span>')"));
+    pick->trigger();
+    QTest::qWait(200);
+    pickAt("free");
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            return form->statusBar()->currentMessage() == QStringLiteral("Ни одно правило не подходит к span#free.a.b");
+        },
+        10000))
+        << form->statusBar()->currentMessage().toStdString();
+}
+
+TEST_F(PageLinkTest, PageFollowsTheChosenWidthAndMediaRulesSayWhetherTheyApply)
+{
+    selectRule(4);
+    chooseWidth(QStringLiteral("375"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return evaluate(QStringLiteral("window.innerWidth")).toInt() == 375; }, 10000));
+    EXPECT_TRUE(countReads(QStringLiteral("Элементов: 3")));
+    chooseWidth(QStringLiteral("1280"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return evaluate(QStringLiteral("window.innerWidth")).toInt() == 1280; }, 10000));
+    EXPECT_TRUE(countReads(QStringLiteral("Элементов: 3 (условие @media сейчас не выполняется)")));
+    chooseWidth(QStringLiteral("По окну"));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return evaluate(QStringLiteral("window.innerWidth")).toInt() == view->width(); }, 10000));
+}
+
+TEST_F(PageLinkTest, AutoRefreshedChangeReachesThePageWithoutReloadingIt)
+{
+    auto *autoRefresh = child<QAction>("AutoRefreshAction");
+    {
+        QSignalSpy loaded(view, &QWebEngineView::loadFinished);
+        autoRefresh->trigger();
+        ASSERT_TRUE(loaded.wait(30000)) << "turning it on refreshes at once";
+    }
+    evaluate(QStringLiteral("window.kept = 42"));
+    selectRule(1);
+    QSignalSpy loaded(view, &QWebEngineView::loadFinished);
+    QTest::mouseClick(child<QToolButton>("Text_Align_Right"), Qt::LeftButton);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            return evaluate(QStringLiteral("getComputedStyle(document.querySelector('.primary')).textAlign"))
+                == QStringLiteral("right");
+        },
+        10000));
+    EXPECT_EQ(evaluate(QStringLiteral("String(window.kept)")).toString(), QStringLiteral("42"));
+    EXPECT_EQ(loaded.count(), 0);
+    EXPECT_EQ(evaluate(QStringLiteral("document.querySelectorAll('link').length")).toInt(), 1)
+        << "the old sheet went once the new one came";
+
+    child<QAction>("RefreshView")->trigger();
+    ASSERT_TRUE(loaded.wait(30000)) << "F5 still reloads";
+    EXPECT_EQ(evaluate(QStringLiteral("String(window.kept)")).toString(), QStringLiteral("undefined"));
+}
+
+} // namespace
