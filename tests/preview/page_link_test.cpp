@@ -32,7 +32,7 @@ protected:
         startWith("LINK_HTML {\r\nLINK_HTML=" + page.toUtf8()
                   + ";\r\n}\r\n.btn {\r\ncolor: red;\r\n}\r\ndiv.alert {\r\ncolor: blue;\r\n}\r\n"
                     "p, .alert {\r\nmargin: 0;\r\n}\r\n@media (max-width: 500px) {\r\n.btn {\r\ncolor: green;\r\n}\r\n}\r\n"
-                    "a:hover {\r\ncolor: black;\r\n}\r\n");
+                    "a:hover {\r\ncolor: black;\r\n}\r\nhtml > * {\r\n}\r\n");
         view = child<QWebEngineView>("PreBrowser");
         QSignalSpy loaded(view, &QWebEngineView::loadFinished);
         ASSERT_TRUE(form->editor().files().OpenSheet(path));
@@ -134,6 +134,9 @@ TEST_F(PageLinkTest, SelectedRuleIsCountedAndOutlinedWithoutRestylingThePage)
     EXPECT_EQ(outlines(), 2);
     selectRule(5);
     EXPECT_TRUE(countReads(QStringLiteral("Элементов: 1 (без учёта :hover)")));
+    selectRule(6);
+    EXPECT_TRUE(countReads(QStringLiteral("Элементов: 2"))) << "head and body, not the outline layer";
+    selectRule(5);
 
     child<QAction>("HighlightMatches")->trigger();
     EXPECT_TRUE(QTest::qWaitFor([&] { return outlines() == 0; }, 10000));

@@ -1,0 +1,74 @@
+#include "core/preview/selector_analysis.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(SelectorSpecificity, CountsIdsThenClassesThenTypes)
+{
+    const struct {
+        const char *selector;
+        Specificity expected;
+    } cases[] = {
+        {"*", {0, 0, 0}},
+        {"li", {0, 0, 1}},
+        {"ul li", {0, 0, 2}},
+        {"ul ol+li", {0, 0, 3}},
+        {"h1 + *[rel=up]", {0, 1, 1}},
+        {"ul ol li.red", {0, 1, 3}},
+        {"li.red.level", {0, 2, 1}},
+        {"#x34y", {1, 0, 0}},
+        {"#s12:not(FOO)", {1, 0, 1}},
+        {".foo :is(.bar, #baz)", {1, 1, 0}},
+        {"a:where(#x, .y) b", {0, 0, 2}},
+        {"p::before", {0, 0, 2}},
+        {"p:before", {0, 0, 2}},
+        {"a:hover", {0, 1, 1}},
+        {"input[type=\"a,b]\"]", {0, 1, 1}},
+        {"li:nth-child(2n+1 of .x, #y)", {1, 1, 1}},
+        {"svg|circle", {0, 0, 1}},
+        {".\\31 0", {0, 1, 0}},
+        {"div > p ~ span", {0, 0, 3}},
+        {":has(> img)", {0, 0, 1}},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(selectorSpecificity(c.selector), c.expected) << c.selector;
+}
+
+TEST(SelectorList, SplitsOnlyAtTheTopLevel)
+{
+    EXPECT_EQ(splitSelectorList("a, b ,c"), (QByteArrayList{"a", "b", "c"}));
+    EXPECT_EQ(splitSelectorList(":is(a, b), [title=\"x,y\"], c\\,d"),
+              (QByteArrayList{":is(a, b)", "[title=\"x,y\"]", "c\\,d"}));
+    EXPECT_EQ(splitSelectorList(" , a,"), QByteArrayList{"a"});
+}
+
+// A pseudo-element matches its element and a passing state is counted as
+// if it held; a compound left empty matches any element.
+TEST(SelectorMatchForm, TakesOutPseudoElementsAndPassingStates)
+{
+    const struct {
+        const char *selector;
+        const char *form;
+        QByteArrayList states;
+        bool pseudoElement;
+    } cases[] = {
+        {".btn", ".btn", {}, false},
+        {"a:hover", "a", {":hover"}, false},
+        {".x :focus-within > a:visited:hover", ".x * > a", {":focus-within", ":visited", ":hover"}, false},
+        {"p::before", "p", {}, true},
+        {".kn::-webkit-scrollbar-thumb:hover", ".kn", {":hover"}, true},
+        {"::selection", "*", {}, true},
+        {"p:first-letter", "p", {}, true},
+        {"li:not(:hover):first-child", "li:not(:hover):first-child", {}, false},
+        {"a[title=':hover']", "a[title=':hover']", {}, false},
+    };
+    for (const auto &c : cases) {
+        const MatchForm form = matchForm(c.selector);
+        EXPECT_EQ(form.selector, QByteArray(c.form)) << c.selector;
+        EXPECT_EQ(form.states, c.states) << c.selector;
+        EXPECT_EQ(form.pseudoElement, c.pseudoElement) << c.selector;
+    }
+}
+
+} // namespace
