@@ -1,0 +1,192 @@
+// The preview linked to the rule list, through the window with a real
+// browser engine (offscreen): a panel change reaching the page's computed
+// style, a selected rule's outline and count on a large page, and a pick.
+#include "window/shell/main_form.h"
+#include "random_sheet.h"
+#include "scripted_questioner.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+
+namespace {
+
+// Waits for the condition without the test library's 10 ms naps, which
+// would blur what is measured.
+template <typename Condition>
+bool spinUntil(Condition condition, int timeoutMs = 10000)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!condition()) {
+        if (clock.elapsed() > timeoutMs)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    }
+    return true;
+}
+
+// A window showing a page that links the sheet: QUILLBOX_BENCH_SHEET's
+// text, or 1001 generated rules, with the rules the benchmark needs after it.
+class PreviewWindow
+{
+public:
+    PreviewWindow(const QByteArray &body, const QByteArray &ownRules)
+    {
+        const QString page = m_dir.filePath("page.html");
+        QFile html(page);
+        (void)html.open(QIODevice::WriteOnly);
+        html.write("<!DOCTYPE html><html><head><link rel=\"stylesheet\" href=\"sheet.css\"></head><body>" + body
+                   + "</body></html>");
+        html.close();
+        QByteArray sheet = "LINK_HTML {\r\nLINK_HTML=" + page.toUtf8() + ";\r\n}\r\n";
+        const QString named = qEnvironmentVariable("QUILLBOX_BENCH_SHEET");
+        QFile source(named);
+        sheet += !named.isEmpty() && source.open(QIODevice::ReadOnly) ? source.readAll() : generatedSheetText(1001);
+        sheet += "\r\n" + ownRules;
+        path = m_dir.filePath("sheet.css");
+        QFile file(path);
+        (void)file.open(QIODevice::WriteOnly);
+        file.write(sheet);
+        file.close();
+
+        form.setQuestioner(std::make_unique<ScriptedQuestioner>());
+        form.show();
+        (void)QTest::qWaitForWindowExposed(&form);
+        view = form.findChild<QWebEngineView *>(QStringLiteral("PreBrowser"));
+        list = form.findChild<QListWidget *>(QStringLiteral("ListTag"));
+        QSignalSpy loaded(view, &QWebEngineView::loadFinished);
+        form.editor().files().OpenSheet(path);
+        (void)loaded.wait(60000);
+    }
+    ~PreviewWindow()
+    {
+        form.store().setSheetModified(false);
+        form.close();
+    }
+
+    QVariant evaluate(const QString &script)
+    {
+        QVariant result;
+        bool answered = false;
+        view->page()->runJavaScript(script, [&](const QVariant &value) {
+            result = value;
+            answered = true;
+        });
+        (void)spinUntil([&] { return answered; }, 20000);
+        return result;
+    }
+
+    void clickRow(int row)
+    {
+        list->scrollToItem(list->item(row));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+    }
+
+    QTemporaryDir m_dir;
+    QString path;
+    TMainForm form;
+    QWebEngineView *view = nullptr;
+    QListWidget *list = nullptr;
+};
+
+// Click on an option button to the new value in the page's computed style,
+// with automatic refresh on: the page takes the sheet in place.
+void previewChangeReachesPage(benchmark::State &state)
+{
+    PreviewWindow window("<p id=\"probe\">x</p>", "#probe {\r\n}\r\n");
+    QSignalSpy loaded(window.view, &QWebEngineView::loadFinished);
+    window.form.findChild<QAction *>(QStringLiteral("AutoRefreshAction"))->trigger();
+    (void)loaded.wait(60000);
+    window.clickRow(window.list->count() - 1);
+    const char *buttons[] = {"Text_Align_Center", "Text_Align_Right"};
+    const char *values[] = {"center", "right"};
+    int turn = 0;
+    for (auto _ : state) {
+        turn = 1 - turn;
+        auto *button = window.form.findChild<QToolButton *>(QLatin1String(buttons[turn]));
+        QElapsedTimer clock;
+        clock.start();
+        QTest::mouseClick(button, Qt::LeftButton);
+        (void)spinUntil(
+            [&] {
+                return window.evaluate(QStringLiteral("getComputedStyle(document.getElementById('probe')).textAlign"))
+                    == QLatin1String(values[turn]);
+            });
+        state.SetIterationTime(double(clock.nsecsElapsed()) / 1e9);
+    }
+    state.counters["KB"] = double(QFile(window.path).size()) / 1024;
+    state.counters["reloads"] = double(loaded.count() - 1);
+}
+BENCHMARK(previewChangeReachesPage)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(40);
+
+QByteArray manyElements(int n)
+{
+    QByteArray body;
+    for (int i = 0; i < n; ++i)
+        body += "<div class=\"item\">" + QByteArray::number(i) + "</div>";
+    return body;
+}
+
+// A rule clicked in the list to its outline drawn and count shown, on a
+// page of 2,000 elements all of which it matches.
+void previewSelectRuleOutline(benchmark::State &state)
+{
+    PreviewWindow window(manyElements(2000), ".item {\r\n}\r\n.none {\r\n}\r\n");
+    auto *count = window.form.findChild<QLabel *>(QStringLiteral("MatchCount"));
+    const int last = window.list->count() - 1;
+    int turn = 0;
+    for (auto _ : state) {
+        turn = 1 - turn;
+        const QString expected = turn ? QStringLiteral("Элементов: 2000") : QStringLiteral("Элементов: 0");
+        QElapsedTimer clock;
+        clock.start();
+        window.clickRow(turn ? last - 1 : last);
+        (void)spinUntil([&] { return count->text() == expected; });
+        state.SetIterationTime(double(clock.nsecsElapsed()) / 1e9);
+    }
+}
+BENCHMARK(previewSelectRuleOutline)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(40);
+
+// A click on an element while picking to its rule selected in the list.
+void previewPick(benchmark::State &state)
+{
+    PreviewWindow window("<p id=\"probe\" style=\"margin: 0; height: 40px\">x</p>" + manyElements(2000),
+                         "#probe {\r\n}\r\n");
+    auto *pick = window.form.findChild<QAction *>(QStringLiteral("PickElement"));
+    QWidget *surface = window.view->focusProxy();
+    const int target = window.list->count() - 1;
+    for (auto _ : state) {
+        window.clickRow(0);
+        pick->trigger();
+        // The page has the rules once a script run after them has answered.
+        window.evaluate(QStringLiteral("1"));
+        QTest::mouseMove(surface, QPoint(15, 15));
+        QElapsedTimer clock;
+        clock.start();
+        QTest::mouseClick(surface, Qt::LeftButton, {}, QPoint(15, 15));
+        if (!spinUntil([&] { return window.list->currentRow() == target; }, 3000)) {
+            state.SkipWithError(qPrintable(QStringLiteral("row %1 selected, not %2: %3")
+                                               .arg(window.list->currentRow())
+                                               .arg(target)
+                                               .arg(window.form.statusBar()->currentMessage())));
+            break;
+        }
+        state.SetIterationTime(double(clock.nsecsElapsed()) / 1e9);
+    }
+}
+BENCHMARK(previewPick)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(30);
+
+} // namespace
