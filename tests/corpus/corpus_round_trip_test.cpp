@@ -115,7 +115,7 @@ TEST_P(CorpusKeptLayout, OnlyWhatTheUserChangesIsRewritten)
     EXPECT_TRUE(saved() == original) << "open and save";
 
     const int rule = editor.store().styleCount() / 2;
-    const QByteArray ownText = joinLines(editor.store().table().asRead[rule].raw, "\n");
+    const QByteArray ownText = joinLines(editor.store().table().asRead[rule].raw.lines(), "\n");
     editor.ListTagClick(rule);
     editor.panelController().optionClicked("Text_Align_Center");
     ASSERT_TRUE(editor.files().SaveSheet());

@@ -211,7 +211,7 @@ void SheetStore::RebuildStyleTable()
             // rule itself starts at the line its first byte stands in.
             const SheetPos ownStart = afterLastLineBreak(m_sheetLines, ownFrom, block.start);
             m_table.rawGaps[held] = gapBetween(m_sheetLines, ownFrom, ownStart);
-            read.raw = linesBetween(m_sheetLines, ownStart, afterClose);
+            read.raw = TextSpan{m_sheetLines, ownStart, afterClose};
             read.selectorAt = {block.start.line - ownStart.line,
                                block.start.column - (block.start.line == ownStart.line ? ownStart.column : 0)};
             read.selectorComments = selector.comments;

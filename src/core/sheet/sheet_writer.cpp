@@ -96,7 +96,9 @@ void appendProgramForm(ByteLines &lines, const StyleTable &table, int i, const B
 // to the selector in its line.
 ByteLines beforeSelector(const AsRead &read)
 {
-    ByteLines before = read.raw.mid(0, read.selectorAt.line + 1);
+    ByteLines before;
+    for (qsizetype k = 0; k <= read.selectorAt.line && k < read.raw.lineCount(); ++k)
+        before.append(read.raw.line(k));
     if (!before.isEmpty())
         before.last().truncate(read.selectorAt.column);
     while (!before.isEmpty() && before.last().trimmed().isEmpty() && !before.last().contains('\t'))
@@ -134,25 +136,39 @@ ByteLines writeSheetLines(const StyleTable &table, const ByteLines &tail)
 ByteLines writeSheetLinesKeepingLayout(const StyleTable &table, const ByteLines &rawTail)
 {
     ByteLines lines;
+    qsizetype total = rawTail.size() + table.rawTailLead.size();
+    for (int i = 0; i < table.count; ++i) {
+        total += table.rawLeads[i].size() + table.rawGaps[i].size()
+                 + std::max(table.asRead[i].raw.lineCount(), table.preamble(i).size() + table.body(i).size() + 2);
+    }
+    lines.reserve(total);
     // A stretch read from the sheet goes on in the line the text so far
     // ends in, as it did in the sheet.
     auto appendRaw = [&lines](const ByteLines &raw) {
         if (raw.isEmpty())
             return;
-        if (lines.isEmpty()) {
-            lines = raw;
-            return;
-        }
+        if (lines.isEmpty())
+            lines.append(QByteArray());
         lines.last() += raw.first();
         for (qsizetype k = 1; k < raw.size(); ++k)
             lines.append(raw[k]);
+    };
+    auto appendSpan = [&lines](const TextSpan &span) {
+        const qsizetype count = span.lineCount();
+        if (count == 0)
+            return;
+        if (lines.isEmpty())
+            lines.append(QByteArray());
+        lines.last() += span.line(0);
+        for (qsizetype k = 1; k < count; ++k)
+            lines.append(span.line(k));
     };
     for (int i = 0; i < table.count; ++i) {
         appendRaw(table.rawLeads[i]);
         appendRaw(table.rawGaps[i]);
         const AsRead &read = table.asRead[i];
         if (table.untouched(i) && !read.raw.isEmpty()) {
-            appendRaw(read.raw);
+            appendSpan(read.raw);
         } else if (!read.raw.isEmpty()) {
             // A changed rule keeps what stood in front of its selector, and
             // is laid out from the next line on.

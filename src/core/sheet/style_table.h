@@ -17,10 +17,37 @@ struct HMassiv {
     std::vector<ByteLines> preambles;
 };
 
+// A stretch of the sheet as read, held as a view: the lines it was read
+// from are shared, not copied, so holding every rule's bytes costs little.
+struct TextSpan {
+    ByteLines source;
+    SheetPos from;
+    SheetPos to; // one past the last byte
+
+    bool isEmpty() const { return source.isEmpty() || from == to; }
+    qsizetype lineCount() const { return isEmpty() ? 0 : to.line - from.line + 1; }
+    // The span's k-th line: the first starts at `from`, the last ends at `to`.
+    QByteArray line(qsizetype k) const
+    {
+        const QByteArray &whole = source[from.line + k];
+        const qsizetype first = k == 0 ? from.column : 0;
+        const qsizetype last = from.line + k == to.line ? std::min<qsizetype>(to.column, whole.size()) : whole.size();
+        return first == 0 && last == whole.size() ? whole : whole.mid(first, std::max<qsizetype>(0, last - first));
+    }
+    ByteLines lines() const
+    {
+        ByteLines out;
+        out.reserve(lineCount());
+        for (qsizetype k = 0; k < lineCount(); ++k)
+            out.append(line(k));
+        return out;
+    }
+};
+
 // Each rule as the sheet had it when read, so that a rule the user has not
 // changed can be written with its own bytes. Moves with its rule.
 struct AsRead {
-    ByteLines raw;          // from its own first byte to its "}", byte for byte
+    TextSpan raw;           // from its own first byte to its "}", byte for byte
     SheetPos selectorAt;    // where its selector starts in raw
     ByteLines selectorComments; // comments taken out of its selector
     QByteArray name;        // the selector as read
