@@ -140,6 +140,8 @@ TEST_F(PageLinkTest, SelectedRuleIsCountedAndOutlinedWithoutRestylingThePage)
 
     child<QAction>("HighlightMatches")->trigger();
     EXPECT_TRUE(QTest::qWaitFor([&] { return outlines() == 0; }, 10000));
+    EXPECT_TRUE(evaluate(QStringLiteral("document.querySelector('quillbox-overlay') === null")).toBool())
+        << "nothing outlined, nothing added to the page";
     EXPECT_EQ(count->text(), QStringLiteral("Элементов: 1 (без учёта :hover)")) << "the count stays";
 
     selectRule(0);

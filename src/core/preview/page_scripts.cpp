@@ -29,6 +29,10 @@ const char kLibrary[] = R"JS((function () {
     if (host && host.isConnected) return layer;
     const root = document.documentElement;
     if (!root) return null;
+    if (host) {
+      root.appendChild(host);
+      return layer;
+    }
     host = document.createElement('quillbox-overlay');
     host.setAttribute('style', 'all: initial !important; position: absolute !important; left: 0 !important;'
       + ' top: 0 !important; width: 0 !important; height: 0 !important; overflow: visible !important;'
@@ -59,8 +63,9 @@ const char kLibrary[] = R"JS((function () {
 
   function draw() {
     frame = 0;
+    // With nothing to outline the layer leaves the page altogether.
     if (!showMatched && !hovered) {
-      if (layer) layer.replaceChildren();
+      if (host) host.remove();
       return;
     }
     const into = ensureLayer();
