@@ -178,8 +178,13 @@ TEST_F(PageLinkTest, EscEndsPickingAndAnElementNoRuleMatchesIsNamed)
     auto *pick = child<QAction>("PickElement");
     pick->trigger();
     QTest::qWait(200);
+    view->setFocus();
     QTest::keyClick(view->focusProxy(), Qt::Key_Escape);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !pick->isChecked(); }, 10000));
+    pick->trigger();
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Escape);
+    EXPECT_FALSE(pick->isChecked()) << "Esc outside the page too";
 
     evaluate(QStringLiteral("document.body.insertAdjacentHTML('beforeend', '<span id=\"free\" class=\"a b\">'"
                             " + 'x</span>')"));

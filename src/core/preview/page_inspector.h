@@ -25,7 +25,7 @@ public:
     std::function<void(const QString &)> showMessage;
     // Selects a rule of the list as a click on it would.
     std::function<void(int row)> selectRule;
-    // Picking ended in the page (a pick or Esc): the action follows.
+    // Picking ended in the page (an element was picked): the action follows.
     std::function<void()> pickingEnded;
 
     void setOutlining(bool on);

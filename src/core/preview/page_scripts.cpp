@@ -166,13 +166,6 @@ const char kLibrary[] = R"JS((function () {
     const el = target(event);
     if (el !== hovered) { hovered = el; redraw(); }
   };
-  const escape = function (event) {
-    if (!rules || event.key !== 'Escape') return;
-    event.preventDefault();
-    event.stopImmediatePropagation();
-    stopPicking();
-    say('cancel', null);
-  };
   const gestures = ['click', 'mousedown', 'mouseup', 'pointerdown', 'pointerup', 'dblclick', 'auxclick',
                     'contextmenu'];
 
@@ -180,7 +173,6 @@ const char kLibrary[] = R"JS((function () {
     if (!rules) {
       for (const g of gestures) window.addEventListener(g, swallow, true);
       window.addEventListener('mousemove', follow, true);
-      window.addEventListener('keydown', escape, true);
     }
     rules = list;
     return true;
@@ -191,7 +183,6 @@ const char kLibrary[] = R"JS((function () {
     rules = null;
     for (const g of gestures) window.removeEventListener(g, swallow, true);
     window.removeEventListener('mousemove', follow, true);
-    window.removeEventListener('keydown', escape, true);
     hovered = null;
     draw();
   }

@@ -152,6 +152,12 @@ void TMainForm::bindPanels()
 
 bool TMainForm::FormKeyPress(QKeyEvent *event)
 {
+    // Esc ends picking an element wherever the focus is.
+    QAction *pick = (*m_actions)["PickElement"];
+    if (event->key() == Qt::Key_Escape && pick->isChecked()) {
+        pick->setChecked(false);
+        return true;
+    }
     if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter)
         return false;
     QWidget *focused = QApplication::focusWidget();
