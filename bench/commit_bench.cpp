@@ -110,17 +110,19 @@ void openRepeatedly(benchmark::State &state, const QByteArray &bytes, TMainForm 
     }
 }
 
+// Arg 1: with untouched rules kept as written.
 void windowOpenSheet(benchmark::State &state)
 {
     QTemporaryDir dir;
     QFile source(benchSheet(dir));
     (void)source.open(QIODevice::ReadOnly);
     TMainForm form;
+    form.findChild<QAction *>(QStringLiteral("KeepUntouchedLayout"))->setChecked(state.range(0) == 1);
     openRepeatedly(state, source.readAll(), form);
     state.counters["rules"] = form.store().styleCount();
     form.close();
 }
-BENCHMARK(windowOpenSheet)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(windowOpenSheet)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The same 7 MB of rules with Cyrillic classes and strings, written in
 // Windows-1251 (0) or UTF-8 (1): deciding and decoding UTF-8 costs little.
@@ -139,6 +141,7 @@ void windowOpenCyrillicSheet(benchmark::State &state)
 }
 BENCHMARK(windowOpenCyrillicSheet)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// Arg 1: with untouched rules kept as written.
 void windowSelectRule(benchmark::State &state)
 {
     QTemporaryDir dir;
@@ -149,6 +152,7 @@ void windowSelectRule(benchmark::State &state)
     form.setQuestioner(std::make_unique<ScriptedQuestioner>());
     form.show();
     (void)QTest::qWaitForWindowExposed(&form);
+    form.findChild<QAction *>(QStringLiteral("KeepUntouchedLayout"))->setChecked(state.range(0) == 1);
     form.editor().files().OpenSheet(path);
     int row = 0;
     for (auto _ : state) {
@@ -159,7 +163,7 @@ void windowSelectRule(benchmark::State &state)
     form.store().setSheetModified(false);
     form.close();
 }
-BENCHMARK(windowSelectRule)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(windowSelectRule)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 
