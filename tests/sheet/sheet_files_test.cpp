@@ -173,6 +173,19 @@ TEST_F(SheetFilesTest, SavingWritesTheFileAndItsCopy)
     EXPECT_TRUE(readAll(a).contains("color: BLUE;"));
 }
 
+// The option is read from the settings after the last sheet has opened:
+// switched on before any change, the file keeps its own bytes.
+TEST_F(SheetFilesTest, KeepingLayoutSwitchedOnAfterOpeningKeepsTheFileAsWritten)
+{
+    const QByteArray handWritten = "\xEF\xBB\xBF" "body{color:red}\n\n  h1 { margin:0 }  /* end */";
+    writeAll(a, handWritten);
+    ASSERT_TRUE(files.OpenSheet(a));
+    editor.ListTagClick(1);
+    store.setKeepUntouchedLayout(true);
+    EXPECT_TRUE(files.SaveSheet());
+    EXPECT_EQ(readAll(a), handWritten);
+}
+
 TEST_F(SheetFilesTest, SavingAnUnnamedSheetAsksForANameAndCancelStopsTheClose)
 {
     store.setSheetModified(true);

@@ -325,8 +325,24 @@ void SheetStore::setKeepUntouchedLayout(bool keep)
     m_keepLayout = keep;
     if (!keep || m_table.count == 0)
         return;
-    // The bytes of each rule are gathered from the text as it stands.
     const int selected = m_list.selected();
+    if (!m_sheetModified && !m_history.canUndo() && !m_diskLines.isEmpty()) {
+        // Nothing changed since the sheet was read (the option is read
+        // from the settings after the last sheet is opened): the bytes of
+        // each rule are the file's, not the program's form opening made.
+        ByteLines read = m_diskLines;
+        if (m_bom && read.first().startsWith("\xEF\xBB\xBF"))
+            read.first().remove(0, 3);
+        setSheetLines(read);
+        RebuildStyleTable();
+        m_list.setSelected(selected);
+        m_currentStyleIndex = -1;
+        SelectStyle();
+        m_history.pos = 0;
+        RegenerateSheet();
+        return;
+    }
+    // The bytes of each rule are gathered from the text as it stands.
     RegenerateSheet();
     RebuildStyleTable();
     m_list.setSelected(selected);
