@@ -32,7 +32,7 @@ protected:
         startWith("LINK_HTML {\r\nLINK_HTML=" + page.toUtf8()
                   + ";\r\n}\r\n.btn {\r\ncolor: red;\r\n}\r\ndiv.alert {\r\ncolor: blue;\r\n}\r\n"
                     "p, .alert {\r\nmargin: 0;\r\n}\r\n@media (max-width: 500px) {\r\n.btn {\r\ncolor: green;\r\n}\r\n}\r\n"
-                    "a:hover {\r\ncolor: black;\r\n}\r\nhtml > * {\r\n}\r\n");
+                    "a:hover {\r\ncolor: black;\r\n}\r\nhtml > * {\r\n}\r\np:no-such-state {\r\n}\r\n");
         view = child<QWebEngineView>("PreBrowser");
         QSignalSpy loaded(view, &QWebEngineView::loadFinished);
         ASSERT_TRUE(form->editor().files().OpenSheet(path));
@@ -132,6 +132,14 @@ TEST_F(PageLinkTest, SelectedRuleIsCountedAndOutlinedWithoutRestylingThePage)
     selectRule(3);
     EXPECT_TRUE(countReads(QStringLiteral("Элементов: 2"))) << "every selector of the list together";
     EXPECT_EQ(outlines(), 2);
+    {
+        QSignalSpy loaded(view, &QWebEngineView::loadFinished);
+        child<QAction>("RefreshView")->trigger();
+        ASSERT_TRUE(loaded.wait(30000));
+    }
+    EXPECT_TRUE(QTest::qWaitFor([&] { return outlines() == 2; }, 10000)) << "the outline comes back after a reload";
+    selectRule(7);
+    EXPECT_TRUE(countReads(QStringLiteral("Селектор не понят браузером")));
     selectRule(5);
     EXPECT_TRUE(countReads(QStringLiteral("Элементов: 1 (без учёта :hover)")));
     selectRule(6);
