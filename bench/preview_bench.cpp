@@ -108,8 +108,13 @@ void previewChangeReachesPage(benchmark::State &state)
 {
     PreviewWindow window("<p id=\"probe\">x</p>", "#probe {\r\n}\r\n");
     QSignalSpy loaded(window.view, &QWebEngineView::loadFinished);
-    window.form.findChild<QAction *>(QStringLiteral("AutoRefreshAction"))->trigger();
-    (void)loaded.wait(60000);
+    // A repetition's window reads the last one's settings.
+    auto *autoRefresh = window.form.findChild<QAction *>(QStringLiteral("AutoRefreshAction"));
+    if (!autoRefresh->isChecked()) {
+        autoRefresh->trigger();
+        (void)loaded.wait(60000);
+    }
+    loaded.clear();
     window.clickRow(window.list->count() - 1);
     const char *buttons[] = {"Text_Align_Center", "Text_Align_Right"};
     const char *values[] = {"center", "right"};
@@ -128,7 +133,7 @@ void previewChangeReachesPage(benchmark::State &state)
         state.SetIterationTime(double(clock.nsecsElapsed()) / 1e9);
     }
     state.counters["KB"] = double(QFile(window.path).size()) / 1024;
-    state.counters["reloads"] = double(loaded.count() - 1);
+    state.counters["reloads"] = double(loaded.count());
 }
 BENCHMARK(previewChangeReachesPage)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(40);
 

@@ -14,7 +14,7 @@ const char kLibrary[] = R"JS((function () {
   'use strict';
   if (window.__quillbox) return;
   const PREFIX = '@PREFIX@';
-  let host = null, layer = null, matched = [], showMatched = false, hovered = null;
+  let host = null, layer = null, matched = [], showMatched = false, outlining = false, hovered = null;
   let rules = null, frame = 0, width = window.innerWidth;
   const pending = new Set();
 
@@ -63,9 +63,12 @@ const char kLibrary[] = R"JS((function () {
 
   function draw() {
     frame = 0;
-    // With nothing to outline the layer leaves the page altogether.
+    // With outlining off the layer leaves the page altogether; between two
+    // rules it stays, empty, as adding it to the page again would have the
+    // page restyled.
     if (!showMatched && !hovered) {
-      if (host) host.remove();
+      if (layer) layer.replaceChildren();
+      if (!outlining && host) host.remove();
       return;
     }
     const into = ensureLayer();
@@ -113,6 +116,7 @@ const char kLibrary[] = R"JS((function () {
         if (!own(el) && !seen.has(el)) { seen.add(el); matched.push(el); }
       }
     }
+    outlining = outline;
     showMatched = outline && matched.length > 0;
     draw();
     return { count: matched.length, invalid: invalid, mediaApplies: mediaHolds(media, null) };
@@ -121,6 +125,7 @@ const char kLibrary[] = R"JS((function () {
   function clear() {
     matched = [];
     showMatched = false;
+    outlining = false;
     draw();
   }
 
