@@ -1,6 +1,6 @@
 #include "window/preview/viewer_pages.h"
 
-#include "window/preview/preview_width.h"
+#include "window/preview/preview_frame.h"
 
 #include "window/shell/action_catalog.h"
 #include "window/panels/panel_widgets.h"

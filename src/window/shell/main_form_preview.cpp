@@ -8,7 +8,7 @@
 #include "window/preview/html_editor.h"
 #include "window/shell/memo_binding.h"
 #include "window/preview/preview_browser.h"
-#include "window/preview/preview_width.h"
+#include "window/preview/preview_frame.h"
 #include "core/preview/sheet_navigation.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
 #include "window/shell/main_form.h"
 
 #include "core/editor/init_settings.h"
-#include "window/preview/preview_width.h"
+#include "window/preview/preview_frame.h"
 
 #include <QAction>
 #include <QApplication>

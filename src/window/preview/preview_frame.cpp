@@ -1,4 +1,4 @@
-#include "window/preview/preview_width.h"
+#include "window/preview/preview_frame.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
