@@ -141,21 +141,21 @@ QByteArrayList splitSelectorList(QByteArrayView list)
 
 Specificity selectorSpecificity(QByteArrayView s)
 {
-    Specificity spec;
+    Specificity weight;
     qsizetype i = 0;
     while (i < s.size()) {
         const char c = s[i];
         if (c == '#') {
-            ++spec.ids;
+            ++weight.ids;
             i = nameEnd(s, i + 1);
         } else if (c == '.') {
-            ++spec.classes;
+            ++weight.classes;
             i = nameEnd(s, i + 1);
         } else if (c == '[') {
-            ++spec.classes;
+            ++weight.classes;
             i = groupEnd(s, i);
         } else if (c == ':' && i + 1 < s.size() && s[i + 1] == ':') {
-            ++spec.types;
+            ++weight.types;
             i = nameEnd(s, i + 2);
             if (i < s.size() && s[i] == '(')
                 i = groupEnd(s, i);
@@ -169,16 +169,16 @@ Specificity selectorSpecificity(QByteArrayView s)
                 i = close;
                 if (name == "is" || name == "not" || name == "has" || name == "matches" || name == "-webkit-any"
                     || name == "-moz-any") {
-                    spec += mostSpecific(args);
+                    weight += mostSpecific(args);
                 } else if (name != "where") {
-                    ++spec.classes;
+                    ++weight.classes;
                     if (name == "nth-child" || name == "nth-last-child")
-                        spec += mostSpecific(nthOfList(args));
+                        weight += mostSpecific(nthOfList(args));
                 }
             } else if (isLegacyPseudoElement(name)) {
-                ++spec.types;
+                ++weight.types;
             } else {
-                ++spec.classes;
+                ++weight.classes;
             }
         } else if (c == '*') {
             ++i;
@@ -189,7 +189,7 @@ Specificity selectorSpecificity(QByteArrayView s)
             // "ns|p": the namespace prefix is not a type.
             const bool prefix = end < s.size() && s[end] == '|' && (end + 1 >= s.size() || s[end + 1] != '=');
             if (!prefix && !(c >= '0' && c <= '9'))
-                ++spec.types;
+                ++weight.types;
             i = std::max(end, i + 1);
         } else if (c == '"' || c == '\'') {
             i = stringEnd(s, i);
@@ -199,7 +199,7 @@ Specificity selectorSpecificity(QByteArrayView s)
             ++i;
         }
     }
-    return spec;
+    return weight;
 }
 
 MatchForm matchForm(QByteArrayView s)

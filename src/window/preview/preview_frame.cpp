@@ -13,7 +13,6 @@ const int kWidths[] = {320, 375, 768, 1024, 1280, 1440};
 PreviewFrame::PreviewFrame(QWidget *parent)
     : QScrollArea(parent)
 {
-    setObjectName(QStringLiteral("PreviewFrame"));
     setAccessibleName(QStringLiteral("Область страницы"));
     setFrameShape(QFrame::NoFrame);
     setWidgetResizable(true);
