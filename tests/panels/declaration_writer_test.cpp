@@ -42,7 +42,7 @@ TEST_F(WriteRule, TheDocumentedExampleInOrder)
     panels.swatch(Swatch::Font) = {{255, 0, 0}, true};
     EXPECT_EQ(write({"CURSOR:HAND;"}),
               (ByteLines{"; Font-Family: Verdana, serif;", "; Font-weight: bold; Font-size: 12pt;",
-                         "; Text-align: center;", "; Margin-top: 10px;", "; color: RED;", "  CURSOR:HAND;"}));
+                         "; Text-align: center;", "; Margin-top: 10px;", "; color: RED;", "  CURSOR:HAND;", ""}));
 }
 
 TEST_F(WriteRule, LengthFieldsWithoutANumberAreNeverWritten)
@@ -104,7 +104,7 @@ TEST_F(WriteRule, TwoPiecesOfARowShareALine)
 TEST_F(WriteRule, KeptLinesAreIndentedOnceAndGeneratedLinesReplaced)
 {
     EXPECT_EQ(write({"  two;", " one;", "none;", "", "; Typed: generated;"}),
-              (ByteLines{"  two;", "   one;", "  none;"}));
+              (ByteLines{"  two;", "   one;", "  none;", ""}));
 }
 
 TEST_F(WriteRule, BasePageRuleIsLeftAlone)

@@ -148,6 +148,30 @@ TEST_F(BasePageTest, StoredPageBecomesTheFirstRuleAndIsReplacedLater)
     EXPECT_EQ(editor.store().homePageAddress(), QStringLiteral("/s/other.htm"));
 }
 
+TEST_F(BasePageTest, StoredPageGoesAfterTheStatementsThatOpenASheet)
+{
+    const struct {
+        QByteArray sheet;
+        QByteArray expected;
+    } cases[] = {
+        {"@charset \"utf-8\";\r\n@import url(\"a;b.css\") screen;\r\n/* c */ @namespace svg url(x);\r\n"
+         "@layer base, site;\r\np {\r\n}\r\n",
+         "@charset \"utf-8\";\r\n@import url(\"a;b.css\") screen;\r\n/* c */ @namespace svg url(x);\r\n"
+         "@layer base, site;\r\nLINK_HTML {\r\n"},
+        {"@import 'a.css'; p {\r\n}\r\n", "@import 'a.css';\r\nLINK_HTML {\r\n"},
+        // A layer block is a rule like any other.
+        {"@layer base {\r\np {\r\n}\r\n}\r\n", "LINK_HTML {\r\n"},
+    };
+    for (const auto &c : cases) {
+        openText(editor.store(), c.sheet);
+        browser.location = QStringLiteral("/s/a.htm");
+        questioner.answers = {Questioner::Yes};
+        editor.navigation().SaveHomePageExecute();
+        EXPECT_EQ(editor.store().list().item(0), "LINK_HTML");
+        EXPECT_TRUE(editor.store().sheetText().startsWith(c.expected)) << editor.store().sheetText().constData();
+    }
+}
+
 TEST_F(BasePageTest, ALowerCaseBasePageRuleIsTheOneReplaced)
 {
     openText(editor.store(), "link_html {\r\nLINK_HTML=/s/a.htm;\r\n}\r\np {\r\n}\r\n");

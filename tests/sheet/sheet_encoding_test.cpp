@@ -25,8 +25,11 @@ TEST(SheetEncoding, DecidedByMarkThenCharsetThenTheBytes)
         QByteArray text;
         E expected;
     } cases[] = {
-        {"Empty", "", E::Windows1251},
-        {"AsciiOnly", "p { color: red }", E::Windows1251},
+        {"Empty", "", E::Utf8},
+        {"AsciiOnly", "p { color: red }", E::Utf8},
+        {"Charset1251OnAscii", "@charset \"windows-1251\";\r\np {}", E::Windows1251},
+        {"FourByteSequence", ".a\xF0\x9F\x98\x80 {}", E::Utf8},
+        {"HalfASurrogatePair", ".a\xED\xA0\x80 {}", E::Windows1251},
         {"ValidUtf8", "." + kCyrillicUtf8 + " {}", E::Utf8},
         {"Windows1251Bytes", "." + kCyrillic1251 + " {}", E::Windows1251},
         {"Utf8UpToOneStrayByte", "." + kCyrillicUtf8 + " {}\r\n/* \xff */", E::Windows1251},
@@ -39,7 +42,7 @@ TEST(SheetEncoding, DecidedByMarkThenCharsetThenTheBytes)
         {"CharsetCp1251Alias", "@charset \"cp1251\";\r\np {}", E::Windows1251},
         {"CharsetUtf8OverBadBytes", "@charset \"utf-8\";\r\n." + kCyrillic1251 + " {}", E::Windows1251},
         {"UnknownCharsetFallsBack", "@charset \"koi8-r\";\r\n." + kCyrillicUtf8 + " {}", E::Utf8},
-        {"CharsetNotAtTheStart", "p {}\r\n@charset \"utf-8\";", E::Windows1251},
+        {"CharsetNotAtTheStart", "p {}\r\n@charset \"windows-1251\";", E::Utf8},
     };
     for (const auto &c : cases)
         EXPECT_EQ(detectSheetEncoding(splitText(c.text)), c.expected) << c.name;
@@ -105,10 +108,10 @@ TEST_F(Utf8SheetFile, SavedWithItsMarkItsCharsetAndValidUtf8)
     [[maybe_unused]] const QString text = decoder(saved);
     EXPECT_FALSE(decoder.hasError()) << saved.constData();
 
-    // A new sheet is Windows-1251 again.
+    // A new sheet is UTF-8, without a mark.
     editor.files().ConfirmDiscard();
     editor.files().NewSheet();
-    EXPECT_EQ(editor.store().encoding(), SheetEncoding::Windows1251);
+    EXPECT_EQ(editor.store().encoding(), SheetEncoding::Utf8);
     EXPECT_FALSE(editor.store().hasBom());
 }
 

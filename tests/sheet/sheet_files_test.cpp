@@ -457,6 +457,21 @@ TEST_F(SheetFilesTest, AutoRefreshWritesEachChangeAndNoRestoresTheFile)
     EXPECT_FALSE(QFile::exists(a + ".ORIGINAL"));
 }
 
+TEST_F(SheetFilesTest, NoGivesBackTheFilesOwnBytes)
+{
+    // LF line ends, indentation, no line break at the end: nothing the
+    // program would write itself.
+    const QByteArray own = "Body {\n    color: red;\n}\nh1 {\n\tmargin: 0\n}";
+    writeAll(a, own);
+    ASSERT_TRUE(files.OpenSheet(a));
+    editor.commit().setAutoRefresh(true);
+    editor.panelController().optionClicked("Text_Align_Center");
+    ASSERT_NE(readAll(a), own);
+    questioner.answers = {Questioner::No};
+    EXPECT_TRUE(files.ConfirmDiscard());
+    EXPECT_EQ(readAll(a), own);
+}
+
 TEST_F(SheetFilesTest, SheetRemovedOrReplacedByAFolderWhileOpenLosesNoEdit)
 {
     editor.commit().setAutoRefresh(true);

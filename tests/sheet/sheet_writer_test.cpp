@@ -45,7 +45,7 @@ TEST(RegenerateSheet, RemovesLeadingSeparatorsOfGeneratedLines)
               lines({"a {", "color: red", "Top: 0px;", ";", ";x", "}"}));
 }
 
-TEST(RegenerateSheet, RemovesOnlyWholeLinesThatAreTheComment)
+TEST(RegenerateSheet, RemovesOnlyLinesThatAreTheCommentIndentedOrNot)
 {
     const QByteArray comment = unsupportedComment();
     QByteArray latinCaseChanged = comment;
@@ -57,7 +57,7 @@ TEST(RegenerateSheet, RemovesOnlyWholeLinesThatAreTheComment)
     SheetStore store;
     const ByteLines out = regenerateTable(
         store, {{"a", ByteLines{comment, latinCaseChanged, cyrillicCaseChanged, indented, "x;"}}});
-    EXPECT_EQ(out, (ByteLines{"a {", cyrillicCaseChanged, indented, "x;", "}"}));
+    EXPECT_EQ(out, (ByteLines{"a {", cyrillicCaseChanged, "x;", "}"}));
 }
 
 TEST(RegenerateSheet, EmptyTableGivesEmptySheet)

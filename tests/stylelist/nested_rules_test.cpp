@@ -241,4 +241,53 @@ TEST_F(KeptLayout, RulesKeepTheirBytesWhenMovedSortedOrDeleted)
     EXPECT_EQ(save().toStdString(), std::string("x {\r\nc: 3 \r\n}\r\nz {\r\na:1;\r\n\r\n}\r\n"));
 }
 
+TEST_F(KeptLayout, DeletingARuleLeavesItsNeighboursAsWritten)
+{
+    const QByteArray sheet = ".a { color: red; }\n.b  {  color: blue;  }\n.c { margin-top: 1px; }\n";
+    const struct {
+        int row;
+        const char *expected;
+    } cases[] = {
+        {0, ".b  {  color: blue;  }\n.c { margin-top: 1px; }\n"},
+        {1, ".a { color: red; }\n.c { margin-top: 1px; }\n"},
+        {2, ".a { color: red; }\n.b  {  color: blue;  }\n"},
+    };
+    for (const auto &c : cases) {
+        openAndSave(sheet);
+        editor.ListTagClick(c.row);
+        editor.styles().StyleDelete();
+        EXPECT_EQ(save().toStdString(), std::string(c.expected)) << c.row;
+        editor.files().ConfirmDiscard();
+    }
+}
+
+TEST_F(KeptLayout, SwitchedOnAfterAChangeKeepsEveryOtherRuleAsTheFileHasIt)
+{
+    editor.store().setKeepUntouchedLayout(false);
+    writeAll(path, kHandWritten);
+    ASSERT_TRUE(editor.files().OpenSheet(path));
+    editor.ListTagClick(3); // p, selected only
+    editor.ListTagClick(2); // .b inside the block
+    editor.panelController().optionClicked("Text_Align_Center");
+    editor.store().setKeepUntouchedLayout(true);
+    EXPECT_EQ(save().toStdString(),
+              QByteArray(kHandWritten)
+                  .replace("    .b { float: left }\n", ".b {\nText-align: center;\nFloat: left;\n}\n")
+                  .toStdString());
+}
+
+TEST_F(KeptLayout, CrLfSheetWithoutAFinalBreakComesBackByteForByte)
+{
+    const QByteArray sheet = "a { x: 1 }\r\nb { y: 2 }";
+    EXPECT_EQ(openAndSave(sheet).toStdString(), sheet.toStdString());
+}
+
+TEST_F(KeptLayout, ARenamedRuleIsWrittenUnderItsNewName)
+{
+    openAndSave("a { x: 1 }\nb { y: 2 }\n");
+    editor.ListTagClick(0);
+    ASSERT_TRUE(editor.styles().RenameSelected("c"));
+    EXPECT_EQ(save().toStdString(), std::string("c {\nx:1;\n\n}\nb { y: 2 }\n"));
+}
+
 } // namespace

@@ -245,6 +245,10 @@ bool PanelsToDeclarations(PanelState &p, RuleMemo &memo)
 
     for (const QByteArray &line : kept)
         out.append(line.startsWith("  ") ? line : "  " + line);
+    // A reading ends declarations that close with ";" with an empty line;
+    // so do the panels, and the sheet reads back as it was written.
+    if (!kept.isEmpty() && kept.last().trimmed().endsWith(';'))
+        out.append(QByteArray());
     memo.setLines(out);
     return true;
 }

@@ -4,6 +4,7 @@
 #include "core/sheet/byte_lines.h"
 #include "core/preview/page_address.h"
 #include "core/editor/questioner.h"
+#include "core/sheet/opening_statements.h"
 #include "core/sheet/sheet_store.h"
 
 #include <QFileInfo>
@@ -52,13 +53,23 @@ void PreviewNavigation::SaveHomePageExecute()
     }
     if (match < 0) {
         m_store.RegenerateSheet();
-        // The rule goes in front of the sheet, on the old first line.
+        // The rule goes in front of the sheet, on the old first line; after
+        // the statements that only count at the head of a sheet, on a line
+        // of its own.
         ByteLines lines = m_store.sheetLines();
-        const QByteArray rule = "LINK_HTML{LINK_HTML=" + address + ";} ";
-        if (lines.isEmpty())
-            lines.append(rule);
-        else
-            lines.first().prepend(rule);
+        const QByteArray rule = "LINK_HTML{LINK_HTML=" + address + ";}";
+        const SheetPos at = afterOpeningStatements(lines);
+        if (lines.isEmpty()) {
+            lines.append(rule + ' ');
+        } else if (at == SheetPos{}) {
+            lines.first().prepend(rule + ' ');
+        } else {
+            QByteArray rest = lines[at.line].mid(at.column);
+            lines[at.line].truncate(at.column);
+            while (!rest.isEmpty() && (rest.front() == ' ' || rest.front() == '\t'))
+                rest.remove(0, 1);
+            lines.insert(at.line + 1, rest.isEmpty() ? rule : rule + ' ' + rest);
+        }
         m_store.setSheetLines(lines);
         m_store.RebuildStyleTable();
         m_store.list().setSelected(0);

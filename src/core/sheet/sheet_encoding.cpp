@@ -121,22 +121,19 @@ QString encodingName(SheetEncoding encoding)
 
 SheetEncoding detectSheetEncoding(const ByteLines &lines)
 {
-    bool high = false;
     for (const QByteArray &line : lines) {
-        if (!hasHighByte(line))
-            continue;
-        high = true;
-        if (!isValidUtf8(line))
+        if (hasHighByte(line) && !isValidUtf8(line))
             return SheetEncoding::Windows1251;
     }
     if (lines.isEmpty())
-        return SheetEncoding::Windows1251;
+        return SheetEncoding::Utf8;
     const QByteArray &first = lines.first();
     if (first.startsWith(kUtf8Bom))
         return SheetEncoding::Utf8;
     if (const std::optional<SheetEncoding> declared = declaredEncoding(first))
         return *declared;
-    return high ? SheetEncoding::Utf8 : SheetEncoding::Windows1251;
+    // Plain ASCII is valid UTF-8 too.
+    return SheetEncoding::Utf8;
 }
 
 QString SheetCodec::decode(const QByteArray &bytes) const

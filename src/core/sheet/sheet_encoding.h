@@ -14,8 +14,8 @@ QString encodingName(SheetEncoding encoding);
 inline constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
 
 // Decided once when a sheet is read: a byte order mark means UTF-8; else
-// an @charset at the very start names the encoding; else bytes above 127
-// that are valid UTF-8 mean UTF-8; anything else is Windows-1251. Bytes
+// an @charset at the very start names the encoding; else a sheet that is
+// valid UTF-8 throughout, plain ASCII included, is UTF-8. Bytes
 // above 127 that are not valid UTF-8 are Windows-1251 whatever the sheet
 // says, so nothing is ever read with replacement characters.
 SheetEncoding detectSheetEncoding(const ByteLines &lines);

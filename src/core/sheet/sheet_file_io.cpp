@@ -41,6 +41,14 @@ bool fileExists(const QString &path)
 
 std::optional<ByteLines> readSheetFile(const QString &path, QString *error)
 {
+    const std::optional<QByteArray> bytes = readSheetBytes(path, error);
+    if (!bytes)
+        return std::nullopt;
+    return splitText(*bytes);
+}
+
+std::optional<QByteArray> readSheetBytes(const QString &path, QString *error)
+{
     const QFileInfo info(path);
     if (!info.exists()) {
         setError(error, readFailure(path, QStringLiteral("Файла нет на диске.")));
@@ -78,7 +86,7 @@ std::optional<ByteLines> readSheetFile(const QString &path, QString *error)
                                                          "а таблица стилей должна быть текстом.")));
         return std::nullopt;
     }
-    return splitText(bytes);
+    return bytes;
 }
 
 bool writeSheetFile(const QString &path, const ByteLines &lines, QString *error)

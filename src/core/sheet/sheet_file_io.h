@@ -10,8 +10,11 @@
 // hand-written style sheet.
 inline constexpr qint64 kMaxSheetBytes = 8 * 1024 * 1024;
 
-// Reads a sheet into lines. On failure returns nothing and sets error to
-// a message for the user that names the file and the reason.
+// Reads a sheet's bytes as they are. On failure returns nothing and sets
+// error to a message for the user that names the file and the reason.
+std::optional<QByteArray> readSheetBytes(const QString &path, QString *error);
+
+// The same, split into lines.
 std::optional<ByteLines> readSheetFile(const QString &path, QString *error);
 
 // Writes the lines with CR LF after each, atomically: the old file stays

@@ -56,7 +56,7 @@ void SheetFiles::setCaptionFor(const QString &name)
 
 void SheetFiles::NewSheet()
 {
-    m_store.setEncoding(SheetEncoding::Windows1251, false);
+    m_store.setEncoding(SheetEncoding::Utf8, false);
     m_store.setLineBreaks("\r\n", true);
     m_store.setSheetLines({});
     m_store.RebuildStyleTable(); // an empty sheet: no rule, no tail
@@ -110,30 +110,19 @@ private:
 
 namespace {
 
-// The file's first line break; CR LF where it has none.
-QByteArray lineBreakOf(const QString &path)
+// The text's first line break; CR LF where it has none.
+QByteArray lineBreakOf(const QByteArray &text)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return "\r\n";
-    const QByteArray head = file.read(1024 * 1024);
-    for (qsizetype i = 0; i < head.size(); ++i) {
-        if (head[i] == '\n')
-            return "\n";
-        if (head[i] == '\r')
-            return i + 1 < head.size() && head[i + 1] == '\n' ? "\r\n" : "\r";
-    }
-    return "\r\n";
+    const qsizetype at = text.indexOf('\n');
+    const qsizetype cr = text.indexOf('\r');
+    if (cr >= 0 && (at < 0 || cr < at))
+        return cr + 1 < text.size() && text[cr + 1] == '\n' ? "\r\n" : "\r";
+    return at >= 0 ? "\n" : "\r\n";
 }
 
-bool endsWithLineBreak(const QString &path)
+bool endsWithLineBreak(const QByteArray &text)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() == 0)
-        return true;
-    file.seek(file.size() - 1);
-    const QByteArray last = file.read(1);
-    return last == "\n" || last == "\r";
+    return text.isEmpty() || text.endsWith('\n') || text.endsWith('\r');
 }
 
 } // namespace
@@ -146,31 +135,34 @@ bool SheetFiles::LoadSheet(const QString &path)
                               .arg(info.fileName(),
                                    QLocale(QLocale::Russian).toString(double(info.size()) / (1024 * 1024), 'f', 1)));
     QString error;
-    const std::optional<ByteLines> lines = readSheetFile(path, &error);
-    if (!lines) {
+    const std::optional<QByteArray> bytes = readSheetBytes(path, &error);
+    if (!bytes) {
         fail(error);
         return false;
     }
-    // The copy comes first: a sheet is only edited while its copy guards it.
-    if (!writeSheetFile(recoveryPath(path), *lines, &error)) {
+    // The copy comes first: a sheet is only edited while its copy guards
+    // it. It is the file's own bytes, so that "No" gives the file back
+    // exactly as it was.
+    if (!writeTextFile(recoveryPath(path), *bytes, &error)) {
         fail(error);
         return false;
     }
+    const ByteLines lines = splitText(*bytes);
     m_store.memo().clear();
     // The encoding is the file's; a byte order mark is kept aside and
     // written again in front of the first line.
-    const SheetEncoding encoding = detectSheetEncoding(*lines);
-    const bool bom = encoding == SheetEncoding::Utf8 && !lines->isEmpty() && lines->first().startsWith(kUtf8Bom);
+    const SheetEncoding encoding = detectSheetEncoding(lines);
+    const bool bom = encoding == SheetEncoding::Utf8 && !lines.isEmpty() && lines.first().startsWith(kUtf8Bom);
     m_store.setEncoding(encoding, bom);
     if (bom) {
-        ByteLines text = *lines;
+        ByteLines text = lines;
         text.first().remove(0, 3);
         m_store.setSheetLines(text);
     } else {
-        m_store.setSheetLines(*lines);
+        m_store.setSheetLines(lines);
     }
-    m_store.setDiskLines(*lines);
-    m_store.setLineBreaks(lineBreakOf(path), endsWithLineBreak(path));
+    m_store.setDiskLines(lines);
+    m_store.setLineBreaks(lineBreakOf(*bytes), endsWithLineBreak(*bytes));
     m_store.RebuildStyleTable();
     m_store.setCurrentFileName(path);
     m_store.list().setSelected(0);

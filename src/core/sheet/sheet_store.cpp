@@ -273,14 +273,22 @@ void SheetStore::SelectStyle()
         // An empty table: nothing to load, and nothing to write back later.
         m_memo.clear();
         m_currentStyleIndex = -1;
+        if (m_ruleLoaded)
+            m_ruleLoaded();
     } else {
-        m_memo.setLines(m_table.rules.bodies[selected]);
-        m_currentStyleIndex = selected;
+        loadRule(selected);
     }
+}
+
+void SheetStore::loadRule(int row)
+{
+    m_memo.setLines(m_table.rules.bodies[row]);
+    m_currentStyleIndex = row;
     if (m_ruleLoaded)
         m_ruleLoaded();
-    if (selected >= 0 && m_keepLayout)
-        m_table.asRead[selected].loadedForm = m_memo.lines();
+    // The panels' layout of a rule is no change of it.
+    if (m_keepLayout)
+        m_table.asRead[row].loadedForm = m_memo.lines();
 }
 
 bool SheetStore::SheetDiffersFromHistory() const
@@ -326,26 +334,65 @@ void SheetStore::setKeepUntouchedLayout(bool keep)
     if (!keep || m_table.count == 0)
         return;
     const int selected = m_list.selected();
-    if (!m_sheetModified && !m_history.canUndo() && !m_diskLines.isEmpty()) {
-        // Nothing changed since the sheet was read (the option is read
-        // from the settings after the last sheet is opened): the bytes of
-        // each rule are the file's, not the program's form opening made.
-        ByteLines read = m_diskLines;
-        if (m_bom && read.first().startsWith("\xEF\xBB\xBF"))
-            read.first().remove(0, 3);
-        setSheetLines(read);
+    const bool changed = m_sheetModified || m_history.canUndo();
+    if (m_diskLines.isEmpty()) {
+        // A sheet never read: its bytes are gathered from the text as it
+        // stands.
+        RegenerateSheet();
         RebuildStyleTable();
         m_list.setSelected(selected);
         m_currentStyleIndex = -1;
         SelectStyle();
-        m_history.pos = 0;
-        RegenerateSheet();
         return;
     }
-    // The bytes of each rule are gathered from the text as it stands.
+    // The rules and the text as they stand, the current rule with its memo.
+    m_keepLayout = false;
     RegenerateSheet();
+    m_keepLayout = true;
+    const ByteLines nowLines = m_sheetLines;
+    const HMassiv now = m_table.rules;
+    const std::vector<int> nowGroups = m_table.groups;
+    const int nowCount = m_table.count;
+
+    // The bytes of each rule are the file's, not the program's form.
+    ByteLines read = m_diskLines;
+    if (m_bom && read.first().startsWith(kUtf8Bom))
+        read.first().remove(0, 3);
+    setSheetLines(read);
     RebuildStyleTable();
+    if (changed && !(m_table.count == nowCount
+                     && std::equal(nowGroups.begin(), nowGroups.begin() + nowCount, m_table.groups.begin()))) {
+        // Rules added, deleted or moved since the sheet was read: the text
+        // as it stands is what there is to keep.
+        setSheetLines(nowLines);
+        RebuildStyleTable();
+        m_list.setSelected(selected);
+        m_currentStyleIndex = -1;
+        SelectStyle();
+        return;
+    }
+    if (changed) {
+        // A rule is untouched when it is the one read, or only the panels'
+        // layout of it.
+        for (int i = 0; i < nowCount; ++i) {
+            AsRead &asRead = m_table.asRead[i];
+            if (now.names[i] == asRead.name && now.bodies[i] == asRead.body)
+                continue;
+            if (now.names[i] == asRead.name) {
+                loadRule(i);
+                if (m_memo.lines() == now.bodies[i])
+                    continue;
+            }
+            m_table.rules.names[i] = now.names[i];
+            m_table.rules.bodies[i] = now.bodies[i];
+            m_list.setItem(i, now.names[i]);
+            asRead.changed = true;
+        }
+    }
     m_list.setSelected(selected);
     m_currentStyleIndex = -1;
     SelectStyle();
+    if (!changed)
+        m_history.pos = 0;
+    RegenerateSheet();
 }

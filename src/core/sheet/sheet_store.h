@@ -100,6 +100,10 @@ public:
     // rule (row 0 when none is selected) into the memo.
     void SelectStyle();
 
+    // Loads a rule into the memo, the panels following, without writing
+    // the memo back anywhere.
+    void loadRule(int row);
+
     // Runs after SelectStyle has loaded a rule into the memo, so the panels
     // and the sheet view can follow.
     void setRuleLoadedHandler(std::function<void()> handler) { m_ruleLoaded = std::move(handler); }

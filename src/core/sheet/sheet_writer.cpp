@@ -83,10 +83,27 @@ void appendProgramForm(ByteLines &lines, const StyleTable &table, int i, const B
     lines.append(std::move(header));
     // The program writes its own marker line again; one that closes a
     // comment the user left open stays, or the comment would run on.
+    // The panels carry kept lines (the marker among them) indented, a
+    // reading of the sheet does not: the indent is left out, so a rule is
+    // written the same in either form and one save settles it.
     const ByteLines &body = table.body(i);
     for (qsizetype k = 0; k < body.size(); ++k) {
-        if (!isUnsupportedCommentLine(body[k]) || leavesCommentOpen(body, k))
-            lines.append(body[k]);
+        const QByteArray &line = body[k];
+        const bool indented = !line.isEmpty() && (line.front() == ' ' || line.front() == '\t');
+        if (!indented && !isUnsupportedCommentLine(line)) {
+            lines.append(line);
+            continue;
+        }
+        if (leavesCommentOpen(body, k)) {
+            lines.append(line);
+            continue;
+        }
+        qsizetype from = 0;
+        while (from < line.size() && (line[from] == ' ' || line[from] == '\t'))
+            ++from;
+        const QByteArray bare = from > 0 ? line.mid(from) : line;
+        if (!isUnsupportedCommentLine(bare))
+            lines.append(bare);
     }
     lines.append(QByteArrayLiteral("}"));
     stripLeadingSeparators(lines, ruleStart);

@@ -119,17 +119,26 @@ struct StyleTable {
     }
 
     // Takes the place out with its rule; the group braces in front of it
-    // stay, in front of the next place or of the tail.
+    // stay, in front of the next place or of the tail. A rule that had
+    // lines of its own takes one line break with it, so its neighbours
+    // stand as they stood.
     void removePlace(int i)
     {
         ByteLines braces = leads[i];
-        ByteLines rawBraces = rawLeads[i];
+        ByteLines before = joinRaw(rawLeads[i], rawGaps[i]);
+        const bool ownLines = before.size() >= 2 ? before.last().isEmpty() : i == 0 && before.join().isEmpty();
         if (i + 1 < count) {
             leads[i + 1] = braces + leads[i + 1];
-            rawLeads[i + 1] = joinRaw(rawBraces, rawLeads[i + 1]);
+            ByteLines after = joinRaw(rawLeads[i + 1], rawGaps[i + 1]);
+            if (ownLines && after.size() >= 2 && after.first().isEmpty())
+                after.removeFirst();
+            rawLeads[i + 1] = joinRaw(before, after);
+            rawGaps[i + 1].clear();
         } else {
             tailLead = braces + tailLead;
-            rawTailLead = joinRaw(rawBraces, rawTailLead);
+            if (ownLines && before.size() >= 2)
+                before.removeLast();
+            rawTailLead = joinRaw(before, rawTailLead);
         }
         for (int j = i; j + 1 < count; ++j) {
             swapEntries(j, j + 1);

@@ -230,10 +230,8 @@ void StyleListOperations::StyleDelete()
     m_store.list().removeAt(selected);
     const int next = selected < table.count ? selected : table.count - 1;
     m_store.list().setSelected(next);
-    m_store.setCurrentStyleIndex(next);
     // The deleted rule's pending edits are dropped with it.
-    m_store.memo().setLines(table.body(next));
-    m_store.runRuleLoaded();
+    m_store.loadRule(next);
     m_store.setSheetModified(true);
     m_commit();
 }
