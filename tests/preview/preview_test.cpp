@@ -3,10 +3,14 @@
 #include "../support/window_fixture.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QTimer>
+#include <QMenu>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QStringDecoder>
 #include <QTabBar>
+#include <QToolButton>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
@@ -162,7 +166,7 @@ TEST_F(Utf8PreviewTest, CyrillicTypedIntoTheRuleIsSavedAsUtf8AndShownAsTyped)
 {
     auto *list = child<QListWidget>("ListTag");
     EXPECT_EQ(list->item(1)->text(), QStringLiteral(".кнопка::before"));
-    EXPECT_EQ(child<QLabel>("EncodingLabel")->text(), QStringLiteral("UTF-8"));
+    EXPECT_EQ(child<QToolButton>("EncodingLabel")->text(), QStringLiteral("UTF-8"));
     EXPECT_EQ(before(), QStringLiteral("\"→ Привет\""));
 
     selectRule(1);
@@ -184,6 +188,45 @@ TEST_F(Utf8PreviewTest, CyrillicTypedIntoTheRuleIsSavedAsUtf8AndShownAsTyped)
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(3).center());
     andReload([this] { child<QAction>("RefreshView")->trigger(); });
     EXPECT_EQ(before(), QStringLiteral("\"«Жук» →\""));
+}
+
+// Clicks the encoding in the status bar and the item of its menu.
+void chooseEncoding(QToolButton *button, const QString &item)
+{
+    bool chosen = false;
+    QTimer::singleShot(0, button, [&] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        for (QAction *action : menu->actions()) {
+            if (action->text() == item) {
+                QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+                chosen = true;
+            }
+        }
+    });
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return chosen; }, 5000)) << item.toStdString();
+}
+
+TEST_F(Utf8PreviewTest, ChosenEncodingIsSavedAndThePageStillReadsTheSheet)
+{
+    auto *button = child<QToolButton>("EncodingLabel");
+    chooseEncoding(button, QStringLiteral("Windows-1251"));
+    EXPECT_EQ(button->text(), QStringLiteral("Windows-1251"));
+    child<QAction>("Save")->trigger();
+    EXPECT_TRUE(fileText().contains(QByteArray("content: \"\\2192  \xcf\xf0\xe8\xe2\xe5\xf2\""))) << fileText().constData();
+    andReload([this] { child<QAction>("RefreshView")->trigger(); });
+    EXPECT_EQ(before(), QStringLiteral("\"→ Привет\""));
+
+    // The second time the menu is used, back to UTF-8.
+    chooseEncoding(button, QStringLiteral("UTF-8"));
+    EXPECT_EQ(button->text(), QStringLiteral("UTF-8"));
+    child<QAction>("Save")->trigger();
+    // The arrow stays the escape it became, which reads as the arrow.
+    EXPECT_TRUE(fileText().contains(QStringLiteral("content: \"\\2192  Привет\"").toUtf8())) << fileText().constData();
+    andReload([this] { child<QAction>("RefreshView")->trigger(); });
+    EXPECT_EQ(before(), QStringLiteral("\"→ Привет\""));
 }
 
 } // namespace

@@ -7,6 +7,8 @@
 #include "../support/scripted_questioner.h"
 #include "../support/settings_reset.h"
 
+#include "../support/sheet_fixture.h"
+
 #include <gtest/gtest.h>
 
 #include <QStringDecoder>
@@ -113,6 +115,35 @@ TEST_F(Utf8SheetFile, SavedWithItsMarkItsCharsetAndValidUtf8)
     editor.files().NewSheet();
     EXPECT_EQ(editor.store().encoding(), SheetEncoding::Utf8);
     EXPECT_FALSE(editor.store().hasBom());
+}
+
+TEST_F(Utf8SheetFile, ChosenEncodingRewritesTheSheetAsOneUndoStep)
+{
+    const QByteArray utf8 = ".a::before {\r\ncontent: \"→ Привет\";\r\n}\r\n";
+    openText(editor.store(), utf8);
+    editor.store().RegenerateSheet();
+    const QByteArray before = editor.store().sheetText();
+    ASSERT_EQ(editor.store().encoding(), SheetEncoding::Utf8);
+    editor.EncodingChosen(SheetEncoding::Windows1251);
+    EXPECT_EQ(editor.store().encoding(), SheetEncoding::Windows1251);
+    EXPECT_TRUE(editor.store().sheetModified());
+    const QByteArray recoded = editor.store().sheetText();
+    EXPECT_TRUE(recoded.startsWith("@charset \"windows-1251\";\r\n.a::before {\r\n")) << recoded.constData();
+    EXPECT_TRUE(recoded.contains("\"\\2192  \xcf\xf0\xe8\xe2\xe5\xf2\"")) << recoded.constData();
+    editor.undoRedo().BackEditExecute();
+    EXPECT_EQ(editor.store().encoding(), SheetEncoding::Utf8);
+    EXPECT_EQ(editor.store().sheetText(), before);
+    editor.undoRedo().ForeEditExecute();
+    EXPECT_EQ(editor.store().encoding(), SheetEncoding::Windows1251);
+    editor.EncodingChosen(SheetEncoding::Utf8);
+    EXPECT_TRUE(editor.store().sheetText().startsWith("@charset \"UTF-8\";\r\n"));
+
+    // Plain ASCII reads the same either way; the choice is still a step.
+    openText(editor.store(), "p {\r\n}\r\n");
+    editor.EncodingChosen(SheetEncoding::Windows1251);
+    ASSERT_TRUE(editor.store().backEditEnabled());
+    editor.undoRedo().BackEditExecute();
+    EXPECT_EQ(editor.store().encoding(), SheetEncoding::Utf8);
 }
 
 } // namespace

@@ -282,6 +282,19 @@ TEST_F(KeptLayout, CrLfSheetWithoutAFinalBreakComesBackByteForByte)
     EXPECT_EQ(openAndSave(sheet).toStdString(), sheet.toStdString());
 }
 
+TEST_F(KeptLayout, EachUntouchedLineKeepsItsOwnLineEnd)
+{
+    const QByteArray sheet = "\xEF\xBB\xBF/* mixed */\r\na {\n  x: 1;\r\n}\nb { y: 2 }\r\nc {\r\n  z: 3;\n}";
+    EXPECT_EQ(openAndSave(sheet).toStdString(), sheet.toStdString());
+    editor.ListTagClick(1);
+    editor.panelController().optionClicked("Text_Align_Center");
+    const QByteArray changed = save();
+    EXPECT_TRUE(changed.startsWith("\xEF\xBB\xBF/* mixed */\r\na {\n  x: 1;\r\n}\n")) << changed.constData();
+    EXPECT_TRUE(changed.endsWith("c {\r\n  z: 3;\n}")) << changed.constData();
+    editor.undoRedo().BackEditExecute();
+    EXPECT_EQ(save().toStdString(), sheet.toStdString());
+}
+
 TEST_F(KeptLayout, ARenamedRuleIsWrittenUnderItsNewName)
 {
     openAndSave("a { x: 1 }\nb { y: 2 }\n");

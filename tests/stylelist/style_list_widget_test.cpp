@@ -77,7 +77,7 @@ TEST_F(StyleListWindowTest, EditInTheMemoIsKeptWhenAnotherRuleIsChosenAndSaved)
 
     form->findChild<QAction *>(QStringLiteral("Save"))->trigger();
     const QByteArray saved = fileText();
-    EXPECT_TRUE(saved.contains("h1 {\r\nmargin: 5px; /* \xef\xf0\xe0\xe2\xea\xe0 */\r\n}")) << saved.constData();
+    EXPECT_TRUE(saved.contains(QStringLiteral("h1 {\r\nmargin: 5px; /* правка */\r\n}").toUtf8())) << saved.constData();
     EXPECT_LT(saved.indexOf("p {"), saved.indexOf("h1 {"));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quillbox 1.8 - ") + path);
     EXPECT_FALSE(form->store().sheetModified());

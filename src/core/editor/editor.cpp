@@ -96,3 +96,12 @@ void Editor::ViewerChange(ViewerPage page)
         break;
     }
 }
+
+void Editor::EncodingChosen(SheetEncoding encoding)
+{
+    if (encoding == m_store.encoding())
+        return;
+    m_store.recode(encoding);
+    m_store.setSheetModified(true);
+    m_commit.CommitStyleChange(false);
+}

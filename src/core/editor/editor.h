@@ -52,6 +52,9 @@ public:
     void ViewerChange(ViewerPage page);
     // Shows the recovery copy's text; the window puts it on its page.
     std::function<void()> showDiskSheet;
+    // The user chose the encoding the sheet is to be written in.
+    void EncodingChosen(SheetEncoding encoding);
+
     // Asks the selector constructor for a name and adds the rule.
     void NewStyleExecute();
 

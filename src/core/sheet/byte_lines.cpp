@@ -42,6 +42,42 @@ ByteLines splitText(const QByteArray &text)
     return lines;
 }
 
+QByteArray lineEndsOf(const QByteArray &text)
+{
+    QByteArray ends;
+    const qsizetype n = text.size();
+    qsizetype i = 0;
+    qsizetype start = 0;
+    while (i < n) {
+        const char c = text[i];
+        if (c != '\r' && c != '\n') {
+            ++i;
+            continue;
+        }
+        const bool pair = c == '\r' && i + 1 < n && text[i + 1] == '\n';
+        ends += pair ? 'w' : c == '\n' ? 'n' : 'r';
+        i += pair ? 2 : 1;
+        start = i;
+    }
+    if (start < n)
+        ends += '0';
+    return ends;
+}
+
+QByteArray lineEndBytes(char end)
+{
+    switch (end) {
+    case 'w':
+        return "\r\n";
+    case 'n':
+        return "\n";
+    case 'r':
+        return "\r";
+    default:
+        return {};
+    }
+}
+
 QByteArray latinUpper(const QByteArray &text)
 {
     QByteArray out = text;

@@ -14,5 +14,10 @@ QByteArray joinLines(const ByteLines &lines, const char *separator = "\r\n");
 // text that already uses CR LF after every line.
 ByteLines splitText(const QByteArray &text);
 
+// How each line of splitText(text) ends: 'w' for CR LF, 'n' for LF, 'r'
+// for a lone CR, '0' for a last line without a break.
+QByteArray lineEndsOf(const QByteArray &text);
+QByteArray lineEndBytes(char end);
+
 // Folds the letters a to z to capitals and leaves every other byte alone.
 QByteArray latinUpper(const QByteArray &text);

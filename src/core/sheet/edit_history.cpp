@@ -80,7 +80,7 @@ bool EditHistory::differsFrom(const QByteArray &sheetText) const
     return !SameCanonicalText(sheetText, text(pos)) && !SameCanonicalText(sheetText, text(pos + 1));
 }
 
-void EditHistory::record(const QByteArray &sheetText, int selection)
+void EditHistory::record(const QByteArray &sheetText, int selection, quint8 encoding)
 {
     if (pos >= kHistorySlots) {
         // The oldest snapshot goes; the ones that were changes of it, and
@@ -89,6 +89,7 @@ void EditHistory::record(const QByteArray &sheetText, int selection)
         storeWhole(kHistorySlots + 1);
         std::move(m_slots.begin() + 1, m_slots.begin() + kHistorySlots + 1, m_slots.begin());
         std::move(selections.begin() + 1, selections.begin() + kHistorySlots + 1, selections.begin());
+        std::move(encodings.begin() + 1, encodings.begin() + kHistorySlots + 1, encodings.begin());
         m_slots[kHistorySlots] = {};
         // The texts worked out move down with their slots: rebuilding the
         // current one would replay up to kWholeEvery changes at every commit.
@@ -104,5 +105,6 @@ void EditHistory::record(const QByteArray &sheetText, int selection)
     }
     setText(pos, sheetText);
     selections[pos] = selection;
+    encodings[pos] = encoding;
     redoCount = 0;
 }

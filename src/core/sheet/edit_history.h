@@ -15,6 +15,9 @@ inline constexpr int kHistorySlots = 1000;
 // take little more than the changes.
 struct EditHistory {
     std::array<int, kHistorySlots + 2> selections{};
+    // The sheet's encoding in each slot, as the store names it: a snapshot
+    // is bytes, and only its encoding says which characters they are.
+    std::array<quint8, kHistorySlots + 2> encodings{};
     int pos = 0;
     int redoCount = 0;
 
@@ -23,7 +26,7 @@ struct EditHistory {
     bool differsFrom(const QByteArray &sheetText) const;
 
     // Stores the text as the new current snapshot and drops the redo steps.
-    void record(const QByteArray &sheetText, int selection);
+    void record(const QByteArray &sheetText, int selection, quint8 encoding = 0);
 
     // The snapshot in a slot, and replacing it.
     QByteArray text(int slot) const;

@@ -108,25 +108,6 @@ private:
 
 } // namespace
 
-namespace {
-
-// The text's first line break; CR LF where it has none.
-QByteArray lineBreakOf(const QByteArray &text)
-{
-    const qsizetype at = text.indexOf('\n');
-    const qsizetype cr = text.indexOf('\r');
-    if (cr >= 0 && (at < 0 || cr < at))
-        return cr + 1 < text.size() && text[cr + 1] == '\n' ? "\r\n" : "\r";
-    return at >= 0 ? "\n" : "\r\n";
-}
-
-bool endsWithLineBreak(const QByteArray &text)
-{
-    return text.isEmpty() || text.endsWith('\n') || text.endsWith('\r');
-}
-
-} // namespace
-
 bool SheetFiles::LoadSheet(const QString &path)
 {
     const QFileInfo info(path);
@@ -154,15 +135,12 @@ bool SheetFiles::LoadSheet(const QString &path)
     const SheetEncoding encoding = detectSheetEncoding(lines);
     const bool bom = encoding == SheetEncoding::Utf8 && !lines.isEmpty() && lines.first().startsWith(kUtf8Bom);
     m_store.setEncoding(encoding, bom);
-    if (bom) {
-        ByteLines text = lines;
+    ByteLines text = lines;
+    if (bom)
         text.first().remove(0, 3);
-        m_store.setSheetLines(text);
-    } else {
-        m_store.setSheetLines(lines);
-    }
+    m_store.setSheetLines(text);
     m_store.setDiskLines(lines);
-    m_store.setLineBreaks(lineBreakOf(*bytes), endsWithLineBreak(*bytes));
+    m_store.setLineBreaksOf(*bytes, text);
     m_store.RebuildStyleTable();
     m_store.setCurrentFileName(path);
     m_store.list().setSelected(0);

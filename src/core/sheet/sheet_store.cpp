@@ -3,6 +3,9 @@
 #include "core/sheet/block_scanner.h"
 #include "core/sheet/sheet_writer.h"
 
+#include <QHash>
+
+#include <algorithm>
 #include <climits>
 
 namespace {
@@ -303,15 +306,79 @@ void SheetStore::RegenerateSheet()
     const QByteArray text = sheetText();
     if (!m_history.differsFrom(text))
         return;
-    m_history.record(text, m_list.selected());
+    m_history.record(text, m_list.selected(), encodingCode());
     setHistoryActions(m_history.canUndo(), false);
 }
 
+void SheetStore::setLineBreaksOf(const QByteArray &fileBytes, const ByteLines &lines)
+{
+    const QByteArray ends = lineEndsOf(fileBytes);
+    const char first = ends.isEmpty() || ends.front() == '0' ? 'w' : ends.front();
+    setLineBreaks(lineEndBytes(first), fileBytes.isEmpty() || ends.back() != '0');
+    for (const char end : ends) {
+        if (end != first && end != '0') {
+            m_readLines = lines;
+            m_readEnds = ends;
+            return;
+        }
+    }
+}
+
+namespace {
+
+// The lines joined, each that stands as it was read ending as it did: a
+// line is taken for one read when it is the next read line, or a later
+// one followed by the same line as in the text written (so that a "}" of
+// a changed rule does not pull the place forward past untouched lines).
+QByteArray joinWithReadEnds(const ByteLines &lines, const ByteLines &read, const QByteArray &ends,
+                            const QByteArray &otherwise)
+{
+    QHash<QByteArray, QList<int>> where;
+    for (int k = 0; k < read.size(); ++k)
+        where[read[k]].append(k);
+    QByteArray text;
+    int next = 0;
+    for (qsizetype k = 0; k < lines.size(); ++k) {
+        const QByteArray &line = lines[k];
+        text += line;
+        int match = -1;
+        if (next < read.size() && read[next] == line) {
+            match = next;
+        } else if (const auto found = where.constFind(line); found != where.cend()) {
+            const QList<int> &at = *found;
+            for (auto it = std::lower_bound(at.begin(), at.end(), next); it != at.end(); ++it) {
+                const bool lastOfBoth = k + 1 == lines.size() && *it + 1 == read.size();
+                if (lastOfBoth || (k + 1 < lines.size() && *it + 1 < read.size() && read[*it + 1] == lines[k + 1])) {
+                    match = *it;
+                    break;
+                }
+            }
+        }
+        if (match >= 0) {
+            next = match + 1;
+            text += lineEndBytes(ends[match]);
+            if (ends[match] == '0' && k + 1 < lines.size())
+                text += otherwise;
+        } else {
+            text += otherwise;
+        }
+    }
+    return text;
+}
+
+} // namespace
+
 QByteArray SheetStore::fileText() const
 {
-    QByteArray text = m_keepLayout ? joinLines(m_sheetLines, m_lineBreak.constData()) : joinLines(m_sheetLines);
-    if (m_keepLayout && !m_finalBreak && text.endsWith(m_lineBreak))
-        text.chop(m_lineBreak.size());
+    QByteArray text;
+    if (!m_keepLayout)
+        text = joinLines(m_sheetLines);
+    else if (!m_readEnds.isEmpty())
+        text = joinWithReadEnds(m_sheetLines, m_readLines, m_readEnds, m_lineBreak);
+    else
+        text = joinLines(m_sheetLines, m_lineBreak.constData());
+    if (m_keepLayout && !m_finalBreak)
+        text.chop(text.endsWith("\r\n") ? 2 : text.endsWith('\n') || text.endsWith('\r') ? 1 : 0);
     if (m_bom)
         text.prepend(kUtf8Bom);
     return text;
@@ -324,6 +391,63 @@ void SheetStore::setEncoding(SheetEncoding encoding, bool bom)
     m_bom = bom;
     if (changed)
         emit encodingChanged();
+}
+
+quint8 SheetStore::encodingCode() const
+{
+    return m_codec.encoding() == SheetEncoding::Windows1251 ? 0 : m_bom ? 2 : 1;
+}
+
+void SheetStore::setEncodingCode(quint8 code)
+{
+    setEncoding(code == 0 ? SheetEncoding::Windows1251 : SheetEncoding::Utf8, code == 2);
+}
+
+namespace {
+
+// An @charset at the head of the sheet names the encoding it is in. A
+// Windows-1251 sheet gets one if it has none: a page reads a sheet
+// without one in the page's own encoding, these days UTF-8.
+void nameCharset(ByteLines &lines, SheetEncoding to)
+{
+    const QByteArray name = to == SheetEncoding::Utf8 ? "UTF-8" : "windows-1251";
+    if (!lines.isEmpty() && lines.first().startsWith("@charset \"")) {
+        QByteArray &first = lines.first();
+        const qsizetype close = first.indexOf('"', 10);
+        if (close > 0)
+            first.replace(10, close - 10, name);
+    } else if (to == SheetEncoding::Windows1251) {
+        lines.prepend("@charset \"" + name + "\";");
+    }
+}
+
+} // namespace
+
+void SheetStore::recode(SheetEncoding to)
+{
+    if (to == m_codec.encoding())
+        return;
+    RegenerateSheet();
+    const int selected = m_list.selected();
+    const SheetCodec from = m_codec;
+    ByteLines lines;
+    lines.reserve(m_sheetLines.size());
+    for (const QByteArray &line : std::as_const(m_sheetLines))
+        lines.append(SheetCodec(to).encode(from.decode(line)));
+    nameCharset(lines, to);
+    setEncoding(to, false);
+    setSheetLines(lines);
+    RebuildStyleTable();
+    m_list.setSelected(selected);
+    m_currentStyleIndex = -1;
+    SelectStyle();
+    // A step of its own even where the bytes stay the same (plain ASCII):
+    // undo gives the old encoding back.
+    RegenerateSheet();
+    if (m_history.text(m_history.pos) == sheetText() && m_history.encodings[m_history.pos] != encodingCode()) {
+        m_history.record(sheetText(), selected, encodingCode());
+        setHistoryActions(m_history.canUndo(), false);
+    }
 }
 
 void SheetStore::setKeepUntouchedLayout(bool keep)

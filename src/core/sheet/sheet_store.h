@@ -35,7 +35,13 @@ public:
     {
         m_lineBreak = lineBreak;
         m_finalBreak = finalBreak;
+        m_readLines.clear();
+        m_readEnds.clear();
     }
+    // The line breaks of a file as read (its lines, the byte order mark
+    // taken off): the first is the one the program writes, and where lines
+    // end in different ways, each line written as read ends as it did.
+    void setLineBreaksOf(const QByteArray &fileBytes, const ByteLines &lines);
     // The sheet as last read from disk.
     const ByteLines &diskLines() const { return m_diskLines; }
 
@@ -51,6 +57,13 @@ public:
     // read again from the text, with the current rule selected again.
     void setKeepUntouchedLayout(bool keep);
     void setEncoding(SheetEncoding encoding, bool bom);
+    // The encoding and mark as the history keeps them with each snapshot.
+    quint8 encodingCode() const;
+    void setEncodingCode(quint8 code);
+    // Writes the whole sheet in another encoding from now on: its text is
+    // the same characters, what the encoding lacks written as escapes, and
+    // an @charset at its head names the new encoding. One undo step.
+    void recode(SheetEncoding to);
     void setDiskLines(const ByteLines &lines) { m_diskLines = lines; }
     // Text after the last held rule, written back unchanged.
     const ByteLines &tail() const { return m_tail; }
@@ -126,6 +139,8 @@ private:
     bool m_keepLayout = false;
     QByteArray m_lineBreak = "\r\n";
     bool m_finalBreak = true;
+    ByteLines m_readLines;  // only while the file's lines end in different ways
+    QByteArray m_readEnds;
     ByteLines m_diskLines;
     StyleTable m_table;
     StyleListModel m_list;

@@ -14,6 +14,7 @@ UndoRedo::UndoRedo(SheetStore &store, SheetFiles &files, StyleCommit &commit)
 void UndoRedo::restoreCurrentSnapshot()
 {
     EditHistory &history = m_store.history();
+    m_store.setEncodingCode(history.encodings[history.pos]);
     m_store.setSheetText(history.text(history.pos));
     m_store.RebuildStyleTable();
     m_store.list().setSelected(history.selections[history.pos]);

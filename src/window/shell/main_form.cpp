@@ -1,4 +1,5 @@
 #include "window/shell/main_form.h"
+#include "window/shell/encoding_button.h"
 
 #include "window/shell/file_dialogs.h"
 
@@ -150,12 +151,14 @@ void TMainForm::buildWindow()
     m_matchCount->setAccessibleName(QStringLiteral("Совпадения на странице"));
     status->addPermanentWidget(m_matchCount);
     // The sheet's encoding, as editors show it.
-    auto *encoding = new QLabel(status);
+    auto *encoding = new EncodingButton(status);
     encoding->setObjectName(QStringLiteral("EncodingLabel"));
-    setHint(encoding, QStringLiteral("Кодировка текущего стиля"));
+    setHint(encoding, QStringLiteral("Кодировка текущего стиля|Кодировка текущего стиля: щелчок предлагает другую, "
+                                     "в которой стиль будет записан"));
     status->addPermanentWidget(encoding);
-    auto showEncoding = [this, encoding] { encoding->setText(encodingName(store().encoding())); };
+    auto showEncoding = [this, encoding] { encoding->showEncoding(store().encoding()); };
     connect(&store(), &SheetStore::encodingChanged, encoding, showEncoding);
+    connect(encoding, &EncodingButton::chosen, this, [this](SheetEncoding chosen) { editor().EncodingChosen(chosen); });
     showEncoding();
     setStatusBar(status);
 
