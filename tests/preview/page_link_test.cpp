@@ -3,6 +3,7 @@
 // page selects its rule, the page takes a changed sheet in place, and the
 // page is laid out at the chosen width.
 #include "../support/window_fixture.h"
+#include "window/preview/outline_overlay.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -32,7 +33,9 @@ protected:
         startWith("LINK_HTML {\r\nLINK_HTML=" + page.toUtf8()
                   + ";\r\n}\r\n.btn {\r\ncolor: red;\r\n}\r\ndiv.alert {\r\ncolor: blue;\r\n}\r\n"
                     "p, .alert {\r\nmargin: 0;\r\n}\r\n@media (max-width: 500px) {\r\n.btn {\r\ncolor: green;\r\n}\r\n}\r\n"
-                    "a:hover {\r\ncolor: black;\r\n}\r\nhtml > * {\r\n}\r\np:no-such-state {\r\n}\r\n");
+                    "a:hover {\r\ncolor: black;\r\n}\r\nhtml > * {\r\n}\r\np:no-such-state {\r\n}\r\n"
+                    // Anything added after the body would take this away.
+                    "body:last-child {\r\nbackground-color: yellow;\r\n}\r\n");
         view = child<QWebEngineView>("PreBrowser");
         QSignalSpy loaded(view, &QWebEngineView::loadFinished);
         ASSERT_TRUE(form->editor().files().OpenSheet(path));
@@ -67,20 +70,14 @@ protected:
         return ::testing::AssertionFailure() << "count reads \"" << count->text().toStdString() << "\"";
     }
 
-    int outlines()
-    {
-        return evaluate(QStringLiteral("(function(){ const h = document.querySelector('quillbox-overlay');"
-                                       " return h && h.shadowRoot ? h.shadowRoot.querySelectorAll('.match').length"
-                                       " : 0; })()"))
-            .toInt();
-    }
+    // The outlines drawn over the view.
+    int outlines() { return int(child<OutlineOverlay>("PreviewOutlines")->matches().size()); }
 
     // Every computed value of every element of the page's own.
     QString ownStyles()
     {
         return evaluate(QStringLiteral(
                             "JSON.stringify(Array.from(document.querySelectorAll('html, html *'))"
-                            ".filter(e => e.localName !== 'quillbox-overlay')"
                             ".map(e => Array.from(getComputedStyle(e)).map(p => p + ':' +"
                             " getComputedStyle(e).getPropertyValue(p)).join(';')))"))
             .toString();
@@ -127,14 +124,27 @@ TEST_F(PageLinkTest, SelectedRuleIsCountedAndOutlinedWithoutRestylingThePage)
 {
     EXPECT_TRUE(countReads(QString()));
     const QString before = ownStyles();
+    const int elements = evaluate(QStringLiteral("document.getElementsByTagName('*').length")).toInt();
     selectRule(1);
     EXPECT_TRUE(countReads(QStringLiteral("Элементов: 3")));
-    EXPECT_EQ(outlines(), 3);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return outlines() == 3; }, 10000));
     EXPECT_EQ(ownStyles(), before);
+    EXPECT_EQ(evaluate(QStringLiteral("getComputedStyle(document.body).backgroundColor")).toString(),
+              QStringLiteral("rgb(255, 255, 0)"));
+    EXPECT_EQ(evaluate(QStringLiteral("document.getElementsByTagName('*').length")).toInt(), elements);
+    // Each outline is the element's own box, as the page lays it out.
+    const QVariantList button = evaluate(QStringLiteral("(function(){ const r = document.querySelector('.primary')"
+                                                        ".getBoundingClientRect(); return [r.left, r.top, r.width,"
+                                                        " r.height]; })()"))
+                                    .toList();
+    EXPECT_TRUE(child<OutlineOverlay>("PreviewOutlines")
+                    ->matches()
+                    .contains(QRectF(button[0].toDouble(), button[1].toDouble(), button[2].toDouble(),
+                                     button[3].toDouble())));
 
     selectRule(3);
     EXPECT_TRUE(countReads(QStringLiteral("Элементов: 2"))) << "every selector of the list together";
-    EXPECT_EQ(outlines(), 2);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return outlines() == 2; }, 10000));
     {
         QSignalSpy loaded(view, &QWebEngineView::loadFinished);
         child<QAction>("RefreshView")->trigger();
@@ -146,13 +156,12 @@ TEST_F(PageLinkTest, SelectedRuleIsCountedAndOutlinedWithoutRestylingThePage)
     selectRule(5);
     EXPECT_TRUE(countReads(QStringLiteral("Элементов: 1 (без учёта :hover)")));
     selectRule(6);
-    EXPECT_TRUE(countReads(QStringLiteral("Элементов: 2"))) << "head and body, not the outline layer";
+    EXPECT_TRUE(countReads(QStringLiteral("Элементов: 2"))) << "head and body";
     selectRule(5);
+    EXPECT_TRUE(countReads(QStringLiteral("Элементов: 1 (без учёта :hover)")));
 
     child<QAction>("HighlightMatches")->trigger();
     EXPECT_TRUE(QTest::qWaitFor([&] { return outlines() == 0; }, 10000));
-    EXPECT_TRUE(evaluate(QStringLiteral("document.querySelector('quillbox-overlay') === null")).toBool())
-        << "nothing outlined, nothing added to the page";
     EXPECT_EQ(count->text(), QStringLiteral("Элементов: 1 (без учёта :hover)")) << "the count stays";
 
     selectRule(0);
@@ -187,11 +196,16 @@ TEST_F(PageLinkTest, PickedElementSelectsTheRuleThatWinsAndTheClickGoesNoFurther
 TEST_F(PageLinkTest, EscEndsPickingAndAnElementNoRuleMatchesIsNamed)
 {
     auto *pick = child<QAction>("PickElement");
+    auto *overlay = child<OutlineOverlay>("PreviewOutlines");
     pick->trigger();
     pageHasTheRules();
+    QTest::mouseMove(view->focusProxy(), centreOf("x"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return overlay->picked().size() == 1; }, 10000))
+        << "the element under the pointer is outlined";
     view->setFocus();
     QTest::keyClick(view->focusProxy(), Qt::Key_Escape);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !pick->isChecked(); }, 10000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return overlay->picked().isEmpty(); }, 10000));
     pick->trigger();
     list->setFocus();
     QTest::keyClick(list, Qt::Key_Escape);

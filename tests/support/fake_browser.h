@@ -20,6 +20,8 @@ public:
     // (nothing once the list is used up).
     QStringList scripts;
     QVariantList answers;
+    QList<QRectF> outlined;
+    QList<QRectF> picked;
 
     void navigate(const QString &address) override { navigated.append(address); }
     void reload() override { ++reloads; }
@@ -38,6 +40,11 @@ public:
         const QVariant answer = answers.isEmpty() ? QVariant() : answers.takeFirst();
         if (done)
             done(answer);
+    }
+    void showOutlines(const QList<QRectF> &matches, const QList<QRectF> &pickedBox) override
+    {
+        outlined = matches;
+        picked = pickedBox;
     }
     std::optional<QString> chooseHtmlToOpen(const QString &folder) override
     {

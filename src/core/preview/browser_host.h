@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QList>
+#include <QRectF>
 #include <QString>
 #include <QStringList>
 
@@ -34,6 +36,11 @@ public:
     // page's own scripts; `done`, if given, gets the script's value, or
     // nothing when there is no page.
     virtual void runPageScript(const QString &script, std::function<void(const QVariant &)> done) = 0;
+
+    // Outlines drawn over the shown page, never in it: the boxes of the
+    // matched elements and of the one under the pointer while picking, in
+    // the page's CSS pixels from the top left of its viewport.
+    virtual void showOutlines(const QList<QRectF> &matches, const QList<QRectF> &picked) = 0;
 
     // The page to open, chosen in OpenDialogHTML; nothing when cancelled.
     virtual std::optional<QString> chooseHtmlToOpen(const QString &folder) = 0;

@@ -180,6 +180,23 @@ void PageInspector::pageMessage(const QString &line)
     const QString kind = message.value(QStringLiteral("kind")).toString();
     if (kind == QLatin1String("width")) {
         showMatches();
+    } else if (kind == QLatin1String("boxes")) {
+        const QJsonObject data = message.value(QStringLiteral("data")).toObject();
+        auto rect = [](const QJsonValue &value) {
+            const QJsonArray box = value.toArray();
+            return box.size() == 4 ? QRectF(box[0].toDouble(), box[1].toDouble(), box[2].toDouble(), box[3].toDouble())
+                                   : QRectF();
+        };
+        QList<QRectF> matches;
+        for (const QJsonValue &box : data.value(QStringLiteral("match")).toArray()) {
+            if (const QRectF r = rect(box); r.isValid())
+                matches.append(r);
+        }
+        QList<QRectF> picked;
+        if (const QRectF r = rect(data.value(QStringLiteral("pick"))); r.isValid())
+            picked.append(r);
+        if (m_browser)
+            m_browser->showOutlines(matches, picked);
     } else if ((kind == QLatin1String("pick") || kind == QLatin1String("cancel")) && m_picking) {
         m_picking = false;
         if (pickingEnded)

@@ -6,7 +6,7 @@
 // The scripts the program runs in the shown page, apart from the page's own
 // scripts. The library is put into every page as it is created; the calls
 // use it and answer with plain values. The page reports back on its own
-// (a pick, a new width) through console lines that start with
+// (a pick, a new width, the boxes to outline) through console lines that start with
 // pageMessagePrefix().
 namespace page_scripts {
 

@@ -4,6 +4,7 @@
 #include "core/preview/page_address.h"
 #include "core/preview/page_scripts.h"
 #include "core/sheet/sheet_store.h"
+#include "window/preview/outline_overlay.h"
 #include "window/preview/viewer_pages.h"
 
 #include <QAction>
@@ -78,6 +79,9 @@ PreviewBrowser::PreviewBrowser(const ViewerPages &pages, const ActionCatalog &ac
     m_back = actions["GotoBack"];
     m_forward = actions["GotoForward"];
 
+    m_outlines = new OutlineOverlay(view);
+    // A new page has nothing outlined until the program asks again.
+    connect(view, &QWebEngineView::loadStarted, m_outlines, [overlay = m_outlines] { overlay->showOutlines({}, {}); });
     connect(view, &QWebEngineView::loadStarted, pages.progress, [bar = pages.progress] { bar->setValue(0); });
     connect(view, &QWebEngineView::loadProgress, pages.progress, [bar = pages.progress](int progress) {
         bar->setMaximum(100);
@@ -165,6 +169,11 @@ void PreviewBrowser::runPageScript(const QString &script, std::function<void(con
                               if (alive && done)
                                   done(value);
                           });
+}
+
+void PreviewBrowser::showOutlines(const QList<QRectF> &matches, const QList<QRectF> &picked)
+{
+    m_outlines->showOutlines(matches, picked);
 }
 
 void PreviewBrowser::reload()

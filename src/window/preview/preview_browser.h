@@ -8,6 +8,7 @@
 #include <functional>
 
 class ActionCatalog;
+class OutlineOverlay;
 class QAction;
 class QWebEnginePage;
 class QWidget;
@@ -51,6 +52,7 @@ public:
     bool browserPageShown() const override;
     std::optional<QString> chooseHtmlToOpen(const QString &folder) override;
     void runPageScript(const QString &script, std::function<void(const QVariant &)> done) override;
+    void showOutlines(const QList<QRectF> &matches, const QList<QRectF> &picked) override;
 
 private:
     const ViewerPages &m_pages;
@@ -58,6 +60,7 @@ private:
     const SheetStore &m_store;
     QUrl m_lastCompleted;
     QWebEnginePage *m_page = nullptr;
+    OutlineOverlay *m_outlines = nullptr;
     QAction *m_back = nullptr;
     QAction *m_forward = nullptr;
 };
