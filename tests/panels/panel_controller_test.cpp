@@ -230,10 +230,14 @@ TEST_F(PanelChange, FamilyOffTakesBothBoxesOutOfUse)
     EXPECT_FALSE(panels.fontFamily2.inUse);
     control.finishFontChange();
     EXPECT_TRUE(store.sheetText().contains("Font-Family: san-serif;"));
+    // A name that is no item of the list is taken as typed.
     control.familyChanged(-1, "Not A Font");
+    EXPECT_TRUE(panels.fontFamily.inUse);
+    EXPECT_TRUE(panels.fontFamily2.enabled);
+    control.familyChanged(0, panels.familyItems.value(0));
     EXPECT_FALSE(panels.fontFamily.inUse);
     EXPECT_FALSE(panels.fontFamily2.enabled);
-    EXPECT_EQ(timerStarts, 2);
+    EXPECT_EQ(timerStarts, 3);
 }
 
 TEST_F(PanelChange, SizeSwitchedOffLeavesTheRule)

@@ -174,6 +174,15 @@ TEST_F(PanelWindowTest, TypedFontTextIsTakenBeforeTheNextPanelGesture)
     EXPECT_EQ(family->currentText(), QStringLiteral("cursive"));
     EXPECT_TRUE(form->store().sheetText().contains("Font-Family: cursive;")) << form->store().sheetText().constData();
     EXPECT_TRUE(form->store().sheetText().contains("Text-align: center;"));
+
+    // A family this machine does not have is the user's to name.
+    QTest::mouseClick(family->lineEdit(), Qt::LeftButton);
+    family->lineEdit()->selectAll();
+    QTest::keyClicks(family->lineEdit(), QStringLiteral("MyFamily"));
+    QTest::mouseClick(child<QToolButton>("Text_Align_Left"), Qt::LeftButton);
+    QTest::qWait(150);
+    EXPECT_EQ(family->currentText(), QStringLiteral("MyFamily"));
+    EXPECT_TRUE(form->store().sheetText().contains("Font-Family: MyFamily;")) << form->store().sheetText().constData();
 }
 
 TEST_F(PanelWindowTest, LineBreaksTypedOrPastedIntoTheRuleAreLineBreaks)

@@ -200,7 +200,9 @@ void PanelController::fontBoxChanged(FontBox &box, int selected, const QByteArra
 {
     box.selected = selected;
     box.text = text;
-    box.inUse = selected > 0;
+    // Text that is no item of the list (a family that is not installed
+    // here) is taken as typed, as the sheet would name it.
+    box.inUse = selected > 0 || (selected < 0 && !text.trimmed().isEmpty());
 }
 
 // Family, alternative family and weight are written a moment later.
@@ -216,7 +218,7 @@ void PanelController::familyChanged(int selected, const QByteArray &text)
 {
     FontBox &family2 = m_panels.fontFamily2;
     fontBoxChanged(m_panels.fontFamily, selected, text);
-    if (selected > 0) {
+    if (m_panels.fontFamily.inUse) {
         if (family2.selected > 0)
             family2.inUse = true;
         family2.enabled = true;
