@@ -113,6 +113,46 @@ TEST_F(NestedRules, ListOperationsStayInsideTheRulesBlock)
     EXPECT_EQ(text(), "a {\r\n}\r\n@media print {\r\n}\r\ny {\r\n}\r\nz {\r\n\r\n}\r\n");
 }
 
+TEST_F(NestedRules, MovesPassOverWholeBlocksAndNothingLeavesItsBlock)
+{
+    openText(store, "a {}\r\n@media print {\r\n.c {}\r\n@supports (display: grid) {\r\n.g {}\r\n.h {}\r\n}\r\n"
+                    ".d {}\r\n}\r\nz {}\r\n");
+    const auto places = [this] {
+        QList<QByteArray> out;
+        for (int i = 0; i < store.list().count(); ++i)
+            out.append(store.list().context(i) + store.list().item(i));
+        return out;
+    };
+    const QByteArray arrow = store.codec().encode(QStringLiteral(" \u203A "));
+    const QByteArray media = "@media print" + arrow, grid = "@supports (display: grid)" + arrow;
+    // z up over the whole @media block, then down over it again.
+    select(5);
+    styles.StyleUp();
+    EXPECT_EQ(places(), (QList<QByteArray>{"a", "z", media + ".c", media + grid + ".g", media + grid + ".h",
+                                           media + ".d"}));
+    EXPECT_EQ(store.list().selected(), 1);
+    styles.StyleDown();
+    EXPECT_EQ(store.list().selected(), 5);
+    EXPECT_EQ(places().last(), "z");
+    // .c down over the nested block, inside its own; at its edge it stops.
+    select(1);
+    styles.StyleDown();
+    EXPECT_EQ(places(), (QList<QByteArray>{"a", media + grid + ".g", media + grid + ".h", media + ".c", media + ".d",
+                                           "z"}));
+    styles.StyleDown();
+    styles.StyleDown();
+    EXPECT_EQ(places()[4], media + ".c");
+    // A drop on a rule of a block passes over that block.
+    select(0);
+    store.setCurrentStyleIndex(0);
+    styles.DragDrop(2);
+    EXPECT_EQ(places()[4], "a");
+    // Every brace where a browser expects it.
+    EXPECT_EQ(QString::fromStdString(text()).replace(QStringLiteral("\r\n\r\n}"), QStringLiteral("\r\n}")).toStdString(),
+              "@media print {\r\n@supports (display: grid) {\r\n.g {\r\n}\r\n.h {\r\n}\r\n}\r\n.d {\r\n}\r\n"
+              ".c {\r\n}\r\n}\r\na {\r\n}\r\nz {\r\n}\r\n");
+}
+
 TEST_F(NestedRules, ANewRuleIsAddedAtTheTopLevel)
 {
     openText(store, "@media print {\r\n.c {}\r\n}\r\n/* end */\r\n");

@@ -129,6 +129,8 @@ SheetScan scanSheet(const ByteLines &lines)
             if (depth == 0) {
                 if (c == '}' && !open.empty()) {
                     // The end of the group the scan is in.
+                    scan.groups[size_t(open.back())].close = {k, p};
+                    scan.groups[size_t(open.back())].closed = true;
                     open.pop_back();
                     haveStart = false;
                     scan.afterStructure = {k, p + 1};

@@ -33,6 +33,8 @@ struct GroupBlock {
     SheetPos start;
     SheetPos open;
     int parent = -1;
+    SheetPos close; // its "}", when closed
+    bool closed = false;
 };
 
 struct SheetScan {

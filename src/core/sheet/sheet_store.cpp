@@ -122,6 +122,21 @@ SheetPos afterLastLineBreak(const ByteLines &lines, SheetPos from, SheetPos limi
     return result;
 }
 
+// The first byte from a place on that is no blank, the limit at most.
+SheetPos firstByteFrom(const ByteLines &lines, SheetPos from, SheetPos limit)
+{
+    for (int k = from.line; k < lines.size() && before(SheetPos{k, 0}, SheetPos{limit.line, limit.column + 1}); ++k) {
+        const QByteArray &line = lines[k];
+        for (int p = k == from.line ? from.column : 0; p < line.size(); ++p) {
+            if (!before(SheetPos{k, p}, limit))
+                return limit;
+            if (static_cast<unsigned char>(line[p]) > 32)
+                return {k, p};
+        }
+    }
+    return limit;
+}
+
 ByteLines tailFrom(const ByteLines &lines, SheetPos from)
 {
     ByteLines tail;
@@ -221,6 +236,7 @@ void SheetStore::RebuildStyleTable()
             read.name = selector.text;
             read.loadedForm.clear();
         }
+        m_table.spans[held] = {firstByteFrom(m_sheetLines, ownFrom, block.start), afterClose};
         ByteLines preamble = preambleBetween(m_sheetLines, ownFrom, block.start);
         preamble.append(selector.comments);
         m_table.rules.names[held] = selector.text;
@@ -238,6 +254,7 @@ void SheetStore::RebuildStyleTable()
         end = {block.close.line, block.close.column + 1};
     }
     m_table.count = held;
+    m_table.groupBlocks = scan.groups;
     m_tail = held == 0 ? m_sheetLines : tailFrom(m_sheetLines, end);
     m_table.rawTailLead.clear();
     SheetPos tailStart = end;

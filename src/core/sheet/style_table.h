@@ -74,6 +74,11 @@ struct StyleTable {
     std::vector<ByteLines> rawGaps; // the line breaks between the place's lead and its rule
     ByteLines rawTailLead;
     std::vector<AsRead> asRead;
+    // Where each place's rule stood in the text it was read from (its first
+    // byte, comments in front included, and just after its "}"), and the
+    // groups of that text: true only until the text or the order changes.
+    std::vector<std::pair<SheetPos, SheetPos>> spans;
+    std::vector<GroupBlock> groupBlocks;
 
     // Whether the rule in a place can be written as it was read: not
     // renamed, and its body the one read or the one its selection laid out.
@@ -103,6 +108,7 @@ struct StyleTable {
         rawLeads.resize(wanted);
         rawGaps.resize(wanted);
         asRead.resize(wanted);
+        spans.resize(wanted);
     }
     const ByteLines &lead(int i) const { return leads[i]; }
     int group(int i) const { return groups[i]; }

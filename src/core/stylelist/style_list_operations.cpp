@@ -132,17 +132,120 @@ void StyleListOperations::moveRule(int from, int to)
     m_store.list().setItems(items);
 }
 
+namespace {
+
+// The block that holds a place, seen from a group: the group around the
+// place that stands directly in that group; -1 when the place is not
+// inside such a block.
+int blockWithin(const StyleTable &table, int place, int group)
+{
+    for (int g = table.group(place); g >= 0 && g < int(table.groupBlocks.size()); g = table.groupBlocks[g].parent) {
+        if (table.groupBlocks[g].parent == group)
+            return g;
+    }
+    return -1;
+}
+
+// Whether a place is inside a group, at any depth.
+bool inside(const StyleTable &table, int place, int group)
+{
+    for (int g = table.group(place); g >= 0 && g < int(table.groupBlocks.size()); g = table.groupBlocks[g].parent) {
+        if (g == group)
+            return true;
+    }
+    return false;
+}
+
+qsizetype offsetOf(const ByteLines &lines, SheetPos pos)
+{
+    qsizetype offset = 0;
+    for (int k = 0; k < pos.line && k < lines.size(); ++k)
+        offset += lines[k].size() + 1;
+    return offset + pos.column;
+}
+
+// The text with a rule's bytes, and the blanks after them, taken out and
+// put in front of (or after) a block.
+ByteLines moveOverBlock(const ByteLines &lines, std::pair<SheetPos, SheetPos> rule, const GroupBlock &block, bool up)
+{
+    QByteArray text = lines.join('\n');
+    qsizetype from = offsetOf(lines, rule.first);
+    const qsizetype to = offsetOf(lines, rule.second);
+    qsizetype end = to;
+    while (end < text.size() && static_cast<unsigned char>(text[end]) <= 32)
+        ++end;
+    const QByteArray core = text.mid(from, to - from);
+    QByteArray blanks = text.mid(to, end - to);
+    if (end == text.size()) {
+        // The sheet's last rule takes the blanks in front of it along.
+        qsizetype start = from;
+        while (start > 0 && static_cast<unsigned char>(text[start - 1]) <= 32)
+            --start;
+        blanks = text.mid(start, from - start) + blanks;
+        from = start;
+    }
+    if (blanks.isEmpty())
+        blanks = "\n";
+    qsizetype at = up ? offsetOf(lines, block.start) : offsetOf(lines, block.close) + 1;
+    text.remove(from, end - from);
+    if (at > from)
+        at -= end - from;
+    text.insert(at, up ? core + blanks : blanks + core);
+    return text.split('\n');
+}
+
+} // namespace
+
+int StyleListOperations::stepRule(int row, bool up)
+{
+    StyleTable &table = m_store.table();
+    const int neighbour = up ? row - 1 : row + 1;
+    if (row < 0 || neighbour < 0 || neighbour >= table.count)
+        return row;
+    if (table.sameBlock(row, neighbour)) {
+        moveRule(row, neighbour);
+        if (m_store.currentStyleIndex() == row)
+            m_store.setCurrentStyleIndex(neighbour);
+        return neighbour;
+    }
+    if (blockWithin(table, neighbour, table.group(row)) < 0)
+        return row; // the edge of the rule's own block
+    // A block of the rule's own block stands next to it: the rule passes
+    // over the whole of it. The places and the text are read anew so
+    // that they match.
+    m_store.RegenerateSheet();
+    m_store.RebuildStyleTable();
+    m_store.list().setSelected(row);
+    m_store.setCurrentStyleIndex(-1);
+    const int group = table.group(row);
+    const int block = blockWithin(table, neighbour, group);
+    if (block < 0 || !table.groupBlocks[size_t(block)].closed) {
+        m_store.SelectStyle();
+        return row;
+    }
+    int next = neighbour;
+    while (next + (up ? -1 : 1) >= 0 && next + (up ? -1 : 1) < table.count && inside(table, next + (up ? -1 : 1), block))
+        next += up ? -1 : 1;
+    m_store.setSheetLines(moveOverBlock(m_store.sheetLines(), table.spans[size_t(row)],
+                                        table.groupBlocks[size_t(block)], up));
+    m_store.RebuildStyleTable();
+    m_store.list().setSelected(next);
+    m_store.SelectStyle();
+    return next;
+}
+
 void StyleListOperations::StyleUp()
 {
     const int selected = m_store.list().selected();
-    // A rule moves inside its own block: at the block's edge nothing happens.
-    if (selected <= 0 || !m_store.table().sameBlock(selected, selected - 1))
+    // A rule moves inside its own block, over whole blocks in it; at the
+    // block's edge nothing happens.
+    const int next = stepRule(selected, true);
+    if (next == selected)
         return;
-    moveRule(selected, selected - 1);
-    m_store.list().setSelected(selected - 1);
+    m_store.list().setSelected(next);
     // The memo still holds the moved rule's body; the commit stores it at
     // the rule's new place.
-    m_store.setCurrentStyleIndex(selected - 1);
+    m_store.setCurrentStyleIndex(next);
     m_store.setSheetModified(true);
     m_commit();
 }
@@ -150,11 +253,11 @@ void StyleListOperations::StyleUp()
 void StyleListOperations::StyleDown()
 {
     const int selected = m_store.list().selected();
-    if (selected < 0 || selected >= m_store.styleCount() - 1 || !m_store.table().sameBlock(selected, selected + 1))
+    const int next = stepRule(selected, false);
+    if (next == selected)
         return;
-    moveRule(selected, selected + 1);
-    m_store.list().setSelected(selected + 1);
-    m_store.setCurrentStyleIndex(selected + 1);
+    m_store.list().setSelected(next);
+    m_store.setCurrentStyleIndex(next);
     m_store.setSheetModified(true);
     m_commit();
 }
@@ -243,23 +346,31 @@ void StyleListOperations::DragOver(int row)
 
 void StyleListOperations::DragDrop(int targetRow)
 {
-    const int current = m_store.currentStyleIndex();
+    int current = m_store.currentStyleIndex();
     if (current < 0 || current >= m_store.styleCount()) {
         return;
     }
-    // A rule is dropped only inside its own block.
-    if (targetRow >= 0 && targetRow < m_store.styleCount() && m_store.table().sameBlock(current, targetRow)) {
-        if (targetRow != current) {
-            moveRule(current, targetRow);
-            // Unlike a commit, a drop leaves the sheet text to the next
-            // regeneration; the order is still a change worth saving.
-            m_store.setSheetModified(true);
+    // A rule is dropped only inside its own block; dropped on a rule of a
+    // block within it, it goes over the whole of that block.
+    const int start = current;
+    if (targetRow >= 0 && targetRow < m_store.styleCount()) {
+        const bool up = targetRow < current;
+        while (current != targetRow) {
+            const int next = stepRule(current, up);
+            if (next == current)
+                break;
+            current = next;
+            if (up ? current < targetRow : current > targetRow)
+                break;
         }
-        m_store.setCurrentStyleIndex(targetRow);
-        m_store.list().setSelected(targetRow);
-    } else {
-        m_store.list().setSelected(current);
     }
+    if (current != start) {
+        // Unlike a commit, a drop leaves the sheet text to the next
+        // regeneration; the order is still a change worth saving.
+        m_store.setSheetModified(true);
+    }
+    m_store.setCurrentStyleIndex(current);
+    m_store.list().setSelected(current);
 }
 
 void StyleListOperations::ClearStyle()

@@ -39,6 +39,9 @@ public:
 
 private:
     void moveRule(int from, int to);
+    // Moves a rule one step: past its neighbour in its block, or past a
+    // whole block within its block. Answers the rule's new row.
+    int stepRule(int row, bool up);
     void warn(const QString &text);
 
     SheetStore &m_store;
