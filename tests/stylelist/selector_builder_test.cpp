@@ -132,6 +132,13 @@ TEST_F(SelectorBuilderTest, NamesOfTheSheetAreOfferedLastFoundFirst)
     EXPECT_EQ(b.classes.items, (QStringList{QStringLiteral("big"), QStringLiteral("note"), QStringLiteral("menu")}));
     EXPECT_TRUE(b.ids.text.isEmpty());
 
+    // Names as CSS reads them: any alphabet, "-" and "_", escapes.
+    b.FormShow(QStringLiteral(" .кнопка #глав .btn-primary._x .w-1\\/2 .\\31 0col"));
+    EXPECT_EQ(b.ids.items, QStringList{QStringLiteral("глав")});
+    EXPECT_EQ(b.classes.items, (QStringList{QStringLiteral("\\31 0col"), QStringLiteral("w-1\\/2"),
+                                            QStringLiteral("_x"), QStringLiteral("btn-primary"),
+                                            QStringLiteral("кнопка")}));
+
     b.classes.text = QStringLiteral("typed");
     SelectorBuilder::comboExit(b.classes);
     SelectorBuilder::comboExit(b.classes);

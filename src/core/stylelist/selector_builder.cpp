@@ -1,5 +1,7 @@
 #include "core/stylelist/selector_builder.h"
 
+#include <cctype>
+
 namespace {
 
 // The text up to, not including, the first of the given characters.
@@ -12,10 +14,40 @@ QString upToFirst(const QString &text, const QString &stops)
     return text;
 }
 
+// A character of a CSS name: letters and digits in any alphabet, "-" and
+// "_".
 bool isNameCharacter(QChar c)
 {
     return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) || (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
-           || (c >= QLatin1Char('0') && c <= QLatin1Char('9'));
+           || (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('-') || c == QLatin1Char('_')
+           || c.unicode() >= 0x80;
+}
+
+// The CSS name that starts at a place, escapes included as written
+// ("\31 0", "\."); empty where none starts.
+QString nameAt(const QString &text, qsizetype at)
+{
+    qsizetype i = at;
+    while (i < text.size()) {
+        const QChar c = text.at(i);
+        if (isNameCharacter(c)) {
+            ++i;
+        } else if (c == QLatin1Char('\\') && i + 1 < text.size() && text.at(i + 1) != QLatin1Char('\n')) {
+            ++i;
+            qsizetype hex = 0;
+            while (hex < 6 && i < text.size() && isxdigit(text.at(i).unicode() < 0x80 ? text.at(i).toLatin1() : 'g')) {
+                ++i;
+                ++hex;
+            }
+            if (hex == 0)
+                ++i;
+            else if (i < text.size() && text.at(i) == QLatin1Char(' '))
+                ++i;
+        } else {
+            break;
+        }
+    }
+    return text.mid(at, i - at);
 }
 
 } // namespace
@@ -39,24 +71,15 @@ void SelectorBuilder::FormShow(const QString &existingSelectorList)
 {
     ids.items.clear();
     classes.items.clear();
-    // A name is the run of ASCII letters and digits after "#" or ".".
-    NameBox *collecting = nullptr;
-    QString name;
-    for (const QChar c : existingSelectorList + QLatin1Char(';')) {
-        if (collecting && isNameCharacter(c)) {
-            name += c;
+    // A name is the CSS identifier after "#" or ".".
+    for (qsizetype i = 0; i < existingSelectorList.size(); ++i) {
+        const QChar c = existingSelectorList.at(i);
+        if (c != QLatin1Char('#') && c != QLatin1Char('.'))
             continue;
-        }
-        if (collecting) {
-            collecting->text = name;
-            comboExit(*collecting);
-        }
-        collecting = nullptr;
-        name.clear();
-        if (c == QLatin1Char('#'))
-            collecting = &ids;
-        else if (c == QLatin1Char('.'))
-            collecting = &classes;
+        NameBox &box = c == QLatin1Char('#') ? ids : classes;
+        box.text = nameAt(existingSelectorList, i + 1);
+        comboExit(box);
+        i += box.text.size();
     }
     createdSelector.clear();
     currentSelector.clear();
