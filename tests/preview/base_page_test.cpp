@@ -275,6 +275,7 @@ TEST_F(BasePageTest, APageThatCannotBeLoadedIsNeverWrittenOver)
     const std::optional<HtmlSource::Shown> shown = source.LoadHtmlIntoEditor();
     ASSERT_TRUE(shown);
     EXPECT_FALSE(shown->loaded);
+    EXPECT_TRUE(editor.store().htmlFileName().isEmpty()) << "a page that was not read is not the editor's file";
     EXPECT_FALSE(source.SaveHTMLClick(shown->text));
     EXPECT_EQ(QFileInfo(page).size(), kMaxSheetBytes + 1);
     EXPECT_EQ(questioner.asked.last().text, QStringLiteral("Невозможно перезаписать ") + page);

@@ -71,7 +71,9 @@ std::optional<HtmlSource::Shown> HtmlSource::LoadHtmlIntoEditor()
 {
     const QString location = m_browser ? m_browser->locationText() : QString();
     const QString path = PageAddressToPath(location, m_store.currentFileName());
-    m_store.setHtmlFileName(path);
+    // The editor's file is the one last read; a page that cannot be read
+    // is only named in what the editor shows.
+    m_asked = path;
     m_loaded = false;
     if (path.isEmpty() || path == QLatin1String("about:blank")) {
         m_questioner.tell(QStringLiteral("Сначала нужно Открыть HTML (меню-Браузер)"));
@@ -90,6 +92,7 @@ std::optional<HtmlSource::Shown> HtmlSource::LoadHtmlIntoEditor()
     }
     m_utf8 = readsAsUtf8(bytes);
     m_loaded = true;
+    m_store.setHtmlFileName(path);
     return Shown{decode(bytes), true, path};
 }
 
@@ -99,7 +102,7 @@ bool HtmlSource::SaveHTMLClick(const QString &editorText)
     // The editor holds the page only after a load that read it: otherwise
     // its text is the reason the load failed.
     if (!m_loaded || !fileExists(path)) {
-        m_questioner.tell(QStringLiteral("Невозможно перезаписать ") + path);
+        m_questioner.tell(QStringLiteral("Невозможно перезаписать ") + (m_loaded ? path : m_asked));
         return false;
     }
     QString error;

@@ -45,6 +45,7 @@ private:
     BrowserHost *m_browser = nullptr;
     bool m_utf8 = false;
     bool m_loaded = false;
+    QString m_asked; // the page the last load was asked for
 };
 
 // Whether a page's bytes are UTF-8: valid UTF-8 with letters beyond
