@@ -83,6 +83,24 @@ TEST(WindowSettings, NextStartRestoresTheWindow)
     EXPECT_EQ(form.findChild<QComboBox *>(QStringLiteral("PreviewWidth"))->currentText(), QStringLiteral("768"));
 }
 
+TEST(WindowSettings, AWindowClosedMaximisedComesBackMaximised)
+{
+    storeInit({{"Maximized", 1}});
+    {
+        TMainForm form;
+        form.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+        auto *view = form.findChild<QWidget *>(QStringLiteral("PreBrowser"));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return view->isVisible(); }, 10000));
+        // The web view's first show gives the window a new surface, which
+        // the window system then reports as not maximized.
+        form.setWindowState(Qt::WindowNoState);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return form.isMaximized(); }, 5000));
+        form.close();
+    }
+    EXPECT_EQ(settings()->value(QStringLiteral("Init/Maximized")).toInt(), 1);
+}
+
 TEST(WindowSettings, MissingValuesKeepTheDefaults)
 {
     storeInit({{"AutoRefresh", 1}});

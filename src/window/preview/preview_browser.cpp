@@ -50,6 +50,38 @@ private:
     std::function<void(const QString &)> m_ownLine;
 };
 
+// The window system reports the window's new surface as not maximized,
+// a moment after it is made: the first such report is undone.
+class KeepMaximized : public QObject
+{
+public:
+    explicit KeepMaximized(QWidget *window)
+        : QObject(window)
+        , m_window(window)
+    {
+        window->installEventFilter(this);
+        QTimer::singleShot(3000, this, &QObject::deleteLater);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched != m_window || event->type() != QEvent::WindowStateChange)
+            return false;
+        if (!m_window->isMaximized() && !m_window->isMinimized()) {
+            QTimer::singleShot(0, m_window, [window = m_window] {
+                window->setWindowState(window->windowState() | Qt::WindowMaximized);
+            });
+        }
+        m_window->removeEventFilter(this);
+        deleteLater();
+        return false;
+    }
+
+private:
+    QWidget *m_window;
+};
+
 } // namespace
 
 PreviewBrowser::PreviewBrowser(const ViewerPages &pages, const ActionCatalog &actions, ChooseFile chooseHtml,
@@ -115,7 +147,13 @@ void PreviewBrowser::preparePage()
     library.setRunsOnSubFrames(false);
     m_page->scripts().insert(library);
     view->setPage(m_page);
+    // The first web view shown makes the window take a native surface
+    // anew, which comes up unmaximized: the window is maximized again.
+    QWidget *window = view->window();
+    const bool maximized = window->isMaximized();
     view->show();
+    if (maximized)
+        new KeepMaximized(window);
     // Back and forward follow the page's own history once a page is shown
     // (both are enabled until then).
     for (const auto &[pageAction, action] :
