@@ -1,6 +1,9 @@
 #include "window/shell/icon_factory.h"
 
+#include "window/shell/desktop_colours.h"
 #include "window/shell/drawn_icon_engine.h"
+
+#include <QApplication>
 
 #include <QDir>
 #include <QFont>
@@ -11,13 +14,11 @@
 namespace icons {
 namespace {
 
-const QColor kInk(0x20, 0x30, 0x60);
-
 } // namespace
 
 QColor ink()
 {
-    return kInk;
+    return desktop_colours::ink(QApplication::palette());
 }
 
 QIcon drawn(const std::function<void(QPainter &)> &paint)
@@ -33,7 +34,7 @@ QIcon glyph(const QString &text, bool bold, bool italic)
         font.setBold(bold || text.size() <= 2);
         font.setItalic(italic);
         p.setFont(font);
-        p.setPen(kInk);
+        p.setPen(ink());
         p.drawText(QRectF(0, 0, 16, 16), Qt::AlignCenter, text);
     });
 }
@@ -56,7 +57,7 @@ QIcon themed(const char *themeName, const QString &glyphText)
 QIcon textAlign(Align align)
 {
     return drawn([align](QPainter &p) {
-        p.setPen(QPen(kInk, 1.4));
+        p.setPen(QPen(ink(), 1.4));
         const int widths[] = {12, 8, 12, 6};
         for (int i = 0; i < 4; ++i) {
             const qreal y = 3.5 + i * 3;
@@ -83,7 +84,7 @@ QIcon borderStyle(const QString &style)
             return;
         }
         if (style == QLatin1String("double")) {
-            p.setPen(QPen(kInk, 1));
+            p.setPen(QPen(ink(), 1));
             p.drawRect(box);
             p.drawRect(box.adjusted(2.5, 2.5, -2.5, -2.5));
             return;
@@ -109,7 +110,7 @@ QIcon borderStyle(const QString &style)
             pen = Qt::DotLine;
         else if (style == QLatin1String("dashed"))
             pen = Qt::DashLine;
-        p.setPen(QPen(kInk, 1.4, pen));
+        p.setPen(QPen(ink(), 1.4, pen));
         p.drawRect(box);
     });
 }
@@ -120,7 +121,7 @@ QIcon position(int row, int column)
         p.setPen(QPen(Qt::gray, 1));
         p.drawRect(QRectF(1.5, 1.5, 13, 13));
         p.setPen(Qt::NoPen);
-        p.setBrush(kInk);
+        p.setBrush(ink());
         p.drawEllipse(QPointF(4.5 + column * 3.5, 4.5 + row * 3.5), 2, 2);
     });
 }

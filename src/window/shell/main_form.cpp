@@ -1,4 +1,5 @@
 #include "window/shell/main_form.h"
+#include "window/shell/desktop_colours.h"
 #include "window/shell/encoding_button.h"
 
 #include "window/shell/file_dialogs.h"
@@ -142,7 +143,9 @@ void TMainForm::buildWindow()
     QFont hintFont(QStringLiteral("Tahoma"), 8);
     hintFont.setBold(true);
     m_hintPanel->setFont(hintFont);
-    m_hintPanel->setStyleSheet(QStringLiteral("color: blue;"));
+    QPalette hintPalette = m_hintPanel->palette();
+    hintPalette.setColor(QPalette::WindowText, desktop_colours::hint(hintPalette));
+    m_hintPanel->setPalette(hintPalette);
     status->addWidget(m_hintPanel, 1);
     // How many elements of the shown page the selected rule matches.
     m_matchCount = new QLabel(status);

@@ -1,4 +1,5 @@
 #include "window/stylelist/list_panel.h"
+#include "window/shell/desktop_colours.h"
 
 #include "window/shell/action_catalog.h"
 #include "window/panels/panel_controls.h"
@@ -33,7 +34,7 @@ ListPanel buildListPanel(QWidget *parent, const ActionCatalog &actions, PanelCon
     result.list->setObjectName(QStringLiteral("ListTag"));
     result.list->setAccessibleName(QStringLiteral("Список стилей"));
     QPalette pal = result.list->palette();
-    pal.setColor(QPalette::Base, QColor(0xc0, 0xc0, 0xc0));
+    pal.setColor(QPalette::Base, desktop_colours::listGround(pal));
     result.list->setPalette(pal);
     layout->addWidget(result.list, 1);
 

@@ -1,0 +1,25 @@
+#include "window/shell/desktop_colours.h"
+
+namespace desktop_colours {
+
+bool isDark(const QPalette &palette)
+{
+    return palette.color(QPalette::Window).lightness() < 128;
+}
+
+QColor hint(const QPalette &palette)
+{
+    return isDark(palette) ? QColor(0x8C, 0xB4, 0xFF) : QColor(Qt::blue);
+}
+
+QColor listGround(const QPalette &palette)
+{
+    return isDark(palette) ? palette.color(QPalette::Base).lighter(150) : QColor(0xC0, 0xC0, 0xC0);
+}
+
+QColor ink(const QPalette &palette)
+{
+    return palette.color(QPalette::WindowText);
+}
+
+} // namespace desktop_colours

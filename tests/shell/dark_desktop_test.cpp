@@ -1,0 +1,63 @@
+// The window on a dark desktop: every text and drawn icon stands out from
+// the ground it is on.
+#include "window/shell/main_form.h"
+
+#include "../support/settings_reset.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QTest>
+#include <QToolButton>
+
+namespace {
+
+// The difference in lightness, 0 to 255.
+int contrast(const QColor &a, const QColor &b)
+{
+    return std::abs(a.lightness() - b.lightness());
+}
+
+TEST(DarkDesktop, ListHintsAndIconsReadOnADarkPalette)
+{
+    clearProgramSettings();
+    const QPalette light = QApplication::palette();
+    QPalette dark(QColor(0x35, 0x35, 0x35), QColor(0x2A, 0x2A, 0x2A));
+    dark.setColor(QPalette::WindowText, QColor(0xEE, 0xEE, 0xEE));
+    dark.setColor(QPalette::Text, QColor(0xEE, 0xEE, 0xEE));
+    dark.setColor(QPalette::ButtonText, QColor(0xEE, 0xEE, 0xEE));
+    QApplication::setPalette(dark);
+    {
+        TMainForm form;
+        form.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+
+        auto *list = form.findChild<QListWidget *>(QStringLiteral("ListTag"));
+        EXPECT_GE(contrast(list->palette().color(QPalette::Base), list->palette().color(QPalette::Text)), 100);
+
+        auto *hints = form.findChild<QLabel *>(QStringLiteral("StatusPanel"));
+        EXPECT_GE(contrast(hints->palette().color(QPalette::WindowText), dark.color(QPalette::Window)), 100);
+
+        auto *button = form.findChild<QToolButton *>(QStringLiteral("Text_Align_Center"));
+        const QImage icon = button->icon().pixmap(16, 16).toImage();
+        int inked = 0, readable = 0;
+        for (int y = 0; y < icon.height(); ++y) {
+            for (int x = 0; x < icon.width(); ++x) {
+                const QColor c = icon.pixelColor(x, y);
+                if (c.alpha() < 128)
+                    continue;
+                ++inked;
+                readable += contrast(c, dark.color(QPalette::Button)) >= 100;
+            }
+        }
+        ASSERT_GT(inked, 0);
+        EXPECT_GE(readable * 2, inked) << readable << " of " << inked << " pixels stand out";
+        form.store().setSheetModified(false);
+        form.close();
+    }
+    QApplication::setPalette(light);
+}
+
+} // namespace
