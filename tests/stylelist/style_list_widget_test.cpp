@@ -1,6 +1,7 @@
 #include "window/shell/main_form.h"
 
 #include "../support/window_fixture.h"
+#include "window/stylelist/style_list_widget.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,7 @@
 
 #include "window/panels/panel_widgets.h"
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QLineEdit>
 #include <QSplitter>
@@ -176,6 +178,8 @@ TEST_F(StyleListWindowTest, ANestedRuleIsListedWithItsContextAndEditedInPlace)
     file.close();
     ASSERT_TRUE(form->editor().files().OpenSheet(path));
     EXPECT_EQ(rows(), (QStringList{"a", QStringLiteral("@media (min-width: 768px) › .col-md-6")}));
+    auto *list = child<QListWidget>("ListTag");
+    EXPECT_EQ(list->item(1)->toolTip(), QStringLiteral("@media (min-width: 768px) › .col-md-6"));
     clickRow(1);
     child<QTabWidget>("TABPANEL")->setCurrentWidget(child<QWidget>("BlockWidth")->parentWidget()->parentWidget());
     auto *upDown = child<UpDown>("BlockWidthUpDown");
@@ -184,6 +188,28 @@ TEST_F(StyleListWindowTest, ANestedRuleIsListedWithItsContextAndEditedInPlace)
     EXPECT_EQ(fileText(), "a {\r\n}\r\n@media (min-width:  768px) {\r\n/* grid */\r\n.col-md-6 {\r\nWidth: 51%;\r\n}\r\n}\r\n");
     child<QAction>("BackEdit")->trigger();
     EXPECT_TRUE(form->store().sheetText().contains("width: 50%;")) << form->store().sheetText().constData();
+}
+
+TEST(StyleListRow, ANarrowRowShortensTheContextBeforeTheSelector)
+{
+    const QFontMetrics metrics(QApplication::font());
+    const QString context = QStringLiteral("@media (min-width: 768px) and (max-width: 991.98px) \u203A ");
+    const QString selector = QStringLiteral(".col-md-6");
+    const int whole = metrics.horizontalAdvance(context + selector);
+    EXPECT_EQ(fitRow(context, selector, metrics, whole).context, context);
+
+    const int narrow = metrics.horizontalAdvance(selector) + metrics.horizontalAdvance(context) / 3;
+    const FittedRow row = fitRow(context, selector, metrics, narrow);
+    EXPECT_EQ(row.selector, selector) << "the selector stays whole";
+    EXPECT_TRUE(row.context.startsWith(QStringLiteral("@me"))) << row.context.toStdString();
+    EXPECT_TRUE(row.context.endsWith(QStringLiteral("px) \u203A "))) << row.context.toStdString();
+    EXPECT_LE(metrics.horizontalAdvance(row.context + row.selector), narrow);
+
+    // Narrower than the selector: the selector alone, cut at its end.
+    const FittedRow tight = fitRow(context, selector, metrics, metrics.horizontalAdvance(QStringLiteral(".col")));
+    EXPECT_TRUE(tight.context.isEmpty());
+    EXPECT_TRUE(tight.selector.startsWith(QLatin1Char('.')) && tight.selector.endsWith(QChar(0x2026)))
+        << tight.selector.toStdString();
 }
 
 } // namespace

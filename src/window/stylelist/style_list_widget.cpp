@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDragMoveEvent>
+#include <QFontMetrics>
 #include <QPainter>
 #include <QStyledItemDelegate>
 #include <QKeyEvent>
@@ -41,20 +42,35 @@ public:
         const QPalette::ColorGroup group = opt.state & QStyle::State_Enabled ? QPalette::Normal : QPalette::Disabled;
         QColor muted = opt.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text);
         muted.setAlphaF(0.55);
-        const QString context = text.left(contextLength);
+        const FittedRow row = fitRow(text.left(contextLength), text.mid(contextLength), opt.fontMetrics, area.width());
         painter->save();
         painter->setFont(opt.font);
         painter->setPen(muted);
-        painter->drawText(area, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, context);
-        const int shift = opt.fontMetrics.horizontalAdvance(context);
+        painter->drawText(area, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, row.context);
+        const int shift = opt.fontMetrics.horizontalAdvance(row.context);
         painter->setPen(opt.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
         painter->drawText(area.adjusted(shift, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                          text.mid(contextLength));
+                          row.selector);
         painter->restore();
     }
 };
 
 } // namespace
+
+FittedRow fitRow(const QString &context, const QString &selector, const QFontMetrics &metrics, int width)
+{
+    const int selectorWidth = metrics.horizontalAdvance(selector);
+    if (metrics.horizontalAdvance(context) + selectorWidth <= width)
+        return {context, selector};
+    // The context gives way first, from its middle, so that its last
+    // block stays in sight; the selector is cut only when it alone is
+    // wider than the row.
+    const int room = width - selectorWidth;
+    const QString ellipsis(QChar(0x2026));
+    if (room >= metrics.horizontalAdvance(ellipsis + QStringLiteral(" \u203A ")))
+        return {metrics.elidedText(context, Qt::ElideMiddle, room), selector};
+    return {QString(), metrics.elidedText(selector, Qt::ElideRight, width)};
+}
 
 StyleListWidget::StyleListWidget(QWidget *parent)
     : QListWidget(parent)
@@ -95,8 +111,11 @@ void StyleListWidget::showItems()
         clear();
         addItems(texts);
         for (int i = 0; i < count(); ++i) {
-            if (contextLengths[i] > 0)
+            if (contextLengths[i] > 0) {
                 item(i)->setData(kContextLength, contextLengths[i]);
+                // The row may show its context shortened; the tip is whole.
+                item(i)->setToolTip(texts[i]);
+            }
         }
     }
     showSelection(m_model->selected());

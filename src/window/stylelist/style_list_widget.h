@@ -2,8 +2,18 @@
 
 #include <QListWidget>
 
+class QFontMetrics;
 class SheetCodec;
 class StyleListModel;
+
+// What a row of a nested rule shows in a given width: its context, muted
+// and shortened in the middle first, then its selector, whole as long as
+// it fits.
+struct FittedRow {
+    QString context;
+    QString selector;
+};
+FittedRow fitRow(const QString &context, const QString &selector, const QFontMetrics &metrics, int width);
 
 // ListTag: shows the core's rule list and reports what the user does with
 // it. Drags stay inside the list; the core decides where the rule goes.
