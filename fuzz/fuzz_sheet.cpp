@@ -1,15 +1,18 @@
 // Any bytes as a sheet: the table is rebuilt and written back, the text
 // settles after one more round, and what the table does not hold (group
-// braces, unheld blocks, the tail) survives.
+// braces, unheld blocks, the tail) survives. With untouched rules kept, the
+// sheet comes back byte for byte, and after one rule is changed every byte
+// outside that rule is the same.
 #include "sheet_fixture.h"
 #include "core/sheet/sheet_store.h"
 
 #include <cstdint>
 #include <cstdlib>
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+namespace {
+
+void programLayout(const QByteArray &text)
 {
-    const QByteArray text(reinterpret_cast<const char *>(data), qsizetype(size));
     SheetStore store;
     openText(store, text);
     const QByteArray tail = joinLines(store.tail());
@@ -25,5 +28,48 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     openText(store, twice);
     if (store.sheetText() != twice)
         std::abort(); // no fixed point after a round
+}
+
+qsizetype offsetOf(const ByteLines &lines, SheetPos pos)
+{
+    qsizetype offset = 0;
+    for (int k = 0; k < pos.line && k < lines.size(); ++k)
+        offset += lines[k].size() + 2;
+    return offset + pos.column;
+}
+
+void keptLayout(const QByteArray &text, uint8_t pick)
+{
+    SheetStore store;
+    store.setKeepUntouchedLayout(true);
+    openText(store, text);
+    const ByteLines lines = splitText(text);
+    const QByteArray read = joinLines(lines);
+    if (store.sheetText() != read)
+        std::abort(); // untouched, every byte as read
+    if (store.styleCount() == 0)
+        return;
+    const int rule = pick % store.styleCount();
+    const std::pair<SheetPos, SheetPos> span = store.table().spans[size_t(rule)];
+    // Everything before the line the rule starts in, and everything after
+    // its "}", stays.
+    const QByteArray before = read.left(offsetOf(lines, {span.first.line, 0}));
+    const QByteArray after = read.mid(offsetOf(lines, span.second));
+    store.list().setSelected(rule);
+    store.SelectStyle();
+    store.memo().setLines({"; Quillbox-test: 1;"});
+    store.RegenerateSheet();
+    const QByteArray changed = store.sheetText();
+    if (!changed.startsWith(before) || !changed.endsWith(after) || !changed.contains("Quillbox-test: 1;"))
+        std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QByteArray text(reinterpret_cast<const char *>(data), qsizetype(size));
+    programLayout(text);
+    keptLayout(text, size > 0 ? data[0] : 0);
     return 0;
 }

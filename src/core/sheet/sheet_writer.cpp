@@ -34,36 +34,72 @@ void stripLeadingSeparators(ByteLines &lines, qsizetype from)
     }
 }
 
-// Whether a comment is still open after these lines. Strings end with
-// their line, as the block scan reads them.
-bool leavesCommentOpen(const ByteLines &lines, qsizetype count)
+// Whether a comment is open after a line, given whether one was open
+// before it. Strings end with their line, as the block scan reads them.
+bool commentOpenAfter(const QByteArray &text, bool inComment)
 {
-    bool inComment = false;
-    for (qsizetype k = 0; k < count; ++k) {
-        const QByteArray &text = lines[k];
-        char quote = 0;
-        for (qsizetype p = 0; p < text.size(); ++p) {
-            const char c = text[p];
-            const bool pair = p + 1 < text.size();
-            if (inComment) {
-                if (c == '*' && pair && text[p + 1] == '/') {
-                    inComment = false;
-                    ++p;
-                }
-            } else if (c == '\\') {
-                ++p;
-            } else if (quote) {
-                if (c == quote)
-                    quote = 0;
-            } else if (c == '"' || c == '\'') {
-                quote = c;
-            } else if (c == '/' && pair && text[p + 1] == '*') {
-                inComment = true;
+    char quote = 0;
+    for (qsizetype p = 0; p < text.size(); ++p) {
+        const char c = text[p];
+        const bool pair = p + 1 < text.size();
+        if (inComment) {
+            if (c == '*' && pair && text[p + 1] == '/') {
+                inComment = false;
                 ++p;
             }
+        } else if (c == '\\') {
+            ++p;
+        } else if (quote) {
+            if (c == quote)
+                quote = 0;
+        } else if (c == '"' || c == '\'') {
+            quote = c;
+        } else if (c == '/' && pair && text[p + 1] == '*') {
+            inComment = true;
+            ++p;
         }
     }
     return inComment;
+}
+
+// Whether a comment is still open after these lines.
+bool leavesCommentOpen(const ByteLines &lines, qsizetype count)
+{
+    bool inComment = false;
+    for (qsizetype k = 0; k < count; ++k)
+        inComment = commentOpenAfter(lines[k], inComment);
+    return inComment;
+}
+
+bool startsWithBlank(const QByteArray &line)
+{
+    return !line.isEmpty() && (line.front() == ' ' || line.front() == '\t');
+}
+
+QByteArray withoutLeadingBlanks(const QByteArray &line)
+{
+    qsizetype from = 0;
+    while (from < line.size() && (line[from] == ' ' || line[from] == '\t'))
+        ++from;
+    return line.mid(from);
+}
+
+// The panels carry kept lines indented, a reading of the sheet does not:
+// the indent is left out, so a rule is written the same in either form
+// and one save settles it. Lines inside a comment, or that go on with a
+// string an escaped line break continues, keep their blanks.
+void stripIndents(ByteLines &lines, qsizetype from, qsizetype to)
+{
+    bool inComment = false;
+    bool continued = false;
+    for (qsizetype k = from; k < to; ++k) {
+        const QByteArray &line = std::as_const(lines)[k];
+        if (!inComment && !continued && startsWithBlank(line))
+            lines[k] = withoutLeadingBlanks(line);
+        const QByteArray &now = std::as_const(lines)[k];
+        inComment = commentOpenAfter(now, inComment);
+        continued = now.endsWith('\\');
+    }
 }
 
 } // namespace
@@ -81,32 +117,19 @@ void appendProgramForm(ByteLines &lines, const StyleTable &table, int i, const B
     std::memcpy(header.data(), name.constData(), size_t(name.size()));
     std::memcpy(header.data() + name.size(), " {", 2);
     lines.append(std::move(header));
-    // The program writes its own marker line again; one that closes a
-    // comment the user left open stays, or the comment would run on.
-    // The panels carry kept lines (the marker among them) indented, a
-    // reading of the sheet does not: the indent is left out, so a rule is
-    // written the same in either form and one save settles it.
+    // The program writes its own marker line again, indented or not; one
+    // that closes a comment the user left open stays, or the comment would
+    // run on.
     const ByteLines &body = table.body(i);
     for (qsizetype k = 0; k < body.size(); ++k) {
         const QByteArray &line = body[k];
-        const bool indented = !line.isEmpty() && (line.front() == ' ' || line.front() == '\t');
-        if (!indented && !isUnsupportedCommentLine(line)) {
+        const bool marker = isUnsupportedCommentLine(startsWithBlank(line) ? withoutLeadingBlanks(line) : line);
+        if (!marker || leavesCommentOpen(body, k))
             lines.append(line);
-            continue;
-        }
-        if (leavesCommentOpen(body, k)) {
-            lines.append(line);
-            continue;
-        }
-        qsizetype from = 0;
-        while (from < line.size() && (line[from] == ' ' || line[from] == '\t'))
-            ++from;
-        const QByteArray bare = from > 0 ? line.mid(from) : line;
-        if (!isUnsupportedCommentLine(bare))
-            lines.append(bare);
     }
     lines.append(QByteArrayLiteral("}"));
     stripLeadingSeparators(lines, ruleStart);
+    stripIndents(lines, ruleStart + 1, lines.size() - 1);
 }
 
 // What stood in front of a rule's selector, without the blanks that led up
