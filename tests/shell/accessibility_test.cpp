@@ -11,13 +11,17 @@
 
 namespace {
 
-// Layout containers: a screen reader passes through them to the controls
-// they hold, which carry the names.
+// Containers that only lay out what they hold: a screen reader passes
+// through them to the controls, which carry the names. The outline layer
+// over the preview is a picture, never a control.
 bool isLayoutContainer(const QWidget *widget)
 {
-    const QByteArray type = widget->metaObject()->className();
-    return type == "QWidget" || type == "QFrame" || type == "QSplitter" || type == "QToolBar"
-        || type == "QMenuBar" || type == "QStatusBar";
+    static const QStringList names = {
+        QStringLiteral("SplitterList"), QStringLiteral("PanelList"),   QStringLiteral("PanelALL"),
+        QStringLiteral("PanelToolStyle"), QStringLiteral("CssDiskView"), QStringLiteral("CSSView"),
+        QStringLiteral("CssMemoView"),  QStringLiteral("Splitter1"),   QStringLiteral("PHTML"),
+        QStringLiteral("Panel1"),       QStringLiteral("PageControl1"), QStringLiteral("PreviewOutlines")};
+    return names.contains(widget->objectName());
 }
 
 // The named widgets of a window whose accessible name is empty.

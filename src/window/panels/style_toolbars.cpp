@@ -77,6 +77,7 @@ QWidget *buildStyleToolbars(QWidget *parent, const ActionCatalog &actions, Panel
 
     // First row: files and fonts.
     QToolBar *bar4 = makeToolBar(panel, "ToolBar4");
+    bar4->setAccessibleName(QStringLiteral("Файл и шрифт"));
     bar4->addAction(actions["New"]);
     bar4->addAction(actions["OpenFile"]);
     bar4->addAction(actions["Save"]);
@@ -110,6 +111,7 @@ QWidget *buildStyleToolbars(QWidget *parent, const ActionCatalog &actions, Panel
 
     // Second row: clipboard and the four text spacing fields.
     QToolBar *bar3 = makeToolBar(panel, "ToolBar3");
+    bar3->setAccessibleName(QStringLiteral("Правка и отступы текста"));
     bar3->addAction(actions["EditCut"]);
     bar3->addAction(actions["EditCopy"]);
     bar3->addAction(actions["EditPaste"]);
@@ -139,6 +141,7 @@ QWidget *buildStyleToolbars(QWidget *parent, const ActionCatalog &actions, Panel
 
     // Third row: history, bold and the text option groups.
     QToolBar *bar2 = makeToolBar(panel, "ToolBar2");
+    bar2->setAccessibleName(QStringLiteral("Начертание и выравнивание"));
     bar2->addAction(actions["BackEdit"]);
     bar2->addAction(actions["ForeEdit"]);
     bar2->addSeparator();

@@ -146,6 +146,7 @@ void buildBrowserPage(QTabWidget *viewer, const ActionCatalog &actions, ViewerPa
     phtmlLayout->setSpacing(0);
     auto *htmlBar = new QToolBar(pages.phtml);
     htmlBar->setObjectName(QStringLiteral("ToolBar1"));
+    htmlBar->setAccessibleName(QStringLiteral("Панель HTML"));
     htmlBar->setIconSize(QSize(16, 16));
     pages.progress = new QProgressBar(htmlBar);
     pages.progress->setObjectName(QStringLiteral("ProgressBar"));

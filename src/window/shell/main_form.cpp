@@ -135,6 +135,7 @@ void TMainForm::buildWindow()
 
     auto *status = new QStatusBar(this);
     status->setObjectName(QStringLiteral("StatusBar"));
+    status->setAccessibleName(QStringLiteral("Строка состояния"));
     status->setFixedHeight(21);
     m_hintPanel = new QLabel(status);
     m_hintPanel->setObjectName(QStringLiteral("StatusPanel"));

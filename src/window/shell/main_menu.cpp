@@ -8,6 +8,7 @@ void TMainForm::buildMainMenu()
 {
     QMenuBar *bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu"));
+    bar->setAccessibleName(QStringLiteral("Главное меню"));
     const ActionCatalog &a = *m_actions;
     // Each title carries a mnemonic, so Alt and its letter open it.
     auto menu = [&](const char *name, const QString &title) {

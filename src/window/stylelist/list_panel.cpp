@@ -25,6 +25,7 @@ ListPanel buildListPanel(QWidget *parent, const ActionCatalog &actions, PanelCon
 
     auto *bar = new QToolBar(result.panel);
     bar->setObjectName(QStringLiteral("ToolBar5"));
+    bar->setAccessibleName(QStringLiteral("Действия со стилями"));
     bar->setIconSize(QSize(16, 16));
     for (const char *name : {"NewStyle", "StyleRename", "StyleDelete", "StyleUp", "StyleDown", "StyleSorted"})
         bar->addAction(actions[name]);
