@@ -1,5 +1,5 @@
 #include "core/editor/editor.h"
-#include "core/editor/init_settings.h"
+#include "core/host/init_settings.h"
 #include "core/sheet/sheet_file_io.h"
 
 #include "../support/fake_browser.h"

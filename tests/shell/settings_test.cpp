@@ -1,4 +1,4 @@
-#include "core/editor/init_settings.h"
+#include "core/host/init_settings.h"
 #include "window/shell/main_form.h"
 
 #include "../support/settings_reset.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/editor/editor_host.h"
+#include "core/host/editor_host.h"
 
 #include <QList>
 

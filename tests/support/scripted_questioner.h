@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/editor/questioner.h"
+#include "core/host/questioner.h"
 
 #include <QList>
 #include <QString>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/editor/init_settings.h"
+#include "core/host/init_settings.h"
 
 #include <QSettings>
 

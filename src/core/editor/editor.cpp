@@ -1,8 +1,8 @@
 #include "core/editor/editor.h"
 
 #include "core/panels/declaration_reader.h"
-#include "core/editor/editor_host.h"
-#include "core/editor/questioner.h"
+#include "core/host/editor_host.h"
+#include "core/host/questioner.h"
 #include "core/sheet/sheet_file_io.h"
 #include "core/preview/sheet_navigation.h"
 

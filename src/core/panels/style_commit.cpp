@@ -1,6 +1,6 @@
 #include "core/panels/style_commit.h"
 
-#include "core/editor/editor_host.h"
+#include "core/host/editor_host.h"
 #include "core/sheet/sheet_store.h"
 #include "core/preview/sheet_view_model.h"
 

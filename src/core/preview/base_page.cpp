@@ -3,7 +3,7 @@
 #include "core/preview/browser_host.h"
 #include "core/sheet/byte_lines.h"
 #include "core/preview/page_address.h"
-#include "core/editor/questioner.h"
+#include "core/host/questioner.h"
 #include "core/sheet/opening_statements.h"
 #include "core/sheet/sheet_store.h"
 

@@ -2,7 +2,7 @@
 
 #include "core/preview/browser_host.h"
 #include "core/preview/page_scripts.h"
-#include "core/editor/questioner.h"
+#include "core/host/questioner.h"
 #include "core/sheet/sheet_file_io.h"
 #include "core/sheet/sheet_store.h"
 

@@ -1,8 +1,8 @@
 #include "core/sheet/sheet_files.h"
 
-#include "core/editor/editor_host.h"
-#include "core/editor/init_settings.h"
-#include "core/editor/questioner.h"
+#include "core/host/editor_host.h"
+#include "core/host/init_settings.h"
+#include "core/host/questioner.h"
 #include "core/sheet/sheet_file_io.h"
 #include "core/sheet/sheet_store.h"
 

@@ -1,7 +1,7 @@
 #include "core/stylelist/style_list_operations.h"
 
 #include "core/sheet/byte_lines.h"
-#include "core/editor/questioner.h"
+#include "core/host/questioner.h"
 #include "core/sheet/sheet_store.h"
 
 #include <QString>

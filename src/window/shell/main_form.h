@@ -2,9 +2,9 @@
 
 #include "window/shell/action_catalog.h"
 #include "core/editor/editor.h"
-#include "core/editor/editor_host.h"
+#include "core/host/editor_host.h"
 #include "window/stylelist/list_panel.h"
-#include "core/editor/questioner.h"
+#include "core/host/questioner.h"
 #include "window/panels/panel_controls.h"
 #include "window/preview/viewer_pages.h"
 

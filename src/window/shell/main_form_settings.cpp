@@ -1,6 +1,6 @@
 #include "window/shell/main_form.h"
 
-#include "core/editor/init_settings.h"
+#include "core/host/init_settings.h"
 #include "window/preview/preview_frame.h"
 
 #include <QAction>

@@ -1,4 +1,4 @@
-#include "core/editor/init_settings.h"
+#include "core/host/init_settings.h"
 
 #include <QSettings>
 

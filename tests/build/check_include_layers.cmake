@@ -1,0 +1,27 @@
+cmake_minimum_required(VERSION 3.16)
+# The core's folders include one way, from the editor down: host, the
+# interfaces and settings everything may use; sheet, which uses host
+# alone; the subsystems above it; the editor, which wires them together
+# and which nothing else includes. Run by CTest:
+# cmake -DSOURCE_DIR=<tree> -P check_include_layers.cmake
+set(allowed_host host)
+set(allowed_sheet host sheet)
+set(allowed_panels host sheet panels preview)
+set(allowed_preview host sheet preview)
+set(allowed_stylelist host sheet panels stylelist)
+set(failures "")
+foreach(folder host sheet panels preview stylelist)
+  file(GLOB files "${SOURCE_DIR}/src/core/${folder}/*.h" "${SOURCE_DIR}/src/core/${folder}/*.cpp")
+  foreach(file ${files})
+    file(STRINGS "${file}" includes REGEX "^#include \"core/")
+    foreach(line ${includes})
+      string(REGEX REPLACE "^#include \"core/([a-z]+)/.*" "\\1" used "${line}")
+      if(NOT used IN_LIST allowed_${folder})
+        string(APPEND failures "\n  ${file}: ${line}")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+if(failures)
+  message(FATAL_ERROR "includes against the layers:${failures}")
+endif()
