@@ -137,6 +137,9 @@ TEST_P(CorpusKeptLayout, OnlyWhatTheUserChangesIsRewritten)
     editor.files().ConfirmDiscard();
 }
 
-INSTANTIATE_TEST_SUITE_P(Frameworks, CorpusKeptLayout, testing::ValuesIn(corpusSheets()), corpusTestName);
+INSTANTIATE_TEST_SUITE_P(Frameworks, CorpusKeptLayout,
+                         testing::ValuesIn(corpusSheets() + QStringList{crLfVariant(QStringLiteral("bootstrap.css")),
+                                                                        crLfVariant(QStringLiteral("jquery-ui.css"))}),
+                         corpusTestName);
 
 } // namespace

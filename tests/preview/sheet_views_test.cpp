@@ -77,6 +77,13 @@ TEST_F(SheetViewsTest, TurnsByKeyboardOrWheelShowWhatAClickShows)
     QApplication::sendEvent(bar, &wheel);
     ASSERT_EQ(viewer->currentIndex(), 1);
     EXPECT_TRUE(view->toPlainText().contains(QStringLiteral("clear: both;"))) << view->toPlainText().toStdString();
+
+    // The keys go round: back from the first page to the last, and on.
+    QTest::keyClick(view, Qt::Key_PageUp, Qt::ControlModifier);
+    QTest::keyClick(memo, Qt::Key_PageUp, Qt::ControlModifier);
+    EXPECT_EQ(viewer->currentIndex(), viewer->count() - 1);
+    QTest::keyClick(viewer->currentWidget(), Qt::Key_PageDown, Qt::ControlModifier);
+    EXPECT_EQ(viewer->currentIndex(), 0);
 }
 
 TEST_F(SheetViewsTest, ClickInTheSheetViewSelectsTheRuleThere)

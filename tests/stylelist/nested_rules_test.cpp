@@ -153,6 +153,22 @@ TEST_F(NestedRules, MovesPassOverWholeBlocksAndNothingLeavesItsBlock)
               ".c {\r\n}\r\n}\r\na {\r\n}\r\nz {\r\n}\r\n");
 }
 
+TEST_F(NestedRules, DeletingTheLastRuleOfTheSheetLeavesItsBlockClosed)
+{
+    for (const bool keep : {false, true}) {
+        store.setKeepUntouchedLayout(keep);
+        openText(store, "a {}\r\n@media print { .c {} }\r\n");
+        select(1);
+        styles.StyleDelete();
+        const QString written = QString::fromStdString(text());
+        EXPECT_TRUE(written.contains(QStringLiteral("@media print {"))) << written.toStdString();
+        EXPECT_EQ(written.count(QLatin1Char('{')), written.count(QLatin1Char('}'))) << written.toStdString();
+        EXPECT_GT(written.lastIndexOf(QLatin1Char('}')), written.indexOf(QStringLiteral("@media"))) << keep;
+        EXPECT_EQ(store.list().items(), QList<QByteArray>{"a"});
+        store.setKeepUntouchedLayout(false);
+    }
+}
+
 TEST_F(NestedRules, ANewRuleIsAddedAtTheTopLevel)
 {
     openText(store, "@media print {\r\n.c {}\r\n}\r\n/* end */\r\n");
