@@ -9,6 +9,8 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QListWidget>
+#include <QTemporaryDir>
 #include <QSettings>
 #include <QSplitter>
 #include <QTabWidget>
@@ -99,6 +101,28 @@ TEST(WindowSettings, AWindowClosedMaximisedComesBackMaximised)
         form.close();
     }
     EXPECT_EQ(settings()->value(QStringLiteral("Init/Maximized")).toInt(), 1);
+}
+
+TEST(WindowSettings, TheLastSheetIsReadOnceTheWindowIsOnScreen)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("last.css"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("a {\r\n}\r\nh1 {\r\n}\r\n");
+    file.close();
+    storeInit({});
+    settings()->setValue(QStringLiteral("PathToLastFile"), path);
+    settings()->setValue(QStringLiteral("LastNameStyle"), QStringLiteral("h1"));
+    TMainForm form;
+    EXPECT_TRUE(form.store().currentFileName().isEmpty()) << "nothing is read before the window shows";
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    auto *list = form.findChild<QListWidget *>(QStringLiteral("ListTag"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return list->count() == 2; }, 10000));
+    EXPECT_EQ(list->currentItem()->text(), QStringLiteral("h1"));
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Quillbox 1.8 - ") + path);
+    form.close();
 }
 
 TEST(WindowSettings, MissingValuesKeepTheDefaults)

@@ -5,6 +5,7 @@
 #include "core/preview/page_scripts.h"
 #include "core/sheet/sheet_store.h"
 #include "window/preview/outline_overlay.h"
+#include "window/shell/when_exposed.h"
 #include "window/preview/viewer_pages.h"
 
 #include <QAction>
@@ -167,16 +168,10 @@ void PreviewBrowser::preparePage()
 
 void PreviewBrowser::prepareOnceShown(QWidget *window)
 {
-    // Waits until the window is on screen and painted, then starts the
-    // engine on the next turn of the event loop.
-    QTimer::singleShot(0, this, [this, window] {
-        if (m_page)
-            return;
-        if (!window->windowHandle() || !window->windowHandle()->isExposed()) {
-            QTimer::singleShot(5, this, [this, window] { prepareOnceShown(window); });
-            return;
-        }
-        QTimer::singleShot(0, this, &PreviewBrowser::preparePage);
+    // The engine starts once the window is on screen and painted.
+    whenExposed(window, [alive = QPointer<PreviewBrowser>(this)] {
+        if (alive)
+            alive->preparePage();
     });
 }
 

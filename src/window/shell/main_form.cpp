@@ -1,6 +1,7 @@
 #include "window/shell/main_form.h"
 #include "window/shell/desktop_colours.h"
 #include "window/shell/encoding_button.h"
+#include "window/shell/when_exposed.h"
 
 #include "window/shell/file_dialogs.h"
 
@@ -218,12 +219,18 @@ void TMainForm::FormCreate()
     for (const LengthField &field : std::as_const(m_controls.lengthFields))
         field.edit->clear();
     m_editor->files().NewSheet();
+    setWindowTitle(QStringLiteral("Quillbox 1.8 - "));
+    restoreSettings();
+    store().setHomePageAddress(m_viewer.location->currentText());
+}
+
+void TMainForm::openStartSheet()
+{
     // Options given to Qt or to a test runner are not sheets.
     QStringList arguments = QCoreApplication::arguments().mid(1);
     arguments.removeIf([](const QString &a) { return a.startsWith(QLatin1Char('-')); });
     m_editor->files().OpenLastFile(arguments);
     setWindowTitle(QStringLiteral("Quillbox 1.8 - ") + store().currentFileName());
-    restoreSettings();
     store().setHomePageAddress(m_viewer.location->currentText());
 }
 
@@ -248,6 +255,9 @@ void TMainForm::FormShow()
 {
     sizeClientArea();
     m_panelBinder->clearUnusedLengths();
+    // The last sheet is read once the window is on screen: a large one
+    // takes longer to read and lay out than the window takes to build.
+    whenExposed(this, [this] { openStartSheet(); });
     m_browser->prepareOnceShown(this);
 }
 

@@ -111,6 +111,7 @@ private:
     void sizeClientArea();
     void FormCreate();
     void FormShow();
+    void openStartSheet();
     void FormResize();
     bool FormClose();
     void restoreSettings();
