@@ -4,6 +4,8 @@
 #include "core/sheet/style_list_model.h"
 
 #include <QApplication>
+
+#include <algorithm>
 #include <QDragMoveEvent>
 #include <QFontMetrics>
 #include <QPainter>
@@ -22,6 +24,16 @@ class ContextDelegate : public QStyledItemDelegate
 {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
+
+    // A row is as wide as the list shows: the list never scrolls sideways,
+    // a long row is shortened instead.
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        if (const auto *view = qobject_cast<const QAbstractItemView *>(option.widget))
+            size.setWidth(std::min(size.width(), view->viewport()->width()));
+        return size;
+    }
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
     {
@@ -76,6 +88,9 @@ StyleListWidget::StyleListWidget(QWidget *parent)
     : QListWidget(parent)
 {
     setItemDelegate(new ContextDelegate(this));
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setResizeMode(QListView::Adjust);
+    setTextElideMode(Qt::ElideRight);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setDragEnabled(true);
     setAcceptDrops(true);
@@ -111,11 +126,10 @@ void StyleListWidget::showItems()
         clear();
         addItems(texts);
         for (int i = 0; i < count(); ++i) {
-            if (contextLengths[i] > 0) {
+            // A row may show itself shortened; its tip is whole.
+            item(i)->setToolTip(texts[i]);
+            if (contextLengths[i] > 0)
                 item(i)->setData(kContextLength, contextLengths[i]);
-                // The row may show its context shortened; the tip is whole.
-                item(i)->setToolTip(texts[i]);
-            }
         }
     }
     showSelection(m_model->selected());
