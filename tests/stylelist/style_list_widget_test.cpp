@@ -180,6 +180,7 @@ TEST_F(StyleListWindowTest, ANestedRuleIsListedWithItsContextAndEditedInPlace)
     EXPECT_EQ(rows(), (QStringList{"a", QStringLiteral("@media (min-width: 768px) › .col-md-6")}));
     auto *list = child<QListWidget>("ListTag");
     EXPECT_EQ(list->item(1)->toolTip(), QStringLiteral("@media (min-width: 768px) › .col-md-6"));
+    EXPECT_LE(list->visualItemRect(list->item(1)).width(), list->viewport()->width()) << "the row is shortened";
     clickRow(1);
     child<QTabWidget>("TABPANEL")->setCurrentWidget(child<QWidget>("BlockWidth")->parentWidget()->parentWidget());
     auto *upDown = child<UpDown>("BlockWidthUpDown");
