@@ -21,33 +21,16 @@ QByteArray joinLines(const ByteLines &lines, const char *separator)
     return text;
 }
 
-ByteLines splitText(const QByteArray &text)
-{
-    ByteLines lines;
-    const qsizetype n = text.size();
-    qsizetype start = 0;
-    qsizetype i = 0;
-    while (i < n) {
-        const char c = text[i];
-        if (c != '\r' && c != '\n') {
-            ++i;
-            continue;
-        }
-        lines.append(text.mid(start, i - start));
-        i += (c == '\r' && i + 1 < n && text[i + 1] == '\n') ? 2 : 1;
-        start = i;
-    }
-    if (start < n)
-        lines.append(text.mid(start));
-    return lines;
-}
+namespace {
 
-QByteArray lineEndsOf(const QByteArray &text)
+// Calls line(start, end, how it ends) for each line of the text: 'w' for
+// CR LF, 'n' for LF, 'r' for a lone CR, '0' for a last line without one.
+template <typename Line>
+void forEachLine(const QByteArray &text, Line line)
 {
-    QByteArray ends;
     const qsizetype n = text.size();
-    qsizetype i = 0;
     qsizetype start = 0;
+    qsizetype i = 0;
     while (i < n) {
         const char c = text[i];
         if (c != '\r' && c != '\n') {
@@ -55,12 +38,27 @@ QByteArray lineEndsOf(const QByteArray &text)
             continue;
         }
         const bool pair = c == '\r' && i + 1 < n && text[i + 1] == '\n';
-        ends += pair ? 'w' : c == '\n' ? 'n' : 'r';
+        line(start, i, pair ? 'w' : c == '\n' ? 'n' : 'r');
         i += pair ? 2 : 1;
         start = i;
     }
     if (start < n)
-        ends += '0';
+        line(start, n, '0');
+}
+
+} // namespace
+
+ByteLines splitText(const QByteArray &text)
+{
+    ByteLines lines;
+    forEachLine(text, [&](qsizetype start, qsizetype end, char) { lines.append(text.mid(start, end - start)); });
+    return lines;
+}
+
+QByteArray lineEndsOf(const QByteArray &text)
+{
+    QByteArray ends;
+    forEachLine(text, [&](qsizetype, qsizetype, char end) { ends += end; });
     return ends;
 }
 
