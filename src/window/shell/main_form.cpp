@@ -226,6 +226,9 @@ void TMainForm::FormCreate()
 
 void TMainForm::openStartSheet()
 {
+    // A sheet opened or begun meanwhile is the one the user wants.
+    if (!store().currentFileName().isEmpty() || store().sheetModified())
+        return;
     // Options given to Qt or to a test runner are not sheets.
     QStringList arguments = QCoreApplication::arguments().mid(1);
     arguments.removeIf([](const QString &a) { return a.startsWith(QLatin1Char('-')); });
