@@ -138,7 +138,11 @@ SheetScan scanSheet(const ByteLines &lines)
                 } else if (c == ';' || c == '}') {
                     haveStart = false; // a statement or a stray brace ends here
                 } else if (c == '{' && haveStart && startsConditionalGroup(lines[start.line], start.column)) {
-                    scan.groups.push_back({start, {k, p}, open.empty() ? -1 : open.back()});
+                    GroupBlock group;
+                    group.start = start;
+                    group.open = {k, p};
+                    group.parent = open.empty() ? -1 : open.back();
+                    scan.groups.push_back(group);
                     open.push_back(int(scan.groups.size()) - 1);
                     haveStart = false;
                     scan.afterStructure = {k, p + 1};
