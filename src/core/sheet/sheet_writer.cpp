@@ -90,6 +90,13 @@ QByteArray withoutLeadingBlanks(const QByteArray &line)
 // string an escaped line break continues, keep their blanks.
 void stripIndents(ByteLines &lines, qsizetype from, qsizetype to)
 {
+    // Bodies read from a sheet have no indent: only those the panels laid
+    // out need the walk.
+    qsizetype first = from;
+    while (first < to && !startsWithBlank(lines[first]))
+        ++first;
+    if (first == to)
+        return;
     bool inComment = false;
     bool continued = false;
     for (qsizetype k = from; k < to; ++k) {
