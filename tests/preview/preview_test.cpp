@@ -227,6 +227,19 @@ TEST_F(Utf8PreviewTest, ChosenEncodingIsSavedAndThePageStillReadsTheSheet)
     EXPECT_TRUE(fileText().contains(QStringLiteral("content: \"\\2192  Привет\"").toUtf8())) << fileText().constData();
     andReload([this] { child<QAction>("RefreshView")->trigger(); });
     EXPECT_EQ(before(), QStringLiteral("\"→ Привет\""));
+
+    // The same choice in the Style menu, for the keyboard.
+    QMenu *encodings = nullptr;
+    for (QAction *item : child<QMenu>("StyleMenu")->actions()) {
+        if (item->menu() && item->menu()->title() == QStringLiteral("Кодировка"))
+            encodings = item->menu();
+    }
+    ASSERT_TRUE(encodings);
+    for (QAction *item : encodings->actions()) {
+        if (item->text() == QStringLiteral("Windows-1251"))
+            item->trigger();
+    }
+    EXPECT_EQ(button->text(), QStringLiteral("Windows-1251"));
 }
 
 } // namespace

@@ -156,7 +156,7 @@ TEST(MainWindow, MenuHoldsTheActionsInOrder)
     EXPECT_EQ(menuEntries(menuTitled(form, "Вид")), (QStringList{"Подвижные панели", "Автообновление", sep, "Обновить"}));
     EXPECT_EQ(menuEntries(menuTitled(form, "Стиль")),
               (QStringList{"Новый стиль", "Удалить", "Переименовать", sep, "Стиль вверх", "Стиль вниз", "Сортировка", sep,
-                           "Сохранять оформление нетронутых правил"}));
+                           "Сохранять оформление нетронутых правил", "Кодировка"}));
     EXPECT_EQ(menuEntries(menuTitled(form, "Помощь")),
               (QStringList{"Письмо автору", "Домашняя страница", sep, "О программе..."}));
 

@@ -13,6 +13,7 @@ EncodingButton::EncodingButton(QWidget *parent)
     auto *menu = new QMenu(this);
     menu->setObjectName(QStringLiteral("EncodingMenu"));
     menu->setAccessibleName(QStringLiteral("Кодировка"));
+    menu->setTitle(QStringLiteral("Кодировка"));
     auto *group = new QActionGroup(menu);
     m_utf8 = menu->addAction(encodingName(SheetEncoding::Utf8));
     m_cp1251 = menu->addAction(encodingName(SheetEncoding::Windows1251));

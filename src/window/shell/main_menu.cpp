@@ -1,4 +1,5 @@
 #include "window/shell/main_form.h"
+#include "window/shell/encoding_button.h"
 
 #include <QAction>
 #include <QMenu>
@@ -65,6 +66,9 @@ void TMainForm::buildMainMenu()
     style->addActions({a["StyleUp"], a["StyleDown"], a["StyleSorted"]});
     style->addSeparator();
     style->addAction(a["KeepUntouchedLayout"]);
+    // The encoding the status bar offers, for the keyboard too.
+    if (auto *encoding = findChild<EncodingButton *>(QStringLiteral("EncodingLabel")))
+        style->addMenu(encoding->menu());
 
     QAction *integration = bar->addAction(QStringLiteral("&Интеграция"));
     integration->setObjectName(QStringLiteral("N36"));
