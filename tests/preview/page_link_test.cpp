@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QSignalSpy>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QToolButton>
 #include <QWebEnginePage>
 #include <QWebEngineView>
@@ -271,6 +272,39 @@ TEST_F(PageLinkTest, AutoRefreshedChangeReachesThePageWithoutReloadingIt)
     child<QAction>("RefreshView")->trigger();
     ASSERT_TRUE(loaded.wait(30000)) << "F5 still reloads";
     EXPECT_EQ(evaluate(QStringLiteral("String(window.kept)")).toString(), QStringLiteral("undefined"));
+}
+
+TEST_F(PageLinkTest, TodaysDisplayAndPositionValuesReachThePage)
+{
+    {
+        QSignalSpy loaded(view, &QWebEngineView::loadFinished);
+        child<QAction>("AutoRefreshAction")->trigger();
+        ASSERT_TRUE(loaded.wait(30000));
+    }
+    selectRule(1);
+    const struct {
+        const char *page;
+        const char *button;
+        const char *property;
+        const char *value;
+    } cases[] = {
+        {"DisplayVis", "DisplayInLineBlock", "display", "inline-block"},
+        {"DisplayVis", "DisplayFlex", "display", "flex"},
+        {"DisplayVis", "DisplayInLineFlex", "display", "inline-flex"},
+        {"DisplayVis", "DisplayGrid", "display", "grid"},
+        {"DisplayVis", "DisplayInLineGrid", "display", "inline-grid"},
+        {"DisplayVis", "DisplayContents", "display", "contents"},
+        {"PositionFloat", "PositionSticky", "position", "sticky"},
+    };
+    auto *pages = child<QTabWidget>("TABPANEL");
+    for (const auto &c : cases) {
+        pages->setCurrentWidget(child<QWidget>(c.page));
+        QTest::mouseClick(child<QToolButton>(c.button), Qt::LeftButton);
+        const QString script = QStringLiteral("getComputedStyle(document.querySelector('.primary')).%1")
+                                   .arg(QLatin1String(c.property));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return evaluate(script).toString() == QLatin1String(c.value); }, 10000))
+            << c.button << ": " << evaluate(script).toString().toStdString();
+    }
 }
 
 } // namespace

@@ -260,7 +260,7 @@ TEST(MainWindow, NamedControlsExist)
             ++buttons;
         }
     }
-    EXPECT_EQ(buttons, 73);
+    EXPECT_EQ(buttons, 80);
 }
 
 TEST(MainWindow, PagesHaveRussianCaptionsAndStartWhereTheyShould)

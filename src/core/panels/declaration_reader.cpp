@@ -346,6 +346,8 @@ void DeclarationsToPanels(PanelState &p, RuleMemo &memo)
                {"DISPLAY:TABLE-CAPTION;", 7}, {"DISPLAY:TABLE-HEADER-GROUP;", 8},
                {"DISPLAY:TABLE-FOOTER-GROUP;", 9}, {"DISPLAY:TABLE-CELL;", 10}, {"DISPLAY:TABLE-ROW;", 11},
                {"DISPLAY:TABLE-ROW-GROUP;", 12}, {"DISPLAY:TABLE-COLUMN;", 13},
+               {"DISPLAY:INLINE-BLOCK;", 15}, {"DISPLAY:FLEX;", 16}, {"DISPLAY:INLINE-FLEX;", 17},
+               {"DISPLAY:GRID;", 18}, {"DISPLAY:INLINE-GRID;", 19}, {"DISPLAY:CONTENTS;", 20},
                {"DISPLAY:TABLE-COLUMN-GROUP;", 14}});
     loadGroup(text, p, Group::Visibility,
               {{"VISIBILITY:VISIBLE;", 0}, {"VISIBILITY:HIDDEN;", 1}, {"VISIBILITY:COLLAPSE;", 2}});
@@ -354,7 +356,7 @@ void DeclarationsToPanels(PanelState &p, RuleMemo &memo)
     loadClipRect(text, p);
     loadGroup(text, p, Group::Position,
               {{"POSITION:STATIC;", 0}, {"POSITION:RELATIVE;", 1}, {"POSITION:ABSOLUTE;", 2},
-               {"POSITION:FIXED;", 3}});
+               {"POSITION:FIXED;", 3}, {"POSITION:STICKY;", 4}});
     loadGroup(text, p, Group::Float, {{"FLOAT:LEFT;", 0}, {"FLOAT:RIGHT;", 1}});
     loadLength(text, p, "TOP:", Length::BlockTop);
     loadLength(text, p, "RIGHT:", Length::BlockRight);

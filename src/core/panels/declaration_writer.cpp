@@ -5,6 +5,7 @@
 #include "core/sheet/rule_memo.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -184,8 +185,10 @@ bool PanelsToDeclarations(PanelState &p, RuleMemo &memo)
         const char *values[] = {"block",           "inline",           "list-item",     "marker",
                                 "none",            "table",            "inline-table",  "table-caption",
                                 "table-header-group", "table-footer-group", "table-cell", "table-row",
-                                "table-row-group", "table-column",     "table-column-group"};
-        for (int i = 0; i < 15; ++i)
+                                "table-row-group", "table-column",     "table-column-group",
+                                "inline-block",    "flex",             "inline-flex",   "grid",
+                                "inline-grid",     "contents"};
+        for (int i = 0; i < int(std::size(values)); ++i)
             line.add(down(Group::Display, i), QByteArray(" Display: ") + values[i] + ";");
     }
     {
@@ -216,8 +219,8 @@ bool PanelsToDeclarations(PanelState &p, RuleMemo &memo)
     }
     {
         LineBuilder line(out);
-        const char *positions[] = {"static", "relative", "absolute", "fixed"};
-        for (int i = 0; i < 4; ++i)
+        const char *positions[] = {"static", "relative", "absolute", "fixed", "sticky"};
+        for (int i = 0; i < int(std::size(positions)); ++i)
             line.add(down(Group::Position, i), QByteArray(" Position: ") + positions[i] + ";");
         line.add(down(Group::Float, 0), " Float: left;");
         line.add(down(Group::Float, 1), " Float: right;");

@@ -34,10 +34,11 @@ const std::array<QList<const char *>, kGroupCount> &allGroups()
         {"DisplayBlock", "DisplayInLine", "DisplayListItem", "DisplayMarker", "DisplayNone", "DisplayTable",
          "DisplayInLineTable", "DisplayTableCaption", "DisplayTableHeaderGroup", "DisplayTableFooterGroup",
          "DisplayTableCell", "DisplayTableRow", "DisplayTableRowGroup", "DisplayTableColumn",
-         "DisplayTableColumnGroup"},
+         "DisplayTableColumnGroup", "DisplayInLineBlock", "DisplayFlex", "DisplayInLineFlex", "DisplayGrid",
+         "DisplayInLineGrid", "DisplayContents"},
         {"VisibilityVisible", "VisibilityHidden", "VisibilityCollapse"},
         {"OverflowAuto", "OverflowVisible", "OverflowHidden", "OverflowScroll"},
-        {"PositionStatic", "PositionRelative", "PositionAbsolute", "PositionFixed"},
+        {"PositionStatic", "PositionRelative", "PositionAbsolute", "PositionFixed", "PositionSticky"},
         {"FloatLeft", "FloatRight"},
     }};
     return groups;

@@ -195,6 +195,41 @@ QIcon display(Display kind)
         case Display::TableRowGroup: table(p, grid, 0b111111000); break;
         case Display::TableColumn: table(p, grid, 0b010010010); break;
         case Display::TableColumnGroup: table(p, grid, 0b011011011); break;
+        case Display::InLineBlock:
+            textLines(p, QRectF(1, 2, 14, 12), 5);
+            box(p, QRectF(5.5, 4.5, 6, 7), kFill);
+            break;
+        case Display::Flex:
+        case Display::InLineFlex: {
+            // Items side by side in a row that shares out the room.
+            const QRectF area = kind == Display::Flex ? QRectF(1.5, 3.5, 13, 9) : QRectF(4.5, 5.5, 8, 6);
+            if (kind == Display::InLineFlex)
+                textLines(p, QRectF(1, 2, 14, 12), 5);
+            box(p, area, Qt::white);
+            const qreal w = (area.width() - 4) / 3;
+            for (int i = 0; i < 3; ++i)
+                p.fillRect(QRectF(area.left() + 1 + i * (w + 1), area.top() + 1.5, w, area.height() - 3), kFill);
+            break;
+        }
+        case Display::Grid:
+        case Display::InLineGrid: {
+            // Cells on both axes, one spanning two columns.
+            const QRectF area = kind == Display::Grid ? QRectF(1.5, 1.5, 13, 13) : QRectF(4.5, 4.5, 8, 8);
+            if (kind == Display::InLineGrid)
+                textLines(p, QRectF(1, 2, 14, 12), 5);
+            box(p, area, Qt::white);
+            const qreal w = (area.width() - 3) / 2, h = (area.height() - 3) / 2;
+            p.fillRect(QRectF(area.left() + 1, area.top() + 1, area.width() - 2, h), kFill);
+            p.fillRect(QRectF(area.left() + 1, area.top() + 2 + h, w, h), kFill);
+            p.fillRect(QRectF(area.left() + 2 + w, area.top() + 2 + h, w, h), kFill);
+            break;
+        }
+        case Display::Contents:
+            // The box gone, its content left in place.
+            p.setPen(QPen(kFaint, 1, Qt::DashLine));
+            p.drawRect(QRectF(1.5, 1.5, 13, 13));
+            textLines(p, QRectF(4, 5, 8, 6), 3);
+            break;
         }
     });
 }
@@ -282,6 +317,13 @@ QIcon positionScheme(Scheme kind)
             p.drawLine(QPointF(8, 2), QPointF(8, 8));
             p.setBrush(kAccent);
             p.drawEllipse(QPointF(8, 2.5), 1.8, 1.8);
+            break;
+        case Scheme::Sticky:
+            // In the flow until the edge of the view, then held there.
+            p.setPen(QPen(kAccent, 1.3));
+            p.drawLine(QPointF(0.5, 2.5), QPointF(15.5, 2.5));
+            box(p, QRectF(2.5, 3.5, 11, 5), kFill);
+            textLines(p, QRectF(2.5, 10.5, 11, 5), 2);
             break;
         }
     });

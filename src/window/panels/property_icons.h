@@ -15,6 +15,7 @@ enum class Display {
     Block, InLine, ListItem, Marker, None,
     Table, InLineTable, TableCaption, TableHeaderGroup, TableFooterGroup,
     TableCell, TableRow, TableRowGroup, TableColumn, TableColumnGroup,
+    InLineBlock, Flex, InLineFlex, Grid, InLineGrid, Contents,
 };
 QIcon display(Display kind);
 
@@ -24,7 +25,7 @@ QIcon visibility(Visibility kind);
 enum class Overflow { Auto, Visible, Hidden, Scroll };
 QIcon overflow(Overflow kind);
 
-enum class Scheme { Static, Relative, Absolute, Fixed };
+enum class Scheme { Static, Relative, Absolute, Fixed, Sticky };
 QIcon positionScheme(Scheme kind);
 
 QIcon floatSide(bool right);

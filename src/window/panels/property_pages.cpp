@@ -270,7 +270,15 @@ void buildBlockPage(QTabWidget *tabs, PanelControls &controls)
                    {"DisplayTableRow", "Строка таблицы", icons::display(icons::Display::TableRow)},
                    {"DisplayTableRowGroup", "Группа строк таблицы", icons::display(icons::Display::TableRowGroup)},
                    {"DisplayTableColumn", "Столбец таблицы", icons::display(icons::Display::TableColumn)},
-                   {"DisplayTableColumnGroup", "Группа столбцов таблицы", icons::display(icons::Display::TableColumnGroup)}});
+                   {"DisplayTableColumnGroup", "Группа столбцов таблицы", icons::display(icons::Display::TableColumnGroup)},
+                   {"DisplayInLineBlock", "Блок в строке", icons::display(icons::Display::InLineBlock)},
+                   {"DisplayFlex", "Гибкий блок (flex): потомки в ряд или в столбец",
+                    icons::display(icons::Display::Flex)},
+                   {"DisplayInLineFlex", "Гибкий блок (flex) в строке", icons::display(icons::Display::InLineFlex)},
+                   {"DisplayGrid", "Сетка (grid): потомки по строкам и столбцам", icons::display(icons::Display::Grid)},
+                   {"DisplayInLineGrid", "Сетка (grid) в строке", icons::display(icons::Display::InLineGrid)},
+                   {"DisplayContents", "Блок не создаётся, его потомки остаются на месте",
+                    icons::display(icons::Display::Contents)}});
     auto *visibility = tightGrid();
     addToggleGrid(visibility, 0, 1, controls, display,
                   {{"VisibilityVisible", "Блок видим", icons::visibility(icons::Visibility::Visible)},
@@ -307,15 +315,17 @@ void buildPositionPage(QTabWidget *tabs, PanelControls &controls)
 
     QGroupBox *flow = makeGroup(page, "GroupBox3", "Позиционирование в потоке");
     auto *grid = tightGrid(flow);
-    addToggleGrid(grid, 0, 4, controls, flow,
+    addToggleGrid(grid, 0, 5, controls, flow,
                   {{"PositionStatic", "Обычное положение в блока потоке", icons::positionScheme(icons::Scheme::Static)},
                    {"PositionRelative", "Блок смещен в потоке", icons::positionScheme(icons::Scheme::Relative)},
                    {"PositionAbsolute", "Абсолютное положение блока", icons::positionScheme(icons::Scheme::Absolute)},
-                   {"PositionFixed", "Абсолютное положение и фиксация блока", icons::positionScheme(icons::Scheme::Fixed)}});
-    addToggleGrid(grid, 1, 4, controls, flow,
+                   {"PositionFixed", "Абсолютное положение и фиксация блока", icons::positionScheme(icons::Scheme::Fixed)},
+                   {"PositionSticky", "Блок в потоке, прилипающий к краю при прокрутке",
+                    icons::positionScheme(icons::Scheme::Sticky)}});
+    addToggleGrid(grid, 1, 5, controls, flow,
                   {{"FloatLeft", "Выравнивание \"влево\"", icons::floatSide(false)},
                    {"FloatRight", "Выравнивание \"вправо\"", icons::floatSide(true)}});
-    grid->setColumnStretch(4, 1);
+    grid->setColumnStretch(5, 1);
     layout->addWidget(flow);
 
     QGroupBox *box = makeGroup(page, "GroupBox2", "Положение и размер ");
