@@ -179,13 +179,36 @@ TEST_F(ReadRule, FontSizesAndLengthsTakeNumberAndUnit)
 
 TEST_F(ReadRule, ValuesTheFieldsCannotShowStayAsideVerbatim)
 {
-    const ByteLines kept = read({"width: auto;", "height: calc(100% - 2rem);", "margin-left: 2rem;",
-                                 "padding-top: 1in;", "font-size: inherit;", "top: 5px !important;"});
-    EXPECT_EQ(kept, (ByteLines{"width:auto;", "height:calc(100% - 2rem);", "margin-left:2rem;", "padding-top:1in;",
-                               "font-size:inherit;", "top:5px !important;", ""}));
+    const ByteLines kept = read({"width: auto;", "height: calc(100% - 2rem);", "font-size: inherit;",
+                                 "top: 5px !important;", "left: 3furlongs;"});
+    EXPECT_EQ(kept, (ByteLines{"width:auto;", "height:calc(100% - 2rem);", "font-size:inherit;", "top:5px !important;",
+                               "left:3furlongs;", ""}));
     for (const LengthValue &value : panels.lengths)
         EXPECT_FALSE(value.inUse);
     EXPECT_FALSE(panels.fontSize.inUse);
+}
+
+TEST_F(ReadRule, LengthsInEveryCssUnitReachTheirFields)
+{
+    const struct {
+        const char *declaration;
+        Length field;
+        const char *text;
+        const char *unit;
+    } cases[] = {
+        {"margin-left: 2rem", Length::MarginLeft, "2", "rem"},  {"padding-top: 1in", Length::PaddingTop, "1", "in"},
+        {"width: 50vw", Length::BlockWidth, "50", "vw"},       {"height: 100dvh", Length::BlockHeight, "100", "dvh"},
+        {"top: 1.5vmin", Length::BlockTop, "1.5", "vmin"},     {"left: 3ch", Length::BlockLeft, "3", "ch"},
+        {"line-height: 2lh", Length::LineHeight, "2", "lh"},   {"right: 10cqw", Length::BlockRight, "10", "cqw"},
+        {"bottom: 4Q", Length::BlockBottom, "4", "q"},
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(read({c.declaration}), ByteLines{}) << c.declaration;
+        EXPECT_EQ(field(c.field).text, c.text) << c.declaration;
+        EXPECT_EQ(field(c.field).unit, c.unit) << c.declaration;
+    }
+    read({"font-size: 1.25rem"});
+    EXPECT_EQ(panels.fontSizeUnit, "rem");
 }
 
 TEST_F(ReadRule, ColoursTheSwatchCannotShowStayAsideUnchecked)
@@ -225,7 +248,8 @@ TEST_F(ReadRule, ClipRectEdgesSplitAtCommasOrBlanks)
     EXPECT_EQ(field(Length::ClipRight).text, "2");
     EXPECT_EQ(field(Length::ClipLeft).text, "4");
 
-    EXPECT_EQ(read({"clip: rect(1px, 2rem, 3px, 4px)"}), (ByteLines{"clip:rect(1px, 2rem, 3px, 4px);", ""}));
+    EXPECT_EQ(read({"clip: rect(1px, 2rem, 3px, 4px)"}), ByteLines{});
+    EXPECT_EQ(field(Length::ClipRight).unit, "rem");
 }
 
 TEST_F(ReadRule, BasePageLineStaysAsideAsWritten)

@@ -166,6 +166,17 @@ TEST_F(LengthFieldWindowTest, ChooserOpensBelowTheMenuBarAndSetsTheUnit)
     QTest::mouseClick(unit, Qt::LeftButton);
     QTest::mouseClick(child<QToolButton>("Z_off"), Qt::LeftButton);
     EXPECT_TRUE(sheet().contains("Margin-top: 4;")) << sheet().constData();
+
+    // Today's units have a row of their own.
+    for (const char *name : {"Z_rem", "Z_vw", "Z_vh"}) {
+        QTest::mouseClick(unit, Qt::LeftButton);
+        auto *button = child<QToolButton>(name);
+        ASSERT_TRUE(button->isVisible()) << name;
+        QTest::mouseClick(button, Qt::LeftButton);
+        EXPECT_EQ(unit->text(), button->text());
+        EXPECT_TRUE(sheet().contains("Margin-top: 4" + button->text().toLatin1() + ";")) << sheet().constData();
+    }
+    EXPECT_GT(child<QToolButton>("Z_cancel")->y(), child<QToolButton>("Z_rem")->y()) << "cancel moves below";
 }
 
 TEST_F(LengthFieldWindowTest, ChooserCountsDownAndClosesOnTheSixthTick)

@@ -17,11 +17,6 @@ const QByteArray kNoPicture = QByteArray("\xd0\xe8\xf1\xf3\xed\xee\xea \xed\xe5 
 
 constexpr Rgb kBlack{0, 0, 0}, kWhite{0xFF, 0xFF, 0xFF}, kSilver{0xC0, 0xC0, 0xC0}, kGray{0x80, 0x80, 0x80};
 
-bool isUnitLetter(char c)
-{
-    return c == '%' || c == 'C' || c == 'E' || c == 'H' || c == 'I' || c == 'M' || c == 'P' || c == 'T' || c == 'X';
-}
-
 QByteArray digitsOf(const QByteArray &text)
 {
     QByteArray out;
@@ -32,23 +27,24 @@ QByteArray digitsOf(const QByteArray &text)
     return out;
 }
 
+// The unit after a plain length's number, in small letters.
 QByteArray unitLettersOf(const QByteArray &upper)
 {
-    QByteArray out;
-    for (const char c : upper) {
-        if (isUnitLetter(c))
-            out += c;
-    }
-    return out.toLower();
+    qsizetype from = 0;
+    while (from < upper.size() && ((upper[from] >= '0' && upper[from] <= '9') || upper[from] == '-'
+                                   || upper[from] == '+' || upper[from] == '.'))
+        ++from;
+    return upper.mid(from).toLower();
 }
 
-// A plain number, optionally followed by one of the unit chooser's units.
-// Anything else (auto, calc(), rem, in, a priority mark) is not a value the
-// length fields can show and so stays as the user wrote it.
+// A plain number, optionally followed by a CSS length unit or "%" (and the
+// old "ih"). Anything else (auto, calc(), a variable, a priority mark) is
+// not a value the length fields can show and so stays as the user wrote it.
 bool isPlainLength(const QByteArray &upper)
 {
     static const QRegularExpression pattern(
-        QStringLiteral("^[+-]?[0-9]+(\\.[0-9]+)?(PC|PT|IH|MM|PX|%|CM|EM|EX)?$"));
+        QStringLiteral("^[+-]?[0-9]+(\\.[0-9]+)?(PC|PT|IH|IN|MM|PX|%|CM|EM|EX|REM|VW|VH|VMIN|VMAX|CH|LH|RLH|DVH|SVH|LVH|"
+                       "DVW|SVW|LVW|CQW|CQH|CQI|CQB|CQMIN|CQMAX|Q)?$"));
     return pattern.match(QString::fromLatin1(upper)).hasMatch();
 }
 
@@ -82,7 +78,7 @@ void loadLength(WorkingText &text, PanelState &panels, const char *head, Length 
     LengthValue &length = panels.length(field);
     length.text = digitsOf(value.upper);
     length.inUse = true;
-    length.unit = unitLettersOf(value.upper).left(2);
+    length.unit = unitLettersOf(value.upper);
 }
 
 void loadFontControls(WorkingText &text, PanelState &panels)
@@ -125,7 +121,7 @@ void loadFontControls(WorkingText &text, PanelState &panels)
         } else if (isPlainLength(size.upper)) {
             text.cut(size);
             panels.fontSize.text = digitsOf(size.upper);
-            panels.fontSizeUnit = unitLettersOf(size.upper).left(2);
+            panels.fontSizeUnit = unitLettersOf(size.upper);
             panels.fontSize.inUse = true;
         }
         panels.fontSize.selected = PanelState::sizeItems().indexOf(panels.fontSize.text);

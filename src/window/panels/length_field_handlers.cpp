@@ -51,8 +51,7 @@ LengthFieldHandlers::LengthFieldHandlers(Editor &editor, const PanelControls &co
     connect(m_unitTimer, &QTimer::timeout, this, &LengthFieldHandlers::Z_TimerTimer);
     connect(m_chooser->cancelButton(), &QToolButton::clicked, this, &LengthFieldHandlers::Z_cancelClick);
     QList<QToolButton *> units{m_chooser->offButton()};
-    for (int n = 1; n <= 9; ++n)
-        units.append(m_chooser->unitButton(n));
+    units.append(m_chooser->unitButtons());
     for (QToolButton *unit : units) {
         // A button's click is its release over it: the choice, then the
         // mouse-up that commits it.

@@ -11,7 +11,7 @@ UnitChooser::UnitChooser(QWidget *parent)
 {
     setObjectName(QStringLiteral("Z_Select"));
     setAccessibleName(QStringLiteral("Выбор единицы измерения"));
-    setFixedSize(81, 103);
+    setFixedSize(81, 129);
     setFrameShape(QFrame::Panel);
     setAutoFillBackground(true);
     QPalette pal = palette();
@@ -35,6 +35,15 @@ UnitChooser::UnitChooser(QWidget *parent)
         {7, "cm", "сантиметр", 2, 0},              {8, "em", "коэффициент от текущего размера", 2, 1},
         {9, "ex", "коэффициент от единичного размера", 2, 2},
     };
+    // Today's units, a row of their own.
+    const struct {
+        const char *caption;
+        const char *hint;
+    } modern[] = {
+        {"rem", "коэффициент от размера шрифта страницы (корневого элемента)"},
+        {"vw", "процент ширины окна"},
+        {"vh", "процент высоты окна"},
+    };
     m_units.resize(9);
     auto makeButton = [this](const QString &name, const QString &caption, const QString &hint) {
         auto *button = new QToolButton(this);
@@ -52,13 +61,20 @@ UnitChooser::UnitChooser(QWidget *parent)
         grid->addWidget(button, unit.row, unit.column);
         m_units[unit.number - 1] = button;
     }
+    for (int i = 0; i < 3; ++i) {
+        QToolButton *button = makeButton(QStringLiteral("Z_") + QLatin1String(modern[i].caption),
+                                         QString::fromLatin1(modern[i].caption), QString::fromUtf8(modern[i].hint));
+        button->setFixedWidth(25);
+        grid->addWidget(button, 3, i);
+        m_units.append(button);
+    }
     m_cancel = makeButton(QStringLiteral("Z_cancel"), QStringLiteral("Отмена"), QStringLiteral("Оставить старую единицу"));
     m_cancel->setFixedWidth(51);
-    grid->addWidget(m_cancel, 3, 0, 1, 2);
+    grid->addWidget(m_cancel, 4, 0, 1, 2);
     m_off = makeButton(QStringLiteral("Z_off"), QString(), QStringLiteral("без размера (не рекомендуется)"));
     m_off->setFixedWidth(25);
     m_off->setIcon(icons::noUnit());
-    grid->addWidget(m_off, 3, 2);
+    grid->addWidget(m_off, 4, 2);
     hide();
 }
 

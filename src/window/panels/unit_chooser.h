@@ -4,7 +4,8 @@
 
 class QToolButton;
 
-// Z_Select: the floating panel of the nine units, cancel and no unit.
+// Z_Select: the floating panel of the units (the nine classic ones, then
+// rem, vw and vh), cancel and no unit.
 class UnitChooser : public QFrame
 {
     Q_OBJECT
@@ -12,6 +13,8 @@ public:
     explicit UnitChooser(QWidget *parent);
 
     QToolButton *unitButton(int number) const; // Z_1 .. Z_9
+    // Every unit's button, Z_1 .. Z_9 and Z_rem, Z_vw, Z_vh.
+    const QList<QToolButton *> &unitButtons() const { return m_units; }
     QToolButton *cancelButton() const { return m_cancel; }
     QToolButton *offButton() const { return m_off; }
 
