@@ -1,6 +1,7 @@
 // The window on a dark desktop: every text and drawn icon stands out from
 // the ground it is on.
 #include "window/shell/main_form.h"
+#include "window/stylelist/create_selector.h"
 
 #include "../support/settings_reset.h"
 
@@ -54,6 +55,14 @@ TEST(DarkDesktop, ListHintsAndIconsReadOnADarkPalette)
         }
         ASSERT_GT(inked, 0);
         EXPECT_GE(readable * 2, inked) << readable << " of " << inked << " pixels stand out";
+        // The selector constructor's titles.
+        for (const char *name : {"Label1", "GroupBox1"}) {
+            auto *title = form.createSelector()->findChild<QWidget *>(QLatin1String(name));
+            ASSERT_TRUE(title) << name;
+            title->ensurePolished();
+            EXPECT_GE(contrast(title->palette().color(QPalette::WindowText), dark.color(QPalette::Window)), 100)
+                << name;
+        }
         form.store().setSheetModified(false);
         form.close();
     }

@@ -17,6 +17,16 @@ QColor listGround(const QPalette &palette)
     return isDark(palette) ? palette.color(QPalette::Base).lighter(150) : QColor(0xC0, 0xC0, 0xC0);
 }
 
+QColor title(const QPalette &palette)
+{
+    return isDark(palette) ? QColor(0x9C, 0xB8, 0xFF) : QColor(0x00, 0x00, 0x80);
+}
+
+QColor accentTitle(const QPalette &palette)
+{
+    return isDark(palette) ? QColor(0xFF, 0x9C, 0x9C) : QColor(0x80, 0x00, 0x00);
+}
+
 QColor ink(const QPalette &palette)
 {
     return palette.color(QPalette::WindowText);

@@ -14,6 +14,10 @@ QColor hint(const QPalette &palette);
 // The rule list's ground: silver, a grey a step above the base of a dark
 // desktop.
 QColor listGround(const QPalette &palette);
+// The selector constructor's titles: navy and maroon, lighter tones of
+// them on a dark desktop.
+QColor title(const QPalette &palette);
+QColor accentTitle(const QPalette &palette);
 // Drawn icons: the palette's text colour.
 QColor ink(const QPalette &palette);
 

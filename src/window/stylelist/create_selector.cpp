@@ -2,6 +2,7 @@
 // lists on the left, the selector and its details, the list buttons and
 // the result list to the right, the help line along the bottom.
 #include "window/stylelist/create_selector.h"
+#include "window/shell/desktop_colours.h"
 
 #include "window/shell/icon_factory.h"
 #include "window/panels/panel_widgets.h"
@@ -23,7 +24,8 @@ QLabel *makeTitle(QWidget *parent, const char *name, const QString &text, const 
 {
     auto *label = new QLabel(text, parent);
     label->setObjectName(QLatin1String(name));
-    label->setStyleSheet(QStringLiteral("color: navy; font-weight: bold;"));
+    label->setStyleSheet(QStringLiteral("color: %1; font-weight: bold;")
+                             .arg(desktop_colours::title(label->palette()).name()));
     label->setGeometry(geometry);
     return label;
 }
@@ -176,7 +178,8 @@ QWidget *TCreateSelector::buildDetails()
 {
     auto *box = new QGroupBox(QStringLiteral("и его детализация"), this);
     box->setObjectName(QStringLiteral("GroupBox1"));
-    box->setStyleSheet(QStringLiteral("QGroupBox#GroupBox1 { color: maroon; font-weight: bold; }"));
+    box->setStyleSheet(QStringLiteral("QGroupBox#GroupBox1 { color: %1; font-weight: bold; }")
+                           .arg(desktop_colours::accentTitle(box->palette()).name()));
     auto addLabel = [box](const char *name, const QString &text, int x, int y) {
         auto *label = new QLabel(text, box);
         label->setObjectName(QLatin1String(name));
