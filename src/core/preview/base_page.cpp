@@ -72,9 +72,7 @@ void PreviewNavigation::SaveHomePageExecute()
         }
         m_store.setSheetLines(lines);
         m_store.RebuildStyleTable();
-        m_store.list().setSelected(0);
-        m_store.setCurrentStyleIndex(-1);
-        m_store.SelectStyle();
+        m_store.selectAfterRebuild(0);
     } else {
         m_store.list().setSelected(match);
         m_store.SelectStyle();

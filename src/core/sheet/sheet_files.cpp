@@ -143,9 +143,7 @@ bool SheetFiles::LoadSheet(const QString &path)
     m_store.setLineBreaksOf(*bytes, text);
     m_store.RebuildStyleTable();
     m_store.setCurrentFileName(path);
-    m_store.list().setSelected(0);
-    m_store.setCurrentStyleIndex(-1);
-    m_store.SelectStyle();
+    m_store.selectAfterRebuild(0);
     RememberLastFile();
     m_store.setSheetModified(false);
     if (sheetReadFromDisk)

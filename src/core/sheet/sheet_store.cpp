@@ -300,6 +300,13 @@ void SheetStore::SelectStyle()
     }
 }
 
+void SheetStore::selectAfterRebuild(int row)
+{
+    m_list.setSelected(row);
+    m_currentStyleIndex = -1;
+    SelectStyle();
+}
+
 void SheetStore::loadRule(int row)
 {
     m_memo.setLines(m_table.rules.bodies[row]);
@@ -455,9 +462,7 @@ void SheetStore::recode(SheetEncoding to)
     setEncoding(to, false);
     setSheetLines(lines);
     RebuildStyleTable();
-    m_list.setSelected(selected);
-    m_currentStyleIndex = -1;
-    SelectStyle();
+    selectAfterRebuild(selected);
     // A step of its own even where the bytes stay the same (plain ASCII):
     // undo gives the old encoding back.
     RegenerateSheet();
@@ -481,9 +486,7 @@ void SheetStore::setKeepUntouchedLayout(bool keep)
         // stands.
         RegenerateSheet();
         RebuildStyleTable();
-        m_list.setSelected(selected);
-        m_currentStyleIndex = -1;
-        SelectStyle();
+        selectAfterRebuild(selected);
         return;
     }
     // The rules and the text as they stand, the current rule with its memo.
@@ -507,9 +510,7 @@ void SheetStore::setKeepUntouchedLayout(bool keep)
         // as it stands is what there is to keep.
         setSheetLines(nowLines);
         RebuildStyleTable();
-        m_list.setSelected(selected);
-        m_currentStyleIndex = -1;
-        SelectStyle();
+        selectAfterRebuild(selected);
         return;
     }
     if (changed) {
@@ -530,9 +531,7 @@ void SheetStore::setKeepUntouchedLayout(bool keep)
             asRead.changed = true;
         }
     }
-    m_list.setSelected(selected);
-    m_currentStyleIndex = -1;
-    SelectStyle();
+    selectAfterRebuild(selected);
     if (!changed)
         m_history.pos = 0;
     RegenerateSheet();

@@ -116,6 +116,9 @@ public:
     // Loads a rule into the memo, the panels following, without writing
     // the memo back anywhere.
     void loadRule(int row);
+    // Selects a rule of a table just read from the text: the memo belongs
+    // to the text before and is not written back.
+    void selectAfterRebuild(int row);
 
     // Runs after SelectStyle has loaded a rule into the memo, so the panels
     // and the sheet view can follow.

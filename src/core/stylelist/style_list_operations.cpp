@@ -215,12 +215,9 @@ int StyleListOperations::stepRule(int row, bool up)
     // that they match.
     m_store.RegenerateSheet();
     m_store.RebuildStyleTable();
-    m_store.list().setSelected(row);
-    m_store.setCurrentStyleIndex(-1);
-    const int group = table.group(row);
-    const int block = blockWithin(table, neighbour, group);
+    const int block = blockWithin(table, neighbour, table.group(row));
     if (block < 0 || !table.groupBlocks[size_t(block)].closed) {
-        m_store.SelectStyle();
+        m_store.selectAfterRebuild(row);
         return row;
     }
     int next = neighbour;
@@ -229,8 +226,7 @@ int StyleListOperations::stepRule(int row, bool up)
     m_store.setSheetLines(moveOverBlock(m_store.sheetLines(), table.spans[size_t(row)],
                                         table.groupBlocks[size_t(block)], up));
     m_store.RebuildStyleTable();
-    m_store.list().setSelected(next);
-    m_store.SelectStyle();
+    m_store.selectAfterRebuild(next);
     return next;
 }
 

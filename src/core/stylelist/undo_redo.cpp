@@ -17,11 +17,9 @@ void UndoRedo::restoreCurrentSnapshot()
     m_store.setEncodingCode(history.encodings[history.pos]);
     m_store.setSheetText(history.text(history.pos));
     m_store.RebuildStyleTable();
-    m_store.list().setSelected(history.selections[history.pos]);
     // The memo belongs to the sheet being left; it must not reach the
     // restored table.
-    m_store.setCurrentStyleIndex(-1);
-    m_store.SelectStyle();
+    m_store.selectAfterRebuild(history.selections[history.pos]);
     m_files.RememberLastFile();
     m_store.setHistoryActions(history.canUndo(), history.canRedo());
     m_commit.CommitStyleChange(false);
