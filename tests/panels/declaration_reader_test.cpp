@@ -44,7 +44,7 @@ TEST(CssToColor, ReadsNamesAndHexForms)
     EXPECT_EQ(CssToColor("FF0000"), (Rgb{255, 0, 0}));
     EXPECT_EQ(CssToColor("LIME"), (Rgb{0x00, 0xFF, 0x00}));
     EXPECT_EQ(CssToColor("#12aB3c"), (Rgb{0x12, 0xAB, 0x3C}));
-    for (const char *unreadable : {"RGB(255,0,0)", "ORANGE", "INHERIT", "VAR(--X)", "#GG0000", "", "#1234"})
+    for (const char *unreadable : {"INHERIT", "VAR(--X)", "#GG0000", "", "#12345", "RGB(1 2)", "OKLCH(", "RGB(1 2) 3)"})
         EXPECT_FALSE(CssToColor(unreadable).has_value()) << unreadable;
 }
 
@@ -60,20 +60,23 @@ TEST(ColorToCss, WritesNamesForTheSixteenAndHexOtherwise)
 TEST_F(ReadRule, EveryDeclarationAControlStandsForLeavesNoComment)
 {
     EXPECT_TRUE(read({"color: red;", "text-align: center;", "margin-top: 10px;"}).isEmpty());
-    EXPECT_EQ(memo.lines(), (ByteLines{"; Text-align: center;", "; Margin-top: 10px;", "; color: RED;"}));
+    EXPECT_EQ(memo.lines(), (ByteLines{"; Text-align: center;", "; Margin-top: 10px;", "; color: red;"}));
 }
 
 TEST_F(ReadRule, KeptDeclarationsFollowTheCommentInTheirOwnCase)
 {
     const ByteLines kept = read({"color: red;", "text-shadow: gray 1px 1px;", "cursor: hand"});
-    EXPECT_EQ(memo.lines().first(), "; color: RED;");
+    EXPECT_EQ(memo.lines().first(), "; color: red;");
     EXPECT_EQ(kept, (ByteLines{"text-shadow:gray 1px 1px;", "cursor:hand;", ""}));
 }
 
-TEST_F(ReadRule, PropertyGivenTwiceKeepsTheSecondAside)
+TEST_F(ReadRule, PropertyGivenTwiceKeepsTheSecondAsideAndShowsTheValueThatWins)
 {
     EXPECT_EQ(read({"margin-top: 1px;", "margin-top: 2px;"}), (ByteLines{"margin-top:2px;", ""}));
-    EXPECT_EQ(field(Length::MarginTop).text, "1");
+    EXPECT_EQ(field(Length::MarginTop).text, "2");
+    EXPECT_EQ(memo.lines().first(), "; Margin-top: 1px;");
+    read({"color: red !important;", "color: blue;"});
+    EXPECT_EQ(panels.swatch(Swatch::Font).color, (Rgb{255, 0, 0}));
 }
 
 TEST_F(ReadRule, LaterKeywordOfAGroupWins)
@@ -93,17 +96,40 @@ TEST_F(ReadRule, ShortHeadFirstFoundInsideALongerNameCountsAsAbsent)
 {
     EXPECT_EQ(read({"scrollbar-track-color: red;", "color: blue;"}),
               (ByteLines{"scrollbar-track-color:red;", "color:blue;", ""}));
-    EXPECT_FALSE(panels.swatch(Swatch::Font).checked);
-    EXPECT_EQ(panels.swatch(Swatch::Font).color, (Rgb{0, 0, 0}));
+    // Shown, for it is the rule's colour, but left where it stands.
+    EXPECT_EQ(panels.swatch(Swatch::Font).color, (Rgb{0, 0, 0xFF}));
 }
 
-TEST_F(ReadRule, ShorthandsAndCombinedValuesStayAsideWhole)
+TEST_F(ReadRule, ShorthandsStayAsWrittenAndShowTheirPartsInTheControls)
 {
-    const ByteLines kept = read({"margin: 0 auto;", "padding: 5px;", "border: 1px solid red;",
-                                 "background: url(a.gif);", "font: 12px Arial;", "text-decoration: underline overline;"});
-    EXPECT_EQ(kept, (ByteLines{"margin:0 auto;", "padding:5px;", "border:1px solid red;", "background:url(a.gif);",
-                               "font:12px Arial;", "text-decoration:underline overline;", ""}));
-    EXPECT_FALSE(field(Length::MarginTop).inUse);
+    const ByteLines kept = read({"margin: 0 auto;", "padding: 5px 1em;", "border: 1px solid red;",
+                                 "background: url(a.gif) #fc0;", "font: italic bold 12px/1.5 Arial, serif;",
+                                 "text-decoration: underline overline;"});
+    EXPECT_EQ(kept, (ByteLines{"margin:0 auto;", "padding:5px 1em;", "border:1px solid red;",
+                               "background:url(a.gif) #fc0;", "font:italic bold 12px/1.5 Arial, serif;",
+                               "text-decoration:underline overline;", ""}));
+    EXPECT_EQ(field(Length::MarginTop).text, "0");
+    EXPECT_FALSE(field(Length::MarginLeft).inUse); // auto
+    EXPECT_EQ(field(Length::PaddingBottom).text + field(Length::PaddingBottom).unit, "5px");
+    EXPECT_EQ(field(Length::PaddingLeft).text + field(Length::PaddingLeft).unit, "1em");
+    EXPECT_EQ(field(Length::BorderWidth).text, "1");
+    EXPECT_EQ(panels.downIn(Group::BorderStyle), 0);
+    EXPECT_EQ(panels.swatch(Swatch::Border).color, (Rgb{255, 0, 0}));
+    EXPECT_EQ(panels.swatch(Swatch::BackGround).color, (Rgb{0xFF, 0xCC, 0}));
+    EXPECT_EQ(panels.fontSize.text + panels.fontSizeUnit, "12px");
+    EXPECT_EQ(field(Length::LineHeight).text, "1.5");
+    EXPECT_EQ(panels.fontFamily.text + "|" + panels.fontFamily2.text, "Arial|serif");
+    EXPECT_EQ(panels.downIn(Group::FontStyle), 1);
+    EXPECT_TRUE(panels.fontSizeBold);
+    EXPECT_EQ(panels.downIn(Group::TextDecoration), -1);
+    // Nothing of it is written twice.
+    EXPECT_EQ(memo.lines().first(), unsupportedComment());
+    for (const char *unknown : {"padding: var(--a) var(--b);", "font: caption;", "border: thin var(--c);"}) {
+        read({unknown});
+        EXPECT_FALSE(field(Length::PaddingTop).inUse) << unknown;
+        EXPECT_FALSE(panels.fontSize.inUse) << unknown;
+        EXPECT_FALSE(field(Length::BorderWidth).inUse) << unknown;
+    }
 }
 
 TEST_F(ReadRule, BackgroundSettingsNeedAPicture)
@@ -180,9 +206,8 @@ TEST_F(ReadRule, FontSizesAndLengthsTakeNumberAndUnit)
 TEST_F(ReadRule, ValuesTheFieldsCannotShowStayAsideVerbatim)
 {
     const ByteLines kept = read({"width: auto;", "height: calc(100% - 2rem);", "font-size: inherit;",
-                                 "top: 5px !important;", "left: 3furlongs;"});
-    EXPECT_EQ(kept, (ByteLines{"width:auto;", "height:calc(100% - 2rem);", "font-size:inherit;", "top:5px !important;",
-                               "left:3furlongs;", ""}));
+                                 "left: 3furlongs;"});
+    EXPECT_EQ(kept, (ByteLines{"width:auto;", "height:calc(100% - 2rem);", "font-size:inherit;", "left:3furlongs;", ""}));
     for (const LengthValue &value : panels.lengths)
         EXPECT_FALSE(value.inUse);
     EXPECT_FALSE(panels.fontSize.inUse);
@@ -213,10 +238,11 @@ TEST_F(ReadRule, LengthsInEveryCssUnitReachTheirFields)
 
 TEST_F(ReadRule, ColoursTheSwatchCannotShowStayAsideUnchecked)
 {
-    const ByteLines kept = read({"color: rgb(255, 0, 0);", "border-color: hsl(0, 100%, 50%);",
-                                 "background-color: var(--bg);", "scrollbar-face-color: orange;"});
-    EXPECT_EQ(kept.size(), 5);
-    EXPECT_EQ(kept[0], "color:rgb(255, 0, 0);");
+    // An open bracket runs to the end: those come last.
+    const ByteLines kept = read({"color: rgb(1 2);", "background-color: var(--bg);", "scrollbar-base-color: inherit;",
+                                 "scrollbar-face-color: var(--x;", "border-color: oklch(;"});
+    EXPECT_EQ(kept.size(), 4);
+    EXPECT_EQ(kept[0], "color:rgb(1 2);");
     for (const SwatchValue &swatch : panels.swatches)
         EXPECT_FALSE(swatch.checked);
     read({"color: #f00;", "border-color: FF0000;", "background-color: lime"});
@@ -225,12 +251,16 @@ TEST_F(ReadRule, ColoursTheSwatchCannotShowStayAsideUnchecked)
     EXPECT_EQ(panels.swatch(Swatch::BackGround).color, (Rgb{0x00, 0xFF, 0}));
 }
 
-TEST_F(ReadRule, ImportantDeclarationsStayAsideWhole)
+TEST_F(ReadRule, ImportantValuesReachTheControlsAndKeepTheirPriority)
 {
-    const ByteLines kept = read({"font-family: Arial !important;", "color: red !important;",
+    const ByteLines kept = read({"font-family: Arial !important;", "color: red ! IMPORTANT;", "top: 5px !important;",
                                  "text-align: center !important;"});
-    EXPECT_EQ(kept, (ByteLines{"font-family:Arial !important;", "color:red !important;",
-                               "text-align:center !important;", ""}));
+    EXPECT_EQ(kept, (ByteLines{"text-align:center !important;", ""}));
+    EXPECT_EQ(memo.lines().mid(0, 3), (ByteLines{"; Font-Family: Arial !important;", "; color: red !important;",
+                                                 "; Top: 5px !important;"}));
+    EXPECT_EQ(panels.fontFamily.text, "Arial");
+    EXPECT_EQ(panels.swatch(Swatch::Font).color, (Rgb{255, 0, 0}));
+    EXPECT_EQ(panels.downIn(Group::TextAlign), 1);
 }
 
 TEST_F(ReadRule, ClipRectEdgesSplitAtCommasOrBlanks)

@@ -2,6 +2,9 @@
 #include "core/panels/declaration_writer.h"
 #include "core/panels/panel_state.h"
 #include "core/sheet/rule_memo.h"
+#include "core/sheet/unsupported_comment.h"
+
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -227,6 +230,63 @@ TEST(PanelRoundTrip, ReadingWhatWasWrittenRestoresThePanels)
         if (HasFailure())
             return;
     }
+}
+
+} // namespace
+
+namespace {
+
+// A rule read into the panels, one control changed, the rule written: the
+// memo's declarations, one a line, without the comment line.
+QByteArray afterChange(const ByteLines &rule, const std::function<void(PanelState &)> &change)
+{
+    PanelState panels;
+    RuleMemo memo;
+    memo.setLines(rule);
+    DeclarationsToPanels(panels, memo);
+    change(panels);
+    PanelsToDeclarations(panels, memo);
+    QByteArray text;
+    for (const QByteArray &line : memo.lines()) {
+        if (!line.isEmpty() && line.trimmed() != unsupportedComment())
+            text += line.trimmed() + "|";
+    }
+    return text;
+}
+
+TEST(PanelChangeTakesEffect, KeptDeclarationsOfThePropertyGiveWayAndShorthandsKeepTheRest)
+{
+    auto padTop = [](const char *text) {
+        return [text](PanelState &p) { p.length(Length::PaddingTop) = {text, true, "px"}; };
+    };
+    auto blue = [](PanelState &p) { p.swatch(Swatch::Font) = {{0, 0, 255}, true}; };
+    auto noColor = [](PanelState &p) { p.swatch(Swatch::Font).checked = false; };
+    const struct {
+        ByteLines rule;
+        std::function<void(PanelState &)> change;
+        const char *expected;
+    } cases[] = {
+        // Untouched, values stay as written.
+        {{"color: oklch(55% 0.2 30);", "width: 1.5REM;"}, [](PanelState &) {}, "; color: oklch(55% 0.2 30);|; Width: 1.5REM;|"},
+        // The property itself: the kept declaration goes, its priority stays.
+        {{"color: red;", "color: var(--brand) !important;"}, blue, "; color: BLUE !important;|"},
+        {{"width: calc(100% - 1px);"}, [](PanelState &p) { p.length(Length::BlockWidth) = {"50", true, "px"}; },
+         "; Width: 50px;|"},
+        // A shorthand keeps its other sides; the new side is written after it.
+        {{"padding: 4px;"}, padTop("10"), "padding:4px;|; Padding-top: 10px;|"},
+        {{"padding: var(--a) var(--b);"}, padTop("1"), "padding:var(--a) var(--b);|; Padding-top: 1px;|"},
+        {{"padding: 4px !important;"}, padTop("2"), "padding:4px !important;|; Padding-top: 2px !important;|"},
+        {{"padding-top: 1px;", "padding: 4px;"}, padTop("3"), "padding:4px;|; Padding-top: 3px;|"},
+        {{"border: 1px solid var(--c);"}, blue, "; color: BLUE;|border:1px solid var(--c);|"},
+        {{"background: #fff url(a.png);"}, [](PanelState &p) { p.swatch(Swatch::BackGround) = {{0, 0, 0}, true}; },
+         "background:#fff url(a.png);|; BackGround-color: BLACK;|"},
+        // Taken out: a plain shorthand leaves its other sides.
+        {{"padding: 1px 2px 3px;"}, [](PanelState &p) { p.length(Length::PaddingTop) = {"", false, "px"}; },
+         "padding-right: 2px;|padding-bottom: 3px;|padding-left: 2px;|"},
+        {{"color: red;", "color: oklch(50% 0.1 20);"}, noColor, ""},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(afterChange(c.rule, c.change), c.expected) << joinLines(c.rule).constData();
 }
 
 } // namespace

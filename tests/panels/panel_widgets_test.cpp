@@ -46,7 +46,7 @@ TEST_F(PanelWindowTest, AlignmentClickReachesTheRuleTheSheetAndTheView)
     QTest::mouseClick(center, Qt::LeftButton);
     EXPECT_TRUE(center->isChecked());
     EXPECT_TRUE(memo->toPlainText().startsWith(QStringLiteral("; Text-align: center;\n")));
-    EXPECT_TRUE(form->store().sheetText().contains("Body {\r\nText-align: center;\r\ncolor: RED;\r\n"));
+    EXPECT_TRUE(form->store().sheetText().contains("Body {\r\nText-align: center;\r\ncolor: red;\r\n"));
     child<QTabWidget>("Viewer")->setCurrentIndex(1);
     EXPECT_TRUE(sheetView->toPlainText().contains(QStringLiteral("Text-align: center;")));
     EXPECT_EQ(form->store().history().pos, before + 1);

@@ -128,7 +128,7 @@ TEST_F(SheetFilesTest, LeftOverCopyAsksAndEachAnswerDoesWhatItSays)
 
     questioner.answers = {Questioner::Yes};
     ASSERT_TRUE(files.OpenSheet(a));
-    EXPECT_EQ(store.sheetText(), "Body {\r\ncolor: GREEN;\r\n}\r\n") << "in the program's layout";
+    EXPECT_EQ(store.sheetText(), "Body {\r\ncolor: green;\r\n}\r\n") << "in the program's layout";
     EXPECT_EQ(readAll(a + ".ORIGINAL"), interrupted);
 
     EXPECT_TRUE(files.ConfirmDiscard());
@@ -170,7 +170,7 @@ TEST_F(SheetFilesTest, SavingWritesTheFileAndItsCopy)
     EXPECT_FALSE(store.sheetModified());
     EXPECT_EQ(readAll(a), store.sheetText());
     EXPECT_EQ(readAll(a + ".ORIGINAL"), store.sheetText());
-    EXPECT_TRUE(readAll(a).contains("color: BLUE;"));
+    EXPECT_TRUE(readAll(a).contains("color: blue;"));
 }
 
 // The option is read from the settings after the last sheet has opened:
@@ -221,7 +221,7 @@ TEST_F(SheetFilesTest, SaveAsOntoItsOwnNameAsksNothing)
     host.saveAnswers = {a};
     files.SaveAsExecute();
     EXPECT_TRUE(questioner.asked.isEmpty());
-    EXPECT_TRUE(readAll(a).contains("color: BLUE;"));
+    EXPECT_TRUE(readAll(a).contains("color: blue;"));
     EXPECT_FALSE(store.sheetModified());
 }
 

@@ -79,7 +79,7 @@ TEST_F(NestedRules, AChangedNestedRuleIsWrittenInItsPlaceAndTheBlockKept)
     const qsizetype start = before.indexOf(".c {"), end = before.indexOf(".d {");
     EXPECT_EQ(after.left(start), before.left(start));
     EXPECT_EQ(after.mid(after.indexOf(".d {")), before.mid(end));
-    EXPECT_EQ(after.mid(start, after.indexOf(".d {") - start), ".c {\r\nText-align: center;\r\ncolor: RED;\r\n}\r\n");
+    EXPECT_EQ(after.mid(start, after.indexOf(".d {") - start), ".c {\r\nText-align: center;\r\ncolor: red;\r\n}\r\n");
     editor.undoRedo().BackEditExecute();
     EXPECT_EQ(text(), before.toStdString());
 }

@@ -62,7 +62,7 @@ TEST_F(StyleListWindowTest, EditInTheMemoIsKeptWhenAnotherRuleIsChosenAndSaved)
     ASSERT_TRUE(form->editor().files().OpenSheet(path));
     EXPECT_EQ(rows(), (QStringList{"Body", "h1", "p"}));
     // Each rule is shown in the program's layout.
-    EXPECT_EQ(memo->toPlainText(), QStringLiteral("; color: RED;\n"));
+    EXPECT_EQ(memo->toPlainText(), QStringLiteral("; color: red;\n"));
 
     clickRow(1);
     EXPECT_TRUE(memo->toPlainText().endsWith(QStringLiteral("*/\nmargin:0;\n\n"))) << memo->toPlainText().toStdString();

@@ -1,7 +1,12 @@
 #include "core/panels/declaration_reader.h"
 
 #include "core/panels/css_color.h"
+#include "core/panels/css_overlap.h"
+#include "core/panels/css_variables.h"
+#include "core/panels/declaration_list.h"
 #include "core/panels/declaration_writer.h"
+#include "core/panels/panel_declarations.h"
+#include "core/panels/shorthand_parts.h"
 #include "core/panels/panel_state.h"
 #include "core/sheet/rule_memo.h"
 #include "core/sheet/unsupported_comment.h"
@@ -53,6 +58,45 @@ bool hasPriority(const QByteArray &upper)
     return upper.contains('!');
 }
 
+// What a reading knows beyond the rule's text: the custom properties the
+// rule and the sheet give, and the rule's own colour for currentColor.
+struct ReadContext {
+    VariableLookup variables;
+    Rgb current{0, 0, 0};
+};
+
+// A declaration's value as a control takes it: without its priority, in
+// capitals and as written.
+struct Taken {
+    WorkingText::Value at;
+    QByteArray upper;
+    QByteArray original;
+    bool important = false;
+};
+
+Taken takenFrom(const WorkingText::Value &value)
+{
+    Taken t{value, {}, {}, false};
+    t.original = withoutPriority(value.original, &t.important);
+    t.upper = latinUpper(t.original);
+    return t;
+}
+
+// Cuts what a control took and notes how the rule wrote it.
+void noteTaken(WorkingText &text, PanelState &panels, const QByteArray &key, const Taken &taken)
+{
+    text.cut(taken.at);
+    panels.asRead[key] = {QByteArray(), taken.original, taken.important, false};
+}
+
+std::optional<Rgb> readColorValue(const QByteArray &original, const ReadContext &context)
+{
+    const std::optional<QByteArray> plain = substituteVariables(original, context.variables);
+    if (!plain)
+        return std::nullopt;
+    return CssToColor(latinUpper(*plain), context.current);
+}
+
 // Looks a value up among a box's items: the item's own spelling when one
 // matches in capitals, the value as written otherwise.
 void showInBox(FontBox &box, const QList<QByteArray> &items, const QByteArray &value)
@@ -69,62 +113,94 @@ void showInBox(FontBox &box, const QList<QByteArray> &items, const QByteArray &v
     box.inUse = true;
 }
 
+bool showLength(PanelState &panels, Length field, const QByteArray &upper)
+{
+    if (!isPlainLength(upper))
+        return false;
+    LengthValue &length = panels.length(field);
+    length.text = digitsOf(upper);
+    length.inUse = true;
+    length.unit = unitLettersOf(upper);
+    return true;
+}
+
 void loadLength(WorkingText &text, PanelState &panels, const char *head, Length field)
 {
     const WorkingText::Value value = text.peek(head);
-    if (!value.found() || !isPlainLength(value.upper))
+    if (!value.found())
         return;
-    text.cut(value);
-    LengthValue &length = panels.length(field);
-    length.text = digitsOf(value.upper);
-    length.inUse = true;
-    length.unit = unitLettersOf(value.upper);
+    const Taken taken = takenFrom(value);
+    if (showLength(panels, field, taken.upper))
+        noteTaken(text, panels, QByteArray(head).chopped(1), taken);
+}
+
+void showFamily(PanelState &panels, const QByteArray &v)
+{
+    const qsizetype comma = v.indexOf(',');
+    if (comma < 0) {
+        showInBox(panels.fontFamily, panels.familyItems, v);
+    } else {
+        QByteArray second = v.mid(comma + 1);
+        if (second.startsWith(' '))
+            second.remove(0, 1);
+        showInBox(panels.fontFamily, panels.familyItems, v.left(comma));
+        showInBox(panels.fontFamily2, panels.familyItems, second);
+    }
+}
+
+void showWeight(PanelState &panels, QByteArray v)
+{
+    if (v.startsWith(' '))
+        v.remove(0, 1);
+    showInBox(panels.fontWeight, PanelState::weightItems(), v);
+    panels.fontSizeBold = latinUpper(panels.fontWeight.text) == "BOLD";
+}
+
+bool showSize(PanelState &panels, const QByteArray &upper)
+{
+    static const QList<QByteArray> keywords = {"XX-SMALL", "X-SMALL", "SMALL",   "MEDIUM",  "LARGE",
+                                               "X-LARGE",  "XX-LARGE", "LARGER", "SMALLER"};
+    if (keywords.contains(upper)) {
+        panels.fontSize.text = upper.toLower();
+        panels.fontSizeUnit.clear();
+    } else if (isPlainLength(upper)) {
+        panels.fontSize.text = digitsOf(upper);
+        panels.fontSizeUnit = unitLettersOf(upper);
+    } else {
+        return false;
+    }
+    panels.fontSize.inUse = true;
+    panels.fontSize.selected = PanelState::sizeItems().indexOf(panels.fontSize.text);
+    return true;
 }
 
 void loadFontControls(WorkingText &text, PanelState &panels)
 {
     const WorkingText::Value family = text.peek("FONT-FAMILY:");
-    if (family.found() && !hasPriority(family.upper)) {
-        text.cut(family);
-        const QByteArray &v = family.original;
-        const qsizetype comma = v.indexOf(',');
-        if (comma < 0) {
-            showInBox(panels.fontFamily, panels.familyItems, v);
-        } else {
-            QByteArray second = v.mid(comma + 1);
-            if (second.startsWith(' '))
-                second.remove(0, 1);
-            showInBox(panels.fontFamily, panels.familyItems, v.left(comma));
-            showInBox(panels.fontFamily2, panels.familyItems, second);
+    if (family.found()) {
+        const Taken taken = takenFrom(family);
+        if (!hasPriority(taken.upper)) {
+            noteTaken(text, panels, "FONT-FAMILY", taken);
+            showFamily(panels, taken.original);
         }
     }
 
     const WorkingText::Value weight = text.peek("FONT-WEIGHT:");
-    if (weight.found() && !hasPriority(weight.upper)) {
-        text.cut(weight);
-        QByteArray v = weight.original;
-        if (v.startsWith(' '))
-            v.remove(0, 1);
-        showInBox(panels.fontWeight, PanelState::weightItems(), v);
-        panels.fontSizeBold = latinUpper(panels.fontWeight.text) == "BOLD";
+    if (weight.found()) {
+        const Taken taken = takenFrom(weight);
+        if (!hasPriority(taken.upper)) {
+            noteTaken(text, panels, "FONT-WEIGHT", taken);
+            showWeight(panels, taken.original);
+        }
     }
 
-    static const QList<QByteArray> keywords = {"XX-SMALL", "X-SMALL", "SMALL",   "MEDIUM",  "LARGE",
-                                               "X-LARGE",  "XX-LARGE", "LARGER", "SMALLER"};
     const WorkingText::Value size = text.peek("FONT-SIZE:");
     if (size.found()) {
-        if (keywords.contains(size.upper)) {
-            text.cut(size);
-            panels.fontSize.text = size.upper.toLower();
-            panels.fontSizeUnit.clear();
-            panels.fontSize.inUse = true;
-        } else if (isPlainLength(size.upper)) {
-            text.cut(size);
-            panels.fontSize.text = digitsOf(size.upper);
-            panels.fontSizeUnit = unitLettersOf(size.upper);
-            panels.fontSize.inUse = true;
-        }
-        panels.fontSize.selected = PanelState::sizeItems().indexOf(panels.fontSize.text);
+        const Taken taken = takenFrom(size);
+        if (showSize(panels, taken.upper))
+            noteTaken(text, panels, "FONT-SIZE", taken);
+        else
+            panels.fontSize.selected = PanelState::sizeItems().indexOf(panels.fontSize.text);
     }
 }
 
@@ -133,25 +209,37 @@ void loadGroup(WorkingText &text, PanelState &panels, Group group,
                const QList<std::pair<const char *, int>> &patterns)
 {
     for (const auto &[pattern, button] : patterns) {
-        if (text.take(pattern) >= 0)
+        if (text.take(pattern) >= 0) {
             panels.setDown(group, button);
+            const QByteArray head(pattern);
+            panels.asRead[head.left(head.indexOf(':'))] = ReadProperty();
+        }
     }
 }
 
-// A colour read onto a swatch; a colour the swatch cannot show stays aside.
-bool loadColor(WorkingText &text, PanelState &panels, const char *head, Swatch swatch, Rgb absent)
+bool showColor(PanelState &panels, Swatch swatch, const QByteArray &original, const ReadContext &context)
 {
-    SwatchValue &target = panels.swatch(swatch);
-    const WorkingText::Value value = text.peek(head);
-    const std::optional<Rgb> color = value.found() ? CssToColor(value.upper) : std::nullopt;
-    if (!color) {
-        target.color = absent;
+    const std::optional<Rgb> color = readColorValue(original, context);
+    if (!color)
         return false;
-    }
-    text.cut(value);
-    target.checked = true;
-    target.color = *color;
+    panels.swatch(swatch) = {*color, true, original};
     return true;
+}
+
+// A colour read onto a swatch; a colour the swatch cannot show stays aside.
+bool loadColor(WorkingText &text, PanelState &panels, const char *head, Swatch swatch, Rgb absent,
+               const ReadContext &context)
+{
+    const WorkingText::Value value = text.peek(head);
+    if (value.found()) {
+        const Taken taken = takenFrom(value);
+        if (showColor(panels, swatch, taken.original, context)) {
+            noteTaken(text, panels, QByteArray(head).chopped(1), taken);
+            return true;
+        }
+    }
+    panels.swatch(swatch).color = absent;
+    return false;
 }
 
 // rect(top, right, bottom, left), edges split at commas or blanks; each is
@@ -178,6 +266,7 @@ void loadClipRect(WorkingText &text, PanelState &panels)
     if (edges.count(QStringLiteral("AUTO")) == 4)
         return;
     text.cut(value);
+    panels.asRead["CLIP"] = ReadProperty();
     const Length fields[] = {Length::ClipTop, Length::ClipRight, Length::ClipBottom, Length::ClipLeft};
     for (int i = 0; i < 4; ++i) {
         const QByteArray edge = edges[i].toLatin1();
@@ -226,6 +315,7 @@ bool loadBackgroundImage(WorkingText &text, PanelState &panels)
     if (!picture)
         return false;
     text.cut(value);
+    panels.asRead["BACKGROUND-IMAGE"] = ReadProperty();
     const QByteArray address = *picture;
     panels.backGroundAtt.enabled = true;
     panels.backGroundAtt.checked = true;
@@ -235,10 +325,208 @@ bool loadBackgroundImage(WorkingText &text, PanelState &panels)
     return true;
 }
 
+struct OptionGroup {
+    Group group;
+    const char *property;
+    QList<std::pair<const char *, int>> patterns; // a later find in the list wins
+};
+
+const QList<OptionGroup> &optionGroups()
+{
+    static const QList<OptionGroup> groups = {
+        {Group::FontStyle, "FONT-STYLE", {{"FONT-STYLE:NORMAL;", 0}, {"FONT-STYLE:ITALIC;", 1}, {"FONT-STYLE:OBLIQUE;", 1}}},
+        {Group::TextDecoration, "TEXT-DECORATION",
+         {{"TEXT-DECORATION:UNDERLINE;", 0}, {"TEXT-DECORATION:LINE-THROUGH;", 1}, {"TEXT-DECORATION:OVERLINE;", 2},
+          {"TEXT-DECORATION:BLINK;", 3}, {"TEXT-DECORATION:NONE;", 4}}},
+        {Group::FontVariant, "FONT-VARIANT", {{"FONT-VARIANT:NORMAL;", 0}, {"FONT-VARIANT:SMALL-CAPS;", 1}}},
+        {Group::TextAlign, "TEXT-ALIGN",
+         {{"TEXT-ALIGN:LEFT;", 0}, {"TEXT-ALIGN:RIGHT;", 2}, {"TEXT-ALIGN:CENTER;", 1}, {"TEXT-ALIGN:JUSTIFY;", 3}}},
+        {Group::VerticalAlign, "VERTICAL-ALIGN",
+         {{"VERTICAL-ALIGN:BOTTOM;", 0}, {"VERTICAL-ALIGN:TEXT-BOTTOM;", 1}, {"VERTICAL-ALIGN:SUB;", 2},
+          {"VERTICAL-ALIGN:BASELINE;", 3}, {"VERTICAL-ALIGN:MIDDLE;", 4}, {"VERTICAL-ALIGN:SUPER;", 5},
+          {"VERTICAL-ALIGN:TEXT-TOP;", 6}, {"VERTICAL-ALIGN:TOP;", 7}}},
+        {Group::BorderStyle, "BORDER-STYLE",
+         {{"BORDER-STYLE:SOLID;", 0}, {"BORDER-STYLE:DOTTED;", 1}, {"BORDER-STYLE:DASHED;", 2},
+          {"BORDER-STYLE:OUTSET;", 3}, {"BORDER-STYLE:RIDGE;", 4}, {"BORDER-STYLE:DOUBLE;", 5},
+          {"BORDER-STYLE:INSET;", 6}, {"BORDER-STYLE:GROOVE;", 7}, {"BORDER-STYLE:NONE;", 8}}},
+        {Group::BgPosition, "BACKGROUND-POSITION",
+         {{"BACKGROUND-POSITION:LEFT TOP;", 0}, {"BACKGROUND-POSITION:CENTER TOP;", 1},
+          {"BACKGROUND-POSITION:RIGHT TOP;", 2}, {"BACKGROUND-POSITION:RIGHT CENTER;", 5},
+          {"BACKGROUND-POSITION:RIGHT BOTTOM;", 8}, {"BACKGROUND-POSITION:CENTER BOTTOM;", 7},
+          {"BACKGROUND-POSITION:LEFT BOTTOM;", 6}, {"BACKGROUND-POSITION:LEFT CENTER;", 3},
+          {"BACKGROUND-POSITION:CENTER CENTER;", 4}}},
+        {Group::BgAttachment, "BACKGROUND-ATTACHMENT",
+         {{"BACKGROUND-ATTACHMENT:FIXED;", 0}, {"BACKGROUND-ATTACHMENT:SCROLL;", 1}}},
+        {Group::BgRepeat, "BACKGROUND-REPEAT",
+         {{"BACKGROUND-REPEAT:REPEAT;", 0}, {"BACKGROUND-REPEAT:REPEAT-X;", 3}, {"BACKGROUND-REPEAT:REPEAT-Y;", 2},
+          {"BACKGROUND-REPEAT:NO-REPEAT;", 1}}},
+        {Group::Display, "DISPLAY",
+         {{"DISPLAY:BLOCK;", 0}, {"DISPLAY:INLINE;", 1}, {"DISPLAY:LIST-ITEM;", 2}, {"DISPLAY:MARKER;", 3},
+          {"DISPLAY:NONE;", 4}, {"DISPLAY:TABLE;", 5}, {"DISPLAY:INLINE-TABLE;", 6}, {"DISPLAY:TABLE-CAPTION;", 7},
+          {"DISPLAY:TABLE-HEADER-GROUP;", 8}, {"DISPLAY:TABLE-FOOTER-GROUP;", 9}, {"DISPLAY:TABLE-CELL;", 10},
+          {"DISPLAY:TABLE-ROW;", 11}, {"DISPLAY:TABLE-ROW-GROUP;", 12}, {"DISPLAY:TABLE-COLUMN;", 13},
+          {"DISPLAY:INLINE-BLOCK;", 15}, {"DISPLAY:FLEX;", 16}, {"DISPLAY:INLINE-FLEX;", 17}, {"DISPLAY:GRID;", 18},
+          {"DISPLAY:INLINE-GRID;", 19}, {"DISPLAY:CONTENTS;", 20}, {"DISPLAY:TABLE-COLUMN-GROUP;", 14}}},
+        {Group::Visibility, "VISIBILITY",
+         {{"VISIBILITY:VISIBLE;", 0}, {"VISIBILITY:HIDDEN;", 1}, {"VISIBILITY:COLLAPSE;", 2}}},
+        {Group::Overflow, "OVERFLOW",
+         {{"OVERFLOW:VISIBLE;", 1}, {"OVERFLOW:HIDDEN;", 2}, {"OVERFLOW:SCROLL;", 3}, {"OVERFLOW:AUTO;", 0}}},
+        {Group::Position, "POSITION",
+         {{"POSITION:STATIC;", 0}, {"POSITION:RELATIVE;", 1}, {"POSITION:ABSOLUTE;", 2}, {"POSITION:FIXED;", 3},
+          {"POSITION:STICKY;", 4}}},
+        {Group::Float, "FLOAT", {{"FLOAT:LEFT;", 0}, {"FLOAT:RIGHT;", 1}}},
+    };
+    return groups;
+}
+
+const OptionGroup &optionGroup(Group group)
+{
+    for (const OptionGroup &g : optionGroups()) {
+        if (g.group == group)
+            return g;
+    }
+    return optionGroups().first();
+}
+
+bool showOption(PanelState &panels, const OptionGroup &g, const QByteArray &upper)
+{
+    QByteArray wanted = QByteArray(g.property) + ":" + upper + ";";
+    wanted.replace("  ", " ");
+    for (const auto &[pattern, button] : g.patterns) {
+        if (wanted == pattern) {
+            panels.setDown(g.group, button);
+            return true;
+        }
+    }
+    return false;
+}
+
+// The rule's own custom properties first, then those of the sheet; the
+// rule's own colour stands for currentColor.
+ReadContext contextOf(const WorkingText &text, const PanelState &panels)
+{
+    QHash<QByteArray, QByteArray> own;
+    for (const Declaration &d : declarationsOf(text.original())) {
+        if (d.isCustom())
+            own.insert(d.name, d.value);
+    }
+    ReadContext context;
+    const VariableLookup sheet = panels.sheetVariable;
+    context.variables = [own, sheet](const QByteArray &name) -> std::optional<QByteArray> {
+        if (const auto it = own.constFind(name); it != own.constEnd())
+            return *it;
+        return sheet ? sheet(name) : std::nullopt;
+    };
+    const WorkingText::Value color = text.peek("COLOR:");
+    if (color.found()) {
+        const Taken taken = takenFrom(color);
+        if (!taken.upper.contains("CURRENTCOLOR")) {
+            if (const std::optional<Rgb> rgb = readColorValue(taken.original, context))
+                context.current = *rgb;
+        }
+    }
+    return context;
+}
+
+// What the declarations left in the rule give the property in the end: the
+// last that sets it, an important one before any that is not; nothing when
+// none does or the last cannot be told from the text.
+std::optional<QByteArray> keptValueOf(const QList<Declaration> &kept, const QByteArray &key, bool important)
+{
+    std::optional<QByteArray> value;
+    bool set = false;
+    for (const Declaration &d : kept) {
+        if (d.isCustom() || (important && !d.important))
+            continue;
+        if (d.name == key) {
+            value = d.value;
+        } else if (cssPropertiesOverlap(d.name, key)) {
+            value = longhandOf(d.name, d.value, key);
+        } else {
+            continue;
+        }
+        set = true;
+        important = d.important;
+    }
+    return set ? value : std::nullopt;
+}
+
+// The controls show what the rule gives their properties in the end, also
+// where a declaration left in the rule (a shorthand, a later or important
+// one) gives it. Such a value is shown, not taken: the declaration stays
+// as written until the control is changed.
+void showWhatKeptLinesSet(PanelState &p, const QList<Declaration> &kept, const ReadContext &context)
+{
+    if (kept.isEmpty())
+        return;
+    auto show = [&](const QByteArray &key, const std::function<bool(const QByteArray &)> &apply) {
+        // What the panels took important, only an important one overrides.
+        const auto taken = p.asRead.constFind(key);
+        const bool important = taken != p.asRead.cend() && taken->important;
+        const std::optional<QByteArray> value = keptValueOf(kept, key, important);
+        if (!value || !apply(*value))
+            return;
+        if (!p.asRead.contains(key))
+            p.asRead.insert(key, {QByteArray(), QByteArray(), false, true});
+    };
+    const std::pair<const char *, Length> lengths[] = {
+        {"TEXT-INDENT", Length::TextIndent},   {"LINE-HEIGHT", Length::LineHeight},
+        {"WORD-SPACING", Length::WordSpacing}, {"LETTER-SPACING", Length::LetterSpacing},
+        {"MARGIN-TOP", Length::MarginTop},     {"MARGIN-RIGHT", Length::MarginRight},
+        {"MARGIN-BOTTOM", Length::MarginBottom}, {"MARGIN-LEFT", Length::MarginLeft},
+        {"PADDING-TOP", Length::PaddingTop},   {"PADDING-RIGHT", Length::PaddingRight},
+        {"PADDING-BOTTOM", Length::PaddingBottom}, {"PADDING-LEFT", Length::PaddingLeft},
+        {"BORDER-WIDTH", Length::BorderWidth}, {"TOP", Length::BlockTop},
+        {"RIGHT", Length::BlockRight},         {"BOTTOM", Length::BlockBottom},
+        {"LEFT", Length::BlockLeft},           {"HEIGHT", Length::BlockHeight},
+        {"WIDTH", Length::BlockWidth}};
+    for (const auto &[key, field] : lengths)
+        show(key, [&p, field](const QByteArray &v) { return showLength(p, field, latinUpper(v)); });
+    show("FONT-FAMILY", [&p](const QByteArray &v) {
+        showFamily(p, v);
+        return true;
+    });
+    show("FONT-WEIGHT", [&p](const QByteArray &v) {
+        showWeight(p, v);
+        return true;
+    });
+    show("FONT-SIZE", [&p](const QByteArray &v) { return showSize(p, latinUpper(v)); });
+    for (const OptionGroup &g : optionGroups()) {
+        if (g.group == Group::BgPosition || g.group == Group::BgAttachment || g.group == Group::BgRepeat)
+            continue;
+        show(g.property, [&p, &g](const QByteArray &v) { return showOption(p, g, latinUpper(v)); });
+    }
+    show("BACKGROUND-COLOR", [&](const QByteArray &v) {
+        if (latinUpper(v) == "TRANSPARENT") {
+            p.backGroundTransparent = true;
+            return true;
+        }
+        return showColor(p, Swatch::BackGround, v, context);
+    });
+    const std::pair<const char *, Swatch> colors[] = {
+        {"COLOR", Swatch::Font}, {"BORDER-COLOR", Swatch::Border},
+        {"SCROLLBAR-BASE-COLOR", Swatch::ScrollBarBase}, {"SCROLLBAR-FACE-COLOR", Swatch::ScrollBarFace},
+        {"SCROLLBAR-ARROW-COLOR", Swatch::ScrollBarArrow}, {"SCROLLBAR-SHADOW-COLOR", Swatch::ScrollBarShadow}};
+    for (const auto &[key, swatch] : colors)
+        show(key, [&, swatch](const QByteArray &v) { return showColor(p, swatch, v, context); });
+}
+
+// What the panels write for each property right after the reading: a
+// control still showing it writes the property as the rule did.
+void noteGenerated(PanelState &p)
+{
+    for (const PanelDeclaration &d : panelDeclarations(p)) {
+        const auto it = p.asRead.find(d.key());
+        if (it != p.asRead.end())
+            it->generated = d.value;
+    }
+}
+
 } // namespace
 
 void ResetPanels(PanelState &p)
 {
+    p.asRead.clear();
     p.fontFamily.selected = 0;
     p.fontFamily.text = p.familyItems.value(0);
     p.fontFamily.inUse = false;
@@ -274,6 +562,7 @@ void DeclarationsToPanels(PanelState &p, RuleMemo &memo)
     p.applyButtonVisible = false;
     WorkingText text = WorkingText::fromLines(memo.lines());
     ResetPanels(p);
+    const ReadContext context = contextOf(text, p);
     loadFontControls(text, p);
 
     loadLength(text, p, "TEXT-INDENT:", Length::TextIndent);
@@ -289,71 +578,38 @@ void DeclarationsToPanels(PanelState &p, RuleMemo &memo)
     loadLength(text, p, "PADDING-BOTTOM:", Length::PaddingBottom);
     loadLength(text, p, "PADDING-LEFT:", Length::PaddingLeft);
 
-    loadGroup(text, p, Group::FontStyle,
-              {{"FONT-STYLE:NORMAL;", 0}, {"FONT-STYLE:ITALIC;", 1}, {"FONT-STYLE:OBLIQUE;", 1}});
-    loadGroup(text, p, Group::TextDecoration,
-              {{"TEXT-DECORATION:UNDERLINE;", 0}, {"TEXT-DECORATION:LINE-THROUGH;", 1},
-               {"TEXT-DECORATION:OVERLINE;", 2}, {"TEXT-DECORATION:BLINK;", 3}, {"TEXT-DECORATION:NONE;", 4}});
-    loadGroup(text, p, Group::FontVariant, {{"FONT-VARIANT:NORMAL;", 0}, {"FONT-VARIANT:SMALL-CAPS;", 1}});
-    loadGroup(text, p, Group::TextAlign,
-              {{"TEXT-ALIGN:LEFT;", 0}, {"TEXT-ALIGN:RIGHT;", 2}, {"TEXT-ALIGN:CENTER;", 1},
-               {"TEXT-ALIGN:JUSTIFY;", 3}});
-    loadGroup(text, p, Group::VerticalAlign,
-              {{"VERTICAL-ALIGN:BOTTOM;", 0}, {"VERTICAL-ALIGN:TEXT-BOTTOM;", 1}, {"VERTICAL-ALIGN:SUB;", 2},
-               {"VERTICAL-ALIGN:BASELINE;", 3}, {"VERTICAL-ALIGN:MIDDLE;", 4}, {"VERTICAL-ALIGN:SUPER;", 5},
-               {"VERTICAL-ALIGN:TEXT-TOP;", 6}, {"VERTICAL-ALIGN:TOP;", 7}});
-    loadGroup(text, p, Group::BorderStyle,
-              {{"BORDER-STYLE:SOLID;", 0}, {"BORDER-STYLE:DOTTED;", 1}, {"BORDER-STYLE:DASHED;", 2},
-               {"BORDER-STYLE:OUTSET;", 3}, {"BORDER-STYLE:RIDGE;", 4}, {"BORDER-STYLE:DOUBLE;", 5},
-               {"BORDER-STYLE:INSET;", 6}, {"BORDER-STYLE:GROOVE;", 7}, {"BORDER-STYLE:NONE;", 8}});
+    for (const OptionGroup &g : optionGroups()) {
+        if (g.group == Group::BorderStyle)
+            break;
+        loadGroup(text, p, g.group, g.patterns);
+    }
+    loadGroup(text, p, Group::BorderStyle, optionGroup(Group::BorderStyle).patterns);
     loadLength(text, p, "BORDER-WIDTH:", Length::BorderWidth);
 
     const WorkingText::Value background = text.peek("BACKGROUND-COLOR:");
-    if (background.found() && background.upper == "TRANSPARENT") {
-        text.cut(background);
+    if (background.found() && takenFrom(background).upper == "TRANSPARENT") {
+        noteTaken(text, p, "BACKGROUND-COLOR", takenFrom(background));
         p.backGroundTransparent = true;
     } else {
-        loadColor(text, p, "BACKGROUND-COLOR:", Swatch::BackGround, kWhite);
+        loadColor(text, p, "BACKGROUND-COLOR:", Swatch::BackGround, kWhite, context);
     }
-    loadColor(text, p, "BORDER-COLOR:", Swatch::Border, kGray);
-    loadColor(text, p, "SCROLLBAR-BASE-COLOR:", Swatch::ScrollBarBase, kWhite);
-    loadColor(text, p, "SCROLLBAR-FACE-COLOR:", Swatch::ScrollBarFace, kSilver);
-    loadColor(text, p, "SCROLLBAR-ARROW-COLOR:", Swatch::ScrollBarArrow, kBlack);
-    loadColor(text, p, "SCROLLBAR-SHADOW-COLOR:", Swatch::ScrollBarShadow, kGray);
-    loadColor(text, p, "COLOR:", Swatch::Font, kBlack);
+    loadColor(text, p, "BORDER-COLOR:", Swatch::Border, kGray, context);
+    loadColor(text, p, "SCROLLBAR-BASE-COLOR:", Swatch::ScrollBarBase, kWhite, context);
+    loadColor(text, p, "SCROLLBAR-FACE-COLOR:", Swatch::ScrollBarFace, kSilver, context);
+    loadColor(text, p, "SCROLLBAR-ARROW-COLOR:", Swatch::ScrollBarArrow, kBlack, context);
+    loadColor(text, p, "SCROLLBAR-SHADOW-COLOR:", Swatch::ScrollBarShadow, kGray, context);
+    loadColor(text, p, "COLOR:", Swatch::Font, kBlack, context);
 
     if (loadBackgroundImage(text, p)) {
-        loadGroup(text, p, Group::BgPosition,
-                  {{"BACKGROUND-POSITION:LEFT TOP;", 0}, {"BACKGROUND-POSITION:CENTER TOP;", 1},
-                   {"BACKGROUND-POSITION:RIGHT TOP;", 2}, {"BACKGROUND-POSITION:RIGHT CENTER;", 5},
-                   {"BACKGROUND-POSITION:RIGHT BOTTOM;", 8}, {"BACKGROUND-POSITION:CENTER BOTTOM;", 7},
-                   {"BACKGROUND-POSITION:LEFT BOTTOM;", 6}, {"BACKGROUND-POSITION:LEFT CENTER;", 3},
-                   {"BACKGROUND-POSITION:CENTER CENTER;", 4}});
-        loadGroup(text, p, Group::BgAttachment,
-                  {{"BACKGROUND-ATTACHMENT:FIXED;", 0}, {"BACKGROUND-ATTACHMENT:SCROLL;", 1}});
-        loadGroup(text, p, Group::BgRepeat,
-                  {{"BACKGROUND-REPEAT:REPEAT;", 0}, {"BACKGROUND-REPEAT:REPEAT-X;", 3},
-                   {"BACKGROUND-REPEAT:REPEAT-Y;", 2}, {"BACKGROUND-REPEAT:NO-REPEAT;", 1}});
+        for (const Group g : {Group::BgPosition, Group::BgAttachment, Group::BgRepeat})
+            loadGroup(text, p, g, optionGroup(g).patterns);
     }
 
-    loadGroup(text, p, Group::Display,
-              {{"DISPLAY:BLOCK;", 0}, {"DISPLAY:INLINE;", 1}, {"DISPLAY:LIST-ITEM;", 2}, {"DISPLAY:MARKER;", 3},
-               {"DISPLAY:NONE;", 4}, {"DISPLAY:TABLE;", 5}, {"DISPLAY:INLINE-TABLE;", 6},
-               {"DISPLAY:TABLE-CAPTION;", 7}, {"DISPLAY:TABLE-HEADER-GROUP;", 8},
-               {"DISPLAY:TABLE-FOOTER-GROUP;", 9}, {"DISPLAY:TABLE-CELL;", 10}, {"DISPLAY:TABLE-ROW;", 11},
-               {"DISPLAY:TABLE-ROW-GROUP;", 12}, {"DISPLAY:TABLE-COLUMN;", 13},
-               {"DISPLAY:INLINE-BLOCK;", 15}, {"DISPLAY:FLEX;", 16}, {"DISPLAY:INLINE-FLEX;", 17},
-               {"DISPLAY:GRID;", 18}, {"DISPLAY:INLINE-GRID;", 19}, {"DISPLAY:CONTENTS;", 20},
-               {"DISPLAY:TABLE-COLUMN-GROUP;", 14}});
-    loadGroup(text, p, Group::Visibility,
-              {{"VISIBILITY:VISIBLE;", 0}, {"VISIBILITY:HIDDEN;", 1}, {"VISIBILITY:COLLAPSE;", 2}});
-    loadGroup(text, p, Group::Overflow,
-              {{"OVERFLOW:VISIBLE;", 1}, {"OVERFLOW:HIDDEN;", 2}, {"OVERFLOW:SCROLL;", 3}, {"OVERFLOW:AUTO;", 0}});
+    for (const Group g : {Group::Display, Group::Visibility, Group::Overflow})
+        loadGroup(text, p, g, optionGroup(g).patterns);
     loadClipRect(text, p);
-    loadGroup(text, p, Group::Position,
-              {{"POSITION:STATIC;", 0}, {"POSITION:RELATIVE;", 1}, {"POSITION:ABSOLUTE;", 2},
-               {"POSITION:FIXED;", 3}, {"POSITION:STICKY;", 4}});
-    loadGroup(text, p, Group::Float, {{"FLOAT:LEFT;", 0}, {"FLOAT:RIGHT;", 1}});
+    for (const Group g : {Group::Position, Group::Float})
+        loadGroup(text, p, g, optionGroup(g).patterns);
     loadLength(text, p, "TOP:", Length::BlockTop);
     loadLength(text, p, "RIGHT:", Length::BlockRight);
     loadLength(text, p, "BOTTOM:", Length::BlockBottom);
@@ -363,6 +619,9 @@ void DeclarationsToPanels(PanelState &p, RuleMemo &memo)
 
     text.removeAll(latinUpper(unsupportedComment()));
     text.trimLeadingSemicolons();
+
+    showWhatKeptLinesSet(p, declarationsOf(text.original()), context);
+    noteGenerated(p);
 
     memo.clear();
     PanelsToDeclarations(p, memo);

@@ -7,4 +7,11 @@ class RuleMemo;
 // carries the other lines over below them, indented by two blanks. A memo
 // that holds the base page rule ("LINK_HTML=") is left alone; the result
 // tells whether the memo was rewritten.
+//
+// A property whose control is as it was read is written as the rule wrote
+// it. One the user changed takes effect: the kept lines that set that very
+// property go (their "!important" passes to the new value), and where a
+// kept shorthand also sets it, the new value is written after the kept
+// lines so that it wins. Taken out, a property leaves a plain margin or
+// padding shorthand as the longhands of its other sides.
 bool PanelsToDeclarations(PanelState &panels, RuleMemo &memo);

@@ -1,15 +1,18 @@
 #pragma once
 
+#include "core/panels/css_variables.h"
+
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QObject>
 
 #include <array>
 #include <optional>
 
-// A colour of the panels: 8 bits each of red, green and blue.
+// A colour of the panels: 8 bits each of red, green, blue and alpha.
 struct Rgb {
-    quint8 r = 0, g = 0, b = 0;
+    quint8 r = 0, g = 0, b = 0, a = 255;
     friend bool operator==(const Rgb &, const Rgb &) = default;
 };
 
@@ -64,6 +67,19 @@ const char *swatchName(Swatch swatch); // "FontColor"; its check box adds "Check
 struct SwatchValue {
     Rgb color;
     bool checked = false;
+    // The value the rule gives, where it is no plain colour ("var(--brand)"):
+    // the swatch's tooltip names it.
+    QByteArray written;
+};
+
+// How a property the panels stand for was given in the rule when it was
+// read. A control left as it was read writes the property as the rule had
+// it; one the user changed takes the property over from the rule.
+struct ReadProperty {
+    QByteArray generated; // what the panels wrote for it right after reading; empty for nothing
+    QByteArray written;   // its value as the rule wrote it, when the panels took it
+    bool important = false;
+    bool derived = false; // shown from a declaration the panels left in the rule (a shorthand)
 };
 
 // Every property control of the panels, without widgets. The panels are
@@ -86,6 +102,12 @@ public:
     Rgb buttonFace{0xEF, 0xEF, 0xEF};
     // BtnStyleUpdate: shown once the user types into the rule's text.
     bool applyButtonVisible = false;
+
+    // By property, in capitals; cleared with the panels.
+    QHash<QByteArray, ReadProperty> asRead;
+    // The custom properties the sheet gives, for the var() of a rule that
+    // does not give them itself.
+    VariableLookup sheetVariable;
 
     bool backGroundTransparent = false;
     struct {

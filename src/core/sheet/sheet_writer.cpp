@@ -7,11 +7,6 @@
 
 namespace {
 
-bool isUnsupportedCommentLine(const QByteArray &line)
-{
-    const QByteArray &comment = unsupportedComment();
-    return line.size() == comment.size() && latinUpper(line) == latinUpper(comment);
-}
 
 // Every line but the first loses all its leading "; " pairs. Blanks and
 // control bytes bared by a pair go with it, as the next reading would drop

@@ -1,0 +1,99 @@
+#include "core/panels/declaration_list.h"
+
+#include "core/sheet/byte_lines.h"
+
+namespace {
+
+// Calls `piece` with each stretch between plain ";", and the stretch with
+// its comments blanked out (strings and brackets kept).
+template<typename Piece>
+void splitDeclarations(const QByteArray &text, Piece piece)
+{
+    QByteArray plain = text; // comments blanked, same length
+    char quote = 0;
+    bool comment = false;
+    int parens = 0;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        const char next = i + 1 < text.size() ? text[i + 1] : 0;
+        if (comment) {
+            plain[i] = ' ';
+            if (c == '*' && next == '/') {
+                plain[i + 1] = ' ';
+                ++i;
+                comment = false;
+            }
+        } else if (quote) {
+            if (c == '\\')
+                ++i;
+            else if (c == quote)
+                quote = 0;
+        } else if (c == '/' && next == '*') {
+            plain[i] = ' ';
+            comment = true;
+        } else if (c == '"' || c == '\'') {
+            quote = c;
+        } else if (c == '(') {
+            ++parens;
+        } else if (c == ')' && parens > 0) {
+            --parens;
+        } else if (c == ';' && parens == 0) {
+            piece(text.mid(start, i - start), plain.mid(start, i - start));
+            start = i + 1;
+        }
+    }
+    if (start < text.size())
+        piece(text.mid(start), plain.mid(start));
+}
+
+Declaration fromPiece(const QByteArray &plain)
+{
+    Declaration d;
+    const qsizetype colon = plain.indexOf(':');
+    if (colon < 0)
+        return d;
+    const QByteArray name = plain.left(colon).trimmed();
+    if (name.isEmpty() || name.contains(' ') || name.contains('{') || name.contains('}'))
+        return d;
+    d.name = name.startsWith("--") ? name : latinUpper(name);
+    d.value = withoutPriority(plain.mid(colon + 1).trimmed(), &d.important);
+    return d;
+}
+
+} // namespace
+
+QByteArray withoutPriority(const QByteArray &value, bool *important)
+{
+    *important = false;
+    const qsizetype bang = value.lastIndexOf('!');
+    if (bang < 0)
+        return value;
+    QByteArray mark = latinUpper(value.mid(bang + 1));
+    mark.replace(' ', "");
+    if (mark != "IMPORTANT")
+        return value;
+    *important = true;
+    return value.left(bang).trimmed();
+}
+
+QList<Declaration> declarationsOf(const QByteArray &text)
+{
+    QList<Declaration> out;
+    splitDeclarations(text, [&out](const QByteArray &, const QByteArray &plain) {
+        Declaration d = fromPiece(plain);
+        if (!d.name.isEmpty())
+            out.append(std::move(d));
+    });
+    return out;
+}
+
+Declaration declarationOf(const QByteArray &text)
+{
+    Declaration d;
+    splitDeclarations(text, [&d](const QByteArray &, const QByteArray &plain) {
+        if (d.name.isEmpty())
+            d = fromPiece(plain);
+    });
+    return d;
+}

@@ -1,0 +1,175 @@
+#include "core/panels/panel_declarations.h"
+
+#include "core/panels/css_color.h"
+#include "core/panels/panel_state.h"
+#include "core/sheet/byte_lines.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace {
+
+bool isSizeKeyword(const QByteArray &text)
+{
+    static const QList<QByteArray> keywords = {"XX-SMALL", "X-SMALL", "SMALL",   "MEDIUM",  "LARGE",
+                                               "X-LARGE",  "XX-LARGE", "LARGER", "SMALLER"};
+    return keywords.contains(latinUpper(text));
+}
+
+bool hasNumber(const QByteArray &text)
+{
+    return std::any_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+class Rows
+{
+public:
+    explicit Rows(PanelState &p) : m_p(p) {}
+
+    void next() { ++m_row; }
+    void add(bool condition, const char *name, const QByteArray &value)
+    {
+        if (condition)
+            m_out.append({m_row, name, value});
+    }
+    // A field in use without a number (a lone "-" or ".") has nothing to write.
+    void length(Length field, const char *name)
+    {
+        const LengthValue &v = m_p.length(field);
+        add(v.inUse && hasNumber(v.text), name, v.text + v.unit);
+    }
+    void color(Swatch s, const char *name) { add(m_p.swatch(s).checked, name, ColorToCss(m_p.swatch(s).color)); }
+    // The value of the button down in a group, with the buttons' values by index.
+    void option(Group group, const char *name, const QList<const char *> &values)
+    {
+        const int down = m_p.downIn(group);
+        if (down >= 0 && down < values.size() && values[down])
+            add(true, name, values[down]);
+    }
+    QList<PanelDeclaration> take() { return std::move(m_out); }
+
+private:
+    PanelState &m_p;
+    int m_row = 0;
+    QList<PanelDeclaration> m_out;
+};
+
+} // namespace
+
+QByteArray PanelDeclaration::key() const
+{
+    return latinUpper(name);
+}
+
+QList<PanelDeclaration> panelDeclarations(PanelState &p)
+{
+    Rows rows(p);
+    if (p.fontFamily.inUse) {
+        QByteArray family = p.fontFamily.text;
+        if (p.fontFamily2.inUse)
+            family += ", " + p.fontFamily2.text;
+        rows.add(true, "Font-Family", family);
+    }
+    rows.next();
+    rows.add(p.fontWeight.inUse, "Font-weight", p.fontWeight.text);
+    if (p.fontSize.inUse && !p.fontSize.text.trimmed().isEmpty()) {
+        if (isSizeKeyword(p.fontSize.text))
+            p.fontSizeUnit.clear();
+        rows.add(true, "Font-size", p.fontSize.text + p.fontSizeUnit);
+    }
+    rows.next();
+    rows.option(Group::FontStyle, "Font-style", {"normal", "italic"});
+    rows.option(Group::FontVariant, "Font-variant", {"normal", "small-caps"});
+    rows.next();
+    rows.option(Group::TextDecoration, "Text-decoration", {"underline", "line-through", "overline", "blink", "none"});
+    rows.next();
+    rows.length(Length::TextIndent, "Text-indent");
+    rows.length(Length::LineHeight, "Line-height");
+    rows.next();
+    rows.length(Length::WordSpacing, "Word-spacing");
+    rows.length(Length::LetterSpacing, "Letter-spacing");
+    rows.next();
+    rows.option(Group::TextAlign, "Text-align", {"left", "center", "right", "justify"});
+    rows.option(Group::VerticalAlign, "Vertical-align",
+                {"bottom", "text-bottom", "sub", "baseline", "middle", "super", "text-top", "top"});
+    const std::pair<Length, const char *> sides[][2] = {
+        {{Length::MarginTop, "Margin-top"}, {Length::MarginRight, "Margin-right"}},
+        {{Length::MarginBottom, "Margin-bottom"}, {Length::MarginLeft, "Margin-left"}},
+        {{Length::PaddingTop, "Padding-top"}, {Length::PaddingRight, "Padding-right"}},
+        {{Length::PaddingBottom, "Padding-bottom"}, {Length::PaddingLeft, "Padding-left"}},
+    };
+    for (const auto &row : sides) {
+        rows.next();
+        for (const auto &[field, property] : row)
+            rows.length(field, property);
+    }
+    rows.next();
+    rows.color(Swatch::Font, "color");
+    rows.color(Swatch::Border, "Border-color");
+    rows.next();
+    rows.option(Group::BorderStyle, "Border-style",
+                {"solid", "dotted", "dashed", "outset", "ridge", "double", "inset", "groove", "none"});
+    rows.next();
+    rows.length(Length::BorderWidth, "Border-width");
+    rows.next();
+    if (p.backGroundTransparent)
+        rows.add(true, "BackGround-color", "transparent");
+    else
+        rows.color(Swatch::BackGround, "BackGround-color");
+    if (p.backGroundAtt.checked) {
+        rows.next();
+        // The address goes back exactly as written: paths are case-sensitive.
+        rows.add(true, "BackGround-Image", "url(" + p.backGroundAtt.hint + ")");
+        rows.next();
+        rows.option(Group::BgPosition, "BackGround-position",
+                    {"left top", "center top", "right top", "left center", "center center", "right center",
+                     "left bottom", "center bottom", "right bottom"});
+        rows.next();
+        rows.option(Group::BgAttachment, "BackGround-Attachment", {"fixed", "scroll"});
+        rows.next();
+        rows.option(Group::BgRepeat, "BackGround-Repeat", {"repeat", "no-repeat", "repeat-y", "repeat-x"});
+    }
+    rows.next();
+    rows.option(Group::Display, "Display",
+                {"block", "inline", "list-item", "marker", "none", "table", "inline-table", "table-caption",
+                 "table-header-group", "table-footer-group", "table-cell", "table-row", "table-row-group",
+                 "table-column", "table-column-group", "inline-block", "flex", "inline-flex", "grid",
+                 "inline-grid", "contents"});
+    rows.next();
+    rows.option(Group::Visibility, "Visibility", {"visible", "hidden", "collapse"});
+    rows.option(Group::Overflow, "Overflow", {"auto", "visible", "hidden", "scroll"});
+    rows.next();
+    const Length edges[] = {Length::ClipTop, Length::ClipRight, Length::ClipBottom, Length::ClipLeft};
+    const bool anyEdge = std::any_of(std::begin(edges), std::end(edges), [&p](Length edge) {
+        return p.length(edge).inUse && hasNumber(p.length(edge).text);
+    });
+    if (anyEdge) {
+        QByteArray rect = "rect(";
+        for (int i = 0; i < 4; ++i) {
+            const LengthValue &v = p.length(edges[i]);
+            rect += v.inUse && hasNumber(v.text) ? v.text + v.unit : QByteArray("auto");
+            rect += i < 3 ? ", " : ")";
+        }
+        rows.add(true, "clip", rect);
+    }
+    rows.next();
+    rows.option(Group::Position, "Position", {"static", "relative", "absolute", "fixed", "sticky"});
+    rows.option(Group::Float, "Float", {"left", "right"});
+    const std::pair<Length, const char *> blocks[][2] = {
+        {{Length::BlockTop, "Top"}, {Length::BlockLeft, "Left"}},
+        {{Length::BlockRight, "Right"}, {Length::BlockBottom, "Bottom"}},
+        {{Length::BlockHeight, "Height"}, {Length::BlockWidth, "Width"}},
+    };
+    for (const auto &row : blocks) {
+        rows.next();
+        for (const auto &[field, property] : row)
+            rows.length(field, property);
+    }
+    rows.next();
+    rows.color(Swatch::ScrollBarBase, "Scrollbar-base-color");
+    rows.color(Swatch::ScrollBarFace, "Scrollbar-face-color");
+    rows.next();
+    rows.color(Swatch::ScrollBarArrow, "Scrollbar-arrow-color");
+    rows.color(Swatch::ScrollBarShadow, "Scrollbar-shadow-color");
+    return rows.take();
+}

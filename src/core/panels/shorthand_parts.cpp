@@ -1,0 +1,238 @@
+#include "core/panels/shorthand_parts.h"
+
+#include "core/panels/css_color.h"
+#include "core/sheet/byte_lines.h"
+
+#include <cctype>
+
+namespace {
+
+const char *const kSides[] = {"TOP", "RIGHT", "BOTTOM", "LEFT"};
+
+// The value's parts at blanks outside brackets and strings; commas stand
+// alone, so a font family list or background layers can be told apart.
+QList<QByteArray> partsOf(const QByteArray &value)
+{
+    QList<QByteArray> parts;
+    QByteArray current;
+    int depth = 0;
+    char quote = 0;
+    auto flush = [&] {
+        if (!current.isEmpty())
+            parts.append(current);
+        current.clear();
+    };
+    for (const char c : value) {
+        if (quote) {
+            current += c;
+            if (c == quote)
+                quote = 0;
+            continue;
+        }
+        if (c == '"' || c == '\'')
+            quote = c;
+        else if (c == '(')
+            ++depth;
+        else if (c == ')')
+            --depth;
+        if (depth == 0 && (c == ' ' || c == '\t' || c == '\r' || c == '\n')) {
+            flush();
+        } else if (depth == 0 && c == ',') {
+            flush();
+            parts.append(QByteArrayLiteral(","));
+        } else {
+            current += c;
+        }
+    }
+    flush();
+    return parts;
+}
+
+bool hasVariable(const QByteArray &value)
+{
+    return latinUpper(value).contains("VAR(");
+}
+
+// The side's value among one to four, as margin and padding spread them.
+std::optional<QByteArray> sideOf(const QList<QByteArray> &parts, int side)
+{
+    if (parts.isEmpty() || parts.size() > 4 || parts.contains(","))
+        return std::nullopt;
+    static const int pick[4][4] = {{0, 0, 0, 0}, {0, 1, 0, 1}, {0, 1, 2, 1}, {0, 1, 2, 3}};
+    return parts[pick[parts.size() - 1][side]];
+}
+
+// The one value of a four-sided shorthand whose sides are all alike.
+std::optional<QByteArray> allSidesOf(const QList<QByteArray> &parts)
+{
+    if (parts.isEmpty() || parts.size() > 4 || parts.contains(","))
+        return std::nullopt;
+    for (const QByteArray &part : parts) {
+        if (latinUpper(part) != latinUpper(parts[0]))
+            return std::nullopt;
+    }
+    return parts[0];
+}
+
+bool isBorderStyle(const QByteArray &upper)
+{
+    static const QList<QByteArray> styles = {"NONE",   "HIDDEN", "DOTTED", "DASHED", "SOLID",
+                                             "DOUBLE", "GROOVE", "RIDGE",  "INSET",  "OUTSET"};
+    return styles.contains(upper);
+}
+
+bool isWidth(const QByteArray &upper)
+{
+    if (upper == "THIN" || upper == "MEDIUM" || upper == "THICK")
+        return true;
+    return !upper.isEmpty() && (std::isdigit(static_cast<unsigned char>(upper[0])) || upper[0] == '.');
+}
+
+// The width, style and colour of a border shorthand; what it leaves out
+// takes its initial value.
+std::optional<QByteArray> borderPart(const QList<QByteArray> &parts, const QByteArray &kind)
+{
+    if (parts.size() > 3 || parts.contains(","))
+        return std::nullopt;
+    QByteArray width = "medium", style = "none", color = "currentcolor";
+    for (const QByteArray &part : parts) {
+        const QByteArray upper = latinUpper(part);
+        if (isBorderStyle(upper))
+            style = part;
+        else if (isWidth(upper))
+            width = part;
+        else if (CssToColor(upper))
+            color = part;
+        else
+            return std::nullopt;
+    }
+    return kind == "WIDTH" ? width : kind == "STYLE" ? style : color;
+}
+
+// The colour of the last background layer, "transparent" where it has none.
+std::optional<QByteArray> backgroundColorOf(const QList<QByteArray> &parts)
+{
+    const qsizetype lastComma = parts.lastIndexOf(QByteArrayLiteral(","));
+    for (qsizetype i = lastComma + 1; i < parts.size(); ++i) {
+        if (CssToColor(latinUpper(parts[i])))
+            return parts[i];
+    }
+    return QByteArrayLiteral("transparent");
+}
+
+bool isFontStyle(const QByteArray &upper)
+{
+    return upper == "ITALIC" || upper == "OBLIQUE";
+}
+
+bool isFontWeight(const QByteArray &upper)
+{
+    static const QList<QByteArray> weights = {"BOLD", "BOLDER", "LIGHTER", "100", "200", "300",
+                                              "400",  "500",    "600",     "700", "800", "900"};
+    return weights.contains(upper);
+}
+
+// font: [style || variant || weight || stretch] size[/line-height] family.
+std::optional<QByteArray> fontPart(const QList<QByteArray> &parts, const QByteArray &longhand)
+{
+    QByteArray style = "normal", variant = "normal", weight = "normal";
+    qsizetype i = 0;
+    for (; i < parts.size(); ++i) {
+        const QByteArray upper = latinUpper(parts[i]);
+        if (upper == "NORMAL")
+            continue;
+        if (isFontStyle(upper))
+            style = parts[i];
+        else if (upper == "SMALL-CAPS")
+            variant = parts[i];
+        else if (isFontWeight(upper))
+            weight = parts[i];
+        else if (upper.endsWith("CONDENSED") || upper.endsWith("EXPANDED"))
+            continue;
+        else
+            break;
+    }
+    if (i >= parts.size() - 1)
+        return std::nullopt; // a system font, or no family after the size
+    QByteArray size = parts[i], lineHeight = "normal";
+    if (const qsizetype slash = size.indexOf('/'); slash >= 0) {
+        lineHeight = size.mid(slash + 1);
+        size = size.left(slash);
+    } else if (parts[i + 1].startsWith('/')) {
+        lineHeight = parts[i + 1].mid(1);
+        if (lineHeight.isEmpty() && i + 2 < parts.size())
+            lineHeight = parts[++i + 1];
+        ++i;
+    }
+    if (size.isEmpty() || lineHeight.isEmpty() || i + 1 >= parts.size())
+        return std::nullopt;
+    QByteArray family;
+    for (qsizetype k = i + 1; k < parts.size(); ++k) {
+        if (parts[k] == ",")
+            family += ",";
+        else
+            family += (family.isEmpty() ? QByteArray() : QByteArrayLiteral(" ")) + parts[k];
+    }
+    if (longhand == "FONT-STYLE")
+        return style;
+    if (longhand == "FONT-VARIANT")
+        return variant;
+    if (longhand == "FONT-WEIGHT")
+        return weight;
+    if (longhand == "FONT-SIZE")
+        return size;
+    if (longhand == "LINE-HEIGHT")
+        return lineHeight;
+    if (longhand == "FONT-FAMILY")
+        return family;
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<QByteArray> longhandOf(const QByteArray &shorthand, const QByteArray &value, const QByteArray &longhand)
+{
+    if (hasVariable(value))
+        return std::nullopt;
+    const QList<QByteArray> parts = partsOf(value);
+    if (shorthand == "MARGIN" || shorthand == "PADDING") {
+        for (int side = 0; side < 4; ++side) {
+            if (longhand == shorthand + "-" + kSides[side])
+                return sideOf(parts, side);
+        }
+        return std::nullopt;
+    }
+    for (const char *kind : {"WIDTH", "STYLE", "COLOR"}) {
+        if (longhand != QByteArray("BORDER-") + kind)
+            continue;
+        if (shorthand == longhand)
+            return allSidesOf(parts);
+        if (shorthand == "BORDER")
+            return borderPart(parts, kind);
+        return std::nullopt;
+    }
+    if (shorthand == "BACKGROUND" && longhand == "BACKGROUND-COLOR")
+        return backgroundColorOf(parts);
+    if (shorthand == "FONT")
+        return fontPart(parts, longhand);
+    return std::nullopt;
+}
+
+std::optional<QList<QByteArray>> otherSidesOf(const QByteArray &shorthandAsWritten, const QByteArray &value,
+                                              const QByteArray &side)
+{
+    const QByteArray shorthand = latinUpper(shorthandAsWritten);
+    if ((shorthand != "MARGIN" && shorthand != "PADDING") || hasVariable(value))
+        return std::nullopt;
+    const QList<QByteArray> parts = partsOf(value);
+    QList<QByteArray> out;
+    for (int s = 0; s < 4; ++s) {
+        const std::optional<QByteArray> part = sideOf(parts, s);
+        if (!part)
+            return std::nullopt;
+        if (side == shorthand + "-" + kSides[s])
+            continue;
+        out.append(shorthandAsWritten + "-" + QByteArray(kSides[s]).toLower() + ": " + *part + ";");
+    }
+    return out;
+}

@@ -1,0 +1,94 @@
+#include "core/panels/css_color.h"
+#include "core/panels/css_variables.h"
+
+#include <QHash>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace {
+
+// Expected bytes come from the CSS Color 4 definitions: the worked
+// examples of the specification (lch(54.29% 106.84 40.85) is sRGB red),
+// the reference OKLab values of sRGB's primaries, and the arithmetic the
+// specification gives for hsl(), hwb(), color-mix() and alpha.
+TEST(CssColor, EverySyntaxReadsToItsSrgbBytes)
+{
+    const struct {
+        const char *value;
+        Rgb expected;
+    } cases[] = {
+        {"REBECCAPURPLE", {0x66, 0x33, 0x99}},
+        {"LIGHTGOLDENRODYELLOW", {0xFA, 0xFA, 0xD2}},
+        {"TRANSPARENT", {0, 0, 0, 0}},
+        {"#F0A8", {0xFF, 0x00, 0xAA, 0x88}},
+        {"#11223380", {0x11, 0x22, 0x33, 0x80}},
+        {"RGB(0 128 255)", {0, 128, 255}},
+        {"RGB(0 0 0 / 50%)", {0, 0, 0, 128}},
+        {"RGBA(255, 0, 0, .25)", {255, 0, 0, 64}},
+        {"RGB(100%, 50%, 0%)", {255, 128, 0}},
+        {"HSL(120 100% 25%)", {0, 128, 0}},
+        {"HSLA(240DEG, 100%, 50%, 0.5)", {0, 0, 255, 128}},
+        {"HSL(0.5TURN 100% 50%)", {0, 255, 255}},
+        {"HWB(0 0% 0%)", {255, 0, 0}},
+        {"HWB(120 0% 50%)", {0, 128, 0}},
+        {"HWB(0 60% 60%)", {128, 128, 128}},
+        {"LAB(100% 0 0)", {255, 255, 255}},
+        {"LCH(54.29% 106.84 40.85)", {255, 0, 0}},
+        {"OKLAB(0.627955 0.224863 0.125846)", {255, 0, 0}},
+        {"OKLAB(0.452014 -0.032457 -0.311528)", {0, 0, 255}},
+        {"OKLCH(62.7955% 0.257683 29.2339)", {255, 0, 0}},
+        {"OKLCH(1 0 0)", {255, 255, 255}},
+        {"COLOR(SRGB 1 0.5 0)", {255, 128, 0}},
+        {"COLOR(SRGB-LINEAR 1 0 0 / 0.5)", {255, 0, 0, 128}},
+        {"COLOR(XYZ-D65 0.95047 1 1.08883)", {255, 255, 255}},
+        {"COLOR-MIX(IN SRGB, RED, BLUE)", {128, 0, 128}},
+        {"COLOR-MIX(IN SRGB, RED 25%, BLUE)", {64, 0, 191}},
+        {"COLOR-MIX(IN SRGB, 25% RED, BLUE 25%)", {128, 0, 128, 128}},
+        {"COLOR-MIX(IN OKLAB, WHITE, WHITE)", {255, 255, 255}},
+        {"LIGHT-DARK(#123456, BLACK)", {0x12, 0x34, 0x56}},
+        {"CURRENTCOLOR", {1, 2, 3}},
+    };
+    for (const auto &c : cases) {
+        const std::optional<Rgb> got = CssToColor(c.value, Rgb{1, 2, 3});
+        ASSERT_TRUE(got.has_value()) << c.value;
+        for (const auto &[part, want] : {std::pair{got->r, c.expected.r}, {got->g, c.expected.g},
+                                         {got->b, c.expected.b}, {got->a, c.expected.a}})
+            EXPECT_LE(std::abs(int(part) - int(want)), 1) << c.value;
+    }
+}
+
+TEST(CssColor, BrokenSyntaxReadsAsNothing)
+{
+    const QByteArray huge = "RGB(" + QByteArray(10000, '1') + ")";
+    const QByteArray deep = QByteArray(1000, '(').prepend("COLOR-MIX") + QByteArray(1000, ')');
+    for (const QByteArray &broken : {QByteArray("RGB(1 2)"), QByteArray("OKLCH("), QByteArray("HSL(RED 1 2)"),
+                                     QByteArray("RGB(1 2 3 4 5)"), QByteArray("COLOR-MIX(IN NOWHERE, RED, BLUE)"),
+                                     QByteArray("COLOR-MIX(IN SRGB, RED 0%, BLUE 0%)"), QByteArray("#12"),
+                                     QByteArray("LIGHT-DARK(RED)"), QByteArray("RGB(1 2 3) )"), huge, deep})
+        EXPECT_FALSE(CssToColor(broken).has_value()) << broken.left(40).constData();
+}
+
+TEST(CssVariables, ResolveThroughChainsAndFallbacksAndGiveUpOnLoops)
+{
+    QHash<QByteArray, QByteArray> defined = {{"--brand", "var(--base)"}, {"--base", "#336699"},
+                                             {"--a", "var(--b)"},        {"--b", "var(--a)"},
+                                             {"--Case", "red"}};
+    for (int i = 0; i < 1000; ++i)
+        defined.insert("--c" + QByteArray::number(i), "var(--c" + QByteArray::number(i + 1) + ")");
+    const VariableLookup lookup = [&defined](const QByteArray &name) -> std::optional<QByteArray> {
+        if (!defined.contains(name))
+            return std::nullopt;
+        return defined.value(name);
+    };
+    EXPECT_EQ(substituteVariables("var(--brand)", lookup), "#336699");
+    EXPECT_EQ(substituteVariables("1px solid VAR( --brand )", lookup), "1px solid #336699");
+    EXPECT_EQ(substituteVariables("var(--none, var(--base))", lookup), "#336699");
+    EXPECT_EQ(substituteVariables("var(--a, green)", lookup), "green");
+    EXPECT_EQ(substituteVariables("var(--case)", lookup), std::nullopt); // names keep their case
+    for (const char *unknown : {"var(--a)", "var(--c0)", "var(--none)", "var(--x", "var(x)"})
+        EXPECT_EQ(substituteVariables(unknown, lookup), std::nullopt) << unknown;
+}
+
+} // namespace
