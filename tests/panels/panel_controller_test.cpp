@@ -362,3 +362,25 @@ TEST(PictureAddress, IsRelativeBelowTheSheetsFolder)
 }
 
 } // namespace
+
+TEST_F(PanelChange, VariablesResolveThroughTheRuleTheRootAndTheSheetAndAPickReplacesThem)
+{
+    openText(store, ":root, [data-theme=light] {\r\n--brand: var(--base);\r\n--base: #336699;\r\n--dark: #495057;\r\n}\r\n"
+                    "@media (prefers-color-scheme: dark) {\r\n:root {\r\n--base: #000;\r\n}\r\n}\r\n"
+                    ".alert {\r\n--link: inherit;\r\n}\r\n.alert-dark {\r\n--link: var(--dark);\r\n}\r\n"
+                    ".a {\r\ncolor: var(--brand);\r\nborder-color: var(--own);\r\n--own: rgb(0 0 0 / 50%);\r\n}\r\n"
+                    ".alert-link {\r\ncolor: var(--link);\r\n}\r\n");
+    editor.ListTagClick(4);
+    EXPECT_EQ(panels.swatch(Swatch::Font).color, (Rgb{0x33, 0x66, 0x99}));
+    EXPECT_EQ(panels.swatch(Swatch::Font).written, "var(--brand)");
+    EXPECT_EQ(panels.swatch(Swatch::Border).color, (Rgb{0, 0, 0, 128}));
+    editor.ListTagClick(5);
+    EXPECT_EQ(panels.swatch(Swatch::Font).color, (Rgb{0x49, 0x50, 0x57}));
+
+    control.swatchColorChosen(Swatch::Font, Rgb{0x12, 0x34, 0x56});
+    EXPECT_TRUE(store.sheetText().endsWith(".alert-link {\r\ncolor: #123456;\r\n}\r\n")) << store.sheetText().constData();
+    // The sheet's text changed: a new definition is seen at once.
+    store.memo().setLines({"--brand: red;", "color: var(--brand);"});
+    control.applyTypedDeclarations();
+    EXPECT_EQ(panels.swatch(Swatch::Font).color, (Rgb{255, 0, 0}));
+}

@@ -22,6 +22,10 @@ Editor::Editor(EditorHost &host, Questioner &questioner)
     m_files.goToBasePage = [this] { m_navigation.GoNavigatorToLINK_HTMLExecute(); };
     m_commit.refreshView = [this] { m_preview.refreshAfterChange(); };
     m_inspector.selectRule = [this](int row) { ListTagClick(row); };
+    // A rule's var() reads through the custom properties the whole sheet
+    // gives, worked out again once the sheet's text has changed.
+    m_panels.sheetVariable = [this](const QByteArray &name) { return m_variables.value(name); };
+    QObject::connect(&m_store, &SheetStore::sheetLinesChanged, &m_store, [this] { m_variables.invalidate(); });
     // A rule loaded into the memo is read into the panels, which put the
     // memo into the program's layout, and the sheet view follows.
     m_store.setRuleLoadedHandler([this] {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/panels/sheet_variables.h"
 #include "core/preview/base_page.h"
 #include "core/preview/html_source.h"
 #include "core/panels/panel_controller.h"
@@ -62,6 +63,7 @@ private:
     EditorHost &m_host;
     Questioner &m_questioner;
     SheetStore m_store;
+    SheetVariables m_variables{m_store};
     SheetViewModel m_sheetView;
     PanelState m_panels;
     StyleCommit m_commit;

@@ -87,6 +87,11 @@ void PanelController::swatchCheckClicked(Swatch swatch, bool checked)
 void PanelController::transparentClicked(bool checked)
 {
     m_panels.backGroundTransparent = checked;
+    // Transparent through a shorthand ("background: none") stays so unless
+    // a colour is written after it: the swatch's own.
+    const auto read = m_panels.asRead.constFind("BACKGROUND-COLOR");
+    if (!checked && read != m_panels.asRead.cend() && read->derived)
+        m_panels.swatch(Swatch::BackGround).checked = true;
     m_panels.notify();
 }
 

@@ -15,7 +15,7 @@
 
 namespace {
 
-QColor toColor(Rgb c) { return QColor(c.r, c.g, c.b); }
+QColor toColor(Rgb c) { return QColor(c.r, c.g, c.b, c.a); }
 Rgb toRgb(const QColor &c) { return {quint8(c.red()), quint8(c.green()), quint8(c.blue())}; }
 
 void showBox(QComboBox *box, const FontBox &state, const SheetCodec &codec)
@@ -110,6 +110,7 @@ void PanelBinder::show()
     for (int s = 0; s < kSwatchCount; ++s) {
         const QString name = QLatin1String(swatchName(static_cast<Swatch>(s)));
         m_controls.swatches[name]->setColor(toColor(p.swatches[s].color));
+        m_controls.swatches[name]->setWrittenAs(codec.decode(p.swatches[s].written));
         m_controls.checks[name + QStringLiteral("Check")]->setChecked(p.swatches[s].checked);
     }
     m_controls.backGroundTransparent->setChecked(p.backGroundTransparent);

@@ -126,10 +126,35 @@ void ColorSwatch::setColor(const QColor &color)
 {
     m_color = color;
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, color);
+    QColor opaque = color;
+    opaque.setAlpha(255);
+    pal.setColor(QPalette::Window, opaque);
     setPalette(pal);
     // Besides its name, a screen reader says the colour as text.
-    setAccessibleDescription(color.name(QColor::HexRgb).toUpper());
+    setAccessibleDescription(color.name(color.alpha() < 255 ? QColor::HexArgb : QColor::HexRgb).toUpper());
+    updateToolTip();
+    update();
+}
+
+void ColorSwatch::setWrittenAs(const QString &value)
+{
+    m_writtenAs = value;
+    updateToolTip();
+}
+
+void ColorSwatch::updateToolTip()
+{
+    // The hint the panels gave comes first; it is taken once, before the
+    // swatch adds to it.
+    if (!m_hintTaken) {
+        m_hint = toolTip();
+        m_hintTaken = true;
+    }
+    const QString code = m_color.name(QColor::HexRgb).toUpper()
+                         + (m_color.alpha() < 255 ? QStringLiteral(" / %1%").arg(qRound(m_color.alphaF() * 100)) : QString());
+    const bool plain = m_writtenAs.isEmpty() || m_writtenAs.compare(code, Qt::CaseInsensitive) == 0;
+    const QString value = plain ? QString() : m_writtenAs + QStringLiteral(" \u2192 ") + code;
+    setToolTip(m_hint.isEmpty() ? value : value.isEmpty() ? m_hint : m_hint + QLatin1Char('\n') + value);
 }
 
 void ColorSwatch::keyPressEvent(QKeyEvent *event)
@@ -145,11 +170,23 @@ void ColorSwatch::keyPressEvent(QKeyEvent *event)
 void ColorSwatch::paintEvent(QPaintEvent *event)
 {
     QFrame::paintEvent(event);
+    QPainter painter(this);
+    if (m_color.alpha() < 255) {
+        // A translucent colour: opaque on the left, over a checker on the right.
+        const QRect right = contentsRect().adjusted(contentsRect().width() / 2, 0, 0, 0);
+        const int cell = 5;
+        for (int y = right.top(); y <= right.bottom(); y += cell) {
+            for (int x = right.left(); x <= right.right(); x += cell) {
+                const bool dark = ((x - right.left()) / cell + (y - right.top()) / cell) % 2;
+                painter.fillRect(QRect(x, y, cell, cell).intersected(right), dark ? QColor(0x99, 0x99, 0x99) : Qt::white);
+            }
+        }
+        painter.fillRect(right, m_color);
+    }
     if (!hasFocus())
         return;
     // The keyboard focus shows as a highlight frame with a line inside it
     // that stands out from the swatch's own colour, light or dark.
-    QPainter painter(this);
     painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
     painter.drawRect(QRectF(rect()).adjusted(2, 2, -2, -2));
     painter.setPen(QPen(m_color.lightness() < 128 ? Qt::white : Qt::black, 1, Qt::DotLine));

@@ -58,6 +58,9 @@ public:
 
     QColor color() const { return m_color; }
     void setColor(const QColor &color);
+    // The value the rule gives, where it is not plain ("var(--brand)"): the
+    // tooltip adds it, with the colour it stands for, to the hint.
+    void setWrittenAs(const QString &value);
 
 signals:
     void clicked();
@@ -68,7 +71,12 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    void updateToolTip();
+
     QColor m_color;
+    QString m_hint;
+    QString m_writtenAs;
+    bool m_hintTaken = false;
 };
 
 // A check box whose caption is a path: a long one is shortened in the
