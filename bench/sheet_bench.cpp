@@ -11,6 +11,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QFile>
+#include <QHash>
 #include <QFileInfo>
 
 namespace {
@@ -94,6 +95,34 @@ void readLongValue(benchmark::State &state)
     state.SetBytesProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(readLongValue)->Arg(64 * 1024)->Arg(1024 * 1024)->Arg(7 * 1024 * 1024)->Unit(benchmark::kMillisecond);
+
+// A rule of today: 100 declarations, half of them var() and modern
+// colours, read into the panels with the sheet's variables at hand.
+void readModernRule(benchmark::State &state)
+{
+    ByteLines lines;
+    const char *modern[] = {"color: var(--brand);", "background-color: oklch(62% 0.2 30 / 80%);",
+                            "border-color: color-mix(in oklab, var(--brand) 40%, white);",
+                            "padding: var(--pad) calc(var(--pad) * 2);", "margin-left: var(--gap, 1rem);"};
+    const char *plain[] = {"width: 12rem;", "display: flex;", "font-size: 1.25rem;", "text-align: center;",
+                           "border: 1px solid #dee2e6;"};
+    for (int i = 0; i < 50; ++i) {
+        lines.append(QByteArray("--v") + QByteArray::number(i) + ": rgb(" + QByteArray::number(i) + " 20 30);");
+        lines.append(i % 2 ? modern[i / 2 % 5] : plain[i / 2 % 5]);
+    }
+    PanelState panels;
+    const QHash<QByteArray, QByteArray> sheet = {{"--brand", "var(--base)"}, {"--base", "#336699"}, {"--pad", "4px"}};
+    panels.sheetVariable = [&sheet](const QByteArray &name) -> std::optional<QByteArray> {
+        const auto it = sheet.constFind(name);
+        return it == sheet.constEnd() ? std::nullopt : std::optional<QByteArray>(*it);
+    };
+    RuleMemo memo;
+    for (auto _ : state) {
+        memo.setLines(lines);
+        DeclarationsToPanels(panels, memo);
+    }
+}
+BENCHMARK(readModernRule)->Unit(benchmark::kMicrosecond);
 
 void registerSheet(const std::string &name, const QByteArray &text)
 {

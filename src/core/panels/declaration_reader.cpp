@@ -432,15 +432,43 @@ ReadContext contextOf(const WorkingText &text, const PanelState &panels)
     return context;
 }
 
+// A declaration left in the rule, with the first letter of its name
+// without a vendor prefix: most properties the panels show meet only
+// names of their own letter, and the look-up runs for every one of them.
+struct KeptDeclaration {
+    Declaration d;
+    char letter = 0;
+    bool anyLetter = false; // all, font, inset, inline-size, block-size
+};
+
+QList<KeptDeclaration> keptDeclarations(const QList<Declaration> &declarations)
+{
+    QList<KeptDeclaration> out;
+    for (const Declaration &d : declarations) {
+        if (d.isCustom())
+            continue;
+        QByteArray stem = d.name;
+        if (stem.startsWith('-')) {
+            const qsizetype second = stem.indexOf('-', 1);
+            stem = second > 0 ? stem.mid(second + 1) : stem;
+        }
+        const bool anyLetter = stem == "ALL" || stem == "FONT" || stem.startsWith("INSET") || stem == "INLINE-SIZE"
+                               || stem == "BLOCK-SIZE";
+        out.append({d, stem.isEmpty() ? char(0) : stem[0], anyLetter});
+    }
+    return out;
+}
+
 // What the declarations left in the rule give the property in the end: the
 // last that sets it, an important one before any that is not; nothing when
 // none does or the last cannot be told from the text.
-std::optional<QByteArray> keptValueOf(const QList<Declaration> &kept, const QByteArray &key, bool important)
+std::optional<QByteArray> keptValueOf(const QList<KeptDeclaration> &kept, const QByteArray &key, bool important)
 {
     std::optional<QByteArray> value;
     bool set = false;
-    for (const Declaration &d : kept) {
-        if (d.isCustom() || (important && !d.important))
+    for (const KeptDeclaration &k : kept) {
+        const Declaration &d = k.d;
+        if ((important && !d.important) || (!k.anyLetter && k.letter != key[0]))
             continue;
         if (d.name == key) {
             value = d.value;
@@ -459,8 +487,9 @@ std::optional<QByteArray> keptValueOf(const QList<Declaration> &kept, const QByt
 // where a declaration left in the rule (a shorthand, a later or important
 // one) gives it. Such a value is shown, not taken: the declaration stays
 // as written until the control is changed.
-void showWhatKeptLinesSet(PanelState &p, const QList<Declaration> &kept, const ReadContext &context)
+void showWhatKeptLinesSet(PanelState &p, const QList<Declaration> &declarations, const ReadContext &context)
 {
+    const QList<KeptDeclaration> kept = keptDeclarations(declarations);
     if (kept.isEmpty())
         return;
     auto show = [&](const QByteArray &key, const std::function<bool(const QByteArray &)> &apply) {
@@ -484,8 +513,10 @@ void showWhatKeptLinesSet(PanelState &p, const QList<Declaration> &kept, const R
         {"RIGHT", Length::BlockRight},         {"BOTTOM", Length::BlockBottom},
         {"LEFT", Length::BlockLeft},           {"HEIGHT", Length::BlockHeight},
         {"WIDTH", Length::BlockWidth}};
-    for (const auto &[key, field] : lengths)
-        show(key, [&p, field](const QByteArray &v) { return showLength(p, field, latinUpper(v)); });
+    for (const auto &entry : lengths) {
+        const Length field = entry.second;
+        show(entry.first, [&p, field](const QByteArray &v) { return showLength(p, field, latinUpper(v)); });
+    }
     show("FONT-FAMILY", [&p](const QByteArray &v) {
         showFamily(p, v);
         return true;
@@ -511,8 +542,10 @@ void showWhatKeptLinesSet(PanelState &p, const QList<Declaration> &kept, const R
         {"COLOR", Swatch::Font}, {"BORDER-COLOR", Swatch::Border},
         {"SCROLLBAR-BASE-COLOR", Swatch::ScrollBarBase}, {"SCROLLBAR-FACE-COLOR", Swatch::ScrollBarFace},
         {"SCROLLBAR-ARROW-COLOR", Swatch::ScrollBarArrow}, {"SCROLLBAR-SHADOW-COLOR", Swatch::ScrollBarShadow}};
-    for (const auto &[key, swatch] : colors)
-        show(key, [&, swatch](const QByteArray &v) { return showColor(p, swatch, v, context); });
+    for (const auto &entry : colors) {
+        const Swatch swatch = entry.second;
+        show(entry.first, [&, swatch](const QByteArray &v) { return showColor(p, swatch, v, context); });
+    }
 }
 
 // What the panels write for each property right after the reading: a
