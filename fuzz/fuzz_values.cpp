@@ -44,7 +44,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                                      "BACKGROUND-COLOR", "FONT-FAMILY", "FONT-SIZE", "LINE-HEIGHT"})
             (void)longhandOf(shorthand, value, longhand);
     }
-    (void)otherSidesOf("padding", value, "PADDING-TOP");
+    for (const char *longhand : {"PADDING-TOP", "BORDER-COLOR", "BORDER-STYLE", "BACKGROUND-COLOR"}) {
+        for (const char *shorthand : {"padding", "border", "background"})
+            (void)withoutLonghand(shorthand, value, longhand);
+    }
 
     // As the values of declarations the panels show: read and written, a
     // second round gives the same lines.

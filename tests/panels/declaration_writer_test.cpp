@@ -288,6 +288,10 @@ TEST(PanelChangeTakesEffect, KeptDeclarationsOfThePropertyGiveWayAndShorthandsKe
         {{"padding: 1px 2px 3px;"}, [](PanelState &p) { p.length(Length::PaddingTop) = {"", false, "px"}; },
          "padding-right: 2px;|padding-bottom: 3px;|padding-left: 2px;|"},
         {{"color: red;", "color: oklch(50% 0.1 20);"}, noColor, ""},
+        {{"border: 1px solid red;"}, [](PanelState &p) { p.swatch(Swatch::Border).checked = false; },
+         "border: 1px solid;|"},
+        {{"background: #fff url(a.png) !important;"},
+         [](PanelState &p) { p.swatch(Swatch::BackGround).checked = false; }, "background: url(a.png) !important;|"},
     };
     for (const auto &c : cases)
         EXPECT_EQ(afterChange(c.rule, c.change), c.expected) << joinLines(c.rule).constData();

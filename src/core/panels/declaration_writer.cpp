@@ -26,8 +26,8 @@ QByteArray piece(const QByteArray &name, const QByteArray &value, bool important
 }
 
 // The kept lines after the user changed `key`: the lines that set it
-// themselves go, their priority passed on; taken out, a plain margin or
-// padding shorthand leaves the longhands of its other sides.
+// themselves go, their priority passed on; taken out, a plain shorthand
+// leaves what else it gives (see withoutLonghand).
 void settleKeptLines(QList<KeptLine> &kept, const QByteArray &key, bool removing, bool *important)
 {
     for (qsizetype i = 0; i < kept.size();) {
@@ -40,7 +40,7 @@ void settleKeptLines(QList<KeptLine> &kept, const QByteArray &key, bool removing
         if (removing && !d.name.isEmpty() && cssPropertiesOverlap(d.name, key)) {
             QByteArray name = kept[i].text.trimmed();
             name = name.left(name.indexOf(':')).trimmed();
-            if (const auto others = otherSidesOf(name, d.value, key)) {
+            if (const auto others = withoutLonghand(name, d.value, key)) {
                 kept.removeAt(i);
                 const bool sideImportant = d.important;
                 for (QByteArray side : *others) {

@@ -12,6 +12,6 @@ class RuleMemo;
 // it. One the user changed takes effect: the kept lines that set that very
 // property go (their "!important" passes to the new value), and where a
 // kept shorthand also sets it, the new value is written after the kept
-// lines so that it wins. Taken out, a property leaves a plain margin or
-// padding shorthand as the longhands of its other sides.
+// lines so that it wins. Taken out, a property leaves a plain shorthand
+// with what else it gives.
 bool PanelsToDeclarations(PanelState &panels, RuleMemo &memo);

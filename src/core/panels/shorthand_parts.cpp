@@ -4,6 +4,7 @@
 #include "core/sheet/byte_lines.h"
 
 #include <cctype>
+#include <functional>
 
 namespace {
 
@@ -218,21 +219,50 @@ std::optional<QByteArray> longhandOf(const QByteArray &shorthand, const QByteArr
     return std::nullopt;
 }
 
-std::optional<QList<QByteArray>> otherSidesOf(const QByteArray &shorthandAsWritten, const QByteArray &value,
-                                              const QByteArray &side)
+std::optional<QList<QByteArray>> withoutLonghand(const QByteArray &shorthandAsWritten, const QByteArray &value,
+                                                 const QByteArray &longhand)
 {
     const QByteArray shorthand = latinUpper(shorthandAsWritten);
-    if ((shorthand != "MARGIN" && shorthand != "PADDING") || hasVariable(value))
+    if (hasVariable(value))
         return std::nullopt;
     const QList<QByteArray> parts = partsOf(value);
     QList<QByteArray> out;
-    for (int s = 0; s < 4; ++s) {
-        const std::optional<QByteArray> part = sideOf(parts, s);
-        if (!part)
-            return std::nullopt;
-        if (side == shorthand + "-" + kSides[s])
-            continue;
-        out.append(shorthandAsWritten + "-" + QByteArray(kSides[s]).toLower() + ": " + *part + ";");
+    if (shorthand == "MARGIN" || shorthand == "PADDING") {
+        for (int s = 0; s < 4; ++s) {
+            const std::optional<QByteArray> part = sideOf(parts, s);
+            if (!part)
+                return std::nullopt;
+            if (longhand == shorthand + "-" + kSides[s])
+                continue;
+            out.append(shorthandAsWritten + "-" + QByteArray(kSides[s]).toLower() + ": " + *part + ";");
+        }
+        return out;
     }
+    // Which part goes: the one the longhand's value is, in the last layer.
+    std::function<bool(const QByteArray &)> isPart;
+    if (shorthand == "BORDER" && longhand == "BORDER-COLOR")
+        isPart = [](const QByteArray &upper) { return !isBorderStyle(upper) && !isWidth(upper) && CssToColor(upper); };
+    else if (shorthand == "BORDER" && longhand == "BORDER-STYLE")
+        isPart = isBorderStyle;
+    else if (shorthand == "BORDER" && longhand == "BORDER-WIDTH")
+        isPart = isWidth;
+    else if (shorthand == "BACKGROUND" && longhand == "BACKGROUND-COLOR")
+        isPart = [](const QByteArray &upper) { return CssToColor(upper).has_value(); };
+    else
+        return std::nullopt;
+    const qsizetype lastComma = parts.lastIndexOf(QByteArrayLiteral(","));
+    QByteArray rest;
+    bool dropped = false;
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        if (!dropped && i > lastComma && isPart(latinUpper(parts[i]))) {
+            dropped = true;
+            continue;
+        }
+        rest += parts[i] == "," ? QByteArray(",") : (rest.isEmpty() ? QByteArray() : QByteArrayLiteral(" ")) + parts[i];
+    }
+    if (!dropped)
+        return std::nullopt;
+    // A border or background with nothing left is "none".
+    out.append(shorthandAsWritten + ": " + (rest.isEmpty() ? QByteArray("none") : rest) + ";");
     return out;
 }

@@ -14,8 +14,11 @@
 // or the shorthand does not set the longhand.
 std::optional<QByteArray> longhandOf(const QByteArray &shorthand, const QByteArray &value, const QByteArray &longhand);
 
-// A plain margin or padding without one side: the other sides as
-// declarations ("padding-right: 4px;"), in their order. Nothing for
-// another shorthand or one with a var().
-std::optional<QList<QByteArray>> otherSidesOf(const QByteArray &shorthandAsWritten, const QByteArray &value,
-                                              const QByteArray &side);
+// A plain shorthand without one of its longhands, as declarations to stand
+// in its place: a margin or padding without one side gives the other sides
+// ("padding-right: 4px;"); a border or background without its colour, or a
+// border without its width or style, gives the shorthand without that part,
+// which then takes its initial value as if never given. Nothing for other
+// shorthands or one with a var().
+std::optional<QList<QByteArray>> withoutLonghand(const QByteArray &shorthandAsWritten, const QByteArray &value,
+                                                 const QByteArray &longhand);
