@@ -26,8 +26,7 @@ SheetVariables::SheetVariables(const SheetStore &store)
 
 std::optional<QByteArray> SheetVariables::value(const QByteArray &name)
 {
-    if (!m_built)
-        build();
+    refresh();
     for (const QHash<QByteArray, QByteArray> *map : {&m_global, &m_anywhere, &m_conditional}) {
         if (const auto it = map->constFind(name); it != map->constEnd())
             return *it;
@@ -35,28 +34,52 @@ std::optional<QByteArray> SheetVariables::value(const QByteArray &name)
     return std::nullopt;
 }
 
-void SheetVariables::build()
+void SheetVariables::refresh()
 {
-    m_global.clear();
-    m_anywhere.clear();
-    m_conditional.clear();
+    if (!m_dirty)
+        return;
+    m_dirty = false;
     const StyleTable &table = m_store.table();
+    bool changed = m_rules.size() != size_t(std::max(0, table.count));
+    m_rules.resize(size_t(std::max(0, table.count)));
     for (int i = 0; i < table.count; ++i) {
+        Rule &rule = m_rules[size_t(i)];
         const ByteLines &body = table.body(i);
+        const QByteArray context = m_store.list().context(i);
+        if (rule.body.constData() == body.constData() && rule.body.size() == body.size()
+            && rule.name == table.name(i) && rule.context == context)
+            continue;
+        QList<std::pair<QByteArray, QByteArray>> definitions;
         // Most rules define none: a cheap look first.
         bool any = false;
         for (const QByteArray &line : body)
             any = any || line.contains("--");
-        if (!any)
-            continue;
-        const QByteArray context = m_store.list().context(i);
-        const bool conditional = context.contains("@media") || context.contains("@container");
-        QHash<QByteArray, QByteArray> &target =
-            conditional ? m_conditional : reachesEveryRule(table.name(i)) ? m_global : m_anywhere;
-        for (const Declaration &d : declarationsOf(joinLines(body))) {
-            if (d.isCustom())
-                target.insert(d.name, d.value);
+        if (any) {
+            for (const Declaration &d : declarationsOf(joinLines(body))) {
+                if (d.isCustom())
+                    definitions.append({d.name, d.value});
+            }
         }
+        changed = changed || definitions != rule.definitions
+                  || (!definitions.isEmpty() && (rule.name != table.name(i) || rule.context != context));
+        rule = {body, table.name(i), context, std::move(definitions)};
     }
-    m_built = true;
+    if (changed)
+        gather();
+}
+
+void SheetVariables::gather()
+{
+    m_global.clear();
+    m_anywhere.clear();
+    m_conditional.clear();
+    for (const Rule &rule : m_rules) {
+        if (rule.definitions.isEmpty())
+            continue;
+        const bool conditional = rule.context.contains("@media") || rule.context.contains("@container");
+        QHash<QByteArray, QByteArray> &target =
+            conditional ? m_conditional : reachesEveryRule(rule.name) ? m_global : m_anywhere;
+        for (const auto &[name, value] : rule.definitions)
+            target.insert(name, value);
+    }
 }
