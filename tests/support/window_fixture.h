@@ -45,11 +45,11 @@ protected:
 
     // A double-click as the window system delivers it: press, release,
     // press and double-click, release.
-    static void doubleClick(QWidget *widget)
+    static void doubleClick(QWidget *widget) { doubleClick(widget, widget->rect().center()); }
+    static void doubleClick(QWidget *widget, const QPoint &at)
     {
         QWidget *window = widget->window();
-        QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {},
-                           widget->mapTo(window, widget->rect().center()));
+        QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {}, widget->mapTo(window, at));
     }
 
     QByteArray fileText() const { return fileText(path); }

@@ -30,8 +30,10 @@ Editor::Editor(EditorHost &host, Questioner &questioner)
     // memo into the program's layout, and the sheet view follows.
     m_store.setRuleLoadedHandler([this] {
         DeclarationsToPanels(m_panels, m_store.memo());
+        m_variableController.reload();
         m_commit.RefreshSheetView();
     });
+    m_variableController.selectRule = [this](int row) { ListTagClick(row); };
     m_files.resetPanels = [this] {
         ResetPanels(m_panels);
         m_panels.notify();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/panels/sheet_variables.h"
+#include "core/panels/variable_controller.h"
 #include "core/preview/base_page.h"
 #include "core/preview/html_source.h"
 #include "core/panels/panel_controller.h"
@@ -32,6 +33,7 @@ public:
     SheetViewModel &sheetView() { return m_sheetView; }
     PanelState &panels() { return m_panels; }
     PanelController &panelController() { return m_panelController; }
+    VariableController &variables() { return m_variableController; }
     UndoRedo &undoRedo() { return m_undoRedo; }
     PreviewRefresh &preview() { return m_preview; }
     PreviewNavigation &navigation() { return m_navigation; }
@@ -70,6 +72,7 @@ private:
     SheetFiles m_files;
     StyleListOperations m_styles;
     PanelController m_panelController;
+    VariableController m_variableController{m_store, m_variables, m_commit};
     UndoRedo m_undoRedo;
     PreviewRefresh m_preview;
     PreviewNavigation m_navigation;

@@ -52,10 +52,14 @@ class Substitution
 public:
     explicit Substitution(const VariableLookup &lookup) : m_lookup(lookup) {}
 
+    bool looped() const { return m_looped; }
+
     std::optional<QByteArray> run(const QByteArray &value)
     {
-        if (m_depth >= kMaxDepth)
+        if (m_depth >= kMaxDepth) {
+            m_looped = true;
             return std::nullopt;
+        }
         ++m_depth;
         const std::optional<QByteArray> out = substitute(value);
         --m_depth;
@@ -92,7 +96,9 @@ private:
         if (!name.startsWith("--"))
             return std::nullopt;
         std::optional<QByteArray> result;
-        if (!m_visiting.contains(name)) {
+        if (m_visiting.contains(name))
+            m_looped = true;
+        else {
             if (const std::optional<QByteArray> given = m_lookup(name)) {
                 m_visiting.append(name);
                 result = run(*given);
@@ -109,13 +115,20 @@ private:
     const VariableLookup &m_lookup;
     QList<QByteArray> m_visiting;
     int m_depth = 0;
+    bool m_looped = false;
 };
 
 } // namespace
 
-std::optional<QByteArray> substituteVariables(const QByteArray &value, const VariableLookup &lookup)
+std::optional<QByteArray> substituteVariables(const QByteArray &value, const VariableLookup &lookup, bool *loop)
 {
+    if (loop)
+        *loop = false;
     if (findVar(value, 0) < 0)
         return value;
-    return Substitution(lookup).run(value);
+    Substitution substitution(lookup);
+    const std::optional<QByteArray> out = substitution.run(value);
+    if (loop)
+        *loop = !out && substitution.looped();
+    return out;
 }

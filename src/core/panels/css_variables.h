@@ -14,4 +14,6 @@ using VariableLookup = std::function<std::optional<QByteArray>(const QByteArray 
 // var() has neither, when variables refer to each other in a loop or a
 // chain runs deeper than a sheet means, or when the text grows too long:
 // all of these read as "unknown" at once.
-std::optional<QByteArray> substituteVariables(const QByteArray &value, const VariableLookup &lookup);
+// `loop`, when given, tells whether a loop or too deep a chain was the cause.
+std::optional<QByteArray> substituteVariables(const QByteArray &value, const VariableLookup &lookup,
+                                              bool *loop = nullptr);

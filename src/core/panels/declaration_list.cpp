@@ -54,7 +54,8 @@ Declaration fromPiece(const QByteArray &plain)
     if (colon < 0)
         return d;
     const QByteArray name = plain.left(colon).trimmed();
-    if (name.isEmpty() || name.contains(' ') || name.contains('{') || name.contains('}'))
+    // A blank ends a name unless it ends an escape ("--\31 x").
+    if (name.isEmpty() || (name.contains(' ') && !name.contains('\\')) || name.contains('{') || name.contains('}'))
         return d;
     d.name = name.startsWith("--") ? name : latinUpper(name);
     d.value = withoutPriority(plain.mid(colon + 1).trimmed(), &d.important);

@@ -3,6 +3,8 @@
 #include "core/panels/declaration_list.h"
 #include "core/sheet/sheet_store.h"
 
+#include <QSet>
+
 namespace {
 
 // Whether one of the selectors of a list is the document's root or every
@@ -26,10 +28,19 @@ SheetVariables::SheetVariables(const SheetStore &store)
 
 std::optional<QByteArray> SheetVariables::value(const QByteArray &name)
 {
+    const std::optional<Definition> found = definition(name);
+    return found ? std::optional<QByteArray>(found->value) : std::nullopt;
+}
+
+std::optional<SheetVariables::Definition> SheetVariables::definition(const QByteArray &name)
+{
     refresh();
-    for (const QHash<QByteArray, QByteArray> *map : {&m_global, &m_anywhere, &m_conditional}) {
-        if (const auto it = map->constFind(name); it != map->constEnd())
-            return *it;
+    for (const QHash<QByteArray, Definition> *map : {&m_global, &m_anywhere, &m_conditional}) {
+        if (const auto it = map->constFind(name); it != map->constEnd()) {
+            Definition found = *it;
+            found.rules = m_rulesGiving.value(name);
+            return found;
+        }
     }
     return std::nullopt;
 }
@@ -73,13 +84,21 @@ void SheetVariables::gather()
     m_global.clear();
     m_anywhere.clear();
     m_conditional.clear();
-    for (const Rule &rule : m_rules) {
+    m_rulesGiving.clear();
+    for (size_t i = 0; i < m_rules.size(); ++i) {
+        const Rule &rule = m_rules[i];
         if (rule.definitions.isEmpty())
             continue;
         const bool conditional = rule.context.contains("@media") || rule.context.contains("@container");
-        QHash<QByteArray, QByteArray> &target =
+        QHash<QByteArray, Definition> &target =
             conditional ? m_conditional : reachesEveryRule(rule.name) ? m_global : m_anywhere;
-        for (const auto &[name, value] : rule.definitions)
-            target.insert(name, value);
+        QSet<QByteArray> counted;
+        for (const auto &[name, value] : rule.definitions) {
+            target.insert(name, {value, int(i), 0});
+            if (!counted.contains(name)) {
+                counted.insert(name);
+                ++m_rulesGiving[name];
+            }
+        }
     }
 }

@@ -28,6 +28,15 @@ public:
     void invalidate() { m_dirty = true; }
     std::optional<QByteArray> value(const QByteArray &name);
 
+    // Where the value comes from: the rule's place in the list, and how
+    // many rules give the property in all.
+    struct Definition {
+        QByteArray value;
+        int row = -1;
+        int rules = 0;
+    };
+    std::optional<Definition> definition(const QByteArray &name);
+
 private:
     // A rule as last looked at: its body is held, so an unchanged rule is
     // known by its lines being the very same.
@@ -43,7 +52,8 @@ private:
     const SheetStore &m_store;
     bool m_dirty = true;
     std::vector<Rule> m_rules;
-    QHash<QByteArray, QByteArray> m_global;
-    QHash<QByteArray, QByteArray> m_anywhere;
-    QHash<QByteArray, QByteArray> m_conditional;
+    QHash<QByteArray, Definition> m_global;
+    QHash<QByteArray, Definition> m_anywhere;
+    QHash<QByteArray, Definition> m_conditional;
+    QHash<QByteArray, int> m_rulesGiving;
 };

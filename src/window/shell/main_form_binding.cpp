@@ -10,6 +10,7 @@
 #include "window/panels/length_field_handlers.h"
 #include "window/shell/memo_binding.h"
 #include "window/panels/panel_binder.h"
+#include "window/panels/variables_page.h"
 #include "window/stylelist/style_list_widget.h"
 
 #include <QAction>
@@ -139,6 +140,12 @@ void TMainForm::bindPanels()
         if (chosen < 0)
             return std::nullopt;
         return Rgb{quint8(chosen >> 16), quint8(chosen >> 8), quint8(chosen)};
+    };
+    auto *variables = new VariablesPage(*m_editor);
+    findChild<QTabWidget *>(QStringLiteral("TABPANEL"))->addTab(variables, QStringLiteral("Переменные"));
+    variables->chooseColor = m_panelBinder->chooseColor;
+    variables->tellError = [this](const QString &text) {
+        questioner().tell(text, QStringLiteral("Quillbox"), Questioner::Icon::Error);
     };
     m_panelBinder->choosePicture = [this]() -> std::optional<QString> {
         return FileDialogs::choose(m_fileDialogs->openBackground());

@@ -1,0 +1,235 @@
+#include "window/panels/variables_page.h"
+
+#include "core/editor/editor.h"
+#include "core/panels/variable_controller.h"
+#include "window/panels/panel_widgets.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QInputDialog>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QStyle>
+#include <QTableWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+enum Column { NameColumn, ValueColumn, WhereColumn };
+
+// Where the swatch of a value cell ends, from the cell's left edge.
+int swatchWidth(const QWidget *view)
+{
+    return view->style()->pixelMetric(QStyle::PM_SmallIconSize) + 8;
+}
+
+} // namespace
+
+VariablesPage::VariablesPage(Editor &editor, QWidget *parent)
+    : QWidget(parent)
+    , m_editor(editor)
+{
+    setObjectName(QStringLiteral("VarsPage"));
+    setAccessibleName(QStringLiteral("Переменные"));
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(2, 2, 2, 2);
+    m_table = new QTableWidget(0, 3, this);
+    m_table->setObjectName(QStringLiteral("VarTable"));
+    m_table->setAccessibleName(QStringLiteral("Переменные правила"));
+    m_table->setHorizontalHeaderLabels(
+        {QStringLiteral("Переменная"), QStringLiteral("Значение"), QStringLiteral("Где задана")});
+    m_table->verticalHeader()->hide();
+    m_table->horizontalHeader()->setStretchLastSection(true);
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
+    m_table->setWordWrap(false);
+    m_table->viewport()->installEventFilter(this);
+    m_table->installEventFilter(this);
+    layout->addWidget(m_table, 1);
+
+    auto *buttons = new QHBoxLayout;
+    m_add = new QToolButton(this);
+    m_add->setObjectName(QStringLiteral("VarAdd"));
+    m_add->setText(QStringLiteral("Добавить"));
+    setHint(m_add, QStringLiteral("Добавить переменную в правило"));
+    m_delete = new QToolButton(this);
+    m_delete->setObjectName(QStringLiteral("VarDelete"));
+    m_delete->setText(QStringLiteral("Удалить"));
+    setHint(m_delete, QStringLiteral("Удалить выбранную переменную правила"));
+    buttons->addWidget(m_add);
+    buttons->addWidget(m_delete);
+    buttons->addStretch(1);
+    layout->addLayout(buttons);
+
+    VariableController &vars = m_editor.variables();
+    connect(&vars, &VariableController::rowsChanged, this, &VariablesPage::showRows);
+    connect(m_table, &QTableWidget::itemChanged, this, &VariablesPage::valueChanged);
+    connect(m_table, &QTableWidget::itemSelectionChanged, this, &VariablesPage::updateButtons);
+    connect(m_add, &QToolButton::clicked, this, &VariablesPage::addVariable);
+    connect(m_delete, &QToolButton::clicked, this, &VariablesPage::deleteVariable);
+    showRows();
+}
+
+void VariablesPage::showRows()
+{
+    const SheetCodec &codec = m_editor.store().codec();
+    const QList<VariableRow> &rows = m_editor.variables().rows();
+    m_showing = true;
+    const int current = m_table->currentRow();
+    m_table->clearContents();
+    m_table->setRowCount(int(rows.size()));
+    const QColor grey = palette().color(QPalette::Disabled, QPalette::Text);
+    for (int i = 0; i < rows.size(); ++i) {
+        const VariableRow &row = rows[i];
+        auto *name = new QTableWidgetItem(codec.decode(row.name));
+        name->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+        QString valueText = codec.decode(row.value);
+        if (row.state == VariableRow::State::Loop)
+            valueText += QStringLiteral(" — цикл");
+        auto *value = new QTableWidgetItem(valueText);
+        value->setData(Qt::UserRole, codec.decode(row.value));
+        value->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | (row.own ? Qt::ItemIsEditable : Qt::NoItemFlags));
+        if (row.color)
+            value->setData(Qt::DecorationRole, QColor(row.color->r, row.color->g, row.color->b, row.color->a));
+        QString where;
+        if (!row.own) {
+            where = row.state == VariableRow::State::Unknown ? QStringLiteral("не задана") : codec.decode(row.definedIn);
+            if (row.rules > 1)
+                where += QStringLiteral(" (и ещё %1)").arg(row.rules - 1);
+        }
+        auto *whereItem = new QTableWidgetItem(where);
+        whereItem->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+        if (row.definedAt >= 0)
+            whereItem->setToolTip(QStringLiteral("Щелчок выбирает правило %1").arg(codec.decode(row.definedIn)));
+        for (QTableWidgetItem *item : {name, value, whereItem}) {
+            if (!row.own)
+                item->setForeground(grey);
+            if (!item->toolTip().isEmpty())
+                continue;
+            item->setToolTip(item->text());
+        }
+        m_table->setItem(i, NameColumn, name);
+        m_table->setItem(i, ValueColumn, value);
+        m_table->setItem(i, WhereColumn, whereItem);
+    }
+    m_table->resizeColumnToContents(NameColumn);
+    if (current >= 0 && current < m_table->rowCount())
+        m_table->setCurrentCell(current, ValueColumn, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    m_showing = false;
+    updateButtons();
+}
+
+void VariablesPage::updateButtons()
+{
+    const int row = m_table->currentRow();
+    const QList<VariableRow> &rows = m_editor.variables().rows();
+    m_add->setEnabled(m_editor.store().currentStyleIndex() >= 0);
+    m_delete->setEnabled(row >= 0 && row < rows.size() && rows[row].own && !m_table->selectedItems().isEmpty());
+}
+
+void VariablesPage::report(const QString &error)
+{
+    if (error.isEmpty())
+        return;
+    if (tellError)
+        tellError(error);
+    showRows();
+}
+
+void VariablesPage::valueChanged(QTableWidgetItem *item)
+{
+    if (m_showing || item->column() != ValueColumn)
+        return;
+    const int row = item->row();
+    const QList<VariableRow> &rows = m_editor.variables().rows();
+    if (row < 0 || row >= rows.size() || !rows[row].own || item->text() == item->data(Qt::UserRole).toString())
+        return;
+    const QByteArray name = rows[row].name;
+    const QByteArray value = m_editor.store().codec().encode(item->text());
+    // The table is filled anew by the change: not while it reports the edit.
+    QMetaObject::invokeMethod(
+        this, [this, name, value] { report(m_editor.variables().valueEdited(name, value)); }, Qt::QueuedConnection);
+}
+
+bool VariablesPage::eventFilter(QObject *watched, QEvent *event)
+{
+    // F2 edits the selected row's value, whichever of its cells is current;
+    // here it is the table's, not the shortcut that renames the rule.
+    if (watched == m_table && event->type() == QEvent::ShortcutOverride
+        && static_cast<QKeyEvent *>(event)->key() == Qt::Key_F2) {
+        event->accept();
+        return true;
+    }
+    if (watched == m_table && event->type() == QEvent::KeyPress
+        && static_cast<QKeyEvent *>(event)->key() == Qt::Key_F2) {
+        const int row = m_table->currentRow();
+        QTableWidgetItem *value = row >= 0 ? m_table->item(row, ValueColumn) : nullptr;
+        if (value && (value->flags() & Qt::ItemIsEditable)) {
+            m_table->setCurrentItem(value);
+            m_table->editItem(value);
+        }
+        return true;
+    }
+    if (watched == m_table->viewport() && event->type() == QEvent::MouseButtonRelease) {
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        const QModelIndex index = m_table->indexAt(mouse->position().toPoint());
+        if (mouse->button() == Qt::LeftButton && index.isValid())
+            cellClicked(index.row(), index.column(), mouse->position().toPoint());
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void VariablesPage::cellClicked(int row, int column, const QPoint &at)
+{
+    const QList<VariableRow> &rows = m_editor.variables().rows();
+    if (row >= rows.size())
+        return;
+    if (column == WhereColumn) {
+        m_editor.variables().definitionClicked(row);
+        return;
+    }
+    const QRect cell = m_table->visualRect(m_table->model()->index(row, ValueColumn));
+    if (column != ValueColumn || !rows[row].own || !rows[row].color || at.x() > cell.left() + swatchWidth(m_table)
+        || !chooseColor)
+        return;
+    const QByteArray name = rows[row].name;
+    const std::optional<Rgb> picked = chooseColor(*rows[row].color);
+    if (picked)
+        report(m_editor.variables().colorPicked(name, *picked));
+}
+
+void VariablesPage::addVariable()
+{
+    QInputDialog dialog(this);
+    dialog.setObjectName(QStringLiteral("VarAddDialog"));
+    dialog.setWindowTitle(QStringLiteral("Новая переменная"));
+    dialog.setLabelText(QStringLiteral("Имя переменной (начинается с «--»):"));
+    dialog.setTextValue(QStringLiteral("--"));
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const QString name = dialog.textValue().trimmed();
+    const SheetCodec &codec = m_editor.store().codec();
+    // A wrong name is said at once, before the value is asked for.
+    const QString nameError = m_editor.variables().nameError(codec.encode(name));
+    if (!nameError.isEmpty()) {
+        report(nameError);
+        return;
+    }
+    dialog.setLabelText(QStringLiteral("Значение переменной %1:").arg(name));
+    dialog.setTextValue(QString());
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    report(m_editor.variables().added(codec.encode(name), codec.encode(dialog.textValue())));
+}
+
+void VariablesPage::deleteVariable()
+{
+    const int row = m_table->currentRow();
+    const QList<VariableRow> &rows = m_editor.variables().rows();
+    if (row < 0 || row >= rows.size() || !rows[row].own)
+        return;
+    report(m_editor.variables().removed(rows[row].name));
+}

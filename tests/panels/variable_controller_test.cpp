@@ -1,0 +1,94 @@
+#include "core/editor/editor.h"
+#include "core/panels/css_color.h"
+
+#include "../support/fake_host.h"
+#include "../support/scripted_questioner.h"
+#include "../support/sheet_fixture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class RuleVariables : public testing::Test
+{
+protected:
+    // The rows of the named rule of the sheet, as "name=value|where|state" each.
+    QStringList rowsOf(const QByteArray &sheet, int rule)
+    {
+        openText(store, sheet);
+        editor.ListTagClick(rule);
+        QStringList out;
+        for (const VariableRow &row : vars.rows()) {
+            QString text = QString::fromUtf8(row.name + "=" + row.value);
+            text += row.own ? QStringLiteral("|own") : QStringLiteral("|") + QString::fromUtf8(row.definedIn)
+                                                           + QStringLiteral("#%1").arg(row.rules);
+            if (row.state == VariableRow::State::Loop)
+                text += QStringLiteral("|loop");
+            if (row.state == VariableRow::State::Unknown)
+                text += QStringLiteral("|unknown");
+            if (row.color)
+                text += QStringLiteral("|%1").arg(QString::fromLatin1(ColorToCss(*row.color)));
+            out.append(text);
+        }
+        return out;
+    }
+
+    FakeHost host;
+    ScriptedQuestioner questioner;
+    Editor editor{host, questioner};
+    SheetStore &store = editor.store();
+    VariableController &vars = editor.variables();
+};
+
+TEST_F(RuleVariables, OwnFirstInTheRulesOrderThenTheUsedOnesWithWhereTheyAreGiven)
+{
+    const QByteArray sheet = ":root {\r\n--base: #336699;\r\n--a: var(--b);\r\n--b: var(--a);\r\n}\r\n"
+                             ".one {\r\n--pad: 4px;\r\n}\r\n.two {\r\n--pad: 8px;\r\n}\r\n"
+                             ".btn {\r\n--x: ;\r\n--bg: var(--base);\r\ncolor: var(--bg);\r\n"
+                             "padding: var(--pad) var(--gap, var(--none, 1px));\r\nborder-color: var(--a);\r\n}\r\n";
+    // A variable's own value uses others too; a variable given in two rules
+    // comes from the last.
+    EXPECT_EQ(rowsOf(sheet, 3), (QStringList{"--x=|own", "--bg=var(--base)|own|#336699",
+                                             "--base=#336699|:root#1|#336699", "--pad=8px|.two#2",
+                                             "--gap=|#0|unknown", "--none=|#0|unknown",
+                                             "--a=var(--b)|:root#1|loop"}));
+}
+
+TEST_F(RuleVariables, AnEditChangesOnlyTheValueAndIsUndoneLikeAPanelChange)
+{
+    openText(store, ".btn-primary {\r\n--bs-btn-bg: #0d6efd;\r\n--q: \"a;b}\";\r\n}\r\n.btn {\r\nbackground-color: var(--bs-btn-bg);\r\n}\r\n");
+    const QByteArray before = store.sheetText();
+    editor.ListTagClick(0);
+    EXPECT_EQ(vars.colorPicked("--bs-btn-bg", Rgb{255, 0, 0}), QString());
+    EXPECT_TRUE(store.sheetText().contains("--bs-btn-bg: #FF0000;")) << store.sheetText().constData();
+    EXPECT_TRUE(store.sheetText().contains("--q:\"a;b}\";")) << "the other variable keeps every byte";
+    editor.ListTagClick(1);
+    EXPECT_EQ(editor.panels().swatch(Swatch::BackGround).color, (Rgb{255, 0, 0})) << "the panels follow";
+    editor.undoRedo().BackEditExecute();
+    EXPECT_EQ(store.sheetText(), before);
+}
+
+TEST_F(RuleVariables, AddingAndRemovingRefuseWhatWouldBreakTheRule)
+{
+    openText(store, "a {\r\ncolor: red;\r\n}\r\n");
+    editor.ListTagClick(0);
+    const QByteArray before = store.sheetText();
+    for (const auto &[name, value] : {std::pair<QByteArray, QByteArray>{"x", "1"}, {"--", "1"}, {"--a b", "1"},
+                                      {"--ok", "1; color: blue"}, {"--ok", "}"}, {"--ok", "\"open"},
+                                      {"--ok", "calc(1px"}, {"--ok", "/* x"}}) {
+        EXPECT_FALSE(vars.added(name, value).isEmpty()) << name.constData() << " " << value.constData();
+        EXPECT_EQ(store.sheetText(), before);
+    }
+    const QByteArray big(10000, 'x');
+    EXPECT_EQ(vars.added("--\\31 \xd1\x86\xd0\xb2\xd0\xb5\xd1\x82", "\"a;b}\""), QString());
+    EXPECT_EQ(vars.added("--big", big), QString());
+    EXPECT_FALSE(vars.added("--big", "1").isEmpty()) << "a name the rule has";
+    EXPECT_EQ(vars.rows().size(), 2);
+    EXPECT_EQ(vars.rows()[0].value, "\"a;b}\"");
+    EXPECT_EQ(vars.rows()[1].value, big);
+    EXPECT_EQ(vars.removed("--big"), QString());
+    EXPECT_EQ(vars.rows().size(), 1);
+    EXPECT_TRUE(store.sheetText().contains("color: red;"));
+}
+
+} // namespace
