@@ -14,6 +14,8 @@
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QSettings>
+#include <QTabWidget>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -164,6 +166,41 @@ void windowSelectRule(benchmark::State &state)
     form.close();
 }
 BENCHMARK(windowSelectRule)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Selecting ".btn" (the rule named by QUILLBOX_BENCH_RULE, or the first of
+// the sheet) with the variables page showing, until its table is filled.
+void windowSelectRuleVariables(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("vars.css");
+    QFile::copy(benchSheet(dir), path);
+    TMainForm form;
+    form.setQuestioner(std::make_unique<ScriptedQuestioner>());
+    form.show();
+    (void)QTest::qWaitForWindowExposed(&form);
+    form.editor().files().OpenSheet(path);
+    form.findChild<QTabWidget *>(QStringLiteral("TABPANEL"))
+        ->setCurrentWidget(form.findChild<QWidget *>(QStringLiteral("VarsPage")));
+    const QByteArray wanted = qEnvironmentVariable("QUILLBOX_BENCH_RULE", QStringLiteral(".btn")).toUtf8();
+    const int rule = std::max<int>(0, int(form.store().list().items().indexOf(wanted)));
+    auto *table = form.findChild<QTableWidget *>(QStringLiteral("VarTable"));
+    for (auto _ : state) {
+        state.PauseTiming();
+        form.editor().ListTagClick(rule == 0 ? 1 : 0);
+        QApplication::processEvents();
+        state.ResumeTiming();
+        // The table is filled when the click returns; painting is not timed.
+        form.editor().ListTagClick(rule);
+        benchmark::DoNotOptimize(table->rowCount());
+        state.PauseTiming();
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+    state.counters["rows"] = table->rowCount();
+    form.store().setSheetModified(false);
+    form.close();
+}
+BENCHMARK(windowSelectRuleVariables)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 

@@ -92,3 +92,19 @@ TEST_F(RuleVariables, AddingAndRemovingRefuseWhatWouldBreakTheRule)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(RuleVariables, TheRulesOwnVariableNamesTheOtherRulesThatGiveItToo)
+{
+    openText(store, ".btn {\r\n--bg: transparent;\r\n}\r\n.btn-primary {\r\n--bg: #0d6efd;\r\n}\r\n"
+                    ".btn-dark {\r\n--bg: #212529;\r\n}\r\n");
+    editor.ListTagClick(0);
+    ASSERT_EQ(vars.rows().size(), 1);
+    EXPECT_EQ(vars.rows()[0].definedIn, ".btn-primary");
+    EXPECT_EQ(vars.rows()[0].givenIn, (QList<QByteArray>{".btn-primary", ".btn-dark"}));
+    vars.definitionClicked(0);
+    EXPECT_EQ(store.list().selected(), 1);
+}
+
+} // namespace

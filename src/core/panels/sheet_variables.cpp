@@ -38,7 +38,8 @@ std::optional<SheetVariables::Definition> SheetVariables::definition(const QByte
     for (const QHash<QByteArray, Definition> *map : {&m_global, &m_anywhere, &m_conditional}) {
         if (const auto it = map->constFind(name); it != map->constEnd()) {
             Definition found = *it;
-            found.rules = m_rulesGiving.value(name);
+            found.allRows = m_rulesGiving.value(name);
+            found.rules = int(found.allRows.size());
             return found;
         }
     }
@@ -94,10 +95,10 @@ void SheetVariables::gather()
             conditional ? m_conditional : reachesEveryRule(rule.name) ? m_global : m_anywhere;
         QSet<QByteArray> counted;
         for (const auto &[name, value] : rule.definitions) {
-            target.insert(name, {value, int(i), 0});
+            target.insert(name, {value, int(i), 0, {}});
             if (!counted.contains(name)) {
                 counted.insert(name);
-                ++m_rulesGiving[name];
+                m_rulesGiving[name].append(int(i));
             }
         }
     }

@@ -34,6 +34,7 @@ public:
         QByteArray value;
         int row = -1;
         int rules = 0;
+        QList<int> allRows; // every rule that gives it, in sheet order
     };
     std::optional<Definition> definition(const QByteArray &name);
 
@@ -55,5 +56,5 @@ private:
     QHash<QByteArray, Definition> m_global;
     QHash<QByteArray, Definition> m_anywhere;
     QHash<QByteArray, Definition> m_conditional;
-    QHash<QByteArray, int> m_rulesGiving;
+    QHash<QByteArray, QList<int>> m_rulesGiving;
 };

@@ -144,6 +144,19 @@ QList<VariableRow> ruleVariables(const ByteLines &declarations, SheetVariables &
         row.name = d.name;
         row.value = own.value(d.name); // the last one given wins, as in the browser
         row.own = true;
+        // Other rules that give it too (a component's variants).
+        if (const std::optional<SheetVariables::Definition> found = sheet.definition(d.name)) {
+            for (const int at : found->allRows) {
+                if (at == store.currentStyleIndex())
+                    continue;
+                if (row.definedAt < 0) {
+                    row.definedAt = at;
+                    row.definedIn = store.list().items().value(at);
+                }
+                row.givenIn.append(store.list().items().value(at));
+            }
+            row.rules = int(row.givenIn.size());
+        }
         resolve(row);
         rows.append(row);
     }
@@ -157,6 +170,8 @@ QList<VariableRow> ruleVariables(const ByteLines &declarations, SheetVariables &
             row.definedAt = found->row;
             row.definedIn = store.list().items().value(found->row);
             row.rules = found->rules;
+            for (const int at : found->allRows)
+                row.givenIn.append(store.list().items().value(at));
             resolve(row);
         } else {
             row.state = VariableRow::State::Unknown;

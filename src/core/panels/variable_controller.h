@@ -21,9 +21,12 @@ struct VariableRow {
     QByteArray name;      // "--brand", as written
     QByteArray value;     // the rule's own as written; a used one as the sheet gives it
     bool own = false;     // given by the rule itself, not only used by it
-    QByteArray definedIn; // a used one: the selector of the rule that gives it
+    // A used one: the rule whose value counts; the rule's own: the first
+    // other rule that gives it too.
+    QByteArray definedIn;
     int definedAt = -1;   // that rule's row in the list
-    int rules = 0;        // how many rules give it
+    int rules = 0;        // how many rules give it (the rule's own: how many others)
+    QList<QByteArray> givenIn; // the selectors of all of them, in sheet order
     State state = State::Given;
     std::optional<Rgb> color; // where the value reads as a colour
 };

@@ -95,15 +95,28 @@ void VariablesPage::showRows()
         if (row.color)
             value->setData(Qt::DecorationRole, QColor(row.color->r, row.color->g, row.color->b, row.color->a));
         QString where;
-        if (!row.own) {
+        if (row.own) {
+            where = QStringLiteral("это правило");
+            if (row.rules > 0)
+                where += QStringLiteral("; также %1").arg(codec.decode(row.definedIn));
+            if (row.rules > 1)
+                where += QStringLiteral(" (и ещё %1)").arg(row.rules - 1);
+        } else {
             where = row.state == VariableRow::State::Unknown ? QStringLiteral("не задана") : codec.decode(row.definedIn);
             if (row.rules > 1)
                 where += QStringLiteral(" (и ещё %1)").arg(row.rules - 1);
         }
         auto *whereItem = new QTableWidgetItem(where);
         whereItem->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
-        if (row.definedAt >= 0)
-            whereItem->setToolTip(QStringLiteral("Щелчок выбирает правило %1").arg(codec.decode(row.definedIn)));
+        if (row.definedAt >= 0) {
+            QStringList givers;
+            for (const QByteArray &selector : row.givenIn.mid(0, 12))
+                givers.append(codec.decode(selector));
+            if (row.givenIn.size() > 12)
+                givers.append(QStringLiteral("…"));
+            whereItem->setToolTip(QStringLiteral("Задана в правилах: %1\nЩелчок выбирает %2")
+                                      .arg(givers.join(QStringLiteral(", ")), codec.decode(row.definedIn)));
+        }
         for (QTableWidgetItem *item : {name, value, whereItem}) {
             if (!row.own)
                 item->setForeground(grey);
