@@ -202,6 +202,33 @@ void windowSelectRuleVariables(benchmark::State &state)
 }
 BENCHMARK(windowSelectRuleVariables)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// A variable's value edited on the variables page, to the committed sheet
+// and the window mirroring it: to set beside windowToggleCommit.
+void windowVariableEdit(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("edit.css");
+    QFile::copy(benchSheet(dir), path);
+    TMainForm form;
+    form.setQuestioner(std::make_unique<ScriptedQuestioner>());
+    form.show();
+    (void)QTest::qWaitForWindowExposed(&form);
+    form.editor().files().OpenSheet(path);
+    const int rule = std::max<int>(0, int(form.store().list().items().indexOf(".btn-primary")));
+    form.editor().ListTagClick(rule);
+    QByteArray name = "--bs-btn-bg";
+    if (form.editor().variables().rows().isEmpty() || form.editor().variables().rows().first().name != name)
+        form.editor().variables().added(name, "#000000");
+    int n = 0;
+    for (auto _ : state) {
+        form.editor().variables().valueEdited(name, ++n % 2 ? "#ff0000" : "#0000ff");
+        QApplication::processEvents();
+    }
+    form.store().setSheetModified(false);
+    form.close();
+}
+BENCHMARK(windowVariableEdit)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 } // namespace
 
 int main(int argc, char **argv)

@@ -52,8 +52,12 @@ void SheetVariables::refresh()
         return;
     m_dirty = false;
     const StyleTable &table = m_store.table();
-    bool changed = m_rules.size() != size_t(std::max(0, table.count));
-    m_rules.resize(size_t(std::max(0, table.count)));
+    const size_t count = size_t(std::max(0, table.count));
+    // Rules added, removed or moved: everything is gathered anew.
+    bool whole = m_rules.size() != count;
+    m_rules.resize(count);
+    QSet<QByteArray> touched; // names whose giving rules changed
+    QList<int> changedRules;
     for (int i = 0; i < table.count; ++i) {
         Rule &rule = m_rules[size_t(i)];
         const ByteLines &body = table.body(i);
@@ -72,12 +76,52 @@ void SheetVariables::refresh()
                     definitions.append({d.name, d.value});
             }
         }
-        changed = changed || definitions != rule.definitions
-                  || (!definitions.isEmpty() && (rule.name != table.name(i) || rule.context != context));
+        const bool placeChanged = rule.name != table.name(i) || rule.context != context;
+        if (definitions != rule.definitions || (placeChanged && !definitions.isEmpty())) {
+            for (const auto &[name, value] : rule.definitions)
+                touched.insert(name);
+            for (const auto &[name, value] : definitions)
+                touched.insert(name);
+            changedRules.append(i);
+        }
         rule = {body, table.name(i), context, std::move(definitions)};
     }
-    if (changed)
+    // A panel click changes one rule: only its names are worked out again.
+    if (whole || changedRules.size() > 16)
         gather();
+    else if (!touched.isEmpty())
+        regather(touched);
+}
+
+void SheetVariables::regather(const QSet<QByteArray> &names)
+{
+    for (const QByteArray &name : names) {
+        m_global.remove(name);
+        m_anywhere.remove(name);
+        m_conditional.remove(name);
+        QList<int> &giving = m_rulesGiving[name];
+        giving.clear();
+        for (size_t i = 0; i < m_rules.size(); ++i) {
+            const Rule &rule = m_rules[i];
+            bool gives = false;
+            for (const auto &[given, value] : rule.definitions) {
+                if (given == name) {
+                    gives = true;
+                    targetFor(rule).insert(name, {value, int(i), 0, {}});
+                }
+            }
+            if (gives)
+                giving.append(int(i));
+        }
+        if (giving.isEmpty())
+            m_rulesGiving.remove(name);
+    }
+}
+
+QHash<QByteArray, SheetVariables::Definition> &SheetVariables::targetFor(const Rule &rule)
+{
+    const bool conditional = rule.context.contains("@media") || rule.context.contains("@container");
+    return conditional ? m_conditional : reachesEveryRule(rule.name) ? m_global : m_anywhere;
 }
 
 void SheetVariables::gather()
@@ -90,9 +134,7 @@ void SheetVariables::gather()
         const Rule &rule = m_rules[i];
         if (rule.definitions.isEmpty())
             continue;
-        const bool conditional = rule.context.contains("@media") || rule.context.contains("@container");
-        QHash<QByteArray, Definition> &target =
-            conditional ? m_conditional : reachesEveryRule(rule.name) ? m_global : m_anywhere;
+        QHash<QByteArray, Definition> &target = targetFor(rule);
         QSet<QByteArray> counted;
         for (const auto &[name, value] : rule.definitions) {
             target.insert(name, {value, int(i), 0, {}});

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QHash>
 #include <QList>
+#include <QSet>
 
 #include <optional>
 #include <utility>
@@ -49,6 +50,8 @@ private:
     };
     void refresh();
     void gather();
+    void regather(const QSet<QByteArray> &names);
+    QHash<QByteArray, Definition> &targetFor(const Rule &rule);
 
     const SheetStore &m_store;
     bool m_dirty = true;
