@@ -1,5 +1,6 @@
 // The cost of one panel change: an option button clicked on the current
 // rule of a large sheet, through the core alone and through the window.
+#include "window/preview/sheet_scheme.h"
 #include "core/editor/editor.h"
 #include "fake_host.h"
 #include "window/shell/main_form.h"
@@ -239,6 +240,7 @@ int main(int argc, char **argv)
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QTemporaryDir settingsDir;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
+    registerPreviewScheme();
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -1,3 +1,4 @@
+#include "window/preview/sheet_scheme.h"
 #include "window/shell/about_box.h"
 #include "window/stylelist/color_form.h"
 #include "window/stylelist/create_selector.h"
@@ -11,6 +12,7 @@
 int main(int argc, char *argv[])
 {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    registerPreviewScheme();
     QApplication app(argc, argv);
     prepareApplication(app);
 

@@ -1,5 +1,6 @@
 // Runs widget tests headless: offscreen platform, settings in a fresh
 // temporary folder, the application prepared as the program does it.
+#include "window/preview/sheet_scheme.h"
 #include "window/shell/program_setup.h"
 
 #include <gtest/gtest.h>
@@ -34,6 +35,7 @@ int main(int argc, char **argv)
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir.path());
 
+    registerPreviewScheme();
     QApplication app(argc, argv);
     prepareApplication(app);
     testing::InitGoogleTest(&argc, argv);

@@ -155,6 +155,13 @@ void TMainForm::buildWindow()
     setHint(m_matchCount, QStringLiteral("Сколько элементов страницы подходит к выбранному правилу"));
     m_matchCount->setAccessibleName(QStringLiteral("Совпадения на странице"));
     status->addPermanentWidget(m_matchCount);
+    // What the preview's engine cannot show of the sheet.
+    m_unshown = new QLabel(status);
+    m_unshown->setObjectName(QStringLiteral("PreviewUnshown"));
+    m_unshown->setAccessibleName(QStringLiteral("Что просмотр не показывает"));
+    setHint(m_unshown, QStringLiteral("Возможности CSS в стиле, которых движок просмотра не знает"));
+    m_unshown->hide();
+    status->addPermanentWidget(m_unshown);
     // The sheet's encoding, as editors show it.
     auto *encoding = new EncodingButton(status);
     encoding->setObjectName(QStringLiteral("EncodingLabel"));

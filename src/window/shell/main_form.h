@@ -134,6 +134,7 @@ private:
     LengthFieldHandlers *m_lengthHandlers = nullptr;
     QLabel *m_hintPanel = nullptr;
     QLabel *m_matchCount = nullptr;
+    QLabel *m_unshown = nullptr;
     QTimer *m_unitTimer = nullptr;
     QTimer *m_fontOffTimer = nullptr;
     QTimer *m_floatTimer = nullptr;

@@ -2,6 +2,7 @@
 // address box, the base page actions, and the clicks that move between
 // the rule's text, the property pages and the rule list.
 #include "window/shell/main_form.h"
+#include "window/preview/sheet_scheme.h"
 
 #include "window/shell/file_dialogs.h"
 
@@ -18,6 +19,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSplitter>
+#include <QWebEnginePage>
+#include <QWebEngineView>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTextBlock>
@@ -35,6 +38,13 @@ void TMainForm::bindPreview()
     };
     m_browser->pageMessage = [&inspector](const QString &line) { inspector.pageMessage(line); };
     m_editor->setBrowser(m_browser);
+    // The page is given the sheet lowered to what its engine understands.
+    auto *server = new SheetRequestServer([this] { return store().currentFileName(); }, this);
+    server->install(findChild<QWebEngineView *>(QStringLiteral("PreBrowser"))->page()->profile());
+    connect(server, &SheetRequestServer::unshownChanged, m_unshown, [label = m_unshown](const QString &text) {
+        label->setText(text);
+        label->setVisible(!text.isEmpty());
+    });
 
     connect(a["SaveHomePage"], &QAction::triggered, this, [&navigation] { navigation.SaveHomePageExecute(); });
     connect(a["GoNavigatorToLINK_HTML"], &QAction::triggered, this,

@@ -1,0 +1,401 @@
+#include "core/preview/sheet_lowering.h"
+
+#include "core/panels/css_color.h"
+#include "core/sheet/byte_lines.h"
+
+#include <QUrl>
+
+#include <cctype>
+
+namespace {
+
+// Nesting deeper than this is written as it stands.
+constexpr int kMaxDepth = 64;
+
+bool isNameByte(char c)
+{
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_' || static_cast<unsigned char>(c) >= 0x80;
+}
+
+// Skips a string or comment starting at `i`; returns the index after it,
+// or `i` when none starts there.
+qsizetype skipStringOrComment(const QByteArray &text, qsizetype i)
+{
+    const qsizetype n = text.size();
+    if (text[i] == '/' && i + 1 < n && text[i + 1] == '*') {
+        const qsizetype end = text.indexOf("*/", i + 2);
+        return end < 0 ? n : end + 2;
+    }
+    if (text[i] == '"' || text[i] == '\'') {
+        const char quote = text[i];
+        for (qsizetype k = i + 1; k < n; ++k) {
+            if (text[k] == '\\')
+                ++k;
+            else if (text[k] == quote || text[k] == '\n')
+                return k + 1;
+        }
+        return n;
+    }
+    return i;
+}
+
+// The index of the "}" that closes the block whose "{" is at `open`, or -1.
+qsizetype closingBrace(const QByteArray &text, qsizetype open)
+{
+    int depth = 0;
+    for (qsizetype i = open; i < text.size();) {
+        const qsizetype skipped = skipStringOrComment(text, i);
+        if (skipped != i) {
+            i = skipped;
+            continue;
+        }
+        if (text[i] == '{')
+            ++depth;
+        else if (text[i] == '}' && --depth == 0)
+            return i;
+        ++i;
+    }
+    return -1;
+}
+
+// Splits at the commas outside brackets, strings and comments.
+QList<QByteArray> splitList(const QByteArray &text)
+{
+    QList<QByteArray> parts;
+    int depth = 0;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size();) {
+        const qsizetype skipped = skipStringOrComment(text, i);
+        if (skipped != i) {
+            i = skipped;
+            continue;
+        }
+        const char c = text[i];
+        if (c == '(' || c == '[')
+            ++depth;
+        else if ((c == ')' || c == ']') && depth > 0)
+            --depth;
+        else if (c == ',' && depth == 0) {
+            parts.append(text.mid(start, i - start).trimmed());
+            start = i + 1;
+        }
+        ++i;
+    }
+    parts.append(text.mid(start).trimmed());
+    return parts;
+}
+
+// A nested selector list resolved against its parent's list.
+QByteArray resolveSelector(const QByteArray &nested, const QByteArray &parent)
+{
+    if (parent.isEmpty())
+        return nested.trimmed();
+    const QByteArray is = ":is(" + parent + ")";
+    QList<QByteArray> out;
+    for (const QByteArray &item : splitList(nested)) {
+        QByteArray resolved;
+        bool amp = false;
+        for (qsizetype i = 0; i < item.size();) {
+            const qsizetype skipped = skipStringOrComment(item, i);
+            if (skipped != i) {
+                resolved += item.mid(i, skipped - i);
+                i = skipped;
+                continue;
+            }
+            if (item[i] == '\\' && i + 1 < item.size()) {
+                resolved += item.mid(i, 2);
+                i += 2;
+                continue;
+            }
+            if (item[i] == '&') {
+                resolved += is;
+                amp = true;
+            } else {
+                resolved += item[i];
+            }
+            ++i;
+        }
+        // Without "&" the rule is a descendant of its parent ("> p" a child).
+        out.append(amp ? resolved : is + " " + resolved);
+    }
+    return out.join(", ");
+}
+
+// Writes a colour the panels read as rgba(); nothing when it has a var().
+std::optional<QByteArray> plainColor(const QByteArray &function)
+{
+    const QByteArray upper = latinUpper(function);
+    if (upper.contains("VAR(") || upper.contains("CALC(") || upper.contains(" FROM "))
+        return std::nullopt;
+    const std::optional<Rgb> color = CssToColor(upper);
+    if (!color)
+        return std::nullopt;
+    QByteArray out = "rgba(" + QByteArray::number(color->r) + ", " + QByteArray::number(color->g) + ", "
+                     + QByteArray::number(color->b) + ", ";
+    out += color->a == 255 ? QByteArray("1") : QByteArray::number(color->a / 255.0, 'g', 3);
+    return out + ")";
+}
+
+class Lowering
+{
+public:
+    Lowering(const QByteArray &sheet, const QByteArray &sheetUrl) : m_sheet(sheet), m_base(QUrl::fromEncoded(sheetUrl)) {}
+
+    LoweredSheet run()
+    {
+        countUnshown();
+        blocks(0, m_sheet.size(), QByteArray(), 0, m_out);
+        LoweredSheet result;
+        result.text = m_out;
+        for (const auto &[name, count] : m_unshown) {
+            if (count > 0)
+                result.unshown.append({QString::fromLatin1(name), count});
+        }
+        return result;
+    }
+
+private:
+    // Values as the engine can read them: colours lowered, addresses made absolute.
+    QByteArray values(const QByteArray &text)
+    {
+        static const char *const functions[] = {"oklch(", "oklab(", "lab(", "lch(", "hwb(", "color(",
+                                                 "color-mix(", "light-dark("};
+        QByteArray out;
+        out.reserve(text.size());
+        for (qsizetype i = 0; i < text.size();) {
+            const qsizetype skipped = skipStringOrComment(text, i);
+            if (skipped != i) {
+                out += text.mid(i, skipped - i);
+                i = skipped;
+                continue;
+            }
+            bool replaced = false;
+            if (!isNameByte(i > 0 ? text[i - 1] : ' ')) {
+                for (const char *f : functions) {
+                    const qsizetype len = qsizetype(qstrlen(f));
+                    if (text.size() - i < len || qstrnicmp(text.constData() + i, f, len) != 0)
+                        continue;
+                    const qsizetype close = matchingParen(text, i + len - 1);
+                    if (close < 0)
+                        break;
+                    if (const std::optional<QByteArray> rgb = plainColor(text.mid(i, close + 1 - i))) {
+                        out += *rgb;
+                        i = close + 1;
+                        replaced = true;
+                    }
+                    break;
+                }
+                if (!replaced && text.size() - i >= 4 && qstrnicmp(text.constData() + i, "url(", 4) == 0) {
+                    const qsizetype close = matchingParen(text, i + 3);
+                    if (close > 0) {
+                        out += "url(" + absolute(text.mid(i + 4, close - i - 4)) + ")";
+                        i = close + 1;
+                        replaced = true;
+                    }
+                }
+            }
+            if (!replaced)
+                out += text[i++];
+        }
+        return out;
+    }
+
+    static qsizetype matchingParen(const QByteArray &text, qsizetype open)
+    {
+        int depth = 0;
+        for (qsizetype i = open; i < text.size();) {
+            const qsizetype skipped = skipStringOrComment(text, i);
+            if (skipped != i) {
+                i = skipped;
+                continue;
+            }
+            if (text[i] == '(')
+                ++depth;
+            else if (text[i] == ')' && --depth == 0)
+                return i;
+            ++i;
+        }
+        return -1;
+    }
+
+    // An address inside url( ), quotes kept, made absolute against the sheet.
+    QByteArray absolute(const QByteArray &inside) const
+    {
+        QByteArray address = inside.trimmed();
+        QByteArray quote;
+        if (address.size() >= 2 && (address[0] == '"' || address[0] == '\'') && address.endsWith(address[0])) {
+            quote = address.left(1);
+            address = address.mid(1, address.size() - 2);
+        }
+        if (!m_base.isValid() || address.isEmpty() || address.startsWith('#') || address.startsWith("data:")
+            || address.contains('\\'))
+            return inside;
+        const QUrl resolved = m_base.resolved(QUrl::fromEncoded(address));
+        if (!resolved.isValid())
+            return inside;
+        return quote + resolved.toEncoded() + quote;
+    }
+
+    void countUnshown()
+    {
+        for (qsizetype i = 0; i < m_sheet.size();) {
+            const qsizetype skipped = skipStringOrComment(m_sheet, i);
+            if (skipped != i) {
+                i = skipped;
+                continue;
+            }
+            for (auto &[name, count] : m_unshown) {
+                const qsizetype len = qsizetype(qstrlen(name));
+                if (m_sheet.size() - i >= len && qstrnicmp(m_sheet.constData() + i, name, len) == 0
+                    && (name[0] != '@' || i == 0 || !isNameByte(m_sheet[i - 1]))
+                    && (m_sheet.size() - i == len || !isNameByte(m_sheet[i + len]) || name[len - 1] == '('))
+                    ++count;
+            }
+            ++i;
+        }
+    }
+
+    // The blocks and statements between `from` and `to`, under a parent
+    // selector (empty at the top level and inside at-rules there).
+    void blocks(qsizetype from, qsizetype to, const QByteArray &parent, int depth, QByteArray &out)
+    {
+        QByteArray pending; // a run of the parent's own declarations
+        auto flush = [&] {
+            if (!pending.trimmed().isEmpty() && !parent.isEmpty())
+                out += parent + " {" + values(pending) + "}\n";
+            else if (!pending.trimmed().isEmpty())
+                out += values(pending);
+            pending.clear();
+        };
+        qsizetype start = from;
+        for (qsizetype i = from; i < to;) {
+            const qsizetype skipped = skipStringOrComment(m_sheet, i);
+            if (skipped != i) {
+                i = std::min(skipped, to);
+                continue;
+            }
+            const char c = m_sheet[i];
+            if (c == ';') {
+                pending += m_sheet.mid(start, i + 1 - start);
+                start = ++i;
+                continue;
+            }
+            if (c == '}') { // a stray one: kept as written
+                pending += m_sheet.mid(start, i + 1 - start);
+                start = ++i;
+                continue;
+            }
+            if (c != '{') {
+                ++i;
+                continue;
+            }
+            const qsizetype close = closingBrace(m_sheet, i);
+            if (close < 0 || close > to) {
+                // Never closes: the rest goes as written.
+                pending += m_sheet.mid(start, to - start);
+                start = i = to;
+                break;
+            }
+            const QByteArray prelude = m_sheet.mid(start, i - start);
+            // Comments in front of the prelude stay with the output.
+            block(prelude, i + 1, close, parent, depth, pending, flush, out);
+            start = i = close + 1;
+        }
+        pending += m_sheet.mid(start, to - start);
+        flush();
+    }
+
+    template<typename Flush>
+    void block(const QByteArray &prelude, qsizetype bodyFrom, qsizetype bodyTo, const QByteArray &parent, int depth,
+               QByteArray &pending, Flush &flush, QByteArray &out)
+    {
+        const QByteArray head = prelude.trimmed();
+        const bool atRule = head.startsWith('@');
+        const QByteArray name = atRule ? latinUpper(head.left(head.indexOf(' ') < 0 ? head.size() : head.indexOf(' ')))
+                                       : QByteArray();
+        const bool conditional = name == "@MEDIA" || name == "@SUPPORTS" || name == "@CONTAINER" || name == "@LAYER"
+                                 || name == "@SCOPE" || name == "@DOCUMENT" || name == "@STARTING-STYLE";
+        if (depth >= kMaxDepth || (atRule && !conditional)) {
+            // @keyframes, @font-face, @page…: only their values are lowered.
+            if (parent.isEmpty()) {
+                pending += prelude;
+                flush();
+                out += "{" + values(m_sheet.mid(bodyFrom, bodyTo - bodyFrom)) + "}";
+            } else {
+                flush();
+                out += prelude + "{" + m_sheet.mid(bodyFrom, bodyTo - bodyFrom) + "}";
+            }
+            return;
+        }
+        flush();
+        if (atRule) {
+            if (name == "@IMPORT")
+                return;
+            out += absoluteImport(prelude) + "{";
+            blocks(bodyFrom, bodyTo, parent, depth + 1, out);
+            out += "}\n";
+            return;
+        }
+        const QByteArray selector = resolveSelector(withoutComments(prelude), parent);
+        // The rule's own declarations at its place, then what is nested in it.
+        out += leadingComments(prelude);
+        blocks(bodyFrom, bodyTo, selector, depth + 1, out);
+    }
+
+    QByteArray absoluteImport(const QByteArray &prelude) { return prelude; }
+
+    static QByteArray withoutComments(const QByteArray &prelude)
+    {
+        QByteArray out;
+        for (qsizetype i = 0; i < prelude.size();) {
+            if (prelude[i] == '/' && i + 1 < prelude.size() && prelude[i + 1] == '*') {
+                i = skipStringOrComment(prelude, i);
+                out += ' ';
+            } else {
+                const qsizetype skipped = skipStringOrComment(prelude, i);
+                const qsizetype end = skipped != i ? skipped : i + 1;
+                out += prelude.mid(i, end - i);
+                i = end;
+            }
+        }
+        return out.trimmed();
+    }
+
+    static QByteArray leadingComments(const QByteArray &prelude)
+    {
+        QByteArray out;
+        for (qsizetype i = 0; i < prelude.size();) {
+            if (prelude[i] == '/' && i + 1 < prelude.size() && prelude[i + 1] == '*') {
+                const qsizetype end = skipStringOrComment(prelude, i);
+                out += prelude.mid(i, end - i);
+                i = end;
+            } else {
+                ++i;
+            }
+        }
+        return out;
+    }
+
+    const QByteArray &m_sheet;
+    const QUrl m_base;
+    QByteArray m_out;
+    std::pair<const char *, int> m_unshown[3] = {{"@container", 0}, {":has(", 0}, {"@scope", 0}};
+};
+
+} // namespace
+
+LoweredSheet lowerForPreview(const QByteArray &sheet, const QByteArray &sheetUrl)
+{
+    return Lowering(sheet, sheetUrl).run();
+}
+
+QString unshownMessage(const LoweredSheet &lowered)
+{
+    if (lowered.unshown.isEmpty())
+        return QString();
+    QStringList parts;
+    for (const auto &[name, count] : lowered.unshown)
+        parts.append(QStringLiteral("%1 (%2)").arg(name == QLatin1String(":has(") ? QStringLiteral(":has()") : name)
+                         .arg(count));
+    return QStringLiteral("Просмотр не показывает: ") + parts.join(QStringLiteral(", "));
+}

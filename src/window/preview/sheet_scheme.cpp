@@ -1,0 +1,116 @@
+#include "window/preview/sheet_scheme.h"
+
+#include "core/preview/sheet_lowering.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
+#include <QMimeDatabase>
+#include <QUrl>
+#include <QWebEngineProfile>
+#include <QWebEngineUrlRequestJob>
+#include <QWebEngineUrlScheme>
+
+namespace {
+
+const QByteArray kScheme = QByteArrayLiteral("quillbox-sheet");
+
+// The same file through the program's scheme, the query (a swap's stamp) kept.
+QUrl throughScheme(const QUrl &file)
+{
+    QUrl url;
+    url.setScheme(QString::fromLatin1(kScheme));
+    url.setPath(file.toLocalFile());
+    url.setQuery(file.query());
+    return url;
+}
+
+} // namespace
+
+void registerPreviewScheme()
+{
+    QWebEngineUrlScheme scheme(kScheme);
+    scheme.setSyntax(QWebEngineUrlScheme::Syntax::Path);
+    // Local like the files it stands for: pages from disk may use it, and
+    // what it serves may use the files beside it.
+    scheme.setFlags(QWebEngineUrlScheme::LocalScheme | QWebEngineUrlScheme::LocalAccessAllowed);
+    QWebEngineUrlScheme::registerScheme(scheme);
+}
+
+SheetRequestServer::SheetRequestServer(std::function<QString()> sheetPath, QObject *parent)
+    : QWebEngineUrlSchemeHandler(parent)
+    , m_sheetPath(std::move(sheetPath))
+{
+}
+
+SheetRequestServer::~SheetRequestServer()
+{
+    if (m_profile) {
+        m_profile->setUrlRequestInterceptor(nullptr);
+        m_profile->removeUrlSchemeHandler(this);
+    }
+}
+
+void SheetRequestServer::install(QWebEngineProfile *profile)
+{
+    m_profile = profile;
+    profile->installUrlSchemeHandler(kScheme, this);
+    profile->setUrlRequestInterceptor(&m_interceptor);
+}
+
+void SheetRequestServer::Interceptor::interceptRequest(QWebEngineUrlRequestInfo &info)
+{
+    const QUrl url = info.requestUrl();
+    if (!url.isLocalFile() || !m_server.m_sheetPath)
+        return;
+    const QString sheet = m_server.m_sheetPath();
+    if (sheet.isEmpty())
+        return;
+    if (QFileInfo(url.toLocalFile()).absoluteFilePath() == QFileInfo(sheet).absoluteFilePath())
+        info.redirect(throughScheme(url));
+}
+
+QByteArray SheetRequestServer::lowered(const QString &path)
+{
+    const QFileInfo info(path);
+    if (path == m_cachedPath && info.size() == m_cachedSize && info.lastModified() == m_cachedTime)
+        return m_cached;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray();
+    const LoweredSheet result = lowerForPreview(file.readAll(), QUrl::fromLocalFile(path).toEncoded());
+    m_cachedPath = path;
+    m_cachedSize = info.size();
+    m_cachedTime = info.lastModified();
+    m_cached = result.text;
+    const QString unshown = unshownMessage(result);
+    if (unshown != m_unshown) {
+        m_unshown = unshown;
+        emit unshownChanged(unshown);
+    }
+    return m_cached;
+}
+
+void SheetRequestServer::requestStarted(QWebEngineUrlRequestJob *job)
+{
+    const QString path = job->requestUrl().path();
+    const QString sheet = m_sheetPath ? m_sheetPath() : QString();
+    QByteArray bytes;
+    QByteArray type = "text/css";
+    if (!sheet.isEmpty() && QFileInfo(path).absoluteFilePath() == QFileInfo(sheet).absoluteFilePath()) {
+        bytes = lowered(path);
+    } else {
+        // A file beside the sheet that an address left relative names.
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            job->fail(QWebEngineUrlRequestJob::UrlNotFound);
+            return;
+        }
+        bytes = file.readAll();
+        type = QMimeDatabase().mimeTypeForFileNameAndData(path, bytes).name().toLatin1();
+    }
+    auto *buffer = new QBuffer(job);
+    buffer->setData(bytes);
+    buffer->open(QIODevice::ReadOnly);
+    job->reply(type, buffer);
+}

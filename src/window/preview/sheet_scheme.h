@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QWebEngineUrlRequestInterceptor>
+#include <QWebEngineUrlSchemeHandler>
+
+#include <functional>
+
+class QWebEngineProfile;
+
+// The preview's page gets the sheet being edited lowered to what its engine
+// understands (nesting flattened, today's colours as rgba()), through a
+// request the program answers; the file on disk keeps what the user wrote.
+// Both the in-place swap and a full reload ask for the sheet's file, and
+// both are answered so.
+
+// Registers the scheme; before the application object is made.
+void registerPreviewScheme();
+
+class SheetRequestServer : public QWebEngineUrlSchemeHandler
+{
+    Q_OBJECT
+public:
+    // `sheetPath` gives the local path of the sheet being edited, or nothing.
+    SheetRequestServer(std::function<QString()> sheetPath, QObject *parent = nullptr);
+    // The profile outlives the window: it is given back its requests.
+    ~SheetRequestServer() override;
+
+    // Sends the page's requests for the sheet's file here.
+    void install(QWebEngineProfile *profile);
+
+    void requestStarted(QWebEngineUrlRequestJob *job) override;
+
+signals:
+    // What the page's engine cannot show of the sheet, for the status bar.
+    void unshownChanged(const QString &message);
+
+private:
+    class Interceptor : public QWebEngineUrlRequestInterceptor
+    {
+    public:
+        explicit Interceptor(SheetRequestServer &server) : m_server(server) {}
+        void interceptRequest(QWebEngineUrlRequestInfo &info) override;
+
+    private:
+        SheetRequestServer &m_server;
+    };
+
+    QByteArray lowered(const QString &path);
+
+    std::function<QString()> m_sheetPath;
+    Interceptor m_interceptor{*this};
+    QPointer<QWebEngineProfile> m_profile;
+    // The last file lowered, known by its path, size and time.
+    QString m_cachedPath;
+    qint64 m_cachedSize = -1;
+    QDateTime m_cachedTime;
+    QByteArray m_cached;
+    QString m_unshown;
+};

@@ -1,0 +1,105 @@
+// The preview's engine predates nesting and today's colours: the page gets
+// the sheet lowered. The engine judges: lowered nested rules compute as the
+// same rules written flat by hand, and the window's page shows them.
+#include "../support/window_fixture.h"
+
+#include "core/preview/sheet_lowering.h"
+
+#include <QEventLoop>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTimer>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+
+namespace {
+
+const char *const kBody = R"(<div class="card big"><h2 class="title">t</h2><p>p <a href="#">a</a></p></div>
+<div class="card"><p class="title">q</p><span>s</span></div><ul class="list"><li>1</li><li class="on">2</li></ul>)";
+
+// Every element's computed style, one "element property value" a line.
+QString computed(const QByteArray &css)
+{
+    QWebEnginePage page;
+    QEventLoop loop;
+    QObject::connect(&page, &QWebEnginePage::loadFinished, &loop, &QEventLoop::quit);
+    page.setHtml(QStringLiteral("<!DOCTYPE html><html><head><style>%1</style></head><body>%2</body></html>")
+                     .arg(QString::fromUtf8(css), QString::fromLatin1(kBody)));
+    QTimer::singleShot(30000, &loop, &QEventLoop::quit);
+    loop.exec();
+    QString result;
+    page.runJavaScript(QStringLiteral("Array.from(document.querySelectorAll('body *')).map((e, i) => {"
+                                      "const s = getComputedStyle(e); return Array.from(s).map(n => i + ' ' + n + ' '"
+                                      " + s.getPropertyValue(n)).join('\\n'); }).join('\\n')"),
+                       [&](const QVariant &v) {
+                           result = v.toString();
+                           loop.quit();
+                       });
+    QTimer::singleShot(30000, &loop, &QEventLoop::quit);
+    loop.exec();
+    return result;
+}
+
+TEST(PreviewLowering, NestedRulesComputeAsTheSameRulesWrittenFlat)
+{
+    const QByteArray nested = ".card { color: rgb(1, 2, 3); padding: 3px;\n"
+                              "  .title { font-size: 31px; }\n"
+                              "  &.big { border: 2px solid red; }\n"
+                              "  > p { margin: 7px; a { color: oklch(62.7955% 0.257683 29.2339); } }\n"
+                              "  @media (min-width: 1px) { span { font-weight: 700; } }\n"
+                              "  margin-left: 5px;\n}\n"
+                              ".list { li { color: green; &.on { color: blue; } } & + & { x: 1 } }\n";
+    const QByteArray flat = ".card { color: rgb(1, 2, 3); padding: 3px; }\n"
+                            ".card .title { font-size: 31px; }\n"
+                            ".card.big { border: 2px solid red; }\n"
+                            ".card > p { margin: 7px; }\n"
+                            ".card > p a { color: rgb(255, 0, 0); }\n"
+                            "@media (min-width: 1px) { .card span { font-weight: 700; } }\n"
+                            ".card { margin-left: 5px; }\n"
+                            ".list li { color: green; }\n.list li.on { color: blue; }\n";
+    const QString expected = computed(flat);
+    ASSERT_GT(expected.count(QLatin1Char('\n')), 1000);
+    EXPECT_NE(expected, computed(nested)) << "this engine cannot read nesting itself";
+    EXPECT_EQ(computed(lowerForPreview(nested, "").text), expected);
+}
+
+class PreviewLoweringWindow : public WindowTest
+{
+};
+
+TEST_F(PreviewLoweringWindow, ThePageShowsNestedRulesAndTodaysColoursAndNamesWhatItCannot)
+{
+    const QString page = dir.filePath(QStringLiteral("page.html"));
+    QFile out(page);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write("<!DOCTYPE html><html><head><link rel=\"stylesheet\" href=\"site.css\"></head>"
+              "<body><div class=\"card\"><h2 class=\"title\">t</h2></div></body></html>");
+    out.close();
+    startWith("LINK_HTML {\r\nLINK_HTML=" + page.toUtf8()
+              + ";\r\n}\r\n.card {\r\ncolor: oklch(62.7955% 0.257683 29.2339);\r\n"
+                "& .title {\r\nfont-size: 31px;\r\n}\r\n}\r\n@container (min-width: 1px) {\r\np {\r\nx: 1;\r\n}\r\n}\r\n");
+    auto *view = child<QWebEngineView>("PreBrowser");
+    QSignalSpy loaded(view, &QWebEngineView::loadFinished);
+    ASSERT_TRUE(form->editor().files().OpenSheet(path));
+    ASSERT_TRUE(loaded.wait(30000));
+    auto evaluate = [view](const QString &script) {
+        QString result;
+        bool answered = false;
+        view->page()->runJavaScript(script, [&](const QVariant &value) {
+            result = value.toString();
+            answered = true;
+        });
+        EXPECT_TRUE(QTest::qWaitFor([&] { return answered; }, 20000));
+        return result;
+    };
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return evaluate(QStringLiteral("getComputedStyle(document.querySelector('.title')).fontSize")) == "31px"; },
+        10000));
+    EXPECT_EQ(evaluate(QStringLiteral("getComputedStyle(document.querySelector('.card')).color")),
+              QStringLiteral("rgb(255, 0, 0)"));
+    EXPECT_EQ(child<QLabel>("PreviewUnshown")->text(), QStringLiteral("Просмотр не показывает: @container (1)"));
+    // The file keeps what the user wrote.
+    EXPECT_TRUE(fileText().contains("& .title")) << fileText().constData();
+}
+
+} // namespace

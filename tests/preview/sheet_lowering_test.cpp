@@ -1,0 +1,71 @@
+#include "core/preview/sheet_lowering.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Whitespace aside: the lowering writes its own line breaks.
+QByteArray squeezed(QByteArray text)
+{
+    return text.simplified().replace("{ ", "{").replace(" }", "}").replace("} ", "}").replace(" {", "{").replace("; ", ";");
+}
+
+TEST(SheetLowering, NestingIsWrittenFlatWithTheSelectorsTheBrowserWouldUse)
+{
+    const struct {
+        const char *sheet, *lowered;
+    } cases[] = {
+        {".card { color: red; .title { margin: 0 } &.big { padding: 1px } }",
+         ".card {color: red;}:is(.card) .title {margin: 0}:is(.card).big {padding: 1px}"},
+        {"a, b { > p { x: 1 } & + & { y: 2 } .c & { z: 3 } }",
+         ":is(a, b) > p {x: 1}:is(a, b) + :is(a, b) {y: 2}.c :is(a, b) {z: 3}"},
+        {".a { :where(.x) & { w: 1 } }", ":where(.x) :is(.a) {w: 1}"},
+        {".a { b: 1; .c { d: 2 } e: 3 }", ".a {b: 1;}:is(.a) .c {d: 2}.a {e: 3}"},
+        {".a { @media (min-width: 1px) { b: 1; .c { d: 2 } } }",
+         "@media (min-width: 1px) {.a {b: 1;}:is(.a) .c {d: 2}}"},
+        {"@layer x { .a { .b { c: 1 } } }", "@layer x {:is(.a) .b {c: 1}}"},
+        // Braces in strings and comments are no blocks.
+        {".a { content: \"}{\"; /* } */ .b { c: 1 } }", ".a {content: \"}{\";}/* } */:is(.a) .b {c: 1}"},
+        // Flat sheets and at-rules pass as written.
+        {"@charset \"x\"; a { b: c } @font-face { src: local(x) }",
+         "@charset \"x\"; a {b: c}@font-face {src: local(x)}"},
+        // A block that never closes goes as written.
+        {".a { b: 1; .c { d: 2 ", ".a { b: 1; .c { d: 2 "},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(squeezed(lowerForPreview(c.sheet, "file:///s/site.css").text), squeezed(c.lowered)) << c.sheet;
+}
+
+TEST(SheetLowering, TodaysColoursBecomeRgbaAndAddressesAbsolute)
+{
+    const QByteArray lowered =
+        lowerForPreview("a { color: oklch(62.7955% 0.257683 29.2339); background: url(img/x.png) "
+                        "color-mix(in srgb, red, blue); border-color: light-dark(#fff, #000); "
+                        "outline-color: oklch(var(--l) 0.1 20); content: \"lab(1 2 3)\"; "
+                        "b: url('data:image/png;base64,xx') }",
+                        "file:///home/u/site/style.css")
+            .text;
+    EXPECT_TRUE(lowered.contains("color: rgba(255, 0, 0, 1)")) << lowered.constData();
+    EXPECT_TRUE(lowered.contains("url(file:///home/u/site/img/x.png) rgba(128, 0, 128, 1)")) << lowered.constData();
+    EXPECT_TRUE(lowered.contains("border-color: rgba(255, 255, 255, 1)"));
+    EXPECT_TRUE(lowered.contains("oklch(var(--l) 0.1 20)")) << "a var() is left to the engine";
+    EXPECT_TRUE(lowered.contains("\"lab(1 2 3)\"")) << "strings are no values";
+    EXPECT_TRUE(lowered.contains("url('data:image/png;base64,xx')"));
+}
+
+TEST(SheetLowering, WhatCannotBeLoweredIsNamedAndDeepNestingEnds)
+{
+    const LoweredSheet lowered = lowerForPreview(
+        "@container (min-width: 1px) { a:has(b) { c: 1 } } /* @container */ p:has(> q) {} @scope (.x) {}", "");
+    EXPECT_EQ(unshownMessage(lowered), QStringLiteral("Просмотр не показывает: @container (1), :has() (2), @scope (1)"));
+
+    QByteArray deep;
+    for (int i = 0; i < 200; ++i)
+        deep += ".a" + QByteArray::number(i) + " { ";
+    deep += "x: 1;" + QByteArray(200, '}');
+    const QByteArray text = lowerForPreview(deep, "").text;
+    EXPECT_TRUE(text.contains("x: 1;"));
+    EXPECT_EQ(text.count('{'), text.count('}'));
+}
+
+} // namespace
