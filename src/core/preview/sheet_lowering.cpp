@@ -19,7 +19,16 @@ bool isNameByte(char c)
 
 // Skips a string or comment starting at `i`; returns the index after it,
 // or `i` when none starts there.
-qsizetype skipStringOrComment(const QByteArray &text, qsizetype i)
+qsizetype skipLong(const QByteArray &text, qsizetype i);
+
+// Called for every byte: the common case returns at once.
+inline qsizetype skipStringOrComment(const QByteArray &text, qsizetype i)
+{
+    const char c = text[i];
+    return c == '/' || c == '"' || c == '\'' ? skipLong(text, i) : i;
+}
+
+qsizetype skipLong(const QByteArray &text, qsizetype i)
 {
     const qsizetype n = text.size();
     if (text[i] == '/' && i + 1 < n && text[i + 1] == '*') {
@@ -158,45 +167,57 @@ private:
     // Values as the engine can read them: colours lowered, addresses made absolute.
     QByteArray values(const QByteArray &text)
     {
-        static const char *const functions[] = {"oklch(", "oklab(", "lab(", "lch(", "hwb(", "color(",
-                                                 "color-mix(", "light-dark("};
+        struct Function {
+            const char *name;
+            qsizetype length;
+        };
+        static const Function functions[] = {{"oklch(", 6}, {"oklab(", 6},      {"lab(", 4},   {"lch(", 4},
+                                             {"hwb(", 4},   {"color-mix(", 10}, {"color(", 6}, {"light-dark(", 11}};
         QByteArray out;
-        out.reserve(text.size());
+        qsizetype copied = 0; // what is passed on as it stands is copied in runs
         for (qsizetype i = 0; i < text.size();) {
             const qsizetype skipped = skipStringOrComment(text, i);
             if (skipped != i) {
-                out += text.mid(i, skipped - i);
                 i = skipped;
                 continue;
             }
-            bool replaced = false;
-            if (!isNameByte(i > 0 ? text[i - 1] : ' ')) {
-                for (const char *f : functions) {
-                    const qsizetype len = qsizetype(qstrlen(f));
-                    if (text.size() - i < len || qstrnicmp(text.constData() + i, f, len) != 0)
-                        continue;
-                    const qsizetype close = matchingParen(text, i + len - 1);
-                    if (close < 0)
-                        break;
-                    if (const std::optional<QByteArray> rgb = plainColor(text.mid(i, close + 1 - i))) {
-                        out += *rgb;
-                        i = close + 1;
-                        replaced = true;
-                    }
-                    break;
+            // Only a name starting with one of these letters can be lowered.
+            const char first = char(text[i] | 0x20);
+            const bool candidate = first == 'o' || first == 'l' || first == 'h' || first == 'c' || first == 'u';
+            if (!candidate || isNameByte(i > 0 ? text[i - 1] : ' ')) {
+                ++i;
+                continue;
+            }
+            std::optional<QByteArray> replacement;
+            qsizetype end = i;
+            for (const auto &[f, len] : functions) {
+                if (char(f[0]) != first || text.size() - i < len || qstrnicmp(text.constData() + i, f, len) != 0)
+                    continue;
+                const qsizetype close = matchingParen(text, i + len - 1);
+                if (close >= 0) {
+                    replacement = plainColor(text.mid(i, close + 1 - i));
+                    end = close + 1;
                 }
-                if (!replaced && text.size() - i >= 4 && qstrnicmp(text.constData() + i, "url(", 4) == 0) {
-                    const qsizetype close = matchingParen(text, i + 3);
-                    if (close > 0) {
-                        out += "url(" + absolute(text.mid(i + 4, close - i - 4)) + ")";
-                        i = close + 1;
-                        replaced = true;
-                    }
+                break;
+            }
+            if (!replacement && text.size() - i >= 4 && qstrnicmp(text.constData() + i, "url(", 4) == 0) {
+                const qsizetype close = matchingParen(text, i + 3);
+                if (close > 0) {
+                    replacement = "url(" + absolute(text.mid(i + 4, close - i - 4)) + ")";
+                    end = close + 1;
                 }
             }
-            if (!replaced)
-                out += text[i++];
+            if (!replacement) {
+                ++i;
+                continue;
+            }
+            out.append(text.constData() + copied, i - copied);
+            out += *replacement;
+            i = copied = end;
         }
+        if (copied == 0)
+            return text;
+        out.append(text.constData() + copied, text.size() - copied);
         return out;
     }
 
@@ -242,6 +263,10 @@ private:
             const qsizetype skipped = skipStringOrComment(m_sheet, i);
             if (skipped != i) {
                 i = skipped;
+                continue;
+            }
+            if (m_sheet[i] != '@' && m_sheet[i] != ':') {
+                ++i;
                 continue;
             }
             for (auto &[name, count] : m_unshown) {
