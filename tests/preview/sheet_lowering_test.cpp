@@ -69,3 +69,36 @@ TEST(SheetLowering, WhatCannotBeLoweredIsNamedAndDeepNestingEnds)
 }
 
 } // namespace
+
+namespace {
+
+// Braces a block scan counts: outside strings (a line break ends one) and comments.
+int braces(const QByteArray &text)
+{
+    int depth = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.mid(i, 2) == "/*") {
+            const qsizetype end = text.indexOf("*/", i + 2);
+            i = end < 0 ? text.size() : end + 1;
+        } else if (text[i] == '"') {
+            while (++i < text.size() && text[i] != '"' && text[i] != '\n') {
+            }
+        } else {
+            depth += text[i] == '{' ? 1 : text[i] == '}' ? -1 : 0;
+        }
+    }
+    return depth;
+}
+
+TEST(SheetLowering, StringsThatLookLikeCommentsOrRunToTheLineEndKeepTheBlocksWhole)
+{
+    // Found by the fuzzer: a "/*" inside a string taken for a comment, and a
+    // selector whose string a line break ends losing that line break.
+    for (const QByteArray sheet : {QByteArray("@media x { a { \"] /*x {\n. ]=\"}\" { b: c } } }"),
+                                   QByteArray("@l { x}\"+] y\n{ c: d \n} wa")}) {
+        ASSERT_EQ(braces(sheet), 0);
+        EXPECT_EQ(braces(lowerForPreview(sheet, "").text), 0) << lowerForPreview(sheet, "").text.constData();
+    }
+}
+
+} // namespace

@@ -340,7 +340,7 @@ private:
                                        : QByteArray();
         const bool conditional = name == "@MEDIA" || name == "@SUPPORTS" || name == "@CONTAINER" || name == "@LAYER"
                                  || name == "@SCOPE" || name == "@DOCUMENT" || name == "@STARTING-STYLE";
-        if (depth >= kMaxDepth || (atRule && !conditional)) {
+        if (depth >= kMaxDepth || (atRule && !conditional) || hasOpenString(prelude)) {
             // @keyframes, @font-face, @page…: only their values are lowered.
             if (parent.isEmpty()) {
                 pending += prelude;
@@ -386,17 +386,36 @@ private:
         return out.trimmed();
     }
 
+    // A string that a line break ends is no string a selector can carry: the
+    // rule goes as written, line break and all.
+    static bool hasOpenString(const QByteArray &prelude)
+    {
+        for (qsizetype i = 0; i < prelude.size();) {
+            const qsizetype end = skipStringOrComment(prelude, i);
+            if (end == i) {
+                ++i;
+                continue;
+            }
+            if (prelude[i] != '/' && (prelude[end - 1] != prelude[i] || end - 1 == i))
+                return true;
+            i = end;
+        }
+        return false;
+    }
+
+    // The comments of a prelude (not what looks like one inside a string).
     static QByteArray leadingComments(const QByteArray &prelude)
     {
         QByteArray out;
         for (qsizetype i = 0; i < prelude.size();) {
-            if (prelude[i] == '/' && i + 1 < prelude.size() && prelude[i + 1] == '*') {
-                const qsizetype end = skipStringOrComment(prelude, i);
-                out += prelude.mid(i, end - i);
-                i = end;
-            } else {
+            const qsizetype end = skipStringOrComment(prelude, i);
+            if (end == i) {
                 ++i;
+                continue;
             }
+            if (prelude[i] == '/')
+                out += prelude.mid(i, end - i);
+            i = end;
         }
         return out;
     }
