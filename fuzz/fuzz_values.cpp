@@ -1,6 +1,6 @@
 // Any text as a colour, a variable's value, a shorthand and a length: the
 // readers answer at once, never loop, and what they read writes back.
-#include "core/panels/css_color.h"
+#include "core/css/css_color.h"
 #include "core/panels/css_variables.h"
 #include "core/panels/declaration_reader.h"
 #include "core/panels/declaration_writer.h"

@@ -1,4 +1,4 @@
-#include "core/panels/css_color.h"
+#include "core/css/css_color.h"
 #include "core/panels/css_overlap.h"
 #include "core/sheet/cp1251.h"
 #include "core/panels/declaration_reader.h"

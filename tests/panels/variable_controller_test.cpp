@@ -1,5 +1,5 @@
 #include "core/editor/editor.h"
-#include "core/panels/css_color.h"
+#include "core/css/css_color.h"
 
 #include "../support/fake_host.h"
 #include "../support/scripted_questioner.h"

@@ -1,6 +1,6 @@
 #include "core/panels/declaration_reader.h"
 
-#include "core/panels/css_color.h"
+#include "core/css/css_color.h"
 #include "core/panels/css_overlap.h"
 #include "core/panels/css_variables.h"
 #include "core/panels/declaration_list.h"

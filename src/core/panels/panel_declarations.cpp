@@ -1,6 +1,6 @@
 #include "core/panels/panel_declarations.h"
 
-#include "core/panels/css_color.h"
+#include "core/css/css_color.h"
 #include "core/panels/panel_state.h"
 #include "core/sheet/byte_lines.h"
 

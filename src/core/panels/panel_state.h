@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/css/css_color.h"
 #include "core/panels/css_variables.h"
 
 #include <QByteArray>
@@ -10,11 +11,6 @@
 #include <array>
 #include <optional>
 
-// A colour of the panels: 8 bits each of red, green, blue and alpha.
-struct Rgb {
-    quint8 r = 0, g = 0, b = 0, a = 255;
-    friend bool operator==(const Rgb &, const Rgb &) = default;
-};
 
 // An editable combo box of the font tool bar. In use is a state of its
 // own: the box is drawn white while in use and in the button face when not.

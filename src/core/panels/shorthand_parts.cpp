@@ -1,6 +1,6 @@
 #include "core/panels/shorthand_parts.h"
 
-#include "core/panels/css_color.h"
+#include "core/css/css_color.h"
 #include "core/sheet/byte_lines.h"
 
 #include <cctype>

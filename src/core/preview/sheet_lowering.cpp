@@ -1,6 +1,6 @@
 #include "core/preview/sheet_lowering.h"
 
-#include "core/panels/css_color.h"
+#include "core/css/css_color.h"
 #include "core/sheet/byte_lines.h"
 
 #include <QUrl>

@@ -72,16 +72,16 @@ void SheetRequestServer::Interceptor::interceptRequest(QWebEngineUrlRequestInfo 
 
 QByteArray SheetRequestServer::lowered(const QString &path)
 {
-    const QFileInfo info(path);
-    if (path == m_cachedPath && info.size() == m_cachedSize && info.lastModified() == m_cachedTime)
-        return m_cached;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return QByteArray();
-    const LoweredSheet result = lowerForPreview(file.readAll(), QUrl::fromLocalFile(path).toEncoded());
+    // Known by its bytes: two saves within one tick of the clock differ too.
+    const QByteArray bytes = file.readAll();
+    if (path == m_cachedPath && bytes == m_cachedInput)
+        return m_cached;
+    const LoweredSheet result = lowerForPreview(bytes, QUrl::fromLocalFile(path).toEncoded());
     m_cachedPath = path;
-    m_cachedSize = info.size();
-    m_cachedTime = info.lastModified();
+    m_cachedInput = bytes;
     m_cached = result.text;
     const QString unshown = unshownMessage(result);
     if (unshown != m_unshown) {

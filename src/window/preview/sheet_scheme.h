@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QDateTime>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -55,10 +54,9 @@ private:
     std::function<QString()> m_sheetPath;
     Interceptor m_interceptor{*this};
     QPointer<QWebEngineProfile> m_profile;
-    // The last file lowered, known by its path, size and time.
+    // The last file lowered, known by its path and bytes.
     QString m_cachedPath;
-    qint64 m_cachedSize = -1;
-    QDateTime m_cachedTime;
+    QByteArray m_cachedInput;
     QByteArray m_cached;
     QString m_unshown;
 };

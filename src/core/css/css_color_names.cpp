@@ -1,4 +1,4 @@
-#include "core/panels/css_color.h"
+#include "core/css/css_color.h"
 
 #include <algorithm>
 #include <cstring>

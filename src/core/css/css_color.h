@@ -1,10 +1,15 @@
 #pragma once
 
-#include "core/panels/panel_state.h"
-
 #include <QByteArray>
+#include <QtGlobal>
 
 #include <optional>
+
+// A colour of the panels: 8 bits each of red, green, blue and alpha.
+struct Rgb {
+    quint8 r = 0, g = 0, b = 0, a = 255;
+    friend bool operator==(const Rgb &, const Rgb &) = default;
+};
 
 // The colour every unreadable value used to become.
 inline constexpr Rgb kUnknownColor{0x12, 0x34, 0x56};

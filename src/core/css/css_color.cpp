@@ -1,6 +1,6 @@
-#include "core/panels/css_color.h"
+#include "core/css/css_color.h"
 
-#include "core/panels/color_spaces.h"
+#include "core/css/color_spaces.h"
 
 #include <QList>
 

@@ -1,4 +1,4 @@
-#include "core/panels/color_spaces.h"
+#include "core/css/color_spaces.h"
 
 #include <algorithm>
 #include <array>
