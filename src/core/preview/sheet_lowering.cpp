@@ -354,9 +354,7 @@ private:
         }
         flush();
         if (atRule) {
-            if (name == "@IMPORT")
-                return;
-            out += absoluteImport(prelude) + "{";
+            out += prelude + "{";
             blocks(bodyFrom, bodyTo, parent, depth + 1, out);
             out += "}\n";
             return;
@@ -366,8 +364,6 @@ private:
         out += leadingComments(prelude);
         blocks(bodyFrom, bodyTo, selector, depth + 1, out);
     }
-
-    QByteArray absoluteImport(const QByteArray &prelude) { return prelude; }
 
     static QByteArray withoutComments(const QByteArray &prelude)
     {
