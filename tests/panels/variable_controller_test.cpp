@@ -108,3 +108,16 @@ TEST_F(RuleVariables, TheRulesOwnVariableNamesTheOtherRulesThatGiveItToo)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(RuleVariables, AVariableGivenInTenRulesComesFromTheLastAndSaysHowManyGiveIt)
+{
+    QByteArray sheet;
+    for (int i = 0; i < 10; ++i)
+        sheet += ".v" + QByteArray::number(i) + " {\r\n--pad: " + QByteArray::number(i) + "px;\r\n}\r\n";
+    sheet += ".use {\r\npadding: var(--pad);\r\n}\r\n";
+    EXPECT_EQ(rowsOf(sheet, 10), QStringList{"--pad=9px|.v9#10"});
+}
+
+} // namespace
