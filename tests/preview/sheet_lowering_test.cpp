@@ -102,3 +102,20 @@ TEST(SheetLowering, StringsThatLookLikeCommentsOrRunToTheLineEndKeepTheBlocksWho
 }
 
 } // namespace
+
+namespace {
+
+TEST(SheetLowering, APlainSheetReachesThePageByteForByte)
+{
+    for (const QByteArray sheet :
+         {QByteArray("@charset \"x\";\n/* c */ a , b{ color : red ; background: url( \"data:x\" ) }\n@media print {p{x:1}}\n"
+                     "@font-face { src: url(#f) }"),
+          QByteArray("a { content: \"oklch(\" } /* .a { .b { } } */ @keyframes k { from { x: 1 } }")})
+        EXPECT_EQ(lowerForPreview(sheet, "file:///s/site.css").text, sheet);
+    // Each of these needs the lowering.
+    for (const QByteArray sheet : {QByteArray("a { b { c: 1 } }"), QByteArray("a { color: LAB(1 2 3) }"),
+                                   QByteArray("a { background: url(img.png) }")})
+        EXPECT_NE(lowerForPreview(sheet, "file:///s/site.css").text, sheet) << sheet.constData();
+}
+
+} // namespace

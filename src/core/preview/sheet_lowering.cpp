@@ -6,6 +6,8 @@
 #include <QUrl>
 
 #include <cctype>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -145,6 +147,62 @@ std::optional<QByteArray> plainColor(const QByteArray &function)
     return out + ")";
 }
 
+bool startsWithNoCase(const QByteArray &text, qsizetype at, const char *word, qsizetype length)
+{
+    return text.size() - at >= length && qstrnicmp(text.constData() + at, word, length) == 0;
+}
+
+// Whether the engine needs the sheet lowered at all: a block inside a style
+// rule, a colour function it predates, or an address that is not absolute.
+// A plain sheet (most of them) then reaches the page as it is, at the cost
+// of one quick look.
+bool needsLowering(const QByteArray &sheet)
+{
+    std::vector<bool> styleRules; // for each open block, whether it is a style rule
+    char first = 0;               // the first byte of the prelude being read
+    for (qsizetype i = 0; i < sheet.size();) {
+        const qsizetype skipped = skipStringOrComment(sheet, i);
+        if (skipped != i) {
+            i = skipped;
+            continue;
+        }
+        const char c = sheet[i];
+        if (c == '{') {
+            if (!styleRules.empty() && styleRules.back())
+                return true;
+            styleRules.push_back(first != '@');
+            first = 0;
+        } else if (c == '}') {
+            if (!styleRules.empty())
+                styleRules.pop_back();
+            first = 0;
+        } else if (c == ';') {
+            first = 0;
+        } else if (!first && static_cast<unsigned char>(c) > ' ') {
+            first = c;
+        }
+        const char lower = char(c | 0x20);
+        if ((lower == 'o' || lower == 'l' || lower == 'h' || lower == 'c' || lower == 'u')
+            && !isNameByte(i > 0 ? sheet[i - 1] : ' ')) {
+            for (const auto &[word, length] : {std::pair<const char *, qsizetype>{"oklch(", 6}, {"oklab(", 6},
+                                               {"lab(", 4}, {"lch(", 4}, {"hwb(", 4}, {"color(", 6},
+                                               {"color-mix(", 10}, {"light-dark(", 11}}) {
+                if (startsWithNoCase(sheet, i, word, length))
+                    return true;
+            }
+            if (startsWithNoCase(sheet, i, "url(", 4)) {
+                qsizetype at = i + 4;
+                while (at < sheet.size() && (sheet[at] == ' ' || sheet[at] == '"' || sheet[at] == '\''))
+                    ++at;
+                if (!startsWithNoCase(sheet, at, "data:", 5) && !startsWithNoCase(sheet, at, "#", 1))
+                    return true;
+            }
+        }
+        ++i;
+    }
+    return false;
+}
+
 class Lowering
 {
 public:
@@ -153,7 +211,10 @@ public:
     LoweredSheet run()
     {
         countUnshown();
-        blocks(0, m_sheet.size(), QByteArray(), 0, m_out);
+        if (needsLowering(m_sheet))
+            blocks(0, m_sheet.size(), QByteArray(), 0, m_out);
+        else
+            m_out = m_sheet;
         LoweredSheet result;
         result.text = m_out;
         for (const auto &[name, count] : m_unshown) {
