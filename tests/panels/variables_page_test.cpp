@@ -125,6 +125,8 @@ TEST_F(VariablesPageTest, TheSwatchPicksAColourWrittenAsHexAndThePanelsFollow)
     EXPECT_EQ(QColor(panel.r, panel.g, panel.b), shown) << "the panel's swatch shows the new colour";
     QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cellCentre(1, 2));
     EXPECT_EQ(form->store().list().selected(), 0);
+    EXPECT_EQ(table->currentRow(), -1) << "another rule's table starts with no row selected";
+    EXPECT_FALSE(child<QToolButton>("VarDelete")->isEnabled());
 }
 
 TEST_F(VariablesPageTest, AddingTwiceAndDeletingGoThroughTheDialogAndUndo)

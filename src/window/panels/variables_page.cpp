@@ -78,7 +78,10 @@ void VariablesPage::showRows()
     const SheetCodec &codec = m_editor.store().codec();
     const QList<VariableRow> &rows = m_editor.variables().rows();
     m_showing = true;
-    const int current = m_table->currentRow();
+    // After an edit the same row stays selected; another rule starts afresh.
+    const int rule = m_editor.store().currentStyleIndex();
+    const int current = rule == m_shownRule ? m_table->currentRow() : -1;
+    m_shownRule = rule;
     m_table->clearContents();
     m_table->setRowCount(int(rows.size()));
     const QColor grey = palette().color(QPalette::Disabled, QPalette::Text);

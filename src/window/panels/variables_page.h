@@ -45,4 +45,5 @@ private:
     QToolButton *m_add;
     QToolButton *m_delete;
     bool m_showing = false;
+    int m_shownRule = -1;
 };
