@@ -168,18 +168,24 @@ void windowSelectRule(benchmark::State &state)
 }
 BENCHMARK(windowSelectRule)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// The bench sheet, copied, opened in the form once it is on screen.
+void openBenchSheetShown(TMainForm &form, QTemporaryDir &dir, const char *name)
+{
+    const QString path = dir.filePath(QLatin1String(name));
+    QFile::copy(benchSheet(dir), path);
+    form.setQuestioner(std::make_unique<ScriptedQuestioner>());
+    form.show();
+    (void)QTest::qWaitForWindowExposed(&form);
+    form.editor().files().OpenSheet(path);
+}
+
 // Selecting ".btn" (the rule named by QUILLBOX_BENCH_RULE, or the first of
 // the sheet) with the variables page showing, until its table is filled.
 void windowSelectRuleVariables(benchmark::State &state)
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath("vars.css");
-    QFile::copy(benchSheet(dir), path);
     TMainForm form;
-    form.setQuestioner(std::make_unique<ScriptedQuestioner>());
-    form.show();
-    (void)QTest::qWaitForWindowExposed(&form);
-    form.editor().files().OpenSheet(path);
+    openBenchSheetShown(form, dir, "vars.css");
     form.findChild<QTabWidget *>(QStringLiteral("TABPANEL"))
         ->setCurrentWidget(form.findChild<QWidget *>(QStringLiteral("VarsPage")));
     const QByteArray wanted = qEnvironmentVariable("QUILLBOX_BENCH_RULE", QStringLiteral(".btn")).toUtf8();
@@ -208,13 +214,8 @@ BENCHMARK(windowSelectRuleVariables)->Unit(benchmark::kMillisecond)->UseRealTime
 void windowVariableEdit(benchmark::State &state)
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath("edit.css");
-    QFile::copy(benchSheet(dir), path);
     TMainForm form;
-    form.setQuestioner(std::make_unique<ScriptedQuestioner>());
-    form.show();
-    (void)QTest::qWaitForWindowExposed(&form);
-    form.editor().files().OpenSheet(path);
+    openBenchSheetShown(form, dir, "edit.css");
     const int rule = std::max<int>(0, int(form.store().list().items().indexOf(".btn-primary")));
     form.editor().ListTagClick(rule);
     QByteArray name = "--bs-btn-bg";

@@ -9,10 +9,10 @@
 
 namespace {
 
-// Expected bytes come from the CSS Color 4 definitions: the worked
-// examples of the specification (lch(54.29% 106.84 40.85) is sRGB red),
-// the reference OKLab values of sRGB's primaries, and the arithmetic the
-// specification gives for hsl(), hwb(), color-mix() and alpha.
+// Expected bytes come from CSS Color 4: its worked examples
+// (lch(54.29% 106.84 40.85) is sRGB red), the reference OKLab values of
+// sRGB's primaries, and the arithmetic it gives for hsl(), hwb(),
+// color-mix() and alpha.
 TEST(CssColor, EverySyntaxReadsToItsSrgbBytes)
 {
     const struct {

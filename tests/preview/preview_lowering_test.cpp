@@ -1,6 +1,7 @@
 // The preview's engine predates nesting and today's colours: the page gets
 // the sheet lowered. The engine judges: lowered nested rules compute as the
 // same rules written flat by hand, and the window's page shows them.
+#include "../support/page_script.h"
 #include "../support/window_fixture.h"
 
 #include "core/preview/sheet_lowering.h"
@@ -82,16 +83,7 @@ TEST_F(PreviewLoweringWindow, ThePageShowsNestedRulesAndTodaysColoursAndNamesWha
     QSignalSpy loaded(view, &QWebEngineView::loadFinished);
     ASSERT_TRUE(form->editor().files().OpenSheet(path));
     ASSERT_TRUE(loaded.wait(30000));
-    auto evaluate = [view](const QString &script) {
-        QString result;
-        bool answered = false;
-        view->page()->runJavaScript(script, [&](const QVariant &value) {
-            result = value.toString();
-            answered = true;
-        });
-        EXPECT_TRUE(QTest::qWaitFor([&] { return answered; }, 20000));
-        return result;
-    };
+    auto evaluate = [view](const QString &script) { return runInPage(view->page(), script).toString(); };
     EXPECT_TRUE(QTest::qWaitFor(
         [&] { return evaluate(QStringLiteral("getComputedStyle(document.querySelector('.title')).fontSize")) == "31px"; },
         10000));

@@ -1,5 +1,6 @@
 // A variable changed on the variables page reaches the page at once, as a
 // panel change does, without a reload.
+#include "../support/page_script.h"
 #include "../support/window_fixture.h"
 
 #include <QAction>
@@ -38,16 +39,7 @@ TEST_F(VariablePreviewTest, AnEditedVariableRecoloursThePageWithoutAReload)
         child<QAction>("AutoRefreshAction")->trigger();
         ASSERT_TRUE(loaded.wait(30000));
     }
-    auto evaluate = [view](const QString &script) {
-        QVariant result;
-        bool answered = false;
-        view->page()->runJavaScript(script, [&](const QVariant &value) {
-            result = value;
-            answered = true;
-        });
-        EXPECT_TRUE(QTest::qWaitFor([&] { return answered; }, 20000));
-        return result.toString();
-    };
+    auto evaluate = [view](const QString &script) { return runInPage(view->page(), script).toString(); };
     const QString colour = QStringLiteral("getComputedStyle(document.querySelector('.btn')).backgroundColor");
     EXPECT_EQ(evaluate(colour), QStringLiteral("rgb(13, 110, 253)"));
 

@@ -410,11 +410,17 @@ std::optional<Rgb> CssToColor(const QByteArray &upperText, Rgb currentColor)
     return Rgb{toByte(color->r), toByte(color->g), toByte(color->b), toByte(color->alpha)};
 }
 
-QByteArray ColorToCss(Rgb color)
+QByteArray hexOf(Rgb color)
 {
     QByteArray code = "#";
     for (const quint8 part : {color.r, color.g, color.b})
         code += QByteArray::number(part, 16).rightJustified(2, '0').toUpper();
+    return code;
+}
+
+QByteArray ColorToCss(Rgb color)
+{
+    const QByteArray code = hexOf(color);
     for (const auto &[name, named] : kSixteen) {
         if (code == named)
             return name;

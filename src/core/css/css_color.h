@@ -25,6 +25,8 @@ std::optional<Rgb> CssToColor(const QByteArray &upperText, Rgb currentColor = Rg
 
 // "#RRGGBB" in capitals, or the colour's name when it is one of the sixteen.
 QByteArray ColorToCss(Rgb color);
+// "#RRGGBB" in capitals, always.
+QByteArray hexOf(Rgb color);
 
 // The named colours of CSS; nothing for any other name.
 std::optional<Rgb> namedColor(const QByteArray &upperName);

@@ -223,10 +223,7 @@ QString VariableController::valueEdited(const QByteArray &name, const QByteArray
 
 QString VariableController::colorPicked(const QByteArray &name, Rgb color)
 {
-    QByteArray code = "#";
-    for (const quint8 part : {color.r, color.g, color.b})
-        code += QByteArray::number(part, 16).rightJustified(2, '0').toUpper();
-    return valueEdited(name, code);
+    return valueEdited(name, hexOf(color));
 }
 
 QString VariableController::nameError(const QByteArray &typedName) const

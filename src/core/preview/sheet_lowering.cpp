@@ -50,9 +50,12 @@ qsizetype skipLong(const QByteArray &text, qsizetype i)
     return i;
 }
 
-// The index of the "}" that closes the block whose "{" is at `open`, or -1.
-qsizetype closingBrace(const QByteArray &text, qsizetype open)
+// The index of the bracket that closes the one at `open` ("{" or "("),
+// strings and comments aside, or -1.
+qsizetype closingBracket(const QByteArray &text, qsizetype open)
 {
+    const char opening = text[open];
+    const char closing = opening == '{' ? '}' : ')';
     int depth = 0;
     for (qsizetype i = open; i < text.size();) {
         const qsizetype skipped = skipStringOrComment(text, i);
@@ -60,9 +63,9 @@ qsizetype closingBrace(const QByteArray &text, qsizetype open)
             i = skipped;
             continue;
         }
-        if (text[i] == '{')
+        if (text[i] == opening)
             ++depth;
-        else if (text[i] == '}' && --depth == 0)
+        else if (text[i] == closing && --depth == 0)
             return i;
         ++i;
     }
@@ -254,7 +257,7 @@ private:
             for (const auto &[f, len] : functions) {
                 if (char(f[0]) != first || text.size() - i < len || qstrnicmp(text.constData() + i, f, len) != 0)
                     continue;
-                const qsizetype close = matchingParen(text, i + len - 1);
+                const qsizetype close = closingBracket(text, i + len - 1);
                 if (close >= 0) {
                     replacement = plainColor(text.mid(i, close + 1 - i));
                     end = close + 1;
@@ -262,7 +265,7 @@ private:
                 break;
             }
             if (!replacement && text.size() - i >= 4 && qstrnicmp(text.constData() + i, "url(", 4) == 0) {
-                const qsizetype close = matchingParen(text, i + 3);
+                const qsizetype close = closingBracket(text, i + 3);
                 if (close > 0) {
                     replacement = "url(" + absolute(text.mid(i + 4, close - i - 4)) + ")";
                     end = close + 1;
@@ -280,24 +283,6 @@ private:
             return text;
         out.append(text.constData() + copied, text.size() - copied);
         return out;
-    }
-
-    static qsizetype matchingParen(const QByteArray &text, qsizetype open)
-    {
-        int depth = 0;
-        for (qsizetype i = open; i < text.size();) {
-            const qsizetype skipped = skipStringOrComment(text, i);
-            if (skipped != i) {
-                i = skipped;
-                continue;
-            }
-            if (text[i] == '(')
-                ++depth;
-            else if (text[i] == ')' && --depth == 0)
-                return i;
-            ++i;
-        }
-        return -1;
     }
 
     // An address inside url( ), quotes kept, made absolute against the sheet.
@@ -375,7 +360,7 @@ private:
                 ++i;
                 continue;
             }
-            const qsizetype close = closingBrace(m_sheet, i);
+            const qsizetype close = closingBracket(m_sheet, i);
             if (close < 0 || close > to) {
                 // Never closes: the rest goes as written.
                 pending += m_sheet.mid(start, to - start);
