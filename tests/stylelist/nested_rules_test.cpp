@@ -56,8 +56,8 @@ TEST_F(NestedRules, ScannerHoldsEveryStyleRuleWithItsContext)
          {"@container card (min-width: 1px)" + kNext + "a", "@scope (.x)" + kNext + "b"}},
         {"PreludeWithCommentAndString", "@media /* c */ screen and (x: \"{\") { a {} }",
          {"@media screen and (x: \"{\")" + kNext + "a"}},
-        {"KeyframesAndNestingKept", "@media print { @keyframes k { to { top: 0 } } a { & b {} } c {} }",
-         {"@media print" + kNext + "c"}},
+        {"KeyframesKept", "@media print { @keyframes k { to { top: 0 } } a { & b {} } c {} }",
+         {"@media print" + kNext + "a", "@media print" + kNext + "a" + kNext + "& b", "@media print" + kNext + "c"}},
         {"PageAndFontFaceAreNoGroups", "@page { margin: 0 } a {}", {"@page", "a"}},
     };
     for (const auto &c : cases) {

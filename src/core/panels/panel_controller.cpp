@@ -111,7 +111,7 @@ void PanelController::swatchColorChosen(Swatch swatch, std::optional<Rgb> color)
 {
     if (!color)
         return;
-    m_panels.swatch(swatch) = {*color, true};
+    m_panels.swatch(swatch) = {*color, true, {}};
     changeAndCommit();
 }
 

@@ -61,20 +61,64 @@ bool startsConditionalGroup(const QByteArray &line, int column)
         }
     }
     return name == "media" || name == "supports" || name == "layer" || name == "container" || name == "scope"
-        || name == "document";
+        || name == "starting-style" || name == "document";
 }
+
+namespace {
+
+// A style rule being scanned, or a conditional rule nested in one.
+struct Frame {
+    bool style = true;
+    TopBlock block;
+    int group = -1; // the group its nested rules stand in, once one came
+};
+
+// Whether a prelude inside a style rule starts a rule the scan follows: a
+// style rule or a conditional group. A custom property's block value and
+// other at-rules are not followed.
+enum class Nested { Style, Conditional, Other };
+Nested nestedKind(const QByteArray &line, int column)
+{
+    const char c = line[column];
+    if (c == '@')
+        return startsConditionalGroup(line, column) ? Nested::Conditional : Nested::Other;
+    if (c == '-' && column + 1 < line.size() && line[column + 1] == '-')
+        return Nested::Other;
+    return Nested::Style;
+}
+
+} // namespace
 
 SheetScan scanSheet(const ByteLines &lines)
 {
     SheetScan scan;
     std::vector<TopBlock> &blocks = scan.blocks;
     std::vector<int> open; // the groups the scan is inside, innermost last
-    int depth = 0;
+    int depth = 0;         // braces open in a top-level block scanned whole
+    std::vector<Frame> frames; // the style rules the scan is inside, outermost first
+    // What the scan stood at when the outermost style rule opened: a rule
+    // whose nesting cannot be followed, or that never closes, goes back to it.
+    size_t blocksMark = 0;
+    size_t groupsMark = 0;
+    SheetPos structureMark;
+    bool hadStructure = false;
+    SheetPos ownEnd;       // inside a style rule: just after its "{" or its last ";"
+    bool ownText = false;  // inside a style rule: text of its own so far
     bool inComment = false;
     char quote = 0;
     bool haveStart = false;
     SheetPos start;
     TopBlock block;
+    auto giveUpNesting = [&](int openBraces) {
+        block = frames.front().block;
+        block.nested = true;
+        frames.clear();
+        blocks.resize(blocksMark);
+        scan.groups.resize(groupsMark);
+        scan.afterStructure = structureMark;
+        scan.hasStructure = hadStructure;
+        depth = openBraces;
+    };
     for (int k = 0; k < lines.size(); ++k) {
         const QByteArray &text = lines[k];
         const int len = int(text.size());
@@ -117,6 +161,7 @@ SheetScan scanSheet(const ByteLines &lines)
             if (depth == 0 && !haveStart && !isBlank(c) && c != ';' && c != '{' && c != '}') {
                 haveStart = true;
                 start = {k, p};
+                ownText = true;
             }
             if (c == '\\') {
                 ++p;
@@ -126,52 +171,134 @@ SheetScan scanSheet(const ByteLines &lines)
                 quote = c;
                 continue;
             }
-            if (depth == 0) {
-                if (c == '}' && !open.empty()) {
-                    // The end of the group the scan is in.
-                    scan.groups[size_t(open.back())].close = {k, p};
-                    scan.groups[size_t(open.back())].closed = true;
-                    open.pop_back();
+            if (depth > 0) {
+                if (c == '{') {
+                    ++depth;
+                    block.nested = true;
+                } else if (c == '}' && --depth == 0) {
+                    block.close = {k, p};
+                    block.closed = true;
+                    blocks.push_back(block);
                     haveStart = false;
-                    scan.afterStructure = {k, p + 1};
-                    scan.hasStructure = true;
-                } else if (c == ';' || c == '}') {
-                    haveStart = false; // a statement or a stray brace ends here
-                } else if (c == '{' && haveStart && startsConditionalGroup(lines[start.line], start.column)) {
-                    GroupBlock group;
-                    group.start = start;
-                    group.open = {k, p};
-                    group.parent = open.empty() ? -1 : open.back();
-                    scan.groups.push_back(group);
-                    open.push_back(int(scan.groups.size()) - 1);
-                    haveStart = false;
-                    scan.afterStructure = {k, p + 1};
-                    scan.hasStructure = true;
-                } else if (c == '{') {
-                    block = TopBlock();
-                    block.open = {k, p};
-                    block.hasSelector = haveStart;
-                    block.start = haveStart ? start : block.open;
-                    block.group = open.empty() ? -1 : open.back();
-                    block.afterStructure = scan.afterStructure;
-                    block.hasStructure = scan.hasStructure;
-                    depth = 1;
                 }
                 continue;
             }
-            if (c == '{') {
-                ++depth;
-                block.nested = true;
-            } else if (c == '}' && --depth == 0) {
-                block.close = {k, p};
-                block.closed = true;
-                blocks.push_back(block);
+            if (!frames.empty()) {
+                // Inside a style rule: declarations, and the rules nested in it.
+                if (c == ';') {
+                    haveStart = false;
+                    ownEnd = {k, p + 1};
+                } else if (c == '{') {
+                    const Nested kind = haveStart ? nestedKind(lines[start.line], start.column) : Nested::Other;
+                    if (kind == Nested::Other || int(frames.size()) >= kMaxNesting) {
+                        giveUpNesting(int(frames.size()) + 1);
+                        continue;
+                    }
+                    Frame &parent = frames.back();
+                    if (parent.group < 0) {
+                        // The parent's own declarations end here; its block
+                        // opens a group. A conditional rule without
+                        // declarations of its own is a group only.
+                        const SheetPos afterOpen{parent.block.open.line, parent.block.open.column + 1};
+                        const bool owned = parent.style || !(ownEnd == afterOpen);
+                        GroupBlock group;
+                        group.start = parent.block.start;
+                        group.open = parent.block.open;
+                        group.parent = parent.block.group;
+                        group.style = parent.style;
+                        scan.groups.push_back(group);
+                        parent.group = int(scan.groups.size()) - 1;
+                        if (owned) {
+                            parent.block.close = ownEnd;
+                            parent.block.closed = true;
+                            parent.block.opens = parent.group;
+                            blocks.push_back(parent.block);
+                        }
+                        scan.afterStructure = owned ? ownEnd : afterOpen;
+                        scan.hasStructure = true;
+                    }
+                    Frame child;
+                    child.style = kind == Nested::Style;
+                    child.block.start = start;
+                    child.block.hasSelector = true;
+                    child.block.open = {k, p};
+                    child.block.group = parent.group;
+                    child.block.afterStructure = scan.afterStructure;
+                    child.block.hasStructure = scan.hasStructure;
+                    frames.push_back(child);
+                    haveStart = false;
+                    ownText = false;
+                    ownEnd = {k, p + 1};
+                } else if (c == '}') {
+                    Frame done = std::move(frames.back());
+                    frames.pop_back();
+                    if (done.group >= 0) {
+                        scan.groups[size_t(done.group)].close = {k, p};
+                        scan.groups[size_t(done.group)].closed = true;
+                        scan.afterStructure = {k, p + 1};
+                        scan.hasStructure = true;
+                    } else if (done.style || ownText) {
+                        done.block.close = {k, p};
+                        done.block.closed = true;
+                        blocks.push_back(done.block);
+                    }
+                    haveStart = false;
+                }
+                continue;
+            }
+            if (c == '}' && !open.empty()) {
+                // The end of the group the scan is in.
+                scan.groups[size_t(open.back())].close = {k, p};
+                scan.groups[size_t(open.back())].closed = true;
+                open.pop_back();
                 haveStart = false;
+                scan.afterStructure = {k, p + 1};
+                scan.hasStructure = true;
+            } else if (c == ';' || c == '}') {
+                haveStart = false; // a statement or a stray brace ends here
+            } else if (c == '{' && haveStart && startsConditionalGroup(lines[start.line], start.column)) {
+                GroupBlock group;
+                group.start = start;
+                group.open = {k, p};
+                group.parent = open.empty() ? -1 : open.back();
+                scan.groups.push_back(group);
+                open.push_back(int(scan.groups.size()) - 1);
+                haveStart = false;
+                scan.afterStructure = {k, p + 1};
+                scan.hasStructure = true;
+            } else if (c == '{') {
+                block = TopBlock();
+                block.open = {k, p};
+                block.hasSelector = haveStart;
+                block.start = haveStart ? start : block.open;
+                block.group = open.empty() ? -1 : open.back();
+                block.afterStructure = scan.afterStructure;
+                block.hasStructure = scan.hasStructure;
+                if (haveStart && lines[start.line][start.column] != '@') {
+                    // A style rule: what is nested in it is followed.
+                    blocksMark = blocks.size();
+                    groupsMark = scan.groups.size();
+                    structureMark = scan.afterStructure;
+                    hadStructure = scan.hasStructure;
+                    Frame rule;
+                    rule.block = block;
+                    frames.push_back(rule);
+                    ownEnd = {k, p + 1};
+                    ownText = false;
+                    haveStart = false;
+                } else {
+                    depth = 1;
+                }
             }
         }
     }
-    if (depth > 0)
+    if (!frames.empty()) {
+        // A style rule that never closes is kept as it stands.
+        giveUpNesting(1);
         blocks.push_back(block);
+    } else if (depth > 0) {
+        blocks.push_back(block);
+    }
     return scan;
 }
 

@@ -183,9 +183,9 @@ void SheetStore::setHistoryActions(bool backEnabled, bool foreEnabled)
 
 void SheetStore::RebuildStyleTable()
 {
-    // Every style rule is held, at the top level and inside conditional
-    // groups. Blocks the table cannot hold (@keyframes, nested rules) stay
-    // in front of the next held rule, byte for byte. A block without a
+    // Every style rule is held, at the top level, inside conditional groups
+    // and nested in other style rules. Blocks the table cannot hold
+    // (@keyframes) stay in front of the next held rule, byte for byte. A block without a
     // selector, or one that never closes, ends the table: from there the
     // text is kept as it stands.
     const SheetScan scan = scanSheet(m_sheetLines);
@@ -220,7 +220,8 @@ void SheetStore::RebuildStyleTable()
                 rawLead = linesBetween(m_sheetLines, end, block.afterStructure);
             ownFrom = block.afterStructure;
         }
-        const SheetPos afterClose{block.close.line, block.close.column + 1};
+        // A rule with nested rules ends with its own declarations.
+        const SheetPos afterClose = block.opens >= 0 ? block.close : SheetPos{block.close.line, block.close.column + 1};
         AsRead &read = m_table.asRead[held];
         read.changed = !m_keepLayout;
         // The bytes as read are only gathered while they may be written.
@@ -248,10 +249,11 @@ void SheetStore::RebuildStyleTable()
         m_table.rules.preambles[held] = std::move(preamble);
         m_table.leads[held] = std::move(lead);
         m_table.groups[held] = block.group;
+        m_table.opens[held] = block.opens;
         names.append(selector.text);
         contexts.append(contextOf(block.group, m_sheetLines, scan, separator, groupContexts));
         ++held;
-        end = {block.close.line, block.close.column + 1};
+        end = afterClose;
     }
     m_table.count = held;
     m_table.groupBlocks = scan.groups;

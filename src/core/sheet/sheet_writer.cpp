@@ -108,9 +108,12 @@ void stripIndents(ByteLines &lines, qsizetype from, qsizetype to)
 
 namespace {
 
-// A held rule in the program's layout, after its own preamble.
+// A held rule in the program's layout, after its own preamble. A rule
+// with nested rules stops after its own declarations: they follow it, and
+// their group's end closes it.
 void appendProgramForm(ByteLines &lines, const StyleTable &table, int i, const ByteLines &preamble)
 {
+    const bool opensGroup = table.opens[i] >= 0;
     lines.append(preamble);
     const qsizetype ruleStart = lines.size();
     // Sized once: operator+ would copy the name and then grow it.
@@ -123,15 +126,19 @@ void appendProgramForm(ByteLines &lines, const StyleTable &table, int i, const B
     // that closes a comment the user left open stays, or the comment would
     // run on.
     const ByteLines &body = table.body(i);
-    for (qsizetype k = 0; k < body.size(); ++k) {
+    // The empty rest of the line its declarations end in is where the
+    // nested rules start.
+    const qsizetype bodyLines = opensGroup && body.size() > 0 && body.last().isEmpty() ? body.size() - 1 : body.size();
+    for (qsizetype k = 0; k < bodyLines; ++k) {
         const QByteArray &line = body[k];
         const bool marker = isUnsupportedCommentLine(startsWithBlank(line) ? withoutLeadingBlanks(line) : line);
         if (!marker || leavesCommentOpen(body, k))
             lines.append(line);
     }
-    lines.append(QByteArrayLiteral("}"));
+    if (!opensGroup)
+        lines.append(QByteArrayLiteral("}"));
     stripLeadingSeparators(lines, ruleStart);
-    stripIndents(lines, ruleStart + 1, lines.size() - 1);
+    stripIndents(lines, ruleStart + 1, opensGroup ? lines.size() : lines.size() - 1);
 }
 
 // What stood in front of a rule's selector, without the blanks that led up

@@ -66,6 +66,9 @@ struct StyleTable {
     // -1 at the top level. A rule moves only among places of its group.
     std::vector<ByteLines> leads;
     std::vector<int> groups;
+    // The group a place's rule opens for the rules nested in it, or -1: the
+    // rule is written without its "}", which closes the group after them.
+    std::vector<int> opens;
     // Group braces after the last rule, written before the tail: the end of
     // the groups the last rule is in. A rule added at the end goes after them.
     ByteLines tailLead;
@@ -105,6 +108,7 @@ struct StyleTable {
         rules.preambles.resize(wanted);
         leads.resize(wanted);
         groups.resize(wanted, -1);
+        opens.resize(wanted, -1);
         rawLeads.resize(wanted);
         rawGaps.resize(wanted);
         asRead.resize(wanted);
@@ -112,6 +116,15 @@ struct StyleTable {
     }
     const ByteLines &lead(int i) const { return leads[i]; }
     int group(int i) const { return groups[i]; }
+    // The place whose rule opens a group, or -1 for a conditional group.
+    int ownerOf(int group) const
+    {
+        for (int i = 0; i < count; ++i) {
+            if (opens[i] == group)
+                return i;
+        }
+        return -1;
+    }
 
     // Whether every place from one to the other is in the same group, so a
     // rule may move between them.
@@ -152,12 +165,14 @@ struct StyleTable {
             rawLeads[j].swap(rawLeads[j + 1]);
             rawGaps[j].swap(rawGaps[j + 1]);
             groups[j] = groups[j + 1];
+            opens[j] = opens[j + 1];
         }
         --count;
         leads[count].clear();
         rawLeads[count].clear();
         rawGaps[count].clear();
         groups[count] = -1;
+        opens[count] = -1;
     }
     int entries() const { return int(rules.names.size()); }
 
@@ -191,6 +206,7 @@ struct StyleTable {
         rawLeads[i].clear();
         rawGaps[i].clear();
         groups[i] = -1;
+        opens[i] = -1;
         asRead[i] = AsRead();
         rules.names[i] = name;
         rules.bodies[i] = body;

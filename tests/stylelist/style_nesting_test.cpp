@@ -1,0 +1,113 @@
+// Style rules nested in style rules: each one a row under its parents,
+// edited in its own part of the block, and moved, sorted and deleted only
+// inside it.
+#include "core/editor/editor.h"
+
+#include "../support/fake_host.h"
+#include "../support/scripted_questioner.h"
+#include "../support/sheet_fixture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class StyleNesting : public testing::Test
+{
+protected:
+    FakeHost host;
+    ScriptedQuestioner questioner;
+    Editor editor{host, questioner};
+    SheetStore &store = editor.store();
+    StyleListOperations &styles = editor.styles();
+
+    // Each row as the list shows it, with " > " for the separator.
+    std::vector<std::string> shown() const
+    {
+        const QByteArray arrow = store.codec().encode(QStringLiteral(" \u203A "));
+        std::vector<std::string> rows;
+        for (int i = 0; i < store.list().count(); ++i)
+            rows.push_back(QByteArray(store.list().context(i) + store.list().item(i)).replace(arrow, " > ").toStdString());
+        return rows;
+    }
+    void select(int row) { editor.ListTagClick(row); }
+    std::string text() const { return store.sheetText().toStdString(); }
+};
+
+TEST_F(StyleNesting, EveryNestedRuleIsARowUnderItsParents)
+{
+    const struct {
+        const char *name;
+        QByteArray sheet;
+        std::vector<std::string> rows;
+    } cases[] = {
+        {"Layered",
+         "@layer components {\n"
+         "  .card { color: red;\n    .title { font-size: 31px; }\n    &.is-featured { border: 0 }\n  }\n"
+         "  .site-header {\n    nav { a { &:hover, &[aria-current=\"page\"] { x: y } } }\n"
+         "    @media (max-width: 640px) { padding: 0; }\n  }\n}\n",
+         {"@layer components > .card", "@layer components > .card > .title",
+          "@layer components > .card > &.is-featured", "@layer components > .site-header",
+          "@layer components > .site-header > nav", "@layer components > .site-header > nav > a",
+          "@layer components > .site-header > nav > a > &:hover, &[aria-current=\"page\"]",
+          "@layer components > .site-header > @media (max-width: 640px)"}},
+        {"ConditionalWithoutDeclarationsIsAGroupOnly", ".a { @media (x) { .b { c: d } } }",
+         {".a", ".a > @media (x) > .b"}},
+        {"ConditionalWithDeclarationsAndRules", ".a { @supports (x: y) { c: d; .b {} } }",
+         {".a", ".a > @supports (x: y)", ".a > @supports (x: y) > .b"}},
+        {"AmpersandInOddPlaces", ".a { :where(.x) & {} & + & {} .b & {} }",
+         {".a", ".a > :where(.x) &", ".a > & + &", ".a > .b &"}},
+        {"RelativeWithoutAmpersand", ".a { > p { x: y } }", {".a", ".a > > p"}},
+        {"DeclarationAfterANestedRule", ".a { color: red; .b {} margin: 0; } .z {}", {".a", ".a > .b", ".z"}},
+        {"BracesInCommentsAndStrings", ".a { /* { */ .b { content: \"}\" } /* } */ .c {} }",
+         {".a", ".a > .b", ".a > .c"}},
+        {"CustomPropertyBlockKeptAside", ".a { --x: {a: b}; .b {} } .z {}", {".z"}},
+        {"UnknownAtRuleKeptAside", ".a { @unknown { .b {} } } .z {}", {".z"}},
+        {"NeverCloses", "p {}\n.a { .b { x } .c {", {"p"}},
+        {"KeyframesStayAside", "@keyframes k { to { top: 0 } } .a { .b {} }", {".a", ".a > .b"}},
+    };
+    for (const auto &c : cases) {
+        openText(store, c.sheet);
+        EXPECT_EQ(shown(), c.rows) << c.name;
+    }
+}
+
+TEST_F(StyleNesting, ARulesOwnDeclarationsAreItsBody)
+{
+    store.setSheetText(".card {\n  color: red;\n  /* t */\n  .title { font-size: 31px; }\n  margin: 0;\n}\n");
+    store.RebuildStyleTable();
+    EXPECT_EQ(store.table().body(0), lines({"color: red;", ""}));
+    EXPECT_EQ(store.table().body(1), lines({"font-size: 31px; "}));
+    EXPECT_EQ(store.table().preamble(1), lines({"/* t */"}));
+}
+
+TEST_F(StyleNesting, APanelChangeWritesOnlyTheRulesOwnPart)
+{
+    const QByteArray sheet = "@layer components {\n  .card {\n    color: red;\n    .title { font-size: 31px; }\n"
+                             "    &:hover { color: blue }\n  }\n}\n.z { x: y }\n";
+    for (const bool keep : {true, false}) {
+        store.setKeepUntouchedLayout(keep);
+        openText(store, sheet);
+        const QByteArray before = store.sheetText();
+        select(0);
+        editor.panelController().optionClicked("Text_Align_Center");
+        const QByteArray changed = store.sheetText();
+        // The nested blocks follow the changed declarations as they stood.
+        const qsizetype nested = before.indexOf(".title");
+        EXPECT_EQ(changed.mid(changed.indexOf(".title")).toStdString(), before.mid(nested).toStdString()) << keep;
+        EXPECT_TRUE(changed.left(changed.indexOf(".title")).contains("Text-align: center;")) << changed.constData();
+        select(1);
+        editor.panelController().optionClicked("Text_Align_Right");
+        const QByteArray title = store.sheetText();
+        const qsizetype hover = title.indexOf("&:hover");
+        // A changed rule starts a line of its own; what is in front is the same.
+        EXPECT_EQ(title.left(title.indexOf(".title")).trimmed(), changed.left(changed.indexOf(".title")).trimmed());
+        EXPECT_EQ(title.mid(hover).toStdString(), changed.mid(changed.indexOf("&:hover")).toStdString()) << keep;
+        EXPECT_TRUE(title.mid(title.indexOf(".title"), hover).contains("Text-align: right;")) << title.constData();
+        editor.undoRedo().BackEditExecute();
+        editor.undoRedo().BackEditExecute();
+        EXPECT_EQ(text(), before.toStdString()) << keep;
+        store.setKeepUntouchedLayout(false);
+    }
+}
+
+} // namespace
