@@ -2,6 +2,7 @@
 // edited in its own part of the block, and moved, sorted and deleted only
 // inside it.
 #include "core/editor/editor.h"
+#include "core/sheet/block_scanner.h"
 
 #include "../support/fake_host.h"
 #include "../support/scripted_questioner.h"
@@ -108,6 +109,82 @@ TEST_F(StyleNesting, APanelChangeWritesOnlyTheRulesOwnPart)
         EXPECT_EQ(text(), before.toStdString()) << keep;
         store.setKeepUntouchedLayout(false);
     }
+}
+
+TEST_F(StyleNesting, ListOperationsKeepEachRuleInItsParentsBlock)
+{
+    openText(store, ".z {}\n.card {\ncolor: red;\n.t {}\n.b {}\n}\n.a {}\n");
+    // A child stops at its block's edges, and moves inside it.
+    select(2);
+    styles.StyleUp();
+    select(3);
+    styles.StyleDown();
+    EXPECT_EQ(shown(), (std::vector<std::string>{".z", ".card", ".card > .t", ".card > .b", ".a"}));
+    styles.StyleUp();
+    EXPECT_EQ(shown(), (std::vector<std::string>{".z", ".card", ".card > .b", ".card > .t", ".a"}));
+    // A rule passes over the whole block, and the block moves whole.
+    select(4);
+    styles.StyleUp();
+    EXPECT_EQ(shown(), (std::vector<std::string>{".z", ".a", ".card", ".card > .b", ".card > .t"}));
+    EXPECT_EQ(store.list().selected(), 1);
+    select(2);
+    styles.StyleUp();
+    EXPECT_EQ(shown(), (std::vector<std::string>{".z", ".card", ".card > .b", ".card > .t", ".a"}));
+    EXPECT_EQ(store.list().selected(), 1);
+    // Sorting orders the rules of each block; the block keeps its place.
+    select(0);
+    styles.StyleSorted();
+    EXPECT_EQ(shown(), (std::vector<std::string>{".a", ".card", ".card > .b", ".card > .t", ".z"}));
+    EXPECT_EQ(text(), ".a {\r\n\r\n}\r\n.card {\r\ncolor: red;\r\n.b {\r\n\r\n}\r\n.t {\r\n\r\n}\r\n}\r\n.z {\r\n}\r\n");
+    // Renaming to a selector another block has is no clash.
+    select(2);
+    EXPECT_TRUE(styles.RenameSelected(".a"));
+    // Deleting a rule with nested rules takes them along.
+    select(1);
+    styles.StyleDelete();
+    EXPECT_EQ(shown(), (std::vector<std::string>{".a", ".z"}));
+    EXPECT_EQ(text(), ".a {\r\n\r\n}\r\n.z {\r\n}\r\n");
+    editor.undoRedo().BackEditExecute();
+    EXPECT_EQ(store.list().count(), 5);
+}
+
+TEST_F(StyleNesting, UntouchedBytesStayAndBadInputSettles)
+{
+    QByteArray deep;
+    for (int i = 0; i < 50; ++i)
+        deep += ".n" + QByteArray::number(i) + " { x: y;\n";
+    deep += QByteArray(50, '}') + "\n";
+    QByteArray deeper = QByteArray(".d { ").repeated(kMaxNesting + 6) + QByteArray(kMaxNesting + 6, '}');
+    const QByteArray sheets[] = {
+        deep,
+        deeper + "\n.z {}\n",
+        "@layer l {\n  .a {\n    color: red; /* { */\n    .b { content: \"}\" }\n    margin: 0;\n"
+        "    :where(.x) & {} & + & {}\n    > p { a: b }\n  }\n}\n",
+        ".a { .b { x } .c {\n",
+        ".a { --x: {a: b}; .b {} } .z {}\n",
+    };
+    // Each rule clicked once, as a save after clicking through the list.
+    auto clickedThrough = [this](const QByteArray &text) {
+        openText(store, text);
+        for (int i = 0; i < store.styleCount(); ++i)
+            select(i);
+        store.RegenerateSheet();
+        return store.sheetText();
+    };
+    for (const QByteArray &sheet : sheets) {
+        // Kept as read, every byte stays.
+        store.setKeepUntouchedLayout(true);
+        EXPECT_EQ(clickedThrough(sheet).toStdString(), QByteArray(sheet).replace("\n", "\r\n").toStdString());
+        // In the program's layout, one round settles it and loses nothing.
+        store.setKeepUntouchedLayout(false);
+        const QByteArray once = clickedThrough(sheet);
+        EXPECT_EQ(once.count('{') - once.count('}'), sheet.count('{') - sheet.count('}')) << once.constData();
+        EXPECT_EQ(clickedThrough(once).toStdString(), once.toStdString());
+    }
+    openText(store, deep);
+    EXPECT_EQ(store.styleCount(), 50);
+    openText(store, deeper + "\n.z {}\n");
+    EXPECT_EQ(store.styleCount(), 1);
 }
 
 } // namespace

@@ -104,8 +104,11 @@ bool StyleListOperations::RenameSelected(const QByteArray &newName)
         return false;
     }
     const QByteArray folded = latinUpper(newName);
+    // The same selector may stand in another block, as a media query's or a
+    // nested rule's often does.
+    const StyleTable &table = m_store.table();
     for (int i = 0; i < list.count(); ++i) {
-        if (i != selected && latinUpper(list.item(i)) == folded) {
+        if (i != selected && table.group(i) == table.group(selected) && latinUpper(list.item(i)) == folded) {
             m_questioner.ask(QStringLiteral("Секундочку! Такой селектор (стиль) уже существует.\rЗамените имя \"")
                                  + m_store.codec().decode(newName) + QStringLiteral("\" на другое."),
                              QStringLiteral("Quillbox"), Questioner::Ok, Questioner::Icon::Error);
@@ -164,34 +167,99 @@ qsizetype offsetOf(const ByteLines &lines, SheetPos pos)
     return offset + pos.column;
 }
 
-// The text with a rule's bytes, and the blanks after them, taken out and
-// put in front of (or after) a block.
-ByteLines moveOverBlock(const ByteLines &lines, std::pair<SheetPos, SheetPos> rule, const GroupBlock &block, bool up)
+// A rule and what moves with it: a rule with nested rules takes them along,
+// and a rule passes over a whole block.
+struct Unit {
+    int first = -1; // its places
+    int last = -1;
+    int block = -1; // the group of the block, or -1 for a rule alone
+};
+
+// What stands at a place, seen from a group: a rule of the group, the block
+// of one of its rules with nested rules, or a conditional block in it; none
+// when the place is not in the group.
+Unit unitAt(const StyleTable &table, int place, int group)
 {
-    QByteArray text = lines.join('\n');
-    qsizetype from = offsetOf(lines, rule.first);
-    const qsizetype to = offsetOf(lines, rule.second);
+    if (place < 0 || place >= table.count)
+        return {};
+    Unit unit{place, place, -1};
+    if (table.group(place) == group) {
+        unit.block = table.opens[place];
+        if (unit.block < 0)
+            return unit;
+    } else {
+        unit.block = blockWithin(table, place, group);
+        if (unit.block < 0)
+            return {};
+        while (unit.first > 0 && inside(table, unit.first - 1, unit.block))
+            --unit.first;
+        if (unit.first > 0 && table.opens[unit.first - 1] == unit.block)
+            --unit.first;
+    }
+    while (unit.last + 1 < table.count && inside(table, unit.last + 1, unit.block))
+        ++unit.last;
+    return unit;
+}
+
+// The bytes of what stands at a unit's places, as the text was last read.
+std::pair<SheetPos, SheetPos> spanOf(const StyleTable &table, const Unit &unit)
+{
+    if (unit.block < 0)
+        return table.spans[size_t(unit.first)];
+    const GroupBlock &block = table.groupBlocks[size_t(unit.block)];
+    const SheetPos from = table.opens[unit.first] == unit.block ? table.spans[size_t(unit.first)].first : block.start;
+    return {from, SheetPos{block.close.line, block.close.column + 1}};
+}
+
+bool closedBlock(const StyleTable &table, const Unit &unit)
+{
+    return unit.block < 0 || table.groupBlocks[size_t(unit.block)].closed;
+}
+
+// The text with a stretch's bytes, and the blanks after them, taken out.
+// Answers where the text taken out went from, and the bytes themselves.
+struct Cut {
+    QByteArray text;
+    qsizetype at = 0;
+    QByteArray core;
+    QByteArray blanks;
+};
+Cut cutOut(const ByteLines &lines, std::pair<SheetPos, SheetPos> span)
+{
+    Cut cut;
+    cut.text = lines.join('\n');
+    QByteArray &text = cut.text;
+    qsizetype from = offsetOf(lines, span.first);
+    const qsizetype to = offsetOf(lines, span.second);
     qsizetype end = to;
     while (end < text.size() && static_cast<unsigned char>(text[end]) <= 32)
         ++end;
-    const QByteArray core = text.mid(from, to - from);
-    QByteArray blanks = text.mid(to, end - to);
+    cut.core = text.mid(from, to - from);
+    cut.blanks = text.mid(to, end - to);
     if (end == text.size()) {
         // The sheet's last rule takes the blanks in front of it along.
         qsizetype start = from;
         while (start > 0 && static_cast<unsigned char>(text[start - 1]) <= 32)
             --start;
-        blanks = text.mid(start, from - start) + blanks;
+        cut.blanks = text.mid(start, from - start) + cut.blanks;
         from = start;
     }
-    if (blanks.isEmpty())
-        blanks = "\n";
-    qsizetype at = up ? offsetOf(lines, block.start) : offsetOf(lines, block.close) + 1;
     text.remove(from, end - from);
-    if (at > from)
-        at -= end - from;
-    text.insert(at, up ? core + blanks : blanks + core);
-    return text.split('\n');
+    cut.at = from;
+    return cut;
+}
+
+// The text with one stretch put in front of (or after) another.
+ByteLines moveOver(const ByteLines &lines, std::pair<SheetPos, SheetPos> moved, std::pair<SheetPos, SheetPos> over,
+                   bool up)
+{
+    Cut cut = cutOut(lines, moved);
+    const QByteArray blanks = cut.blanks.isEmpty() ? QByteArray("\n") : cut.blanks;
+    qsizetype at = up ? offsetOf(lines, over.first) : offsetOf(lines, over.second);
+    if (at > cut.at)
+        at -= cut.core.size() + cut.blanks.size();
+    cut.text.insert(at, up ? cut.core + blanks : blanks + cut.core);
+    return cut.text.split('\n');
 }
 
 } // namespace
@@ -199,32 +267,31 @@ ByteLines moveOverBlock(const ByteLines &lines, std::pair<SheetPos, SheetPos> ru
 int StyleListOperations::stepRule(int row, bool up)
 {
     StyleTable &table = m_store.table();
-    const int neighbour = up ? row - 1 : row + 1;
-    if (row < 0 || neighbour < 0 || neighbour >= table.count)
+    if (row < 0 || row >= table.count)
         return row;
-    if (table.sameBlock(row, neighbour)) {
-        moveRule(row, neighbour);
-        if (m_store.currentStyleIndex() == row)
-            m_store.setCurrentStyleIndex(neighbour);
-        return neighbour;
-    }
-    if (blockWithin(table, neighbour, table.group(row)) < 0)
+    const int group = table.group(row);
+    Unit unit = unitAt(table, row, group);
+    Unit other = unitAt(table, up ? unit.first - 1 : unit.last + 1, group);
+    if (other.first < 0)
         return row; // the edge of the rule's own block
-    // A block of the rule's own block stands next to it: the rule passes
-    // over the whole of it. The places and the text are read anew so
-    // that they match.
+    if (unit.block < 0 && other.block < 0) {
+        moveRule(row, other.first);
+        if (m_store.currentStyleIndex() == row)
+            m_store.setCurrentStyleIndex(other.first);
+        return other.first;
+    }
+    // A block moves, or the rule passes over one: the places and the text
+    // are read anew so that they match, and the bytes are moved.
     m_store.RegenerateSheet();
     m_store.RebuildStyleTable();
-    const int block = blockWithin(table, neighbour, table.group(row));
-    if (block < 0 || !table.groupBlocks[size_t(block)].closed) {
+    unit = unitAt(table, row, group);
+    other = unitAt(table, up ? unit.first - 1 : unit.last + 1, group);
+    if (other.first < 0 || !closedBlock(table, unit) || !closedBlock(table, other)) {
         m_store.selectAfterRebuild(row);
         return row;
     }
-    int next = neighbour;
-    while (next + (up ? -1 : 1) >= 0 && next + (up ? -1 : 1) < table.count && inside(table, next + (up ? -1 : 1), block))
-        next += up ? -1 : 1;
-    m_store.setSheetLines(moveOverBlock(m_store.sheetLines(), table.spans[size_t(row)],
-                                        table.groupBlocks[size_t(block)], up));
+    const int next = up ? other.first : unit.first + (other.last - other.first + 1);
+    m_store.setSheetLines(moveOver(m_store.sheetLines(), spanOf(table, unit), spanOf(table, other), up));
     m_store.RebuildStyleTable();
     m_store.selectAfterRebuild(next);
     return next;
@@ -275,10 +342,14 @@ void StyleListOperations::StyleSorted()
         shown[i] = m_store.codec().decode(table.name(i));
     // The rules of each block are ordered among the places of that block;
     // no rule leaves its block.
+    // A rule with nested rules keeps its place: its block follows it.
     std::vector<int> order(count);
+    std::iota(order.begin(), order.end(), 0);
     std::map<int, std::vector<int>> places;
-    for (int i = 0; i < count; ++i)
-        places[table.group(i)].push_back(i);
+    for (int i = 0; i < count; ++i) {
+        if (table.opens[i] < 0)
+            places[table.group(i)].push_back(i);
+    }
     for (const auto &[group, at] : places) {
         std::vector<int> sorted = at;
         std::stable_sort(sorted.begin(), sorted.end(), [&](int a, int b) {
@@ -323,6 +394,10 @@ void StyleListOperations::StyleDelete()
     const int selected = m_store.list().selected();
     if (table.count < 2 || selected < 0)
         return;
+    if (table.opens[selected] >= 0) {
+        deleteWithNested(selected);
+        return;
+    }
     // The rule goes; the group braces in front of it stay, so its block
     // stays too.
     table.removePlace(selected);
@@ -331,6 +406,33 @@ void StyleListOperations::StyleDelete()
     m_store.list().setSelected(next);
     // The deleted rule's pending edits are dropped with it.
     m_store.loadRule(next);
+    m_store.setSheetModified(true);
+    m_commit();
+}
+
+void StyleListOperations::deleteWithNested(int row)
+{
+    // A rule with nested rules goes with all of them, as the browser holds
+    // them: its bytes to its "}" leave the text.
+    StyleTable &table = m_store.table();
+    Unit unit = unitAt(table, row, table.group(row));
+    if (unit.last - unit.first + 1 >= table.count)
+        return; // the sheet keeps a rule
+    m_store.RegenerateSheet();
+    m_store.RebuildStyleTable();
+    unit = unitAt(table, row, table.group(row));
+    if (!closedBlock(table, unit)) {
+        m_store.selectAfterRebuild(row);
+        return;
+    }
+    const Cut cut = cutOut(m_store.sheetLines(), spanOf(table, unit));
+    QByteArray text = cut.text;
+    // One line break stays where the block stood between two others.
+    if (cut.at > 0 && cut.at < text.size() && cut.blanks.contains('\n') && text[cut.at - 1] != '\n')
+        text.insert(cut.at, cut.blanks.mid(cut.blanks.lastIndexOf('\n')));
+    m_store.setSheetLines(text.split('\n'));
+    m_store.RebuildStyleTable();
+    m_store.selectAfterRebuild(std::min(row, table.count - 1));
     m_store.setSheetModified(true);
     m_commit();
 }

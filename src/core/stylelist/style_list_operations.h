@@ -42,6 +42,7 @@ private:
     // Moves a rule one step: past its neighbour in its block, or past a
     // whole block within its block. Answers the rule's new row.
     int stepRule(int row, bool up);
+    void deleteWithNested(int row);
     void warn(const QString &text);
 
     SheetStore &m_store;
