@@ -6,8 +6,10 @@
 
 #include "core/preview/sheet_lowering.h"
 
+#include <QAction>
 #include <QEventLoop>
 #include <QLabel>
+#include <QListWidget>
 #include <QSignalSpy>
 #include <QTimer>
 #include <QWebEnginePage>
@@ -74,7 +76,8 @@ TEST_F(PreviewLoweringWindow, ThePageShowsNestedRulesAndTodaysColoursAndNamesWha
     QFile out(page);
     ASSERT_TRUE(out.open(QIODevice::WriteOnly));
     out.write("<!DOCTYPE html><html><head><link rel=\"stylesheet\" href=\"site.css\"></head>"
-              "<body><div class=\"card\"><h2 class=\"title\">t</h2></div></body></html>");
+              "<body style=\"margin: 0\"><div class=\"card\"><h2 class=\"title\" id=\"in\">t</h2></div>"
+              "<h2 class=\"title\">u</h2></body></html>");
     out.close();
     startWith("LINK_HTML {\r\nLINK_HTML=" + page.toUtf8()
               + ";\r\n}\r\n.card {\r\ncolor: oklch(62.7955% 0.257683 29.2339);\r\n"
@@ -92,6 +95,24 @@ TEST_F(PreviewLoweringWindow, ThePageShowsNestedRulesAndTodaysColoursAndNamesWha
     EXPECT_EQ(child<QLabel>("PreviewUnshown")->text(), QStringLiteral("Просмотр не показывает: @container (1)"));
     // The file keeps what the user wrote.
     EXPECT_TRUE(fileText().contains("& .title")) << fileText().constData();
+
+    // The nested rule counts the titles inside cards only, and a pick on
+    // one selects it: it outweighs its parent.
+    auto *list = child<QListWidget>("ListTag");
+    ASSERT_EQ(list->item(2)->text(), QStringLiteral(".card \u203A & .title"));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(2)).center());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return child<QLabel>("MatchCount")->text() == "Элементов: 1"; }, 10000))
+        << child<QLabel>("MatchCount")->text().toStdString();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+    child<QAction>("PickElement")->trigger();
+    evaluate(QStringLiteral("1"));
+    const QVariantList box = runInPage(view->page(), QStringLiteral("(function(){ const r = document.getElementById('in')"
+                                                                    ".getBoundingClientRect(); return [r.left + 5, r.top + 5]; })()"))
+                                 .toList();
+    const QPoint at(box.value(0).toInt(), box.value(1).toInt());
+    QTest::mouseMove(view->focusProxy(), at);
+    QTest::mouseClick(view->focusProxy(), Qt::LeftButton, {}, at);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return list->currentRow() == 2; }, 10000)) << list->currentRow();
 }
 
 } // namespace

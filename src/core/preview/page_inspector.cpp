@@ -3,6 +3,7 @@
 #include "core/preview/browser_host.h"
 #include "core/preview/cascade_choice.h"
 #include "core/preview/page_scripts.h"
+#include "core/preview/rule_selectors.h"
 #include "core/preview/selector_analysis.h"
 #include "core/sheet/sheet_store.h"
 
@@ -22,7 +23,9 @@ struct Conditions {
 Conditions conditionsOf(const SheetStore &store, int row)
 {
     Conditions out;
-    const QString context = store.codec().decode(store.list().context(row));
+    // A conditional rule nested in a style rule is a row of its own.
+    const QByteArray &name = store.list().item(row);
+    const QString context = store.codec().decode(store.list().context(row) + (name.startsWith('@') ? name : QByteArray()));
     for (const QString &part : context.split(QStringLiteral(" \u203A "), Qt::SkipEmptyParts)) {
         const QString prelude = part.trimmed();
         for (const auto &[keyword, into] : {std::pair{QStringLiteral("@media"), &out.media},
@@ -83,7 +86,8 @@ void PageInspector::showMatches()
     }
     Question question;
     QJsonArray selectors;
-    for (const QByteArray &selector : splitSelectorList(m_store.list().item(row))) {
+    const QByteArray own = ruleSelector(m_store.table(), row);
+    for (const QByteArray &selector : splitSelectorList(own)) {
         const MatchForm form = matchForm(selector);
         for (const QByteArray &state : form.states) {
             if (!question.states.contains(state))
@@ -138,13 +142,13 @@ void PageInspector::setPicking(bool on)
     // Every held rule with the selectors that style the element itself:
     // those of a pseudo-element or of a passing state are left out.
     QJsonArray rules;
-    for (int row = 0; row < m_store.list().count(); ++row) {
-        const QByteArray &name = m_store.list().item(row);
-        if (isBasePageRule(name))
+    const std::vector<QByteArray> own = ruleSelectors(m_store.table());
+    for (int row = 0; row < m_store.list().count() && row < int(own.size()); ++row) {
+        if (isBasePageRule(m_store.list().item(row)))
             continue;
         QJsonArray selectors;
         bool any = false;
-        for (const QByteArray &selector : splitSelectorList(name)) {
+        for (const QByteArray &selector : splitSelectorList(own[size_t(row)])) {
             const MatchForm form = matchForm(selector);
             if (form.pseudoElement || !form.states.isEmpty()) {
                 selectors.append(QJsonValue::Null);
@@ -209,14 +213,15 @@ void PageInspector::pageMessage(const QString &line)
 void PageInspector::picked(const QVariantMap &data)
 {
     std::vector<RuleMatch> matches;
+    const std::vector<QByteArray> own = ruleSelectors(m_store.table());
     for (const QVariant &entry : data.value(QStringLiteral("matches")).toList()) {
         const QVariantList fields = entry.toList();
         if (fields.size() < 3)
             continue;
         const int row = fields[0].toInt();
-        if (row < 0 || row >= m_store.list().count())
+        if (row < 0 || row >= m_store.list().count() || row >= int(own.size()))
             continue;
-        const QByteArrayList selectors = splitSelectorList(m_store.list().item(row));
+        const QByteArrayList selectors = splitSelectorList(own[size_t(row)]);
         RuleMatch match;
         match.rule = row;
         match.contextApplies = fields[2].toBool();

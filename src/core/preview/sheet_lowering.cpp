@@ -99,8 +99,9 @@ QList<QByteArray> splitList(const QByteArray &text)
     return parts;
 }
 
-// A nested selector list resolved against its parent's list.
-QByteArray resolveSelector(const QByteArray &nested, const QByteArray &parent)
+} // namespace
+
+QByteArray resolveNestedSelector(const QByteArray &nested, const QByteArray &parent)
 {
     if (parent.isEmpty())
         return nested.trimmed();
@@ -134,6 +135,8 @@ QByteArray resolveSelector(const QByteArray &nested, const QByteArray &parent)
     }
     return out.join(", ");
 }
+
+namespace {
 
 // Writes a colour the panels read as rgba(); nothing when it has a var().
 std::optional<QByteArray> plainColor(const QByteArray &function)
@@ -405,7 +408,7 @@ private:
             out += "}\n";
             return;
         }
-        const QByteArray selector = resolveSelector(withoutComments(prelude), parent);
+        const QByteArray selector = resolveNestedSelector(withoutComments(prelude), parent);
         // The rule's own declarations at its place, then what is nested in it.
         out += leadingComments(prelude);
         blocks(bodyFrom, bodyTo, selector, depth + 1, out);

@@ -28,5 +28,11 @@ struct LoweredSheet {
 };
 LoweredSheet lowerForPreview(const QByteArray &sheet, const QByteArray &sheetUrl);
 
+// The selector list a nested rule really has, as the browser reads it: in
+// each of its selectors "&" stands for the parent list as :is(parent), and
+// one without "&" is a descendant of the parent ("> p" a child). Without a
+// parent, the list itself.
+QByteArray resolveNestedSelector(const QByteArray &nested, const QByteArray &parent);
+
 // "Просмотр не показывает: @container (6), :has() (12)", or nothing.
 QString unshownMessage(const LoweredSheet &lowered);
