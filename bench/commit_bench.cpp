@@ -231,6 +231,63 @@ void windowVariableEdit(benchmark::State &state)
 }
 BENCHMARK(windowVariableEdit)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// A sheet of today, 1,600 style rules half of them nested: opened until
+// its first rule shows; a nested rule selected; a panel click on one.
+void windowOpenNestedSheet(benchmark::State &state)
+{
+    TMainForm form;
+    openRepeatedly(state, nestedSheetText(), form);
+    state.counters["rules"] = form.store().styleCount();
+    form.close();
+}
+BENCHMARK(windowOpenNestedSheet)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void openNestedSheetShown(TMainForm &form, QTemporaryDir &dir)
+{
+    const QString path = dir.filePath(QStringLiteral("nested.css"));
+    QFile file(path);
+    (void)file.open(QIODevice::WriteOnly);
+    file.write(nestedSheetText());
+    file.close();
+    form.setQuestioner(std::make_unique<ScriptedQuestioner>());
+    form.show();
+    (void)QTest::qWaitForWindowExposed(&form);
+    form.editor().files().OpenSheet(path);
+}
+
+void windowSelectNestedRule(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    TMainForm form;
+    openNestedSheetShown(form, dir);
+    int row = 1;
+    for (auto _ : state) {
+        row = (row + 194) % form.store().styleCount() | 1; // the odd rows are the nested ones
+        form.editor().ListTagClick(row);
+        QApplication::processEvents();
+    }
+    form.store().setSheetModified(false);
+    form.close();
+}
+BENCHMARK(windowSelectNestedRule)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void windowNestedToggleCommit(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    TMainForm form;
+    openNestedSheetShown(form, dir);
+    form.editor().ListTagClick(801);
+    auto *button = form.findChild<QToolButton *>(QStringLiteral("Text_Align_Center"));
+    auto *view = form.findChild<QPlainTextEdit *>(QStringLiteral("HCSSMemo"));
+    for (auto _ : state) {
+        QTest::mouseClick(button, Qt::LeftButton);
+        benchmark::DoNotOptimize(view->document()->characterCount());
+    }
+    form.store().setSheetModified(false);
+    form.close();
+}
+BENCHMARK(windowNestedToggleCommit)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 } // namespace
 
 int main(int argc, char **argv)
