@@ -2,6 +2,7 @@
 // has opened the sheet, clicked through every rule and saved it: every
 // computed style of every element is compared in a real browser engine.
 #include "corpus_sheets.h"
+#include "core/preview/sheet_lowering.h"
 #include "core/sheet/sheet_file_io.h"
 
 
@@ -154,8 +155,17 @@ TEST_P(CorpusRendering, SavedSheetRendersThePageTheSame)
     raw.write(original);
     raw.close();
     ASSERT_TRUE(writeSheetFile(after, splitText(original), nullptr));
-
-    ASSERT_FALSE(openSelectAllSave(after).rules.isEmpty());
+    const RoundTrip saved = openSelectAllSave(after);
+    ASSERT_FALSE(saved.rules.isEmpty());
+    if (isTodaysSheet(GetParam())) {
+        // This engine reads neither nesting nor today's colours: both sides
+        // are rendered as the preview shows them.
+        for (const auto &[path, bytes] : {std::pair{before, original}, std::pair{after, saved.saved}}) {
+            QFile lowered(path);
+            ASSERT_TRUE(lowered.open(QIODevice::WriteOnly));
+            lowered.write(lowerForPreview(bytes, "").text);
+        }
+    }
     const QString body = QString::fromLatin1(kStandardElements) + namedElements(original);
 
     const QString unstyled = dir.filePath(QStringLiteral("empty.css"));
