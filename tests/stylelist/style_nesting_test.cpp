@@ -162,6 +162,7 @@ TEST_F(StyleNesting, UntouchedBytesStayAndBadInputSettles)
         "    :where(.x) & {} & + & {}\n    > p { a: b }\n  }\n}\n",
         ".a { .b { x } .c {\n",
         ".a { --x: {a: b}; .b {} } .z {}\n",
+        "\x7f@{\x7f{}}n{b}\n", // read as "@", as its selector is written
     };
     // Each rule clicked once, as a save after clicking through the list.
     auto clickedThrough = [this](const QByteArray &text) {

@@ -73,6 +73,22 @@ struct Frame {
     int group = -1; // the group its nested rules stand in, once one came
 };
 
+// Where a prelude's first byte stands as its selector is read: control
+// bytes go, so "\x7f@media" reads as an at-rule.
+SheetPos headOf(const ByteLines &lines, SheetPos start, SheetPos open)
+{
+    for (int k = start.line; k <= open.line && k < lines.size(); ++k) {
+        const QByteArray &line = lines[k];
+        const int last = k == open.line ? open.column : int(line.size());
+        for (int p = k == start.line ? start.column : 0; p < last; ++p) {
+            const auto b = static_cast<unsigned char>(line[p]);
+            if (b > 32 && b != 127)
+                return {k, p};
+        }
+    }
+    return start;
+}
+
 // Whether a prelude inside a style rule starts a rule the scan follows: a
 // style rule or a conditional group. A custom property's block value and
 // other at-rules are not followed.
@@ -189,7 +205,8 @@ SheetScan scanSheet(const ByteLines &lines)
                     haveStart = false;
                     ownEnd = {k, p + 1};
                 } else if (c == '{') {
-                    const Nested kind = haveStart ? nestedKind(lines[start.line], start.column) : Nested::Other;
+                    const SheetPos head = headOf(lines, start, {k, p});
+                    const Nested kind = haveStart ? nestedKind(lines[head.line], head.column) : Nested::Other;
                     if (kind == Nested::Other || int(frames.size()) >= kMaxNesting) {
                         giveUpNesting(int(frames.size()) + 1);
                         continue;
@@ -274,7 +291,8 @@ SheetScan scanSheet(const ByteLines &lines)
                 block.group = open.empty() ? -1 : open.back();
                 block.afterStructure = scan.afterStructure;
                 block.hasStructure = scan.hasStructure;
-                if (haveStart && lines[start.line][start.column] != '@') {
+                const SheetPos head = haveStart ? headOf(lines, start, block.open) : start;
+                if (haveStart && lines[head.line][head.column] != '@') {
                     // A style rule: what is nested in it is followed.
                     blocksMark = blocks.size();
                     groupsMark = scan.groups.size();
