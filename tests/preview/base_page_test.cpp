@@ -95,6 +95,11 @@ TEST(SheetNavigation, CaretSelectsTheRuleWhoseHeaderStandsBeforeIt)
                           {int(text.size()), 2}};
     for (const Case &c : cases)
         EXPECT_EQ(ruleAtCaret(text, c.caret, rules), c.rule) << c.caret;
+    // A selector that repeats is found in its own place.
+    const QByteArray nested = "a {\r\n}\r\n.x {\r\n&:hover {\r\n}\r\n}\r\n.y {\r\nb: c;\r\n&:hover {\r\n}\r\n}\r\n";
+    const QList<QByteArray> nestedRules = {"a", ".x", "&:hover", ".y", "&:hover"};
+    EXPECT_EQ(ruleAtCaret(nested, int(nested.indexOf("b: c")), nestedRules), 3);
+    EXPECT_EQ(ruleAtCaret(nested, int(nested.lastIndexOf("&:hover")) + 2, nestedRules), 4);
 }
 
 class BasePageTest : public testing::Test

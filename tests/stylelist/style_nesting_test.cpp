@@ -148,6 +148,19 @@ TEST_F(StyleNesting, ListOperationsKeepEachRuleInItsParentsBlock)
     EXPECT_EQ(store.list().count(), 5);
 }
 
+TEST_F(StyleNesting, ARenamedParentKeepsItsNestedRulesAsWritten)
+{
+    store.setKeepUntouchedLayout(true);
+    const QByteArray nested = "  color: red;\n  .title { font-size: 31px; }\n  &:hover { x: y }\n}\n";
+    openText(store, QByteArray(".card {\n") + nested);
+    select(0);
+    ASSERT_TRUE(styles.RenameSelected(".box"));
+    EXPECT_TRUE(store.sheetText().startsWith(".box {")) << store.sheetText().constData();
+    EXPECT_TRUE(store.sheetText().contains("color: red;\r\n  .title { font-size: 31px; }\r\n  &:hover { x: y }\r\n}"))
+        << store.sheetText().constData();
+    store.setKeepUntouchedLayout(false);
+}
+
 TEST_F(StyleNesting, UntouchedBytesStayAndBadInputSettles)
 {
     QByteArray deep;

@@ -44,11 +44,17 @@ std::optional<int> propertyPageForLine(const QByteArray &line)
 int ruleAtCaret(const QByteArray &sheetText, int caret, const QList<QByteArray> &selectors)
 {
     int i = 0;
+    // Headers stand in the order of the rules: each is looked for after the
+    // last one found, so a selector that repeats (a nested "&:hover") is
+    // found in its own place.
+    qsizetype from = 0;
     for (; i < selectors.size(); ++i) {
         // 1-based position of the header, 0 when there is none.
-        const qsizetype at = sheetText.indexOf("\r\n" + selectors[i] + " {");
+        const qsizetype at = sheetText.indexOf("\r\n" + selectors[i] + " {", from);
         if (at + 1 >= caret)
             break;
+        if (at >= 0)
+            from = at + 1;
     }
     return i - 1;
 }
