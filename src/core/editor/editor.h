@@ -12,6 +12,7 @@
 #include "core/sheet/sheet_store.h"
 #include "core/preview/sheet_view_model.h"
 #include "core/panels/style_commit.h"
+#include "core/stylelist/rule_filter.h"
 #include "core/stylelist/style_list_operations.h"
 #include "core/stylelist/undo_redo.h"
 
@@ -39,6 +40,7 @@ public:
     PreviewNavigation &navigation() { return m_navigation; }
     PageInspector &inspector() { return m_inspector; }
     HtmlSource &htmlSource() { return m_htmlSource; }
+    RuleFilter &ruleFilter() { return m_ruleFilter; }
 
     // The embedded browser joins once the window has built it.
     void setBrowser(BrowserHost *browser);
@@ -78,4 +80,5 @@ private:
     PreviewNavigation m_navigation;
     PageInspector m_inspector;
     HtmlSource m_htmlSource;
+    RuleFilter m_ruleFilter{m_store.list(), m_store.codec()};
 };

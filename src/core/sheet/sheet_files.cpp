@@ -248,6 +248,7 @@ void SheetFiles::RememberLastFile()
     last.lastNameStyle = m_store.codec().decode(m_store.list().selectedText());
     last.write(*settings);
     setCaptionFor(m_store.currentFileName());
+    m_recent.add(m_store.currentFileName());
 }
 
 void SheetFiles::OpenLastFile(const QStringList &arguments)
@@ -299,6 +300,18 @@ void SheetFiles::OpenFileExecute()
         LoadSheet(m_store.currentFileName());
     else
         SaveExecute();
+}
+
+QString SheetFiles::OpenRecentExecute(const QString &path)
+{
+    if (!QFileInfo(path).isFile()) {
+        m_recent.remove(path);
+        return QStringLiteral("Файл не найден и убран из списка: ") + path;
+    }
+    if (!ConfirmDiscard())
+        return {};
+    OpenSheet(path);
+    return {};
 }
 
 void SheetFiles::SaveExecute()

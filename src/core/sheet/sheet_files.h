@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/sheet/recent_sheets.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -31,6 +33,10 @@ public:
 
     void NewExecute();
     void OpenFileExecute();
+    // A sheet of the recent list, opened as OpenFileExecute opens one. One
+    // that is gone, or is no file, leaves the list; the answer then says so.
+    QString OpenRecentExecute(const QString &path);
+    RecentSheets &recent() { return m_recent; }
     void SaveExecute();
     void SaveAsExecute();
 
@@ -49,4 +55,5 @@ private:
     EditorHost &m_host;
     Questioner &m_questioner;
     bool m_discardedChanges = false;
+    RecentSheets m_recent;
 };

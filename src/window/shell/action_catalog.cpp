@@ -40,8 +40,9 @@ const ActionDef kActions[] = {
      "go-down", "↓"},
     {"StyleSorted", "Сортировка", "Сортировать по алфавиту (осторожно, смена порядка наследования)", kNoKey, false,
      "view-sort-ascending", "АЯ"},
-    {"BackEdit", "Отменить", "Отменить последнюю операцию", kNoKey, false, "edit-undo", "↶"},
-    {"ForeEdit", "Вернуть действие", "Вернуть после отмены операцию", kNoKey, false, "edit-redo", "↷"},
+    {"BackEdit", "Отменить", "Отменить последнюю операцию", Qt::CTRL | Qt::Key_Z, false, "edit-undo", "↶"},
+    {"ForeEdit", "Вернуть действие", "Вернуть после отмены операцию", Qt::CTRL | Qt::SHIFT | Qt::Key_Z, false,
+     "edit-redo", "↷"},
     {"EditCut", "Вырезать", "Вырезать|Вырезать выделенный фрагмент в буфер обмена", Qt::CTRL | Qt::Key_X, false,
      "edit-cut", "✂"},
     {"EditCopy", "Копировать", "Копировать|Копировать выделенный фрагмент в буфер обмена", Qt::CTRL | Qt::Key_C, false,
@@ -122,6 +123,8 @@ ActionCatalog::ActionCatalog(QObject *owner)
             action->setChecked(true);
         m_actions.insert(name, action);
     }
+    m_actions.value(QStringLiteral("ForeEdit"))
+        ->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
 }
 
 QAction *ActionCatalog::operator[](const char *name) const

@@ -1,4 +1,6 @@
 #include "window/shell/main_form.h"
+#include "window/shell/edit_keys.h"
+#include "window/shell/find_bar.h"
 #include "window/shell/desktop_colours.h"
 #include "window/shell/encoding_button.h"
 #include "window/shell/when_exposed.h"
@@ -112,6 +114,9 @@ void TMainForm::buildWindow()
     m_panelAll->setMinimumSize(300, 100);
     QWidget *toolStyle = buildStyleToolbars(m_panelAll, *m_actions, m_controls);
     m_viewer = buildViewerPages(m_panelAll, *m_actions);
+    for (QPlainTextEdit *text : {m_viewer.cssMemo, m_viewer.hcssMemo, m_viewer.diskMemo})
+        FindBar::attach(text);
+    FindBar::attach(m_viewer.html);
 
     // The focus sink lies behind the page control: it can hold the focus
     // but is never seen and never reached with Tab.
@@ -209,6 +214,8 @@ void TMainForm::bindEditActions()
             [onFocused] { onFocused(&QLineEdit::paste, &QPlainTextEdit::paste, &QTextEdit::paste); });
     for (const char *name : {"EditCut", "EditCopy", "EditPaste"})
         (*m_actions)[name]->setShortcutContext(Qt::WidgetShortcut);
+    // Undo and redo keys stay a text field's own while it has the focus.
+    qApp->installEventFilter(new EditKeys(this));
 }
 
 void TMainForm::fillFontBoxes()

@@ -92,6 +92,7 @@ private:
     void bindEditActions();
     void bindEditor();
     void bindStyleList();
+    void bindRuleFilter();
     void bindPanels();
     void bindPreview();
     void bindHtmlEditor();

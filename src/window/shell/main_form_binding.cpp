@@ -11,6 +11,7 @@
 #include "window/shell/memo_binding.h"
 #include "window/panels/panel_binder.h"
 #include "window/panels/variables_page.h"
+#include "window/stylelist/rule_filter_field.h"
 #include "window/stylelist/style_list_widget.h"
 
 #include <QAction>
@@ -23,6 +24,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTextEdit>
@@ -168,7 +170,7 @@ bool TMainForm::FormKeyPress(QKeyEvent *event)
     if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter)
         return false;
     QWidget *focused = QApplication::focusWidget();
-    if (!focused || focused->window() != this)
+    if (!focused || focused->window() != this || focused->property("keepsEnter").toBool())
         return false;
     // Enter belongs to these controls themselves.
     for (QWidget *own : {static_cast<QWidget *>(m_viewer.cssMemo), static_cast<QWidget *>(m_listPanel.list),
@@ -208,6 +210,36 @@ void TMainForm::bindStyleList()
 
     m_listPanel.rename->installEventFilter(this);
     m_listPanel.list->viewport()->installEventFilter(this);
+    bindRuleFilter();
+}
+
+void TMainForm::bindRuleFilter()
+{
+    RuleFilter &filter = m_editor->ruleFilter();
+    RuleFilterField *field = m_listPanel.filter;
+    const ActionCatalog &a = *m_actions;
+    m_listPanel.list->bindFilter(&filter);
+    connect(field, &QLineEdit::textChanged, this, [&filter](const QString &text) { filter.setText(text); });
+    // While rows are hidden a rule cannot be moved among them.
+    auto shown = [this, &filter, &a] {
+        m_listPanel.filterCount->setText(filter.countText());
+        for (const char *name : {"StyleUp", "StyleDown", "StyleSorted"})
+            a[name]->setEnabled(!filter.active());
+    };
+    connect(&filter, &RuleFilter::changed, this, shown);
+    shown();
+    connect(field, &RuleFilterField::downPressed, this, [this, &filter] {
+        m_listPanel.list->setFocus();
+        if (!filter.shows(store().list().selected()) && filter.firstShown() >= 0)
+            m_editor->ListTagClick(filter.firstShown());
+    });
+    // Ctrl+F in the list or on a panel; the text views find in themselves.
+    auto *find = new QShortcut(QKeySequence::Find, m_listPanel.panel, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+    find->setObjectName(QStringLiteral("RuleFilterShortcut"));
+    connect(find, &QShortcut::activated, field, [field] {
+        field->setFocus(Qt::ShortcutFocusReason);
+        field->selectAll();
+    });
 }
 
 void TMainForm::ListTagDblClick()

@@ -1,9 +1,13 @@
 #include "window/shell/main_form.h"
 #include "window/shell/encoding_button.h"
+#include "window/shell/recent_menu.h"
+
+#include "core/editor/editor.h"
 
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 
 void TMainForm::buildMainMenu()
 {
@@ -22,7 +26,16 @@ void TMainForm::buildMainMenu()
     QMenu *file = menu("FileMenu", QStringLiteral("&Файл"));
     file->addAction(a["New"]);
     file->addSeparator();
-    file->addActions({a["OpenFile"], a["Save"], a["SaveAs"], a["OpenHomePage"]});
+    file->addAction(a["OpenFile"]);
+    file->addMenu(new RecentMenu(
+        m_editor->files().recent(),
+        [this](const QString &path) {
+            const QString word = m_editor->files().OpenRecentExecute(path);
+            if (!word.isEmpty())
+                statusBar()->showMessage(word, 10000);
+        },
+        file));
+    file->addActions({a["Save"], a["SaveAs"], a["OpenHomePage"]});
     file->addSeparator();
     file->addAction(a["QuitQuillbox"]);
 

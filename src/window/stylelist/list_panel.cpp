@@ -5,7 +5,11 @@
 #include "window/panels/panel_controls.h"
 #include "window/panels/panel_widgets.h"
 #include "window/panels/property_pages.h"
+#include "window/stylelist/rule_filter_field.h"
 #include "window/stylelist/style_list_widget.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -30,6 +34,15 @@ ListPanel buildListPanel(QWidget *parent, const ActionCatalog &actions, PanelCon
     for (const char *name : {"NewStyle", "StyleRename", "StyleDelete", "StyleUp", "StyleDown", "StyleSorted"})
         bar->addAction(actions[name]);
     layout->addWidget(bar);
+
+    auto *filterRow = new QHBoxLayout;
+    filterRow->setContentsMargins(2, 0, 2, 0);
+    result.filter = new RuleFilterField(result.panel);
+    result.filterCount = new QLabel(result.panel);
+    result.filterCount->setObjectName(QStringLiteral("RuleFilterCount"));
+    filterRow->addWidget(result.filter, 1);
+    filterRow->addWidget(result.filterCount);
+    layout->addLayout(filterRow);
 
     result.list = new StyleListWidget(result.panel);
     result.list->setObjectName(QStringLiteral("ListTag"));

@@ -1,13 +1,17 @@
 #pragma once
 
 class ActionCatalog;
+class QLabel;
 class QLineEdit;
+class RuleFilterField;
 class StyleListWidget;
 class QWidget;
 struct PanelControls;
 
 struct ListPanel {
     QWidget *panel = nullptr;      // PanelList
+    RuleFilterField *filter = nullptr; // RuleFilter
+    QLabel *filterCount = nullptr; // RuleFilterCount
     StyleListWidget *list = nullptr; // ListTag
     QLineEdit *rename = nullptr;   // RenameField
 };

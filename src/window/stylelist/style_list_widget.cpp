@@ -2,6 +2,7 @@
 
 #include "core/sheet/sheet_encoding.h"
 #include "core/sheet/style_list_model.h"
+#include "core/stylelist/rule_filter.h"
 
 #include <QApplication>
 
@@ -108,6 +109,29 @@ void StyleListWidget::bind(StyleListModel *model, const SheetCodec *codec)
     showItems();
 }
 
+void StyleListWidget::bindFilter(const RuleFilter *filter)
+{
+    m_filter = filter;
+    connect(filter, &RuleFilter::changed, this, &StyleListWidget::showFiltered);
+    showFiltered();
+}
+
+void StyleListWidget::showFiltered()
+{
+    if (!m_filter)
+        return;
+    setUpdatesEnabled(false);
+    for (int i = 0; i < count(); ++i) {
+        const bool hidden = !m_filter->shows(i);
+        if (isRowHidden(i) != hidden)
+            setRowHidden(i, hidden);
+    }
+    setUpdatesEnabled(true);
+    setDragEnabled(!m_filter->active());
+    if (m_model)
+        showSelection(m_model->selected());
+}
+
 void StyleListWidget::showItems()
 {
     const QSignalBlocker block(this);
@@ -132,13 +156,14 @@ void StyleListWidget::showItems()
                 item(i)->setData(kContextLength, contextLengths[i]);
         }
     }
+    showFiltered();
     showSelection(m_model->selected());
 }
 
 void StyleListWidget::showSelection(int row)
 {
     const QSignalBlocker block(this);
-    if (row >= 0 && row < count()) {
+    if (row >= 0 && row < count() && !isRowHidden(row)) {
         setCurrentRow(row);
         scrollToItem(item(row));
     } else {

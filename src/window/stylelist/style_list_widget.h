@@ -3,6 +3,7 @@
 #include <QListWidget>
 
 class QFontMetrics;
+class RuleFilter;
 class SheetCodec;
 class StyleListModel;
 
@@ -25,6 +26,9 @@ public:
 
     // Shows the model's rules, their bytes read through the sheet's codec.
     void bind(StyleListModel *model, const SheetCodec *codec);
+    // Shows only the rows the filter keeps; while it is on, rules are not
+    // dragged.
+    void bindFilter(const RuleFilter *filter);
 
     // The row under a point of the viewport; the row count past the end.
     int rowAt(const QPoint &point) const;
@@ -46,7 +50,9 @@ protected:
 private:
     void showItems();
     void showSelection(int row);
+    void showFiltered();
 
     StyleListModel *m_model = nullptr;
     const SheetCodec *m_codec = nullptr;
+    const RuleFilter *m_filter = nullptr;
 };
