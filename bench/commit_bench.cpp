@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSettings>
 #include <QTabWidget>
@@ -287,6 +288,56 @@ void windowNestedToggleCommit(benchmark::State &state)
     form.close();
 }
 BENCHMARK(windowNestedToggleCommit)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A keystroke in the rule filter until the list shows its rows: a letter
+// typed, then taken back, in turn.
+void windowFilterKeystroke(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    TMainForm form;
+    openBenchSheetShown(form, dir, "filter.css");
+    auto *filter = form.findChild<QLineEdit *>(QStringLiteral("RuleFilter"));
+    filter->setFocus();
+    QTest::keyClicks(filter, QStringLiteral("nav"));
+    int n = 0;
+    for (auto _ : state) {
+        if (++n % 2)
+            QTest::keyClick(filter, Qt::Key_B);
+        else
+            QTest::keyClick(filter, Qt::Key_Backspace);
+        QApplication::processEvents();
+    }
+    state.counters["rules"] = form.store().styleCount();
+    form.store().setSheetModified(false);
+    form.close();
+}
+BENCHMARK(windowFilterKeystroke)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// F3 in the find bar of the whole-sheet view: to the next "color".
+void windowFindNext(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    TMainForm form;
+    openBenchSheetShown(form, dir, "find.css");
+    form.findChild<QTabWidget *>(QStringLiteral("Viewer"))->setCurrentIndex(1);
+    auto *sheet = form.findChild<QPlainTextEdit *>(QStringLiteral("HCSSMemo"));
+    sheet->setFocus();
+    QTest::keyClick(sheet, Qt::Key_F, Qt::ControlModifier);
+    auto *find = form.findChild<QLineEdit *>(QStringLiteral("FindText"), Qt::FindChildrenRecursively);
+    for (QLineEdit *field : form.findChildren<QLineEdit *>(QStringLiteral("FindText"))) {
+        if (field->isVisible())
+            find = field;
+    }
+    QTest::keyClicks(find, QStringLiteral("color"));
+    for (auto _ : state) {
+        QTest::keyClick(find, Qt::Key_F3);
+        QApplication::processEvents();
+    }
+    state.counters["KB"] = double(sheet->document()->characterCount()) / 1024;
+    form.store().setSheetModified(false);
+    form.close();
+}
+BENCHMARK(windowFindNext)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 
