@@ -194,6 +194,36 @@ TEST_F(PageLinkTest, PickedElementSelectsTheRuleThatWinsAndTheClickGoesNoFurther
     EXPECT_TRUE(QTest::qWaitFor([&] { return list->currentRow() == 3; }, 10000)) << list->currentRow();
 }
 
+TEST_F(PageLinkTest, TheRulesOfThePickedElementAreListedWithTheirSpecificity)
+{
+    auto *rules = child<QAction>("ElementRules");
+    EXPECT_FALSE(rules->isEnabled()) << "nothing picked yet";
+    child<QAction>("PickElement")->trigger();
+    pageHasTheRules();
+    pickAt("link");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return rules->isEnabled(); }, 10000));
+    rules->trigger();
+    QStringList shown;
+    for (int i = 0; i < list->count(); ++i) {
+        if (!list->isRowHidden(i))
+            shown.append(list->item(i)->toolTip());
+    }
+    // The one in @media is there, greyed: the page is wider than 500 px.
+    EXPECT_EQ(shown, (QStringList{".btn (0,1,0)", QStringLiteral("@media (max-width: 500px) \u203A .btn (0,1,0)")}));
+    EXPECT_EQ(list->currentRow(), 1) << "the winner stays selected";
+    EXPECT_EQ(list->item(4)->foreground().color(), list->palette().color(QPalette::Disabled, QPalette::Text));
+    EXPECT_EQ(list->item(1)->foreground(), QBrush());
+    // Another pick lists the new element's rules; off brings the whole list.
+    child<QAction>("PickElement")->trigger();
+    pageHasTheRules();
+    pickAt("a");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return list->isRowHidden(1) && !list->isRowHidden(2); }, 10000));
+    EXPECT_FALSE(list->isRowHidden(3)) << "p, .alert";
+    rules->trigger();
+    for (int i = 0; i < list->count(); ++i)
+        EXPECT_FALSE(list->isRowHidden(i)) << i;
+}
+
 TEST_F(PageLinkTest, EscEndsPickingAndAnElementNoRuleMatchesIsNamed)
 {
     auto *pick = child<QAction>("PickElement");

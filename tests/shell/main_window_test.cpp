@@ -154,7 +154,8 @@ TEST(MainWindow, MenuHoldsTheActionsInOrder)
               (QStringList{"Назад", "Вперед", sep, "Открыть HTML", "Запомнить HTML в стиле",
                            "Переход на базовый адрес", sep, "Загрузить HTML для редактирования",
                            "Сохранить HTML и открыть его в браузере", sep, "Обновить", "Остановить",
-                           "Автообновление", sep, "Подсветка совпадений", "Выбрать элемент на странице"}));
+                           "Автообновление", sep, "Подсветка совпадений", "Выбрать элемент на странице",
+                           "Правила элемента"}));
     EXPECT_EQ(menuEntries(menuTitled(form, "Вид")), (QStringList{"Подвижные панели", "Автообновление", sep, "Обновить"}));
     EXPECT_EQ(menuEntries(menuTitled(form, "Стиль")),
               (QStringList{"Новый стиль", "Удалить", "Переименовать", sep, "Стиль вверх", "Стиль вниз", "Сортировка", sep,
@@ -186,7 +187,7 @@ TEST(MainWindow, ToolBarsHoldTheirActions)
     EXPECT_EQ(names("ToolBar6"), (QStringList{"GotoBack", "GotoForward", "OpenHomePage", "SaveHomePage",
                                               "GoNavigatorToLINK_HTML", "RefreshView", "StopNavigate", "FloatPanel",
                                               "AutoRefreshAction", "VisualEditHTML", "HighlightMatches",
-                                              "PickElement"}));
+                                              "PickElement", "ElementRules"}));
     EXPECT_EQ(names("ToolBar4").mid(0, 3), (QStringList{"New", "OpenFile", "Save"}));
     EXPECT_EQ(names("ToolBar2").mid(0, 2), (QStringList{"BackEdit", "ForeEdit"}));
 }

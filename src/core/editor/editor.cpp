@@ -22,6 +22,9 @@ Editor::Editor(EditorHost &host, Questioner &questioner)
     m_files.goToBasePage = [this] { m_navigation.GoNavigatorToLINK_HTMLExecute(); };
     m_commit.refreshView = [this] { m_preview.refreshAfterChange(); };
     m_inspector.selectRule = [this](int row) { ListTagClick(row); };
+    m_inspector.elementPicked = [this](const std::vector<RuleMatch> &matches) { m_elementRules.setPicked(matches); };
+    // The element's rules name rows: rows that change make them stale.
+    QObject::connect(&m_store.list(), &StyleListModel::itemsChanged, &m_elementRules, [this] { m_elementRules.forget(); });
     // A rule's var() reads through the custom properties the whole sheet
     // gives, worked out again once the sheet's text has changed.
     m_panels.sheetVariable = [this](const QByteArray &name) { return m_variables.value(name); };

@@ -3,6 +3,7 @@
 #include "core/panels/sheet_variables.h"
 #include "core/panels/variable_controller.h"
 #include "core/preview/base_page.h"
+#include "core/preview/element_rules.h"
 #include "core/preview/html_source.h"
 #include "core/panels/panel_controller.h"
 #include "core/panels/panel_state.h"
@@ -41,6 +42,7 @@ public:
     PageInspector &inspector() { return m_inspector; }
     HtmlSource &htmlSource() { return m_htmlSource; }
     RuleFilter &ruleFilter() { return m_ruleFilter; }
+    ElementRules &elementRules() { return m_elementRules; }
 
     // The embedded browser joins once the window has built it.
     void setBrowser(BrowserHost *browser);
@@ -81,4 +83,5 @@ private:
     PageInspector m_inspector;
     HtmlSource m_htmlSource;
     RuleFilter m_ruleFilter{m_store.list(), m_store.codec()};
+    ElementRules m_elementRules;
 };

@@ -231,6 +231,8 @@ void PageInspector::picked(const QVariantMap &data)
         }
         matches.push_back(match);
     }
+    if (elementPicked)
+        elementPicked(matches);
     if (const std::optional<int> rule = winningRule(matches)) {
         if (selectRule)
             selectRule(*rule);

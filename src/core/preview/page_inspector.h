@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/preview/cascade_choice.h"
+
 #include <QString>
 #include <QTimer>
 #include <QVariant>
@@ -25,6 +27,8 @@ public:
     std::function<void(const QString &)> showMessage;
     // Selects a rule of the list as a click on it would.
     std::function<void(int row)> selectRule;
+    // Every rule that matches the element picked, before the winner is selected.
+    std::function<void(const std::vector<RuleMatch> &)> elementPicked;
     // Picking ended in the page (an element was picked): the action follows.
     std::function<void()> pickingEnded;
 

@@ -119,6 +119,7 @@ void buildBrowserPage(QTabWidget *viewer, const ActionCatalog &actions, ViewerPa
     bar->addSeparator();
     bar->addAction(actions["HighlightMatches"]);
     bar->addAction(actions["PickElement"]);
+    bar->addAction(actions["ElementRules"]);
     pages.previewWidth = new QComboBox(bar);
     pages.previewWidth->setObjectName(QStringLiteral("PreviewWidth"));
     setHint(pages.previewWidth, QStringLiteral("Ширина страницы|Ширина, при которой страница показывается в просмотре"));

@@ -2,6 +2,7 @@
 // address box, the base page actions, and the clicks that move between
 // the rule's text, the property pages and the rule list.
 #include "window/shell/main_form.h"
+#include "window/stylelist/style_list_widget.h"
 #include "window/preview/sheet_scheme.h"
 
 #include "window/shell/file_dialogs.h"
@@ -99,6 +100,17 @@ void TMainForm::bindPageInspector()
     inspector.pickingEnded = [action = a["PickElement"]] { action->setChecked(false); };
     connect(a["HighlightMatches"], &QAction::toggled, this, [&inspector](bool on) { inspector.setOutlining(on); });
     connect(a["PickElement"], &QAction::toggled, this, [&inspector](bool on) { inspector.setPicking(on); });
+    // The element's rules: on after a pick, and shown while checked.
+    ElementRules &elementRules = m_editor->elementRules();
+    QAction *showRules = a["ElementRules"];
+    connect(showRules, &QAction::toggled, this, [&elementRules](bool on) { elementRules.setShown(on); });
+    auto rulesState = [showRules, &elementRules] {
+        showRules->setEnabled(elementRules.hasPick());
+        showRules->setChecked(elementRules.shown());
+    };
+    connect(&elementRules, &ElementRules::changed, this, rulesState);
+    rulesState();
+    m_listPanel.list->bindElementRules(&elementRules);
     connect(m_viewer.previewWidth, &QComboBox::currentIndexChanged, this,
             [this] { m_viewer.browserFrame->setPageWidth(previewWidthOf(m_viewer.previewWidth)); });
     connect(m_viewer.viewer, &QTabWidget::currentChanged, this, [&inspector] { inspector.showMatchesSoon(); });

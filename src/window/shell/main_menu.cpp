@@ -66,7 +66,7 @@ void TMainForm::buildMainMenu()
     browser->addSeparator();
     browser->addActions({a["RefreshView"], a["StopNavigate"], a["AutoRefreshAction"]});
     browser->addSeparator();
-    browser->addActions({a["HighlightMatches"], a["PickElement"]});
+    browser->addActions({a["HighlightMatches"], a["PickElement"], a["ElementRules"]});
 
     QMenu *view = menu("ViewMenu", QStringLiteral("&Вид"));
     view->addActions({a["FloatPanel"], a["AutoRefreshAction"]});

@@ -2,6 +2,7 @@
 
 #include "core/sheet/sheet_encoding.h"
 #include "core/sheet/style_list_model.h"
+#include "core/preview/element_rules.h"
 #include "core/stylelist/rule_filter.h"
 
 #include <QApplication>
@@ -53,15 +54,20 @@ public:
         const QRect area = style->subElementRect(QStyle::SE_ItemViewItemText, &opt, widget).adjusted(2, 0, -2, 0);
         const bool selected = opt.state & QStyle::State_Selected;
         const QPalette::ColorGroup group = opt.state & QStyle::State_Enabled ? QPalette::Normal : QPalette::Disabled;
-        QColor muted = opt.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text);
-        muted.setAlphaF(0.55);
+        // A row's own ink (a rule greyed out) holds for its context too.
+        const QVariant own = index.data(Qt::ForegroundRole);
+        const QColor ink = own.isValid() && !selected
+                               ? own.value<QBrush>().color()
+                               : opt.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text);
+        QColor muted = ink;
+        muted.setAlphaF(0.55 * ink.alphaF());
         const FittedRow row = fitRow(text.left(contextLength), text.mid(contextLength), opt.fontMetrics, area.width());
         painter->save();
         painter->setFont(opt.font);
         painter->setPen(muted);
         painter->drawText(area, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, row.context);
         const int shift = opt.fontMetrics.horizontalAdvance(row.context);
-        painter->setPen(opt.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
+        painter->setPen(ink);
         painter->drawText(area.adjusted(shift, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                           row.selector);
         painter->restore();
@@ -116,18 +122,35 @@ void StyleListWidget::bindFilter(const RuleFilter *filter)
     showFiltered();
 }
 
+void StyleListWidget::bindElementRules(const ElementRules *rules)
+{
+    m_elementRules = rules;
+    connect(rules, &ElementRules::changed, this, &StyleListWidget::showFiltered);
+    showFiltered();
+}
+
 void StyleListWidget::showFiltered()
 {
-    if (!m_filter)
-        return;
+    const bool byText = m_filter && m_filter->active();
+    const bool byElement = m_elementRules && m_elementRules->shown();
     setUpdatesEnabled(false);
     for (int i = 0; i < count(); ++i) {
-        const bool hidden = !m_filter->shows(i);
+        const bool hidden = (m_filter && !m_filter->shows(i)) || (m_elementRules && !m_elementRules->shows(i));
         if (isRowHidden(i) != hidden)
             setRowHidden(i, hidden);
+        // A rule whose conditions do not hold at this width is there, greyed.
+        QListWidgetItem *row = item(i);
+        const ElementRules::Rule *rule = byElement ? m_elementRules->find(i) : nullptr;
+        const QString tip = rule ? row->text() + QLatin1Char(' ') + ElementRules::specificityText(rule->specificity)
+                                 : row->text();
+        if (row->toolTip() != tip)
+            row->setToolTip(tip);
+        const QBrush ink = rule && !rule->applies ? palette().brush(QPalette::Disabled, QPalette::Text) : QBrush();
+        if (row->foreground() != ink)
+            row->setForeground(ink);
     }
     setUpdatesEnabled(true);
-    setDragEnabled(!m_filter->active());
+    setDragEnabled(!byText && !byElement);
     if (m_model)
         showSelection(m_model->selected());
 }

@@ -3,6 +3,7 @@
 #include <QListWidget>
 
 class QFontMetrics;
+class ElementRules;
 class RuleFilter;
 class SheetCodec;
 class StyleListModel;
@@ -29,6 +30,10 @@ public:
     // Shows only the rows the filter keeps; while it is on, rules are not
     // dragged.
     void bindFilter(const RuleFilter *filter);
+    // Shows only the picked element's rules while they are shown: greyed
+    // where their @media or @supports does not hold, their specificity in
+    // their tips.
+    void bindElementRules(const ElementRules *rules);
 
     // The row under a point of the viewport; the row count past the end.
     int rowAt(const QPoint &point) const;
@@ -55,4 +60,5 @@ private:
     StyleListModel *m_model = nullptr;
     const SheetCodec *m_codec = nullptr;
     const RuleFilter *m_filter = nullptr;
+    const ElementRules *m_elementRules = nullptr;
 };

@@ -1,0 +1,50 @@
+#include "core/preview/element_rules.h"
+
+#include <algorithm>
+
+void ElementRules::setPicked(const std::vector<RuleMatch> &matches)
+{
+    m_rules.clear();
+    for (const RuleMatch &match : matches) {
+        Rule rule;
+        rule.row = match.rule;
+        rule.applies = match.contextApplies;
+        for (const QByteArray &selector : match.selectors)
+            rule.specificity = std::max(rule.specificity, selectorSpecificity(selector));
+        m_rules.push_back(rule);
+    }
+    std::sort(m_rules.begin(), m_rules.end(), [](const Rule &a, const Rule &b) { return a.row < b.row; });
+    m_hasPick = true;
+    emit changed();
+}
+
+void ElementRules::setShown(bool on)
+{
+    on = on && m_hasPick;
+    if (on == m_shown)
+        return;
+    m_shown = on;
+    emit changed();
+}
+
+void ElementRules::forget()
+{
+    if (!m_hasPick && !m_shown)
+        return;
+    m_rules.clear();
+    m_hasPick = false;
+    m_shown = false;
+    emit changed();
+}
+
+const ElementRules::Rule *ElementRules::find(int row) const
+{
+    const auto it = std::lower_bound(m_rules.begin(), m_rules.end(), row,
+                                     [](const Rule &rule, int wanted) { return rule.row < wanted; });
+    return it != m_rules.end() && it->row == row ? &*it : nullptr;
+}
+
+QString ElementRules::specificityText(const Specificity &specificity)
+{
+    return QStringLiteral("(%1,%2,%3)").arg(specificity.ids).arg(specificity.classes).arg(specificity.types);
+}

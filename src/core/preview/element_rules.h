@@ -1,0 +1,48 @@
+#pragma once
+
+#include "core/preview/cascade_choice.h"
+#include "core/preview/selector_analysis.h"
+
+#include <QObject>
+#include <QString>
+
+#include <vector>
+
+// The rules of the element picked last, as browser tools list them: every
+// held rule one of whose selectors matches it, in sheet order, with the
+// specificity of its most specific matching selector, and whether its
+// @media and @supports hold at the preview's width. Shown, the rule list
+// keeps only them. A change of the list's rows ends the showing: the rows
+// it names are no longer the same.
+class ElementRules : public QObject
+{
+    Q_OBJECT
+public:
+    struct Rule {
+        int row = -1;
+        bool applies = true;
+        Specificity specificity;
+    };
+
+    void setPicked(const std::vector<RuleMatch> &matches);
+    void setShown(bool on);
+    void forget();
+
+    bool hasPick() const { return m_hasPick; }
+    bool shown() const { return m_shown; }
+    // The entry of a row, or nothing when the element's rules do not hold it.
+    const Rule *find(int row) const;
+    // Whether the list shows a row.
+    bool shows(int row) const { return !m_shown || find(row) != nullptr; }
+
+    // "(0,2,1)".
+    static QString specificityText(const Specificity &specificity);
+
+signals:
+    void changed();
+
+private:
+    std::vector<Rule> m_rules;
+    bool m_hasPick = false;
+    bool m_shown = false;
+};
