@@ -1,4 +1,5 @@
 // The selector each held rule really has, as the browser reads nesting.
+#include "core/preview/media_widths.h"
 #include "core/preview/rule_selectors.h"
 #include "core/sheet/sheet_store.h"
 
@@ -34,6 +35,15 @@ TEST(RuleSelectors, ANestedRuleHasItsParentsSelectorAroundIt)
         for (int row = 0; row < store.styleCount(); ++row)
             EXPECT_EQ(ruleSelector(store.table(), row).toStdString(), all[size_t(row)]) << c.name << row;
     }
+}
+
+TEST(MediaWidths, TheWidthsASheetsMediaConditionsName)
+{
+    const QByteArray sheet = "@media (min-width: 576px) { a {} }\n@media (max-width: 575.98px) { b {} }\n"
+                             "@MEDIA screen and (width >= 992px) and (1200px > width) { c {} }\n"
+                             "@media (min-width: 40em), print { d {} }\n.x { min-width: 300px; }\n"
+                             "@media (min-width: 576px) { e {} }\n";
+    EXPECT_EQ(mediaWidths(sheet), (QList<int>{576, 992, 1200}));
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -193,6 +194,28 @@ TEST_F(FindingTest, RecentSheetsAreListedNewestFirstAndAGoneOneLeaves)
     EXPECT_TRUE(form->store().currentFileName().isEmpty());
     choose(Qt::Key_1);
     EXPECT_TRUE(QTest::qWaitFor([&] { return form->store().currentFileName() == path; }, 5000));
+}
+
+TEST_F(FindingTest, ThePageWidthsIncludeTheSheetsOwnAndATypedOne)
+{
+    auto *box = child<QComboBox>("PreviewWidth");
+    QStringList items;
+    for (int i = 0; i < box->count(); ++i)
+        items.append(box->itemText(i));
+    EXPECT_EQ(items.mid(items.indexOf(QStringLiteral("1440")) + 1), QStringList{"992"}) << items.join(' ').toStdString();
+    auto *view = child<QWidget>("PreBrowser");
+    box->lineEdit()->selectAll();
+    QTest::keyClicks(box->lineEdit(), QStringLiteral("640"));
+    QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(view->maximumWidth(), 640);
+    EXPECT_EQ(box->currentData().toInt(), 640);
+    // A text that is no width says so and leaves the width.
+    box->lineEdit()->selectAll();
+    QTest::keyClicks(box->lineEdit(), QStringLiteral("wide"));
+    QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(view->maximumWidth(), 640);
+    EXPECT_EQ(box->currentText(), QStringLiteral("640"));
+    EXPECT_TRUE(form->statusBar()->currentMessage().contains(QStringLiteral("100 до 10000")));
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "window/preview/preview_frame.h"
 
+#include <QSignalBlocker>
+
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QWebEngineView>
@@ -73,4 +75,40 @@ int previewWidthIndex(int width)
             return int(i) + 1;
     }
     return 0;
+}
+
+void setSheetWidths(QComboBox *box, const QList<int> &widths)
+{
+    const int chosen = previewWidthOf(box);
+    const QSignalBlocker quiet(box);
+    const int fixed = int(std::size(kWidths)) + 1;
+    while (box->count() > fixed)
+        box->removeItem(box->count() - 1);
+    for (const int width : widths) {
+        if (box->findData(width) < 0)
+            box->addItem(QString::number(width), width);
+    }
+    selectPreviewWidth(box, chosen);
+}
+
+void selectPreviewWidth(QComboBox *box, int width)
+{
+    int index = box->findData(width);
+    if (index < 0) {
+        box->addItem(QString::number(width), width);
+        index = box->count() - 1;
+    }
+    box->setCurrentIndex(index);
+}
+
+std::optional<int> typedPreviewWidth(const QString &text)
+{
+    QString digits = text.trimmed();
+    if (digits.endsWith(QLatin1String("px"), Qt::CaseInsensitive))
+        digits.chop(2);
+    bool ok = false;
+    const int width = digits.trimmed().toInt(&ok);
+    if (!ok || width < 100 || width > 10000)
+        return std::nullopt;
+    return width;
 }

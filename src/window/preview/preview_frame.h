@@ -1,5 +1,9 @@
 #pragma once
 
+#include <QList>
+
+#include <optional>
+
 #include <QScrollArea>
 
 class QComboBox;
@@ -30,3 +34,10 @@ private:
 void fillPreviewWidths(QComboBox *box);
 int previewWidthOf(const QComboBox *box);
 int previewWidthIndex(int width);
+// After the fixed widths, those the sheet's @media conditions name; the
+// width chosen stays chosen.
+void setSheetWidths(QComboBox *box, const QList<int> &widths);
+// Chooses a width, adding it to the box when it lacks it.
+void selectPreviewWidth(QComboBox *box, int width);
+// A width typed into the box: a whole number of px from 100 to 10000.
+std::optional<int> typedPreviewWidth(const QString &text);

@@ -6,6 +6,7 @@
 #include "window/panels/panel_widgets.h"
 
 #include <QComboBox>
+#include <QLineEdit>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -125,6 +126,10 @@ void buildBrowserPage(QTabWidget *viewer, const ActionCatalog &actions, ViewerPa
     setHint(pages.previewWidth, QStringLiteral("Ширина страницы|Ширина, при которой страница показывается в просмотре"));
     pages.previewWidth->setAccessibleName(QStringLiteral("Ширина страницы"));
     pages.previewWidth->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    // A width may be typed too; Enter lays the page out at it.
+    pages.previewWidth->setEditable(true);
+    pages.previewWidth->setInsertPolicy(QComboBox::NoInsert);
+    pages.previewWidth->lineEdit()->setProperty("keepsEnter", true);
     fillPreviewWidths(pages.previewWidth);
     bar->addWidget(pages.previewWidth);
     layout->addWidget(bar);

@@ -3,6 +3,7 @@
 // the rule's text, the property pages and the rule list.
 #include "window/shell/main_form.h"
 #include "window/stylelist/style_list_widget.h"
+#include "core/preview/media_widths.h"
 #include "window/preview/sheet_scheme.h"
 
 #include "window/shell/file_dialogs.h"
@@ -113,6 +114,18 @@ void TMainForm::bindPageInspector()
     m_listPanel.list->bindElementRules(&elementRules);
     connect(m_viewer.previewWidth, &QComboBox::currentIndexChanged, this,
             [this] { m_viewer.browserFrame->setPageWidth(previewWidthOf(m_viewer.previewWidth)); });
+    QComboBox *width = m_viewer.previewWidth;
+    connect(width->lineEdit(), &QLineEdit::returnPressed, this, [this, width] {
+        if (const std::optional<int> typed = typedPreviewWidth(width->currentText())) {
+            selectPreviewWidth(width, *typed);
+        } else {
+            statusBar()->showMessage(QStringLiteral("Ширина страницы - число пикселей от 100 до 10000"), 10000);
+            width->setEditText(width->itemText(width->currentIndex()));
+        }
+    });
+    // The widths the sheet's own @media conditions name.
+    connect(&store().list(), &StyleListModel::itemsChanged, this,
+            [this, width] { setSheetWidths(width, mediaWidths(store().sheetText())); });
     connect(m_viewer.viewer, &QTabWidget::currentChanged, this, [&inspector] { inspector.showMatchesSoon(); });
 }
 

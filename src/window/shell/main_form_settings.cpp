@@ -27,8 +27,8 @@ void TMainForm::restoreSettings()
         (*m_actions)["KeepUntouchedLayout"]->setChecked(true);
     if (init.highlightMatches)
         (*m_actions)["HighlightMatches"]->setChecked(*init.highlightMatches);
-    if (init.previewWidth)
-        m_viewer.previewWidth->setCurrentIndex(previewWidthIndex(*init.previewWidth));
+    if (init.previewWidth && (*init.previewWidth == 0 || typedPreviewWidth(QString::number(*init.previewWidth))))
+        selectPreviewWidth(m_viewer.previewWidth, *init.previewWidth);
     if (init.viewer && *init.viewer >= 0 && *init.viewer < m_viewer.viewer->count())
         m_viewer.viewer->setCurrentIndex(*init.viewer);
     if (init.panelListWidth) {
