@@ -32,6 +32,8 @@ FindBar *FindBar::place(Text text)
     QWidget *edit = text.widget;
     auto *bar = new FindBar(std::move(text), edit->parentWidget());
     bar->setObjectName(edit->objectName() + QStringLiteral("Find"));
+    bar->setAccessibleName(edit->accessibleName().isEmpty() ? QStringLiteral("Поиск")
+                                                            : QStringLiteral("Поиск: ") + edit->accessibleName());
     QLayout *layout = edit->parentWidget() ? edit->parentWidget()->layout() : nullptr;
     if (auto *box = qobject_cast<QBoxLayout *>(layout)) {
         box->insertWidget(box->indexOf(edit) + 1, bar);
@@ -61,11 +63,13 @@ FindBar::FindBar(Text text, QWidget *parent)
     m_field->installEventFilter(this);
     m_count = new QLabel(this);
     m_count->setObjectName(QStringLiteral("FindCount"));
+    m_count->setAccessibleName(QStringLiteral("Найдено"));
     auto *closeButton = new QToolButton(this);
     closeButton->setObjectName(QStringLiteral("FindClose"));
     closeButton->setText(QStringLiteral("×"));
     closeButton->setToolTip(QStringLiteral("Закрыть (Esc)"));
     closeButton->setAutoRaise(true);
+    closeButton->setAccessibleName(QStringLiteral("Закрыть поиск"));
     layout->addWidget(new QLabel(QStringLiteral("Найти:"), this));
     layout->addWidget(m_field, 1);
     layout->addWidget(m_count);

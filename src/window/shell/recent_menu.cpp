@@ -10,6 +10,7 @@ RecentMenu::RecentMenu(RecentSheets &recent, std::function<void(const QString &)
     , m_open(std::move(open))
 {
     setObjectName(QStringLiteral("RecentFiles"));
+    setAccessibleName(QStringLiteral("Последние файлы"));
     menuAction()->setObjectName(QStringLiteral("RecentFilesMenu"));
     connect(&recent, &RecentSheets::changed, this, &RecentMenu::fill);
     // Another window may have changed the list since.

@@ -40,6 +40,7 @@ ListPanel buildListPanel(QWidget *parent, const ActionCatalog &actions, PanelCon
     result.filter = new RuleFilterField(result.panel);
     result.filterCount = new QLabel(result.panel);
     result.filterCount->setObjectName(QStringLiteral("RuleFilterCount"));
+    result.filterCount->setAccessibleName(QStringLiteral("Показано правил"));
     filterRow->addWidget(result.filter, 1);
     filterRow->addWidget(result.filterCount);
     layout->addLayout(filterRow);
