@@ -339,6 +339,33 @@ void windowFindNext(benchmark::State &state)
 }
 BENCHMARK(windowFindNext)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// The element's rules shown: 40 rules of a large sheet matched, the list
+// narrowed to them until it is drawn.
+void windowElementRulesOn(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    TMainForm form;
+    openBenchSheetShown(form, dir, "element.css");
+    std::vector<RuleMatch> matches;
+    const int rules = form.store().styleCount();
+    for (int i = 0; i < 40; ++i)
+        matches.push_back({i * rules / 40, {form.store().list().item(i * rules / 40)}, i % 5 != 0});
+    form.editor().elementRules().setPicked(matches);
+    auto *action = form.findChild<QAction *>(QStringLiteral("ElementRules"));
+    for (auto _ : state) {
+        action->trigger();
+        QApplication::processEvents();
+        state.PauseTiming();
+        action->trigger();
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+    state.counters["rules"] = rules;
+    form.store().setSheetModified(false);
+    form.close();
+}
+BENCHMARK(windowElementRulesOn)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 } // namespace
 
 int main(int argc, char **argv)
