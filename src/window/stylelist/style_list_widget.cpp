@@ -133,6 +133,11 @@ void StyleListWidget::showFiltered()
 {
     const bool byText = m_filter && m_filter->active();
     const bool byElement = m_elementRules && m_elementRules->shown();
+    // Half way between the text and the ground: plainly there, plainly off.
+    const QColor text = palette().color(QPalette::Text);
+    const QColor ground = palette().color(QPalette::Base);
+    const QColor greyed((text.red() + ground.red()) / 2, (text.green() + ground.green()) / 2,
+                        (text.blue() + ground.blue()) / 2);
     setUpdatesEnabled(false);
     for (int i = 0; i < count(); ++i) {
         const bool hidden = (m_filter && !m_filter->shows(i)) || (m_elementRules && !m_elementRules->shows(i));
@@ -145,7 +150,7 @@ void StyleListWidget::showFiltered()
                                  : row->text();
         if (row->toolTip() != tip)
             row->setToolTip(tip);
-        const QBrush ink = rule && !rule->applies ? palette().brush(QPalette::Disabled, QPalette::Text) : QBrush();
+        const QBrush ink = rule && !rule->applies ? QBrush(greyed) : QBrush();
         if (row->foreground() != ink)
             row->setForeground(ink);
     }
