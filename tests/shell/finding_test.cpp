@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -72,6 +73,8 @@ TEST_F(FindingTest, TheFilterKeepsTheRowsThatHoldTheTextAndLeavesTheSelectionAlo
     EXPECT_TRUE(shownRows().isEmpty());
     EXPECT_EQ(count->text(), QStringLiteral("0 из 4"));
     EXPECT_TRUE(list->selectedItems().isEmpty());
+    filter->setText(QString(10000, QLatin1Char('x')));
+    EXPECT_EQ(count->text(), QStringLiteral("0 из 4"));
     // Esc empties it; the rule chosen while filtered is still the one.
     QTest::keyClick(filter, Qt::Key_Escape);
     EXPECT_TRUE(filter->text().isEmpty());
@@ -194,6 +197,12 @@ TEST_F(FindingTest, RecentSheetsAreListedNewestFirstAndAGoneOneLeaves)
     EXPECT_TRUE(form->store().currentFileName().isEmpty());
     choose(Qt::Key_1);
     EXPECT_TRUE(QTest::qWaitFor([&] { return form->store().currentFileName() == path; }, 5000));
+    // A folder where a sheet was leaves too.
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("gone.css")));
+    form->editor().files().recent().add(dir.filePath(QStringLiteral("gone.css")));
+    choose(Qt::Key_1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return entries() == QStringList{path}; }, 5000));
+    EXPECT_EQ(form->store().currentFileName(), path);
 }
 
 TEST_F(FindingTest, ThePageWidthsIncludeTheSheetsOwnAndATypedOne)
