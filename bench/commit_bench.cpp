@@ -51,6 +51,20 @@ QString benchSheet(QTemporaryDir &dir)
     return path;
 }
 
+// Clicks an option button of the selected rule, each click to the
+// committed sheet and the window mirroring it; then closes the form.
+void clickAlignCentre(benchmark::State &state, TMainForm &form)
+{
+    auto *button = form.findChild<QToolButton *>(QStringLiteral("Text_Align_Center"));
+    auto *view = form.findChild<QPlainTextEdit *>(QStringLiteral("HCSSMemo"));
+    for (auto _ : state) {
+        QTest::mouseClick(button, Qt::LeftButton);
+        benchmark::DoNotOptimize(view->document()->characterCount());
+    }
+    form.store().setSheetModified(false);
+    form.close();
+}
+
 void windowToggleCommit(benchmark::State &state)
 {
     // 1001 rules: the generated sheet, or the one QUILLBOX_BENCH_SHEET names.
@@ -71,14 +85,7 @@ void windowToggleCommit(benchmark::State &state)
     form.findChild<QAction *>(QStringLiteral("KeepUntouchedLayout"))->setChecked(state.range(1) == 1);
     form.editor().files().OpenSheet(path);
     form.editor().ListTagClick(500 % form.store().styleCount());
-    auto *button = form.findChild<QToolButton *>(QStringLiteral("Text_Align_Center"));
-    auto *view = form.findChild<QPlainTextEdit *>(QStringLiteral("HCSSMemo"));
-    for (auto _ : state) {
-        QTest::mouseClick(button, Qt::LeftButton);
-        benchmark::DoNotOptimize(view->document()->characterCount());
-    }
-    form.store().setSheetModified(false);
-    form.close();
+    clickAlignCentre(state, form);
 }
 BENCHMARK(windowToggleCommit)
     ->Args({10, 0})
@@ -169,11 +176,18 @@ void windowSelectRule(benchmark::State &state)
 }
 BENCHMARK(windowSelectRule)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// The bench sheet, copied, opened in the form once it is on screen.
-void openBenchSheetShown(TMainForm &form, QTemporaryDir &dir, const char *name)
+// The bench sheet, copied, or the bytes given, opened in the form once it
+// is on screen.
+void openBenchSheetShown(TMainForm &form, QTemporaryDir &dir, const char *name, const QByteArray &bytes = {})
 {
     const QString path = dir.filePath(QLatin1String(name));
-    QFile::copy(benchSheet(dir), path);
+    if (bytes.isEmpty()) {
+        QFile::copy(benchSheet(dir), path);
+    } else {
+        QFile file(path);
+        (void)file.open(QIODevice::WriteOnly);
+        file.write(bytes);
+    }
     form.setQuestioner(std::make_unique<ScriptedQuestioner>());
     form.show();
     (void)QTest::qWaitForWindowExposed(&form);
@@ -243,24 +257,11 @@ void windowOpenNestedSheet(benchmark::State &state)
 }
 BENCHMARK(windowOpenNestedSheet)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-void openNestedSheetShown(TMainForm &form, QTemporaryDir &dir)
-{
-    const QString path = dir.filePath(QStringLiteral("nested.css"));
-    QFile file(path);
-    (void)file.open(QIODevice::WriteOnly);
-    file.write(nestedSheetText());
-    file.close();
-    form.setQuestioner(std::make_unique<ScriptedQuestioner>());
-    form.show();
-    (void)QTest::qWaitForWindowExposed(&form);
-    form.editor().files().OpenSheet(path);
-}
-
 void windowSelectNestedRule(benchmark::State &state)
 {
     QTemporaryDir dir;
     TMainForm form;
-    openNestedSheetShown(form, dir);
+    openBenchSheetShown(form, dir, "nested.css", nestedSheetText());
     int row = 1;
     for (auto _ : state) {
         row = (row + 194) % form.store().styleCount() | 1; // the odd rows are the nested ones
@@ -276,16 +277,9 @@ void windowNestedToggleCommit(benchmark::State &state)
 {
     QTemporaryDir dir;
     TMainForm form;
-    openNestedSheetShown(form, dir);
+    openBenchSheetShown(form, dir, "nested.css", nestedSheetText());
     form.editor().ListTagClick(801);
-    auto *button = form.findChild<QToolButton *>(QStringLiteral("Text_Align_Center"));
-    auto *view = form.findChild<QPlainTextEdit *>(QStringLiteral("HCSSMemo"));
-    for (auto _ : state) {
-        QTest::mouseClick(button, Qt::LeftButton);
-        benchmark::DoNotOptimize(view->document()->characterCount());
-    }
-    form.store().setSheetModified(false);
-    form.close();
+    clickAlignCentre(state, form);
 }
 BENCHMARK(windowNestedToggleCommit)->Unit(benchmark::kMillisecond)->UseRealTime();
 
