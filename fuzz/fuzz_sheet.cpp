@@ -60,7 +60,7 @@ void keptLayout(const QByteArray &text, uint8_t pick)
     store.memo().setLines({"; Quillbox-test: 1;"});
     store.RegenerateSheet();
     const QByteArray changed = store.sheetText();
-    if (!changed.startsWith(before) || !changed.endsWith(after) || !changed.contains("Quillbox-test: 1;"))
+    if (!changed.startsWith(before) || !changed.endsWith(after) || !changed.toLower().contains("quillbox-test: 1;"))
         std::abort();
 }
 

@@ -1,5 +1,7 @@
 #include "core/editor/editor.h"
 
+#include "core/panels/rule_in_place.h"
+
 #include "core/panels/declaration_reader.h"
 #include "core/host/editor_host.h"
 #include "core/host/questioner.h"
@@ -22,6 +24,7 @@ Editor::Editor(EditorHost &host, Questioner &questioner)
     m_files.goToBasePage = [this] { m_navigation.GoNavigatorToLINK_HTMLExecute(); };
     m_commit.refreshView = [this] { m_preview.refreshAfterChange(); };
     m_inspector.selectRule = [this](int row) { ListTagClick(row); };
+    m_store.setInPlaceWriter(&ruleEditedInPlace);
     m_inspector.elementPicked = [this](const std::vector<RuleMatch> &matches) { m_elementRules.setPicked(matches); };
     // The element's rules name rows: rows that change make them stale.
     QObject::connect(&m_store.list(), &StyleListModel::itemsChanged, &m_elementRules, [this] { m_elementRules.forget(); });

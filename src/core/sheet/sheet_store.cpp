@@ -236,6 +236,8 @@ void SheetStore::RebuildStyleTable()
             read.selectorComments = selector.comments;
             read.name = selector.text;
             read.loadedForm.clear();
+            read.inPlaceKnown = false;
+            read.inPlace.reset();
         }
         m_table.spans[held] = {firstByteFrom(m_sheetLines, ownFrom, block.start), afterClose};
         ByteLines preamble = preambleBetween(m_sheetLines, ownFrom, block.start);
@@ -328,6 +330,18 @@ bool SheetStore::SheetDiffersFromHistory() const
 void SheetStore::RegenerateSheet()
 {
     SelectStyle();
+    if (m_keepLayout && m_inPlace) {
+        for (int i = 0; i < m_table.count; ++i) {
+            AsRead &read = m_table.asRead[i];
+            if (m_table.untouched(i) || read.raw.isEmpty()
+                || (read.inPlaceKnown && read.inPlaceName == m_table.name(i) && read.inPlaceBody == m_table.body(i)))
+                continue;
+            read.inPlace = m_inPlace(read, m_table.name(i), m_table.body(i));
+            read.inPlaceName = m_table.name(i);
+            read.inPlaceBody = m_table.body(i);
+            read.inPlaceKnown = true;
+        }
+    }
     setSheetLines(m_keepLayout ? writeSheetLinesKeepingLayout(m_table, m_rawTail) : writeSheetLines(m_table, m_tail));
     const QByteArray text = sheetText();
     if (!m_history.differsFrom(text))

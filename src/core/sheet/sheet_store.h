@@ -123,6 +123,11 @@ public:
     // Runs after SelectStyle has loaded a rule into the memo, so the panels
     // and the sheet view can follow.
     void setRuleLoadedHandler(std::function<void()> handler) { m_ruleLoaded = std::move(handler); }
+
+    // While untouched layout is kept, writes a changed rule as its own text
+    // with only the change made, where it can.
+    using InPlaceWriter = std::function<std::optional<ByteLines>(const AsRead &, const QByteArray &, const ByteLines &)>;
+    void setInPlaceWriter(InPlaceWriter writer) { m_inPlace = std::move(writer); }
     void runRuleLoaded()
     {
         if (m_ruleLoaded)
@@ -162,4 +167,5 @@ private:
     bool m_foreEditEnabled = false;
 
     std::function<void()> m_ruleLoaded;
+    InPlaceWriter m_inPlace;
 };

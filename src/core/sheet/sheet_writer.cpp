@@ -218,6 +218,9 @@ ByteLines writeSheetLinesKeepingLayout(const StyleTable &table, const ByteLines 
         const AsRead &read = table.asRead[i];
         if (table.untouched(i) && !read.raw.isEmpty()) {
             appendSpan(read.raw);
+        } else if (read.inPlaceKnown && read.inPlace && read.inPlaceName == table.name(i)
+                   && read.inPlaceBody == table.body(i)) {
+            appendRaw(*read.inPlace);
         } else if (!read.raw.isEmpty()) {
             // A changed rule keeps what stood in front of its selector, and
             // is laid out from the next line on.

@@ -4,6 +4,7 @@
 #include "core/sheet/byte_lines.h"
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 // The rules of the sheet: bodies first, selectors second, then what stands
@@ -54,6 +55,12 @@ struct AsRead {
     ByteLines body;         // the body as read
     ByteLines loadedForm;   // the body as the panels laid it out when it was last selected
     bool changed = true;    // changed since read, or made in the program
+    // A changed rule as its own text with only the change made, for the
+    // name and body it was made for; none when it cannot be made so.
+    std::optional<ByteLines> inPlace;
+    QByteArray inPlaceName;
+    ByteLines inPlaceBody;
+    bool inPlaceKnown = false;
 };
 
 struct StyleTable {

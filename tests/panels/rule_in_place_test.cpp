@@ -1,0 +1,81 @@
+// With untouched layout kept, a panel change edits the rule in its own
+// style: one value, one line added, one line taken out.
+#include "core/editor/editor.h"
+
+#include "../support/fake_host.h"
+#include "../support/scripted_questioner.h"
+#include "../support/sheet_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+class RuleInPlace : public testing::Test
+{
+public:
+    FakeHost host;
+    ScriptedQuestioner questioner;
+    Editor editor{host, questioner};
+    SheetStore &store = editor.store();
+    PanelController &panels = editor.panelController();
+
+    // The sheet after one change to its first rule.
+    std::string changed(const QByteArray &sheet, const std::function<void()> &change)
+    {
+        store.setKeepUntouchedLayout(true);
+        openText(store, sheet);
+        editor.ListTagClick(0);
+        change();
+        const std::string out = store.sheetText().replace("\r\n", "\n").toStdString();
+        editor.undoRedo().BackEditExecute();
+        EXPECT_EQ(store.sheetText().replace("\r\n", "\n").toStdString(), sheet.toStdString()) << "undo is exact";
+        return out;
+    }
+    void typePaddingTop()
+    {
+        panels.lengthTyped(Length::PaddingTop, "7");
+        panels.lengthClicked(Length::PaddingTop);
+        panels.changeAndCommit();
+    }
+    void pickGreen() { panels.swatchColorChosen(Swatch::Font, Rgb{0, 128, 0}); }
+    void centre() { panels.optionClicked("Text_Align_Center"); }
+};
+
+TEST_F(RuleInPlace, OnlyWhatChangedIsWrittenInTheRulesOwnStyle)
+{
+    const struct {
+        const char *name;
+        QByteArray sheet;
+        std::function<void(RuleInPlace *)> change;
+        QByteArray expected;
+    } cases[] = {
+        {"AddedAfterTheLastLine", ".a {\n  color: red;\n  margin: 0;\n}\n.z { x: y }\n", &RuleInPlace::centre,
+         ".a {\n  color: red;\n  margin: 0;\n  text-align: center;\n}\n.z { x: y }\n"},
+        {"TabsAndNoBlankAfterTheColon", ".a {\n\tcolor:red;\n}\n", &RuleInPlace::centre,
+         ".a {\n\tcolor:red;\n\ttext-align:center;\n}\n"},
+        {"OneLineRule", ".b{padding:1px}\n", &RuleInPlace::centre, ".b{padding:1px;text-align:center}\n"},
+        {"OneLineRuleWithBlanks", ".b { padding: 1px; }\n", &RuleInPlace::centre,
+         ".b { padding: 1px; text-align: center; }\n"},
+        {"LastWithoutSemicolon", ".a {\n  color: red\n}\n", &RuleInPlace::centre,
+         ".a {\n  color: red;\n  text-align: center;\n}\n"},
+        {"ValueChangedInPlace", ".a {\n  COLOR : red !important; /* brand */\n  /* spacing */\n  margin: 0;\n}\n",
+         &RuleInPlace::pickGreen, ".a {\n  COLOR : GREEN !important; /* brand */\n  /* spacing */\n  margin: 0;\n}\n"},
+        {"BeforeNestedRules", ".card {\n  color: red;\n  .t { x: y }\n}\n", &RuleInPlace::centre,
+         ".card {\n  color: red;\n  text-align: center;\n  .t { x: y }\n}\n"},
+        {"EmptyRule", ".a {\n}\n", &RuleInPlace::centre, ".a {\n  text-align: center;\n}\n"},
+        {"AfterAShorthand", ".a {\n  padding: 4px;\n}\n", &RuleInPlace::typePaddingTop,
+         ".a {\n  padding: 4px;\n  padding-top: 7px;\n}\n"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(changed(c.sheet, [&] { c.change(this); }), c.expected.toStdString()) << c.name;
+}
+
+TEST_F(RuleInPlace, ATakenOutDeclarationGoesWithItsLine)
+{
+    EXPECT_EQ(changed(".a {\n  color: red;\n  margin: 0;\n}\n", [this] { panels.swatchCheckClicked(Swatch::Font, false); panels.checkReleased(); }),
+              ".a {\n  margin: 0;\n}\n");
+}
+
+} // namespace
