@@ -445,3 +445,24 @@ TEST(MainWindow, StandardButtonsAndDialogsReadInRussian)
     QColorDialog colours;
     EXPECT_EQ(colours.windowTitle(), QStringLiteral("Выбор цвета"));
 }
+
+namespace {
+
+TEST(MainWindow, TheStatusBarSaysWhoseLayoutAChangedRuleGetsAndAClickSwitchesIt)
+{
+    clearProgramSettings();
+    TMainForm form;
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    auto *field = form.findChild<QToolButton *>(QStringLiteral("LayoutLabel"));
+    auto *keep = form.findChild<QAction *>(QStringLiteral("KeepUntouchedLayout"));
+    ASSERT_NE(field, nullptr);
+    EXPECT_EQ(field->text(), QStringLiteral("Оформление: программы"));
+    QTest::mouseClick(field, Qt::LeftButton);
+    EXPECT_TRUE(keep->isChecked());
+    EXPECT_EQ(field->text(), QStringLiteral("Оформление: как в файле"));
+    keep->trigger();
+    EXPECT_EQ(field->text(), QStringLiteral("Оформление: программы"));
+}
+
+} // namespace

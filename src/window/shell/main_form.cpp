@@ -36,6 +36,7 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTextEdit>
+#include <QToolButton>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -167,6 +168,22 @@ void TMainForm::buildWindow()
     setHint(m_unshown, QStringLiteral("Возможности CSS в стиле, которых движок просмотра не знает"));
     m_unshown->hide();
     status->addPermanentWidget(m_unshown);
+    // Whose layout a changed rule is written in; a click switches it.
+    auto *layoutField = new QToolButton(status);
+    layoutField->setObjectName(QStringLiteral("LayoutLabel"));
+    layoutField->setAutoRaise(true);
+    setHint(layoutField, QStringLiteral("Оформление изменённых правил|Как в файле: меняется только то, что изменено; "
+                                        "программы: изменённое правило записывается заново. Щелчок переключает"));
+    QAction *keepLayout = (*m_actions)["KeepUntouchedLayout"];
+    auto showLayout = [layoutField, keepLayout] {
+        layoutField->setText(keepLayout->isChecked() ? QStringLiteral("Оформление: как в файле")
+                                                     : QStringLiteral("Оформление: программы"));
+        layoutField->setAccessibleName(layoutField->text());
+    };
+    connect(keepLayout, &QAction::toggled, layoutField, showLayout);
+    connect(layoutField, &QToolButton::clicked, keepLayout, &QAction::trigger);
+    showLayout();
+    status->addPermanentWidget(layoutField);
     // The sheet's encoding, as editors show it.
     auto *encoding = new EncodingButton(status);
     encoding->setObjectName(QStringLiteral("EncodingLabel"));
