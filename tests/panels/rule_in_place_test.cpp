@@ -65,6 +65,10 @@ TEST_F(RuleInPlace, OnlyWhatChangedIsWrittenInTheRulesOwnStyle)
         {"BeforeNestedRules", ".card {\n  color: red;\n  .t { x: y }\n}\n", &RuleInPlace::centre,
          ".card {\n  color: red;\n  text-align: center;\n  .t { x: y }\n}\n"},
         {"EmptyRule", ".a {\n}\n", &RuleInPlace::centre, ".a {\n  text-align: center;\n}\n"},
+        {"AnEarlierFallbackStays", ".a {\n  color: #000;\n  color: var(--x);\n}\n", &RuleInPlace::pickGreen,
+         ".a {\n  color: #000;\n  color: GREEN;\n}\n"},
+        {"AValueOverLinesIsLeftAsWritten", ".a {\n  transition:\n    color 1s,\n    top 2s;\n}\n", &RuleInPlace::centre,
+         ".a {\n  transition:\n    color 1s,\n    top 2s;\n  text-align: center;\n}\n"},
         {"AfterAShorthand", ".a {\n  padding: 4px;\n}\n", &RuleInPlace::typePaddingTop,
          ".a {\n  padding: 4px;\n  padding-top: 7px;\n}\n"},
     };

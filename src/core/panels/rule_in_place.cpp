@@ -145,11 +145,25 @@ QByteArray valueOf(const QByteArray &text, const Placed &d)
     return text.mid(d.valueFrom, d.valueTo - d.valueFrom);
 }
 
-// Values compare with their runs of blanks folded: the panels' layout of a
-// value that goes over lines drops the indent of its later lines.
+// Values compare with their blanks folded, and none beside commas and
+// brackets: the panels' layout of a value that goes over lines joins its
+// lines without their indent.
 QByteArray folded(const QByteArray &value)
 {
-    return value.simplified();
+    const QByteArray simple = value.simplified();
+    QByteArray out;
+    out.reserve(simple.size());
+    for (qsizetype i = 0; i < simple.size(); ++i) {
+        const char c = simple[i];
+        if (c == ' ') {
+            const char before = out.isEmpty() ? ',' : out.back();
+            const char next = i + 1 < simple.size() ? simple[i + 1] : ',';
+            if (before == ',' || before == '(' || next == ',' || next == ')')
+                continue;
+        }
+        out += c;
+    }
+    return out;
 }
 
 // Whether one property sets another: the same, or a shorthand of it.
@@ -285,12 +299,19 @@ std::optional<ByteLines> ruleEditedInPlace(const AsRead &read, const QByteArray 
             continue;
         if (a.size() > 1)
             return std::nullopt;
-        for (size_t k = 0; k + (a.empty() ? 0 : 1) < b.size(); ++k) {
-            const auto [from, to] = removal(text, (*before)[b[k]]);
-            edits.push_back({from, to, {}});
-        }
-        if (a.empty())
+        if (a.empty()) {
+            for (const size_t k : b) {
+                const auto [from, to] = removal(text, (*before)[k]);
+                edits.push_back({from, to, {}});
+            }
             continue;
+        }
+        // Earlier declarations of the property stay, as fallbacks the last
+        // one overrides; one with !important would not be overridden.
+        for (size_t k = 0; k + 1 < b.size(); ++k) {
+            if ((*before)[b[k]].important && !(*before)[b.back()].important)
+                return std::nullopt;
+        }
         const Placed &y = (*after)[a.front()];
         if (b.empty()) {
             added.append(&y);
