@@ -39,8 +39,8 @@ protected:
     {
         store.memo().setLines({"color: blue;"});
         store.setSheetModified(true);
-        store.RegenerateSheet();
-        writeSheetFile(store.currentFileName(), store.sheetLines(), nullptr);
+        // As a refresh of the preview writes it.
+        editor.preview().RefreshViewExecute();
     }
 
     QTemporaryDir dir;

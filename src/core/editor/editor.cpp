@@ -2,6 +2,8 @@
 
 #include "core/panels/rule_in_place.h"
 
+#include <QTimer>
+
 #include "core/panels/declaration_reader.h"
 #include "core/host/editor_host.h"
 #include "core/host/questioner.h"
@@ -25,6 +27,11 @@ Editor::Editor(EditorHost &host, Questioner &questioner)
     m_commit.refreshView = [this] { m_preview.refreshAfterChange(); };
     m_inspector.selectRule = [this](int row) { ListTagClick(row); };
     m_store.setInPlaceWriter(&ruleEditedInPlace);
+    // Another program's change to the file: looked at once the file system
+    // has settled, and never written over unseen.
+    m_preview.mayWrite = [this] { return m_files.MayWriteSheet(); };
+    QObject::connect(&m_store.fileWatch(), &SheetFileWatch::touched, &m_store,
+                     [this] { QTimer::singleShot(50, &m_store, [this] { m_files.DiskChanged(); }); });
     m_inspector.elementPicked = [this](const std::vector<RuleMatch> &matches) { m_elementRules.setPicked(matches); };
     // The element's rules name rows: rows that change make them stale.
     QObject::connect(&m_store.list(), &StyleListModel::itemsChanged, &m_elementRules, [this] { m_elementRules.forget(); });

@@ -22,11 +22,15 @@ bool PreviewRefresh::writeSheetFile()
     m_store.RegenerateSheet();
     const QString path = m_store.currentFileName();
     if (fileExists(path)) {
+        if (mayWrite && !mayWrite())
+            return false;
         QString error;
-        if (!writeTextFile(path, m_store.fileText(), &error)) {
+        const QByteArray bytes = m_store.fileText();
+        if (!writeTextFile(path, bytes, &error)) {
             m_questioner.tell(error, QStringLiteral("Quillbox"), Questioner::Icon::Error);
             return false;
         }
+        m_store.fileWatch().remember(path, bytes);
     }
     return true;
 }

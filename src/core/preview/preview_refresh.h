@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 class BrowserHost;
 class Questioner;
 class SheetStore;
@@ -18,6 +20,10 @@ public:
     // in place, keeping its scroll position, form input and script state;
     // any other page is reloaded.
     void refreshAfterChange();
+
+    // Asked before the file is written: false when the user takes another
+    // program's change to the file instead.
+    std::function<bool()> mayWrite;
 
     // The browser joins once the window has built it.
     void setBrowser(BrowserHost *browser) { m_browser = browser; }

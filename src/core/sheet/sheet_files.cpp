@@ -7,6 +7,8 @@
 #include "core/sheet/sheet_store.h"
 
 #include <QFile>
+
+#include <algorithm>
 #include <QFileInfo>
 #include <QLocale>
 #include <QSettings>
@@ -143,6 +145,8 @@ bool SheetFiles::LoadSheet(const QString &path)
     m_store.setLineBreaksOf(*bytes, text);
     m_store.RebuildStyleTable();
     m_store.setCurrentFileName(path);
+    m_store.fileWatch().remember(path, *bytes);
+    m_toldRemoved = false;
     m_store.selectAfterRebuild(0);
     RememberLastFile();
     m_store.setSheetModified(false);
@@ -191,6 +195,10 @@ bool SheetFiles::SaveSheet()
 {
     m_store.RegenerateSheet();
     const QString path = m_store.currentFileName();
+    if (m_store.fileWatch().path() == path && !MayWriteSheet()) {
+        m_store.setMayProceed(false);
+        return false;
+    }
     QString error;
     const QByteArray text = m_store.fileText();
     if (!writeTextFile(path, text, &error) || !writeTextFile(recoveryPath(path), text, &error)) {
@@ -198,6 +206,8 @@ bool SheetFiles::SaveSheet()
         m_store.setMayProceed(false);
         return false;
     }
+    m_store.fileWatch().remember(path, text);
+    m_toldRemoved = false;
     RememberLastFile();
     m_store.setSheetModified(false);
     return true;
@@ -300,6 +310,101 @@ void SheetFiles::OpenFileExecute()
         LoadSheet(m_store.currentFileName());
     else
         SaveExecute();
+}
+
+namespace {
+
+const QString kChangedQuestion = QStringLiteral(
+    "Файл изменён другой программой. Перечитать его? Ваши несохранённые изменения будут потеряны.");
+
+} // namespace
+
+void SheetFiles::DiskChanged()
+{
+    if (m_asking || m_store.currentFileName().isEmpty() || m_store.fileWatch().path() != m_store.currentFileName())
+        return;
+    switch (m_store.fileWatch().check()) {
+    case SheetFileWatch::State::Same:
+        return;
+    case SheetFileWatch::State::Removed:
+        // The sheet stays open and unsaved; the next save writes it again.
+        if (!m_toldRemoved && tellStatus)
+            tellStatus(QStringLiteral("Файл удалён с диска"));
+        m_toldRemoved = true;
+        m_store.setSheetModified(true);
+        return;
+    case SheetFileWatch::State::Changed:
+        break;
+    }
+    m_toldRemoved = false;
+    if (m_store.sheetModified()) {
+        m_asking = true;
+        const Questioner::Button answer = m_questioner.ask(kChangedQuestion, QStringLiteral("Quillbox"),
+                                                           Questioner::Yes | Questioner::No, Questioner::Icon::Exclamation);
+        m_asking = false;
+        if (answer != Questioner::Yes) {
+            m_store.fileWatch().accept();
+            return;
+        }
+    }
+    if (TakeFileFromDisk() && tellStatus)
+        tellStatus(QStringLiteral("Файл изменён на диске и перечитан"));
+}
+
+bool SheetFiles::MayWriteSheet()
+{
+    if (m_asking || m_store.fileWatch().check() != SheetFileWatch::State::Changed)
+        return true;
+    m_asking = true;
+    const Questioner::Button answer = m_questioner.ask(kChangedQuestion, QStringLiteral("Quillbox"),
+                                                       Questioner::Yes | Questioner::No, Questioner::Icon::Exclamation);
+    m_asking = false;
+    if (answer != Questioner::Yes) {
+        m_store.fileWatch().accept();
+        return true;
+    }
+    TakeFileFromDisk();
+    return false;
+}
+
+bool SheetFiles::TakeFileFromDisk()
+{
+    const QString path = m_store.currentFileName();
+    QString error;
+    const std::optional<QByteArray> bytes = readSheetBytes(path, &error);
+    if (!bytes) {
+        fail(error);
+        return false;
+    }
+    // The copy guards the file as it now is.
+    if (!writeTextFile(recoveryPath(path), *bytes, &error)) {
+        fail(error);
+        return false;
+    }
+    const QByteArray selected = m_store.list().selectedText();
+    const ByteLines lines = splitText(*bytes);
+    const SheetEncoding encoding = detectSheetEncoding(lines);
+    const bool bom = encoding == SheetEncoding::Utf8 && !lines.isEmpty() && lines.first().startsWith(kUtf8Bom);
+    m_store.setEncoding(encoding, bom);
+    ByteLines text = lines;
+    if (bom)
+        text.first().remove(0, 3);
+    m_store.memo().clear();
+    m_store.setSheetLines(text);
+    m_store.setDiskLines(lines);
+    m_store.setLineBreaksOf(*bytes, text);
+    m_store.RebuildStyleTable();
+    m_store.fileWatch().remember(path, *bytes);
+    const int row = int(m_store.list().items().indexOf(selected));
+    m_store.selectAfterRebuild(std::max(row, 0));
+    // One step of the history: undo gives back the text before.
+    m_store.RegenerateSheet();
+    m_store.setSheetModified(false);
+    if (sheetReadFromDisk)
+        sheetReadFromDisk();
+    if (sheetReplaced)
+        sheetReplaced();
+    return true;
 }
 
 QString SheetFiles::OpenRecentExecute(const QString &path)

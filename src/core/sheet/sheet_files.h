@@ -36,6 +36,18 @@ public:
     // A sheet of the recent list, opened as OpenFileExecute opens one. One
     // that is gone, or is no file, leaves the list; the answer then says so.
     QString OpenRecentExecute(const QString &path);
+
+    // The file as another program may have left it: a sheet without
+    // unsaved changes takes it again by itself; one with them asks first.
+    // Called when the file is seen to change and when the window gets the
+    // focus back.
+    void DiskChanged();
+    // Before the file is written: true to write; false when another
+    // program changed it and the user takes that change instead.
+    bool MayWriteSheet();
+    // The file taken again, as one step of the undo history, the rule
+    // selected before selected again by its selector.
+    bool TakeFileFromDisk();
     RecentSheets &recent() { return m_recent; }
     void SaveExecute();
     void SaveAsExecute();
@@ -46,6 +58,7 @@ public:
     std::function<void()> saveHtmlDocument;  // Save while the HTML editor has the focus
     std::function<void()> sheetReadFromDisk; // the disk view follows a load
     std::function<void()> sheetReplaced;     // a new or loaded sheet is in place
+    std::function<void(const QString &)> tellStatus; // a word in the status bar
 
 private:
     void fail(const QString &message);
@@ -55,5 +68,7 @@ private:
     EditorHost &m_host;
     Questioner &m_questioner;
     bool m_discardedChanges = false;
+    bool m_toldRemoved = false;
+    bool m_asking = false;
     RecentSheets m_recent;
 };

@@ -3,6 +3,7 @@
 #include "core/sheet/byte_lines.h"
 #include "core/sheet/edit_history.h"
 #include "core/sheet/sheet_encoding.h"
+#include "core/sheet/sheet_file_watch.h"
 #include "core/sheet/rule_memo.h"
 #include "core/sheet/style_list_model.h"
 #include "core/sheet/style_table.h"
@@ -92,6 +93,9 @@ public:
     const QString &htmlFileName() const { return m_htmlFileName; }
     void setHtmlFileName(const QString &path) { m_htmlFileName = path; }
 
+    // What the program last read from or wrote to the sheet's file.
+    SheetFileWatch &fileWatch() { return m_fileWatch; }
+
     // --- undo history
     EditHistory &history() { return m_history; }
     const EditHistory &history() const { return m_history; }
@@ -168,4 +172,5 @@ private:
 
     std::function<void()> m_ruleLoaded;
     InPlaceWriter m_inPlace;
+    SheetFileWatch m_fileWatch;
 };

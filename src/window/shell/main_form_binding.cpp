@@ -17,6 +17,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QTimer>
+#include <QStatusBar>
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
@@ -97,6 +98,14 @@ void TMainForm::bindEditor()
         if (m_viewer.viewer->currentWidget() == m_viewer.diskMemo->parentWidget())
             m_editor->showDiskSheet();
     };
+    // Another program's change to the file is looked at when the window
+    // comes back to the front, too: a watcher misses a file replaced by a
+    // rename.
+    m_editor->files().tellStatus = [this](const QString &text) { statusBar()->showMessage(text, 10000); };
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state == Qt::ApplicationActive)
+            m_editor->files().DiskChanged();
+    });
     // Only the user's own turn of the page refreshes what it shows.
     new ViewerTurns(m_viewer.viewer,
                     [this](int index) { m_editor->ViewerChange(static_cast<Editor::ViewerPage>(index)); });
