@@ -141,6 +141,29 @@ TEST_F(HtmlEditorTest, SavedPageIsWrittenAndShown)
     EXPECT_EQ(questioner->asked.last().text, QStringLiteral("Невозможно перезаписать ") + page);
 }
 
+TEST_F(HtmlEditorTest, ThePagesFileChangedElsewhereIsTakenOrAskedAbout)
+{
+    loadPage();
+    auto writeElsewhere = [this](const QByteArray &bytes) {
+        QFile out(page);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(bytes);
+    };
+    // Nothing typed: the editor follows the file.
+    writeElsewhere("<html>\r\n<body><h1>Theirs</h1></body>\r\n</html>\r\n");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return html->toPlainText().contains(QStringLiteral("Theirs")); }, 5000));
+    EXPECT_TRUE(questioner->asked.isEmpty());
+    // Typed: asked first, and No keeps the typing; the save then writes it.
+    typeAtEnd(QStringLiteral("<p>mine</p>"));
+    questioner->answers = {Questioner::No};
+    writeElsewhere("<html>\r\n<body><h1>Again</h1></body>\r\n</html>\r\n");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !questioner->asked.isEmpty(); }, 5000));
+    EXPECT_TRUE(html->toPlainText().contains(QStringLiteral("mine")));
+    child<QAction>("ActionFormEditor")->trigger();
+    EXPECT_TRUE(fileText(page).contains("mine"));
+    EXPECT_EQ(questioner->asked.size(), 1);
+}
+
 TEST_F(HtmlEditorTest, NoPageToLoadIsSaidAndTheEditorKept)
 {
     const QString before = html->toPlainText();

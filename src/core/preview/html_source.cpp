@@ -93,7 +93,54 @@ std::optional<HtmlSource::Shown> HtmlSource::LoadHtmlIntoEditor()
     m_utf8 = readsAsUtf8(bytes);
     m_loaded = true;
     m_store.setHtmlFileName(path);
+    m_watch.remember(path, bytes);
     return Shown{decode(bytes), true, path};
+}
+
+std::optional<HtmlSource::Shown> HtmlSource::readPage(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxSheetBytes)
+        return std::nullopt;
+    const QByteArray bytes = file.readAll();
+    m_utf8 = readsAsUtf8(bytes);
+    m_watch.remember(path, bytes);
+    return Shown{decode(bytes), true, path};
+}
+
+namespace {
+
+const QString kPageChanged = QStringLiteral(
+    "Файл изменён другой программой. Перечитать его? Ваши несохранённые изменения будут потеряны.");
+
+} // namespace
+
+std::optional<HtmlSource::Shown> HtmlSource::PageDiskChanged(bool editorChanged)
+{
+    if (!m_loaded || m_watch.path().isEmpty() || m_watch.check() != SheetFileWatch::State::Changed)
+        return std::nullopt;
+    if (editorChanged
+        && m_questioner.ask(kPageChanged, QStringLiteral("Quillbox"), Questioner::Yes | Questioner::No,
+                            Questioner::Icon::Exclamation)
+               != Questioner::Yes) {
+        m_watch.accept();
+        return std::nullopt;
+    }
+    return readPage(m_watch.path());
+}
+
+bool HtmlSource::MayWritePage()
+{
+    if (m_watch.path() != m_store.htmlFileName() || m_watch.check() != SheetFileWatch::State::Changed)
+        return true;
+    if (m_questioner.ask(kPageChanged, QStringLiteral("Quillbox"), Questioner::Yes | Questioner::No,
+                         Questioner::Icon::Exclamation)
+        != Questioner::Yes) {
+        m_watch.accept();
+        return true;
+    }
+    m_taken = readPage(m_watch.path());
+    return false;
 }
 
 bool HtmlSource::SaveHTMLClick(const QString &editorText)
@@ -105,11 +152,15 @@ bool HtmlSource::SaveHTMLClick(const QString &editorText)
         m_questioner.tell(QStringLiteral("Невозможно перезаписать ") + (m_loaded ? path : m_asked));
         return false;
     }
+    if (!MayWritePage())
+        return false;
     QString error;
-    if (!writeTextFile(path, encode(editorText), &error)) {
+    const QByteArray bytes = encode(editorText);
+    if (!writeTextFile(path, bytes, &error)) {
         m_questioner.tell(error, QStringLiteral("Quillbox"), Questioner::Icon::Error);
         return false;
     }
+    m_watch.remember(path, bytes);
     if (m_browser) {
         const QString location = m_browser->locationText();
         if (location.startsWith(QLatin1String("http://")) || location.startsWith(QLatin1String("https://")))

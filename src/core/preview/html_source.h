@@ -1,9 +1,12 @@
 #pragma once
 
+#include "core/sheet/sheet_file_watch.h"
+
 #include <QByteArray>
 #include <QString>
 
 #include <optional>
+#include <utility>
 
 class BrowserHost;
 class Questioner;
@@ -36,6 +39,17 @@ public:
     // Whether the loaded page is UTF-8 rather than single-byte text.
     bool utf8() const { return m_utf8; }
 
+    // The loaded page's file as another program may have left it: read
+    // again when the editor's text is unchanged, else after the user says
+    // so; nothing when the editor keeps its text.
+    std::optional<Shown> PageDiskChanged(bool editorChanged);
+    // Before the editor's text is written: true to write; false when
+    // another program changed the file and the user takes that change,
+    // which is then in taken().
+    bool MayWritePage();
+    std::optional<Shown> taken() { return std::exchange(m_taken, std::nullopt); }
+    SheetFileWatch &watch() { return m_watch; }
+
 private:
     QString decode(const QByteArray &bytes) const;
     QByteArray encode(const QString &text) const;
@@ -46,6 +60,9 @@ private:
     bool m_utf8 = false;
     bool m_loaded = false;
     QString m_asked; // the page the last load was asked for
+    SheetFileWatch m_watch;
+    std::optional<Shown> m_taken;
+    std::optional<Shown> readPage(const QString &path);
 };
 
 // Whether a page's bytes are UTF-8: valid UTF-8 with letters beyond

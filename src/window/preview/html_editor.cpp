@@ -1,4 +1,6 @@
 #include "window/preview/html_editor.h"
+#include <QGuiApplication>
+#include <QTimer>
 
 #include "window/shell/memo_binding.h"
 
@@ -61,6 +63,14 @@ HtmlEditor::HtmlEditor(QTextEdit *edit, HtmlSource &source, QObject *parent)
     connect(m_edit->document(), &QTextDocument::contentsChange, this, &HtmlEditor::textChanged);
     m_edit->setPlainText(kInstructions);
     m_edit->installEventFilter(this);
+    // Another program's change to the page's file, once the file system
+    // has settled, or when the window comes back to the front.
+    connect(&source.watch(), &SheetFileWatch::touched, this,
+            [this] { QTimer::singleShot(50, this, &HtmlEditor::PageDiskChanged); });
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state == Qt::ApplicationActive)
+            PageDiskChanged();
+    });
     keepLineBreaksPlain(m_edit);
 }
 
@@ -156,13 +166,20 @@ void HtmlEditor::LoadHtmlIntoEditor()
     const std::optional<HtmlSource::Shown> shown = m_source.LoadHtmlIntoEditor();
     if (!shown)
         return;
+    showPage(*shown);
+    if (shown->loaded)
+        m_edit->setFocus();
+}
+
+void HtmlEditor::showPage(const HtmlSource::Shown &shown)
+{
     const int caret = m_edit->textCursor().position();
     m_insertion = TagColour::Black;
-    m_edit->setPlainText(shown->text);
-    if (!shown->loaded)
+    m_edit->setPlainText(shown.text);
+    m_edit->document()->setModified(false);
+    if (!shown.loaded)
         return;
-    setHint(m_edit, shown->hint);
-    m_edit->setFocus();
+    setHint(m_edit, shown.hint);
     RecolourAllTags();
     QTextCursor cursor = m_edit->textCursor();
     cursor.setPosition(std::min(caret, int(m_colours.size())));
@@ -170,9 +187,18 @@ void HtmlEditor::LoadHtmlIntoEditor()
     m_edit->ensureCursorVisible();
 }
 
+void HtmlEditor::PageDiskChanged()
+{
+    if (const std::optional<HtmlSource::Shown> shown = m_source.PageDiskChanged(m_edit->document()->isModified()))
+        showPage(*shown);
+}
+
 void HtmlEditor::SaveHTMLClick()
 {
-    m_source.SaveHTMLClick(text());
+    if (m_source.SaveHTMLClick(text()))
+        m_edit->document()->setModified(false);
+    else if (const std::optional<HtmlSource::Shown> taken = m_source.taken())
+        showPage(*taken);
     m_edit->setFocus();
 }
 

@@ -8,7 +8,7 @@
 #include <optional>
 #include <vector>
 
-class HtmlSource;
+#include "core/preview/html_source.h"
 class QKeyEvent;
 class QTextEdit;
 class QToolButton;
@@ -27,6 +27,9 @@ public:
 
     void LoadHtmlIntoEditor();
     void SaveHTMLClick();
+    // The page's file changed by another program: taken into the editor as
+    // its source says.
+    void PageDiskChanged();
     void RecolourAllTags();
     void SpeedButton9Click();
     void InsertSnippet(const QString &text, TagColour colour, int caretOffset);
@@ -43,6 +46,7 @@ protected:
 
 private:
     void ColourTagRange(int from, int to);
+    void showPage(const HtmlSource::Shown &shown);
     void HTMLKeyDown(const QKeyEvent *key);
     void HTMLKeyPress(const QKeyEvent *key);
     void HTMLKeyUp();
