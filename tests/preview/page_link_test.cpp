@@ -224,6 +224,20 @@ TEST_F(PageLinkTest, TheRulesOfThePickedElementAreListedWithTheirSpecificity)
         EXPECT_FALSE(list->isRowHidden(i)) << i;
 }
 
+TEST_F(PageLinkTest, ASheetTakenAgainFromItsFileIsShownAtOnce)
+{
+    QSignalSpy loaded(view, &QWebEngineView::loadFinished);
+    QByteArray sheet = fileText();
+    sheet.replace("color: red;", "color: rgb(1, 2, 3);");
+    QFile out(path);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(sheet);
+    out.close();
+    ASSERT_TRUE(loaded.wait(10000)) << "another program's change reaches the page";
+    EXPECT_EQ(evaluate(QStringLiteral("getComputedStyle(document.querySelector('.btn')).color")).toString(),
+              QStringLiteral("rgb(1, 2, 3)"));
+}
+
 TEST_F(PageLinkTest, EscEndsPickingAndAnElementNoRuleMatchesIsNamed)
 {
     auto *pick = child<QAction>("PickElement");

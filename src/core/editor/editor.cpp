@@ -30,6 +30,7 @@ Editor::Editor(EditorHost &host, Questioner &questioner)
     // Another program's change to the file: looked at once the file system
     // has settled, and never written over unseen.
     m_preview.mayWrite = [this] { return m_files.MayWriteSheet(); };
+    m_files.sheetTaken = [this] { m_preview.reloadPage(); };
     QObject::connect(&m_store.fileWatch(), &SheetFileWatch::touched, &m_store,
                      [this] { QTimer::singleShot(50, &m_store, [this] { m_files.DiskChanged(); }); });
     m_inspector.elementPicked = [this](const std::vector<RuleMatch> &matches) { m_elementRules.setPicked(matches); };

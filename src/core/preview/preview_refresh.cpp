@@ -44,6 +44,12 @@ void PreviewRefresh::RefreshViewExecute()
         m_browser->reload();
 }
 
+void PreviewRefresh::reloadPage()
+{
+    if (m_browser && m_browser->browserPageShown() && !m_browser->locationText().isEmpty())
+        m_browser->reload();
+}
+
 void PreviewRefresh::refreshAfterChange()
 {
     if (!writeSheetFile())

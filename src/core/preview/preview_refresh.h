@@ -20,6 +20,9 @@ public:
     // in place, keeping its scroll position, form input and script state;
     // any other page is reloaded.
     void refreshAfterChange();
+    // The page shown again as the file now is, nothing written: the file
+    // was changed by another program and taken.
+    void reloadPage();
 
     // Asked before the file is written: false when the user takes another
     // program's change to the file instead.

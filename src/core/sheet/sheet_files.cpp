@@ -404,6 +404,8 @@ bool SheetFiles::TakeFileFromDisk()
         sheetReadFromDisk();
     if (sheetReplaced)
         sheetReplaced();
+    if (sheetTaken)
+        sheetTaken();
     return true;
 }
 

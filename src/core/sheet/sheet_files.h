@@ -59,6 +59,7 @@ public:
     std::function<void()> sheetReadFromDisk; // the disk view follows a load
     std::function<void()> sheetReplaced;     // a new or loaded sheet is in place
     std::function<void(const QString &)> tellStatus; // a word in the status bar
+    std::function<void()> sheetTaken;        // the file was taken again after another program changed it
 
 private:
     void fail(const QString &message);
