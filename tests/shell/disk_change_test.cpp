@@ -7,6 +7,9 @@
 
 #include <QAction>
 #include <QListWidget>
+#include <QTabWidget>
+#include <QScrollBar>
+#include <QPlainTextEdit>
 #include <QSaveFile>
 #include <QStatusBar>
 #include <QToolButton>
@@ -33,6 +36,24 @@ protected:
 
 TEST_F(DiskChangeTest, AnUnchangedSheetFollowsItsFileWithTheRuleKept)
 {
+    // A long sheet, its view scrolled down: it stays there.
+    QByteArray longSheet;
+    for (int i = 0; i < 200; ++i)
+        longSheet += "r" + QByteArray::number(i) + " {\r\nx: 1;\r\n}\r\n";
+    writeElsewhere(longSheet + "a {\r\nx: 1;\r\n}\r\nb {\r\ny: 2;\r\n}\r\n");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return list->count() == 202; }, 5000));
+    child<QTabWidget>("Viewer")->setCurrentIndex(1);
+    auto *sheetView = child<QPlainTextEdit>("HCSSMemo");
+    sheetView->verticalScrollBar()->setValue(300);
+    list->verticalScrollBar()->setValue(40);
+    writeElsewhere(longSheet + "a {\r\nx: 1;\r\n}\r\nb {\r\ny: 5;\r\n}\r\n");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->store().sheetText().contains("5;"); }, 5000));
+    EXPECT_EQ(sheetView->verticalScrollBar()->value(), 300);
+    EXPECT_EQ(list->verticalScrollBar()->value(), 40);
+    writeElsewhere("a {\r\nx: 1;\r\n}\r\nb {\r\ny: 2;\r\n}\r\n");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return list->count() == 2; }, 5000));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
+
     const QByteArray before = form->store().sheetText();
     writeElsewhere("c {\r\n}\r\na {\r\nx: 1;\r\n}\r\nb {\r\ny: 3;\r\n}\r\n");
     ASSERT_TRUE(QTest::qWaitFor([&] { return list->count() == 3; }, 5000));

@@ -381,6 +381,8 @@ bool SheetFiles::TakeFileFromDisk()
         fail(error);
         return false;
     }
+    if (takingFile)
+        takingFile();
     const QByteArray selected = m_store.list().selectedText();
     const ByteLines lines = splitText(*bytes);
     const SheetEncoding encoding = detectSheetEncoding(lines);
@@ -406,6 +408,8 @@ bool SheetFiles::TakeFileFromDisk()
         sheetReplaced();
     if (sheetTaken)
         sheetTaken();
+    if (fileTaken)
+        fileTaken();
     return true;
 }
 

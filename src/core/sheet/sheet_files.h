@@ -60,6 +60,9 @@ public:
     std::function<void()> sheetReplaced;     // a new or loaded sheet is in place
     std::function<void(const QString &)> tellStatus; // a word in the status bar
     std::function<void()> sheetTaken;        // the file was taken again after another program changed it
+    // Around taking the file again: the window keeps where its views stood.
+    std::function<void()> takingFile;
+    std::function<void()> fileTaken;
 
 private:
     void fail(const QString &message);

@@ -17,6 +17,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QTimer>
+#include <memory>
+#include <QPointer>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QFileDialog>
 #include <QKeyEvent>
@@ -102,6 +105,22 @@ void TMainForm::bindEditor()
     // comes back to the front, too: a watcher misses a file replaced by a
     // rename.
     m_editor->files().tellStatus = [this](const QString &text) { statusBar()->showMessage(text, 10000); };
+    // A file taken again leaves the views where they stood.
+    auto scrolled = std::make_shared<QList<std::pair<QPointer<QScrollBar>, int>>>();
+    m_editor->files().takingFile = [this, scrolled] {
+        scrolled->clear();
+        for (QAbstractScrollArea *view : std::initializer_list<QAbstractScrollArea *>{
+                 m_viewer.hcssMemo, m_viewer.diskMemo, m_viewer.cssMemo, m_listPanel.list}) {
+            for (QScrollBar *bar : {view->verticalScrollBar(), view->horizontalScrollBar()})
+                scrolled->append({bar, bar->value()});
+        }
+    };
+    m_editor->files().fileTaken = [scrolled] {
+        for (const auto &[bar, value] : std::as_const(*scrolled)) {
+            if (bar)
+                bar->setValue(value);
+        }
+    };
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
         if (state == Qt::ApplicationActive)
             m_editor->files().DiskChanged();
