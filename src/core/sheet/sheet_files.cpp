@@ -110,28 +110,27 @@ private:
 
 } // namespace
 
-bool SheetFiles::LoadSheet(const QString &path)
+std::optional<QByteArray> SheetFiles::readGuarded(const QString &path)
 {
-    const QFileInfo info(path);
-    const LongWork notice(m_host, info.size() > kLongOpenBytes,
-                          QStringLiteral("Открывается файл %1 (%2 МБ)...")
-                              .arg(info.fileName(),
-                                   QLocale(QLocale::Russian).toString(double(info.size()) / (1024 * 1024), 'f', 1)));
     QString error;
     const std::optional<QByteArray> bytes = readSheetBytes(path, &error);
     if (!bytes) {
         fail(error);
-        return false;
+        return std::nullopt;
     }
     // The copy comes first: a sheet is only edited while its copy guards
     // it. It is the file's own bytes, so that "No" gives the file back
     // exactly as it was.
     if (!writeTextFile(recoveryPath(path), *bytes, &error)) {
         fail(error);
-        return false;
+        return std::nullopt;
     }
-    const ByteLines lines = splitText(*bytes);
-    m_store.memo().clear();
+    return bytes;
+}
+
+void SheetFiles::putFileBytes(const QByteArray &bytes)
+{
+    const ByteLines lines = splitText(bytes);
     // The encoding is the file's; a byte order mark is kept aside and
     // written again in front of the first line.
     const SheetEncoding encoding = detectSheetEncoding(lines);
@@ -142,7 +141,21 @@ bool SheetFiles::LoadSheet(const QString &path)
         text.first().remove(0, 3);
     m_store.setSheetLines(text);
     m_store.setDiskLines(lines);
-    m_store.setLineBreaksOf(*bytes, text);
+    m_store.setLineBreaksOf(bytes, text);
+}
+
+bool SheetFiles::LoadSheet(const QString &path)
+{
+    const QFileInfo info(path);
+    const LongWork notice(m_host, info.size() > kLongOpenBytes,
+                          QStringLiteral("Открывается файл %1 (%2 МБ)...")
+                              .arg(info.fileName(),
+                                   QLocale(QLocale::Russian).toString(double(info.size()) / (1024 * 1024), 'f', 1)));
+    const std::optional<QByteArray> bytes = readGuarded(path);
+    if (!bytes)
+        return false;
+    m_store.memo().clear();
+    putFileBytes(*bytes);
     m_store.RebuildStyleTable();
     m_store.setCurrentFileName(path);
     m_store.fileWatch().remember(path, *bytes);
@@ -370,31 +383,14 @@ bool SheetFiles::MayWriteSheet()
 bool SheetFiles::TakeFileFromDisk()
 {
     const QString path = m_store.currentFileName();
-    QString error;
-    const std::optional<QByteArray> bytes = readSheetBytes(path, &error);
-    if (!bytes) {
-        fail(error);
+    const std::optional<QByteArray> bytes = readGuarded(path);
+    if (!bytes)
         return false;
-    }
-    // The copy guards the file as it now is.
-    if (!writeTextFile(recoveryPath(path), *bytes, &error)) {
-        fail(error);
-        return false;
-    }
     if (takingFile)
         takingFile();
     const QByteArray selected = m_store.list().selectedText();
-    const ByteLines lines = splitText(*bytes);
-    const SheetEncoding encoding = detectSheetEncoding(lines);
-    const bool bom = encoding == SheetEncoding::Utf8 && !lines.isEmpty() && lines.first().startsWith(kUtf8Bom);
-    m_store.setEncoding(encoding, bom);
-    ByteLines text = lines;
-    if (bom)
-        text.first().remove(0, 3);
     m_store.memo().clear();
-    m_store.setSheetLines(text);
-    m_store.setDiskLines(lines);
-    m_store.setLineBreaksOf(*bytes, text);
+    putFileBytes(*bytes);
     m_store.RebuildStyleTable();
     m_store.fileWatch().remember(path, *bytes);
     const int row = int(m_store.list().items().indexOf(selected));

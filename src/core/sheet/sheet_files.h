@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 class EditorHost;
 class Questioner;
@@ -66,6 +67,11 @@ public:
 
 private:
     void fail(const QString &message);
+    // The file's bytes, once its recovery copy holds them; nothing (and
+    // the reason said) when either fails.
+    std::optional<QByteArray> readGuarded(const QString &path);
+    // The bytes as the sheet's text, in the encoding they read in.
+    void putFileBytes(const QByteArray &bytes);
     void setCaptionFor(const QString &name);
 
     SheetStore &m_store;
