@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <tuple>
 
 namespace {
 
@@ -59,6 +60,53 @@ TEST(CssColor, EverySyntaxReadsToItsSrgbBytes)
     }
 }
 
+// Each hue method against the arc CSS Color 4 defines for it. One pair of
+// hues has only two arcs between them, so the pair is taken both ways.
+TEST(CssColor, EachHueMethodTakesItsOwnArc)
+{
+    const struct {
+        const char *method;
+        int from, to, hue;
+    } cases[] = {
+        {"", 10, 50, 30},           {"", 50, 10, 30},           {"shorter hue", 10, 50, 30},
+        {"shorter hue", 350, 30, 10}, {"longer hue", 10, 50, 210}, {"longer hue", 50, 10, 210},
+        {"increasing hue", 10, 50, 30}, {"increasing hue", 50, 10, 210}, {"decreasing hue", 10, 50, 210},
+        {"decreasing hue", 50, 10, 30},
+    };
+    for (const auto &c : cases) {
+        const QByteArray mix = QByteArray("color-mix(in hsl ") + c.method + ", hsl(" + QByteArray::number(c.from)
+                               + " 80% 50%), hsl(" + QByteArray::number(c.to) + " 80% 50%))";
+        const std::optional<Rgb> got = CssToColor(mix.toUpper());
+        const std::optional<Rgb> want = CssToColor("HSL(" + QByteArray::number(c.hue) + " 80% 50%)");
+        ASSERT_TRUE(got && want) << mix.constData();
+        EXPECT_EQ(std::tie(got->r, got->g, got->b), std::tie(want->r, want->g, want->b)) << mix.constData();
+    }
+}
+
+// A grey has no hue: mixed with a colour in a polar space it takes that
+// colour's hue, as browsers tint (values from colorjs.io, by the CSS Color editors).
+TEST(CssColor, AGreysHueIsMissingWhenMixed)
+{
+    const struct {
+        const char *value;
+        Rgb expected;
+    } cases[] = {
+        {"COLOR-MIX(IN HSL, BLUE, WHITE)", {0x9F, 0x9F, 0xDF}},
+        {"COLOR-MIX(IN HSL, WHITE, BLUE)", {0x9F, 0x9F, 0xDF}},
+        {"COLOR-MIX(IN HWB, RED, BLACK)", {0x80, 0, 0}},
+        {"COLOR-MIX(IN OKLCH, RED, WHITE)", {0xFF, 0xA1, 0x91}},
+        {"COLOR-MIX(IN LCH, #808080, GREEN)", {0x56, 0x81, 0x4B}},
+        {"COLOR-MIX(IN OKLCH, WHITE, BLACK)", {0x63, 0x63, 0x63}},
+    };
+    for (const auto &c : cases) {
+        const std::optional<Rgb> got = CssToColor(c.value);
+        ASSERT_TRUE(got.has_value()) << c.value;
+        for (const auto &[part, want] : {std::pair{got->r, c.expected.r}, {got->g, c.expected.g}, {got->b, c.expected.b}})
+            EXPECT_LE(std::abs(int(part) - int(want)), 2) << c.value << " " << int(got->r) << "," << int(got->g) << ","
+                                                          << int(got->b);
+    }
+}
+
 TEST(CssColor, BrokenSyntaxReadsAsNothing)
 {
     const QByteArray huge = "RGB(" + QByteArray(10000, '1') + ")";
@@ -74,7 +122,7 @@ TEST(CssVariables, ResolveThroughChainsAndFallbacksAndGiveUpOnLoops)
 {
     QHash<QByteArray, QByteArray> defined = {{"--brand", "var(--base)"}, {"--base", "#336699"},
                                              {"--a", "var(--b)"},        {"--b", "var(--a)"},
-                                             {"--Case", "red"}};
+                                             {"--Case", "red"},           {"--empty", ""}};
     for (int i = 0; i < 1000; ++i)
         defined.insert("--c" + QByteArray::number(i), "var(--c" + QByteArray::number(i + 1) + ")");
     const VariableLookup lookup = [&defined](const QByteArray &name) -> std::optional<QByteArray> {
@@ -86,6 +134,9 @@ TEST(CssVariables, ResolveThroughChainsAndFallbacksAndGiveUpOnLoops)
     EXPECT_EQ(substituteVariables("1px solid VAR( --brand )", lookup), "1px solid #336699");
     EXPECT_EQ(substituteVariables("var(--none, var(--base))", lookup), "#336699");
     EXPECT_EQ(substituteVariables("var(--a, green)", lookup), "green");
+    // Set but empty, as unset: the fallback stands in.
+    EXPECT_EQ(substituteVariables("var(--empty, red)", lookup), "red");
+    EXPECT_EQ(substituteVariables("var(--unset, red)", lookup), "red");
     EXPECT_EQ(substituteVariables("var(--case)", lookup), std::nullopt); // names keep their case
     for (const char *unknown : {"var(--a)", "var(--c0)", "var(--none)", "var(--x", "var(x)"})
         EXPECT_EQ(substituteVariables(unknown, lookup), std::nullopt) << unknown;

@@ -22,6 +22,7 @@ TEST(RuleSelectors, ANestedRuleHasItsParentsSelectorAroundIt)
         {"DeepAndThroughConditionals",
          "@layer l { .h { nav { @media (x) { a { &:hover {} } } } @supports (y: z) { color: red; } } }",
          {".h", ":is(.h) nav", ":is(:is(.h) nav) a", ":is(:is(:is(.h) nav) a):hover", ".h"}},
+        {"EscapedAmpersandIsNoParent", ".p { &.a\\&b, \\&c {} }", {".p", ":is(.p).a\\&b, :is(.p) \\&c"}},
         {"AtRuleAtTheTopLevelKeepsItsName", "@font-face { x: y }", {"@font-face"}},
     };
     for (const auto &c : cases) {

@@ -1,3 +1,4 @@
+#include "core/preview/element_rules.h"
 #include "core/preview/selector_analysis.h"
 
 #include <gtest/gtest.h>
@@ -33,6 +34,17 @@ TEST(SelectorSpecificity, CountsIdsThenClassesThenTypes)
     };
     for (const auto &c : cases)
         EXPECT_EQ(selectorSpecificity(c.selector), c.expected) << c.selector;
+}
+
+// A rule counts with its most specific matching selector, wherever it
+// stands in the list.
+TEST(ElementRules, ARuleShowsItsMostSpecificMatchingSelector)
+{
+    ElementRules rules;
+    rules.setPicked({RuleMatch{0, {"#id", "p"}, true}, RuleMatch{1, {"p", ".a.b"}, true}});
+    ASSERT_TRUE(rules.find(0) && rules.find(1));
+    EXPECT_EQ(ElementRules::specificityText(rules.find(0)->specificity), QStringLiteral("(1,0,0)"));
+    EXPECT_EQ(ElementRules::specificityText(rules.find(1)->specificity), QStringLiteral("(0,2,0)"));
 }
 
 TEST(SelectorList, SplitsOnlyAtTheTopLevel)

@@ -20,6 +20,7 @@ TEST(SheetLowering, NestingIsWrittenFlatWithTheSelectorsTheBrowserWouldUse)
         {"a, b { > p { x: 1 } & + & { y: 2 } .c & { z: 3 } }",
          ":is(a, b) > p {x: 1}:is(a, b) + :is(a, b) {y: 2}.c :is(a, b) {z: 3}"},
         {".a { :where(.x) & { w: 1 } }", ":where(.x) :is(.a) {w: 1}"},
+        {".p { &.a\\&b, \\&c { x: 1 } }", ":is(.p).a\\&b, :is(.p) \\&c {x: 1}"},
         {".a { b: 1; .c { d: 2 } e: 3 }", ".a {b: 1;}:is(.a) .c {d: 2}.a {e: 3}"},
         {".a { @media (min-width: 1px) { b: 1; .c { d: 2 } } }",
          "@media (min-width: 1px) {.a {b: 1;}:is(.a) .c {d: 2}}"},
@@ -51,6 +52,20 @@ TEST(SheetLowering, TodaysColoursBecomeRgbaAndAddressesAbsolute)
     EXPECT_TRUE(lowered.contains("oklch(var(--l) 0.1 20)")) << "a var() is left to the engine";
     EXPECT_TRUE(lowered.contains("\"lab(1 2 3)\"")) << "strings are no values";
     EXPECT_TRUE(lowered.contains("url('data:image/png;base64,xx')"));
+}
+
+// The engine keeps alpha as a byte: what is written must read back as the
+// same byte, in the fewest decimals.
+TEST(SheetLowering, AlphaIsWrittenAsTheEngineReadsItBack)
+{
+    const struct {
+        const char *alpha, *written;
+    } cases[] = {{"0.5", "0.5"}, {"50%", "0.5"}, {"0.333", "0.333"}, {"0.9", "0.9"}, {"0", "0"}, {"1", "1"}};
+    for (const auto &c : cases) {
+        const QByteArray lowered =
+            lowerForPreview(QByteArray("a { color: oklch(60% 0.1 200 / ") + c.alpha + ") }", "").text;
+        EXPECT_TRUE(lowered.contains(QByteArray(", ") + c.written + ")")) << c.alpha << " " << lowered.constData();
+    }
 }
 
 TEST(SheetLowering, WhatCannotBeLoweredIsNamedAndDeepNestingEnds)

@@ -16,6 +16,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
+#include <cerrno>
 #include <functional>
 
 namespace {
@@ -373,16 +374,107 @@ TEST_F(SheetFilesTest, FailedSaveKeepsTheEditsTheCopyAndTheModifiedFlag)
     EXPECT_EQ(readAll(a), store.sheetText());
 }
 
-TEST_F(SheetFilesTest, NoThatCannotRestoreTheFileStopsAndKeepsTheCopy)
+// "No" at close lets the user leave even when the file cannot be put back
+// (a folder in its place, a file the system protects), and says in their
+// words what is where; the copy stays.
+TEST_F(SheetFilesTest, NoThatCannotRestoreTheFileClosesAndSaysWhereEachVersionIs)
 {
+    const struct {
+        const char *name;
+        std::function<void(const QString &)> block;
+        const char *reason;
+    } cases[] = {
+        {"FolderInItsPlace",
+         [](const QString &path) {
+             QFile::remove(path);
+             QDir().mkpath(path + "/inside");
+         },
+         "папка"},
+        {"ProtectedFile", [](const QString &path) { setFileFaultForTests([path](const QString &p) { return p == path ? EPERM : 0; }); },
+         "Нет прав на запись"},
+    };
+    for (const auto &c : cases) {
+        writeAll(a, kSheet);
+        ASSERT_TRUE(files.OpenSheet(a)) << c.name;
+        editAndRefresh();
+        c.block(a);
+        questioner.asked.clear();
+        questioner.answers = {Questioner::Yes};
+        EXPECT_FALSE(files.ConfirmDiscard()) << c.name << ": a failed save does not close";
+        EXPECT_TRUE(questioner.asked.last().text.contains(QString::fromUtf8(c.reason))) << c.name;
+        questioner.answers = {Questioner::No};
+        EXPECT_TRUE(files.ConfirmDiscard()) << c.name << ": No closes";
+        setFileFaultForTests({});
+        const QString told = questioner.asked.last().text;
+        EXPECT_TRUE(told.contains(QString::fromUtf8(c.reason))) << c.name << told.toStdString();
+        EXPECT_TRUE(told.contains(a + ".ORIGINAL")) << told.toStdString();
+        EXPECT_FALSE(told.contains(QStringLiteral("Operation")) || told.contains(QStringLiteral("directory")));
+        EXPECT_EQ(readAll(a + ".ORIGINAL"), kSheet) << c.name;
+        QDir(a).removeRecursively();
+        QFile::remove(a + ".ORIGINAL");
+    }
+}
+
+// A save, a restore and the recovery copy keep the sheet's own mode: a
+// private sheet's copy is no more readable than the sheet.
+TEST_F(SheetFilesTest, SavesRestoresAndCopiesKeepTheFilesMode)
+{
+    for (const QFile::Permissions mode : {QFile::ReadOwner | QFile::WriteOwner, QFile::Permissions(QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther)}) {
+        writeAll(a, kSheet);
+        ASSERT_TRUE(QFile::setPermissions(a, mode));
+        ASSERT_TRUE(files.OpenSheet(a));
+        EXPECT_EQ(QFile::permissions(a + ".ORIGINAL") & 0xF0FF, mode & 0xF0FF) << "copy";
+        editAndRefresh();
+        EXPECT_TRUE(files.SaveSheet());
+        EXPECT_EQ(QFile::permissions(a) & 0xF0FF, mode & 0xF0FF) << "save";
+        EXPECT_EQ(QFile::permissions(a + ".ORIGINAL") & 0xF0FF, mode & 0xF0FF) << "copy after a save";
+        editAndRefresh();
+        questioner.answers = {Questioner::No};
+        EXPECT_TRUE(files.ConfirmDiscard());
+        EXPECT_EQ(QFile::permissions(a) & 0xF0FF, mode & 0xF0FF) << "restored";
+        QFile::setPermissions(a, QFile::ReadOwner | QFile::WriteOwner);
+    }
+}
+
+// Once the user has seen another program's change, nothing of theirs or
+// its is lost or brought back unseen: "No" at close gives back the file as
+// the other program left it (or left it removed), and an undo past a
+// reload is a change closing asks about.
+TEST_F(SheetFilesTest, AnotherProgramsChangeIsNeverUndoneUnseen)
+{
+    const QByteArray other = "Body {\r\ncolor: green;\r\n}\r\n";
     ASSERT_TRUE(files.OpenSheet(a));
     editAndRefresh();
-    // The sheet's place is taken by a folder: the copy cannot be put back.
-    ASSERT_TRUE(QFile::remove(a));
-    ASSERT_TRUE(QDir(dir.path()).mkpath("a.css/inside"));
+    writeAll(a, other);
+    questioner.answers = {Questioner::No, Questioner::No};
+    files.DiskChanged(); // keep my version
+    EXPECT_TRUE(files.ConfirmDiscard());
+    EXPECT_EQ(readAll(a), other) << "the other program's version stays";
+
+    writeAll(a, kSheet);
+    ASSERT_TRUE(files.OpenSheet(a));
+    editAndRefresh();
+    QFile::remove(a);
+    files.DiskChanged();
     questioner.answers = {Questioner::No};
+    EXPECT_TRUE(files.ConfirmDiscard());
+    EXPECT_FALSE(QFile::exists(a)) << "a removed file stays removed";
+
+    writeAll(a, kSheet);
+    ASSERT_TRUE(files.OpenSheet(a));
+    editor.panelController().optionClicked("Text_Align_Center");
+    const QByteArray mine = store.sheetText();
+    writeAll(a, other);
+    questioner.answers = {Questioner::Yes};
+    files.DiskChanged(); // take theirs
+    EXPECT_FALSE(store.sheetModified());
+    editor.undoRedo().BackEditExecute();
+    ASSERT_EQ(store.sheetText(), mine);
+    EXPECT_TRUE(store.sheetModified()) << "undo brought back a text the file does not hold";
+    questioner.asked.clear();
+    questioner.answers = {Questioner::Cancel};
     EXPECT_FALSE(files.ConfirmDiscard());
-    EXPECT_EQ(readAll(a + ".ORIGINAL"), kSheet);
+    EXPECT_EQ(questioner.asked.size(), 1);
 }
 
 TEST_F(SheetFilesTest, LoadStopsWhenTheCopyCannotBeWritten)

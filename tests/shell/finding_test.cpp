@@ -81,6 +81,11 @@ TEST_F(FindingTest, TheFilterKeepsTheRowsThatHoldTheTextAndLeavesTheSelectionAlo
     EXPECT_EQ(shownRows().size(), 4);
     EXPECT_EQ(list->currentRow(), 3);
     EXPECT_TRUE(form->findChild<QAction *>(QStringLiteral("StyleUp"))->isEnabled());
+    // The first row kept may be the very first row.
+    QTest::keyClicks(filter, QStringLiteral("body"));
+    QTest::keyClick(filter, Qt::Key_Down);
+    EXPECT_EQ(form->store().list().selected(), 0);
+    filter->clear();
     // From a panel too.
     child<QTabWidget>("TABPANEL")->currentWidget()->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::ControlModifier);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -176,10 +177,26 @@ ColorF outOf(MixSpace space, const Vec &v)
     return {};
 }
 
-double mixHue(double a, double b, double weight, HueMethod method)
+// Whether a colour's hue says nothing in the mixing space: a grey has none,
+// so it is missing there and the other colour's hue is taken. A colour met
+// on its way through other spaces is grey within rounding, not exactly.
+bool hueIsPowerless(MixSpace space, const ColorF &c, const Vec &polarForm)
 {
-    a = std::fmod(std::fmod(a, 360) + 360, 360);
-    b = std::fmod(std::fmod(b, 360) + 360, 360);
+    switch (space) {
+    case MixSpace::Hsl:
+    case MixSpace::Hwb: return std::max({c.r, c.g, c.b}) - std::min({c.r, c.g, c.b}) < 1e-6;
+    case MixSpace::Lch: return polarForm[2] < 0.0015;
+    case MixSpace::Oklch: return polarForm[2] < 0.000004;
+    default: return false;
+    }
+}
+
+double mixHue(std::optional<double> first, std::optional<double> second, double weight, HueMethod method)
+{
+    if (!first && !second)
+        return 0;
+    double a = std::fmod(std::fmod(first.value_or(*second), 360) + 360, 360);
+    double b = std::fmod(std::fmod(second.value_or(*first), 360) + 360, 360);
     const double d = b - a;
     switch (method) {
     case HueMethod::Shorter:
@@ -299,8 +316,12 @@ ColorF mixColors(ColorF first, ColorF second, double weight, MixSpace space, Hue
     Vec mixed;
     for (int i = 0; i < 3; ++i)
         mixed[i] = a[i] * weight + b[i] * (1 - weight);
-    if (polarSpace)
-        mixed[0] = mixHue(a[0], b[0], weight, hueMethod);
+    if (polarSpace) {
+        auto hueOf = [space](const ColorF &c, const Vec &v) {
+            return hueIsPowerless(space, c, v) ? std::nullopt : std::optional<double>(v[0]);
+        };
+        mixed[0] = mixHue(hueOf(first, into(space, first)), hueOf(second, into(space, second)), weight, hueMethod);
+    }
     if (alpha > 0) {
         for (int i = polarSpace ? 1 : 0; i < 3; ++i)
             mixed[i] /= alpha;

@@ -6,6 +6,7 @@
 #include <QUrl>
 
 #include <cctype>
+#include <cmath>
 #include <utility>
 #include <vector>
 
@@ -138,6 +139,20 @@ QByteArray resolveNestedSelector(const QByteArray &nested, const QByteArray &par
 
 namespace {
 
+// The alpha byte as the engine writes it back: the fewest decimals that it
+// reads as the same byte, so 0.5 stays 0.5 rather than 0.502.
+QByteArray alphaText(int byte)
+{
+    if (byte == 0 || byte == 255)
+        return byte ? "1" : "0";
+    for (const double scale : {100.0, 1000.0}) {
+        const double rounded = std::round(byte / 255.0 * scale) / scale;
+        if (std::lround(rounded * 255) == byte)
+            return QByteArray::number(rounded, 'g', 4);
+    }
+    return QByteArray::number(byte / 255.0, 'g', 4);
+}
+
 // Writes a colour the panels read as rgba(); nothing when it has a var().
 std::optional<QByteArray> plainColor(const QByteArray &function)
 {
@@ -149,8 +164,7 @@ std::optional<QByteArray> plainColor(const QByteArray &function)
         return std::nullopt;
     QByteArray out = "rgba(" + QByteArray::number(color->r) + ", " + QByteArray::number(color->g) + ", "
                      + QByteArray::number(color->b) + ", ";
-    out += color->a == 255 ? QByteArray("1") : QByteArray::number(color->a / 255.0, 'g', 3);
-    return out + ")";
+    return out + alphaText(color->a) + ")";
 }
 
 bool startsWithNoCase(const QByteArray &text, qsizetype at, const char *word, qsizetype length)

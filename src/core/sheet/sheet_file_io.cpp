@@ -4,8 +4,12 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <cerrno>
 #include <filesystem>
 #include <system_error>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -30,6 +34,42 @@ void setError(QString *error, const QString &message)
 {
     if (error)
         *error = message;
+}
+
+std::function<int(const QString &)> &fileFault()
+{
+    static std::function<int(const QString &)> fault;
+    return fault;
+}
+
+int injectedFault(const QString &path)
+{
+    return fileFault() ? fileFault()(path) : 0;
+}
+
+// A file's mode and owner, as taken before a write and given after it.
+struct Mode {
+    mode_t bits = 0;
+    uid_t owner = 0;
+    gid_t group = 0;
+};
+
+std::optional<Mode> modeOfFile(const QString &path)
+{
+    struct stat source {};
+    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &source) != 0)
+        return std::nullopt;
+    return Mode{mode_t(source.st_mode & 07777), source.st_uid, source.st_gid};
+}
+
+// The owner only where the system lets this user give it.
+void giveMode(const QString &path, const Mode &mode)
+{
+    const QByteArray target = QFile::encodeName(path);
+    ::chmod(target.constData(), mode.bits);
+    if (::chown(target.constData(), mode.owner, mode.group) != 0) {
+        [[maybe_unused]] const int groupOnly = ::chown(target.constData(), uid_t(-1), mode.group);
+    }
 }
 
 } // namespace
@@ -66,13 +106,15 @@ std::optional<QByteArray> readSheetBytes(const QString &path, QString *error)
         return std::nullopt;
     }
     QFile file(path);
+    errno = 0;
     if (!file.open(QIODevice::ReadOnly)) {
-        setError(error, readFailure(path, file.errorString()));
+        setError(error, readFailure(path, fileErrorReason(errno ? errno : EACCES, false)));
         return std::nullopt;
     }
+    errno = 0;
     const QByteArray bytes = file.read(kMaxSheetBytes + 1);
     if (file.error() != QFileDevice::NoError) {
-        setError(error, readFailure(path, file.errorString()));
+        setError(error, readFailure(path, fileErrorReason(errno, false)));
         return std::nullopt;
     }
     if (bytes.size() > kMaxSheetBytes) {
@@ -94,49 +136,96 @@ bool writeSheetFile(const QString &path, const ByteLines &lines, QString *error)
     return writeTextFile(path, joinLines(lines), error);
 }
 
-bool writeTextFile(const QString &path, const QByteArray &text, QString *error)
+QString fileErrorReason(int systemError, bool writing)
+{
+    switch (systemError) {
+    case EACCES:
+    case EPERM:
+        return writing ? QStringLiteral("Нет прав на запись: файл или его папка защищены от изменений.")
+                       : QStringLiteral("Нет прав на чтение этого файла.");
+    case ENOSPC:
+#ifdef EDQUOT
+    case EDQUOT:
+#endif
+        return QStringLiteral("На диске не хватает места.");
+    case EROFS: return QStringLiteral("Диск доступен только для чтения.");
+    case ENOENT:
+    case ENOTDIR: return QStringLiteral("Файла или его папки нет на диске.");
+    case EISDIR: return QStringLiteral("На этом месте папка, а не файл.");
+    default: return QStringLiteral("Система сообщила об ошибке (код %1).").arg(systemError);
+    }
+}
+
+bool writeTextFile(const QString &path, const QByteArray &text, QString *error, const QString &modeOf)
 {
     const QFileInfo info(path);
     if (info.exists() && !info.isFile()) {
-        setError(error, writeFailure(path, QStringLiteral("На этом месте не обычный файл.")));
+        setError(error, writeFailure(path, fileErrorReason(EISDIR)));
         return false;
     }
+    if (const int fault = injectedFault(path)) {
+        setError(error, writeFailure(path, fileErrorReason(fault)));
+        return false;
+    }
+    // Qt's own texts are English; the reason is told from the system's
+    // error number, taken right after the call that failed.
+    auto failed = [&](int systemError) {
+        setError(error, writeFailure(path, systemError ? fileErrorReason(systemError) : QStringLiteral("Запись не удалась.")));
+        return false;
+    };
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        setError(error, writeFailure(path, file.errorString()));
-        return false;
-    }
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly))
+        return failed(errno ? errno : EACCES);
+    // The file keeps its own mode (Qt's save would add the owner's write),
+    // or takes modeOf's; the temporary file has it before it takes the
+    // file's place, so the text is never readable by more people.
+    const std::optional<Mode> mode = modeOfFile(modeOf.isEmpty() ? path : modeOf);
+    if (mode)
+        ::fchmod(file.handle(), mode->bits);
+    errno = 0;
     if (file.write(text) != text.size()) {
-        setError(error, writeFailure(path, file.errorString()));
+        const int systemError = errno;
         file.cancelWriting();
-        return false;
+        return failed(systemError);
     }
-    if (!file.commit()) {
-        setError(error, writeFailure(path, file.errorString()));
-        return false;
-    }
+    errno = 0;
+    if (!file.commit())
+        return failed(errno);
+    if (mode)
+        giveMode(path, *mode);
     return true;
 }
 
 bool replaceFile(const QString &from, const QString &to, QString *error)
 {
+    auto failed = [&](int systemError) {
+        setError(error, QStringLiteral("Не удалось заменить файл ") + quoted(to) + QStringLiteral(" файлом ")
+                            + quoted(from) + QStringLiteral(".") + kCr + fileErrorReason(systemError));
+        return false;
+    };
+    if (const int fault = injectedFault(to))
+        return failed(fault);
+    if (const std::optional<Mode> mode = modeOfFile(to))
+        giveMode(from, *mode);
     std::error_code code;
     std::filesystem::rename(QFile::encodeName(from).toStdString(), QFile::encodeName(to).toStdString(), code);
-    if (code) {
-        setError(error, QStringLiteral("Не удалось заменить файл ") + quoted(to) + QStringLiteral(" файлом ")
-                            + quoted(from) + QStringLiteral(".") + kCr + QString::fromLocal8Bit(code.message()));
-        return false;
-    }
+    if (code)
+        return failed(code.value());
     return true;
 }
 
 bool removeFile(const QString &path, QString *error)
 {
-    QFile file(path);
-    if (!file.remove()) {
+    if (::unlink(QFile::encodeName(path).constData()) != 0) {
         setError(error, QStringLiteral("Не удалось удалить файл ") + quoted(path) + QStringLiteral(".") + kCr
-                            + file.errorString());
+                            + fileErrorReason(errno));
         return false;
     }
     return true;
+}
+
+void setFileFaultForTests(std::function<int(const QString &path)> fault)
+{
+    fileFault() = std::move(fault);
 }

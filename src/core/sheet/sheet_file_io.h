@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 // Sheets larger than this are refused: a file of this size is not a
@@ -21,11 +22,23 @@ std::optional<ByteLines> readSheetFile(const QString &path, QString *error);
 // whole if anything fails.
 bool writeSheetFile(const QString &path, const ByteLines &lines, QString *error);
 
-// Writes the bytes as they are, atomically.
-bool writeTextFile(const QString &path, const QByteArray &bytes, QString *error);
+// Writes the bytes as they are, atomically. An existing file keeps its mode;
+// a new one takes that of modeOf when given (a recovery copy is no more
+// readable than its sheet), else the usual one.
+bool writeTextFile(const QString &path, const QByteArray &bytes, QString *error, const QString &modeOf = {});
 
-// Puts the file from in the place of to in one step, replacing to.
+// Puts the file from in the place of to in one step, replacing to. The
+// file put there keeps to's mode, and its owner where that may be set.
 bool replaceFile(const QString &from, const QString &to, QString *error);
+
+// Why a file could not be written, in the user's words, from the system's
+// error number: no permission, no space, a read-only disk, not there, a
+// folder, or other.
+QString fileErrorReason(int systemError, bool writing = true);
+
+// Tests make writes fail as a full disk or a protected file would: the
+// error number a write or replace of a path meets, or 0 to go on.
+void setFileFaultForTests(std::function<int(const QString &path)> fault);
 
 bool removeFile(const QString &path, QString *error);
 

@@ -72,10 +72,10 @@ void SheetFiles::NewSheet()
         resetPanels();
     m_store.setCurrentFileName(QString());
     setCaptionFor(QStringLiteral("NoName.css"));
-    m_store.setSheetModified(false);
     m_store.setHomePageAddress(QStringLiteral("about:blank"));
     m_store.history().pos = 0;
     m_store.RegenerateSheet();
+    m_store.markUnmodified();
     if (sheetReplaced)
         sheetReplaced();
 }
@@ -121,7 +121,7 @@ std::optional<QByteArray> SheetFiles::readGuarded(const QString &path)
     // The copy comes first: a sheet is only edited while its copy guards
     // it. It is the file's own bytes, so that "No" gives the file back
     // exactly as it was.
-    if (!writeTextFile(recoveryPath(path), *bytes, &error)) {
+    if (!writeTextFile(recoveryPath(path), *bytes, &error, path)) {
         fail(error);
         return std::nullopt;
     }
@@ -169,6 +169,7 @@ bool SheetFiles::LoadSheet(const QString &path)
         goToBasePage();
     m_store.history().pos = 0;
     m_store.RegenerateSheet();
+    m_store.markUnmodified();
     if (sheetReplaced)
         sheetReplaced();
     return true;
@@ -214,7 +215,7 @@ bool SheetFiles::SaveSheet()
     }
     QString error;
     const QByteArray text = m_store.fileText();
-    if (!writeTextFile(path, text, &error) || !writeTextFile(recoveryPath(path), text, &error)) {
+    if (!writeTextFile(path, text, &error) || !writeTextFile(recoveryPath(path), text, &error, path)) {
         fail(error);
         m_store.setMayProceed(false);
         return false;
@@ -222,7 +223,7 @@ bool SheetFiles::SaveSheet()
     m_store.fileWatch().remember(path, text);
     m_toldRemoved = false;
     RememberLastFile();
-    m_store.setSheetModified(false);
+    m_store.markUnmodified();
     return true;
 }
 
@@ -233,6 +234,7 @@ bool SheetFiles::ConfirmDiscard()
     const QString path = m_store.currentFileName();
     const QString copy = recoveryPath(path);
     QString error;
+    bool keptCopy = false;
     if (m_store.sheetModified()) {
         const Questioner::Button answer =
             m_questioner.ask(QStringLiteral("Текущий файл изменен. Сохранить изменения?"), QStringLiteral("Quillbox"),
@@ -243,12 +245,17 @@ bool SheetFiles::ConfirmDiscard()
             break;
         case Questioner::No:
             // The file goes back to its state at the last open or save. A
-            // file without a copy is left alone rather than deleted.
-            if (!path.isEmpty() && fileExists(copy) && !replaceFile(copy, path, &error)) {
-                fail(error);
-                m_store.setMayProceed(false);
+            // file without a copy, or one another program has removed, is
+            // left as it is.
+            if (!path.isEmpty() && fileExists(copy) && fileExists(path) && !replaceFile(copy, path, &error)) {
+                // The user chose to leave: they are told where things are,
+                // and the copy stays for them.
+                fail(QStringLiteral("Файл «%1» не удалось вернуть к последней сохранённой версии.").arg(path)
+                     + QChar(u'\r') + error.section(QChar(u'\r'), 1) + QChar(u'\r')
+                     + QStringLiteral("Файл оставлен как есть, сохранённая версия лежит в «%1».").arg(copy));
+                keptCopy = true;
             }
-            m_discardedChanges = m_store.mayProceed();
+            m_discardedChanges = true;
             break;
         default:
             m_store.setMayProceed(false);
@@ -257,7 +264,7 @@ bool SheetFiles::ConfirmDiscard()
     }
     // A save as may have given the sheet a new name meanwhile.
     const QString finalCopy = recoveryPath(m_store.currentFileName());
-    if (m_store.mayProceed() && !m_store.currentFileName().isEmpty() && fileExists(finalCopy)
+    if (m_store.mayProceed() && !keptCopy && !m_store.currentFileName().isEmpty() && fileExists(finalCopy)
         && !removeFile(finalCopy, &error))
         fail(error);
     return m_store.mayProceed();
@@ -356,7 +363,7 @@ void SheetFiles::DiskChanged()
                                                            Questioner::Yes | Questioner::No, Questioner::Icon::Exclamation);
         m_asking = false;
         if (answer != Questioner::Yes) {
-            m_store.fileWatch().accept();
+            keepOwnVersion();
             return;
         }
     }
@@ -373,11 +380,24 @@ bool SheetFiles::MayWriteSheet()
                                                        Questioner::Yes | Questioner::No, Questioner::Icon::Exclamation);
     m_asking = false;
     if (answer != Questioner::Yes) {
-        m_store.fileWatch().accept();
+        keepOwnVersion();
         return true;
     }
     TakeFileFromDisk();
     return false;
+}
+
+void SheetFiles::keepOwnVersion()
+{
+    // The other program's version is now the one a "No" at close gives
+    // back: the copy holds it, so that change is not undone unseen.
+    const QString path = m_store.currentFileName();
+    QString error;
+    if (const std::optional<QByteArray> bytes = readSheetBytes(path, &error)) {
+        if (!writeTextFile(recoveryPath(path), *bytes, &error, path))
+            fail(error);
+    }
+    m_store.fileWatch().accept();
 }
 
 bool SheetFiles::TakeFileFromDisk()
@@ -397,7 +417,7 @@ bool SheetFiles::TakeFileFromDisk()
     m_store.selectAfterRebuild(std::max(row, 0));
     // One step of the history: undo gives back the text before.
     m_store.RegenerateSheet();
-    m_store.setSheetModified(false);
+    m_store.markUnmodified();
     if (sheetReadFromDisk)
         sheetReadFromDisk();
     if (sheetReplaced)

@@ -72,6 +72,8 @@ private:
     std::optional<QByteArray> readGuarded(const QString &path);
     // The bytes as the sheet's text, in the encoding they read in.
     void putFileBytes(const QByteArray &bytes);
+    // The user keeps their version over another program's change.
+    void keepOwnVersion();
     void setCaptionFor(const QString &name);
 
     SheetStore &m_store;

@@ -172,6 +172,12 @@ void SheetStore::setSheetModified(bool modified)
     emit sheetModifiedChanged(modified);
 }
 
+void SheetStore::markUnmodified()
+{
+    m_unmodifiedText = sheetText();
+    setSheetModified(false);
+}
+
 void SheetStore::setHistoryActions(bool backEnabled, bool foreEnabled)
 {
     if (backEnabled == m_backEditEnabled && foreEnabled == m_foreEditEnabled)

@@ -86,6 +86,10 @@ public:
     void setCurrentFileName(const QString &path) { m_currentFileName = path; }
     bool sheetModified() const { return m_sheetModified; }
     void setSheetModified(bool modified);
+    // The sheet as it now stands is the file's: just read, taken or saved.
+    void markUnmodified();
+    // Whether the text differs from what it was when last marked so.
+    bool differsFromUnmodified() const { return sheetText() != m_unmodifiedText; }
     bool mayProceed() const { return m_mayProceed; }
     void setMayProceed(bool may) { m_mayProceed = may; }
     const QString &homePageAddress() const { return m_homePageAddress; }
@@ -164,6 +168,7 @@ private:
     int m_currentStyleIndex = 0;
     QString m_currentFileName;
     bool m_sheetModified = false;
+    QByteArray m_unmodifiedText;
     bool m_mayProceed = false;
     QString m_homePageAddress;
     QString m_htmlFileName;

@@ -23,6 +23,10 @@ void UndoRedo::restoreCurrentSnapshot()
     m_files.RememberLastFile();
     m_store.setHistoryActions(history.canUndo(), history.canRedo());
     m_commit.CommitStyleChange(false);
+    // A step back past a save or a reload gives a text the file does not
+    // hold: closing must ask about it.
+    if (m_store.differsFromUnmodified())
+        m_store.setSheetModified(true);
 }
 
 void UndoRedo::BackEditExecute()
