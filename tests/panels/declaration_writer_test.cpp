@@ -214,10 +214,11 @@ TEST(PanelRoundTrip, ReadingWhatWasWrittenRestoresThePanels)
             EXPECT_EQ(panels.lengths[i].inUse, expected.lengths[i].inUse);
             if (expected.lengths[i].inUse) {
                 EXPECT_EQ(panels.lengths[i].text, expected.lengths[i].text);
-                // A bare number reads with px ready for the next one typed;
-                // it is written back bare until then.
+                // The unit reads as written; a bare zero offers px for the
+                // next number typed, and is written back bare until then.
                 const bool clip = i >= int(Length::ClipTop) && i <= int(Length::ClipRight);
-                const bool bare = expected.lengths[i].unit.isEmpty() && i != int(Length::LineHeight) && !clip;
+                const bool bare = expected.lengths[i].unit.isEmpty() && i != int(Length::LineHeight) && !clip
+                                  && expected.lengths[i].text.toDouble() == 0;
                 EXPECT_EQ(panels.lengths[i].unit, bare ? QByteArray("px") : expected.lengths[i].unit);
             }
         }

@@ -121,9 +121,10 @@ bool showLength(PanelState &panels, Length field, const QByteArray &upper)
     length.text = digitsOf(upper);
     length.inUse = true;
     length.unit = unitLettersOf(upper);
-    // A bare zero is written back as it stands; a number typed over it
-    // needs a unit to be a length at all (a line height is a bare number).
-    if (length.unit.isEmpty() && field != Length::LineHeight)
+    // The unit button shows what is written. A bare zero alone is written
+    // back as it stands and offers px for the number typed over it (a line
+    // height is a bare number).
+    if (length.unit.isEmpty() && field != Length::LineHeight && length.text.toDouble() == 0)
         length.unit = "px";
     return true;
 }

@@ -276,19 +276,27 @@ std::optional<ByteLines> ruleEditedInPlace(const AsRead &read, const QByteArray 
         now[(*after)[k].name].push_back(k);
     auto lastAfter = [&](const QByteArray &property) -> qsizetype {
         const auto it = now.find(property);
-        return it == now.end() ? -1 : qsizetype(it->second.back());
+        return it == now.end() || it->second.empty() ? -1 : qsizetype(it->second.back());
     };
 
     std::vector<Edit> edits;
     QList<const Placed *> added;
+    // Declarations taken out, with their edit: a shorthand split into the
+    // sides it still gives is written in its place.
+    std::vector<std::pair<const Placed *, size_t>> removed;
     std::map<QByteArray, bool> names;
     for (const auto &[property, at] : was)
         names[property] = true;
     for (const auto &[property, at] : now)
         names[property] = true;
+    const std::vector<size_t> none;
+    auto at = [&none](const std::map<QByteArray, std::vector<size_t>> &in, const QByteArray &property) -> const std::vector<size_t> & {
+        const auto it = in.find(property);
+        return it == in.end() ? none : it->second;
+    };
     for (const auto &[property, unused] : names) {
-        const std::vector<size_t> &b = was[property];
-        const std::vector<size_t> &a = now[property];
+        const std::vector<size_t> &b = at(was, property);
+        const std::vector<size_t> &a = at(now, property);
         bool same = a.size() == b.size();
         for (size_t k = 0; same && k < a.size(); ++k) {
             const Placed &x = (*before)[b[k]];
@@ -302,6 +310,7 @@ std::optional<ByteLines> ruleEditedInPlace(const AsRead &read, const QByteArray 
         if (a.empty()) {
             for (const size_t k : b) {
                 const auto [from, to] = removal(text, (*before)[k]);
+                removed.emplace_back(&(*before)[k], edits.size());
                 edits.push_back({from, to, {}});
             }
             continue;
@@ -347,6 +356,35 @@ std::optional<ByteLines> ruleEditedInPlace(const AsRead &read, const QByteArray 
                 return std::nullopt;
         }
     }
+    // The sides a removed shorthand still gives take its place, one a line
+    // where it stood alone, in its case.
+    for (const auto &[shorthand, editAt] : removed) {
+        QList<const Placed *> sides;
+        for (const Placed *y : std::as_const(added)) {
+            if (y->name != shorthand->name && covers(shorthand->name, y->name))
+                sides.append(y);
+        }
+        if (sides.isEmpty())
+            continue;
+        const qsizetype lineStart = text.lastIndexOf('\n', shorthand->start - 1) + 1;
+        const QByteArray indent = lineIndent(text, shorthand->start);
+        const bool ownLine = indent.size() == shorthand->start - lineStart;
+        const bool upper = shorthand->written == latinUpper(shorthand->written);
+        const QByteArray afterColon = text.mid(shorthand->colon + 1, shorthand->valueFrom - shorthand->colon - 1);
+        QByteArray replacement;
+        for (qsizetype k = 0; k < sides.size(); ++k) {
+            const Placed *y = sides[k];
+            const QByteArray property = upper ? latinUpper(y->written) : y->written.toLower();
+            if (k > 0)
+                replacement += ownLine ? '\n' + indent : QByteArray(" ");
+            replacement += property + ':' + afterColon + valueOf(wanted, *y) + (y->important ? " !important" : "");
+            if (k + 1 < sides.size() || shorthand->semicolon)
+                replacement += ';';
+            added.removeOne(y);
+        }
+        edits[editAt] = {shorthand->start, shorthand->end, replacement};
+    }
+
     if (!added.isEmpty()) {
         const Placed *last = nullptr;
         for (const Placed &d : *before) {

@@ -1,0 +1,184 @@
+// Clearing a length, every way the user can, on every field, over rules
+// with shorthands, !important, var() and nesting, in both layouts. The
+// engine reads the sheets: the field's property is gone (unless a shorthand
+// with a var() still gives it; a clip side becomes auto) and nothing else
+// changed.
+#include "../support/fake_host.h"
+#include "../support/page_script.h"
+#include "../support/scripted_questioner.h"
+#include "../support/sheet_fixture.h"
+#include "../support/window_fixture.h"
+
+#include "core/editor/editor.h"
+#include "core/preview/sheet_lowering.h"
+
+#include <QEventLoop>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QLineEdit>
+#include <QTimer>
+#include <QToolButton>
+#include <QWebEnginePage>
+
+#include <functional>
+
+namespace {
+
+// For each [before, after, property, cleared]: what changed that should not
+// have, or an empty text.
+const char *const kJudge = R"(
+(cases => {
+  const read = text => {
+    const sheet = new CSSStyleSheet();
+    sheet.replaceSync(text);
+    const out = {};
+    for (const rule of sheet.cssRules) {
+      if (!rule.style) continue;
+      for (let i = 0; i < rule.style.length; ++i)
+        out[rule.selectorText + ' ' + rule.style[i]] = rule.style.getPropertyValue(rule.style[i])
+          + (rule.style.getPropertyPriority(rule.style[i]) ? ' !' : '');
+    }
+    return out;
+  };
+  const longhands = property => {
+    const e = document.createElement('div');
+    e.style.setProperty(property, property === 'clip' ? 'auto' : '1px');
+    return Array.from(e.style);
+  };
+  return cases.map(([before, after, property, cleared]) => {
+    const b = read(before), a = read(after), own = longhands(property), wrong = [];
+    for (const key of new Set([...Object.keys(b), ...Object.keys(a)])) {
+      const mine = own.some(name => key.endsWith(' ' + name));
+      if (mine && cleared && a[key] && a[key] !== b[key]) wrong.push(key + ' still "' + a[key] + '"');
+      if (!mine && a[key] !== b[key]) wrong.push(key + ': "' + b[key] + '" became "' + a[key] + '"');
+    }
+    return wrong.join('; ');
+  });
+})
+)";
+
+const char *cssProperty(Length field)
+{
+    static const char *const names[] = {"text-indent", "line-height", "word-spacing", "letter-spacing",
+                                        "margin-top", "margin-bottom", "margin-left", "margin-right",
+                                        "padding-top", "padding-bottom", "padding-left", "padding-right",
+                                        "border-width", "clip", "clip", "clip", "clip",
+                                        "top", "bottom", "left", "right", "height", "width"};
+    return names[int(field)];
+}
+
+TEST(LengthClearing, EveryWayOfClearingEveryFieldLeavesTheRestAsTheEngineReadIt)
+{
+    const struct {
+        const char *name;
+        QByteArray sheet;
+        int row;
+    } rules[] = {
+        {"Shorthands", ".x {\n  padding: 4px 8px;\n  margin: 1px 2px 3px;\n  border-width: 1px 2px;\n}\n", 0},
+        {"ImportantAndVar",
+         ".x {\n  PADDING: 4px !important;\n  margin: var(--m) 2px;\n  top: 1px; width: 5em; line-height: 1.5;\n"
+         "  text-indent: 2px; clip: rect(1px, 2px, 3px, 4px);\n}\n",
+         0},
+        {"Nested", ".p {\n  color: red;\n  .x {\n    padding: 4px 8px;\n    margin: 0 auto;\n    left: 0;\n  }\n}\n", 1},
+    };
+    const struct {
+        const char *name;
+        bool clears;
+        std::function<void(PanelController &, Length)> act;
+    } ways[] = {
+        {"DoubleClick", true, [](PanelController &p, Length f) { p.lengthDoubleClicked(f); }},
+        {"EmptiedAndLeft", true,
+         [](PanelController &p, Length f) {
+             p.lengthTyped(f, "");
+             p.lengthLeft(f, "");
+         }},
+        {"NoUnit", false,
+         [](PanelController &p, Length f) {
+             p.unitChosen(f, "");
+             p.changeAndCommit();
+         }},
+    };
+    QJsonArray cases;
+    QStringList names;
+    for (const bool keep : {true, false}) {
+        for (const auto &rule : rules) {
+            for (const auto &way : ways) {
+                for (int f = 0; f < kLengthCount; ++f) {
+                    FakeHost host;
+                    ScriptedQuestioner questioner;
+                    Editor editor{host, questioner};
+                    SheetStore &store = editor.store();
+                    store.setKeepUntouchedLayout(keep);
+                    openText(store, rule.sheet);
+                    editor.ListTagClick(rule.row);
+                    const QByteArray before = store.sheetText();
+                    way.act(editor.panelController(), Length(f));
+                    cases.append(QJsonArray{QString::fromUtf8(lowerForPreview(before, "").text),
+                                            QString::fromUtf8(lowerForPreview(store.sheetText(), "").text),
+                                            QString::fromLatin1(cssProperty(Length(f))),
+                                            way.clears && qstrcmp(cssProperty(Length(f)), "clip") != 0});
+                    names.append(QStringLiteral("%1 %2 %3 %4").arg(keep ? "kept" : "program", rule.name, way.name,
+                                                                   lengthName(Length(f))));
+                }
+            }
+        }
+    }
+    QWebEnginePage page;
+    QEventLoop loop;
+    QObject::connect(&page, &QWebEnginePage::loadFinished, &loop, &QEventLoop::quit);
+    page.setHtml(QStringLiteral("<!DOCTYPE html><body></body>"));
+    QTimer::singleShot(30000, &loop, &QEventLoop::quit);
+    loop.exec();
+    const QVariantList verdicts = runInPage(&page, QString::fromLatin1(kJudge) + "("
+                                                       + QString::fromUtf8(QJsonDocument(cases).toJson(QJsonDocument::Compact))
+                                                       + ")")
+                                      .toList();
+    ASSERT_EQ(verdicts.size(), cases.size());
+    for (qsizetype i = 0; i < verdicts.size(); ++i)
+        EXPECT_TRUE(verdicts[i].toString().isEmpty()) << names[i].toStdString() << ": " << verdicts[i].toString().toStdString()
+                                                     << "\n" << cases[i].toArray()[1].toString().toStdString();
+}
+
+// The same through the real widgets, once for each way, with the file's
+// layout kept: only the shorthand's line changes.
+class LengthClearingWindowTest : public WindowTest
+{
+protected:
+    void SetUp() override
+    {
+        startWith(".x {\n  padding: 4px 8px;\n}\n");
+        form->store().setKeepUntouchedLayout(true);
+        ASSERT_TRUE(form->editor().files().OpenSheet(path));
+        child<QTabWidget>("TABPANEL")->setCurrentIndex(1);
+        top = child<QLineEdit>("PaddingTop");
+        ASSERT_EQ(top->text(), QStringLiteral("4"));
+    }
+    QByteArray sheet() { return form->store().sheetText().replace("\r\n", "\n"); }
+    QLineEdit *top = nullptr;
+};
+
+TEST_F(LengthClearingWindowTest, ADoubleClickSplitsTheShorthandInItsOwnStyle)
+{
+    doubleClick(top);
+    EXPECT_EQ(sheet(), ".x {\n  padding-bottom: 4px;\n  padding-left: 8px;\n  padding-right: 8px;\n}\n");
+}
+
+TEST_F(LengthClearingWindowTest, EmptyingTheFieldAndTabbingAwaySplitsTheShorthand)
+{
+    QTest::mouseClick(top, Qt::LeftButton);
+    top->selectAll();
+    QTest::keyClick(top, Qt::Key_Delete);
+    QTest::keyClick(top, Qt::Key_Tab);
+    EXPECT_EQ(sheet(), ".x {\n  padding-bottom: 4px;\n  padding-left: 8px;\n  padding-right: 8px;\n}\n");
+}
+
+TEST_F(LengthClearingWindowTest, NoUnitWritesTheBareNumberAndTheButtonSaysSo)
+{
+    auto *unit = child<QToolButton>("PaddingTop_");
+    QTest::mouseClick(unit, Qt::LeftButton);
+    QTest::mouseClick(child<QToolButton>("Z_off"), Qt::LeftButton);
+    EXPECT_TRUE(sheet().contains("padding-top: 4;")) << sheet().constData();
+    EXPECT_TRUE(unit->text().isEmpty()) << unit->text().toStdString();
+}
+
+} // namespace
