@@ -496,6 +496,27 @@ TEST_F(SheetFilesTest, UnheldPartOfTheSheetSurvivesASave)
     EXPECT_TRUE(readAll(a).endsWith("@keyframes k {\r\n  to { top: 0 }\r\n}\r\n/* end */\r\n"));
 }
 
+// A sheet the program lists no rule of, or only some, is saved back whole
+// with untouched layout kept, whether the option was on at the open or
+// switched on after it.
+TEST_F(SheetFilesTest, ASaveWithTheFilesLayoutKeepsEveryUnlistedByte)
+{
+    for (const QByteArray &text : {QByteArray("@charset \"UTF-8\";\n"), QByteArray("{}\n"),
+                                   QByteArray("a { @mixin x {} }\n"), QByteArray("/* only a comment */"),
+                                   QByteArray("[foo=\\{] { }\n\\@noat { }\nh1\\\\{ color: red }\n")}) {
+        for (const bool before : {true, false}) {
+            writeAll(a, text);
+            store.setKeepUntouchedLayout(before);
+            ASSERT_TRUE(files.OpenSheet(a));
+            store.setKeepUntouchedLayout(true);
+            EXPECT_TRUE(files.SaveSheet());
+            EXPECT_EQ(readAll(a), text) << text.constData() << (before ? " option on at the open" : " option on after");
+            EXPECT_TRUE(files.ConfirmDiscard());
+            store.setKeepUntouchedLayout(false);
+        }
+    }
+}
+
 TEST(SheetFileIo, DeviceIsNotOverwritten)
 {
     QString error;

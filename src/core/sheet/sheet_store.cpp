@@ -499,9 +499,18 @@ void SheetStore::setKeepUntouchedLayout(bool keep)
     if (keep == m_keepLayout)
         return;
     m_keepLayout = keep;
-    if (!keep || m_table.count == 0)
+    if (!keep)
         return;
     const int selected = m_list.selected();
+    if (m_table.count == 0) {
+        // No rule to carry: the whole text is what stands outside rules,
+        // read again as such so that a save writes it back.
+        m_keepLayout = false;
+        RegenerateSheet();
+        m_keepLayout = true;
+        RebuildStyleTable();
+        return;
+    }
     const bool changed = m_sheetModified || m_history.canUndo();
     if (m_diskLines.isEmpty()) {
         // A sheet never read: its bytes are gathered from the text as it
