@@ -403,6 +403,14 @@ private:
                                        : QByteArray();
         const bool conditional = name == "@MEDIA" || name == "@SUPPORTS" || name == "@CONTAINER" || name == "@LAYER"
                                  || name == "@SCOPE" || name == "@DOCUMENT" || name == "@STARTING-STYLE";
+        // A rule without a selector is dropped by every engine: it goes as
+        // written, braces and all, rather than lose them.
+        const bool noSelector = !atRule && withoutComments(prelude).isEmpty();
+        if (noSelector) {
+            flush();
+            out += prelude + "{" + m_sheet.mid(bodyFrom, bodyTo - bodyFrom) + "}\n";
+            return;
+        }
         if (depth >= kMaxDepth || (atRule && !conditional) || hasOpenString(prelude)) {
             // @keyframes, @font-face, @page…: only their values are lowered.
             if (parent.isEmpty()) {
