@@ -1,4 +1,8 @@
+#include "core/editor/shown_rows.h"
 #include "core/preview/element_rules.h"
+#include "core/sheet/sheet_encoding.h"
+#include "core/sheet/style_list_model.h"
+#include "core/stylelist/rule_filter.h"
 #include "core/preview/selector_analysis.h"
 
 #include <gtest/gtest.h>
@@ -45,6 +49,24 @@ TEST(ElementRules, ARuleShowsItsMostSpecificMatchingSelector)
     ASSERT_TRUE(rules.find(0) && rules.find(1));
     EXPECT_EQ(ElementRules::specificityText(rules.find(0)->specificity), QStringLiteral("(1,0,0)"));
     EXPECT_EQ(ElementRules::specificityText(rules.find(1)->specificity), QStringLiteral("(0,2,0)"));
+}
+
+// The count under the filter says what the list shows: the element's rules
+// narrow it as the filter does.
+TEST(ElementRules, TheCountIsOfTheRowsTheListShows)
+{
+    StyleListModel list;
+    list.setItems({"a", ".nav", ".nav-link", "p"});
+    const SheetCodec codec(SheetEncoding::Utf8);
+    RuleFilter filter(list, codec);
+    ElementRules rules;
+    const ShownRows rows(filter, rules);
+    rules.setPicked({RuleMatch{2, {".nav-link"}, true}, RuleMatch{3, {"p"}, true}});
+    rules.setShown(true);
+    EXPECT_EQ(rows.countText(4), QStringLiteral("2 из 4"));
+    filter.setText(QStringLiteral("nav"));
+    EXPECT_EQ(rows.countText(4), QStringLiteral("1 из 4"));
+    EXPECT_EQ(rows.firstShown(4), 2);
 }
 
 TEST(SelectorList, SplitsOnlyAtTheTopLevel)

@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
 
@@ -90,6 +91,65 @@ TEST_F(FindingTest, TheFilterKeepsTheRowsThatHoldTheTextAndLeavesTheSelectionAlo
     child<QTabWidget>("TABPANEL")->currentWidget()->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::ControlModifier);
     EXPECT_TRUE(filter->hasFocus());
+}
+
+// While the filter hides the current rule nothing acts on it unseen; a
+// click in the sheet view that selects a hidden rule brings its row back.
+TEST_F(FindingTest, ARuleTheFilterHidesIsNotActedOnUnseen)
+{
+    auto *rename = form->findChild<QAction *>(QStringLiteral("StyleDelete"));
+    auto *pages = child<QTabWidget>("TABPANEL");
+    EXPECT_TRUE(rename->isEnabled());
+    QTest::keyClicks(filter, QStringLiteral("nav"));
+    EXPECT_EQ(form->store().list().selected(), 0) << "body stays the rule chosen";
+    EXPECT_FALSE(rename->isEnabled());
+    EXPECT_FALSE(form->findChild<QAction *>(QStringLiteral("StyleRename"))->isEnabled());
+    EXPECT_FALSE(pages->currentWidget()->isEnabled());
+    EXPECT_FALSE(child<QWidget>("PanelToolStyle")->isEnabled());
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Delete, Qt::ControlModifier);
+    QTest::keyClick(list, Qt::Key_F2);
+    EXPECT_EQ(form->store().styleCount(), 4);
+    // The element's rules would count the same way: what the list shows.
+    EXPECT_EQ(count->text(), QStringLiteral("3 из 4"));
+    filter->clear();
+    EXPECT_TRUE(rename->isEnabled());
+    EXPECT_TRUE(pages->currentWidget()->isEnabled());
+
+    // Selected from the sheet view while hidden: the filter goes.
+    QTest::keyClicks(filter, QStringLiteral("nav"));
+    auto *viewer = child<QTabWidget>("Viewer");
+    viewer->setCurrentIndex(1);
+    auto *sheet = child<QPlainTextEdit>("HCSSMemo");
+    QTextCursor at = sheet->textCursor();
+    at.setPosition(int(sheet->toPlainText().indexOf(QStringLiteral("color: red"))));
+    sheet->setTextCursor(at);
+    QTest::mouseClick(sheet->viewport(), Qt::LeftButton, {}, sheet->cursorRect().center());
+    EXPECT_EQ(form->store().list().selected(), 0);
+    EXPECT_TRUE(filter->text().isEmpty());
+    EXPECT_TRUE(rename->isEnabled());
+}
+
+// Ctrl+F goes where the user is: from the style tool bars to the filter,
+// and after a click on a sheet page's tab to that page's find bar.
+TEST_F(FindingTest, CtrlFFindsWhereTheUserIs)
+{
+    auto *box = child<QWidget>("PanelToolStyle")->findChild<QComboBox *>();
+    ASSERT_NE(box, nullptr);
+    box->setFocus();
+    ASSERT_TRUE(box->hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::ControlModifier);
+    EXPECT_TRUE(filter->hasFocus());
+
+    auto *viewer = child<QTabWidget>("Viewer");
+    QTabBar *tabs = viewer->tabBar();
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+    ASSERT_EQ(viewer->currentIndex(), 1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::ControlModifier);
+    auto *find = child<QPlainTextEdit>("HCSSMemo")->parentWidget()->findChild<QLineEdit *>(QStringLiteral("FindText"));
+    ASSERT_NE(find, nullptr);
+    EXPECT_TRUE(find->hasFocus());
+    EXPECT_FALSE(filter->hasFocus());
 }
 
 TEST_F(FindingTest, TheFindBarGoesFromMatchToMatchAroundTheEnds)

@@ -36,7 +36,9 @@ TEST_F(HelpMenuTest, IntegrationAsksAndNoWritesNothing)
     child<QAction>("N36")->trigger();
     ASSERT_EQ(questioner->asked.size(), 1);
     EXPECT_EQ(questioner->asked[0].caption, QStringLiteral("Интегрировать Quillbox в систему?"));
-    EXPECT_TRUE(questioner->asked[0].text.startsWith(QStringLiteral("ИНТЕГРАЦИЯ сделает Quillbox на этой машине\r")));
+    EXPECT_TRUE(questioner->asked[0].text.startsWith(QStringLiteral("ИНТЕГРАЦИЯ сделает Quillbox основным редактором файлов CSS")));
+    for (const char *foreign : {"реестр", "Windows"})
+        EXPECT_FALSE(questioner->asked[0].text.contains(QString::fromUtf8(foreign))) << foreign;
     EXPECT_TRUE(QDir(xdg.path()).isEmpty());
 
     questioner->answers = {Questioner::Yes};

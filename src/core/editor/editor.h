@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/editor/shown_rows.h"
 #include "core/panels/sheet_variables.h"
 #include "core/panels/variable_controller.h"
 #include "core/preview/base_page.h"
@@ -43,6 +44,7 @@ public:
     HtmlSource &htmlSource() { return m_htmlSource; }
     RuleFilter &ruleFilter() { return m_ruleFilter; }
     ElementRules &elementRules() { return m_elementRules; }
+    const ShownRows &shownRows() const { return m_shownRows; }
 
     // The embedded browser joins once the window has built it.
     void setBrowser(BrowserHost *browser);
@@ -84,4 +86,5 @@ private:
     HtmlSource m_htmlSource;
     RuleFilter m_ruleFilter{m_store.list(), m_store.codec()};
     ElementRules m_elementRules;
+    ShownRows m_shownRows{m_ruleFilter, m_elementRules};
 };

@@ -79,6 +79,8 @@ public:
 
     // Renaming in place: the edit over the selected rule.
     void ListTagDblClick();
+    // The panels and tool bars follow whether the current rule is shown.
+    void setPanelsEnabled(bool on);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

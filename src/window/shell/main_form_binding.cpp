@@ -244,36 +244,61 @@ void TMainForm::bindStyleList()
 void TMainForm::bindRuleFilter()
 {
     RuleFilter &filter = m_editor->ruleFilter();
+    const ShownRows &rows = m_editor->shownRows();
     RuleFilterField *field = m_listPanel.filter;
     const ActionCatalog &a = *m_actions;
     m_listPanel.list->bindFilter(&filter);
     connect(field, &QLineEdit::textChanged, this, [&filter](const QString &text) { filter.setText(text); });
-    // While rows are hidden a rule cannot be moved among them.
-    auto shown = [this, &filter, &a] {
-        m_listPanel.filterCount->setText(filter.countText());
+    // While rows are hidden a rule cannot be moved among them; while the
+    // current rule is hidden nothing may act on it unseen.
+    auto shown = [this, &filter, &rows, &a] {
+        m_listPanel.filterCount->setText(rows.countText(store().styleCount()));
         for (const char *name : {"StyleUp", "StyleDown", "StyleSorted"})
             a[name]->setEnabled(!filter.active());
+        const bool currentShown = store().styleCount() == 0 || rows.shows(store().list().selected());
+        for (const char *name : {"StyleDelete", "StyleRename"})
+            a[name]->setEnabled(currentShown);
+        setPanelsEnabled(currentShown);
     };
     connect(&filter, &RuleFilter::changed, this, shown);
+    connect(&m_editor->elementRules(), &ElementRules::changed, this, shown);
+    connect(&store().list(), &StyleListModel::selectionChanged, this, shown);
+    connect(&store().list(), &StyleListModel::itemsChanged, this, shown);
     shown();
-    connect(field, &RuleFilterField::downPressed, this, [this, &filter] {
+    connect(field, &RuleFilterField::downPressed, this, [this, &rows] {
         m_listPanel.list->setFocus();
-        if (!filter.shows(store().list().selected()) && filter.firstShown() >= 0)
-            m_editor->ListTagClick(filter.firstShown());
+        const int first = rows.firstShown(store().styleCount());
+        if (!rows.shows(store().list().selected()) && first >= 0)
+            m_editor->ListTagClick(first);
     });
-    // Ctrl+F in the list or on a panel; the text views find in themselves.
-    auto *find = new QShortcut(QKeySequence::Find, m_listPanel.panel, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
-    find->setObjectName(QStringLiteral("RuleFilterShortcut"));
-    connect(find, &QShortcut::activated, field, [field] {
+    // Ctrl+F in the list, on a panel or on the style tool bars; the text
+    // views find in themselves.
+    auto toFilter = [field] {
         field->setFocus(Qt::ShortcutFocusReason);
         field->selectAll();
-    });
+    };
+    for (QWidget *scope : {m_listPanel.panel, findChild<QWidget *>(QStringLiteral("PanelToolStyle"))}) {
+        if (!scope)
+            continue;
+        auto *find = new QShortcut(QKeySequence::Find, scope, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+        find->setObjectName(QStringLiteral("RuleFilterShortcut"));
+        connect(find, &QShortcut::activated, field, toFilter);
+    }
+}
+
+void TMainForm::setPanelsEnabled(bool on)
+{
+    auto *pages = m_listPanel.panel->findChild<QTabWidget *>(QStringLiteral("TABPANEL"));
+    for (int i = 0; pages && i < pages->count(); ++i)
+        pages->widget(i)->setEnabled(on);
+    if (auto *tools = findChild<QWidget *>(QStringLiteral("PanelToolStyle")))
+        tools->setEnabled(on);
 }
 
 void TMainForm::ListTagDblClick()
 {
     const int selected = store().list().selected();
-    if (selected < 0)
+    if (selected < 0 || !m_editor->shownRows().shows(selected))
         return;
     QLineEdit *field = m_listPanel.rename;
     placeRenameField();

@@ -43,15 +43,15 @@ TAboutBox *TMainForm::aboutBox()
 
 void TMainForm::N36Click()
 {
-    const QString question = QStringLiteral("ИНТЕГРАЦИЯ сделает Quillbox на этой машине\r"
-                                            "основным редактором стилей (через реестр).\r"
+    // What this platform's integration does: a menu entry and the text/css
+    // type, for this user, at once.
+    const QString question = QStringLiteral("ИНТЕГРАЦИЯ сделает Quillbox основным редактором файлов CSS:\r"
+                                            "добавит его в меню программ и свяжет с ним тип text/css.\r"
                                             "Файлы CSS получат такой же значок как и программа.\r"
-                                            "\r"
-                                            "Изменения вступят в силу в новом сеансе Windows.\r"
                                             "\r"
                                             "Варианты:\r"
                                             "ДА - Интегрировать (рекомендуется).\r"
-                                            "НЕТ - Без изменений реестра.\r");
+                                            "НЕТ - Ничего не менять.\r");
     if (m_questions.ask(question, QStringLiteral("Интегрировать Quillbox в систему?"), Questioner::Yes | Questioner::No,
                         Questioner::Icon::Exclamation)
         != Questioner::Yes)

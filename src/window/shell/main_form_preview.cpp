@@ -2,6 +2,7 @@
 // address box, the base page actions, and the clicks that move between
 // the rule's text, the property pages and the rule list.
 #include "window/shell/main_form.h"
+#include "window/stylelist/rule_filter_field.h"
 #include "window/stylelist/style_list_widget.h"
 #include "core/preview/media_widths.h"
 #include "window/preview/sheet_scheme.h"
@@ -142,6 +143,9 @@ void TMainForm::HCSSMemoClick()
     // counts two characters.
     m_editor->HCSSMemoClick(joinLines(memoLines(m_viewer.hcssMemo, store().codec())),
                             int(byteOffsetOfCaret(m_viewer.hcssMemo, store().codec())));
+    // The rule the click selected is shown: a filter that hid it goes.
+    if (!m_editor->ruleFilter().shows(store().list().selected()))
+        m_listPanel.filter->clear();
 }
 
 void TMainForm::viewerEvent(QObject *watched, QEvent *event)
