@@ -477,6 +477,22 @@ TEST_F(SheetFilesTest, AnotherProgramsChangeIsNeverUndoneUnseen)
     EXPECT_EQ(questioner.asked.size(), 1);
 }
 
+// Taking the file again keeps the very rule selected: the same block,
+// selector and occurrence, though a rule of that name comes first.
+TEST_F(SheetFilesTest, TakingTheFileAgainKeepsTheSameRuleSelected)
+{
+    const QByteArray sheet = ".btn {\r\n}\r\n@media print {\r\n.btn {\r\n}\r\n.x {\r\n}\r\n.x {\r\n}\r\n}\r\n";
+    for (const int row : {1, 3}) { // the .btn in @media, the second .x
+        writeAll(a, sheet);
+        ASSERT_TRUE(files.OpenSheet(a));
+        editor.ListTagClick(row);
+        writeAll(a, ".new {\r\n}\r\n" + sheet);
+        files.DiskChanged();
+        EXPECT_EQ(store.list().selected(), row + 1) << row;
+        EXPECT_TRUE(files.ConfirmDiscard());
+    }
+}
+
 TEST_F(SheetFilesTest, LoadStopsWhenTheCopyCannotBeWritten)
 {
     ASSERT_TRUE(QDir(dir.path()).mkdir("a.css.ORIGINAL"));

@@ -5,6 +5,7 @@
 #include "core/host/questioner.h"
 #include "core/sheet/sheet_file_io.h"
 #include "core/sheet/sheet_store.h"
+#include "core/sheet/style_list_model.h"
 
 #include <QFile>
 
@@ -408,12 +409,26 @@ bool SheetFiles::TakeFileFromDisk()
         return false;
     if (takingFile)
         takingFile();
-    const QByteArray selected = m_store.list().selectedText();
+    // The same rule is selected again: the same block, selector and
+    // occurrence of both, not the first rule of that name.
+    const StyleListModel &list = m_store.list();
+    const int before = list.selected();
+    const QByteArray context = list.context(before);
+    const QByteArray selected = list.selectedText();
+    int occurrence = 0;
+    for (int i = 0; i < before; ++i)
+        occurrence += list.item(i) == selected && list.context(i) == context ? 1 : 0;
     m_store.memo().clear();
     putFileBytes(*bytes);
     m_store.RebuildStyleTable();
     m_store.fileWatch().remember(path, *bytes);
-    const int row = int(m_store.list().items().indexOf(selected));
+    int row = -1;
+    for (int i = 0, seen = 0; i < list.count() && row < 0; ++i) {
+        if (list.item(i) == selected && list.context(i) == context && seen++ == occurrence)
+            row = i;
+    }
+    if (row < 0)
+        row = int(list.items().indexOf(selected));
     m_store.selectAfterRebuild(std::max(row, 0));
     // One step of the history: undo gives back the text before.
     m_store.RegenerateSheet();
