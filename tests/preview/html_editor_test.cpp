@@ -44,9 +44,9 @@ protected:
     }
 
     // The colour the character before the caret is drawn in.
-    QColor colourBeforeCaret() const
+    QColor colourBeforeCaret() const { return colourAt(html->textCursor().position() - 1); }
+    QColor colourAt(int position) const
     {
-        const int position = html->textCursor().position() - 1;
         const QTextBlock block = html->document()->findBlock(position);
         for (const QTextLayout::FormatRange &range : block.layout()->formats()) {
             const int offset = position - block.position();
@@ -162,6 +162,28 @@ TEST_F(HtmlEditorTest, ThePagesFileChangedElsewhereIsTakenOrAskedAbout)
     child<QAction>("ActionFormEditor")->trigger();
     EXPECT_TRUE(fileText(page).contains("mine"));
     EXPECT_EQ(questioner->asked.size(), 1);
+}
+
+// A page is shown in its tag colours however it comes: loaded with the
+// focus on the tool bar, or read again after another program's change
+// while the focus is elsewhere.
+TEST_F(HtmlEditorTest, ALoadedOrReReadPageIsShownInItsColours)
+{
+    auto *location = child<QComboBox>("LocationView");
+    location->setEditText(page);
+    location->setFocus();
+    child<QAction>("ActionToEditor")->trigger();
+    const int tag = int(html->toPlainText().indexOf(QStringLiteral("<body")));
+    EXPECT_EQ(colourAt(tag + 1), kMaroon);
+    location->setFocus();
+    QFile out(page);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write("<html>\r\n<body class=\"x\"><h1>Theirs</h1></body>\r\n</html>\r\n");
+    out.close();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return html->toPlainText().contains(QStringLiteral("Theirs")); }, 5000));
+    const QString text = html->toPlainText();
+    EXPECT_EQ(colourAt(int(text.indexOf(QStringLiteral("<body"))) + 1), kMaroon);
+    EXPECT_EQ(colourAt(int(text.indexOf(QStringLiteral("\"x\""))) + 1), kBlue);
 }
 
 TEST_F(HtmlEditorTest, NoPageToLoadIsSaidAndTheEditorKept)

@@ -141,6 +141,11 @@ void HtmlEditor::ColourTagRange(int from, int to)
 {
     if (!m_edit->hasFocus())
         return;
+    colourRange(from, to);
+}
+
+void HtmlEditor::colourRange(int from, int to)
+{
     const QString all = text();
     const std::vector<TagColour> colours = ::ColourTagRange(all, from, to);
     const int start = std::max(from, 0);
@@ -180,7 +185,9 @@ void HtmlEditor::showPage(const HtmlSource::Shown &shown)
     if (!shown.loaded)
         return;
     setHint(m_edit, shown.hint);
-    RecolourAllTags();
+    // A page shown is coloured whole, wherever the focus is: a load from
+    // the tool bar or a re-read when the window comes back.
+    colourRange(0, int(m_colours.size()));
     QTextCursor cursor = m_edit->textCursor();
     cursor.setPosition(std::min(caret, int(m_colours.size())));
     m_edit->setTextCursor(cursor);

@@ -45,6 +45,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The tags' colours worked out and shown, focus or not.
+    void colourRange(int from, int to);
     void ColourTagRange(int from, int to);
     void showPage(const HtmlSource::Shown &shown);
     void HTMLKeyDown(const QKeyEvent *key);
