@@ -30,6 +30,8 @@ struct Placed {
 qsizetype skipped(const QByteArray &text, qsizetype i, qsizetype to)
 {
     if (text[i] == '/' && i + 1 < to && text[i + 1] == '*') {
+        if (const qsizetype urlEnd = unquotedUrlEnd(text, i); urlEnd > 0)
+            return std::min(urlEnd, to);
         const qsizetype end = text.indexOf("*/", i + 2);
         return end < 0 || end + 2 > to ? to : end + 2;
     }

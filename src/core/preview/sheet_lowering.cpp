@@ -35,6 +35,8 @@ qsizetype skipLong(const QByteArray &text, qsizetype i)
 {
     const qsizetype n = text.size();
     if (text[i] == '/' && i + 1 < n && text[i + 1] == '*') {
+        if (const qsizetype urlEnd = unquotedUrlEnd(text, i); urlEnd > 0)
+            return urlEnd;
         const qsizetype end = text.indexOf("*/", i + 2);
         return end < 0 ? n : end + 2;
     }
@@ -441,8 +443,13 @@ private:
         QByteArray out;
         for (qsizetype i = 0; i < prelude.size();) {
             if (prelude[i] == '/' && i + 1 < prelude.size() && prelude[i + 1] == '*') {
-                i = skipStringOrComment(prelude, i);
-                out += ' ';
+                const qsizetype end = skipStringOrComment(prelude, i);
+                // With no blank beside it a comment is no blank: "a/**/b"
+                // stays as it is, a selector the engine drops.
+                const auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' ' || c == ',' || c == '>' || c == '+' || c == '~'; };
+                const bool joined = i > 0 && end < prelude.size() && !blank(prelude[i - 1]) && !blank(prelude[end]);
+                out += joined ? prelude.mid(i, end - i) : QByteArray(" ");
+                i = end;
             } else {
                 const qsizetype skipped = skipStringOrComment(prelude, i);
                 const qsizetype end = skipped != i ? skipped : i + 1;

@@ -1,5 +1,7 @@
 #include "core/sheet/block_scanner.h"
 
+#include "core/sheet/byte_lines.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -23,7 +25,10 @@ struct SpecialBytes {
     {
         for (const char c : {'{', '}', '"', '\'', '/', '\\'})
             special[static_cast<unsigned char>(c)] = true;
-        special[static_cast<unsigned char>(';')] = semicolon;
+        // In a selector or an at-rule's prelude brackets count: a "{"
+        // inside them opens no block.
+        for (const char c : {';', '(', ')', '[', ']'})
+            special[static_cast<unsigned char>(c)] = semicolon;
     }
 };
 constexpr SpecialBytes kBlockSpecial(false);
@@ -122,6 +127,7 @@ SheetScan scanSheet(const ByteLines &lines)
     bool ownText = false;  // inside a style rule: text of its own so far
     bool inComment = false;
     char quote = 0;
+    int brackets = 0; // "(" and "[" open in a top-level prelude
     bool haveStart = false;
     SheetPos start;
     TopBlock block;
@@ -170,6 +176,10 @@ SheetScan scanSheet(const ByteLines &lines)
                 continue;
             }
             if (c == '/' && hasNext && text[p + 1] == '*') {
+                if (const qsizetype urlEnd = unquotedUrlEnd(text, p); urlEnd > 0) {
+                    p = int(urlEnd) - 1; // part of an address, no comment
+                    continue;
+                }
                 inComment = true;
                 ++p;
                 continue;
@@ -187,6 +197,21 @@ SheetScan scanSheet(const ByteLines &lines)
                 quote = c;
                 continue;
             }
+            if (depth == 0 && frames.empty() && haveStart) {
+                // A prelude's brackets hold what they hold, braces too, as
+                // the engine reads "@supports (--f({ a: 1 }))".
+                if (c == '(' || c == '[') {
+                    ++brackets;
+                    continue;
+                }
+                if (brackets > 0) {
+                    if (c == ')' || c == ']')
+                        --brackets;
+                    continue;
+                }
+            }
+            if (!haveStart)
+                brackets = 0;
             if (depth > 0) {
                 if (c == '{') {
                     ++depth;
@@ -345,6 +370,22 @@ WrittenSelector selectorBetween(const ByteLines &lines, SheetPos from, SheetPos 
     bool inComment = false;
     char quote = 0;
     QByteArray comment;
+    ByteLines held; // comments right after a part of the selector
+    auto putAside = [&](const QByteArray &text) {
+        out.comments.append(text.split('\n'));
+        // The comment's place keeps the parts apart: "b/" and "*" joined
+        // would start a comment of their own.
+        separated = true;
+    };
+    auto settle = [&](bool blankAfter) {
+        for (const QByteArray &one : std::as_const(held)) {
+            if (blankAfter)
+                putAside(one);
+            else
+                out.text.append(one);
+        }
+        held.clear();
+    };
     auto add = [&](char c) {
         if (separated && !out.text.isEmpty() && !joinsByItself(out.text.back()) && !joinsByItself(c))
             out.text.append(' ');
@@ -356,6 +397,7 @@ WrittenSelector selectorBetween(const ByteLines &lines, SheetPos from, SheetPos 
         const int first = k == from.line ? from.column : 0;
         const int last = k == to.line ? to.column : int(text.size());
         if (k > from.line) {
+            settle(true);
             if (inComment)
                 comment.append('\n');
             else
@@ -373,14 +415,20 @@ WrittenSelector selectorBetween(const ByteLines &lines, SheetPos from, SheetPos 
                     comment.append('/');
                     ++p;
                     inComment = false;
-                    out.comments.append(comment.split('\n'));
+                    // A comment with no blank beside it is no blank either:
+                    // "a/**/b" is not "a b" (the engine drops it whole), so
+                    // it is held until what follows it says which it is.
+                    const bool blankBefore = out.text.isEmpty() || separated || joinsByItself(out.text.back());
+                    if (!blankBefore && !comment.contains('\n'))
+                        held.append(comment);
+                    else
+                        putAside(comment);
                     comment.clear();
-                    // The comment's place keeps the parts apart: "b/" and
-                    // "*" joined would start a comment of their own.
-                    separated = true;
                 }
                 continue;
             }
+            if (!held.isEmpty() && !(c == '/' && hasNext && text[p + 1] == '*'))
+                settle(isBlank(c) || joinsByItself(c));
             // An escaped byte is read as the block scan reads it: "\/*" is
             // no comment, and "\"" neither opens nor closes a string.
             if (c == '\\' && hasNext) {
@@ -407,6 +455,7 @@ WrittenSelector selectorBetween(const ByteLines &lines, SheetPos from, SheetPos 
                 add(c);
         }
     }
+    settle(true);
     if (!comment.isEmpty())
         out.comments.append(comment.split('\n'));
     if (quote)

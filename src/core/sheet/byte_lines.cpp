@@ -85,3 +85,32 @@ QByteArray latinUpper(const QByteArray &text)
     }
     return out;
 }
+
+qsizetype unquotedUrlEnd(const QByteArray &text, qsizetype at)
+{
+    // Back to the "(" on the same line, past nothing that would end the
+    // address or make it a string.
+    qsizetype open = at - 1;
+    for (; open >= 0; --open) {
+        const char c = text[open];
+        if (c == '(')
+            break;
+        if (c == ')' || c == '\n' || c == '"' || c == '\'' || at - open > 4096)
+            return -1;
+    }
+    if (open < 3 || latinUpper(text.mid(open - 3, 3)) != "URL")
+        return -1;
+    if (open > 3) {
+        const char before = text[open - 4];
+        if ((before >= 'a' && before <= 'z') || (before >= 'A' && before <= 'Z') || (before >= '0' && before <= '9')
+            || before == '-' || before == '_' || static_cast<unsigned char>(before) >= 0x80)
+            return -1;
+    }
+    for (qsizetype k = at; k < text.size(); ++k) {
+        if (text[k] == ')')
+            return k + 1;
+        if (text[k] == '\n')
+            return -1;
+    }
+    return -1;
+}

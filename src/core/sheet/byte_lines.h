@@ -21,3 +21,7 @@ QByteArray lineEndBytes(char end);
 
 // Folds the letters a to z to capitals and leaves every other byte alone.
 QByteArray latinUpper(const QByteArray &text);
+
+// Just past the unquoted url( ... ) that holds the byte at `at`, or -1 when
+// none does: CSS reads "url(a/*)" as one address, with no comment in it.
+qsizetype unquotedUrlEnd(const QByteArray &text, qsizetype at);
