@@ -66,6 +66,42 @@ TEST(PreviewLowering, NestedRulesComputeAsTheSameRulesWrittenFlat)
     EXPECT_EQ(computed(lowerForPreview(nested, "").text), expected);
 }
 
+// What the lowering does with today's colours, as the engine computes the
+// page: a value the same wherever it is used is lowered, conditions on
+// today's colours hold, and what depends on the element is left as written
+// and named, never turned into another colour.
+TEST(PreviewLowering, ColoursAreLoweredOnlyWhereTheirValueIsKnownAndConditionsOnThemHold)
+{
+    const struct {
+        const char *name;
+        QByteArray sheet, flat, kept, unshown;
+    } cases[] = {
+        {"StableRootVariable", ":root { --l: 62.7955%; } .card { color: oklch(var(--l) 0.257683 29.2339); }",
+         ".card { color: rgb(255, 0, 0); }", "", ""},
+        {"SupportsOnATodaysColour",
+         "@supports (color: oklch(0 0 0)) { .card { color: rgb(0, 128, 0); } }\n"
+         "@supports not (color: oklch(0 0 0)) { .card { color: rgb(255, 0, 0); } }",
+         ".card { color: rgb(0, 128, 0); }", "", ""},
+        {"VariableSetElsewhereToo",
+         ":root { --l: 62.7955%; } .big { --l: 10%; } .card { color: oklch(var(--l) 0.257683 29.2339); }",
+         "", "oklch(var(--l) 0.257683 29.2339)", "oklch() (1)"},
+        {"VariableUnderMedia", "@media print { :root { --x: red; } } .card { color: color-mix(in srgb, var(--x), blue); }",
+         "", "color-mix(in srgb, var(--x), blue)", "color-mix() (1)"},
+        {"CurrentColor", ".card { color: red; border: 4px solid color-mix(in srgb, currentColor 50%, transparent); }", "",
+         "color-mix(in srgb, currentColor 50%, transparent)", "color-mix() (1)"},
+    };
+    for (const auto &c : cases) {
+        const LoweredSheet lowered = lowerForPreview(c.sheet, "");
+        if (!c.flat.isEmpty())
+            EXPECT_EQ(computed(lowered.text), computed(c.flat)) << c.name << ": " << lowered.text.constData();
+        else
+            EXPECT_TRUE(lowered.text.contains(c.kept)) << c.name << ": left as written\n" << lowered.text.constData();
+        EXPECT_EQ(unshownMessage(lowered).toStdString(),
+                  c.unshown.isEmpty() ? std::string() : "Просмотр не показывает: " + c.unshown.toStdString())
+            << c.name;
+    }
+}
+
 class PreviewLoweringWindow : public WindowTest
 {
 };

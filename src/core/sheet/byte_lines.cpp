@@ -114,3 +114,25 @@ qsizetype unquotedUrlEnd(const QByteArray &text, qsizetype at)
     }
     return -1;
 }
+
+qsizetype skipStringOrCommentLong(const QByteArray &text, qsizetype i)
+{
+    const qsizetype n = text.size();
+    if (text[i] == '/' && i + 1 < n && text[i + 1] == '*') {
+        if (const qsizetype urlEnd = unquotedUrlEnd(text, i); urlEnd > 0)
+            return urlEnd;
+        const qsizetype end = text.indexOf("*/", i + 2);
+        return end < 0 ? n : end + 2;
+    }
+    if (text[i] == '"' || text[i] == '\'') {
+        const char quote = text[i];
+        for (qsizetype k = i + 1; k < n; ++k) {
+            if (text[k] == '\\')
+                ++k;
+            else if (text[k] == quote || text[k] == '\n')
+                return k + 1;
+        }
+        return n;
+    }
+    return i;
+}
