@@ -60,12 +60,41 @@ TEST_F(RuleVariables, AnEditChangesOnlyTheValueAndIsUndoneLikeAPanelChange)
     const QByteArray before = store.sheetText();
     editor.ListTagClick(0);
     EXPECT_EQ(vars.colorPicked("--bs-btn-bg", Rgb{255, 0, 0}), QString());
-    EXPECT_TRUE(store.sheetText().contains("--bs-btn-bg: #FF0000;")) << store.sheetText().constData();
+    EXPECT_TRUE(store.sheetText().contains("--bs-btn-bg:#FF0000;")) << store.sheetText().constData();
     EXPECT_TRUE(store.sheetText().contains("--q:\"a;b}\";")) << "the other variable keeps every byte";
     editor.ListTagClick(1);
     EXPECT_EQ(editor.panels().swatch(Swatch::BackGround).color, (Rgb{255, 0, 0})) << "the panels follow";
     editor.undoRedo().BackEditExecute();
     EXPECT_EQ(store.sheetText(), before);
+}
+
+// The declaration that counts is the one edited, its value alone: the
+// last one given, an !important one before it, comments on its line kept.
+TEST_F(RuleVariables, AnEditChangesTheDeclarationThatWinsAndKeepsItsComments)
+{
+    const struct {
+        const char *body, *expected;
+    } cases[] = {
+        {"/* brand */ --brand: red;", "/* brand */ --brand: blue;"},
+        {"--brand: red; --brand: green;", "--brand: red; --brand: blue;"},
+        {"--brand: red !important; --brand: green;", "--brand: blue !important; --brand: green;"},
+        {"--brand: /* was */ red /* now */;", "--brand: /* was */ blue /* now */;"},
+    };
+    for (const bool keep : {false, true}) {
+        for (const auto &c : cases) {
+            store.setKeepUntouchedLayout(keep);
+            openText(store, QByteArray(".a {\n  ") + c.body + "\n}\n");
+            editor.ListTagClick(0);
+            EXPECT_EQ(vars.valueEdited("--brand", "blue"), QString());
+            // Blanks and line breaks aside: the program's layout puts each
+            // declaration on a line of its own.
+            const auto bare = [](QByteArray t) { return t.simplified().replace(" ", ""); };
+            EXPECT_TRUE(bare(store.sheetText()).contains(bare(c.expected)))
+                << c.body << (keep ? " (file's layout)" : " (program's layout)") << "\n" << store.sheetText().constData();
+            ASSERT_FALSE(vars.rows().isEmpty());
+            EXPECT_EQ(vars.rows().first().value, "blue") << c.body;
+        }
+    }
 }
 
 TEST_F(RuleVariables, AddingAndRemovingRefuseWhatWouldBreakTheRule)

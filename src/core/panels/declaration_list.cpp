@@ -4,8 +4,8 @@
 
 namespace {
 
-// Calls `piece` with each stretch between plain ";", and the stretch with
-// its comments blanked out (strings and brackets kept).
+// Calls `piece` with each stretch between plain ";", the stretch with its
+// comments blanked out (strings and brackets kept), and where it starts.
 template<typename Piece>
 void splitDeclarations(const QByteArray &text, Piece piece)
 {
@@ -39,12 +39,12 @@ void splitDeclarations(const QByteArray &text, Piece piece)
         } else if (c == ')' && parens > 0) {
             --parens;
         } else if (c == ';' && parens == 0) {
-            piece(text.mid(start, i - start), plain.mid(start, i - start));
+            piece(text.mid(start, i - start), plain.mid(start, i - start), start);
             start = i + 1;
         }
     }
     if (start < text.size())
-        piece(text.mid(start), plain.mid(start));
+        piece(text.mid(start), plain.mid(start), start);
 }
 
 Declaration fromPiece(const QByteArray &plain)
@@ -81,7 +81,7 @@ QByteArray withoutPriority(const QByteArray &value, bool *important)
 QList<Declaration> declarationsOf(const QByteArray &text)
 {
     QList<Declaration> out;
-    splitDeclarations(text, [&out](const QByteArray &, const QByteArray &plain) {
+    splitDeclarations(text, [&out](const QByteArray &, const QByteArray &plain, qsizetype) {
         Declaration d = fromPiece(plain);
         if (!d.name.isEmpty())
             out.append(std::move(d));
@@ -92,9 +92,34 @@ QList<Declaration> declarationsOf(const QByteArray &text)
 Declaration declarationOf(const QByteArray &text)
 {
     Declaration d;
-    splitDeclarations(text, [&d](const QByteArray &, const QByteArray &plain) {
+    splitDeclarations(text, [&d](const QByteArray &, const QByteArray &plain, qsizetype) {
         if (d.name.isEmpty())
             d = fromPiece(plain);
     });
     return d;
+}
+
+std::optional<ValuePlace> winningValue(const QByteArray &text, const QByteArray &name)
+{
+    std::optional<ValuePlace> last, lastImportant;
+    splitDeclarations(text, [&](const QByteArray &, const QByteArray &plain, qsizetype start) {
+        const Declaration d = fromPiece(plain);
+        if (d.name != name)
+            return;
+        // The value stands between the colon and its "!important", blanks
+        // and comments around it left out: in the plain text both are blank.
+        qsizetype from = plain.indexOf(':') + 1;
+        qsizetype to = plain.size();
+        if (d.important)
+            to = plain.lastIndexOf('!');
+        while (from < to && static_cast<unsigned char>(plain[from]) <= ' ')
+            ++from;
+        while (to > from && static_cast<unsigned char>(plain[to - 1]) <= ' ')
+            --to;
+        const ValuePlace place{start + from, start + to, d.important};
+        last = place;
+        if (d.important)
+            lastImportant = place;
+    });
+    return lastImportant ? lastImportant : last;
 }

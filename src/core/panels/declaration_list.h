@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QList>
 
+#include <optional>
+
 // One declaration as written: its property, its value and its priority.
 struct Declaration {
     QByteArray name;  // in capitals, comments left out; a custom property keeps its case
@@ -21,3 +23,13 @@ Declaration declarationOf(const QByteArray &text);
 // The value without a trailing "!important" (blanks and case aside), and
 // whether it had one.
 QByteArray withoutPriority(const QByteArray &value, bool *important);
+
+// Where the value of the declaration of `name` that wins stands in a text:
+// the last !important one, else the last. Comments and blanks around the
+// value are left out of it.
+struct ValuePlace {
+    qsizetype from = 0;
+    qsizetype to = 0;
+    bool important = false;
+};
+std::optional<ValuePlace> winningValue(const QByteArray &text, const QByteArray &name);

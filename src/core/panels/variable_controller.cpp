@@ -112,11 +112,15 @@ qsizetype lineOf(const ByteLines &lines, const QByteArray &name)
 QList<VariableRow> ruleVariables(const ByteLines &declarations, SheetVariables &sheet, const SheetStore &store)
 {
     const QList<Declaration> all = declarationsOf(joinLines(declarations, "\n"));
+    // The value that wins: the last given, an !important one before it.
     QHash<QByteArray, QByteArray> own;
+    QSet<QByteArray> important;
     QList<QByteArray> used;
     for (const Declaration &d : all) {
-        if (d.isCustom())
+        if (d.isCustom() && (d.important || !important.contains(d.name)))
             own.insert(d.name, d.value);
+        if (d.isCustom() && d.important)
+            important.insert(d.name);
         usedNames(d.value, used);
     }
     const VariableLookup lookup = [&own, &sheet](const QByteArray &name) -> std::optional<QByteArray> {
@@ -141,7 +145,7 @@ QList<VariableRow> ruleVariables(const ByteLines &declarations, SheetVariables &
         listed.insert(d.name);
         VariableRow row;
         row.name = d.name;
-        row.value = own.value(d.name); // the last one given wins, as in the browser
+        row.value = own.value(d.name);
         row.own = true;
         // Other rules that give it too (a component's variants).
         if (const std::optional<SheetVariables::Definition> found = sheet.definition(d.name)) {
@@ -206,18 +210,14 @@ QString VariableController::valueEdited(const QByteArray &name, const QByteArray
     const QByteArray value = typed.trimmed();
     if (!isWholeValue(value))
         return kBadValue;
-    ByteLines lines = m_store.memo().lines();
-    const qsizetype at = lineOf(lines, name);
-    if (at < 0)
+    // The declaration that wins is edited, its value alone: the name as
+    // written, comments and blanks around it stay.
+    QByteArray text = joinLines(m_store.memo().lines(), "\n");
+    const std::optional<ValuePlace> place = winningValue(text, name);
+    if (!place || text.mid(place->from, place->to - place->from) == value)
         return QString();
-    const Declaration d = declarationOf(lines[at]);
-    if (d.value == value)
-        return QString();
-    qsizetype blanks = 0;
-    while (blanks < lines[at].size() && (lines[at][blanks] == ' ' || lines[at][blanks] == '\t'))
-        ++blanks;
-    lines[at] = lines[at].left(blanks) + name + ": " + value + (d.important ? " !important;" : ";");
-    commit(lines);
+    text.replace(place->from, place->to - place->from, value);
+    commit(text.split('\n'));
     return QString();
 }
 

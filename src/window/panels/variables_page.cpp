@@ -41,7 +41,10 @@ VariablesPage::VariablesPage(Editor &editor, QWidget *parent)
     m_table->setHorizontalHeaderLabels(
         {QStringLiteral("Переменная"), QStringLiteral("Значение"), QStringLiteral("Где задана")});
     m_table->verticalHeader()->hide();
-    m_table->horizontalHeader()->setStretchLastSection(true);
+    // The columns are laid out by fitColumns(): name and value first, where
+    // the value is given with what room is left.
+    m_table->horizontalHeader()->setStretchLastSection(false);
+    m_table->setTextElideMode(Qt::ElideRight);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
@@ -87,12 +90,12 @@ void VariablesPage::showRows()
     const QColor grey = palette().color(QPalette::Disabled, QPalette::Text);
     for (int i = 0; i < rows.size(); ++i) {
         const VariableRow &row = rows[i];
-        auto *name = new QTableWidgetItem(codec.decode(row.name));
+        // A loop is said beside the name: the value cell holds the value
+        // alone, as it is edited.
+        auto *name = new QTableWidgetItem(codec.decode(row.name)
+                                          + (row.state == VariableRow::State::Loop ? QStringLiteral(" — цикл") : QString()));
         name->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
-        QString valueText = codec.decode(row.value);
-        if (row.state == VariableRow::State::Loop)
-            valueText += QStringLiteral(" — цикл");
-        auto *value = new QTableWidgetItem(valueText);
+        auto *value = new QTableWidgetItem(codec.decode(row.value));
         value->setData(Qt::UserRole, codec.decode(row.value));
         value->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | (row.own ? Qt::ItemIsEditable : Qt::NoItemFlags));
         if (row.color)
@@ -131,7 +134,7 @@ void VariablesPage::showRows()
         m_table->setItem(i, ValueColumn, value);
         m_table->setItem(i, WhereColumn, whereItem);
     }
-    m_table->resizeColumnToContents(NameColumn);
+    fitColumns();
     if (current >= 0 && current < m_table->rowCount())
         m_table->setCurrentCell(current, ValueColumn, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     m_showing = false;
@@ -170,8 +173,25 @@ void VariablesPage::valueChanged(QTableWidgetItem *item)
         this, [this, name, value] { report(m_editor.variables().valueEdited(name, value)); }, Qt::QueuedConnection);
 }
 
+// The name up to half the width, the value in what it needs of the rest,
+// and "Где задана" in what is left: it gives way first, elided, its whole
+// text in the tip.
+void VariablesPage::fitColumns()
+{
+    QHeaderView *header = m_table->horizontalHeader();
+    const int available = m_table->viewport()->width();
+    m_table->resizeColumnsToContents();
+    const int name = std::min(header->sectionSize(NameColumn), available / 2);
+    const int value = std::max(0, std::min(header->sectionSize(ValueColumn), available - name));
+    header->resizeSection(NameColumn, name);
+    header->resizeSection(ValueColumn, value);
+    header->resizeSection(WhereColumn, std::max(available - name - value, header->minimumSectionSize()));
+}
+
 bool VariablesPage::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_table->viewport() && event->type() == QEvent::Resize)
+        fitColumns();
     // F2 edits the selected row's value, whichever of its cells is current;
     // here it is the table's, not the shortcut that renames the rule.
     if (watched == m_table && event->type() == QEvent::ShortcutOverride

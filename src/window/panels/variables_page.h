@@ -33,6 +33,7 @@ protected:
 
 private:
     void showRows();
+    void fitColumns();
     void valueChanged(QTableWidgetItem *item);
     void cellClicked(int row, int column, const QPoint &at);
     void addVariable();
