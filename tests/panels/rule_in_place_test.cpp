@@ -69,6 +69,8 @@ TEST_F(RuleInPlace, OnlyWhatChangedIsWrittenInTheRulesOwnStyle)
          ".a {\n  color: #000;\n  color: GREEN;\n}\n"},
         {"AValueOverLinesIsLeftAsWritten", ".a {\n  transition:\n    color 1s,\n    top 2s;\n}\n", &RuleInPlace::centre,
          ".a {\n  transition:\n    color 1s,\n    top 2s;\n  text-align: center;\n}\n"},
+        {"AfterATrailingComment", ".a {\n  color: red; /* brand */\n}\n", &RuleInPlace::centre,
+         ".a {\n  color: red; /* brand */\n  text-align: center;\n}\n"},
         {"AfterAShorthand", ".a {\n  padding: 4px;\n}\n", &RuleInPlace::typePaddingTop,
          ".a {\n  padding: 4px;\n  padding-top: 7px;\n}\n"},
     };

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 class StyleNesting : public testing::Test
@@ -158,6 +160,35 @@ TEST_F(StyleNesting, ARenamedParentKeepsItsNestedRulesAsWritten)
     EXPECT_TRUE(store.sheetText().startsWith(".box {")) << store.sheetText().constData();
     EXPECT_TRUE(store.sheetText().contains("color: red;\r\n  .title { font-size: 31px; }\r\n  &:hover { x: y }\r\n}"))
         << store.sheetText().constData();
+    store.setKeepUntouchedLayout(false);
+}
+
+// With the file's layout a nested block moves and goes by whole lines: its
+// indent with it, the parent's "}" where it was, no blank line left.
+TEST_F(StyleNesting, NestedMovesAndDeletesKeepTheFilesIndents)
+{
+    const QByteArray sheet = ".p {\n  color: red;\n  .b {\n    y: 2;\n    .c { x: 1; }\n  }\n  .d {\n    z: 3;\n  }\n}\n.z { w: 1 }\n";
+    const struct {
+        const char *name;
+        int row;
+        std::function<void(StyleListOperations &)> act;
+        const char *expected;
+    } cases[] = {
+        {"DUpOverB", 3, [](StyleListOperations &s) { s.StyleUp(); },
+         ".p {\n  color: red;\n  .d {\n    z: 3;\n  }\n  .b {\n    y: 2;\n    .c { x: 1; }\n  }\n}\n.z { w: 1 }\n"},
+        {"BDownOverD", 1, [](StyleListOperations &s) { s.StyleDown(); },
+         ".p {\n  color: red;\n  .d {\n    z: 3;\n  }\n  .b {\n    y: 2;\n    .c { x: 1; }\n  }\n}\n.z { w: 1 }\n"},
+        {"DeleteB", 1, [](StyleListOperations &s) { s.StyleDelete(); },
+         ".p {\n  color: red;\n  .d {\n    z: 3;\n  }\n}\n.z { w: 1 }\n"},
+    };
+    store.setKeepUntouchedLayout(true);
+    for (const auto &c : cases) {
+        openText(store, sheet);
+        select(c.row);
+        questioner.answers = {Questioner::Yes};
+        c.act(styles);
+        EXPECT_EQ(QByteArray(store.fileText()).replace("\r\n", "\n").toStdString(), std::string(c.expected)) << c.name;
+    }
     store.setKeepUntouchedLayout(false);
 }
 

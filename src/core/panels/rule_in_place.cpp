@@ -419,9 +419,19 @@ std::optional<ByteLines> ruleEditedInPlace(const AsRead &read, const QByteArray 
         } else {
             const QByteArray afterColon =
                 text.mid(last->colon + 1, last->valueFrom - last->colon - 1).contains(' ') ? " " : "";
+            // A comment after it on its line stays with it ("color: red; /*
+            // brand */"): the new line goes after the comment.
             qsizetype lineEnd = last->end;
-            while (lineEnd < text.size() && (text[lineEnd] == ' ' || text[lineEnd] == '\t'))
-                ++lineEnd;
+            for (;;) {
+                while (lineEnd < text.size() && (text[lineEnd] == ' ' || text[lineEnd] == '\t'))
+                    ++lineEnd;
+                if (text.mid(lineEnd, 2) != "/*")
+                    break;
+                const qsizetype close = text.indexOf("*/", lineEnd + 2);
+                if (close < 0 || text.mid(lineEnd, close - lineEnd).contains('\n'))
+                    break;
+                lineEnd = close + 2;
+            }
             const qsizetype lineStart = text.lastIndexOf('\n', last->start - 1) + 1;
             // A rule with nested rules ends where its declarations do: the
             // line goes on with the nested rules.

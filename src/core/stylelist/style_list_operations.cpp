@@ -1,5 +1,7 @@
 #include "core/stylelist/style_list_operations.h"
 
+#include <optional>
+
 #include "core/sheet/byte_lines.h"
 #include "core/host/questioner.h"
 #include "core/sheet/sheet_store.h"
@@ -249,10 +251,37 @@ Cut cutOut(const ByteLines &lines, std::pair<SheetPos, SheetPos> span)
     return cut;
 }
 
+// The lines a stretch stands on, its line break included, when nothing
+// else stands on them: its indent goes with it and no blank line stays.
+std::optional<std::pair<qsizetype, qsizetype>> ownLines(const QByteArray &text, qsizetype from, qsizetype to)
+{
+    while (from > 0 && (text[from - 1] == ' ' || text[from - 1] == '\t'))
+        --from;
+    while (to < text.size() && (text[to] == ' ' || text[to] == '\t' || text[to] == '\r'))
+        ++to;
+    if ((from > 0 && text[from - 1] != '\n') || to >= text.size() || text[to] != '\n')
+        return std::nullopt;
+    return std::make_pair(from, to + 1);
+}
+
 // The text with one stretch put in front of (or after) another.
 ByteLines moveOver(const ByteLines &lines, std::pair<SheetPos, SheetPos> moved, std::pair<SheetPos, SheetPos> over,
                    bool up)
 {
+    // Both on lines of their own: the lines move, indents and all.
+    const QByteArray whole = lines.join('\n');
+    const auto movedLines = ownLines(whole, offsetOf(lines, moved.first), offsetOf(lines, moved.second));
+    const auto overLines = ownLines(whole, offsetOf(lines, over.first), offsetOf(lines, over.second));
+    if (movedLines && overLines) {
+        const QByteArray chunk = whole.mid(movedLines->first, movedLines->second - movedLines->first);
+        QByteArray text = whole;
+        text.remove(movedLines->first, chunk.size());
+        qsizetype at = up ? overLines->first : overLines->second;
+        if (at > movedLines->first)
+            at -= chunk.size();
+        text.insert(at, chunk);
+        return text.split('\n');
+    }
     Cut cut = cutOut(lines, moved);
     const QByteArray blanks = cut.blanks.isEmpty() ? QByteArray("\n") : cut.blanks;
     qsizetype at = up ? offsetOf(lines, over.first) : offsetOf(lines, over.second);
@@ -425,11 +454,19 @@ void StyleListOperations::deleteWithNested(int row)
         m_store.selectAfterRebuild(row);
         return;
     }
-    const Cut cut = cutOut(m_store.sheetLines(), spanOf(table, unit));
-    QByteArray text = cut.text;
-    // One line break stays where the block stood between two others.
-    if (cut.at > 0 && cut.at < text.size() && cut.blanks.contains('\n') && text[cut.at - 1] != '\n')
-        text.insert(cut.at, cut.blanks.mid(cut.blanks.lastIndexOf('\n')));
+    const ByteLines &lines = m_store.sheetLines();
+    const std::pair<SheetPos, SheetPos> span = spanOf(table, unit);
+    QByteArray text = lines.join('\n');
+    if (const auto own = ownLines(text, offsetOf(lines, span.first), offsetOf(lines, span.second))) {
+        // Its lines go, indent and all.
+        text.remove(own->first, own->second - own->first);
+    } else {
+        const Cut cut = cutOut(lines, span);
+        text = cut.text;
+        // One line break stays where the block stood between two others.
+        if (cut.at > 0 && cut.at < text.size() && cut.blanks.contains('\n') && text[cut.at - 1] != '\n')
+            text.insert(cut.at, cut.blanks.mid(cut.blanks.lastIndexOf('\n')));
+    }
     m_store.setSheetLines(text.split('\n'));
     m_store.RebuildStyleTable();
     m_store.selectAfterRebuild(std::min(row, table.count - 1));
