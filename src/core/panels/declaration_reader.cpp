@@ -216,8 +216,11 @@ void loadGroup(WorkingText &text, PanelState &panels, Group group,
     for (const auto &[pattern, button] : patterns) {
         if (text.take(pattern) >= 0) {
             panels.setDown(group, button);
+            // The keyword as the rule gave it goes back while the button is
+            // left alone: "oblique" shows as Italic, but is no "italic".
             const QByteArray head(pattern);
-            panels.asRead[head.left(head.indexOf(':'))] = ReadProperty();
+            const qsizetype colon = head.indexOf(':');
+            panels.asRead[head.left(colon)] = {QByteArray(), head.mid(colon + 1).chopped(1).toLower(), false, false};
         }
     }
 }
