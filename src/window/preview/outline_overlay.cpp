@@ -45,17 +45,27 @@ void OutlineOverlay::paintEvent(QPaintEvent *)
     QPainter painter(this);
     // CSS pixels are the view's own at zoom 1.
     const qreal zoom = m_view->zoomFactor();
-    auto draw = [&](const QList<QRectF> &boxes, const QColor &colour, Qt::PenStyle style) {
-        QPen pen(colour, 2, style);
-        pen.setCosmetic(true);
-        painter.setPen(pen);
+    // A light line and a dark one side by side: one of them shows on any
+    // element's colour, a blue button's or a white page's.
+    auto draw = [&](const QList<QRectF> &boxes, const QColor &dark, Qt::PenStyle style) {
         painter.setBrush(Qt::NoBrush);
         for (const QRectF &box : boxes) {
             const QRectF shown(box.x() * zoom, box.y() * zoom, box.width() * zoom, box.height() * zoom);
-            // The line lies inside the box, as an outline of the element.
-            painter.drawRect(shown.adjusted(1, 1, -1, -1));
+            // The lines lie inside the box, as an outline of the element.
+            const struct {
+                QColor colour;
+                qreal inset;
+                Qt::PenStyle style;
+            } lines[] = {{QColor(255, 255, 255, 235), 0.5, Qt::SolidLine}, {dark, 1.5, style},
+                         {QColor(255, 255, 255, 235), 2.5, Qt::SolidLine}};
+            for (const auto &line : lines) {
+                QPen pen(line.colour, 1, line.style);
+                pen.setCosmetic(true);
+                painter.setPen(pen);
+                painter.drawRect(shown.adjusted(line.inset, line.inset, -line.inset, -line.inset));
+            }
         }
     };
-    draw(m_matches, QColor(0, 102, 255, 230), Qt::SolidLine);
-    draw(m_picked, QColor(230, 80, 0, 240), Qt::DashLine);
+    draw(m_matches, QColor(0, 40, 140, 250), Qt::SolidLine);
+    draw(m_picked, QColor(110, 30, 0, 250), Qt::DashLine);
 }
