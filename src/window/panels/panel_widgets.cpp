@@ -5,6 +5,7 @@
 
 #include <QKeyEvent>
 
+#include "window/shell/desktop_colours.h"
 #include "window/shell/hint.h"
 
 #include <QApplication>
@@ -220,9 +221,15 @@ void PathCheckBox::paintEvent(QPaintEvent *)
 
 void setInUse(QWidget *widget, bool inUse)
 {
+    if (inUse) {
+        desktop_colours::setLightGround(widget, Qt::white);
+        return;
+    }
+    // Not in use: the face of a button, with the desktop's own text on it.
     QPalette pal = widget->palette();
-    const QColor face = widget->style() ? QPalette().color(QPalette::Button) : QColor(Qt::lightGray);
-    pal.setColor(QPalette::Base, inUse ? QColor(Qt::white) : face);
+    const QPalette desktop;
+    pal.setColor(QPalette::Base, widget->style() ? desktop.color(QPalette::Button) : QColor(Qt::lightGray));
+    pal.setColor(QPalette::Text, desktop.color(QPalette::ButtonText));
     widget->setPalette(pal);
 }
 

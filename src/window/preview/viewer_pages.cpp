@@ -1,5 +1,7 @@
 #include "window/preview/viewer_pages.h"
 
+#include "window/shell/desktop_colours.h"
+
 #include "window/preview/preview_frame.h"
 
 #include "window/shell/action_catalog.h"
@@ -59,9 +61,7 @@ void buildEditorPage(QTabWidget *viewer, ViewerPages &pages)
     grid->setContentsMargins(0, 0, 0, 0);
     pages.cssMemo = makeMemo(page, "CSSMemo", false);
     pages.cssMemo->setAccessibleName(QStringLiteral("Текст правила"));
-    QPalette pal = pages.cssMemo->palette();
-    pal.setColor(QPalette::Base, Qt::white);
-    pages.cssMemo->setPalette(pal);
+    desktop_colours::setLightGround(pages.cssMemo, Qt::white);
     grid->addWidget(pages.cssMemo, 0, 0);
     pages.btnStyleUpdate = new QPushButton(QStringLiteral("Обновить панели инструменов >>>"), page);
     pages.btnStyleUpdate->setObjectName(QStringLiteral("BtnStyleUpdate"));
@@ -190,9 +190,7 @@ void buildBrowserPage(QTabWidget *viewer, const ActionCatalog &actions, ViewerPa
     pages.html->setAcceptRichText(false);
     pages.html->setLineWrapMode(QTextEdit::NoWrap);
     pages.html->setMaximumHeight(420);
-    QPalette pal = pages.html->palette();
-    pal.setColor(QPalette::Base, QColor(0xff, 0xfb, 0xf0));
-    pages.html->setPalette(pal);
+    desktop_colours::setLightGround(pages.html, QColor(0xff, 0xfb, 0xf0));
     phtmlLayout->addWidget(pages.html);
     pages.browserSplitter->addWidget(pages.phtml);
     pages.browserSplitter->setStretchFactor(0, 1);

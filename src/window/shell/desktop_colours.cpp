@@ -1,5 +1,7 @@
 #include "window/shell/desktop_colours.h"
 
+#include <QWidget>
+
 namespace desktop_colours {
 
 bool isDark(const QPalette &palette)
@@ -30,6 +32,19 @@ QColor accentTitle(const QPalette &palette)
 QColor ink(const QPalette &palette)
 {
     return palette.color(QPalette::WindowText);
+}
+
+void setLightGround(QWidget *widget, const QColor &ground)
+{
+    QPalette pal = widget->palette();
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        pal.setColor(group, QPalette::Base, ground);
+        pal.setColor(group, QPalette::Text, Qt::black);
+        pal.setColor(group, QPalette::PlaceholderText, QColor(0x70, 0x70, 0x70));
+    }
+    pal.setColor(QPalette::Disabled, QPalette::Base, ground);
+    pal.setColor(QPalette::Disabled, QPalette::Text, QColor(0x80, 0x80, 0x80));
+    widget->setPalette(pal);
 }
 
 } // namespace desktop_colours

@@ -1,4 +1,5 @@
 #include "window/shell/main_form.h"
+#include "window/stylelist/style_list_widget.h"
 #include "window/shell/edit_keys.h"
 #include "window/shell/find_bar.h"
 #include "window/shell/desktop_colours.h"
@@ -163,10 +164,8 @@ void TMainForm::buildWindow()
     QFont hintFont(QStringLiteral("Tahoma"), 8);
     hintFont.setBold(true);
     m_hintPanel->setFont(hintFont);
-    QPalette hintPalette = m_hintPanel->palette();
-    hintPalette.setColor(QPalette::WindowText, desktop_colours::hint(hintPalette));
-    m_hintPanel->setPalette(hintPalette);
     status->addWidget(m_hintPanel, 1);
+    fitColoursToDesktop();
     // How many elements of the shown page the selected rule matches.
     m_matchCount = new QLabel(status);
     m_matchCount->setObjectName(QStringLiteral("MatchCount"));
@@ -363,6 +362,24 @@ void TMainForm::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
     FormResize();
+}
+
+void TMainForm::fitColoursToDesktop()
+{
+    const QPalette desktop = QApplication::palette();
+    QPalette hint = m_hintPanel->palette();
+    hint.setColor(QPalette::WindowText, desktop_colours::hint(desktop));
+    m_hintPanel->setPalette(hint);
+    QPalette list = m_listPanel.list->palette();
+    list.setColor(QPalette::Base, desktop_colours::listGround(desktop));
+    m_listPanel.list->setPalette(list);
+}
+
+void TMainForm::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::ApplicationPaletteChange || event->type() == QEvent::PaletteChange)
+        fitColoursToDesktop();
+    QMainWindow::changeEvent(event);
 }
 
 void TMainForm::closeEvent(QCloseEvent *event)

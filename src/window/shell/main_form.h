@@ -87,8 +87,12 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
+    // The program's own colours, fitted to the desktop's palette as it is
+    // now: again whenever the desktop changes it.
+    void fitColoursToDesktop();
     void buildWindow();
     void buildMainMenu();
     void bindEditActions();

@@ -168,9 +168,7 @@ QListWidget *TCreateSelector::makeTagList(QWidget *parent, const char *name, con
     list->setGridSize(QSize(86, list->fontMetrics().height() + 3));
     list->setMouseTracking(true);
     list->viewport()->installEventFilter(this);
-    QPalette pal = list->palette();
-    pal.setColor(QPalette::Base, Qt::white);
-    list->setPalette(pal);
+    desktop_colours::setLightGround(list, Qt::white);
     return list;
 }
 
