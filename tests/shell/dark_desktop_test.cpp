@@ -24,6 +24,27 @@ int contrast(const QColor &a, const QColor &b)
     return std::abs(a.lightness() - b.lightness());
 }
 
+// A length in use, a font box in use and out of use, the rule's text, the
+// HTML editor, the constructor's lists: each one's text reads on its ground.
+void expectLightGroundsRead(TMainForm &form)
+{
+    auto *margin = form.findChild<QLineEdit *>(QStringLiteral("MarginTop"));
+    setInUse(margin, true);
+    auto *family = form.findChild<QComboBox *>(QStringLiteral("Font_Family"));
+    setInUse(family, true);
+    auto *weight = form.findChild<QComboBox *>(QStringLiteral("Font_Weight"));
+    setInUse(weight, false);
+    QList<QWidget *> fields = {margin, family, weight, form.findChild<QWidget *>(QStringLiteral("CSSMemo")),
+                               form.findChild<QWidget *>(QStringLiteral("HTML"))};
+    for (QListWidget *constructorList : form.createSelector()->findChildren<QListWidget *>())
+        fields.append(constructorList);
+    for (QWidget *field : fields) {
+        ASSERT_NE(field, nullptr);
+        const QPalette p = field->palette();
+        EXPECT_GE(contrast(p.color(QPalette::Base), p.color(QPalette::Text)), 100) << field->objectName().toStdString();
+    }
+}
+
 TEST(DarkDesktop, ListHintsAndIconsReadOnADarkPalette)
 {
     clearProgramSettings();
@@ -66,6 +87,7 @@ TEST(DarkDesktop, ListHintsAndIconsReadOnADarkPalette)
             EXPECT_GE(contrast(title->palette().color(QPalette::WindowText), dark.color(QPalette::Window)), 100)
                 << name;
         }
+        expectLightGroundsRead(form);
         form.store().setSheetModified(false);
         form.close();
     }
@@ -96,23 +118,7 @@ TEST(DarkDesktop, LightGroundsKeepDarkTextAndHintsFollowWhenTheDesktopTurnsDark)
         auto *list = form.findChild<QListWidget *>(QStringLiteral("ListTag"));
         EXPECT_GE(contrast(list->palette().color(QPalette::Base), list->palette().color(QPalette::Text)), 100);
 
-        // A length in use, a font box in use and out of use, the rule's
-        // text, the HTML editor, the constructor's lists.
-        auto *margin = form.findChild<QLineEdit *>(QStringLiteral("MarginTop"));
-        setInUse(margin, true);
-        auto *family = form.findChild<QComboBox *>(QStringLiteral("Font_Family"));
-        setInUse(family, true);
-        auto *weight = form.findChild<QComboBox *>(QStringLiteral("Font_Weight"));
-        setInUse(weight, false);
-        QList<QWidget *> fields = {margin, family, weight, form.findChild<QWidget *>(QStringLiteral("CSSMemo")),
-                                   form.findChild<QWidget *>(QStringLiteral("HTML"))};
-        for (QListWidget *constructorList : form.createSelector()->findChildren<QListWidget *>())
-            fields.append(constructorList);
-        for (QWidget *field : fields) {
-            ASSERT_NE(field, nullptr);
-            const QPalette p = field->palette();
-            EXPECT_GE(contrast(p.color(QPalette::Base), p.color(QPalette::Text)), 100) << field->objectName().toStdString();
-        }
+        expectLightGroundsRead(form);
         form.store().setSheetModified(false);
         form.close();
     }
