@@ -151,4 +151,43 @@ TEST_F(PreviewLoweringWindow, ThePageShowsNestedRulesAndTodaysColoursAndNamesWha
     EXPECT_TRUE(QTest::qWaitFor([&] { return list->currentRow() == 2; }, 10000)) << list->currentRow();
 }
 
+// The sheet's imports reach the page as they do when it links the file:
+// the imported sheet's rules apply and its fonts load, whether the import
+// names a string or an url().
+TEST_F(PreviewLoweringWindow, ImportsAndTheirFontsLoadAsFromTheLinkedFile)
+{
+    ASSERT_TRUE(QFile::copy(QStringLiteral("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"), dir.filePath("f.ttf")));
+    for (const char *name : {"fonts.css", "more.css"}) {
+        QFile imported(dir.filePath(QString::fromLatin1(name)));
+        ASSERT_TRUE(imported.open(QIODevice::WriteOnly));
+        imported.write(name == QByteArray("fonts.css")
+                           ? "@font-face { font-family: Mine; src: url(f.ttf); }\n.a { font-family: Mine; color: rgb(1, 2, 3); }\n"
+                           : ".b { color: rgb(4, 5, 6); }\n");
+    }
+    const QString page = dir.filePath(QStringLiteral("page.html"));
+    QFile out(page);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write("<!DOCTYPE html><html><head><link rel=\"stylesheet\" href=\"site.css\"></head>"
+              "<body><p class=\"a\">a</p><p class=\"b\">b</p></body></html>");
+    out.close();
+    startWith("@import \"fonts.css\";\r\n@import url(more.css);\r\nLINK_HTML {\r\nLINK_HTML=" + page.toUtf8()
+              + ";\r\n}\r\np {\r\nmargin: 1px;\r\n}\r\n");
+    auto *view = child<QWebEngineView>("PreBrowser");
+    QSignalSpy loaded(view, &QWebEngineView::loadFinished);
+    ASSERT_TRUE(form->editor().files().OpenSheet(path));
+    ASSERT_TRUE(loaded.wait(30000));
+    auto evaluate = [view](const QString &script) { return runInPage(view->page(), script).toString(); };
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return evaluate(QStringLiteral("getComputedStyle(document.querySelector('.a')).color")) == "rgb(1, 2, 3)"; },
+        10000));
+    EXPECT_EQ(evaluate(QStringLiteral("getComputedStyle(document.querySelector('.b')).color")), QStringLiteral("rgb(4, 5, 6)"));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            return evaluate(QStringLiteral("Array.from(document.fonts).filter(f => f.family.replace(/\"/g, '') == 'Mine')"
+                                           ".map(f => f.status).join()")) == "loaded";
+        },
+        10000))
+        << evaluate(QStringLiteral("Array.from(document.fonts).map(f => f.family + ' ' + f.status).join()")).toStdString();
+}
+
 } // namespace

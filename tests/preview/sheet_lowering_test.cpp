@@ -52,6 +52,14 @@ TEST(SheetLowering, TodaysColoursBecomeRgbaAndAddressesAbsolute)
     EXPECT_TRUE(lowered.contains("oklch(var(--l) 0.1 20)")) << "a var() is left to the engine";
     EXPECT_TRUE(lowered.contains("\"lab(1 2 3)\"")) << "strings are no values";
     EXPECT_TRUE(lowered.contains("url('data:image/png;base64,xx')"));
+    // Imports, as a string or in url(), resolve against the sheet's folder.
+    const QByteArray imports =
+        lowerForPreview("@import \"fonts.css\";\n@import url(more/b.css) print;\n@import 'http://x.org/c.css';\na { b: c }",
+                        "file:///home/u/site/style.css")
+            .text;
+    EXPECT_TRUE(imports.contains("@import url(\"file:///home/u/site/fonts.css\");")) << imports.constData();
+    EXPECT_TRUE(imports.contains("@import url(file:///home/u/site/more/b.css) print;")) << imports.constData();
+    EXPECT_TRUE(imports.contains("@import 'http://x.org/c.css';")) << imports.constData();
 }
 
 // The engine keeps alpha as a byte: what is written must read back as the

@@ -151,6 +151,25 @@ bool startsWithNoCase(const QByteArray &text, qsizetype at, const char *word, qs
     return text.size() - at >= length && qstrnicmp(text.constData() + at, word, length) == 0;
 }
 
+// Where the quoted address of "@import "x.css"" starts, when the rule at `at`
+// is one and the address is relative; else -1. (An url() address is found
+// as any other.)
+qsizetype importAddressAt(const QByteArray &text, qsizetype at)
+{
+    if (!startsWithNoCase(text, at, "@import", 7))
+        return -1;
+    qsizetype i = at + 7;
+    while (i < text.size() && static_cast<unsigned char>(text[i]) <= ' ')
+        ++i;
+    if (i >= text.size() || (text[i] != '"' && text[i] != '\''))
+        return -1;
+    const qsizetype end = skipStringOrComment(text, i);
+    const QByteArray address = text.mid(i + 1, end - i - 2);
+    if (address.contains("://") || startsWithNoCase(address, 0, "data:", 5))
+        return -1;
+    return i;
+}
+
 // Whether the engine needs the sheet lowered at all: a block inside a style
 // rule, a colour function it predates, or an address that is not absolute.
 // A plain sheet (most of them) then reaches the page as it is, at the cost
@@ -180,6 +199,8 @@ bool needsLowering(const QByteArray &sheet)
         } else if (!first && static_cast<unsigned char>(c) > ' ') {
             first = c;
         }
+        if (c == '@' && importAddressAt(sheet, i) >= 0)
+            return true;
         const char lower = char(c | 0x20);
         if ((lower == 'o' || lower == 'l' || lower == 'h' || lower == 'c' || lower == 'u')
             && !isNameByte(i > 0 ? sheet[i - 1] : ' ')) {
@@ -243,6 +264,21 @@ private:
             const qsizetype skipped = skipStringOrComment(text, i);
             if (skipped != i) {
                 i = skipped;
+                continue;
+            }
+            // "@import "x.css"" names a file beside the sheet: made absolute
+            // as url() addresses are, so that it loads as the linked sheet's
+            // would, fonts and all.
+            if (text[i] == '@') {
+                const qsizetype address = importAddressAt(text, i);
+                if (address < 0) {
+                    ++i;
+                    continue;
+                }
+                const qsizetype end = skipStringOrComment(text, address);
+                out.append(text.constData() + copied, address - copied);
+                out += "url(" + absolute(text.mid(address, end - address)) + ")";
+                i = copied = end;
                 continue;
             }
             // Only a name starting with one of these letters can be lowered.
