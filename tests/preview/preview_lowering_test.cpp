@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QSignalSpy>
 #include <QTimer>
+#include <QToolButton>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
@@ -153,7 +154,7 @@ TEST_F(PreviewLoweringWindow, ThePageShowsNestedRulesAndTodaysColoursAndNamesWha
 
 // The sheet's imports reach the page as they do when it links the file:
 // the imported sheet's rules apply and its fonts load, whether the import
-// names a string or an url().
+// names a string or an url(), in a sheet that is lowered for the engine.
 TEST_F(PreviewLoweringWindow, ImportsAndTheirFontsLoadAsFromTheLinkedFile)
 {
     ASSERT_TRUE(QFile::copy(QStringLiteral("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"), dir.filePath("f.ttf")));
@@ -171,7 +172,7 @@ TEST_F(PreviewLoweringWindow, ImportsAndTheirFontsLoadAsFromTheLinkedFile)
               "<body><p class=\"a\">a</p><p class=\"b\">b</p></body></html>");
     out.close();
     startWith("@import \"fonts.css\";\r\n@import url(more.css);\r\nLINK_HTML {\r\nLINK_HTML=" + page.toUtf8()
-              + ";\r\n}\r\np {\r\nmargin: 1px;\r\n}\r\n");
+              + ";\r\n}\r\np {\r\nmargin: 1px;\r\nborder-color: oklch(50% 0.1 20);\r\n}\r\n");
     auto *view = child<QWebEngineView>("PreBrowser");
     QSignalSpy loaded(view, &QWebEngineView::loadFinished);
     ASSERT_TRUE(form->editor().files().OpenSheet(path));
@@ -188,6 +189,22 @@ TEST_F(PreviewLoweringWindow, ImportsAndTheirFontsLoadAsFromTheLinkedFile)
         },
         10000))
         << evaluate(QStringLiteral("Array.from(document.fonts).map(f => f.family + ' ' + f.status).join()")).toStdString();
+
+    // A change swapped into the page keeps them.
+    {
+        QSignalSpy reloaded(view, &QWebEngineView::loadFinished);
+        child<QAction>("AutoRefreshAction")->trigger();
+        ASSERT_TRUE(reloaded.wait(30000));
+    }
+    auto *list = child<QListWidget>("ListTag");
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(list->count() - 1)).center());
+    QTest::mouseClick(child<QToolButton>("Text_Align_Right"), Qt::LeftButton);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return evaluate(QStringLiteral("getComputedStyle(document.querySelector('.b')).textAlign")) == "right"; },
+        10000));
+    EXPECT_EQ(evaluate(QStringLiteral("getComputedStyle(document.querySelector('.a')).color")), QStringLiteral("rgb(1, 2, 3)"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return evaluate(QStringLiteral("String(document.fonts.check('16px Mine'))")) == "true"; },
+                                10000));
 }
 
 } // namespace
