@@ -24,6 +24,8 @@ int main(int argc, char *argv[])
     TColorForm colorForm(&mainForm);
     mainForm.setDialogs(&createSelector, &colorForm);
     mainForm.show();
-    exitWhenShownIfAsked(mainForm);
+    exitWhenShownIfAsked(
+        mainForm, [&mainForm] { return mainForm.startSheetTried(); },
+        [&mainForm] { return "rules: " + QByteArray::number(mainForm.store().styleCount()) + "\n"; });
     return app.exec();
 }

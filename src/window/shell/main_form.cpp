@@ -269,14 +269,17 @@ void TMainForm::FormCreate()
 void TMainForm::openStartSheet()
 {
     // A sheet opened or begun meanwhile is the one the user wants.
-    if (!store().currentFileName().isEmpty() || store().sheetModified())
+    if (!store().currentFileName().isEmpty() || store().sheetModified()) {
+        m_startSheetTried = true;
         return;
+    }
     // Options given to Qt or to a test runner are not sheets.
     QStringList arguments = QCoreApplication::arguments().mid(1);
     arguments.removeIf([](const QString &a) { return a.startsWith(QLatin1Char('-')); });
     m_editor->files().OpenLastFile(arguments);
     setWindowTitle(QStringLiteral("Quillbox 1.8 - ") + store().currentFileName());
     store().setHomePageAddress(m_viewer.location->currentText());
+    m_startSheetTried = true;
 }
 
 void TMainForm::sizeClientArea()

@@ -48,6 +48,9 @@ class TMainForm : public QMainWindow, public EditorHost
 {
     Q_OBJECT
 public:
+    // Whether the sheet to start with (the command line's or the last) has
+    // been opened, or found missing.
+    bool startSheetTried() const { return m_startSheetTried; }
     explicit TMainForm(QWidget *parent = nullptr);
     ~TMainForm() override;
 
@@ -119,6 +122,7 @@ private:
     void FormCreate();
     void FormShow();
     void openStartSheet();
+    bool m_startSheetTried = false;
     void FormResize();
     bool FormClose();
     void restoreSettings();
