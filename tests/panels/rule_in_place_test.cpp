@@ -78,6 +78,33 @@ TEST_F(RuleInPlace, OnlyWhatChangedIsWrittenInTheRulesOwnStyle)
         EXPECT_EQ(changed(c.sheet, [&] { c.change(this); }), c.expected.toStdString()) << c.name;
 }
 
+// A side cleared from a plain shorthand: the sides it still gives take its
+// line, one a line, in its indent and its case; nothing else changes.
+TEST_F(RuleInPlace, AClearedSideSplitsItsShorthandInPlace)
+{
+    const struct {
+        const char *name;
+        QByteArray sheet;
+        int row;
+        Length field;
+        const char *expected;
+    } cases[] = {
+        {"Nested", ".p {\n  color: red;\n  .x {\n    padding: 4px 8px;\n    margin: 0;\n  }\n}\n", 1, Length::PaddingBottom,
+         ".p {\n  color: red;\n  .x {\n    padding-left: 8px;\n    padding-right: 8px;\n    padding-top: 4px;\n    margin: 0;\n  }\n}\n"},
+        {"CapitalsAndImportant", ".x {\n  MARGIN: 1px 2px 3px !important;\n}\n", 0, Length::MarginTop,
+         ".x {\n  MARGIN-BOTTOM: 3px !important;\n  MARGIN-LEFT: 2px !important;\n  MARGIN-RIGHT: 2px !important;\n}\n"},
+        {"OneLineRule", ".x { padding: 4px; color: red }\n", 0, Length::PaddingLeft,
+         ".x { padding-bottom: 4px; padding-right: 4px; padding-top: 4px; color: red }\n"},
+    };
+    for (const auto &c : cases) {
+        store.setKeepUntouchedLayout(true);
+        openText(store, c.sheet);
+        editor.ListTagClick(c.row);
+        panels.lengthDoubleClicked(c.field);
+        EXPECT_EQ(store.sheetText().replace("\r\n", "\n").toStdString(), std::string(c.expected)) << c.name;
+    }
+}
+
 TEST_F(RuleInPlace, ATakenOutDeclarationGoesWithItsLine)
 {
     EXPECT_EQ(changed(".a {\n  color: red;\n  margin: 0;\n}\n", [this] { panels.swatchCheckClicked(Swatch::Font, false); panels.checkReleased(); }),
