@@ -86,7 +86,7 @@ QHash<QByteArray, QByteArray> stableRootVariables(const QByteArray &sheet)
     }
     QHash<QByteArray, QByteArray> stable;
     for (auto it = atRoot.cbegin(); it != atRoot.cend(); ++it) {
-        if (!it.value().isEmpty())
+        if (times.value(it.key()) == 1 && !it.value().isEmpty())
             stable.insert(it.key(), it.value());
     }
     return stable;
