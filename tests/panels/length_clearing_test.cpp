@@ -123,16 +123,7 @@ TEST(LengthClearing, EveryWayOfClearingEveryFieldLeavesTheRestAsTheEngineReadIt)
             }
         }
     }
-    QWebEnginePage page;
-    QEventLoop loop;
-    QObject::connect(&page, &QWebEnginePage::loadFinished, &loop, &QEventLoop::quit);
-    page.setHtml(QStringLiteral("<!DOCTYPE html><body></body>"));
-    QTimer::singleShot(30000, &loop, &QEventLoop::quit);
-    loop.exec();
-    const QVariantList verdicts = runInPage(&page, QString::fromLatin1(kJudge) + "("
-                                                       + QString::fromUtf8(QJsonDocument(cases).toJson(QJsonDocument::Compact))
-                                                       + ")")
-                                      .toList();
+    const QVariantList verdicts = judgeInBlankPage(kJudge, cases);
     ASSERT_EQ(verdicts.size(), cases.size());
     for (qsizetype i = 0; i < verdicts.size(); ++i)
         EXPECT_TRUE(verdicts[i].toString().isEmpty()) << names[i].toStdString() << ": " << verdicts[i].toString().toStdString()

@@ -75,16 +75,7 @@ TEST(ReadBack, ARuleReadIntoThePanelsAndSavedReadsTheSameToTheEngine)
             bodies.append(QString::fromUtf8(body) + (keep ? " (file's layout)" : " (program's layout)"));
         }
     }
-    QWebEnginePage page;
-    QEventLoop loop;
-    QObject::connect(&page, &QWebEnginePage::loadFinished, &loop, &QEventLoop::quit);
-    page.setHtml(QStringLiteral("<!DOCTYPE html><body></body>"));
-    QTimer::singleShot(30000, &loop, &QEventLoop::quit);
-    loop.exec();
-    const QVariantList verdicts = runInPage(&page, QString::fromLatin1(kCompare) + "("
-                                                       + QString::fromUtf8(QJsonDocument(pairs).toJson(QJsonDocument::Compact))
-                                                       + ")")
-                                      .toList();
+    const QVariantList verdicts = judgeInBlankPage(kCompare, pairs);
     ASSERT_EQ(verdicts.size(), pairs.size());
     for (qsizetype i = 0; i < verdicts.size(); ++i)
         EXPECT_TRUE(verdicts[i].toString().isEmpty()) << bodies[i].toStdString() << "\n" << verdicts[i].toString().toStdString()

@@ -79,15 +79,7 @@ TEST(EngineReading, ParserEdgeCasesReadTheSameAfterAClickThroughAndASave)
             listed.push_back(styleRules);
         }
     }
-    QWebEnginePage page;
-    QEventLoop loop;
-    QObject::connect(&page, &QWebEnginePage::loadFinished, &loop, &QEventLoop::quit);
-    page.setHtml(QStringLiteral("<!DOCTYPE html><body></body>"));
-    QTimer::singleShot(30000, &loop, &QEventLoop::quit);
-    loop.exec();
-    const QVariantList read = runInPage(&page, QString::fromLatin1(kRead) + "("
-                                                   + QString::fromUtf8(QJsonDocument(sheets).toJson(QJsonDocument::Compact)) + ")")
-                                  .toList();
+    const QVariantList read = judgeInBlankPage(kRead, sheets);
     ASSERT_EQ(read.size(), sheets.size());
     for (qsizetype i = 0; i < names.size(); ++i) {
         const QVariantList before = read[2 * i].toList(), after = read[2 * i + 1].toList();

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <QEventLoop>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QString>
+#include <QTimer>
 #include <QTest>
 #include <QVariant>
 #include <QWebEnginePage>
@@ -17,4 +21,20 @@ inline QVariant runInPage(QWebEnginePage *page, const QString &script)
     if (!QTest::qWaitFor([&] { return answered; }, 20000))
         return QStringLiteral("<no answer>");
     return result;
+}
+
+// The engine's answer to a function of the page's script applied to some
+// data, in a blank page of its own: for tests that let the engine judge
+// what CSS means.
+inline QVariantList judgeInBlankPage(const char *function, const QJsonArray &input)
+{
+    QWebEnginePage page;
+    QEventLoop loop;
+    QObject::connect(&page, &QWebEnginePage::loadFinished, &loop, &QEventLoop::quit);
+    page.setHtml(QStringLiteral("<!DOCTYPE html><body></body>"));
+    QTimer::singleShot(30000, &loop, &QEventLoop::quit);
+    loop.exec();
+    return runInPage(&page, QString::fromLatin1(function) + QLatin1Char('(')
+                                + QString::fromUtf8(QJsonDocument(input).toJson(QJsonDocument::Compact)) + QLatin1Char(')'))
+        .toList();
 }
