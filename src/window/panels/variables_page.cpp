@@ -44,7 +44,9 @@ VariablesPage::VariablesPage(Editor &editor, QWidget *parent)
     // The columns are laid out by fitColumns(): name and value first, where
     // the value is given with what room is left.
     m_table->horizontalHeader()->setStretchLastSection(false);
-    m_table->setTextElideMode(Qt::ElideRight);
+    m_table->horizontalHeader()->setMinimumSectionSize(16);
+    // Elided in the middle: a long name keeps its end, and the loop mark.
+    m_table->setTextElideMode(Qt::ElideMiddle);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
@@ -173,7 +175,7 @@ void VariablesPage::valueChanged(QTableWidgetItem *item)
         this, [this, name, value] { report(m_editor.variables().valueEdited(name, value)); }, Qt::QueuedConnection);
 }
 
-// The name up to half the width, the value in what it needs of the rest,
+// The name up to two fifths of the width, the value in what it needs of the rest,
 // and "Где задана" in what is left: it gives way first, elided, its whole
 // text in the tip.
 void VariablesPage::fitColumns()
@@ -181,11 +183,11 @@ void VariablesPage::fitColumns()
     QHeaderView *header = m_table->horizontalHeader();
     const int available = m_table->viewport()->width();
     m_table->resizeColumnsToContents();
-    const int name = std::min(header->sectionSize(NameColumn), available / 2);
-    const int value = std::max(0, std::min(header->sectionSize(ValueColumn), available - name));
+    const int name = std::min(header->sectionSize(NameColumn), available * 2 / 5);
+    const int where = std::max(header->minimumSectionSize(), available - name - header->sectionSize(ValueColumn));
     header->resizeSection(NameColumn, name);
-    header->resizeSection(ValueColumn, value);
-    header->resizeSection(WhereColumn, std::max(available - name - value, header->minimumSectionSize()));
+    header->resizeSection(ValueColumn, std::max(header->minimumSectionSize(), available - name - where));
+    header->resizeSection(WhereColumn, where);
 }
 
 bool VariablesPage::eventFilter(QObject *watched, QEvent *event)
