@@ -19,23 +19,6 @@
 
 namespace {
 
-// For each sheet: its rules as the engine reads them, one a line, and how
-// many style rules there are, those in @media and @supports included.
-const char *const kRead = R"(
-(sheets => sheets.map(text => {
-  const sheet = new CSSStyleSheet();
-  try { sheet.replaceSync(text); } catch (e) { return ['unreadable', 0]; }
-  let styles = 0;
-  const walk = rules => Array.from(rules).map(rule => {
-    if (rule.selectorText !== undefined) ++styles;
-    if (rule.cssRules) walk(rule.cssRules);
-    return rule.cssText;
-  }).join('\n');
-  const all = walk(sheet.cssRules);
-  return [all, styles];
-}))
-)";
-
 TEST(EngineReading, ParserEdgeCasesReadTheSameAfterAClickThroughAndASave)
 {
     const struct {
@@ -79,7 +62,7 @@ TEST(EngineReading, ParserEdgeCasesReadTheSameAfterAClickThroughAndASave)
             listed.push_back(styleRules);
         }
     }
-    const QVariantList read = judgeInBlankPage(kRead, sheets);
+    const QVariantList read = judgeInBlankPage(kReadSheetRules, sheets);
     ASSERT_EQ(read.size(), sheets.size());
     for (qsizetype i = 0; i < names.size(); ++i) {
         const QVariantList before = read[2 * i].toList(), after = read[2 * i + 1].toList();

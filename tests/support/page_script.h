@@ -38,3 +38,31 @@ inline QVariantList judgeInBlankPage(const char *function, const QJsonArray &inp
                                 + QString::fromUtf8(QJsonDocument(input).toJson(QJsonDocument::Compact)) + QLatin1Char(')'))
         .toList();
 }
+
+// For each sheet: its rules as the engine reads them, one a line, and how
+// many style rules there are, those in @media and @supports included. A
+// style rule is written with its declarations in a fixed order, custom
+// properties' values trimmed (the order of different properties, and blanks
+// around a custom property's value, mean nothing).
+inline const char *const kReadSheetRules = R"(
+(sheets => sheets.map(text => {
+  const sheet = new CSSStyleSheet();
+  try { sheet.replaceSync(text); } catch (e) { return ['unreadable', 0]; }
+  let styles = 0;
+  const declarations = style => Array.from(style).sort().map(name => {
+    const value = style.getPropertyValue(name);
+    return name + ': ' + (name.startsWith('--') ? value.trim() : value)
+      + (style.getPropertyPriority(name) ? ' !important' : '');
+  }).join('; ');
+  const walk = rules => Array.from(rules).map(rule => {
+    if (rule.type === CSSRule.STYLE_RULE) {
+      ++styles;
+      return rule.selectorText + ' { ' + declarations(rule.style) + ' }';
+    }
+    if (rule.cssRules) return rule.cssText.split('{')[0] + '{\n' + walk(rule.cssRules) + '\n}';
+    return rule.cssText;
+  }).join('\n');
+  const all = walk(sheet.cssRules);
+  return [all, styles];
+}))
+)";
