@@ -4,12 +4,9 @@
 // reads the same to the engine, is never written shorter than the text the
 // program does not list, and lists every style rule the engine reads.
 #include "corpus_sheets.h"
-#include "../support/fake_host.h"
+#include "../support/click_through.h"
 #include "../support/page_script.h"
-#include "../support/scripted_questioner.h"
-#include "../support/sheet_fixture.h"
 
-#include "core/editor/editor.h"
 
 #include <QDir>
 #include <QJsonArray>
@@ -32,16 +29,8 @@ TEST(ParserCases, EachReadsTheSameToTheEngineAfterAClickThroughAndASave)
         ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
         const QByteArray text = file.readAll();
         for (const bool keep : {true, false}) {
-            FakeHost host;
-            ScriptedQuestioner questioner;
-            Editor editor{host, questioner};
-            SheetStore &store = editor.store();
-            store.setKeepUntouchedLayout(keep);
-            openText(store, text);
-            for (int row = 0; row < store.styleCount(); ++row)
-                editor.ListTagClick(row);
-            store.RegenerateSheet();
-            const QByteArray saved = store.fileText();
+            const ClickedThrough done = clickThroughAndSave(text, keep);
+            const QByteArray &saved = done.saved;
             const QString label = name + (keep ? QStringLiteral(" (file's layout)") : QStringLiteral(" (program's layout)"));
             // The store was given the text without its line breaks' kind.
             if (keep)
@@ -51,10 +40,7 @@ TEST(ParserCases, EachReadsTheSameToTheEngineAfterAClickThroughAndASave)
             sheets.append(QString::fromUtf8(text));
             sheets.append(QString::fromUtf8(saved));
             labels.append(label);
-            int styleRules = 0;
-            for (int row = 0; row < store.styleCount(); ++row)
-                styleRules += store.list().item(row).startsWith('@') ? 0 : 1;
-            listed.push_back(styleRules);
+            listed.push_back(done.styleRules);
         }
     }
     const QVariantList read = judgeInBlankPage(kReadSheetRules, sheets);

@@ -1,12 +1,9 @@
 // Reading a rule into the panels and saving it changes nothing the engine
 // reads: random rule bodies of the values the panels show, each read back
 // by the engine before and after, every longhand compared.
-#include "../support/fake_host.h"
+#include "../support/click_through.h"
 #include "../support/page_script.h"
-#include "../support/scripted_questioner.h"
-#include "../support/sheet_fixture.h"
 
-#include "core/editor/editor.h"
 
 #include <QEventLoop>
 #include <QJsonArray>
@@ -62,16 +59,8 @@ TEST(ReadBack, ARuleReadIntoThePanelsAndSavedReadsTheSameToTheEngine)
         for (int k = 0; k < count; ++k)
             body += QByteArray("  ") + pool[random.bounded(int(std::size(pool)))] + ";\n";
         for (const bool keep : {false, true}) {
-            FakeHost host;
-            ScriptedQuestioner questioner;
-            Editor editor{host, questioner};
-            SheetStore &store = editor.store();
-            store.setKeepUntouchedLayout(keep);
             const QByteArray sheet = ".a {\n" + body + "}\n";
-            openText(store, sheet);
-            editor.ListTagClick(0);
-            store.RegenerateSheet();
-            pairs.append(QJsonArray{QString::fromUtf8(sheet), QString::fromUtf8(store.fileText())});
+            pairs.append(QJsonArray{QString::fromUtf8(sheet), QString::fromUtf8(clickThroughAndSave(sheet, keep).saved)});
             bodies.append(QString::fromUtf8(body) + (keep ? " (file's layout)" : " (program's layout)"));
         }
     }
