@@ -1,5 +1,7 @@
 #include "core/panels/css_overlap.h"
 
+#include "core/panels/layout_shorthands.h"
+
 namespace {
 
 QByteArray withoutVendorPrefix(const QByteArray &name)
@@ -44,7 +46,7 @@ bool related(const QByteArray &a, const QByteArray &b)
         return a.startsWith("INSET");
     if (b == "WIDTH" || b == "HEIGHT")
         return a == "INLINE-SIZE" || a == "BLOCK-SIZE";
-    return false;
+    return layoutCovers(a, b) || layoutCovers(b, a);
 }
 
 } // namespace

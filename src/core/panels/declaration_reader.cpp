@@ -5,6 +5,7 @@
 #include "core/panels/css_variables.h"
 #include "core/panels/declaration_list.h"
 #include "core/panels/declaration_writer.h"
+#include "core/panels/layout_controls.h"
 #include "core/panels/panel_declarations.h"
 #include "core/panels/shorthand_parts.h"
 #include "core/panels/panel_state.h"
@@ -14,6 +15,7 @@
 
 #include <QRegularExpression>
 
+#include <functional>
 #include <optional>
 
 namespace {
@@ -115,9 +117,27 @@ void showInBox(FontBox &box, const QList<QByteArray> &items, const QByteArray &v
 
 bool showLength(PanelState &panels, Length field, const QByteArray &upper)
 {
+    LengthValue &length = panels.length(field);
+    if (fieldKeywords(field).contains(upper.toLower())) {
+        length.text = upper.toLower();
+        length.inUse = true;
+        return true;
+    }
     if (!isPlainLength(upper))
         return false;
-    LengthValue &length = panels.length(field);
+    if (fieldKind(field) != FieldKind::Length) {
+        // A number field shows plain numbers only: no unit, no fraction
+        // where a whole number is wanted, nothing below 0 for grow and shrink.
+        bool ok = false;
+        const double number = upper.toDouble(&ok);
+        if (!ok || (fieldKind(field) == FieldKind::Integer && upper.contains('.'))
+            || (fieldKind(field) == FieldKind::Number && number < 0))
+            return false;
+        length.text = upper.startsWith('+') ? upper.mid(1) : upper;
+        length.inUse = true;
+        length.unit.clear();
+        return true;
+    }
     length.text = digitsOf(upper);
     length.inUse = true;
     length.unit = unitLettersOf(upper);
@@ -206,6 +226,67 @@ void loadFontControls(WorkingText &text, PanelState &panels)
             noteTaken(text, panels, "FONT-SIZE", taken);
         else
             panels.fontSize.selected = PanelState::sizeItems().indexOf(panels.fontSize.text);
+    }
+}
+
+bool showLayoutOption(PanelState &panels, const LayoutGroup &g, const QByteArray &upper)
+{
+    const int button = layoutButtonShowing(g, upper);
+    if (button < 0)
+        return false;
+    panels.setDown(g.group, button);
+    return true;
+}
+
+// grid-auto-flow: row or column, with or without dense.
+bool showAutoFlow(PanelState &panels, const QByteArray &upper)
+{
+    const QList<QByteArray> words = upper.simplified().split(' ');
+    int button = -1;
+    bool dense = false;
+    for (const QByteArray &word : words) {
+        if ((word == "ROW" || word == "COLUMN") && button < 0)
+            button = word == "ROW" ? 0 : 1;
+        else if (word == "DENSE" && !dense)
+            dense = true;
+        else
+            return false;
+    }
+    panels.setDown(Group::GridAutoFlow, button);
+    panels.gridDense = dense;
+    return true;
+}
+
+bool showTextField(PanelState &panels, TextField field, const QByteArray &original)
+{
+    const QByteArray value = original.trimmed();
+    if (value.isEmpty())
+        return false;
+    panels.text(field) = value;
+    return true;
+}
+
+void loadLayout(WorkingText &text, PanelState &panels)
+{
+    auto load = [&](const QByteArray &key, const std::function<bool(const Taken &)> &show) {
+        const WorkingText::Value value = text.peek(key + ":");
+        if (!value.found())
+            return;
+        const Taken taken = takenFrom(value);
+        if (show(taken))
+            noteTaken(text, panels, key, taken);
+    };
+    for (const LayoutGroup &g : layoutGroups()) {
+        if (g.group == Group::GridAutoFlow)
+            load(g.key, [&](const Taken &t) { return showAutoFlow(panels, t.upper); });
+        else
+            load(g.key, [&](const Taken &t) { return showLayoutOption(panels, g, t.upper); });
+    }
+    for (const LayoutField &f : layoutFields())
+        load(f.key, [&](const Taken &t) { return showLength(panels, f.field, t.upper); });
+    for (int i = 0; i < kTextFieldCount; ++i) {
+        const TextField field = static_cast<TextField>(i);
+        load(latinUpper(textFieldProperty(field)), [&](const Taken &t) { return showTextField(panels, field, t.original); });
     }
 }
 
@@ -457,7 +538,7 @@ QList<KeptDeclaration> keptDeclarations(const QList<Declaration> &declarations)
             stem = second > 0 ? stem.mid(second + 1) : stem;
         }
         const bool anyLetter = stem == "ALL" || stem == "FONT" || stem.startsWith("INSET") || stem == "INLINE-SIZE"
-                               || stem == "BLOCK-SIZE";
+                               || stem == "BLOCK-SIZE" || stem.startsWith("PLACE-") || stem.endsWith("GAP");
         out.append({d, stem.isEmpty() ? char(0) : stem[0], anyLetter});
     }
     return out;
@@ -542,6 +623,20 @@ void showWhatKeptLinesSet(PanelState &p, const QList<Declaration> &declarations,
         }
         return showColor(p, Swatch::BackGround, v, context);
     });
+    for (const LayoutGroup &g : layoutGroups()) {
+        if (g.group == Group::GridAutoFlow)
+            show(g.key, [&p](const QByteArray &v) { return showAutoFlow(p, latinUpper(v)); });
+        else
+            show(g.key, [&p, &g](const QByteArray &v) { return showLayoutOption(p, g, latinUpper(v)); });
+    }
+    for (const LayoutField &f : layoutFields()) {
+        const Length field = f.field;
+        show(f.key, [&p, field](const QByteArray &v) { return showLength(p, field, latinUpper(v)); });
+    }
+    for (int i = 0; i < kTextFieldCount; ++i) {
+        const TextField field = static_cast<TextField>(i);
+        show(latinUpper(textFieldProperty(field)), [&p, field](const QByteArray &v) { return showTextField(p, field, v); });
+    }
     const std::pair<const char *, Swatch> colors[] = {
         {"COLOR", Swatch::Font}, {"BORDER-COLOR", Swatch::Border},
         {"SCROLLBAR-BASE-COLOR", Swatch::ScrollBarBase}, {"SCROLLBAR-FACE-COLOR", Swatch::ScrollBarFace},
@@ -585,6 +680,11 @@ void ResetPanels(PanelState &p)
     }
     p.fontSizeBold = false;
     p.down.fill(-1);
+    for (QByteArray &chosen : p.chosen)
+        chosen.clear();
+    for (QByteArray &t : p.texts)
+        t.clear();
+    p.gridDense = false;
     p.swatch(Swatch::Font) = {kBlack, false};
     p.swatch(Swatch::Border) = {p.buttonFace, false};
     p.swatch(Swatch::BackGround) = {kWhite, false};
@@ -657,6 +757,7 @@ void DeclarationsToPanels(PanelState &p, RuleMemo &memo)
     loadLength(text, p, "LEFT:", Length::BlockLeft);
     loadLength(text, p, "HEIGHT:", Length::BlockHeight);
     loadLength(text, p, "WIDTH:", Length::BlockWidth);
+    loadLayout(text, p);
 
     text.removeAll(latinUpper(unsupportedComment()));
     text.trimLeadingSemicolons();

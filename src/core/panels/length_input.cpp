@@ -1,5 +1,8 @@
 #include "core/panels/length_input.h"
 
+#include "core/panels/panel_state.h"
+
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -46,6 +49,19 @@ LengthKey filterLengthKey(const QByteArray &text, char key)
     if (std::fabs(leadingNumber(effective)) > 9999)
         return {LengthKey::Drop};
     return result;
+}
+
+LengthKey filterFieldKey(FieldKind kind, bool takesKeywords, const QByteArray &text, char key)
+{
+    const bool letter = (key >= 'a' && key <= 'z') || (key >= 'A' && key <= 'Z');
+    const bool wordTyped = std::any_of(text.begin(), text.end(), [](char c) { return (c | 0x20) >= 'a' && (c | 0x20) <= 'z'; });
+    // Over a word, what is typed may be replacing it: leaving the field
+    // keeps a keyword or the number.
+    if (takesKeywords && (letter || wordTyped))
+        return {LengthKey::Pass};
+    if ((kind == FieldKind::Number && key == '-') || (kind == FieldKind::Integer && (key == '.' || key == ',')))
+        return {LengthKey::Drop};
+    return filterLengthKey(text, key);
 }
 
 QPoint unitChooserPosition(const QRect &button, const QSize &panel, const QSize &client)

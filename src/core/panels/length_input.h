@@ -23,6 +23,11 @@ struct LengthKey {
 // The key filter of the length fields: digits, one point (a comma turns
 // into one), a minus that toggles in front, and no number above 9999.
 LengthKey filterLengthKey(const QByteArray &text, char key);
+// The same for a field of the given kind: a field that takes keywords
+// takes letters too ("auto"), a number field of 0 or more no minus, and a
+// whole-number field no point.
+enum class FieldKind;
+LengthKey filterFieldKey(FieldKind kind, bool takesKeywords, const QByteArray &text, char key);
 
 // Where the unit chooser opens for a unit button: centred on it, 10 pixels
 // down, kept inside the window's client area.

@@ -1,6 +1,7 @@
 #include "core/panels/panel_controller.h"
 
 #include "core/panels/declaration_writer.h"
+#include "core/panels/layout_controls.h"
 #include "core/sheet/sheet_store.h"
 #include "core/panels/style_commit.h"
 
@@ -22,6 +23,19 @@ QByteArray cleanLengthText(const QByteArray &text)
         else if (c == '-' || (c >= '0' && c <= '9'))
             out += c;
     }
+    return out;
+}
+
+QByteArray cleanFieldText(Length field, const QByteArray &text)
+{
+    const QByteArray word = text.trimmed().toLower();
+    if (fieldKeywords(field).contains(word))
+        return word;
+    QByteArray out = cleanLengthText(text);
+    if (fieldKind(field) == FieldKind::Number)
+        out.replace('-', "");
+    if (fieldKind(field) == FieldKind::Integer && out.contains('.'))
+        out.truncate(out.indexOf('.'));
     return out;
 }
 
@@ -65,7 +79,57 @@ void PanelController::optionClicked(const QByteArray &buttonName)
         return;
     const bool wasDown = m_panels.isDown(button->group, button->index);
     m_panels.setDown(button->group, wasDown ? -1 : button->index);
+    const LayoutGroup *layout = layoutGroup(button->group);
+    if (layout && !wasDown) {
+        const QByteArray keyword = keywordFor(*layout, button->index);
+        if (keyword != layout->buttons[button->index].value)
+            m_panels.chosen[static_cast<int>(button->group)] = keyword;
+    }
     changeAndCommit();
+    if (layout && !wasDown)
+        noteLayoutTarget(layout->key);
+}
+
+QByteArray PanelController::keywordFor(const LayoutGroup &group, int button) const
+{
+    const LayoutButton &b = group.buttons[button];
+    if (!b.flexValue)
+        return b.value;
+    const LayoutContext &context = m_panels.layoutContext;
+    bool flex = false;
+    if (group.flexForms == LayoutGroup::InFlexContainer) {
+        // The rule's own display first; what the page shows where it has none.
+        const int display = m_panels.downIn(Group::Display);
+        if (display == 16 || display == 17)
+            flex = true;
+        else if (display < 0)
+            flex = context.known && context.flexContainers > 0;
+    } else if (group.flexForms == LayoutGroup::InFlexItem) {
+        flex = context.known && context.flexItems > 0;
+    }
+    return flex ? b.flexValue : b.value;
+}
+
+void PanelController::noteLayoutTarget(const QByteArray &key)
+{
+    const LayoutTarget target = layoutTargetOf(key);
+    const LayoutContext &context = m_panels.layoutContext;
+    if (target == LayoutTarget::None || !context.known || context.elements == 0 || !showMessage)
+        return;
+    const int row = m_store.list().selected();
+    if (row != m_notedRow) {
+        m_notedRow = row;
+        m_notedKinds = 0;
+    }
+    const int display = m_panels.downIn(Group::Display);
+    const bool ownContainer = display >= 16 && display <= 19;
+    if (target == LayoutTarget::Container && context.containers == 0 && !ownContainer && !(m_notedKinds & 1)) {
+        m_notedKinds |= 1;
+        showMessage(QStringLiteral("Свойство действует только на flex- и grid-контейнеры"));
+    } else if (target == LayoutTarget::Item && context.items == 0 && !(m_notedKinds & 2)) {
+        m_notedKinds |= 2;
+        showMessage(QStringLiteral("Свойство действует только на элементы flex- и grid-контейнеров"));
+    }
 }
 
 void PanelController::boldClicked(bool down)
@@ -146,7 +210,7 @@ void PanelController::lengthTyped(Length field, const QByteArray &text)
 void PanelController::lengthLeft(Length field, const QByteArray &text)
 {
     LengthValue &value = m_panels.length(field);
-    const QByteArray cleaned = cleanLengthText(text);
+    const QByteArray cleaned = cleanFieldText(field, text);
     const bool changed = m_typedField == field || cleaned != value.text;
     m_typedField.reset();
     value.text = cleaned;
@@ -158,6 +222,12 @@ void PanelController::lengthLeft(Length field, const QByteArray &text)
     if (changed) {
         m_store.setSheetModified(true);
         m_commit.CommitStyleChange(true, false);
+        if (value.inUse) {
+            for (const LayoutField &f : layoutFields()) {
+                if (f.field == field)
+                    noteLayoutTarget(f.key);
+            }
+        }
     }
 }
 
@@ -176,7 +246,9 @@ bool PanelController::lengthStepped(Length field, bool up, const QByteArray &fie
 {
     LengthValue &value = m_panels.length(field);
     value.text = fieldText;
-    const QByteArray text = fieldText.isEmpty() ? QByteArray("0") : fieldText;
+    // A keyword ("auto") steps as an empty field does, from 0.
+    const bool keyword = fieldKeywords(field).contains(fieldText.trimmed().toLower());
+    const QByteArray text = fieldText.isEmpty() || keyword ? QByteArray("0") : fieldText;
     value.inUse = true;
     bool ok = true;
     if (text.contains('.')) {
@@ -188,6 +260,8 @@ bool PanelController::lengthStepped(Length field, bool up, const QByteArray &fie
         if (ok)
             value.text = QByteArray::number(number + (up ? 1 : -1));
     }
+    if (ok && fieldKind(field) == FieldKind::Number && value.text.startsWith('-'))
+        value.text = "0";
     m_panels.notify();
     return ok;
 }
@@ -276,4 +350,45 @@ void PanelController::applyTypedDeclarations()
     m_store.setSheetModified(true);
     m_store.SelectStyle();
     m_store.RegenerateSheet();
+}
+
+bool PanelController::textFieldEdited(TextField field, const QByteArray &typed)
+{
+    const bool areas = field == TextField::GridTemplateAreas;
+    const QByteArray value = areas ? areasFromLines(typed) : typed.simplified();
+    // Left as it was shown, the value stays as the rule wrote it.
+    const QByteArray &current = m_panels.text(field);
+    if (value == (areas ? areasFromLines(areasAsLines(current)) : current.simplified()))
+        return true;
+    const bool tracks = field == TextField::GridTemplateColumns || field == TextField::GridTemplateRows;
+    if (tracks && !value.isEmpty() && !isGridTrackList(value)) {
+        if (showMessage)
+            showMessage(QStringLiteral("Это не список дорожек сетки"));
+        m_panels.notify();
+        return false;
+    }
+    m_panels.text(field) = value;
+    changeAndCommit();
+    if (!value.isEmpty())
+        noteLayoutTarget(latinUpper(textFieldProperty(field)));
+    return true;
+}
+
+void PanelController::gridTrackAdded(TextField field)
+{
+    textFieldEdited(field, withTrackAdded(m_panels.text(field)));
+}
+
+void PanelController::gridTrackRemoved(TextField field)
+{
+    if (!m_panels.text(field).isEmpty())
+        textFieldEdited(field, withLastTrackRemoved(m_panels.text(field)));
+}
+
+void PanelController::gridDenseClicked(bool dense)
+{
+    m_panels.gridDense = dense;
+    changeAndCommit();
+    if (dense)
+        noteLayoutTarget("GRID-AUTO-FLOW");
 }

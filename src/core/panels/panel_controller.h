@@ -11,6 +11,7 @@
 class RuleMemo;
 class SheetStore;
 class StyleCommit;
+struct LayoutGroup;
 
 // What the user does on the panels, and what follows: the controls' state
 // changes, the declarations are regenerated into the rule memo and, where
@@ -63,7 +64,26 @@ public:
     // The text typed into the rule memo goes to the panels and the sheet.
     void applyTypedDeclarations();
 
+    // The grid's text fields, taken when Enter is pressed or the field is
+    // left. A track list that is none is refused: the rule stays as it was.
+    // Returns false for a refused value.
+    bool textFieldEdited(TextField field, const QByteArray &text);
+    // A track more ("1fr") or the last one less, for columns or rows.
+    void gridTrackAdded(TextField field);
+    void gridTrackRemoved(TextField field);
+    void gridDenseClicked(bool dense);
+
+    // A passing message for the status bar.
+    std::function<void(const QString &)> showMessage;
+
 private:
+    // Says once for the rule when a layout property cannot act on what the
+    // rule matches.
+    void noteLayoutTarget(const QByteArray &key);
+    // What start and end write for the group now: their flex forms in a
+    // flex container (or its item), their own elsewhere.
+    QByteArray keywordFor(const LayoutGroup &group, int button) const;
+
     static void fontBoxChanged(FontBox &box, int selected, const QByteArray &text);
     void fontBoxDone();
 
@@ -71,12 +91,18 @@ private:
     SheetStore &m_store;
     // The field typed into since it was last left.
     std::optional<Length> m_typedField;
+    // The rule and the kinds of layout note already said for it.
+    int m_notedRow = -1;
+    int m_notedKinds = 0;
     StyleCommit &m_commit;
 };
 
 // Keeps digits, "-" and "." (a "," becomes "."), as a length field does
 // when it is left.
 QByteArray cleanLengthText(const QByteArray &text);
+// The same for a field of any kind: a keyword it takes stays, a number
+// field keeps what its numbers may be.
+QByteArray cleanFieldText(Length field, const QByteArray &text);
 
 // The address under which a chosen picture is written into the sheet: a
 // picture in the sheet's folder or below it is given relative to the sheet.

@@ -1,6 +1,7 @@
 #include "core/panels/panel_declarations.h"
 
 #include "core/css/css_color.h"
+#include "core/panels/layout_controls.h"
 #include "core/panels/panel_state.h"
 #include "core/sheet/byte_lines.h"
 
@@ -36,7 +37,19 @@ public:
     void length(Length field, const char *name)
     {
         const LengthValue &v = m_p.length(field);
-        add(v.inUse && hasNumber(v.text), name, v.text + v.unit);
+        if (v.inUse && fieldKeywords(field).contains(v.text))
+            add(true, name, v.text);
+        else
+            add(v.inUse && hasNumber(v.text), name, fieldKind(field) == FieldKind::Length ? v.text + v.unit : v.text);
+    }
+    // A layout group: the keyword its button chose when clicked, or its own.
+    void layoutOption(const LayoutGroup &g)
+    {
+        const int down = m_p.downIn(g.group);
+        if (down < 0 || down >= g.buttons.size())
+            return;
+        const QByteArray &chosen = m_p.chosen[static_cast<int>(g.group)];
+        add(true, g.name, chosen.isEmpty() ? QByteArray(g.buttons[down].value) : chosen);
     }
     void color(Swatch s, const char *name) { add(m_p.swatch(s).checked, name, ColorToCss(m_p.swatch(s).color)); }
     // The value of the button down in a group, with the buttons' values by index.
@@ -165,6 +178,43 @@ QList<PanelDeclaration> panelDeclarations(PanelState &p)
         for (const auto &[field, property] : row)
             rows.length(field, property);
     }
+    const auto group = [&rows](Group g) { rows.layoutOption(*layoutGroup(g)); };
+    rows.next();
+    group(Group::FlexDirection);
+    group(Group::FlexWrap);
+    rows.next();
+    group(Group::JustifyContent);
+    group(Group::AlignItems);
+    rows.next();
+    group(Group::AlignContent);
+    group(Group::JustifyItems);
+    rows.next();
+    rows.length(Length::RowGap, "row-gap");
+    rows.length(Length::ColumnGap, "column-gap");
+    rows.next();
+    rows.length(Length::FlexGrow, "flex-grow");
+    rows.length(Length::FlexShrink, "flex-shrink");
+    rows.length(Length::FlexBasis, "flex-basis");
+    rows.next();
+    rows.length(Length::Order, "order");
+    group(Group::AlignSelf);
+    group(Group::JustifySelf);
+    for (const TextField field : {TextField::GridTemplateColumns, TextField::GridTemplateRows,
+                                  TextField::GridTemplateAreas}) {
+        rows.next();
+        rows.add(!p.text(field).isEmpty(), textFieldProperty(field), p.text(field));
+    }
+    rows.next();
+    const int flow = p.downIn(Group::GridAutoFlow);
+    if (flow >= 0 || p.gridDense) {
+        QByteArray value = flow == 1 ? "column" : flow == 0 ? "row" : "";
+        if (p.gridDense)
+            value += value.isEmpty() ? "dense" : " dense";
+        rows.add(true, "grid-auto-flow", value);
+    }
+    rows.next();
+    rows.add(!p.text(TextField::GridColumn).isEmpty(), "grid-column", p.text(TextField::GridColumn));
+    rows.add(!p.text(TextField::GridRow).isEmpty(), "grid-row", p.text(TextField::GridRow));
     rows.next();
     rows.color(Swatch::ScrollBarBase, "Scrollbar-base-color");
     rows.color(Swatch::ScrollBarFace, "Scrollbar-face-color");

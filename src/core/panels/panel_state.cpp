@@ -1,5 +1,7 @@
 #include "core/panels/panel_state.h"
 
+#include "core/panels/layout_controls.h"
+
 namespace {
 
 const char *const kLengthNames[kLengthCount] = {
@@ -9,6 +11,14 @@ const char *const kLengthNames[kLengthCount] = {
     "BorderWidth",
     "ClipTop", "ClipBottom", "ClipLeft", "ClipRight",
     "BlockTop", "BlockBottom", "BlockLeft", "BlockRight", "BlockHeight", "BlockWidth",
+    "RowGap", "ColumnGap", "FlexBasis", "FlexGrow", "FlexShrink", "Order",
+};
+
+const char *const kTextFieldNames[kTextFieldCount] = {
+    "GridTemplateColumns", "GridTemplateRows", "GridTemplateAreas", "GridColumn", "GridRow",
+};
+const char *const kTextFieldProperties[kTextFieldCount] = {
+    "grid-template-columns", "grid-template-rows", "grid-template-areas", "grid-column", "grid-row",
 };
 
 const char *const kSwatchNames[kSwatchCount] = {
@@ -18,7 +28,8 @@ const char *const kSwatchNames[kSwatchCount] = {
 
 const std::array<QList<const char *>, kGroupCount> &allGroups()
 {
-    static const std::array<QList<const char *>, kGroupCount> groups = {{
+    // The layout page's groups are appended from its own table.
+    static std::array<QList<const char *>, kGroupCount> groups = {{
         {"Text_Align_Left", "Text_Align_Center", "Text_Align_Right", "Text_Align_Justify"},
         {"Text_decoration_UnderLine", "Text_decoration_LineThrough", "Text_decoration_OverLine",
          "Text_decoration_Blink", "Text_decoration_None"},
@@ -41,6 +52,14 @@ const std::array<QList<const char *>, kGroupCount> &allGroups()
         {"PositionStatic", "PositionRelative", "PositionAbsolute", "PositionFixed", "PositionSticky"},
         {"FloatLeft", "FloatRight"},
     }};
+    static const bool layoutAdded = [] {
+        for (const LayoutGroup &g : layoutGroups()) {
+            for (const LayoutButton &b : g.buttons)
+                groups[static_cast<int>(g.group)].append(b.name);
+        }
+        return true;
+    }();
+    (void)layoutAdded;
     return groups;
 }
 
@@ -49,6 +68,36 @@ const std::array<QList<const char *>, kGroupCount> &allGroups()
 const char *lengthName(Length field)
 {
     return kLengthNames[static_cast<int>(field)];
+}
+
+FieldKind fieldKind(Length field)
+{
+    switch (field) {
+    case Length::FlexGrow:
+    case Length::FlexShrink:
+        return FieldKind::Number;
+    case Length::Order:
+        return FieldKind::Integer;
+    default:
+        return FieldKind::Length;
+    }
+}
+
+const QList<QByteArray> &fieldKeywords(Length field)
+{
+    static const QList<QByteArray> none;
+    static const QList<QByteArray> basis = {"auto", "content", "min-content", "max-content", "fit-content"};
+    return field == Length::FlexBasis ? basis : none;
+}
+
+const char *textFieldName(TextField field)
+{
+    return kTextFieldNames[static_cast<int>(field)];
+}
+
+const char *textFieldProperty(TextField field)
+{
+    return kTextFieldProperties[static_cast<int>(field)];
 }
 
 const char *swatchName(Swatch swatch)

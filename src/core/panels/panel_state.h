@@ -28,7 +28,8 @@ struct LengthValue {
     QByteArray unit = QByteArrayLiteral("px");
 };
 
-// The 23 length fields, numbered as the window's length field table.
+// The length and number fields, numbered as the window's length field
+// table. The last three of the layout page are plain numbers.
 enum class Length {
     TextIndent, LineHeight, WordSpacing, LetterSpacing,
     MarginTop, MarginBottom, MarginLeft, MarginRight,
@@ -36,17 +37,46 @@ enum class Length {
     BorderWidth,
     ClipTop, ClipBottom, ClipLeft, ClipRight,
     BlockTop, BlockBottom, BlockLeft, BlockRight, BlockHeight, BlockWidth,
+    RowGap, ColumnGap, FlexBasis, FlexGrow, FlexShrink, Order,
 };
-inline constexpr int kLengthCount = 23;
+inline constexpr int kLengthCount = 29;
 const char *lengthName(Length field); // the edit's name, "MarginTop"
 
-// The fourteen option groups; at most one button of each is down.
+// What a field takes: a length with its unit, a number of 0 or more, or a
+// whole number of either sign.
+enum class FieldKind { Length, Number, Integer };
+FieldKind fieldKind(Length field);
+// The keywords a field takes besides numbers, in small letters.
+const QList<QByteArray> &fieldKeywords(Length field);
+
+// The text fields of the grid, which take a value as written.
+enum class TextField { GridTemplateColumns, GridTemplateRows, GridTemplateAreas, GridColumn, GridRow };
+inline constexpr int kTextFieldCount = 5;
+const char *textFieldName(TextField field); // "GridTemplateColumns"
+const char *textFieldProperty(TextField field); // "grid-template-columns"
+
+// What the preview knows of the selected rule's elements: how many it
+// matches, how many of them are flex or grid containers, and how many
+// stand in one.
+struct LayoutContext {
+    bool known = false;
+    int elements = 0;
+    int containers = 0;
+    int flexContainers = 0;
+    int items = 0;
+    int flexItems = 0;
+};
+
+// The option groups; at most one button of each is down. The groups from
+// FlexDirection on are those of the layout page.
 enum class Group {
     TextAlign, TextDecoration, FontStyle, FontVariant, VerticalAlign,
     BgPosition, BgAttachment, BgRepeat, BorderStyle, Display, Visibility,
     Overflow, Position, Float,
+    FlexDirection, FlexWrap, JustifyContent, AlignItems, AlignContent, JustifyItems,
+    AlignSelf, JustifySelf, GridAutoFlow,
 };
-inline constexpr int kGroupCount = 14;
+inline constexpr int kGroupCount = 23;
 // The names of a group's buttons, in the order the panels lay them out.
 const QList<const char *> &groupButtons(Group group);
 
@@ -93,6 +123,13 @@ public:
     std::array<LengthValue, kLengthCount> lengths;
     std::array<int, kGroupCount> down; // the button down in each group, -1 for none
     std::array<SwatchValue, kSwatchCount> swatches;
+    std::array<QByteArray, kTextFieldCount> texts; // empty for a field not in use
+    bool gridDense = false;
+    // The keyword a layout button wrote when it was clicked ("flex-start"
+    // or "start", after the container); empty for the button's own.
+    std::array<QByteArray, kGroupCount> chosen;
+    // Kept over readings: the preview tells it for the selected rule.
+    LayoutContext layoutContext;
 
     // The window's button face, the colour of a border swatch after a reset.
     Rgb buttonFace{0xEF, 0xEF, 0xEF};
@@ -113,6 +150,8 @@ public:
         QByteArray hint;
     } backGroundAtt;
 
+    QByteArray &text(TextField field) { return texts[static_cast<int>(field)]; }
+    const QByteArray &text(TextField field) const { return texts[static_cast<int>(field)]; }
     LengthValue &length(Length field) { return lengths[static_cast<int>(field)]; }
     const LengthValue &length(Length field) const { return lengths[static_cast<int>(field)]; }
     SwatchValue &swatch(Swatch s) { return swatches[static_cast<int>(s)]; }
@@ -120,7 +159,11 @@ public:
     int downIn(Group group) const { return down[static_cast<int>(group)]; }
     bool isDown(Group group, int index) const { return downIn(group) == index; }
     // Puts a button down, releasing the others of its group; -1 raises all.
-    void setDown(Group group, int index) { down[static_cast<int>(group)] = index; }
+    void setDown(Group group, int index)
+    {
+        down[static_cast<int>(group)] = index;
+        chosen[static_cast<int>(group)].clear();
+    }
 
     // What follows from the check boxes.
     bool backGroundColorCheckEnabled() const { return !backGroundTransparent; }

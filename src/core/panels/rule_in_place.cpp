@@ -1,5 +1,6 @@
 #include "core/panels/rule_in_place.h"
 
+#include "core/panels/layout_shorthands.h"
 #include "core/sheet/byte_lines.h"
 
 #include <algorithm>
@@ -176,6 +177,8 @@ bool covers(const QByteArray &a, const QByteArray &b)
     if (a == "FONT" && b == "LINE-HEIGHT")
         return true;
     if (a == "INSET" && (b == "TOP" || b == "RIGHT" || b == "BOTTOM" || b == "LEFT"))
+        return true;
+    if (layoutCovers(a, b))
         return true;
     for (const char *part : {"-WIDTH", "-STYLE", "-COLOR"}) {
         if (a == QByteArray("BORDER") + part && b.startsWith("BORDER-") && b.endsWith(part))

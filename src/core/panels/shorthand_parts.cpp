@@ -1,6 +1,7 @@
 #include "core/panels/shorthand_parts.h"
 
 #include "core/css/css_color.h"
+#include "core/panels/layout_shorthands.h"
 #include "core/sheet/byte_lines.h"
 
 #include <cctype>
@@ -193,6 +194,8 @@ std::optional<QByteArray> fontPart(const QList<QByteArray> &parts, const QByteAr
 
 std::optional<QByteArray> longhandOf(const QByteArray &shorthand, const QByteArray &value, const QByteArray &longhand)
 {
+    if (isLayoutName(longhand) && layoutCovers(shorthand, longhand))
+        return layoutLonghandOf(shorthand, value, longhand);
     if (hasVariable(value))
         return std::nullopt;
     const QList<QByteArray> parts = partsOf(value);
@@ -223,6 +226,8 @@ std::optional<QList<QByteArray>> withoutLonghand(const QByteArray &shorthandAsWr
                                                  const QByteArray &longhand)
 {
     const QByteArray shorthand = latinUpper(shorthandAsWritten);
+    if (isLayoutName(longhand) && layoutCovers(shorthand, longhand))
+        return layoutWithoutLonghand(shorthandAsWritten, value, longhand);
     if (hasVariable(value))
         return std::nullopt;
     const QList<QByteArray> parts = partsOf(value);

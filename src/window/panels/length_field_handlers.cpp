@@ -77,12 +77,13 @@ bool LengthFieldHandlers::TEditKeyPress(QLineEdit *sender, const QKeyEvent *key)
     const char typed = typedCharacter(key);
     if (typed == 0 || key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
         return false;
-    const LengthKey decision = filterLengthKey(m_editor.store().codec().encode(sender->text()), typed);
+    const Length field = LengthFieldTable::field(m_table.numberOf(sender));
+    const LengthKey decision = filterFieldKey(fieldKind(field), !fieldKeywords(field).isEmpty(),
+                                              m_editor.store().codec().encode(sender->text()), typed);
     if (decision.kind == LengthKey::Drop)
         return true;
     // Typing into a field reached with the keyboard puts it in use, as a
     // click on it would.
-    const Length field = LengthFieldTable::field(m_table.numberOf(sender));
     if (static_cast<unsigned char>(typed) >= ' ' && !m_editor.panels().length(field).inUse)
         m_editor.panelController().lengthClicked(field);
     switch (decision.kind) {

@@ -12,13 +12,13 @@ struct PanelControls;
 
 // Binds the edit, stepper and unit button of every length field under one
 // number, so the shared handlers find the field a control belongs to.
-// Numbers 1 to 23 are the fields in the order of Length; 24 is the unit
-// button of the font-size box alone; slot 0 holds the unit button the
-// chooser is open for.
+// Numbers 1 to kLengthCount are the fields in the order of Length; the
+// next is the unit button of the font-size box alone; slot 0 holds the
+// unit button the chooser is open for.
 class LengthFieldTable
 {
 public:
-    static constexpr int kFontSizeUnit = 24;
+    static constexpr int kFontSizeUnit = kLengthCount + 1;
 
     struct Row {
         QLineEdit *edit = nullptr;

@@ -4,11 +4,14 @@
 #include "core/editor/editor.h"
 #include "window/panels/panel_controls.h"
 
+#include "core/panels/layout_controls.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QToolButton>
@@ -65,6 +68,7 @@ PanelBinder::PanelBinder(Editor &editor, PanelControls &controls, QPushButton *a
     qApp->installEventFilter(this);
     bindToggles();
     bindChecks();
+    bindLayout();
     connect(applyButton, &QPushButton::clicked, this, [this] { m_editor.panelController().applyTypedDeclarations(); });
     show();
 }
@@ -113,6 +117,25 @@ void PanelBinder::show()
         m_controls.swatches[name]->setWrittenAs(codec.decode(p.swatches[s].written));
         m_controls.checks[name + QStringLiteral("Check")]->setChecked(p.swatches[s].checked);
     }
+    for (int t = 0; t < kTextFieldCount; ++t) {
+        const TextField field = static_cast<TextField>(t);
+        const QString text = codec.decode(p.texts[t]);
+        if (field == TextField::GridTemplateAreas) {
+            const QString lines = codec.decode(areasAsLines(p.texts[t]));
+            if (m_controls.gridAreas->toPlainText() != lines && !m_controls.gridAreas->hasFocus())
+                m_controls.gridAreas->setPlainText(lines);
+            setInUse(m_controls.gridAreas, !text.isEmpty());
+            continue;
+        }
+        QLineEdit *edit = m_controls.textFields.value(QLatin1String(textFieldName(field)));
+        // A refused value stays in the field to be put right.
+        if (edit->text() != text && !m_refused.contains(edit)) {
+            const QSignalBlocker block(edit);
+            edit->setText(text);
+        }
+        setInUse(edit, !text.isEmpty() || m_refused.contains(edit));
+    }
+    m_controls.gridDense->setChecked(p.gridDense);
     m_controls.backGroundTransparent->setChecked(p.backGroundTransparent);
     m_controls.checks[QStringLiteral("BackGroundColorCheck")]->setEnabled(p.backGroundColorCheckEnabled());
     m_controls.swatches[QStringLiteral("BackGroundColor")]->setVisible(p.backGroundSwatchVisible());
@@ -221,6 +244,44 @@ void PanelBinder::bindChecks()
     });
 }
 
+void PanelBinder::bindLayout()
+{
+    PanelController &c = m_editor.panelController();
+    for (int t = 0; t < kTextFieldCount; ++t) {
+        const TextField field = static_cast<TextField>(t);
+        QLineEdit *edit = m_controls.textFields.value(QLatin1String(textFieldName(field)));
+        if (!edit)
+            continue;
+        connect(edit, &QLineEdit::textEdited, this, [this, edit] { m_refused.remove(edit); });
+        connect(edit, &QLineEdit::editingFinished, this, [this, &c, edit, field] {
+            if (m_showing)
+                return;
+            m_refused.remove(edit);
+            if (!c.textFieldEdited(field, m_editor.store().codec().encode(edit->text().trimmed()))) {
+                m_refused.insert(edit);
+                show();
+            }
+        });
+    }
+    m_controls.gridAreas->installEventFilter(this);
+    const std::pair<const char *, std::pair<TextField, bool>> quick[] = {
+        {"GridAddColumn", {TextField::GridTemplateColumns, true}},
+        {"GridRemoveColumn", {TextField::GridTemplateColumns, false}},
+        {"GridAddRow", {TextField::GridTemplateRows, true}},
+        {"GridRemoveRow", {TextField::GridTemplateRows, false}}};
+    for (const auto &[name, what] : quick) {
+        const auto [field, add] = what;
+        connect(m_controls.trackButtons.value(QLatin1String(name)), &QToolButton::clicked, this, [this, &c, field, add] {
+            m_refused.remove(m_controls.textFields.value(QLatin1String(textFieldName(field))));
+            if (add)
+                c.gridTrackAdded(field);
+            else
+                c.gridTrackRemoved(field);
+        });
+    }
+    connect(m_controls.gridDense, &QCheckBox::clicked, this, [&c](bool dense) { c.gridDenseClicked(dense); });
+}
+
 void PanelBinder::takeTypedText(const QObject *target)
 {
     for (const auto &[box, take] : std::as_const(m_typedText)) {
@@ -235,6 +296,14 @@ bool PanelBinder::eventFilter(QObject *watched, QEvent *event)
     // a press anywhere else, or a shortcut, takes the typed text first.
     if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::Shortcut) {
         takeTypedText(watched);
+        return false;
+    }
+    // The areas are taken when their field is left.
+    if (watched == m_controls.gridAreas && event->type() == QEvent::FocusOut && !m_showing) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
+            m_editor.panelController().textFieldEdited(
+                TextField::GridTemplateAreas, m_editor.store().codec().encode(m_controls.gridAreas->toPlainText()));
         return false;
     }
     if (event->type() == QEvent::MouseButtonDblClick) {

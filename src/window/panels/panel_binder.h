@@ -11,6 +11,7 @@
 
 class Editor;
 class QComboBox;
+class QLineEdit;
 class QPushButton;
 struct PanelControls;
 
@@ -49,6 +50,7 @@ private:
     void bindFontBoxes();
     void bindToggles();
     void bindChecks();
+    void bindLayout();
 
     Editor &m_editor;
     PanelControls &m_controls;
@@ -56,5 +58,7 @@ private:
     QTimer *m_fontTimer;
     bool m_showing = false;
     QList<std::pair<QComboBox *, std::function<void()>>> m_typedText;
+    // Text fields whose typed value was refused: they keep it until edited.
+    QSet<QLineEdit *> m_refused;
     QSet<QComboBox *> m_typedBoxes; // typed into and not yet taken
 };

@@ -8,6 +8,8 @@
 
 class QCheckBox;
 class QComboBox;
+class QLineEdit;
+class QPlainTextEdit;
 class QPushButton;
 class QToolButton;
 
@@ -25,6 +27,14 @@ struct PanelControls {
     QMap<QString, QToolButton *> toggles;          // every option button by name
     QMap<QString, ColorSwatch *> swatches;         // by name
     QMap<QString, QCheckBox *> checks;             // the swatches' check boxes, by name
+
+    // The layout page's own: the grid's text fields by name (the areas
+    // field is a text of several lines), its quick buttons and check boxes.
+    QMap<QString, QLineEdit *> textFields;
+    QPlainTextEdit *gridAreas = nullptr;
+    QMap<QString, QToolButton *> trackButtons;
+    QCheckBox *gridDense = nullptr;
+    QCheckBox *layoutOverlay = nullptr;
 
     QCheckBox *backGroundTransparent = nullptr;
     QCheckBox *backGroundAttCheck = nullptr;

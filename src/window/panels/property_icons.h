@@ -35,6 +35,10 @@ QIcon attachment(bool fixed);
 enum class Repeat { Both, None, Vertical, Horizontal };
 QIcon repeat(Repeat kind);
 
+// The buttons of the layout page, by their names: how items go in a flex
+// or grid container.
+QIcon layout(const QString &buttonName);
+
 // No unit after the number: a struck-out unit.
 QIcon noUnit();
 

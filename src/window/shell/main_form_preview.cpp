@@ -99,6 +99,7 @@ void TMainForm::bindPageInspector()
         label->setAccessibleName(QStringLiteral("Совпадения на странице: ") + text);
     };
     inspector.showMessage = [this](const QString &text) { statusBar()->showMessage(text); };
+    m_editor->panelController().showMessage = [this](const QString &text) { statusBar()->showMessage(text, 10000); };
     inspector.pickingEnded = [action = a["PickElement"]] { action->setChecked(false); };
     connect(a["HighlightMatches"], &QAction::toggled, this, [&inspector](bool on) { inspector.setOutlining(on); });
     connect(a["PickElement"], &QAction::toggled, this, [&inspector](bool on) { inspector.setPicking(on); });

@@ -1,0 +1,344 @@
+#include "core/panels/layout_controls.h"
+
+#include "core/sheet/byte_lines.h"
+
+#include <algorithm>
+
+namespace {
+
+// The words of a value at blanks outside brackets and strings.
+QList<QByteArray> wordsOf(const QByteArray &value)
+{
+    QList<QByteArray> words;
+    QByteArray current;
+    int depth = 0;
+    char quote = 0;
+    for (const char c : value) {
+        if (quote) {
+            if (c == quote)
+                quote = 0;
+        } else if (c == '"' || c == '\'') {
+            quote = c;
+        } else if (c == '(' || c == '[') {
+            ++depth;
+        } else if (c == ')' || c == ']') {
+            --depth;
+        } else if (depth == 0 && (c == ' ' || c == '\t' || c == '\r' || c == '\n')) {
+            if (!current.isEmpty())
+                words.append(current);
+            current.clear();
+            continue;
+        }
+        current += c;
+    }
+    if (!current.isEmpty())
+        words.append(current);
+    return words;
+}
+
+bool isLineNames(const QByteArray &word)
+{
+    if (!word.startsWith('[') || !word.endsWith(']'))
+        return false;
+    for (const QByteArray &name : word.mid(1, word.size() - 2).simplified().split(' ')) {
+        if (name.isEmpty())
+            continue;
+        const char c = name[0];
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == '-' || uchar(c) >= 0x80))
+            return false;
+        const QByteArray upper = latinUpper(name);
+        if (upper == "SPAN" || upper == "AUTO")
+            return false;
+    }
+    return true;
+}
+
+// A number with one of the units, the unit in capitals; "" for none.
+bool isNumberWith(const QByteArray &upper, const QList<QByteArray> &units, bool allowNegative = false)
+{
+    qsizetype end = 0;
+    if (end < upper.size() && (upper[end] == '+' || (allowNegative && upper[end] == '-')))
+        ++end;
+    const qsizetype digits = end;
+    while (end < upper.size() && ((upper[end] >= '0' && upper[end] <= '9') || upper[end] == '.'))
+        ++end;
+    if (end == digits || upper.mid(digits, end - digits) == ".")
+        return false;
+    return units.contains(upper.mid(end));
+}
+
+const QList<QByteArray> &lengthUnits()
+{
+    static const QList<QByteArray> units = {"PX", "EM", "REM", "EX", "CH", "%", "VW", "VH", "VMIN", "VMAX", "CM",
+                                            "MM", "IN", "PT", "PC", "Q", "LH", "RLH", "DVH", "SVH", "LVH", "DVW",
+                                            "SVW", "LVW", "CQW", "CQH", "CQI", "CQB", "CQMIN", "CQMAX"};
+    return units;
+}
+
+bool isLengthPercentage(const QByteArray &upper)
+{
+    if (upper == "0" || isNumberWith(upper, lengthUnits()))
+        return true;
+    return upper.startsWith("CALC(") || upper.startsWith("MIN(") || upper.startsWith("MAX(")
+           || upper.startsWith("CLAMP(") || upper.startsWith("VAR(");
+}
+
+bool isFlex(const QByteArray &upper)
+{
+    return isNumberWith(upper, {"FR"});
+}
+
+// The inside of a function's brackets split at its top-level commas.
+std::optional<QList<QByteArray>> argumentsOf(const QByteArray &word, const QByteArray &upperName)
+{
+    if (!latinUpper(word).startsWith(upperName + "(") || !word.endsWith(')'))
+        return std::nullopt;
+    const QByteArray inside = word.mid(upperName.size() + 1, word.size() - upperName.size() - 2);
+    QList<QByteArray> out{QByteArray()};
+    int depth = 0;
+    for (const char c : inside) {
+        if (c == '(')
+            ++depth;
+        else if (c == ')')
+            --depth;
+        if (c == ',' && depth == 0)
+            out.append(QByteArray());
+        else
+            out.last() += c;
+    }
+    for (QByteArray &a : out)
+        a = a.trimmed();
+    return out;
+}
+
+bool isBreadth(const QByteArray &word, bool flexAllowed)
+{
+    const QByteArray upper = latinUpper(word);
+    if (upper == "AUTO" || upper == "MIN-CONTENT" || upper == "MAX-CONTENT" || isLengthPercentage(upper))
+        return true;
+    return flexAllowed && isFlex(upper);
+}
+
+bool isTrackSize(const QByteArray &word)
+{
+    if (isBreadth(word, true))
+        return true;
+    if (const auto args = argumentsOf(word, "MINMAX"))
+        return args->size() == 2 && isBreadth((*args)[0], false) && isBreadth((*args)[1], true);
+    if (const auto args = argumentsOf(word, "FIT-CONTENT"))
+        return args->size() == 1 && isLengthPercentage(latinUpper((*args)[0]));
+    return false;
+}
+
+bool isTrackSequence(const QList<QByteArray> &words, bool repeatAllowed, bool subgrid);
+
+bool isRepeat(const QByteArray &word, bool subgrid)
+{
+    const auto args = argumentsOf(word, "REPEAT");
+    if (!args || args->size() != 2)
+        return false;
+    const QByteArray count = latinUpper((*args)[0]);
+    bool ok = false;
+    const int times = count.toInt(&ok);
+    if (!(ok && times > 0) && count != "AUTO-FILL" && count != "AUTO-FIT" && !count.startsWith("VAR("))
+        return false;
+    return isTrackSequence(wordsOf((*args)[1]), false, subgrid);
+}
+
+bool isTrackSequence(const QList<QByteArray> &words, bool repeatAllowed, bool subgrid)
+{
+    bool anyTrack = false;
+    for (const QByteArray &word : words) {
+        if (isLineNames(word) || latinUpper(word).startsWith("VAR("))
+            continue;
+        if (subgrid) {
+            if (!(repeatAllowed && isRepeat(word, true)))
+                return false;
+            continue;
+        }
+        if ((repeatAllowed && isRepeat(word, false)) || isTrackSize(word))
+            anyTrack = true;
+        else
+            return false;
+    }
+    if (subgrid || anyTrack)
+        return true;
+    // A list given by variables alone may be any list.
+    return std::any_of(words.begin(), words.end(), [](const QByteArray &w) { return latinUpper(w).startsWith("VAR("); });
+}
+
+} // namespace
+
+const QList<LayoutGroup> &layoutGroups()
+{
+    static const QList<LayoutGroup> groups = {
+        {Group::FlexDirection, "FLEX-DIRECTION", "flex-direction", LayoutTarget::Container, LayoutGroup::Never,
+         {{"Flex_Direction_Row", "row", nullptr, {"ROW"}, "Элементы в ряд"},
+          {"Flex_Direction_RowReverse", "row-reverse", nullptr, {"ROW-REVERSE"}, "Элементы в ряд справа налево"},
+          {"Flex_Direction_Column", "column", nullptr, {"COLUMN"}, "Элементы в столбец"},
+          {"Flex_Direction_ColumnReverse", "column-reverse", nullptr, {"COLUMN-REVERSE"},
+           "Элементы в столбец снизу вверх"}}},
+        {Group::FlexWrap, "FLEX-WRAP", "flex-wrap", LayoutTarget::Container, LayoutGroup::Never,
+         {{"Flex_Wrap_NoWrap", "nowrap", nullptr, {"NOWRAP"}, "Все элементы в одну линию"},
+          {"Flex_Wrap_Wrap", "wrap", nullptr, {"WRAP"}, "Перенос элементов на новые линии"},
+          {"Flex_Wrap_WrapReverse", "wrap-reverse", nullptr, {"WRAP-REVERSE"},
+           "Перенос элементов, новые линии перед прежними"}}},
+        {Group::JustifyContent, "JUSTIFY-CONTENT", "justify-content", LayoutTarget::Container,
+         LayoutGroup::InFlexContainer,
+         {{"Justify_Content_Start", "start", "flex-start", {"START", "FLEX-START", "LEFT", "NORMAL"},
+           "Элементы к началу главной оси"},
+          {"Justify_Content_Center", "center", nullptr, {"CENTER"}, "Элементы по центру главной оси"},
+          {"Justify_Content_End", "end", "flex-end", {"END", "FLEX-END", "RIGHT"}, "Элементы к концу главной оси"},
+          {"Justify_Content_SpaceBetween", "space-between", nullptr, {"SPACE-BETWEEN"},
+           "Свободное место между элементами"},
+          {"Justify_Content_SpaceAround", "space-around", nullptr, {"SPACE-AROUND"},
+           "Свободное место вокруг элементов"},
+          {"Justify_Content_SpaceEvenly", "space-evenly", nullptr, {"SPACE-EVENLY"},
+           "Равные промежутки между элементами и по краям"}}},
+        {Group::AlignItems, "ALIGN-ITEMS", "align-items", LayoutTarget::Container, LayoutGroup::InFlexContainer,
+         {{"Align_Items_Start", "start", "flex-start", {"START", "FLEX-START", "SELF-START"},
+           "Элементы к началу поперечной оси"},
+          {"Align_Items_Center", "center", nullptr, {"CENTER"}, "Элементы по центру поперечной оси"},
+          {"Align_Items_End", "end", "flex-end", {"END", "FLEX-END", "SELF-END"}, "Элементы к концу поперечной оси"},
+          {"Align_Items_Stretch", "stretch", nullptr, {"STRETCH", "NORMAL"}, "Элементы растянуты поперёк"},
+          {"Align_Items_Baseline", "baseline", nullptr, {"BASELINE", "FIRST BASELINE"},
+           "Элементы по базовой линии текста"}}},
+        {Group::AlignContent, "ALIGN-CONTENT", "align-content", LayoutTarget::Container, LayoutGroup::InFlexContainer,
+         {{"Align_Content_Start", "start", "flex-start", {"START", "FLEX-START"}, "Линии к началу поперечной оси"},
+          {"Align_Content_Center", "center", nullptr, {"CENTER"}, "Линии по центру поперечной оси"},
+          {"Align_Content_End", "end", "flex-end", {"END", "FLEX-END"}, "Линии к концу поперечной оси"},
+          {"Align_Content_SpaceBetween", "space-between", nullptr, {"SPACE-BETWEEN"}, "Свободное место между линиями"},
+          {"Align_Content_SpaceAround", "space-around", nullptr, {"SPACE-AROUND"}, "Свободное место вокруг линий"},
+          {"Align_Content_Stretch", "stretch", nullptr, {"STRETCH", "NORMAL"}, "Линии растянуты на всё место"}}},
+        {Group::JustifyItems, "JUSTIFY-ITEMS", "justify-items", LayoutTarget::Container, LayoutGroup::Never,
+         {{"Justify_Items_Start", "start", nullptr, {"START", "FLEX-START", "SELF-START", "LEFT"},
+           "Элементы к началу ячеек сетки"},
+          {"Justify_Items_Center", "center", nullptr, {"CENTER"}, "Элементы по центру ячеек сетки"},
+          {"Justify_Items_End", "end", nullptr, {"END", "FLEX-END", "SELF-END", "RIGHT"}, "Элементы к концу ячеек сетки"},
+          {"Justify_Items_Stretch", "stretch", nullptr, {"STRETCH", "NORMAL"}, "Элементы растянуты по ячейкам"}}},
+        {Group::AlignSelf, "ALIGN-SELF", "align-self", LayoutTarget::Item, LayoutGroup::InFlexItem,
+         {{"Align_Self_Auto", "auto", nullptr, {"AUTO"}, "Как задано контейнером"},
+          {"Align_Self_Start", "start", "flex-start", {"START", "FLEX-START", "SELF-START"},
+           "Элемент к началу поперечной оси"},
+          {"Align_Self_Center", "center", nullptr, {"CENTER"}, "Элемент по центру поперечной оси"},
+          {"Align_Self_End", "end", "flex-end", {"END", "FLEX-END", "SELF-END"}, "Элемент к концу поперечной оси"},
+          {"Align_Self_Stretch", "stretch", nullptr, {"STRETCH", "NORMAL"}, "Элемент растянут поперёк"},
+          {"Align_Self_Baseline", "baseline", nullptr, {"BASELINE", "FIRST BASELINE"},
+           "Элемент по базовой линии текста"}}},
+        {Group::JustifySelf, "JUSTIFY-SELF", "justify-self", LayoutTarget::Item, LayoutGroup::Never,
+         {{"Justify_Self_Auto", "auto", nullptr, {"AUTO"}, "Как задано контейнером"},
+          {"Justify_Self_Start", "start", nullptr, {"START", "FLEX-START", "SELF-START", "LEFT"},
+           "Элемент к началу ячейки"},
+          {"Justify_Self_Center", "center", nullptr, {"CENTER"}, "Элемент по центру ячейки"},
+          {"Justify_Self_End", "end", nullptr, {"END", "FLEX-END", "SELF-END", "RIGHT"}, "Элемент к концу ячейки"},
+          {"Justify_Self_Stretch", "stretch", nullptr, {"STRETCH", "NORMAL"}, "Элемент растянут по ячейке"}}},
+        {Group::GridAutoFlow, "GRID-AUTO-FLOW", "grid-auto-flow", LayoutTarget::Container, LayoutGroup::Never,
+         {{"Grid_Auto_Flow_Row", "row", nullptr, {"ROW"}, "Элементы заполняют сетку по строкам"},
+          {"Grid_Auto_Flow_Column", "column", nullptr, {"COLUMN"}, "Элементы заполняют сетку по столбцам"}}},
+    };
+    return groups;
+}
+
+const LayoutGroup *layoutGroup(Group group)
+{
+    for (const LayoutGroup &g : layoutGroups()) {
+        if (g.group == group)
+            return &g;
+    }
+    return nullptr;
+}
+
+int layoutButtonShowing(const LayoutGroup &group, const QByteArray &upperValue)
+{
+    const QByteArray wanted = upperValue.simplified();
+    for (int i = 0; i < group.buttons.size(); ++i) {
+        if (group.buttons[i].shows.contains(wanted))
+            return i;
+    }
+    return -1;
+}
+
+const QList<LayoutField> &layoutFields()
+{
+    static const QList<LayoutField> fields = {
+        {Length::RowGap, "ROW-GAP", "row-gap"},       {Length::ColumnGap, "COLUMN-GAP", "column-gap"},
+        {Length::FlexGrow, "FLEX-GROW", "flex-grow"}, {Length::FlexShrink, "FLEX-SHRINK", "flex-shrink"},
+        {Length::FlexBasis, "FLEX-BASIS", "flex-basis"}, {Length::Order, "ORDER", "order"},
+    };
+    return fields;
+}
+
+LayoutTarget layoutTargetOf(const QByteArray &key)
+{
+    for (const LayoutGroup &g : layoutGroups()) {
+        if (g.key == key)
+            return g.target;
+    }
+    static const QList<QByteArray> containers = {"ROW-GAP", "COLUMN-GAP", "GRID-TEMPLATE-COLUMNS",
+                                                 "GRID-TEMPLATE-ROWS", "GRID-TEMPLATE-AREAS"};
+    static const QList<QByteArray> items = {"FLEX-GROW", "FLEX-SHRINK", "FLEX-BASIS", "ORDER", "GRID-COLUMN", "GRID-ROW"};
+    if (containers.contains(key))
+        return LayoutTarget::Container;
+    if (items.contains(key))
+        return LayoutTarget::Item;
+    return LayoutTarget::None;
+}
+
+bool isGridTrackList(const QByteArray &value)
+{
+    const QList<QByteArray> words = wordsOf(value.trimmed());
+    if (words.isEmpty())
+        return false;
+    const QByteArray first = latinUpper(words[0]);
+    if (words.size() == 1 && first == "NONE")
+        return true;
+    if (first == "SUBGRID")
+        return isTrackSequence(words.mid(1), true, true);
+    return isTrackSequence(words, true, false);
+}
+
+QByteArray withTrackAdded(const QByteArray &tracks)
+{
+    const QByteArray trimmed = tracks.trimmed();
+    if (trimmed.isEmpty() || latinUpper(trimmed) == "NONE")
+        return "1fr";
+    return trimmed + " 1fr";
+}
+
+QByteArray withLastTrackRemoved(const QByteArray &tracks)
+{
+    QList<QByteArray> words = wordsOf(tracks.trimmed());
+    // Line names after the last track go with it.
+    while (!words.isEmpty() && isLineNames(words.last()))
+        words.removeLast();
+    if (!words.isEmpty())
+        words.removeLast();
+    while (!words.isEmpty() && isLineNames(words.last()))
+        words.removeLast();
+    if (words.size() == 1 && latinUpper(words[0]) == "SUBGRID")
+        return "subgrid";
+    return words.join(' ');
+}
+
+QByteArray areasAsLines(const QByteArray &value)
+{
+    QList<QByteArray> lines;
+    for (const QByteArray &word : wordsOf(value.trimmed()))
+        lines.append(word);
+    return lines.join('\n');
+}
+
+QByteArray areasFromLines(const QByteArray &lines)
+{
+    QList<QByteArray> rows;
+    for (QByteArray line : lines.split('\n')) {
+        line = line.trimmed();
+        if (line.isEmpty())
+            continue;
+        // A row typed without its quotes gets them.
+        if (!line.startsWith('"') && !line.startsWith('\'') && latinUpper(line) != "NONE" && !latinUpper(line).startsWith("VAR("))
+            line = '"' + line.simplified() + '"';
+        rows.append(line);
+    }
+    return rows.join(' ');
+}
