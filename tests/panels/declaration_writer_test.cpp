@@ -154,10 +154,14 @@ TEST(PanelRoundTrip, ReadingWhatWasWrittenRestoresThePanels)
             panels.fontSize = {PanelState::sizeItems()[item], item, true, true};
             panels.fontSizeUnit = units[pick(units.size())];
         }
-        for (LengthValue &length : panels.lengths) {
-            length.unit = units[pick(units.size())];
+        for (int f = 0; f < kLengthCount; ++f) {
+            LengthValue &length = panels.lengths[f];
+            const FieldKind kind = fieldKind(static_cast<Length>(f));
+            length.unit = kind == FieldKind::Length ? units[pick(units.size())] : QByteArray();
+            const int number = kind == FieldKind::Number ? pick(1000) : pick(2000) - 1000;
             if (chance(30))
-                length = {QByteArray::number(pick(2000) - 1000) + (chance(30) ? ".5" : ""), true, length.unit};
+                length = {QByteArray::number(number) + (kind != FieldKind::Integer && chance(30) ? ".5" : ""), true,
+                          length.unit};
         }
         for (int g = 0; g < kGroupCount; ++g)
             panels.down[g] = chance(50) ? pick(groupButtons(static_cast<Group>(g)).size()) : -1;
