@@ -7,35 +7,42 @@
 
 namespace {
 
-bool isNameByte(char c)
+// Where an unquoted url( ... ) that holds the "/*" at `at` ends, or -1:
+// in "url(file:///site/*)" the "/*" opens no comment.
+qsizetype urlEndAround(const QByteArray &text, qsizetype at)
 {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '_'
-        || static_cast<unsigned char>(c) >= 0x80;
+    qsizetype open = at - 1;
+    while (open >= 0 && text[open] != '(' && text[open] != ')' && text[open] != '\n' && text[open] != '"'
+           && text[open] != '\'')
+        --open;
+    if (open < 3 || text[open] != '(' || qstrnicmp(text.constData() + open - 3, "url", 3) != 0 || at - open > 4096)
+        return -1;
+    if (open > 3) {
+        const char before = text[open - 4];
+        if ((before | 0x20) >= 'a' && (before | 0x20) <= 'z')
+            return -1;
+        if ((before >= '0' && before <= '9') || before == '-' || before == '_' || static_cast<unsigned char>(before) >= 0x80)
+            return -1;
+    }
+    for (qsizetype k = at; k < text.size() && text[k] != '\n'; ++k) {
+        if (text[k] == ')')
+            return k;
+    }
+    return -1;
 }
 
-// Braces outside strings, comments and unquoted url() tokens, as the engine
-// tokenises them; -1 when they never balance. (A lowered address such as
-// url(file:///site/*) holds "/*" that opens no comment.)
+// Braces outside strings and comments, as the program's block scan counts
+// them; -1 when they never balance.
 int braceBalance(const QByteArray &text)
 {
     int depth = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char c = text[i];
-        if ((c == 'u' || c == 'U') && (i == 0 || !isNameByte(text[i - 1])) && text.size() - i > 4
-            && qstrnicmp(text.constData() + i, "url(", 4) == 0) {
-            qsizetype k = i + 4;
-            while (k < text.size() && (text[k] == ' ' || text[k] == '\t' || text[k] == '\n'))
-                ++k;
-            if (k < text.size() && text[k] != '"' && text[k] != '\'') {
-                for (; k < text.size() && text[k] != ')'; ++k) {
-                    if (text[k] == '\\')
-                        ++k;
-                }
-                i = k;
+        if (c == '/' && i + 1 < text.size() && text[i + 1] == '*') {
+            if (const qsizetype urlEnd = urlEndAround(text, i); urlEnd > 0) {
+                i = urlEnd;
                 continue;
             }
-        }
-        if (c == '/' && i + 1 < text.size() && text[i + 1] == '*') {
             const qsizetype end = text.indexOf("*/", i + 2);
             if (end < 0)
                 return -1;
