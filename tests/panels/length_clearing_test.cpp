@@ -43,6 +43,7 @@ const char *const kJudge = R"(
   const longhands = property => {
     const e = document.createElement('div');
     e.style.setProperty(property, property === 'clip' ? 'auto' : '1px');
+    if (!e.style.length) e.style.setProperty(property, '1'); // a number: flex-grow, order
     return Array.from(e.style);
   };
   return cases.map(([before, after, property, cleared]) => {
@@ -63,7 +64,9 @@ const char *cssProperty(Length field)
                                         "margin-top", "margin-bottom", "margin-left", "margin-right",
                                         "padding-top", "padding-bottom", "padding-left", "padding-right",
                                         "border-width", "clip", "clip", "clip", "clip",
-                                        "top", "bottom", "left", "right", "height", "width"};
+                                        "top", "bottom", "left", "right", "height", "width",
+                                        "row-gap", "column-gap", "flex-basis", "flex-grow", "flex-shrink", "order"};
+    static_assert(std::size(names) == kLengthCount);
     return names[int(field)];
 }
 
@@ -80,6 +83,7 @@ TEST(LengthClearing, EveryWayOfClearingEveryFieldLeavesTheRestAsTheEngineReadIt)
          "  text-indent: 2px; clip: rect(1px, 2px, 3px, 4px);\n}\n",
          0},
         {"Nested", ".p {\n  color: red;\n  .x {\n    padding: 4px 8px;\n    margin: 0 auto;\n    left: 0;\n  }\n}\n", 1},
+        {"FlexShorthands", ".x {\n  display: flex;\n  flex: 2 1 10px;\n  gap: 4px 8px;\n  order: -1 !important;\n}\n", 0},
     };
     const struct {
         const char *name;

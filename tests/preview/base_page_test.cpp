@@ -73,10 +73,15 @@ TEST(SheetNavigation, CaretLineChoosesThePropertyPage)
     };
     const Case cases[] = {
         {"border-color: #FF0000;", 0},         {" margin-top: 5px;", 1},
-        {"padding: 2px; position: relative;", 4}, {"padding: 2px;position: relative;", 1},
+        {"padding: 2px; position: relative;", 4}, {"padding: 2px;position: relative;", 4},
         {"background-position: top", 2},       {"background-color: red", 0},
         {"border-top: 1px", 0},                {"; Display: none; Overflow: auto;", 3},
-        {"position: absolute;", std::nullopt}, {"", std::nullopt},
+        {"position: absolute;", 4},            {"", std::nullopt},
+        // Whole names: a property named in a value, or a longer name, is no match.
+        {"transition: color .2s, border-color .2s;", std::nullopt}, {"border-radius: 4px;", std::nullopt},
+        {"-webkit-flex-direction: column;", 5}, {"  gap: 1rem;", 5},
+        {"grid-template-columns: repeat(3, 1fr);", 5}, {"place-items: center;", 5},
+        {"text-align: center;", std::nullopt}, {"--brand-color: red;", std::nullopt},
     };
     for (const Case &c : cases)
         EXPECT_EQ(propertyPageForLine(c.line), c.page) << c.line;

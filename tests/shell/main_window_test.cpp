@@ -235,7 +235,7 @@ TEST(MainWindow, NamedControlsExist)
                                   "MarginBottom", "MarginLeft", "MarginRight", "PaddingTop", "PaddingBottom",
                                   "PaddingLeft", "PaddingRight", "BorderWidth", "ClipTop", "ClipBottom", "ClipLeft",
                                   "ClipRight", "BlockTop", "BlockBottom", "BlockLeft", "BlockRight", "BlockHeight",
-                                  "BlockWidth"};
+                                  "BlockWidth", "RowGap", "ColumnGap", "FlexBasis"};
     for (const char *field : fields) {
         const QString name = QLatin1String(field);
         EXPECT_NE(form.findChild<QWidget *>(name), nullptr) << field;
@@ -249,7 +249,15 @@ TEST(MainWindow, NamedControlsExist)
         EXPECT_NE(form.findChild<QWidget *>(QLatin1String(swatch)), nullptr) << swatch;
         EXPECT_NE(form.findChild<QCheckBox *>(QLatin1String(swatch) + "Check"), nullptr) << swatch;
     }
-    EXPECT_EQ(form.controls().optionGroups.size(), 14);
+    for (const char *number : {"FlexGrow", "FlexShrink", "Order"}) {
+        EXPECT_NE(form.findChild<QWidget *>(QLatin1String(number) + "UpDown"), nullptr) << number;
+        EXPECT_FALSE(form.findChild<QToolButton *>(QLatin1String(number) + "_")->isVisibleTo(&form)) << number;
+    }
+    for (const char *name : {"LayoutBox", "GridTemplateColumns", "GridTemplateRows", "GridTemplateAreas", "GridColumn",
+                             "GridRow", "GridAddColumn", "GridRemoveColumn", "GridAddRow", "GridRemoveRow",
+                             "Grid_Auto_Flow_Dense", "LayoutOverlay"})
+        EXPECT_NE(form.findChild<QWidget *>(QLatin1String(name)), nullptr) << name;
+    EXPECT_EQ(form.controls().optionGroups.size(), 23);
     int buttons = 0;
     for (const auto &group : form.controls().optionGroups) {
         for (const QToolButton *button : group) {
@@ -263,7 +271,7 @@ TEST(MainWindow, NamedControlsExist)
             ++buttons;
         }
     }
-    EXPECT_EQ(buttons, 80);
+    EXPECT_EQ(buttons, 121);
 }
 
 TEST(MainWindow, PagesHaveRussianCaptionsAndStartWhereTheyShould)
@@ -278,7 +286,7 @@ TEST(MainWindow, PagesHaveRussianCaptionsAndStartWhereTheyShould)
     for (int i = 0; i < pages->count(); ++i)
         propertyTabs.append(pages->tabText(i));
     EXPECT_EQ(viewerTabs, (QStringList{"Редактор", "Текущий CSS", "Исходный CSS", "Браузер"}));
-    EXPECT_EQ(propertyTabs, (QStringList{"Цвет", "Отступы", "Фон", "Блок", "Привязка и размеры", "Переменные"}));
+    EXPECT_EQ(propertyTabs, (QStringList{"Цвет", "Отступы", "Фон", "Блок", "Привязка и размеры", "Компоновка", "Переменные"}));
     EXPECT_EQ(viewer->currentWidget()->objectName(), QStringLiteral("PreView"));
     EXPECT_EQ(pages->currentWidget()->objectName(), QStringLiteral("ColorBox"));
     EXPECT_TRUE(form.windowTitle().startsWith(QStringLiteral("Quillbox 1.8 - ")));

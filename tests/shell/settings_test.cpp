@@ -53,7 +53,7 @@ TEST(WindowSettings, ClosingWritesEveryValue)
     }
     auto s = settings();
     s->beginGroup(QStringLiteral("Init"));
-    EXPECT_EQ(s->childKeys().size(), 11);
+    EXPECT_EQ(s->childKeys().size(), 12);
     EXPECT_EQ(s->value("KeepUntouchedLayout").toInt(), 1);
     EXPECT_EQ(s->value("HighlightMatches").toInt(), 0);
     EXPECT_EQ(s->value("PreviewWidth").toInt(), 375);

@@ -58,6 +58,7 @@ InitSettings InitSettings::read(QSettings &settings)
     s.previewWidth = readInt(settings, QStringLiteral("PreviewWidth"));
     s.viewer = readInt(settings, QStringLiteral("Viewer"));
     s.tabPanel = readInt(settings, QStringLiteral("TabPanel"));
+    s.tabPanelPage = readString(settings, QStringLiteral("TabPanelPage"));
     s.homePage = readString(settings, QStringLiteral("HomePage"));
     s.panelListWidth = readInt(settings, QStringLiteral("PanelListWidth"));
     s.phtmlHeight = readInt(settings, QStringLiteral("PHTMLHeight"));
@@ -84,12 +85,26 @@ void InitSettings::write(QSettings &settings) const
     putInt("PreviewWidth", previewWidth);
     putInt("Viewer", viewer);
     putInt("TabPanel", tabPanel);
+    if (tabPanelPage)
+        settings.setValue(QStringLiteral("TabPanelPage"), *tabPanelPage);
     if (homePage)
         settings.setValue(QStringLiteral("HomePage"), *homePage);
     putInt("PanelListWidth", panelListWidth);
     putInt("PHTMLHeight", phtmlHeight);
     settings.endGroup();
     settings.sync();
+}
+
+int tabPanelToOpen(const InitSettings &init, const QStringList &pageNames)
+{
+    if (init.tabPanelPage && pageNames.contains(*init.tabPanelPage))
+        return int(pageNames.indexOf(*init.tabPanelPage));
+    static const QStringList before = {QStringLiteral("ColorBox"),     QStringLiteral("MarginPadding"),
+                                       QStringLiteral("BackGroundBox"), QStringLiteral("DisplayVis"),
+                                       QStringLiteral("PositionFloat"), QStringLiteral("VarsPage")};
+    if (!init.tabPanel || *init.tabPanel < 0 || *init.tabPanel >= before.size())
+        return -1;
+    return int(pageNames.indexOf(before[*init.tabPanel]));
 }
 
 QSettings *openProgramSettings()

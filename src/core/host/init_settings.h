@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -17,6 +18,8 @@ struct InitSettings {
     std::optional<int> previewWidth; // 0: the width of the window
     std::optional<int> viewer;
     std::optional<int> tabPanel;
+    // The page by its name, which stays when pages are added.
+    std::optional<QString> tabPanelPage;
     std::optional<QString> homePage;
     std::optional<int> panelListWidth;
     std::optional<int> phtmlHeight;
@@ -25,6 +28,11 @@ struct InitSettings {
     // Writes every value that is present, in the documented order.
     void write(QSettings &settings) const;
 };
+
+// The page of the property panels to open, among the pages by name: the
+// named page, else the stored index as the pages stood before they were
+// named (six pages, the variables last); -1 for none.
+int tabPanelToOpen(const InitSettings &init, const QStringList &pageNames);
 
 // The settings store of the program: organisation "Tarnwell",
 // application "Quillbox18", user scope.

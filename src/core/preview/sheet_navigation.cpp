@@ -4,39 +4,56 @@
 
 namespace {
 
-enum Page { ColorBox = 0, MarginPadding = 1, BackGroundBox = 2, DisplayVis = 3, PositionFloat = 4 };
+enum Page { ColorBox = 0, MarginPadding = 1, BackGroundBox = 2, DisplayVis = 3, PositionFloat = 4, LayoutBox = 5 };
 
-// Later rows win over earlier ones.
-struct Row {
-    Page page;
-    QList<QByteArray> texts;
-};
-
-const QList<Row> &rows()
+// The page of a property by its whole name, in capitals without a vendor
+// prefix: "transition" names a colour only in its value.
+std::optional<int> pageOfProperty(const QByteArray &name)
 {
-    static const QList<Row> table = {
-        {ColorBox, {"COLOR", "BORDER"}},
-        {BackGroundBox, {"BACKGROUND-IMAGE", "BACKGROUND-POSITION", "BACKGROUND-REPEAT"}},
-        {MarginPadding, {"MARGIN", "PADDING"}},
-        {PositionFloat, {" POSITION:", " FLOAT:", " TOP:", " LEFT:", " RIGHT:", " BOTTOM:", " WIDTH:", " HEIGHT:"}},
-        {DisplayVis, {" DISPLAY:", " VISIBILITY:", " OVERFLOW:", " CLIP"}},
+    auto among = [&name](std::initializer_list<const char *> names) {
+        for (const char *n : names) {
+            if (name == n)
+                return true;
+        }
+        return false;
     };
-    return table;
+    auto family = [&name](const char *stem) { return name == stem || name.startsWith(QByteArray(stem) + '-'); };
+    if (among({"COLOR", "BACKGROUND-COLOR"}) || (name.startsWith("SCROLLBAR-") && name.endsWith("-COLOR")))
+        return ColorBox;
+    if (family("BORDER") && !name.contains("RADIUS") && !name.contains("IMAGE") && !name.contains("COLLAPSE")
+        && !name.contains("SPACING"))
+        return ColorBox;
+    if (among({"BACKGROUND", "BACKGROUND-IMAGE", "BACKGROUND-POSITION", "BACKGROUND-REPEAT", "BACKGROUND-ATTACHMENT"}))
+        return BackGroundBox;
+    if (family("MARGIN") || family("PADDING"))
+        return MarginPadding;
+    if (among({"POSITION", "FLOAT", "TOP", "LEFT", "RIGHT", "BOTTOM", "WIDTH", "HEIGHT"}))
+        return PositionFloat;
+    if (among({"DISPLAY", "VISIBILITY", "OVERFLOW", "CLIP"}))
+        return DisplayVis;
+    if (family("FLEX") || family("GRID") || family("ALIGN") || family("JUSTIFY") || family("PLACE")
+        || among({"GAP", "ROW-GAP", "COLUMN-GAP", "ORDER"}))
+        return LayoutBox;
+    return std::nullopt;
 }
 
 } // namespace
 
 std::optional<int> propertyPageForLine(const QByteArray &line)
 {
-    const QByteArray upper = latinUpper(line);
+    // The last declaration of the line with a page of its own decides.
     std::optional<int> page;
-    for (const Row &row : rows()) {
-        for (const QByteArray &text : row.texts) {
-            if (upper.contains(text)) {
-                page = row.page;
-                break;
-            }
+    for (const QByteArray &piece : line.split(';')) {
+        const qsizetype colon = piece.indexOf(':');
+        if (colon < 0)
+            continue;
+        QByteArray name = latinUpper(piece.left(colon).trimmed());
+        if (name.startsWith('-') && !name.startsWith("--")) {
+            const qsizetype second = name.indexOf('-', 1);
+            name = second > 0 ? name.mid(second + 1) : name;
         }
+        if (const std::optional<int> p = pageOfProperty(name))
+            page = p;
     }
     return page;
 }

@@ -19,6 +19,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <tuple>
+
 namespace {
 
 struct ToggleDef {
@@ -346,43 +348,62 @@ void buildPositionPage(QTabWidget *tabs, PanelControls &controls)
     layout->addStretch(1);
 }
 
-// A layout group's buttons from the core's table, in one row.
-void addLayoutGroup(QGridLayout *grid, int row, PanelControls &controls, QWidget *parent, Group group,
-                    const char *label)
+// A layout group's buttons from the core's table: a caption, then one row
+// of buttons under it.
+int addLayoutGroup(QGridLayout *grid, int row, PanelControls &controls, QWidget *parent, Group group,
+                   const char *label)
 {
-    grid->addWidget(new QLabel(QString::fromUtf8(label), parent), row, 0);
+    grid->addWidget(new QLabel(QString::fromUtf8(label), parent), row, 0, 1, 2);
     auto *buttons = tightGrid();
     QList<ToggleDef> defs;
     for (const LayoutButton &b : layoutGroup(group)->buttons)
         defs.append({b.name, b.hint, icons::layout(QLatin1String(b.name))});
     addToggleGrid(buttons, 0, 6, controls, parent, defs);
     buttons->setColumnStretch(6, 1);
-    grid->addLayout(buttons, row, 1);
+    grid->addLayout(buttons, row + 1, 0, 1, 2);
+    return row + 2;
 }
 
-QLineEdit *addTextRow(QGridLayout *grid, int row, QWidget *parent, PanelControls &controls, TextField field,
-                      const char *label, const char *hint)
+// A text field under its caption, the whole width of the group.
+int addTextRow(QGridLayout *grid, int row, QWidget *parent, PanelControls &controls, TextField field,
+               const char *label, const char *hint)
 {
-    grid->addWidget(new QLabel(QString::fromUtf8(label), parent), row, 0);
+    grid->addWidget(new QLabel(QString::fromUtf8(label), parent), row, 0, 1, 2);
     auto *edit = new QLineEdit(parent);
     edit->setObjectName(QLatin1String(textFieldName(field)));
     setHint(edit, QString::fromUtf8(hint));
     edit->setAccessibleName(QString::fromUtf8(label));
-    grid->addWidget(edit, row, 1);
+    grid->addWidget(edit, row + 1, 0, 1, 2);
     controls.textFields.insert(edit->objectName(), edit);
-    return edit;
+    return row + 2;
 }
 
-QToolButton *trackButton(QWidget *parent, PanelControls &controls, const char *name, const char *caption,
-                         const char *hint)
+// A track more or less: two small buttons under a track list.
+int addTrackButtons(QGridLayout *grid, int row, QWidget *parent, PanelControls &controls, const char *add,
+                    const char *remove, const char *what, const char *addHint, const char *removeHint)
 {
-    auto *button = new QToolButton(parent);
-    button->setObjectName(QLatin1String(name));
-    button->setText(QString::fromUtf8(caption));
-    button->setAutoRaise(true);
-    setHint(button, QString::fromUtf8(hint));
-    controls.trackButtons.insert(button->objectName(), button);
-    return button;
+    auto *quick = new QHBoxLayout;
+    quick->setSpacing(1);
+    for (const auto &[name, sign, hint] : {std::tuple{add, "+ ", addHint}, std::tuple{remove, "− ", removeHint}}) {
+        auto *button = new QToolButton(parent);
+        button->setObjectName(QLatin1String(name));
+        button->setText(QString::fromUtf8(sign) + QString::fromUtf8(what));
+        button->setAutoRaise(true);
+        setHint(button, QString::fromUtf8(hint));
+        controls.trackButtons.insert(button->objectName(), button);
+        quick->addWidget(button);
+    }
+    quick->addStretch(1);
+    grid->addLayout(quick, row, 0, 1, 2);
+    return row + 1;
+}
+
+// The layout page's groups hold rows of six buttons: narrower side margins.
+QGridLayout *narrowGrid(QWidget *parent)
+{
+    QGridLayout *grid = tightGrid(parent);
+    grid->setContentsMargins(1, 3, 1, 3);
+    return grid;
 }
 
 void buildLayoutPage(QTabWidget *tabs, PanelControls &controls)
@@ -390,30 +411,36 @@ void buildLayoutPage(QTabWidget *tabs, PanelControls &controls)
     QVBoxLayout *layout = nullptr;
     QWidget *page = makePage(tabs, "LayoutBox", "Компоновка", layout);
 
-    controls.layoutOverlay = new QCheckBox(QStringLiteral("Показывать сетку и гибкие блоки"), page);
+    controls.layoutOverlay = new QCheckBox(QStringLiteral("Показывать сетку\nи гибкие блоки"), page);
     controls.layoutOverlay->setObjectName(QStringLiteral("LayoutOverlay"));
     controls.layoutOverlay->setChecked(true);
-    setHint(controls.layoutOverlay, QStringLiteral("Линии сетки и элементы гибких блоков поверх страницы"));
+    setHint(controls.layoutOverlay, QStringLiteral("Показывать сетку и гибкие блоки поверх страницы"));
     layout->addWidget(controls.layoutOverlay);
 
-    QGroupBox *flex = makeGroup(page, "FlexContainerBox", "Контейнер: направление и выравнивание");
-    auto *grid = tightGrid(flex);
+    QGroupBox *flex = makeGroup(page, "FlexContainerBox", "Контейнер");
+    auto *grid = narrowGrid(flex);
     grid->setHorizontalSpacing(4);
-    addLayoutGroup(grid, 0, controls, flex, Group::FlexDirection, "Ось");
-    addLayoutGroup(grid, 1, controls, flex, Group::FlexWrap, "Перенос");
-    addLayoutGroup(grid, 2, controls, flex, Group::JustifyContent, "Вдоль");
-    addLayoutGroup(grid, 3, controls, flex, Group::AlignItems, "Поперёк");
-    addLayoutGroup(grid, 4, controls, flex, Group::AlignContent, "Линии");
-    addLayoutGroup(grid, 5, controls, flex, Group::JustifyItems, "В ячейке");
-    addLengthRow(grid, 6, flex, controls, "RowGap", "Между строк", "Промежуток между строками (row-gap)",
-                 "Промежуток между строками");
-    addLengthRow(grid, 7, flex, controls, "ColumnGap", "Между столбц.", "Промежуток между столбцами (column-gap)",
-                 "Промежуток между столбцами");
+    int row = addLayoutGroup(grid, 0, controls, flex, Group::FlexDirection, "Направление");
+    row = addLayoutGroup(grid, row, controls, flex, Group::FlexWrap, "Перенос");
+    row = addLayoutGroup(grid, row, controls, flex, Group::JustifyContent, "Вдоль оси");
+    row = addLayoutGroup(grid, row, controls, flex, Group::AlignItems, "Поперёк оси");
+    row = addLayoutGroup(grid, row, controls, flex, Group::AlignContent, "Линии");
+    row = addLayoutGroup(grid, row, controls, flex, Group::JustifyItems, "В ячейках сетки");
     grid->setColumnStretch(1, 1);
     layout->addWidget(flex);
 
-    QGroupBox *item = makeGroup(page, "FlexItemBox", "Элемент контейнера");
-    auto *itemGrid = tightGrid(item);
+    QGroupBox *gaps = makeGroup(page, "GapBox", "Промежутки");
+    auto *gapGrid = narrowGrid(gaps);
+    gapGrid->setHorizontalSpacing(4);
+    addLengthRow(gapGrid, 0, gaps, controls, "RowGap", "Строки", "Промежуток между строками (row-gap)",
+                 "Промежуток между строками");
+    addLengthRow(gapGrid, 1, gaps, controls, "ColumnGap", "Столбцы", "Промежуток между столбцами (column-gap)",
+                 "Промежуток между столбцами");
+    gapGrid->setColumnStretch(2, 1);
+    layout->addWidget(gaps);
+
+    QGroupBox *item = makeGroup(page, "FlexItemBox", "Элемент");
+    auto *itemGrid = narrowGrid(item);
     itemGrid->setHorizontalSpacing(4);
     addLengthRow(itemGrid, 0, item, controls, "FlexGrow", "Рост", "Доля свободного места (flex-grow)",
                  "Доля свободного места");
@@ -424,43 +451,39 @@ void buildLayoutPage(QTabWidget *tabs, PanelControls &controls)
                  "Порядок среди элементов");
     for (const char *number : {"FlexGrow", "FlexShrink", "Order"})
         controls.lengthFields[QLatin1String(number)].unit->hide();
-    addLayoutGroup(itemGrid, 4, controls, item, Group::AlignSelf, "Поперёк");
-    addLayoutGroup(itemGrid, 5, controls, item, Group::JustifySelf, "В ячейке");
-    itemGrid->setColumnStretch(1, 1);
+    row = addLayoutGroup(itemGrid, 4, controls, item, Group::AlignSelf, "Поперёк оси");
+    row = addLayoutGroup(itemGrid, row, controls, item, Group::JustifySelf, "В ячейке сетки");
+    row = addTextRow(itemGrid, row, item, controls, TextField::GridColumn, "Столбцы сетки",
+                     "Столбцы элемента (grid-column): 1 / 3, span 2, имя линии");
+    addTextRow(itemGrid, row, item, controls, TextField::GridRow, "Строки сетки",
+               "Строки элемента (grid-row): 1 / 3, span 2, имя линии");
+    itemGrid->setColumnStretch(2, 1);
     layout->addWidget(item);
 
     QGroupBox *tracks = makeGroup(page, "GridBox", "Сетка");
-    auto *gridGrid = tightGrid(tracks);
-    gridGrid->setHorizontalSpacing(4);
-    addTextRow(gridGrid, 0, tracks, controls, TextField::GridTemplateColumns, "Столбцы",
-               "Столбцы сетки (grid-template-columns): 1fr 200px, repeat(3, 1fr), minmax()");
-    addTextRow(gridGrid, 1, tracks, controls, TextField::GridTemplateRows, "Строки",
-               "Строки сетки (grid-template-rows)");
-    auto *quick = new QHBoxLayout;
-    quick->setSpacing(1);
-    quick->addWidget(trackButton(tracks, controls, "GridAddColumn", "+ столб.", "Добавить столбец 1fr"));
-    quick->addWidget(trackButton(tracks, controls, "GridRemoveColumn", "− столб.", "Убрать последний столбец"));
-    quick->addWidget(trackButton(tracks, controls, "GridAddRow", "+ стр.", "Добавить строку 1fr"));
-    quick->addWidget(trackButton(tracks, controls, "GridRemoveRow", "− стр.", "Убрать последнюю строку"));
-    quick->addStretch(1);
-    gridGrid->addLayout(quick, 2, 0, 1, 2);
-    gridGrid->addWidget(new QLabel(QStringLiteral("Области"), tracks), 3, 0, Qt::AlignTop);
+    auto *gridGrid = narrowGrid(tracks);
+    row = addTextRow(gridGrid, 0, tracks, controls, TextField::GridTemplateColumns, "Столбцы",
+                     "Столбцы сетки (grid-template-columns): 1fr 200px, repeat(3, 1fr), minmax()");
+    row = addTrackButtons(gridGrid, row, tracks, controls, "GridAddColumn", "GridRemoveColumn", "столбец",
+                          "Добавить столбец 1fr", "Убрать последний столбец");
+    row = addTextRow(gridGrid, row, tracks, controls, TextField::GridTemplateRows, "Строки",
+                     "Строки сетки (grid-template-rows)");
+    row = addTrackButtons(gridGrid, row, tracks, controls, "GridAddRow", "GridRemoveRow", "строка",
+                          "Добавить строку 1fr", "Убрать последнюю строку");
+    gridGrid->addWidget(new QLabel(QStringLiteral("Области"), tracks), row++, 0, 1, 2);
     controls.gridAreas = new QPlainTextEdit(tracks);
     controls.gridAreas->setObjectName(QStringLiteral("GridTemplateAreas"));
     controls.gridAreas->setTabChangesFocus(true);
+    controls.gridAreas->setLineWrapMode(QPlainTextEdit::NoWrap);
     controls.gridAreas->setFixedHeight(controls.gridAreas->fontMetrics().lineSpacing() * 3 + 10);
     setHint(controls.gridAreas, QStringLiteral("Области сетки (grid-template-areas): одна строка сетки в строке"));
     controls.gridAreas->setAccessibleName(QStringLiteral("Области"));
-    gridGrid->addWidget(controls.gridAreas, 3, 1);
-    addLayoutGroup(gridGrid, 4, controls, tracks, Group::GridAutoFlow, "Порядок");
+    gridGrid->addWidget(controls.gridAreas, row++, 0, 1, 2);
+    row = addLayoutGroup(gridGrid, row, controls, tracks, Group::GridAutoFlow, "Заполнение");
     controls.gridDense = new QCheckBox(QStringLiteral("Плотно (dense)"), tracks);
     controls.gridDense->setObjectName(QStringLiteral("Grid_Auto_Flow_Dense"));
     setHint(controls.gridDense, QStringLiteral("Заполнять пропуски сетки более поздними элементами"));
-    gridGrid->addWidget(controls.gridDense, 5, 1);
-    addTextRow(gridGrid, 6, tracks, controls, TextField::GridColumn, "Столбец эл.",
-               "Столбцы элемента (grid-column): 1 / 3, span 2, имя линии");
-    addTextRow(gridGrid, 7, tracks, controls, TextField::GridRow, "Строка эл.",
-               "Строки элемента (grid-row): 1 / 3, span 2, имя линии");
+    gridGrid->addWidget(controls.gridDense, row, 0, 1, 2);
     gridGrid->setColumnStretch(1, 1);
     layout->addWidget(tracks);
     layout->addStretch(1);

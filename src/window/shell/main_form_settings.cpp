@@ -31,6 +31,12 @@ void TMainForm::restoreSettings()
         selectPreviewWidth(m_viewer.previewWidth, *init.previewWidth);
     if (init.viewer && *init.viewer >= 0 && *init.viewer < m_viewer.viewer->count())
         m_viewer.viewer->setCurrentIndex(*init.viewer);
+    auto *pages = m_listPanel.panel->findChild<QTabWidget *>(QStringLiteral("TABPANEL"));
+    QStringList pageNames;
+    for (int i = 0; i < pages->count(); ++i)
+        pageNames.append(pages->widget(i)->objectName());
+    if (const int page = tabPanelToOpen(init, pageNames); page >= 0)
+        pages->setCurrentIndex(page);
     if (init.panelListWidth) {
         const int width = qMax(*init.panelListWidth, m_listPanel.panel->minimumWidth());
         // With sliding panels the list stands on its own, out of the splitter.
@@ -59,7 +65,9 @@ void TMainForm::writeSettings()
     init.highlightMatches = (*m_actions)["HighlightMatches"]->isChecked();
     init.previewWidth = previewWidthOf(m_viewer.previewWidth);
     init.viewer = m_viewer.viewer->currentIndex();
-    init.tabPanel = m_listPanel.panel->findChild<QTabWidget *>(QStringLiteral("TABPANEL"))->currentIndex();
+    const auto *pages = m_listPanel.panel->findChild<QTabWidget *>(QStringLiteral("TABPANEL"));
+    init.tabPanel = pages->currentIndex();
+    init.tabPanelPage = pages->currentWidget()->objectName();
     init.homePage = store().homePageAddress();
     init.panelListWidth = m_splitterList->sizes().value(1, m_listPanel.panel->width());
     init.phtmlHeight = m_viewer.browserSplitter->sizes().value(1, m_viewer.phtml->height());
