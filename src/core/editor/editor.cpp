@@ -26,6 +26,11 @@ Editor::Editor(EditorHost &host, Questioner &questioner)
     m_files.goToBasePage = [this] { m_navigation.GoNavigatorToLINK_HTMLExecute(); };
     m_commit.refreshView = [this] { m_preview.refreshAfterChange(); };
     m_inspector.selectRule = [this](int row) { ListTagClick(row); };
+    // What the page says of the selected rule's elements decides how the
+    // layout page writes start and end, and what it warns of.
+    m_inspector.layoutSeen = [this](const QList<int> &n) { m_panels.layoutContext = {true, n[0], n[1], n[2], n[3], n[4]}; };
+    QObject::connect(&m_store.list(), &StyleListModel::selectionChanged, &m_store,
+                     [this] { m_panels.layoutContext = LayoutContext(); });
     m_store.setInPlaceWriter(&ruleEditedInPlace);
     // Another program's change to the file: looked at once the file system
     // has settled, and never written over unseen.

@@ -41,6 +41,13 @@ public:
     // matched elements and of the one under the pointer while picking, in
     // the page's CSS pixels from the top left of its viewport.
     virtual void showOutlines(const QList<QRectF> &matches, const QList<QRectF> &picked) = 0;
+    // The lines of the matched flex and grid containers, drawn the same
+    // way: grid tracks or flex items, and the gaps between them.
+    virtual void showLayoutLines(const QList<QRectF> &tracks, const QList<QRectF> &gaps)
+    {
+        (void)tracks;
+        (void)gaps;
+    }
 
     // The page to open, chosen in OpenDialogHTML; nothing when cancelled.
     virtual std::optional<QString> chooseHtmlToOpen(const QString &folder) = 0;

@@ -60,6 +60,12 @@ void PageInspector::run(const QString &script, std::function<void(const QVariant
     m_browser->runPageScript(script, std::move(done));
 }
 
+void PageInspector::setLayoutLines(bool on)
+{
+    m_layoutLines = on;
+    showMatches();
+}
+
 void PageInspector::setOutlining(bool on)
 {
     m_outlining = on;
@@ -98,10 +104,16 @@ void PageInspector::showMatches()
     question.selectors = int(selectors.size());
     const Conditions conditions = conditionsOf(m_store, row);
     question.inMedia = !conditions.media.isEmpty();
-    run(page_scripts::highlight(selectors, conditions.media, m_outlining),
+    run(page_scripts::highlight(selectors, conditions.media, m_outlining, m_layoutLines),
         [this, asked, question, show](const QVariant &answer) {
-            if (asked == m_asked)
-                show(countText(answer, question));
+            if (asked != m_asked)
+                return;
+            show(countText(answer, question));
+            QList<int> layout;
+            for (const QVariant &n : answer.toMap().value(QStringLiteral("layout")).toList())
+                layout.append(n.toInt());
+            if (layoutSeen && layout.size() == 5)
+                layoutSeen(layout);
         });
 }
 
@@ -199,8 +211,19 @@ void PageInspector::pageMessage(const QString &line)
         QList<QRectF> picked;
         if (const QRectF r = rect(data.value(QStringLiteral("pick"))); r.isValid())
             picked.append(r);
-        if (m_browser)
+        auto rects = [&rect](const QJsonValue &list) {
+            QList<QRectF> out;
+            for (const QJsonValue &box : list.toArray()) {
+                if (const QRectF r = rect(box); r.width() >= 0 && r.height() >= 0 && !r.isNull())
+                    out.append(r);
+            }
+            return out;
+        };
+        if (m_browser) {
             m_browser->showOutlines(matches, picked);
+            m_browser->showLayoutLines(rects(data.value(QStringLiteral("tracks"))),
+                                       rects(data.value(QStringLiteral("gaps"))));
+        }
     } else if ((kind == QLatin1String("pick") || kind == QLatin1String("cancel")) && m_picking) {
         m_picking = false;
         if (pickingEnded)

@@ -32,6 +32,14 @@ public:
     // Picking ended in the page (an element was picked): the action follows.
     std::function<void()> pickingEnded;
 
+    // What the selected rule's elements are for flex and grid layout:
+    // [elements, containers, flex containers, items, flex items].
+    std::function<void(const QList<int> &)> layoutSeen;
+
+    // The lines of the matched flex and grid containers, drawn or not.
+    void setLayoutLines(bool on);
+    bool layoutLines() const { return m_layoutLines; }
+
     void setOutlining(bool on);
     bool outlining() const { return m_outlining; }
     // Counts, and outlines if asked, what the selected rule matches on the
@@ -66,6 +74,7 @@ private:
     SheetStore &m_store;
     BrowserHost *m_browser = nullptr;
     bool m_outlining = true;
+    bool m_layoutLines = true;
     bool m_picking = false;
     QTimer m_soon;
     int m_asked = 0; // the latest count asked for; older answers are dropped

@@ -8,7 +8,7 @@
   'use strict';
   if (window.__quillbox) return;
   const PREFIX = '@PREFIX@';
-  let matched = [], showMatched = false, hovered = null;
+  let matched = [], showMatched = false, showLayout = false, hovered = null;
   let rules = null, frame = 0, width = window.innerWidth, lastBoxes = '';
   const pending = new Set();
 
@@ -25,6 +25,88 @@
     return [r.left, r.top, r.width, r.height];
   }
 
+  // Where tracks of these sizes stand in the room the container gives
+  // them, after its content alignment: [start, size] each.
+  function placeTracks(sizes, gap, room, mode) {
+    const n = sizes.length;
+    const free = room - sizes.reduce(function (a, b) { return a + b; }, 0) - gap * Math.max(0, n - 1);
+    let offset = 0, extra = 0;
+    mode = mode.replace(/^(unsafe|safe) /, '');
+    if (mode === 'center') offset = free / 2;
+    else if (mode === 'end' || mode === 'flex-end' || mode === 'right') offset = free;
+    else if (free > 0 && mode === 'space-between' && n > 1) extra = free / (n - 1);
+    else if (free > 0 && mode === 'space-around') { extra = free / n; offset = extra / 2; }
+    else if (free > 0 && mode === 'space-evenly') { extra = free / (n + 1); offset = extra; }
+    const out = [];
+    let at = offset;
+    for (const size of sizes) { out.push([at, size]); at += size + gap + extra; }
+    return out;
+  }
+
+  function trackSizes(text) {
+    return text.replace(/\[[^\]]*\]/g, ' ').trim().split(/\s+/)
+      .filter(function (t) { return /px$/.test(t); }).map(parseFloat);
+  }
+
+  // The tracks and gaps of a grid container, in the viewport.
+  function gridLines(el, cs, tracks, gaps) {
+    const r = el.getBoundingClientRect();
+    const px = function (v) { return parseFloat(v) || 0; };
+    const pl = px(cs.paddingLeft), pt = px(cs.paddingTop);
+    const left = r.left + px(cs.borderLeftWidth) + pl - el.scrollLeft;
+    const top = r.top + px(cs.borderTopWidth) + pt - el.scrollTop;
+    const width = el.clientWidth - pl - px(cs.paddingRight);
+    const height = el.clientHeight - pt - px(cs.paddingBottom);
+    const columnGap = px(cs.columnGap), rowGap = px(cs.rowGap);
+    const cols = placeTracks(trackSizes(cs.gridTemplateColumns), columnGap, width, cs.justifyContent);
+    const rows = placeTracks(trackSizes(cs.gridTemplateRows), rowGap, height, cs.alignContent);
+    if (!cols.length || !rows.length) return;
+    const x0 = cols[0][0], x1 = cols[cols.length - 1][0] + cols[cols.length - 1][1];
+    const y0 = rows[0][0], y1 = rows[rows.length - 1][0] + rows[rows.length - 1][1];
+    cols.forEach(function (c, i) {
+      tracks.push([left + c[0], top + y0, c[1], y1 - y0]);
+      if (i + 1 < cols.length) gaps.push([left + c[0] + c[1], top + y0, cols[i + 1][0] - c[0] - c[1], y1 - y0]);
+    });
+    rows.forEach(function (w, i) {
+      tracks.push([left + x0, top + w[0], x1 - x0, w[1]]);
+      if (i + 1 < rows.length) gaps.push([left + x0, top + w[0] + w[1], x1 - x0, rows[i + 1][0] - w[0] - w[1]]);
+    });
+  }
+
+  // The items of a flex container and the gaps between neighbours on a line.
+  function flexLines(el, cs, tracks, gaps) {
+    const column = cs.flexDirection.indexOf('column') === 0;
+    let previous = null;
+    for (const child of el.children) {
+      const ccs = getComputedStyle(child);
+      if (ccs.display === 'none' || ccs.position === 'absolute' || ccs.position === 'fixed') continue;
+      const r = child.getBoundingClientRect();
+      tracks.push([r.left, r.top, r.width, r.height]);
+      if (previous) {
+        const a = previous, b = r;
+        if (!column && b.left > a.right && b.top < a.bottom && b.bottom > a.top)
+          gaps.push([a.right, Math.min(a.top, b.top), b.left - a.right, Math.max(a.bottom, b.bottom) - Math.min(a.top, b.top)]);
+        else if (column && b.top > a.bottom && b.left < a.right && b.right > a.left)
+          gaps.push([Math.min(a.left, b.left), a.bottom, Math.max(a.right, b.right) - Math.min(a.left, b.left), b.top - a.bottom]);
+      }
+      previous = r;
+    }
+  }
+
+  const MAX_CONTAINERS = 200;
+
+  function layoutLines() {
+    const tracks = [], gaps = [];
+    let drawn = 0;
+    for (const el of matched) {
+      if (drawn >= MAX_CONTAINERS || !el.isConnected) break;
+      const cs = getComputedStyle(el);
+      if (/grid/.test(cs.display)) { gridLines(el, cs, tracks, gaps); ++drawn; }
+      else if (/flex/.test(cs.display)) { flexLines(el, cs, tracks, gaps); ++drawn; }
+    }
+    return { tracks: tracks, gaps: gaps };
+  }
+
   function draw() {
     frame = 0;
     const match = [];
@@ -35,10 +117,25 @@
       }
     }
     const pick = hovered ? box(hovered) : null;
-    const boxes = JSON.stringify([match, pick]);
+    const lines = showLayout ? layoutLines() : { tracks: [], gaps: [] };
+    const boxes = JSON.stringify([match, pick, lines]);
     if (boxes === lastBoxes) return;
     lastBoxes = boxes;
-    say('boxes', { match: match, pick: pick });
+    say('boxes', { match: match, pick: pick, tracks: lines.tracks, gaps: lines.gaps });
+  }
+
+  // Of the matched elements, how many are flex or grid containers, and
+  // how many stand in one.
+  function layoutContext() {
+    let containers = 0, flexContainers = 0, items = 0, flexItems = 0;
+    for (const el of matched.slice(0, 500)) {
+      const display = getComputedStyle(el).display;
+      if (/flex|grid/.test(display)) { ++containers; if (/flex/.test(display)) ++flexContainers; }
+      const parent = el.parentElement;
+      const around = parent ? getComputedStyle(parent).display : '';
+      if (/flex|grid/.test(around)) { ++items; if (/flex/.test(around)) ++flexItems; }
+    }
+    return [Math.min(matched.length, 500), containers, flexContainers, items, flexItems];
   }
 
   function redraw() {
@@ -64,7 +161,7 @@
     return true;
   }
 
-  function highlight(selectors, media, outline) {
+  function highlight(selectors, media, outline, layout) {
     if (location.href === 'about:blank' || !document.documentElement) return null;
     const seen = new Set();
     matched = [];
@@ -77,13 +174,15 @@
       }
     }
     showMatched = outline && matched.length > 0;
+    showLayout = !!layout && matched.length > 0;
     draw();
-    return { count: matched.length, invalid: invalid, mediaApplies: mediaHolds(media, null) };
+    return { count: matched.length, invalid: invalid, mediaApplies: mediaHolds(media, null), layout: layoutContext() };
   }
 
   function clear() {
     matched = [];
     showMatched = false;
+    showLayout = false;
     draw();
   }
 

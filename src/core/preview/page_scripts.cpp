@@ -46,11 +46,12 @@ QString library()
     return QString::fromUtf8(file.readAll()).replace(QStringLiteral("@PREFIX@"), pageMessagePrefix());
 }
 
-QString highlight(const QJsonValue &selectors, const QJsonValue &media, bool outline)
+QString highlight(const QJsonValue &selectors, const QJsonValue &media, bool outline, bool layout)
 {
     return call(QStringLiteral("highlight"),
                 json(selectors) + QLatin1Char(',') + json(media) + QLatin1Char(',')
-                    + (outline ? QStringLiteral("true") : QStringLiteral("false")));
+                    + (outline ? QStringLiteral("true") : QStringLiteral("false")) + QLatin1Char(',')
+                    + (layout ? QStringLiteral("true") : QStringLiteral("false")));
 }
 
 QString clear()

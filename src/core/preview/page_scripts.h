@@ -14,9 +14,11 @@ QString library();
 QString pageMessagePrefix();
 
 // Outlines (when asked) and counts the elements the selectors match; the
-// @media conditions are checked at the page's width. Answers
-// {count, invalid, mediaApplies} or nothing on an empty page.
-QString highlight(const QJsonValue &selectors, const QJsonValue &media, bool outline);
+// @media conditions are checked at the page's width. With `layout`, the
+// tracks of matched grid containers and the items of flex ones are drawn
+// too. Answers {count, invalid, mediaApplies, layout: [elements,
+// containers, flex containers, items, flex items]} or nothing on an empty page.
+QString highlight(const QJsonValue &selectors, const QJsonValue &media, bool outline, bool layout = false);
 // Removes the outlines.
 QString clear();
 // Starts or ends picking an element; the rules are what the pick is

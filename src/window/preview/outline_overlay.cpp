@@ -18,11 +18,20 @@ OutlineOverlay::OutlineOverlay(QWebEngineView *view)
     hide();
 }
 
+void OutlineOverlay::showLayout(const QList<QRectF> &tracks, const QList<QRectF> &gaps)
+{
+    if (tracks == m_tracks && gaps == m_gaps)
+        return;
+    m_tracks = tracks;
+    m_gaps = gaps;
+    showOutlines(m_matches, m_picked);
+}
+
 void OutlineOverlay::showOutlines(const QList<QRectF> &matches, const QList<QRectF> &picked)
 {
     m_matches = matches;
     m_picked = picked;
-    setVisible(!m_matches.isEmpty() || !m_picked.isEmpty());
+    setVisible(!m_matches.isEmpty() || !m_picked.isEmpty() || !m_tracks.isEmpty() || !m_gaps.isEmpty());
     if (isVisible()) {
         // The view makes a surface of its own when its page changes; the
         // layer stays above it.
@@ -66,6 +75,16 @@ void OutlineOverlay::paintEvent(QPaintEvent *)
             }
         }
     };
+    // Gaps hatched, tracks dashed, in a violet no outline uses.
+    auto shown = [zoom](const QRectF &r) { return QRectF(r.x() * zoom, r.y() * zoom, r.width() * zoom, r.height() * zoom); };
+    for (const QRectF &gap : std::as_const(m_gaps))
+        painter.fillRect(shown(gap), QBrush(QColor(150, 40, 200, 110), Qt::BDiagPattern));
+    QPen trackPen(QColor(150, 40, 200, 230), 1, Qt::DashLine);
+    trackPen.setCosmetic(true);
+    painter.setPen(trackPen);
+    painter.setBrush(Qt::NoBrush);
+    for (const QRectF &track : std::as_const(m_tracks))
+        painter.drawRect(shown(track).adjusted(0.5, 0.5, -0.5, -0.5));
     draw(m_matches, QColor(0, 40, 140, 250), Qt::SolidLine);
     draw(m_picked, QColor(110, 30, 0, 250), Qt::DashLine);
 }

@@ -20,6 +20,10 @@ public:
     void showOutlines(const QList<QRectF> &matches, const QList<QRectF> &picked);
     const QList<QRectF> &matches() const { return m_matches; }
     const QList<QRectF> &picked() const { return m_picked; }
+    // The tracks of grid containers or the items of flex ones, and the gaps.
+    void showLayout(const QList<QRectF> &tracks, const QList<QRectF> &gaps);
+    const QList<QRectF> &tracks() const { return m_tracks; }
+    const QList<QRectF> &gaps() const { return m_gaps; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -29,4 +33,6 @@ private:
     QWebEngineView *m_view;
     QList<QRectF> m_matches;
     QList<QRectF> m_picked;
+    QList<QRectF> m_tracks;
+    QList<QRectF> m_gaps;
 };

@@ -114,7 +114,10 @@ PreviewBrowser::PreviewBrowser(const ViewerPages &pages, const ActionCatalog &ac
 
     m_outlines = new OutlineOverlay(view);
     // A new page has nothing outlined until the program asks again.
-    connect(view, &QWebEngineView::loadStarted, m_outlines, [overlay = m_outlines] { overlay->showOutlines({}, {}); });
+    connect(view, &QWebEngineView::loadStarted, m_outlines, [overlay = m_outlines] {
+        overlay->showLayout({}, {});
+        overlay->showOutlines({}, {});
+    });
     connect(view, &QWebEngineView::loadStarted, pages.progress, [bar = pages.progress] { bar->setValue(0); });
     connect(view, &QWebEngineView::loadProgress, pages.progress, [bar = pages.progress](int progress) {
         bar->setMaximum(100);
@@ -207,6 +210,11 @@ void PreviewBrowser::runPageScript(const QString &script, std::function<void(con
 void PreviewBrowser::showOutlines(const QList<QRectF> &matches, const QList<QRectF> &picked)
 {
     m_outlines->showOutlines(matches, picked);
+}
+
+void PreviewBrowser::showLayoutLines(const QList<QRectF> &tracks, const QList<QRectF> &gaps)
+{
+    m_outlines->showLayout(tracks, gaps);
 }
 
 void PreviewBrowser::reload()

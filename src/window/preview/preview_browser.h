@@ -53,6 +53,7 @@ public:
     std::optional<QString> chooseHtmlToOpen(const QString &folder) override;
     void runPageScript(const QString &script, std::function<void(const QVariant &)> done) override;
     void showOutlines(const QList<QRectF> &matches, const QList<QRectF> &picked) override;
+    void showLayoutLines(const QList<QRectF> &tracks, const QList<QRectF> &gaps) override;
 
 private:
     const ViewerPages &m_pages;

@@ -13,6 +13,9 @@
 #include "window/shell/memo_binding.h"
 #include "window/preview/preview_browser.h"
 #include "window/preview/preview_frame.h"
+#include "window/panels/panel_controls.h"
+
+#include <QCheckBox>
 #include "core/preview/sheet_navigation.h"
 
 #include <QAction>
@@ -102,6 +105,7 @@ void TMainForm::bindPageInspector()
     m_editor->panelController().showMessage = [this](const QString &text) { statusBar()->showMessage(text, 10000); };
     inspector.pickingEnded = [action = a["PickElement"]] { action->setChecked(false); };
     connect(a["HighlightMatches"], &QAction::toggled, this, [&inspector](bool on) { inspector.setOutlining(on); });
+    connect(controls().layoutOverlay, &QCheckBox::toggled, this, [&inspector](bool on) { inspector.setLayoutLines(on); });
     connect(a["PickElement"], &QAction::toggled, this, [&inspector](bool on) { inspector.setPicking(on); });
     // The element's rules: on after a pick, and shown while checked.
     ElementRules &elementRules = m_editor->elementRules();
