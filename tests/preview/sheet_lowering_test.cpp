@@ -128,6 +128,12 @@ TEST(SheetLowering, StringsThatLookLikeCommentsOrRunToTheLineEndKeepTheBlocksWho
         ASSERT_EQ(braces(sheet), 0);
         EXPECT_EQ(braces(lowerForPreview(sheet, "").text), 0) << lowerForPreview(sheet, "").text.toPercentEncoding(" {}/*&:;").constData();
     }
+    // Found by the fuzzer: "/*" in an unquoted url( ) of a selector taken for
+    // a comment in front of it, half of which then opened a real one.
+    const QByteArray lowered = lowerForPreview("URL(/*) { a: b }\n.c { color: lab(50 0 0) }", "file:///s/x.css").text;
+    EXPECT_TRUE(lowered.startsWith("URL(/*) {")) << lowered.constData();
+    EXPECT_EQ(lowerForPreview("URL(/*){}", "file:///s/x.css").text.indexOf("/*"), -1);
+    EXPECT_TRUE(lowered.contains(".c {")) << lowered.constData();
 }
 
 } // namespace

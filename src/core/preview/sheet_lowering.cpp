@@ -464,7 +464,8 @@ private:
     {
         QByteArray out;
         for (qsizetype i = 0; i < prelude.size();) {
-            if (prelude[i] == '/' && i + 1 < prelude.size() && prelude[i + 1] == '*') {
+            // "/*" inside an unquoted url( ) opens no comment.
+            if (prelude[i] == '/' && i + 1 < prelude.size() && prelude[i + 1] == '*' && unquotedUrlEnd(prelude, i) < 0) {
                 const qsizetype end = skipStringOrComment(prelude, i);
                 // With no blank beside it a comment is no blank: "a/**/b"
                 // stays as it is, a selector the engine drops.
@@ -509,7 +510,7 @@ private:
                 ++i;
                 continue;
             }
-            if (prelude[i] == '/')
+            if (prelude[i] == '/' && unquotedUrlEnd(prelude, i) < 0)
                 out += prelude.mid(i, end - i);
             i = end;
         }
