@@ -2,7 +2,6 @@
 
 #include "core/panels/css_overlap.h"
 #include "core/panels/declaration_list.h"
-#include "core/panels/layout_shorthands.h"
 #include "core/panels/panel_declarations.h"
 #include "core/panels/panel_state.h"
 #include "core/panels/shorthand_parts.h"
@@ -71,19 +70,6 @@ bool keptSets(const QList<KeptLine> &kept, const QByteArray &key, bool *importan
     return sets;
 }
 
-// Whether any declaration of the kept lines still gives the property; a
-// kept line may hold several.
-bool keptGives(const QList<KeptLine> &kept, const QByteArray &key)
-{
-    for (const KeptLine &line : kept) {
-        for (const Declaration &d : declarationsOf(line.text)) {
-            if (!d.isCustom() && cssPropertiesOverlap(d.name, key))
-                return true;
-        }
-    }
-    return false;
-}
-
 } // namespace
 
 bool PanelsToDeclarations(PanelState &p, RuleMemo &memo)
@@ -111,11 +97,6 @@ bool PanelsToDeclarations(PanelState &p, RuleMemo &memo)
         if (d.value == read.generated) {
             if (!read.derived)
                 rows[d.row] += piece(d.name, read.written.isEmpty() ? d.value : read.written, read.important);
-            // A layout value shown from a shorthand that has since been
-            // split up (while a keyword was typed into its field) is
-            // written, or it would be lost.
-            else if (isLayoutName(key) && !keptGives(kept, key))
-                rows[d.row] += piece(d.name, d.value, read.important);
             continue;
         }
         bool important = read.important;
@@ -125,11 +106,14 @@ bool PanelsToDeclarations(PanelState &p, RuleMemo &memo)
         else
             rows[d.row] += piece(d.name, d.value, important);
     }
-    // Properties the user took out of the rule.
-    for (auto it = p.asRead.cbegin(); it != p.asRead.cend(); ++it) {
+    // Properties the user took out of the rule. One shown from a shorthand
+    // is then no longer given by it: should the field come back to the
+    // value it showed (a word typed letter by letter), it is written.
+    for (auto it = p.asRead.begin(); it != p.asRead.end(); ++it) {
         if (!written.contains(it.key()) && !it->generated.isEmpty()) {
             bool important = false;
             settleKeptLines(kept, it.key(), true, &important);
+            it->derived = false;
         }
     }
 

@@ -172,13 +172,15 @@ QByteArray folded(const QByteArray &value)
 // Whether one property sets another: the same, or a shorthand of it.
 bool covers(const QByteArray &a, const QByteArray &b)
 {
+    // "flex" sets no flex-direction, "grid" no grid-column: layout names
+    // are looked up, not guessed from their stems.
+    if (isLayoutName(a) && isLayoutName(b))
+        return layoutCovers(a, b);
     if (a == b || b.startsWith(a + '-'))
         return true;
     if (a == "FONT" && b == "LINE-HEIGHT")
         return true;
     if (a == "INSET" && (b == "TOP" || b == "RIGHT" || b == "BOTTOM" || b == "LEFT"))
-        return true;
-    if (layoutCovers(a, b))
         return true;
     for (const char *part : {"-WIDTH", "-STYLE", "-COLOR"}) {
         if (a == QByteArray("BORDER") + part && b.startsWith("BORDER-") && b.endsWith(part))

@@ -256,9 +256,10 @@ void PanelBinder::bindLayout()
         connect(edit, &QLineEdit::editingFinished, this, [this, &c, edit, field] {
             if (m_showing)
                 return;
-            m_refused.remove(edit);
-            if (!c.textFieldEdited(field, m_editor.store().codec().encode(edit->text().trimmed()))) {
-                m_refused.insert(edit);
+            // Kept while the controller answers: a refusal shows the panels again.
+            m_refused.insert(edit);
+            if (c.textFieldEdited(field, m_editor.store().codec().encode(edit->text().trimmed()))) {
+                m_refused.remove(edit);
                 show();
             }
         });

@@ -1,0 +1,171 @@
+// The layout page through the real widgets: a row of cards made a wrapped
+// column by its buttons and fields, grid tracks typed, refused and added,
+// and the lines of a grid drawn over the preview where the engine lays it.
+#include "../support/window_fixture.h"
+#include "window/preview/outline_overlay.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QWebEngineView>
+
+namespace {
+
+class LayoutPageTest : public WindowTest
+{
+protected:
+    void open(const QByteArray &sheet)
+    {
+        startWith(sheet);
+        form->store().setKeepUntouchedLayout(true);
+        ASSERT_TRUE(form->editor().files().OpenSheet(path));
+        auto *pages = child<QTabWidget>("TABPANEL");
+        pages->setCurrentWidget(child<QWidget>("LayoutBox"));
+    }
+    void click(const char *name) { QTest::mouseClick(child<QToolButton>(name), Qt::LeftButton); }
+    void type(const char *field, const QString &text)
+    {
+        auto *edit = child<QLineEdit>(field);
+        QTest::mouseClick(edit, Qt::LeftButton);
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(edit, text);
+        QTest::keyClick(edit, Qt::Key_Return);
+    }
+    QByteArray sheet() { return form->store().sheetText().replace("\r\n", "\n"); }
+};
+
+TEST_F(LayoutPageTest, TheButtonsMakeARowAWrappedCentredColumnOneLineEach)
+{
+    open(".cards {\n  display: flex;\n}\n");
+    click("Flex_Direction_Column");
+    click("Flex_Wrap_Wrap");
+    click("Align_Items_Center");
+    type("RowGap", QStringLiteral("16"));
+    // One line each, in whatever order they came.
+    QByteArrayList lines = sheet().split('\n');
+    std::sort(lines.begin(), lines.end());
+    EXPECT_EQ(lines, (QByteArrayList{"", "  align-items: center;", "  display: flex;", "  flex-direction: column;",
+                                     "  flex-wrap: wrap;", "  row-gap: 16px;", ".cards {", "}"}));
+    // The rule's own display is flex: start and end take their flex forms.
+    click("Justify_Content_End");
+    EXPECT_TRUE(sheet().contains("  justify-content: flex-end;\n")) << sheet().constData();
+    // A click on the pressed button takes the property out.
+    click("Flex_Wrap_Wrap");
+    EXPECT_FALSE(sheet().contains("flex-wrap")) << sheet().constData();
+    EXPECT_FALSE(child<QToolButton>("Flex_Wrap_Wrap")->isChecked());
+}
+
+TEST_F(LayoutPageTest, ShorthandsShowInEveryFieldTheySetAndWrittenWordsStay)
+{
+    open(".x {\n  flex: 1;\n  gap: 4px 2em;\n  place-items: self-start center;\n  order: -3;\n}\n");
+    EXPECT_EQ(child<QLineEdit>("FlexGrow")->text(), QStringLiteral("1"));
+    EXPECT_EQ(child<QLineEdit>("FlexShrink")->text(), QStringLiteral("1"));
+    EXPECT_EQ(child<QLineEdit>("FlexBasis")->text(), QStringLiteral("0"));
+    EXPECT_EQ(child<QToolButton>("FlexBasis_")->text(), QStringLiteral("%"));
+    EXPECT_EQ(child<QLineEdit>("RowGap")->text(), QStringLiteral("4"));
+    EXPECT_EQ(child<QLineEdit>("ColumnGap")->text(), QStringLiteral("2"));
+    EXPECT_EQ(child<QToolButton>("ColumnGap_")->text(), QStringLiteral("em"));
+    EXPECT_TRUE(child<QToolButton>("Align_Items_Start")->isChecked());
+    EXPECT_TRUE(child<QToolButton>("Justify_Items_Center")->isChecked());
+    EXPECT_EQ(child<QLineEdit>("Order")->text(), QStringLiteral("-3"));
+    // Another control changed: what the rule wrote stays as it was.
+    click("Flex_Direction_Row");
+    EXPECT_EQ(sheet().toStdString(), ".x {\n  flex: 1;\n  gap: 4px 2em;\n  place-items: self-start center;\n  order: -3;\n"
+                       "  flex-direction: row;\n}\n");
+}
+
+TEST_F(LayoutPageTest, ATrackListIsCheckedAddedToAndShortened)
+{
+    open(".g {\n  display: grid;\n}\n");
+    const QByteArray before = sheet();
+    type("GridTemplateColumns", QStringLiteral("1fr banana"));
+    EXPECT_EQ(sheet(), before);
+    EXPECT_EQ(form->statusBar()->currentMessage(), QStringLiteral("Это не список дорожек сетки"));
+    EXPECT_EQ(child<QLineEdit>("GridTemplateColumns")->text(), QStringLiteral("1fr banana")) << "kept to be put right";
+    type("GridTemplateColumns", QStringLiteral("[a] minmax(100px, 1fr) repeat(auto-fill, 20%)"));
+    EXPECT_TRUE(sheet().contains("  grid-template-columns: [a] minmax(100px, 1fr) repeat(auto-fill, 20%);\n"));
+    click("GridRemoveColumn");
+    EXPECT_TRUE(sheet().contains("  grid-template-columns: [a] minmax(100px, 1fr);\n")) << sheet().constData();
+    click("GridAddRow");
+    click("GridAddRow");
+    EXPECT_TRUE(sheet().contains("  grid-template-rows: 1fr 1fr;\n")) << sheet().constData();
+    QTest::mouseClick(child<QCheckBox>("Grid_Auto_Flow_Dense"), Qt::LeftButton);
+    click("Grid_Auto_Flow_Column");
+    EXPECT_TRUE(sheet().contains("  grid-auto-flow: column dense;\n")) << sheet().constData();
+}
+
+TEST_F(LayoutPageTest, AContainerPropertyOnNoContainerIsSaidOnce)
+{
+    open(".p {\n  color: red;\n}\n");
+    form->editor().panels().layoutContext = {true, 2, 0, 0, 0, 0};
+    click("Justify_Content_Center");
+    EXPECT_EQ(form->statusBar()->currentMessage(), QStringLiteral("Свойство действует только на flex- и grid-контейнеры"));
+    form->statusBar()->clearMessage();
+    click("Align_Items_End");
+    EXPECT_TRUE(form->statusBar()->currentMessage().isEmpty()) << "said once";
+    // No flex container known: start and end keep their own forms.
+    EXPECT_TRUE(sheet().contains("align-items: end;")) << sheet().constData();
+    type("Order", QStringLiteral("2"));
+    EXPECT_EQ(form->statusBar()->currentMessage(),
+              QStringLiteral("Свойство действует только на элементы flex- и grid-контейнеров"));
+}
+
+// The grid's tracks and gaps, drawn over the page, stand where the engine
+// lays the grid out, allowing for padding and centred content; the page
+// itself is left as it was.
+TEST_F(LayoutPageTest, GridLinesAreDrawnWhereTheEngineLaysTheTracks)
+{
+    const QString page = dir.filePath(QStringLiteral("grid.html"));
+    QFile out(page);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write("<!DOCTYPE html><html><head><link rel=\"stylesheet\" href=\"site.css\"></head><body style=\"margin: 0\">"
+              "<div class=\"g\" style=\"width: 500px\"><i id=\"a\">1</i><i id=\"b\">2</i><i id=\"c\">3</i></div></body></html>");
+    out.close();
+    startWith("LINK_HTML {\r\nLINK_HTML=" + page.toUtf8()
+              + ";\r\n}\r\n.g {\r\ndisplay: grid;\r\ngrid-template-columns: 60px 70px 80px;\r\ncolumn-gap: 12px;\r\n"
+                "padding: 10px 30px;\r\njustify-content: center;\r\nmax-width: 300px;\r\n}\r\n");
+    auto *view = child<QWebEngineView>("PreBrowser");
+    QSignalSpy loaded(view, &QWebEngineView::loadFinished);
+    ASSERT_TRUE(form->editor().files().OpenSheet(path));
+    ASSERT_TRUE(loaded.wait(30000));
+    auto evaluate = [&](const QString &script) {
+        QVariant result;
+        bool answered = false;
+        view->page()->runJavaScript(script, [&](const QVariant &value) {
+            result = value;
+            answered = true;
+        });
+        EXPECT_TRUE(QTest::qWaitFor([&] { return answered; }, 20000));
+        return result;
+    };
+    const QString styles = QStringLiteral("JSON.stringify(Array.from(document.querySelectorAll('html, html *')).map(e => "
+                                          "Array.from(getComputedStyle(e)).map(p => getComputedStyle(e).getPropertyValue(p))))");
+    const QString before = evaluate(styles).toString();
+    auto *list = child<QListWidget>("ListTag");
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
+    auto *overlay = child<OutlineOverlay>("PreviewOutlines");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return overlay->gaps().size() == 2; }, 10000));
+    // Each item fills its column: the column tracks are the items' boxes across.
+    for (const char *id : {"a", "b", "c"}) {
+        const QVariantList item = evaluate(QStringLiteral("(function(){ const r = document.getElementById('%1')"
+                                                          ".getBoundingClientRect(); return [r.left, r.width]; })()")
+                                               .arg(QLatin1String(id)))
+                                      .toList();
+        const bool found = std::any_of(overlay->tracks().begin(), overlay->tracks().end(), [&](const QRectF &t) {
+            return std::abs(t.left() - item[0].toDouble()) <= 1 && std::abs(t.width() - item[1].toDouble()) <= 1;
+        });
+        EXPECT_TRUE(found) << id << " at " << item[0].toDouble() << ", " << item[1].toDouble();
+    }
+    EXPECT_NEAR(overlay->gaps()[0].width(), 12, 1);
+    EXPECT_EQ(evaluate(styles).toString(), before);
+    EXPECT_EQ(evaluate(QStringLiteral("document.getElementsByTagName('*').length")).toInt(), 8);
+    // Switched off, the lines go.
+    QTest::mouseClick(child<QCheckBox>("LayoutOverlay"), Qt::LeftButton);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return overlay->tracks().isEmpty(); }, 10000));
+}
+
+} // namespace
