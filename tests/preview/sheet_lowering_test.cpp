@@ -133,6 +133,8 @@ TEST(SheetLowering, StringsThatLookLikeCommentsOrRunToTheLineEndKeepTheBlocksWho
     const QByteArray lowered = lowerForPreview("URL(/*) { a: b }\n.c { color: lab(50 0 0) }", "file:///s/x.css").text;
     EXPECT_TRUE(lowered.startsWith("URL(/*) {")) << lowered.constData();
     EXPECT_EQ(lowerForPreview("URL(/*){}", "file:///s/x.css").text.indexOf("/*"), -1);
+    // An address with a brace in it stays as written, as the scan counts it.
+    EXPECT_EQ(braces(lowerForPreview("@x{{URL(})}", "file:///s/x.css").text), 0);
     EXPECT_TRUE(lowered.contains(".c {")) << lowered.constData();
 }
 

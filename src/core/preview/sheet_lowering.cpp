@@ -333,8 +333,10 @@ private:
             quote = address.left(1);
             address = address.mid(1, address.size() - 2);
         }
+        // Braces and ";" in an address are left as written: the block scan
+        // counts them, and an encoded one would leave a block unbalanced.
         if (!m_base.isValid() || address.isEmpty() || address.startsWith('#') || address.startsWith("data:")
-            || address.contains('\\'))
+            || address.contains('\\') || address.contains('{') || address.contains('}') || address.contains(';'))
             return inside;
         const QUrl resolved = m_base.resolved(QUrl::fromEncoded(address));
         if (!resolved.isValid())
