@@ -263,6 +263,13 @@ const LayoutProperty kLayoutProperties[] = {
     {"grid-template-columns", "GridTemplateColumns", LayoutProperty::Text, "repeat(2, 1fr) 40px"},
     {"grid-column", "GridColumn", LayoutProperty::Text, "1 / span 2"},
     {"grid-row", "GridRow", LayoutProperty::Text, "2"},
+    {"min-width", "MinWidth", LayoutProperty::Typed, "min-content"},
+    {"max-width", "MaxWidth", LayoutProperty::Typed, "none"},
+    {"max-height", "MaxHeight", LayoutProperty::Typed, "17"},
+    {"z-index", "ZIndex", LayoutProperty::Typed, "2147483647"},
+    {"aspect-ratio", "AspectRatio", LayoutProperty::Text, "16 / 9"},
+    {"box-sizing", "BoxSizing_BorderBox", LayoutProperty::Toggle, nullptr, "BoxSizing_ContentBox"},
+    {"object-fit", "ObjectFit_Cover", LayoutProperty::Toggle, nullptr, "ObjectFit_Contain"},
 };
 
 class LayoutEffect : public PanelEffect
@@ -310,8 +317,7 @@ protected:
             // A value the rule already gives through a shorthand is left to it.
             if (const QByteArray value = written(); !value.isEmpty())
                 return value;
-            const bool length = p.kind == LayoutProperty::Typed && QByteArray(p.typed) != "auto"
-                                && QByteArray(p.name).contains("gap");
+            const bool length = p.kind == LayoutProperty::Typed && QByteArray(p.typed) == "17";
             return p.typed + (length ? QByteArray("px") : QByteArray());
         }
         }

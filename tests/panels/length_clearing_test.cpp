@@ -65,7 +65,8 @@ const char *cssProperty(Length field)
                                         "padding-top", "padding-bottom", "padding-left", "padding-right",
                                         "border-width", "clip", "clip", "clip", "clip",
                                         "top", "bottom", "left", "right", "height", "width",
-                                        "row-gap", "column-gap", "flex-basis", "flex-grow", "flex-shrink", "order"};
+                                        "row-gap", "column-gap", "flex-basis", "flex-grow", "flex-shrink", "order",
+                                        "min-width", "max-width", "min-height", "max-height", "z-index"};
     static_assert(std::size(names) == kLengthCount);
     return names[int(field)];
 }
@@ -84,6 +85,7 @@ TEST(LengthClearing, EveryWayOfClearingEveryFieldLeavesTheRestAsTheEngineReadIt)
          0},
         {"Nested", ".p {\n  color: red;\n  .x {\n    padding: 4px 8px;\n    margin: 0 auto;\n    left: 0;\n  }\n}\n", 1},
         {"FlexShorthands", ".x {\n  display: flex;\n  flex: 2 1 10px;\n  gap: 4px 8px;\n  order: -1 !important;\n}\n", 0},
+        {"Sizes", ".x {\n  max-width: none;\n  min-height: 2em !important;\n  z-index: 2147483647;\n}\n", 0},
     };
     const struct {
         const char *name;

@@ -82,6 +82,7 @@ TEST(SheetNavigation, CaretLineChoosesThePropertyPage)
         {"-webkit-flex-direction: column;", 5}, {"  gap: 1rem;", 5},
         {"grid-template-columns: repeat(3, 1fr);", 5}, {"place-items: center;", 5},
         {"text-align: center;", std::nullopt}, {"--brand-color: red;", std::nullopt},
+        {"max-width: none; z-index: 3;", 5}, {"width: 5px; max-width: none;", 5},
     };
     for (const Case &c : cases)
         EXPECT_EQ(propertyPageForLine(c.line), c.page) << c.line;

@@ -235,7 +235,8 @@ TEST(MainWindow, NamedControlsExist)
                                   "MarginBottom", "MarginLeft", "MarginRight", "PaddingTop", "PaddingBottom",
                                   "PaddingLeft", "PaddingRight", "BorderWidth", "ClipTop", "ClipBottom", "ClipLeft",
                                   "ClipRight", "BlockTop", "BlockBottom", "BlockLeft", "BlockRight", "BlockHeight",
-                                  "BlockWidth", "RowGap", "ColumnGap", "FlexBasis"};
+                                  "BlockWidth", "RowGap", "ColumnGap", "FlexBasis", "MinWidth", "MaxWidth",
+                                  "MinHeight", "MaxHeight"};
     for (const char *field : fields) {
         const QString name = QLatin1String(field);
         EXPECT_NE(form.findChild<QWidget *>(name), nullptr) << field;
@@ -249,15 +250,15 @@ TEST(MainWindow, NamedControlsExist)
         EXPECT_NE(form.findChild<QWidget *>(QLatin1String(swatch)), nullptr) << swatch;
         EXPECT_NE(form.findChild<QCheckBox *>(QLatin1String(swatch) + "Check"), nullptr) << swatch;
     }
-    for (const char *number : {"FlexGrow", "FlexShrink", "Order"}) {
+    for (const char *number : {"FlexGrow", "FlexShrink", "Order", "ZIndex"}) {
         EXPECT_NE(form.findChild<QWidget *>(QLatin1String(number) + "UpDown"), nullptr) << number;
         EXPECT_FALSE(form.findChild<QToolButton *>(QLatin1String(number) + "_")->isVisibleTo(&form)) << number;
     }
     for (const char *name : {"LayoutBox", "GridTemplateColumns", "GridTemplateRows", "GridTemplateAreas", "GridColumn",
                              "GridRow", "GridAddColumn", "GridRemoveColumn", "GridAddRow", "GridRemoveRow",
-                             "Grid_Auto_Flow_Dense", "LayoutOverlay"})
+                             "Grid_Auto_Flow_Dense", "LayoutOverlay", "AspectRatio"})
         EXPECT_NE(form.findChild<QWidget *>(QLatin1String(name)), nullptr) << name;
-    EXPECT_EQ(form.controls().optionGroups.size(), 23);
+    EXPECT_EQ(form.controls().optionGroups.size(), 25);
     int buttons = 0;
     for (const auto &group : form.controls().optionGroups) {
         for (const QToolButton *button : group) {
@@ -271,7 +272,7 @@ TEST(MainWindow, NamedControlsExist)
             ++buttons;
         }
     }
-    EXPECT_EQ(buttons, 121);
+    EXPECT_EQ(buttons, 128);
 }
 
 TEST(MainWindow, PagesHaveRussianCaptionsAndStartWhereTheyShould)

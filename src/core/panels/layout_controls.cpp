@@ -235,6 +235,16 @@ const QList<LayoutGroup> &layoutGroups()
         {Group::GridAutoFlow, "GRID-AUTO-FLOW", "grid-auto-flow", LayoutTarget::Container, LayoutGroup::Never,
          {{"Grid_Auto_Flow_Row", "row", nullptr, {"ROW"}, "Элементы заполняют сетку по строкам"},
           {"Grid_Auto_Flow_Column", "column", nullptr, {"COLUMN"}, "Элементы заполняют сетку по столбцам"}}},
+        // The box's sizing and a picture's fit, on the page of sizes.
+        {Group::BoxSizing, "BOX-SIZING", "box-sizing", LayoutTarget::None, LayoutGroup::Never,
+         {{"BoxSizing_ContentBox", "content-box", nullptr, {"CONTENT-BOX"}, "Ширина и высота без полей и границ"},
+          {"BoxSizing_BorderBox", "border-box", nullptr, {"BORDER-BOX"}, "Ширина и высота вместе с полями и границами"}}},
+        {Group::ObjectFit, "OBJECT-FIT", "object-fit", LayoutTarget::None, LayoutGroup::Never,
+         {{"ObjectFit_Fill", "fill", nullptr, {"FILL"}, "Картинка растянута на весь блок"},
+          {"ObjectFit_Contain", "contain", nullptr, {"CONTAIN"}, "Картинка целиком, с сохранением пропорций"},
+          {"ObjectFit_Cover", "cover", nullptr, {"COVER"}, "Картинка закрывает блок, лишнее обрезано"},
+          {"ObjectFit_None", "none", nullptr, {"NONE"}, "Картинка в своём размере"},
+          {"ObjectFit_ScaleDown", "scale-down", nullptr, {"SCALE-DOWN"}, "Картинка уменьшена, если не помещается"}}},
     };
     return groups;
 }
@@ -264,6 +274,9 @@ const QList<LayoutField> &layoutFields()
         {Length::RowGap, "ROW-GAP", "row-gap"},       {Length::ColumnGap, "COLUMN-GAP", "column-gap"},
         {Length::FlexGrow, "FLEX-GROW", "flex-grow"}, {Length::FlexShrink, "FLEX-SHRINK", "flex-shrink"},
         {Length::FlexBasis, "FLEX-BASIS", "flex-basis"}, {Length::Order, "ORDER", "order"},
+        {Length::MinWidth, "MIN-WIDTH", "min-width"},   {Length::MaxWidth, "MAX-WIDTH", "max-width"},
+        {Length::MinHeight, "MIN-HEIGHT", "min-height"}, {Length::MaxHeight, "MAX-HEIGHT", "max-height"},
+        {Length::ZIndex, "Z-INDEX", "z-index"},
     };
     return fields;
 }

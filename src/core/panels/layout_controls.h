@@ -5,9 +5,9 @@
 #include <QByteArray>
 #include <QList>
 
-// The controls of the layout page: its option groups with the keywords
-// each button writes and shows, its fields and the elements each property
-// acts on.
+// The controls of today's properties (the layout page, and the sizes with
+// the position page): their option groups with the keywords each button
+// writes and shows, their fields and the elements each property acts on.
 
 struct LayoutButton {
     const char *name;      // the button's objectName

@@ -61,6 +61,19 @@ LengthKey filterFieldKey(FieldKind kind, bool takesKeywords, const QByteArray &t
         return {LengthKey::Pass};
     if ((kind == FieldKind::Number && key == '-') || (kind == FieldKind::Integer && (key == '.' || key == ',')))
         return {LengthKey::Drop};
+    // A whole number goes past 9999 (a z-index of 2147483647): ten digits.
+    if (kind == FieldKind::Integer && key >= '0' && key <= '9') {
+        const auto digits = std::count_if(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+        return text.indexOf('-') > 0 || digits >= 10 ? LengthKey{LengthKey::Drop} : LengthKey{LengthKey::Pass};
+    }
+    if (kind == FieldKind::Integer && key == '-') {
+        if (text.contains('-')) {
+            QByteArray without = text;
+            without.remove(text.indexOf('-'), 1);
+            return {LengthKey::SetText, 0, without, 0};
+        }
+        return {LengthKey::SetText, 0, "-" + text, 1};
+    }
     return filterLengthKey(text, key);
 }
 

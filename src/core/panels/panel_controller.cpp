@@ -5,6 +5,7 @@
 #include "core/sheet/sheet_store.h"
 #include "core/panels/style_commit.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -36,6 +37,13 @@ QByteArray cleanFieldText(Length field, const QByteArray &text)
         out.replace('-', "");
     if (fieldKind(field) == FieldKind::Integer && out.contains('.'))
         out.truncate(out.indexOf('.'));
+    // A whole number stays within what CSS integers hold.
+    if (fieldKind(field) == FieldKind::Integer && !out.isEmpty() && out != "-") {
+        bool ok = false;
+        const qint64 number = out.toLongLong(&ok);
+        if (ok)
+            out = QByteArray::number(std::clamp<qint64>(number, -2147483648LL, 2147483647LL));
+    }
     return out;
 }
 

@@ -180,6 +180,17 @@ QList<PanelDeclaration> panelDeclarations(PanelState &p)
     }
     const auto group = [&rows](Group g) { rows.layoutOption(*layoutGroup(g)); };
     rows.next();
+    rows.length(Length::MinWidth, "min-width");
+    rows.length(Length::MaxWidth, "max-width");
+    rows.next();
+    rows.length(Length::MinHeight, "min-height");
+    rows.length(Length::MaxHeight, "max-height");
+    rows.next();
+    rows.add(!p.text(TextField::AspectRatio).isEmpty(), "aspect-ratio", p.text(TextField::AspectRatio));
+    group(Group::BoxSizing);
+    group(Group::ObjectFit);
+    rows.length(Length::ZIndex, "z-index");
+    rows.next();
     group(Group::FlexDirection);
     group(Group::FlexWrap);
     rows.next();

@@ -12,13 +12,14 @@ const char *const kLengthNames[kLengthCount] = {
     "ClipTop", "ClipBottom", "ClipLeft", "ClipRight",
     "BlockTop", "BlockBottom", "BlockLeft", "BlockRight", "BlockHeight", "BlockWidth",
     "RowGap", "ColumnGap", "FlexBasis", "FlexGrow", "FlexShrink", "Order",
+    "MinWidth", "MaxWidth", "MinHeight", "MaxHeight", "ZIndex",
 };
 
 const char *const kTextFieldNames[kTextFieldCount] = {
-    "GridTemplateColumns", "GridTemplateRows", "GridTemplateAreas", "GridColumn", "GridRow",
+    "GridTemplateColumns", "GridTemplateRows", "GridTemplateAreas", "GridColumn", "GridRow", "AspectRatio",
 };
 const char *const kTextFieldProperties[kTextFieldCount] = {
-    "grid-template-columns", "grid-template-rows", "grid-template-areas", "grid-column", "grid-row",
+    "grid-template-columns", "grid-template-rows", "grid-template-areas", "grid-column", "grid-row", "aspect-ratio",
 };
 
 const char *const kSwatchNames[kSwatchCount] = {
@@ -77,6 +78,7 @@ FieldKind fieldKind(Length field)
     case Length::FlexShrink:
         return FieldKind::Number;
     case Length::Order:
+    case Length::ZIndex:
         return FieldKind::Integer;
     default:
         return FieldKind::Length;
@@ -87,7 +89,23 @@ const QList<QByteArray> &fieldKeywords(Length field)
 {
     static const QList<QByteArray> none;
     static const QList<QByteArray> basis = {"auto", "content", "min-content", "max-content", "fit-content"};
-    return field == Length::FlexBasis ? basis : none;
+    static const QList<QByteArray> least = {"auto", "min-content", "max-content", "fit-content"};
+    static const QList<QByteArray> most = {"none", "min-content", "max-content", "fit-content"};
+    static const QList<QByteArray> layer = {"auto"};
+    switch (field) {
+    case Length::FlexBasis:
+        return basis;
+    case Length::MinWidth:
+    case Length::MinHeight:
+        return least;
+    case Length::MaxWidth:
+    case Length::MaxHeight:
+        return most;
+    case Length::ZIndex:
+        return layer;
+    default:
+        return none;
+    }
 }
 
 const char *textFieldName(TextField field)

@@ -29,7 +29,7 @@ struct LengthValue {
 };
 
 // The length and number fields, numbered as the window's length field
-// table. The last three of the layout page are plain numbers.
+// table. Grow, shrink, order and z-index are plain numbers.
 enum class Length {
     TextIndent, LineHeight, WordSpacing, LetterSpacing,
     MarginTop, MarginBottom, MarginLeft, MarginRight,
@@ -38,8 +38,9 @@ enum class Length {
     ClipTop, ClipBottom, ClipLeft, ClipRight,
     BlockTop, BlockBottom, BlockLeft, BlockRight, BlockHeight, BlockWidth,
     RowGap, ColumnGap, FlexBasis, FlexGrow, FlexShrink, Order,
+    MinWidth, MaxWidth, MinHeight, MaxHeight, ZIndex,
 };
-inline constexpr int kLengthCount = 29;
+inline constexpr int kLengthCount = 34;
 const char *lengthName(Length field); // the edit's name, "MarginTop"
 
 // What a field takes: a length with its unit, a number of 0 or more, or a
@@ -50,8 +51,8 @@ FieldKind fieldKind(Length field);
 const QList<QByteArray> &fieldKeywords(Length field);
 
 // The text fields of the grid, which take a value as written.
-enum class TextField { GridTemplateColumns, GridTemplateRows, GridTemplateAreas, GridColumn, GridRow };
-inline constexpr int kTextFieldCount = 5;
+enum class TextField { GridTemplateColumns, GridTemplateRows, GridTemplateAreas, GridColumn, GridRow, AspectRatio };
+inline constexpr int kTextFieldCount = 6;
 const char *textFieldName(TextField field); // "GridTemplateColumns"
 const char *textFieldProperty(TextField field); // "grid-template-columns"
 
@@ -68,15 +69,15 @@ struct LayoutContext {
 };
 
 // The option groups; at most one button of each is down. The groups from
-// FlexDirection on are those of the layout page.
+// FlexDirection on come from the table of today's properties.
 enum class Group {
     TextAlign, TextDecoration, FontStyle, FontVariant, VerticalAlign,
     BgPosition, BgAttachment, BgRepeat, BorderStyle, Display, Visibility,
     Overflow, Position, Float,
     FlexDirection, FlexWrap, JustifyContent, AlignItems, AlignContent, JustifyItems,
-    AlignSelf, JustifySelf, GridAutoFlow,
+    AlignSelf, JustifySelf, GridAutoFlow, BoxSizing, ObjectFit,
 };
-inline constexpr int kGroupCount = 23;
+inline constexpr int kGroupCount = 25;
 // The names of a group's buttons, in the order the panels lay them out.
 const QList<const char *> &groupButtons(Group group);
 

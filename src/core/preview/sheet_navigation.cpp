@@ -32,7 +32,8 @@ std::optional<int> pageOfProperty(const QByteArray &name)
     if (among({"DISPLAY", "VISIBILITY", "OVERFLOW", "CLIP"}))
         return DisplayVis;
     if (family("FLEX") || family("GRID") || family("ALIGN") || family("JUSTIFY") || family("PLACE")
-        || among({"GAP", "ROW-GAP", "COLUMN-GAP", "ORDER"}))
+        || among({"GAP", "ROW-GAP", "COLUMN-GAP", "ORDER", "MIN-WIDTH", "MAX-WIDTH", "MIN-HEIGHT", "MAX-HEIGHT",
+                  "Z-INDEX", "BOX-SIZING", "OBJECT-FIT", "ASPECT-RATIO"}))
         return LayoutBox;
     return std::nullopt;
 }

@@ -132,6 +132,28 @@ QIcon layout(const QString &name)
             placement(p, mode, true, false);
         } else if (name.startsWith(QLatin1String("Justify_Self"))) {
             placement(p, mode, true, true);
+        } else if (name.startsWith(QLatin1String("BoxSizing"))) {
+            // The measured width: around the content, or around the border.
+            const bool border = mode == QLatin1String("BorderBox");
+            p.setPen(QPen(ink(), 1));
+            p.drawRect(QRectF(2.5, 4.5, 11, 9));
+            p.fillRect(QRectF(5, 7, 6, 4), kItem);
+            arrow(p, QPointF(border ? 2 : 5, 2), QPointF(border ? 14 : 11, 2));
+        } else if (name.startsWith(QLatin1String("ObjectFit"))) {
+            p.setPen(QPen(ink(), 1));
+            p.drawRect(QRectF(1.5, 3.5, 13, 9));
+            QRectF picture(2, 4, 12, 8); // fill
+            if (mode == QLatin1String("Contain") || mode == QLatin1String("ScaleDown"))
+                picture = QRectF(4.5, 4, 7, 8);
+            else if (mode == QLatin1String("Cover"))
+                picture = QRectF(2, 4, 12, 8);
+            else if (mode == QLatin1String("None"))
+                picture = QRectF(5.5, 5.5, 5, 5);
+            p.fillRect(picture, mode == QLatin1String("Cover") ? kItem.darker(120) : kItem);
+            if (mode == QLatin1String("Cover")) {
+                p.setPen(QPen(kOther, 1, Qt::DotLine));
+                p.drawRect(QRectF(0.5, 1.5, 15, 13));
+            }
         } else if (name.startsWith(QLatin1String("Grid_Auto_Flow"))) {
             const bool column = mode == QLatin1String("Column");
             p.setPen(QPen(ink(), 1));

@@ -345,6 +345,7 @@ void buildPositionPage(QTabWidget *tabs, PanelControls &controls)
     addLengthRow(boxGrid, 5, box, controls, "BlockWidth", "Ширина", "Ширина блока", "Ширина блока");
     boxGrid->setColumnStretch(2, 1);
     layout->addWidget(box);
+
     layout->addStretch(1);
 }
 
@@ -486,6 +487,28 @@ void buildLayoutPage(QTabWidget *tabs, PanelControls &controls)
     gridGrid->addWidget(controls.gridDense, row, 0, 1, 2);
     gridGrid->setColumnStretch(1, 1);
     layout->addWidget(tracks);
+
+    // Sizes beside the layout: the position page has no room left for them.
+    QGroupBox *limits = makeGroup(page, "SizeLimitsBox", "Пределы размера");
+    auto *limitGrid = narrowGrid(limits);
+    limitGrid->setHorizontalSpacing(4);
+    addLengthRow(limitGrid, 0, limits, controls, "MinWidth", "Ширина ≥", "Наименьшая ширина (min-width)",
+                 "Наименьшая ширина");
+    addLengthRow(limitGrid, 1, limits, controls, "MaxWidth", "Ширина ≤", "Наибольшая ширина (max-width): число или none",
+                 "Наибольшая ширина");
+    addLengthRow(limitGrid, 2, limits, controls, "MinHeight", "Высота ≥", "Наименьшая высота (min-height)",
+                 "Наименьшая высота");
+    addLengthRow(limitGrid, 3, limits, controls, "MaxHeight", "Высота ≤", "Наибольшая высота (max-height): число или none",
+                 "Наибольшая высота");
+    addLengthRow(limitGrid, 4, limits, controls, "ZIndex", "Слой", "Порядок наложения (z-index): целое число или auto",
+                 "Порядок наложения");
+    controls.lengthFields[QStringLiteral("ZIndex")].unit->hide();
+    row = addTextRow(limitGrid, 5, limits, controls, TextField::AspectRatio, "Пропорции",
+                         "Соотношение сторон (aspect-ratio): 16 / 9, 1");
+    row = addLayoutGroup(limitGrid, row, controls, limits, Group::BoxSizing, "Размер считается");
+    addLayoutGroup(limitGrid, row, controls, limits, Group::ObjectFit, "Картинка в блоке");
+    limitGrid->setColumnStretch(2, 1);
+    layout->addWidget(limits);
     layout->addStretch(1);
 }
 
