@@ -2,12 +2,14 @@
 // browser engine (offscreen): a panel change reaching the page's computed
 // style, a selected rule's outline and count on a large page, and a pick.
 #include "window/shell/main_form.h"
+#include "window/preview/outline_overlay.h"
 #include "random_sheet.h"
 #include "scripted_questioner.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QAction>
+#include <QCheckBox>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -164,6 +166,37 @@ void previewSelectRuleOutline(benchmark::State &state)
     }
 }
 BENCHMARK(previewSelectRuleOutline)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(40);
+
+// A rule of 200 grid containers clicked in the list to their tracks and
+// gaps drawn over the page; Arg 0 with the lines switched off, for the
+// outline alone.
+void previewLayoutLines(benchmark::State &state)
+{
+    QByteArray body;
+    for (int i = 0; i < 200; ++i)
+        body += "<div class=\"grid\"><i>a</i><i>b</i><i>c</i><i>d</i></div>";
+    PreviewWindow window(body, ".grid {\r\ndisplay: grid;\r\ngrid-template-columns: 1fr 2fr 60px;\r\ngap: 4px;\r\n"
+                               "padding: 3px;\r\n}\r\n.none {\r\n}\r\n");
+    const bool lines = state.range(0) == 1;
+    if (!lines)
+        window.form.findChild<QCheckBox *>(QStringLiteral("LayoutOverlay"))->setChecked(false);
+    auto *overlay = window.form.findChild<OutlineOverlay *>(QStringLiteral("PreviewOutlines"));
+    const int last = window.list->count() - 1;
+    qsizetype drawn = 0;
+    for (auto _ : state) {
+        window.clickRow(last);
+        (void)spinUntil([&] { return overlay->matches().isEmpty() && overlay->tracks().isEmpty(); });
+        QElapsedTimer clock;
+        clock.start();
+        window.clickRow(last - 1);
+        (void)spinUntil([&] { return overlay->matches().size() == 200 && (!lines || !overlay->tracks().isEmpty()); });
+        state.SetIterationTime(double(clock.nsecsElapsed()) / 1e9);
+        drawn = overlay->tracks().size();
+    }
+    // The work was done: 3 columns and 2 rows for each container.
+    state.counters["tracks"] = double(drawn);
+}
+BENCHMARK(previewLayoutLines)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(20);
 
 // A click on an element while picking to its rule selected in the list.
 void previewPick(benchmark::State &state)
