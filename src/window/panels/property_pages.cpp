@@ -399,6 +399,16 @@ int addTrackButtons(QGridLayout *grid, int row, QWidget *parent, PanelControls &
     return row + 1;
 }
 
+// A number field: a length field without its unit button, whose place is
+// kept so its edit lines up with the lengths above and below.
+void hideUnit(const LengthField &field)
+{
+    QSizePolicy policy = field.unit->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    field.unit->setSizePolicy(policy);
+    field.unit->hide();
+}
+
 // The layout page's groups hold rows of six buttons: narrower side margins.
 QGridLayout *narrowGrid(QWidget *parent)
 {
@@ -451,7 +461,7 @@ void buildLayoutPage(QTabWidget *tabs, PanelControls &controls)
     addLengthRow(itemGrid, 3, item, controls, "Order", "Порядок", "Порядок среди элементов (order)",
                  "Порядок среди элементов");
     for (const char *number : {"FlexGrow", "FlexShrink", "Order"})
-        controls.lengthFields[QLatin1String(number)].unit->hide();
+        hideUnit(controls.lengthFields[QLatin1String(number)]);
     row = addLayoutGroup(itemGrid, 4, controls, item, Group::AlignSelf, "Поперёк оси");
     row = addLayoutGroup(itemGrid, row, controls, item, Group::JustifySelf, "В ячейке сетки");
     row = addTextRow(itemGrid, row, item, controls, TextField::GridColumn, "Столбцы сетки",
@@ -502,7 +512,7 @@ void buildLayoutPage(QTabWidget *tabs, PanelControls &controls)
                  "Наибольшая высота");
     addLengthRow(limitGrid, 4, limits, controls, "ZIndex", "Слой", "Порядок наложения (z-index): целое число или auto",
                  "Порядок наложения");
-    controls.lengthFields[QStringLiteral("ZIndex")].unit->hide();
+    hideUnit(controls.lengthFields[QStringLiteral("ZIndex")]);
     row = addTextRow(limitGrid, 5, limits, controls, TextField::AspectRatio, "Пропорции",
                          "Соотношение сторон (aspect-ratio): 16 / 9, 1");
     row = addLayoutGroup(limitGrid, row, controls, limits, Group::BoxSizing, "Размер считается");
