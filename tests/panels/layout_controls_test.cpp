@@ -1,0 +1,97 @@
+// The reading of today's layout shorthands, the track lists a grid takes,
+// what the number fields keep, and the panel page a saved index opens.
+#include "core/host/init_settings.h"
+#include "core/panels/layout_controls.h"
+#include "core/panels/layout_shorthands.h"
+#include "core/panels/panel_controller.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+namespace {
+
+TEST(LayoutShorthands, EachGivesItsLonghandsAsTheEngineExpandsThem)
+{
+    struct Case {
+        const char *shorthand;
+        const char *value;
+        const char *longhand;
+        std::optional<QByteArray> expected;
+    };
+    const Case cases[] = {
+        {"FLEX", "1", "FLEX-BASIS", "0%"},          {"FLEX", "auto", "FLEX-GROW", "1"},
+        {"FLEX", "none", "FLEX-SHRINK", "0"},       {"FLEX", "10px 2 3", "FLEX-SHRINK", "3"},
+        {"FLEX", "2 3 0", "FLEX-BASIS", "0"},        {"FLEX", "1 10px 2", "FLEX-GROW", std::nullopt},
+        {"FLEX", "var(--f)", "FLEX-GROW", std::nullopt}, {"-WEBKIT-FLEX", "3", "FLEX-GROW", "3"},
+        {"FLEX-FLOW", "wrap column", "FLEX-DIRECTION", "column"}, {"FLEX-FLOW", "column", "FLEX-WRAP", "nowrap"},
+        {"GAP", "4px 2em", "COLUMN-GAP", "2em"},     {"GRID-GAP", "3px", "COLUMN-GAP", "3px"},
+        {"GAP", "4px", "ROW-GAP", "4px"},            {"-MOZ-COLUMN-GAP", "5px", "COLUMN-GAP", "5px"},
+        {"PLACE-ITEMS", "self-start center", "JUSTIFY-ITEMS", "center"},
+        {"PLACE-CONTENT", "first baseline", "JUSTIFY-CONTENT", "start"},
+        {"PLACE-SELF", "safe end", "JUSTIFY-SELF", "safe end"},
+        {"GRID-AREA", "1 / 2 / 3 / 4", "GRID-COLUMN", "2 / 4"}, {"GRID-AREA", "main", "GRID-ROW", "main"},
+        {"GRID-AREA", "2 / span 3", "GRID-ROW", "2"}, {"GRID-TEMPLATE", "auto 1fr / 1fr 2fr", "GRID-TEMPLATE-COLUMNS", "1fr 2fr"},
+        {"GRID", "auto-flow dense / 1fr", "GRID-AUTO-FLOW", "row dense"},
+        {"GRID-TEMPLATE", "\"a b\" 1fr / 1fr", "GRID-TEMPLATE-ROWS", std::nullopt},
+        {"FLEX", "1", "FLEX-DIRECTION", std::nullopt}, {"GRID", "none", "GRID-COLUMN", std::nullopt},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(layoutLonghandOf(c.shorthand, c.value, c.longhand), c.expected) << c.shorthand << ": " << c.value;
+    // Split for one longhand taken out, in the shorthand's case.
+    EXPECT_EQ(layoutWithoutLonghand("flex", "1", "FLEX-GROW"), (QList<QByteArray>{"flex-shrink: 1;", "flex-basis: 0%;"}));
+    EXPECT_EQ(layoutWithoutLonghand("GAP", "1px 2px", "ROW-GAP"), (QList<QByteArray>{"COLUMN-GAP: 2px;"}));
+    EXPECT_EQ(layoutWithoutLonghand("grid", "1fr / 1fr", "GRID-TEMPLATE-ROWS"), std::nullopt);
+}
+
+TEST(GridTracks, TrackListsAreTakenOrRefused)
+{
+    for (const char *good : {"none", "subgrid", "subgrid [a] [b c]", "1fr 200px", "[full] minmax(0, 1fr) [end]",
+                             "repeat(auto-fill, minmax(120px, 1fr))", "repeat(3, [col] 1fr)", "fit-content(40%) auto",
+                             "min-content max-content", "var(--cols)", "calc(100% - 2rem) 1fr", "0 10%"})
+        EXPECT_TRUE(isGridTrackList(good)) << good;
+    for (const char *bad : {"", "1fr banana", "red", "minmax(1fr, 2fr)", "repeat(0, 1fr)", "subgrid 1fr", "[a]",
+                            "repeat(auto-fill)", "-1px", "span 2"})
+        EXPECT_FALSE(isGridTrackList(bad)) << bad;
+    EXPECT_EQ(withTrackAdded("none"), "1fr");
+    EXPECT_EQ(withTrackAdded("[a] 2fr"), "[a] 2fr 1fr");
+    EXPECT_EQ(withLastTrackRemoved("1fr [mid] 2fr [end]"), "1fr");
+    EXPECT_EQ(withLastTrackRemoved("1fr"), "");
+    EXPECT_EQ(areasFromLines("a a\n\"b c\"\n\n"), "\"a a\" \"b c\"");
+    EXPECT_EQ(areasAsLines("\"a a\" \"b c\""), "\"a a\"\n\"b c\"");
+}
+
+TEST(NumberFields, LeavingAFieldKeepsWhatItsPropertyTakes)
+{
+    struct Case {
+        Length field;
+        const char *typed;
+        const char *kept;
+    };
+    const Case cases[] = {
+        {Length::FlexGrow, "-1,5", "1.5"},     {Length::Order, "-3.7", "-3"},  {Length::FlexBasis, " Auto ", "auto"},
+        {Length::FlexBasis, "auto1", "1"},     {Length::ZIndex, "99999999999", "2147483647"},
+        {Length::ZIndex, "-99999999999", "-2147483648"}, {Length::MaxWidth, "none", "none"},
+        {Length::MinWidth, "none", ""},        {Length::RowGap, "12px", "12"},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(cleanFieldText(c.field, c.typed), c.kept) << lengthName(c.field) << " " << c.typed;
+}
+
+TEST(PanelPages, TheStoredPageOpensTheSamePageAfterPagesWereAdded)
+{
+    const QStringList now = {"ColorBox", "MarginPadding", "BackGroundBox", "DisplayVis", "PositionFloat", "LayoutBox",
+                             "VarsPage"};
+    InitSettings init;
+    init.tabPanel = 5; // the variables page, before the layout page came
+    EXPECT_EQ(tabPanelToOpen(init, now), 6);
+    init.tabPanel = 4;
+    EXPECT_EQ(tabPanelToOpen(init, now), 4);
+    init.tabPanelPage = QStringLiteral("LayoutBox");
+    EXPECT_EQ(tabPanelToOpen(init, now), 5);
+    init.tabPanelPage = QStringLiteral("Gone");
+    init.tabPanel = 9;
+    EXPECT_EQ(tabPanelToOpen(init, now), -1);
+}
+
+} // namespace
