@@ -5,7 +5,8 @@
 #include "core/panels/css_variables.h"
 #include "core/panels/declaration_list.h"
 #include "core/panels/declaration_writer.h"
-#include "core/panels/layout_controls.h"
+#include "core/panels/layout_reader.h"
+#include "core/panels/reading_steps.h"
 #include "core/panels/panel_declarations.h"
 #include "core/panels/shorthand_parts.h"
 #include "core/panels/panel_state.h"
@@ -18,86 +19,13 @@
 #include <functional>
 #include <optional>
 
+using namespace reading;
+
 namespace {
 
 const QByteArray kNoPicture = QByteArray("\xd0\xe8\xf1\xf3\xed\xee\xea \xed\xe5 \xe2\xfb\xe1\xf0\xe0\xed"); // "Рисунок не выбран"
 
 constexpr Rgb kBlack{0, 0, 0}, kWhite{0xFF, 0xFF, 0xFF}, kSilver{0xC0, 0xC0, 0xC0}, kGray{0x80, 0x80, 0x80};
-
-QByteArray digitsOf(const QByteArray &text)
-{
-    QByteArray out;
-    for (const char c : text) {
-        if ((c >= '0' && c <= '9') || c == '-' || c == '.')
-            out += c;
-    }
-    return out;
-}
-
-// The unit after a plain length's number, in small letters.
-QByteArray unitLettersOf(const QByteArray &upper)
-{
-    qsizetype from = 0;
-    while (from < upper.size() && ((upper[from] >= '0' && upper[from] <= '9') || upper[from] == '-'
-                                   || upper[from] == '+' || upper[from] == '.'))
-        ++from;
-    return upper.mid(from).toLower();
-}
-
-// A plain number, optionally followed by a CSS length unit or "%" (and the
-// old "ih"). Anything else (auto, calc(), a variable, a priority mark) is
-// not a value the length fields can show and so stays as the user wrote it.
-bool isPlainLength(const QByteArray &upper)
-{
-    static const QRegularExpression pattern(
-        QStringLiteral("^[+-]?[0-9]+(\\.[0-9]+)?(PC|PT|IH|IN|MM|PX|%|CM|EM|EX|REM|VW|VH|VMIN|VMAX|CH|LH|RLH|DVH|SVH|LVH|"
-                       "DVW|SVW|LVW|CQW|CQH|CQI|CQB|CQMIN|CQMAX|Q)?$"));
-    return pattern.match(QString::fromLatin1(upper)).hasMatch();
-}
-
-bool hasPriority(const QByteArray &upper)
-{
-    return upper.contains('!');
-}
-
-// What a reading knows beyond the rule's text: the custom properties the
-// rule and the sheet give, and the rule's own colour for currentColor.
-struct ReadContext {
-    VariableLookup variables;
-    Rgb current{0, 0, 0};
-};
-
-// A declaration's value as a control takes it: without its priority, in
-// capitals and as written.
-struct Taken {
-    WorkingText::Value at;
-    QByteArray upper;
-    QByteArray original;
-    bool important = false;
-};
-
-Taken takenFrom(const WorkingText::Value &value)
-{
-    Taken t{value, {}, {}, false};
-    t.original = withoutPriority(value.original, &t.important);
-    t.upper = latinUpper(t.original);
-    return t;
-}
-
-// Cuts what a control took and notes how the rule wrote it.
-void noteTaken(WorkingText &text, PanelState &panels, const QByteArray &key, const Taken &taken)
-{
-    text.cut(taken.at);
-    panels.asRead[key] = {QByteArray(), taken.original, taken.important, false};
-}
-
-std::optional<Rgb> readColorValue(const QByteArray &original, const ReadContext &context)
-{
-    const std::optional<QByteArray> plain = substituteVariables(original, context.variables);
-    if (!plain)
-        return std::nullopt;
-    return CssToColor(latinUpper(*plain), context.current);
-}
 
 // Looks a value up among a box's items: the item's own spelling when one
 // matches in capitals, the value as written otherwise.
@@ -113,50 +41,6 @@ void showInBox(FontBox &box, const QList<QByteArray> &items, const QByteArray &v
         }
     }
     box.inUse = true;
-}
-
-bool showLength(PanelState &panels, Length field, const QByteArray &upper)
-{
-    LengthValue &length = panels.length(field);
-    if (fieldKeywords(field).contains(upper.toLower())) {
-        length.text = upper.toLower();
-        length.inUse = true;
-        return true;
-    }
-    if (!isPlainLength(upper))
-        return false;
-    if (fieldKind(field) != FieldKind::Length) {
-        // A number field shows plain numbers only: no unit, no fraction
-        // where a whole number is wanted, nothing below 0 for grow and shrink.
-        bool ok = false;
-        const double number = upper.toDouble(&ok);
-        if (!ok || (fieldKind(field) == FieldKind::Integer && upper.contains('.'))
-            || (fieldKind(field) == FieldKind::Number && number < 0))
-            return false;
-        length.text = upper.startsWith('+') ? upper.mid(1) : upper;
-        length.inUse = true;
-        length.unit.clear();
-        return true;
-    }
-    length.text = digitsOf(upper);
-    length.inUse = true;
-    length.unit = unitLettersOf(upper);
-    // The unit button shows what is written. A bare zero alone is written
-    // back as it stands and offers px for the number typed over it (a line
-    // height is a bare number).
-    if (length.unit.isEmpty() && field != Length::LineHeight && length.text.toDouble() == 0)
-        length.unit = "px";
-    return true;
-}
-
-void loadLength(WorkingText &text, PanelState &panels, const char *head, Length field)
-{
-    const WorkingText::Value value = text.peek(head);
-    if (!value.found())
-        return;
-    const Taken taken = takenFrom(value);
-    if (showLength(panels, field, taken.upper))
-        noteTaken(text, panels, QByteArray(head).chopped(1), taken);
 }
 
 void showFamily(PanelState &panels, const QByteArray &v)
@@ -229,67 +113,6 @@ void loadFontControls(WorkingText &text, PanelState &panels)
     }
 }
 
-bool showLayoutOption(PanelState &panels, const LayoutGroup &g, const QByteArray &upper)
-{
-    const int button = layoutButtonShowing(g, upper);
-    if (button < 0)
-        return false;
-    panels.setDown(g.group, button);
-    return true;
-}
-
-// grid-auto-flow: row or column, with or without dense.
-bool showAutoFlow(PanelState &panels, const QByteArray &upper)
-{
-    const QList<QByteArray> words = upper.simplified().split(' ');
-    int button = -1;
-    bool dense = false;
-    for (const QByteArray &word : words) {
-        if ((word == "ROW" || word == "COLUMN") && button < 0)
-            button = word == "ROW" ? 0 : 1;
-        else if (word == "DENSE" && !dense)
-            dense = true;
-        else
-            return false;
-    }
-    panels.setDown(Group::GridAutoFlow, button);
-    panels.gridDense = dense;
-    return true;
-}
-
-bool showTextField(PanelState &panels, TextField field, const QByteArray &original)
-{
-    const QByteArray value = original.trimmed();
-    if (value.isEmpty())
-        return false;
-    panels.text(field) = value;
-    return true;
-}
-
-void loadLayout(WorkingText &text, PanelState &panels)
-{
-    auto load = [&](const QByteArray &key, const std::function<bool(const Taken &)> &show) {
-        const WorkingText::Value value = text.peek(key + ":");
-        if (!value.found())
-            return;
-        const Taken taken = takenFrom(value);
-        if (show(taken))
-            noteTaken(text, panels, key, taken);
-    };
-    for (const LayoutGroup &g : layoutGroups()) {
-        if (g.group == Group::GridAutoFlow)
-            load(g.key, [&](const Taken &t) { return showAutoFlow(panels, t.upper); });
-        else
-            load(g.key, [&](const Taken &t) { return showLayoutOption(panels, g, t.upper); });
-    }
-    for (const LayoutField &f : layoutFields())
-        load(f.key, [&](const Taken &t) { return showLength(panels, f.field, t.upper); });
-    for (int i = 0; i < kTextFieldCount; ++i) {
-        const TextField field = static_cast<TextField>(i);
-        load(latinUpper(textFieldProperty(field)), [&](const Taken &t) { return showTextField(panels, field, t.original); });
-    }
-}
-
 // A keyword declaration per button; the later find in the list wins.
 void loadGroup(WorkingText &text, PanelState &panels, Group group,
                const QList<std::pair<const char *, int>> &patterns)
@@ -304,31 +127,6 @@ void loadGroup(WorkingText &text, PanelState &panels, Group group,
             panels.asRead[head.left(colon)] = {QByteArray(), head.mid(colon + 1).chopped(1).toLower(), false, false};
         }
     }
-}
-
-bool showColor(PanelState &panels, Swatch swatch, const QByteArray &original, const ReadContext &context)
-{
-    const std::optional<Rgb> color = readColorValue(original, context);
-    if (!color)
-        return false;
-    panels.swatch(swatch) = {*color, true, original};
-    return true;
-}
-
-// A colour read onto a swatch; a colour the swatch cannot show stays aside.
-bool loadColor(WorkingText &text, PanelState &panels, const char *head, Swatch swatch, Rgb absent,
-               const ReadContext &context)
-{
-    const WorkingText::Value value = text.peek(head);
-    if (value.found()) {
-        const Taken taken = takenFrom(value);
-        if (showColor(panels, swatch, taken.original, context)) {
-            noteTaken(text, panels, QByteArray(head).chopped(1), taken);
-            return true;
-        }
-    }
-    panels.swatch(swatch).color = absent;
-    return false;
 }
 
 // rect(top, right, bottom, left), edges split at commas or blanks; each is
@@ -623,20 +421,7 @@ void showWhatKeptLinesSet(PanelState &p, const QList<Declaration> &declarations,
         }
         return showColor(p, Swatch::BackGround, v, context);
     });
-    for (const LayoutGroup &g : layoutGroups()) {
-        if (g.group == Group::GridAutoFlow)
-            show(g.key, [&p](const QByteArray &v) { return showAutoFlow(p, latinUpper(v)); });
-        else
-            show(g.key, [&p, &g](const QByteArray &v) { return showLayoutOption(p, g, latinUpper(v)); });
-    }
-    for (const LayoutField &f : layoutFields()) {
-        const Length field = f.field;
-        show(f.key, [&p, field](const QByteArray &v) { return showLength(p, field, latinUpper(v)); });
-    }
-    for (int i = 0; i < kTextFieldCount; ++i) {
-        const TextField field = static_cast<TextField>(i);
-        show(latinUpper(textFieldProperty(field)), [&p, field](const QByteArray &v) { return showTextField(p, field, v); });
-    }
+    showLayoutFromKept(p, show);
     const std::pair<const char *, Swatch> colors[] = {
         {"COLOR", Swatch::Font}, {"BORDER-COLOR", Swatch::Border},
         {"SCROLLBAR-BASE-COLOR", Swatch::ScrollBarBase}, {"SCROLLBAR-FACE-COLOR", Swatch::ScrollBarFace},
