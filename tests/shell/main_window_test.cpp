@@ -236,7 +236,8 @@ TEST(MainWindow, NamedControlsExist)
                                   "PaddingLeft", "PaddingRight", "BorderWidth", "ClipTop", "ClipBottom", "ClipLeft",
                                   "ClipRight", "BlockTop", "BlockBottom", "BlockLeft", "BlockRight", "BlockHeight",
                                   "BlockWidth", "RowGap", "ColumnGap", "FlexBasis", "MinWidth", "MaxWidth",
-                                  "MinHeight", "MaxHeight"};
+                                  "MinHeight", "MaxHeight", "BorderRadius", "RadiusTopLeft", "RadiusTopRight",
+                                  "RadiusBottomRight", "RadiusBottomLeft", "OutlineWidth", "OutlineOffset"};
     for (const char *field : fields) {
         const QString name = QLatin1String(field);
         EXPECT_NE(form.findChild<QWidget *>(name), nullptr) << field;
@@ -246,17 +247,18 @@ TEST(MainWindow, NamedControlsExist)
         EXPECT_EQ(unit->text(), QStringLiteral("px"));
     }
     for (const char *swatch : {"FontColor", "BackGroundColor", "BorderColor", "ScrollBarFaceColor",
-                               "ScrollBarArrowColor", "ScrollBarBaseColor", "ScrollBarShadowColor"}) {
+                               "ScrollBarArrowColor", "ScrollBarBaseColor", "ScrollBarShadowColor", "OutlineColor"}) {
         EXPECT_NE(form.findChild<QWidget *>(QLatin1String(swatch)), nullptr) << swatch;
         EXPECT_NE(form.findChild<QCheckBox *>(QLatin1String(swatch) + "Check"), nullptr) << swatch;
     }
-    for (const char *number : {"FlexGrow", "FlexShrink", "Order", "ZIndex"}) {
+    for (const char *number : {"FlexGrow", "FlexShrink", "Order", "ZIndex", "OpacityValue"}) {
         EXPECT_NE(form.findChild<QWidget *>(QLatin1String(number) + "UpDown"), nullptr) << number;
         EXPECT_FALSE(form.findChild<QToolButton *>(QLatin1String(number) + "_")->isVisibleTo(&form)) << number;
     }
     for (const char *name : {"LayoutBox", "GridTemplateColumns", "GridTemplateRows", "GridTemplateAreas", "GridColumn",
                              "GridRow", "GridAddColumn", "GridRemoveColumn", "GridAddRow", "GridRemoveRow",
-                             "Grid_Auto_Flow_Dense", "LayoutOverlay", "AspectRatio"})
+                             "Grid_Auto_Flow_Dense", "LayoutOverlay", "AspectRatio", "EffectsBox", "Opacity",
+                             "Cursor", "OutlineStyle", "PointerEventsNone", "UserSelectNone", "AppearanceNone"})
         EXPECT_NE(form.findChild<QWidget *>(QLatin1String(name)), nullptr) << name;
     EXPECT_EQ(form.controls().optionGroups.size(), 25);
     int buttons = 0;
@@ -287,7 +289,7 @@ TEST(MainWindow, PagesHaveRussianCaptionsAndStartWhereTheyShould)
     for (int i = 0; i < pages->count(); ++i)
         propertyTabs.append(pages->tabText(i));
     EXPECT_EQ(viewerTabs, (QStringList{"Редактор", "Текущий CSS", "Исходный CSS", "Браузер"}));
-    EXPECT_EQ(propertyTabs, (QStringList{"Цвет", "Отступы", "Фон", "Блок", "Привязка и размеры", "Компоновка", "Переменные"}));
+    EXPECT_EQ(propertyTabs, (QStringList{"Цвет", "Отступы", "Фон", "Блок", "Привязка и размеры", "Компоновка", "Эффекты", "Переменные"}));
     EXPECT_EQ(viewer->currentWidget()->objectName(), QStringLiteral("PreView"));
     EXPECT_EQ(pages->currentWidget()->objectName(), QStringLiteral("ColorBox"));
     EXPECT_TRUE(form.windowTitle().startsWith(QStringLiteral("Quillbox 1.8 - ")));

@@ -46,6 +46,14 @@ bool related(const QByteArray &a, const QByteArray &b)
         return a.startsWith("INSET");
     if (b == "WIDTH" || b == "HEIGHT")
         return a == "INLINE-SIZE" || a == "BLOCK-SIZE";
+    // A corner: the shorthand, and the logical corners (their place depends
+    // on the page's direction).
+    if (b.startsWith("BORDER-") && b.endsWith("-RADIUS"))
+        return a == "BORDER-RADIUS" || (a.startsWith("BORDER-") && a.endsWith("-RADIUS"));
+    if (b.startsWith("OUTLINE-") && b != "OUTLINE-OFFSET")
+        return a == "OUTLINE";
+    if (b == "OUTLINE")
+        return a.startsWith("OUTLINE-") && a != "OUTLINE-OFFSET";
     return layoutCovers(a, b) || layoutCovers(b, a);
 }
 

@@ -5,6 +5,7 @@
 #include "core/panels/css_variables.h"
 #include "core/panels/declaration_list.h"
 #include "core/panels/declaration_writer.h"
+#include "core/panels/effects_reader.h"
 #include "core/panels/layout_reader.h"
 #include "core/panels/reading_steps.h"
 #include "core/panels/panel_declarations.h"
@@ -422,6 +423,7 @@ void showWhatKeptLinesSet(PanelState &p, const QList<Declaration> &declarations,
         return showColor(p, Swatch::BackGround, v, context);
     });
     showLayoutFromKept(p, show);
+    showEffectsFromKept(p, context, show);
     const std::pair<const char *, Swatch> colors[] = {
         {"COLOR", Swatch::Font}, {"BORDER-COLOR", Swatch::Border},
         {"SCROLLBAR-BASE-COLOR", Swatch::ScrollBarBase}, {"SCROLLBAR-FACE-COLOR", Swatch::ScrollBarFace},
@@ -470,6 +472,10 @@ void ResetPanels(PanelState &p)
     for (QByteArray &t : p.texts)
         t.clear();
     p.gridDense = false;
+    p.flags.fill(false);
+    for (QByteArray &box : p.keywordBoxes)
+        box.clear();
+    p.swatch(Swatch::Outline) = {kBlack, false};
     p.swatch(Swatch::Font) = {kBlack, false};
     p.swatch(Swatch::Border) = {p.buttonFace, false};
     p.swatch(Swatch::BackGround) = {kWhite, false};
@@ -543,11 +549,13 @@ void DeclarationsToPanels(PanelState &p, RuleMemo &memo)
     loadLength(text, p, "HEIGHT:", Length::BlockHeight);
     loadLength(text, p, "WIDTH:", Length::BlockWidth);
     loadLayout(text, p);
+    loadEffects(text, p, context);
 
     text.removeAll(latinUpper(unsupportedComment()));
     text.trimLeadingSemicolons();
 
     showWhatKeptLinesSet(p, declarationsOf(text.original()), context);
+    showCornersOfRadius(p);
     noteGenerated(p);
 
     memo.clear();

@@ -59,7 +59,7 @@ LengthKey filterFieldKey(FieldKind kind, bool takesKeywords, const QByteArray &t
     // keeps a keyword or the number.
     if (takesKeywords && (letter || wordTyped))
         return {LengthKey::Pass};
-    if ((kind == FieldKind::Number && key == '-') || (kind == FieldKind::Integer && (key == '.' || key == ',')))
+    if (((kind == FieldKind::Number || kind == FieldKind::Percent) && key == '-') || (kind == FieldKind::Integer && (key == '.' || key == ',')))
         return {LengthKey::Drop};
     // A whole number goes past 9999 (a z-index of 2147483647): ten digits.
     if (kind == FieldKind::Integer && key >= '0' && key <= '9') {

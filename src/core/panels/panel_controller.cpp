@@ -33,8 +33,10 @@ QByteArray cleanFieldText(Length field, const QByteArray &text)
     if (fieldKeywords(field).contains(word))
         return word;
     QByteArray out = cleanLengthText(text);
-    if (fieldKind(field) == FieldKind::Number)
+    if (fieldKind(field) == FieldKind::Number || fieldKind(field) == FieldKind::Percent)
         out.replace('-', "");
+    if (fieldKind(field) == FieldKind::Percent && out.toDouble() > 100)
+        out = "100";
     if (fieldKind(field) == FieldKind::Integer && out.contains('.'))
         out.truncate(out.indexOf('.'));
     // A whole number stays within what CSS integers hold.
@@ -268,8 +270,11 @@ bool PanelController::lengthStepped(Length field, bool up, const QByteArray &fie
         if (ok)
             value.text = QByteArray::number(number + (up ? 1 : -1));
     }
-    if (ok && fieldKind(field) == FieldKind::Number && value.text.startsWith('-'))
+    if (ok && (fieldKind(field) == FieldKind::Number || fieldKind(field) == FieldKind::Percent)
+        && value.text.startsWith('-'))
         value.text = "0";
+    if (ok && fieldKind(field) == FieldKind::Percent && value.text.toDouble() > 100)
+        value.text = "100";
     m_panels.notify();
     return ok;
 }
@@ -399,4 +404,35 @@ void PanelController::gridDenseClicked(bool dense)
     changeAndCommit();
     if (dense)
         noteLayoutTarget("GRID-AUTO-FLOW");
+}
+
+void PanelController::flagClicked(Flag flag, bool checked)
+{
+    m_panels.flags[static_cast<int>(flag)] = checked;
+    changeAndCommit();
+}
+
+void PanelController::keywordChosen(KeywordBox box, const QByteArray &text)
+{
+    QByteArray &value = m_panels.keywordBoxes[static_cast<int>(box)];
+    const QByteArray chosen = text.simplified().toLower();
+    if (chosen == value)
+        return;
+    value = chosen;
+    changeAndCommit();
+}
+
+void PanelController::opacityDragged(int percent)
+{
+    LengthValue &value = m_panels.length(Length::Opacity);
+    value.text = QByteArray::number(std::clamp(percent, 0, 100));
+    value.inUse = true;
+    m_store.setSheetModified(true);
+    regenerate();
+}
+
+void PanelController::opacitySet(int percent)
+{
+    opacityDragged(percent);
+    changeAndCommit();
 }

@@ -73,6 +73,15 @@ public:
     void gridTrackRemoved(TextField field);
     void gridDenseClicked(bool dense);
 
+    // Check boxes of one keyword, and boxes of keywords (an empty text
+    // takes the property out).
+    void flagClicked(Flag flag, bool checked);
+    void keywordChosen(KeywordBox box, const QByteArray &text);
+    // The opacity slider: a drag shows as it goes and is written, once, when
+    // the slider is let go; a step of the keyboard is written at once.
+    void opacityDragged(int percent);
+    void opacitySet(int percent);
+
     // A passing message for the status bar.
     std::function<void(const QString &)> showMessage;
 

@@ -39,6 +39,8 @@ public:
         const LengthValue &v = m_p.length(field);
         if (v.inUse && fieldKeywords(field).contains(v.text))
             add(true, name, v.text);
+        else if (fieldKind(field) == FieldKind::Percent)
+            add(v.inUse && hasNumber(v.text), name, QByteArray::number(std::clamp(v.text.toDouble(), 0.0, 100.0) / 100, 'g', 6));
         else
             add(v.inUse && hasNumber(v.text), name, fieldKind(field) == FieldKind::Length ? v.text + v.unit : v.text);
     }
@@ -226,6 +228,29 @@ QList<PanelDeclaration> panelDeclarations(PanelState &p)
     rows.next();
     rows.add(!p.text(TextField::GridColumn).isEmpty(), "grid-column", p.text(TextField::GridColumn));
     rows.add(!p.text(TextField::GridRow).isEmpty(), "grid-row", p.text(TextField::GridRow));
+    // Effects.
+    rows.next();
+    rows.length(Length::BorderRadius, "border-radius");
+    rows.next();
+    rows.length(Length::RadiusTopLeft, "border-top-left-radius");
+    rows.length(Length::RadiusTopRight, "border-top-right-radius");
+    rows.next();
+    rows.length(Length::RadiusBottomRight, "border-bottom-right-radius");
+    rows.length(Length::RadiusBottomLeft, "border-bottom-left-radius");
+    rows.next();
+    rows.length(Length::Opacity, "opacity");
+    rows.next();
+    rows.length(Length::OutlineWidth, "outline-width");
+    const QByteArray &outlineStyle = p.keywordBoxes[static_cast<int>(KeywordBox::OutlineStyle)];
+    rows.add(!outlineStyle.isEmpty(), "outline-style", outlineStyle);
+    rows.next();
+    rows.color(Swatch::Outline, "outline-color");
+    rows.length(Length::OutlineOffset, "outline-offset");
+    rows.next();
+    const QByteArray &cursor = p.keywordBoxes[static_cast<int>(KeywordBox::Cursor)];
+    rows.add(!cursor.isEmpty(), "cursor", cursor);
+    for (int f = 0; f < kFlagCount; ++f)
+        rows.add(p.flags[f], flagProperty(static_cast<Flag>(f)), "none");
     rows.next();
     rows.color(Swatch::ScrollBarBase, "Scrollbar-base-color");
     rows.color(Swatch::ScrollBarFace, "Scrollbar-face-color");

@@ -13,6 +13,8 @@ const char *const kLengthNames[kLengthCount] = {
     "BlockTop", "BlockBottom", "BlockLeft", "BlockRight", "BlockHeight", "BlockWidth",
     "RowGap", "ColumnGap", "FlexBasis", "FlexGrow", "FlexShrink", "Order",
     "MinWidth", "MaxWidth", "MinHeight", "MaxHeight", "ZIndex",
+    "BorderRadius", "RadiusTopLeft", "RadiusTopRight", "RadiusBottomRight", "RadiusBottomLeft",
+    "OutlineWidth", "OutlineOffset", "OpacityValue",
 };
 
 const char *const kTextFieldNames[kTextFieldCount] = {
@@ -24,7 +26,7 @@ const char *const kTextFieldProperties[kTextFieldCount] = {
 
 const char *const kSwatchNames[kSwatchCount] = {
     "FontColor", "BackGroundColor", "BorderColor", "ScrollBarFaceColor",
-    "ScrollBarArrowColor", "ScrollBarBaseColor", "ScrollBarShadowColor",
+    "ScrollBarArrowColor", "ScrollBarBaseColor", "ScrollBarShadowColor", "OutlineColor",
 };
 
 const std::array<QList<const char *>, kGroupCount> &allGroups()
@@ -80,6 +82,8 @@ FieldKind fieldKind(Length field)
     case Length::Order:
     case Length::ZIndex:
         return FieldKind::Integer;
+    case Length::Opacity:
+        return FieldKind::Percent;
     default:
         return FieldKind::Length;
     }
@@ -106,6 +110,39 @@ const QList<QByteArray> &fieldKeywords(Length field)
     default:
         return none;
     }
+}
+
+const char *flagName(Flag flag)
+{
+    static const char *const names[kFlagCount] = {"PointerEventsNone", "UserSelectNone", "AppearanceNone"};
+    return names[static_cast<int>(flag)];
+}
+
+const char *flagProperty(Flag flag)
+{
+    static const char *const names[kFlagCount] = {"pointer-events", "user-select", "appearance"};
+    return names[static_cast<int>(flag)];
+}
+
+const char *keywordBoxName(KeywordBox box)
+{
+    return box == KeywordBox::Cursor ? "Cursor" : "OutlineStyle";
+}
+
+const char *keywordBoxProperty(KeywordBox box)
+{
+    return box == KeywordBox::Cursor ? "cursor" : "outline-style";
+}
+
+const QList<QByteArray> &keywordBoxItems(KeywordBox box)
+{
+    static const QList<QByteArray> cursors = {"auto", "default", "pointer", "text", "move", "not-allowed", "wait",
+                                              "progress", "help", "crosshair", "grab", "grabbing", "zoom-in",
+                                              "zoom-out", "col-resize", "row-resize", "ew-resize", "ns-resize",
+                                              "nesw-resize", "nwse-resize", "copy", "none"};
+    static const QList<QByteArray> styles = {"none", "auto", "solid", "dotted", "dashed", "double",
+                                             "groove", "ridge", "inset", "outset"};
+    return box == KeywordBox::Cursor ? cursors : styles;
 }
 
 const char *textFieldName(TextField field)

@@ -39,13 +39,16 @@ enum class Length {
     BlockTop, BlockBottom, BlockLeft, BlockRight, BlockHeight, BlockWidth,
     RowGap, ColumnGap, FlexBasis, FlexGrow, FlexShrink, Order,
     MinWidth, MaxWidth, MinHeight, MaxHeight, ZIndex,
+    BorderRadius, RadiusTopLeft, RadiusTopRight, RadiusBottomRight, RadiusBottomLeft,
+    OutlineWidth, OutlineOffset, Opacity,
 };
-inline constexpr int kLengthCount = 34;
+inline constexpr int kLengthCount = 42;
 const char *lengthName(Length field); // the edit's name, "MarginTop"
 
-// What a field takes: a length with its unit, a number of 0 or more, or a
-// whole number of either sign.
-enum class FieldKind { Length, Number, Integer };
+// What a field takes: a length with its unit, a number of 0 or more, a
+// whole number of either sign, or a share from 0 to 100 written as a
+// number from 0 to 1 (opacity).
+enum class FieldKind { Length, Number, Integer, Percent };
 FieldKind fieldKind(Length field);
 // The keywords a field takes besides numbers, in small letters.
 const QList<QByteArray> &fieldKeywords(Length field);
@@ -55,6 +58,19 @@ enum class TextField { GridTemplateColumns, GridTemplateRows, GridTemplateAreas,
 inline constexpr int kTextFieldCount = 6;
 const char *textFieldName(TextField field); // "GridTemplateColumns"
 const char *textFieldProperty(TextField field); // "grid-template-columns"
+
+// Check boxes that write one keyword of a property ("pointer-events: none").
+enum class Flag { PointerEventsNone, UserSelectNone, AppearanceNone };
+inline constexpr int kFlagCount = 3;
+const char *flagName(Flag flag);        // "PointerEventsNone"
+const char *flagProperty(Flag flag);    // "pointer-events"
+
+// Drop-down boxes of keywords; an empty value is a box not in use.
+enum class KeywordBox { Cursor, OutlineStyle };
+inline constexpr int kKeywordBoxCount = 2;
+const char *keywordBoxName(KeywordBox box);     // "Cursor"
+const char *keywordBoxProperty(KeywordBox box); // "cursor"
+const QList<QByteArray> &keywordBoxItems(KeywordBox box);
 
 // What the preview knows of the selected rule's elements: how many it
 // matches, how many of them are flex or grid containers, and how many
@@ -87,8 +103,8 @@ struct ButtonRef {
 };
 std::optional<ButtonRef> findButton(const QByteArray &name);
 
-enum class Swatch { Font, BackGround, Border, ScrollBarFace, ScrollBarArrow, ScrollBarBase, ScrollBarShadow };
-inline constexpr int kSwatchCount = 7;
+enum class Swatch { Font, BackGround, Border, ScrollBarFace, ScrollBarArrow, ScrollBarBase, ScrollBarShadow, Outline };
+inline constexpr int kSwatchCount = 8;
 const char *swatchName(Swatch swatch); // "FontColor"; its check box adds "Check"
 
 struct SwatchValue {
@@ -126,6 +142,8 @@ public:
     std::array<SwatchValue, kSwatchCount> swatches;
     std::array<QByteArray, kTextFieldCount> texts; // empty for a field not in use
     bool gridDense = false;
+    std::array<bool, kFlagCount> flags{};
+    std::array<QByteArray, kKeywordBoxCount> keywordBoxes;
     // The keyword a layout button wrote when it was clicked ("flex-start"
     // or "start", after the container); empty for the button's own.
     std::array<QByteArray, kGroupCount> chosen;

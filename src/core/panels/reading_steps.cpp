@@ -76,6 +76,18 @@ bool showLength(PanelState &panels, Length field, const QByteArray &upper)
     }
     if (!isPlainLength(upper))
         return false;
+    if (fieldKind(field) == FieldKind::Percent) {
+        // Opacity: 0.9 or 90% shows as 90.
+        bool ok = false;
+        const bool percent = upper.endsWith('%');
+        const double number = (percent ? upper.chopped(1) : upper).toDouble(&ok) * (percent ? 1 : 100);
+        if (!ok || number < 0 || number > 100)
+            return false;
+        length.text = QByteArray::number(number, 'g', 6);
+        length.inUse = true;
+        length.unit.clear();
+        return true;
+    }
     if (fieldKind(field) != FieldKind::Length) {
         // A number field shows plain numbers only: no unit, no fraction
         // where a whole number is wanted, nothing below 0 for grow and shrink.

@@ -182,6 +182,8 @@ bool covers(const QByteArray &a, const QByteArray &b)
         return true;
     if (a == "INSET" && (b == "TOP" || b == "RIGHT" || b == "BOTTOM" || b == "LEFT"))
         return true;
+    if (a == "BORDER-RADIUS" && b.startsWith("BORDER-") && b.endsWith("-RADIUS"))
+        return true;
     for (const char *part : {"-WIDTH", "-STYLE", "-COLOR"}) {
         if (a == QByteArray("BORDER") + part && b.startsWith("BORDER-") && b.endsWith(part))
             return true;

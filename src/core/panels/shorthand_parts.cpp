@@ -10,6 +10,21 @@
 namespace {
 
 const char *const kSides[] = {"TOP", "RIGHT", "BOTTOM", "LEFT"};
+// The corners in the order border-radius gives them, and the logical
+// corner each stands for in a left-to-right page.
+const char *const kCorners[] = {"BORDER-TOP-LEFT-RADIUS", "BORDER-TOP-RIGHT-RADIUS", "BORDER-BOTTOM-RIGHT-RADIUS",
+                                "BORDER-BOTTOM-LEFT-RADIUS"};
+const char *const kLogicalCorners[] = {"BORDER-START-START-RADIUS", "BORDER-START-END-RADIUS",
+                                       "BORDER-END-END-RADIUS", "BORDER-END-START-RADIUS"};
+
+int cornerOf(const QByteArray &name, const char *const (&names)[4])
+{
+    for (int i = 0; i < 4; ++i) {
+        if (name == names[i])
+            return i;
+    }
+    return -1;
+}
 
 // The value's parts at blanks outside brackets and strings; commas stand
 // alone, so a font family list or background layers can be told apart.
@@ -83,6 +98,12 @@ bool isBorderStyle(const QByteArray &upper)
     return styles.contains(upper);
 }
 
+// An outline's style: a border's, or auto.
+bool isOutlineStyle(const QByteArray &upper)
+{
+    return upper == "AUTO" || (upper != "HIDDEN" && isBorderStyle(upper));
+}
+
 bool isWidth(const QByteArray &upper)
 {
     if (upper == "THIN" || upper == "MEDIUM" || upper == "THICK")
@@ -90,16 +111,16 @@ bool isWidth(const QByteArray &upper)
     return !upper.isEmpty() && (std::isdigit(static_cast<unsigned char>(upper[0])) || upper[0] == '.');
 }
 
-// The width, style and colour of a border shorthand; what it leaves out
-// takes its initial value.
-std::optional<QByteArray> borderPart(const QList<QByteArray> &parts, const QByteArray &kind)
+// The width, style and colour of a border (or outline) shorthand; what it
+// leaves out takes its initial value.
+std::optional<QByteArray> borderPart(const QList<QByteArray> &parts, const QByteArray &kind, bool outline = false)
 {
     if (parts.size() > 3 || parts.contains(","))
         return std::nullopt;
     QByteArray width = "medium", style = "none", color = "currentcolor";
     for (const QByteArray &part : parts) {
         const QByteArray upper = latinUpper(part);
-        if (isBorderStyle(upper))
+        if (outline ? isOutlineStyle(upper) : isBorderStyle(upper))
             style = part;
         else if (isWidth(upper))
             width = part;
@@ -219,6 +240,16 @@ std::optional<QByteArray> longhandOf(const QByteArray &shorthand, const QByteArr
         return backgroundColorOf(parts);
     if (shorthand == "FONT")
         return fontPart(parts, longhand);
+    if (shorthand == "OUTLINE" && longhand.startsWith("OUTLINE-") && !longhand.endsWith("OFFSET"))
+        return borderPart(parts, longhand.mid(8), true);
+    // Corners: of the shorthand with one to four values, elliptic ones left
+    // to the text; a logical corner in its physical place.
+    if (const int corner = cornerOf(longhand, kCorners); corner >= 0) {
+        if (shorthand == "BORDER-RADIUS")
+            return value.contains('/') ? std::nullopt : sideOf(parts, corner);
+        if (cornerOf(shorthand, kLogicalCorners) == corner)
+            return value;
+    }
     return std::nullopt;
 }
 
@@ -243,6 +274,18 @@ std::optional<QList<QByteArray>> withoutLonghand(const QByteArray &shorthandAsWr
         }
         return out;
     }
+    if (shorthand == "BORDER-RADIUS" && cornerOf(longhand, kCorners) >= 0 && !value.contains('/')) {
+        for (int c = 0; c < 4; ++c) {
+            const std::optional<QByteArray> part = sideOf(parts, c);
+            if (!part)
+                return std::nullopt;
+            if (longhand != kCorners[c]) {
+                const QByteArray name = QByteArray(kCorners[c]).toLower();
+                out.append((shorthandAsWritten == shorthand ? QByteArray(kCorners[c]) : name) + ": " + *part + ";");
+            }
+        }
+        return out;
+    }
     // Which part goes: the one the longhand's value is, in the last layer.
     std::function<bool(const QByteArray &)> isPart;
     if (shorthand == "BORDER" && longhand == "BORDER-COLOR")
@@ -250,6 +293,12 @@ std::optional<QList<QByteArray>> withoutLonghand(const QByteArray &shorthandAsWr
     else if (shorthand == "BORDER" && longhand == "BORDER-STYLE")
         isPart = isBorderStyle;
     else if (shorthand == "BORDER" && longhand == "BORDER-WIDTH")
+        isPart = isWidth;
+    else if (shorthand == "OUTLINE" && longhand == "OUTLINE-COLOR")
+        isPart = [](const QByteArray &upper) { return !isOutlineStyle(upper) && !isWidth(upper) && CssToColor(upper); };
+    else if (shorthand == "OUTLINE" && longhand == "OUTLINE-STYLE")
+        isPart = isOutlineStyle;
+    else if (shorthand == "OUTLINE" && longhand == "OUTLINE-WIDTH")
         isPart = isWidth;
     else if (shorthand == "BACKGROUND" && longhand == "BACKGROUND-COLOR")
         isPart = [](const QByteArray &upper) { return CssToColor(upper).has_value(); };

@@ -4,7 +4,9 @@
 
 namespace {
 
-enum Page { ColorBox = 0, MarginPadding = 1, BackGroundBox = 2, DisplayVis = 3, PositionFloat = 4, LayoutBox = 5 };
+enum Page {
+    ColorBox = 0, MarginPadding = 1, BackGroundBox = 2, DisplayVis = 3, PositionFloat = 4, LayoutBox = 5, EffectsBox = 6
+};
 
 // The page of a property by its whole name, in capitals without a vendor
 // prefix: "transition" names a colour only in its value.
@@ -18,6 +20,10 @@ std::optional<int> pageOfProperty(const QByteArray &name)
         return false;
     };
     auto family = [&name](const char *stem) { return name == stem || name.startsWith(QByteArray(stem) + '-'); };
+    if ((name.startsWith("BORDER-") && name.endsWith("-RADIUS")) || family("OUTLINE") || family("TRANSITION")
+        || among({"OPACITY", "BOX-SHADOW", "TRANSFORM", "TRANSFORM-ORIGIN", "TRANSLATE", "ROTATE", "SCALE", "FILTER",
+                  "BACKDROP-FILTER", "MIX-BLEND-MODE", "CURSOR", "POINTER-EVENTS", "USER-SELECT", "APPEARANCE"}))
+        return EffectsBox;
     if (among({"COLOR", "BACKGROUND-COLOR"}) || (name.startsWith("SCROLLBAR-") && name.endsWith("-COLOR")))
         return ColorBox;
     if (family("BORDER") && !name.contains("RADIUS") && !name.contains("IMAGE") && !name.contains("COLLAPSE")

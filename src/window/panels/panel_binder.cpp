@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSlider>
 #include <QSignalBlocker>
 #include <QToolButton>
 
@@ -136,6 +137,23 @@ void PanelBinder::show()
         setInUse(edit, !text.isEmpty() || m_refused.contains(edit));
     }
     m_controls.gridDense->setChecked(p.gridDense);
+    for (int f = 0; f < kFlagCount; ++f)
+        m_controls.flags.value(QLatin1String(flagName(static_cast<Flag>(f))))->setChecked(p.flags[f]);
+    for (int b = 0; b < kKeywordBoxCount; ++b) {
+        QComboBox *box = m_controls.keywordBoxes.value(QLatin1String(keywordBoxName(static_cast<KeywordBox>(b))));
+        const QSignalBlocker block(box);
+        const QString value = QString::fromLatin1(p.keywordBoxes[b]);
+        const int item = box->findText(value, Qt::MatchExactly);
+        box->setCurrentIndex(item < 0 ? 0 : item);
+        if (box->isEditable() && box->currentText() != value)
+            box->setEditText(value);
+        setInUse(box, !value.isEmpty());
+    }
+    if (!m_controls.opacity->isSliderDown()) {
+        const LengthValue &opacity = p.length(Length::Opacity);
+        const QSignalBlocker block(m_controls.opacity);
+        m_controls.opacity->setValue(opacity.inUse && !opacity.text.isEmpty() ? qRound(opacity.text.toDouble()) : 100);
+    }
     m_controls.backGroundTransparent->setChecked(p.backGroundTransparent);
     m_controls.checks[QStringLiteral("BackGroundColorCheck")]->setEnabled(p.backGroundColorCheckEnabled());
     m_controls.swatches[QStringLiteral("BackGroundColor")]->setVisible(p.backGroundSwatchVisible());
@@ -281,6 +299,34 @@ void PanelBinder::bindLayout()
         });
     }
     connect(m_controls.gridDense, &QCheckBox::clicked, this, [&c](bool dense) { c.gridDenseClicked(dense); });
+
+    for (int f = 0; f < kFlagCount; ++f) {
+        const Flag flag = static_cast<Flag>(f);
+        connect(m_controls.flags.value(QLatin1String(flagName(flag))), &QCheckBox::clicked, this,
+                [&c, flag](bool checked) { c.flagClicked(flag, checked); });
+    }
+    for (int b = 0; b < kKeywordBoxCount; ++b) {
+        const KeywordBox kind = static_cast<KeywordBox>(b);
+        QComboBox *box = m_controls.keywordBoxes.value(QLatin1String(keywordBoxName(kind)));
+        auto take = [this, &c, box, kind] {
+            if (!m_showing)
+                c.keywordChosen(kind, m_editor.store().codec().encode(box->currentText()));
+        };
+        connect(box, &QComboBox::activated, this, take);
+        if (box->lineEdit())
+            connect(box->lineEdit(), &QLineEdit::editingFinished, this, take);
+    }
+    // A drag is written once, when the slider is let go.
+    QSlider *opacity = m_controls.opacity;
+    connect(opacity, &QSlider::valueChanged, this, [this, &c, opacity](int value) {
+        if (m_showing)
+            return;
+        if (opacity->isSliderDown())
+            c.opacityDragged(value);
+        else
+            c.opacitySet(value);
+    });
+    connect(opacity, &QSlider::sliderReleased, this, [&c] { c.changeAndCommit(); });
 }
 
 void PanelBinder::takeTypedText(const QObject *target)

@@ -10,6 +10,7 @@ class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QPlainTextEdit;
+class QSlider;
 class QPushButton;
 class QToolButton;
 
@@ -35,6 +36,12 @@ struct PanelControls {
     QMap<QString, QToolButton *> trackButtons;
     QCheckBox *gridDense = nullptr;
     QCheckBox *layoutOverlay = nullptr;
+
+    // The effects page's own: check boxes of one keyword, boxes of
+    // keywords, and the opacity slider beside its field.
+    QMap<QString, QCheckBox *> flags;
+    QMap<QString, QComboBox *> keywordBoxes;
+    QSlider *opacity = nullptr;
 
     QCheckBox *backGroundTransparent = nullptr;
     QCheckBox *backGroundAttCheck = nullptr;

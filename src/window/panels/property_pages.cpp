@@ -15,6 +15,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QSlider>
+#include <QComboBox>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -522,6 +524,97 @@ void buildLayoutPage(QTabWidget *tabs, PanelControls &controls)
     layout->addStretch(1);
 }
 
+QComboBox *addKeywordBox(QGridLayout *grid, int row, QWidget *parent, PanelControls &controls, KeywordBox kind,
+                         const char *label, const char *hint, bool editable)
+{
+    grid->addWidget(new QLabel(QString::fromUtf8(label), parent), row, 0);
+    auto *box = new QComboBox(parent);
+    box->setObjectName(QLatin1String(keywordBoxName(kind)));
+    box->setEditable(editable);
+    box->addItem(QString());
+    for (const QByteArray &item : keywordBoxItems(kind))
+        box->addItem(QString::fromLatin1(item));
+    box->setMinimumContentsLength(6);
+    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    setHint(box, QString::fromUtf8(hint));
+    box->setAccessibleName(QString::fromUtf8(label));
+    grid->addWidget(box, row, 1, 1, 2);
+    controls.keywordBoxes.insert(box->objectName(), box);
+    return box;
+}
+
+void buildEffectsPage(QTabWidget *tabs, PanelControls &controls)
+{
+    QVBoxLayout *layout = nullptr;
+    QWidget *page = makePage(tabs, "EffectsBox", "Эффекты", layout);
+
+    QGroupBox *corners = makeGroup(page, "CornersBox", "Скругление углов");
+    auto *cornerGrid = narrowGrid(corners);
+    cornerGrid->setHorizontalSpacing(4);
+    addLengthRow(cornerGrid, 0, corners, controls, "BorderRadius", "Все", "Скругление всех углов (border-radius)",
+                 "Скругление всех углов");
+    addLengthRow(cornerGrid, 1, corners, controls, "RadiusTopLeft", "Верх лев.", "Левый верхний угол");
+    addLengthRow(cornerGrid, 2, corners, controls, "RadiusTopRight", "Верх прав.", "Правый верхний угол");
+    addLengthRow(cornerGrid, 3, corners, controls, "RadiusBottomRight", "Низ прав.", "Правый нижний угол");
+    addLengthRow(cornerGrid, 4, corners, controls, "RadiusBottomLeft", "Низ лев.", "Левый нижний угол");
+    cornerGrid->setColumnStretch(2, 1);
+    layout->addWidget(corners);
+
+    QGroupBox *opacity = makeGroup(page, "OpacityBox", "Непрозрачность");
+    auto *opacityGrid = narrowGrid(opacity);
+    opacityGrid->setHorizontalSpacing(4);
+    controls.opacity = new QSlider(Qt::Horizontal, opacity);
+    controls.opacity->setObjectName(QStringLiteral("Opacity"));
+    controls.opacity->setRange(0, 100);
+    controls.opacity->setValue(100);
+    controls.opacity->setPageStep(10);
+    setHint(controls.opacity, QStringLiteral("Непрозрачность блока (opacity), %"));
+    controls.opacity->setAccessibleName(QStringLiteral("Непрозрачность"));
+    opacityGrid->addWidget(controls.opacity, 0, 0, 1, 3);
+    addLengthRow(opacityGrid, 1, opacity, controls, "OpacityValue", "%", "Непрозрачность, от 0 до 100 %",
+                 "Непрозрачность");
+    hideUnit(controls.lengthFields[QStringLiteral("OpacityValue")]);
+    opacityGrid->setColumnStretch(2, 1);
+    layout->addWidget(opacity);
+
+    QGroupBox *outline = makeGroup(page, "OutlineBox", "Контур");
+    auto *outlineGrid = narrowGrid(outline);
+    outlineGrid->setHorizontalSpacing(4);
+    addLengthRow(outlineGrid, 0, outline, controls, "OutlineWidth", "Толщина", "Толщина контура (outline-width)",
+                 "Толщина контура");
+    addKeywordBox(outlineGrid, 1, outline, controls, KeywordBox::OutlineStyle, "Вид", "Вид контура (outline-style)",
+                  false);
+    addLengthRow(outlineGrid, 2, outline, controls, "OutlineOffset", "Отступ", "Отступ контура от границы (outline-offset)",
+                 "Отступ контура");
+    auto *swatchRow = tightGrid();
+    addSwatchRow(swatchRow, 0, outline, controls, "OutlineColor", "Цвет контура", "Цвет контура (outline-color)",
+                 Qt::black);
+    swatchRow->setColumnStretch(2, 1);
+    outlineGrid->addLayout(swatchRow, 3, 0, 1, 3);
+    outlineGrid->setColumnStretch(2, 1);
+    layout->addWidget(outline);
+
+    QGroupBox *behaviour = makeGroup(page, "BehaviourBox", "Поведение");
+    auto *behaviourGrid = narrowGrid(behaviour);
+    behaviourGrid->setHorizontalSpacing(4);
+    addKeywordBox(behaviourGrid, 0, behaviour, controls, KeywordBox::Cursor, "Курсор",
+                  "Вид указателя мыши над блоком (cursor)", true);
+    const char *const flagCaptions[kFlagCount] = {"Не ловит мышь", "Текст не выделяется", "Без вида системы"};
+    const char *const flagHints[kFlagCount] = {"Щелчки проходят сквозь блок (pointer-events: none)",
+                                               "Текст блока нельзя выделить (user-select: none)",
+                                               "Без оформления системы для полей и кнопок (appearance: none)"};
+    for (int f = 0; f < kFlagCount; ++f) {
+        auto *check = new QCheckBox(QString::fromUtf8(flagCaptions[f]), behaviour);
+        check->setObjectName(QLatin1String(flagName(static_cast<Flag>(f))));
+        setHint(check, QString::fromUtf8(flagHints[f]));
+        behaviourGrid->addWidget(check, 1 + f, 0, 1, 3);
+        controls.flags.insert(check->objectName(), check);
+    }
+    behaviourGrid->setColumnStretch(2, 1);
+    layout->addWidget(behaviour);
+    layout->addStretch(1);
+}
+
 } // namespace
 
 QTabWidget *buildPropertyPages(QWidget *parent, PanelControls &controls)
@@ -536,6 +629,7 @@ QTabWidget *buildPropertyPages(QWidget *parent, PanelControls &controls)
     buildBlockPage(tabs, controls);
     buildPositionPage(tabs, controls);
     buildLayoutPage(tabs, controls);
+    buildEffectsPage(tabs, controls);
     tabs->setCurrentIndex(0);
     return tabs;
 }

@@ -1,0 +1,94 @@
+#include "core/panels/effects_reader.h"
+
+#include "core/sheet/byte_lines.h"
+
+using namespace reading;
+
+namespace {
+
+const std::pair<const char *, Length> kEffectLengths[] = {
+    {"BORDER-RADIUS", Length::BorderRadius},
+    {"BORDER-TOP-LEFT-RADIUS", Length::RadiusTopLeft},
+    {"BORDER-TOP-RIGHT-RADIUS", Length::RadiusTopRight},
+    {"BORDER-BOTTOM-RIGHT-RADIUS", Length::RadiusBottomRight},
+    {"BORDER-BOTTOM-LEFT-RADIUS", Length::RadiusBottomLeft},
+    {"OUTLINE-WIDTH", Length::OutlineWidth},
+    {"OUTLINE-OFFSET", Length::OutlineOffset},
+    {"OPACITY", Length::Opacity},
+};
+
+bool showFlag(PanelState &panels, Flag flag, const QByteArray &upper)
+{
+    if (upper.simplified() != "NONE")
+        return false;
+    panels.flags[static_cast<int>(flag)] = true;
+    return true;
+}
+
+// A box shows a keyword of its list; a cursor also a value of its own
+// ("url(hand.cur), pointer" stays in the rule as written).
+bool showKeyword(PanelState &panels, KeywordBox box, const QByteArray &original)
+{
+    const QByteArray value = original.simplified().toLower();
+    if (!keywordBoxItems(box).contains(value))
+        return false;
+    panels.keywordBoxes[static_cast<int>(box)] = value;
+    return true;
+}
+
+} // namespace
+
+void loadEffects(WorkingText &text, PanelState &panels, const ReadContext &context)
+{
+    for (const auto &[key, field] : kEffectLengths)
+        loadLength(text, panels, (QByteArray(key) + ":").constData(), field);
+    loadColor(text, panels, "OUTLINE-COLOR:", Swatch::Outline, Rgb{0, 0, 0}, context);
+    auto load = [&](const QByteArray &key, const std::function<bool(const Taken &)> &show) {
+        const WorkingText::Value value = text.peek(key + ":");
+        if (!value.found())
+            return;
+        const Taken taken = takenFrom(value);
+        if (show(taken))
+            noteTaken(text, panels, key, taken);
+    };
+    for (int f = 0; f < kFlagCount; ++f) {
+        const Flag flag = static_cast<Flag>(f);
+        load(latinUpper(flagProperty(flag)), [&](const Taken &t) { return showFlag(panels, flag, t.upper); });
+    }
+    for (int b = 0; b < kKeywordBoxCount; ++b) {
+        const KeywordBox box = static_cast<KeywordBox>(b);
+        load(latinUpper(keywordBoxProperty(box)), [&](const Taken &t) { return showKeyword(panels, box, t.original); });
+    }
+}
+
+void showEffectsFromKept(PanelState &p, const ReadContext &context, const ShowKept &show)
+{
+    for (const auto &[key, field] : kEffectLengths) {
+        const Length f = field;
+        show(key, [&p, f](const QByteArray &v) { return showLength(p, f, latinUpper(v)); });
+    }
+    show("OUTLINE-COLOR", [&p, &context](const QByteArray &v) { return showColor(p, Swatch::Outline, v, context); });
+    for (int f = 0; f < kFlagCount; ++f) {
+        const Flag flag = static_cast<Flag>(f);
+        show(latinUpper(flagProperty(flag)), [&p, flag](const QByteArray &v) { return showFlag(p, flag, latinUpper(v)); });
+    }
+    for (int b = 0; b < kKeywordBoxCount; ++b) {
+        const KeywordBox box = static_cast<KeywordBox>(b);
+        show(latinUpper(keywordBoxProperty(box)), [&p, box](const QByteArray &v) { return showKeyword(p, box, v); });
+    }
+}
+
+void showCornersOfRadius(PanelState &panels)
+{
+    const LengthValue all = panels.length(Length::BorderRadius);
+    if (!all.inUse)
+        return;
+    for (int c = 1; c <= 4; ++c) {
+        const auto &[key, field] = kEffectLengths[c];
+        LengthValue &corner = panels.length(field);
+        if (corner.inUse || panels.asRead.contains(key))
+            continue;
+        corner = all;
+        panels.asRead.insert(key, {QByteArray(), QByteArray(), false, true});
+    }
+}
