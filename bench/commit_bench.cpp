@@ -2,6 +2,7 @@
 // rule of a large sheet, through the core alone and through the window.
 #include "window/preview/sheet_scheme.h"
 #include "core/editor/editor.h"
+#include "core/panels/declaration_reader.h"
 #include "fake_host.h"
 #include "window/shell/main_form.h"
 #include "random_sheet.h"
@@ -175,6 +176,30 @@ void windowSelectRule(benchmark::State &state)
     form.close();
 }
 BENCHMARK(windowSelectRule)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The panels' controls shown again from their state, as after every
+// reading of a rule; Arg 1 reads the rule too.
+void windowPanelsShown(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("shown.css");
+    QFile::copy(benchSheet(dir), path);
+    TMainForm form;
+    form.setQuestioner(std::make_unique<ScriptedQuestioner>());
+    form.show();
+    (void)QTest::qWaitForWindowExposed(&form);
+    form.editor().files().OpenSheet(path);
+    form.editor().ListTagClick(form.store().styleCount() / 2);
+    for (auto _ : state) {
+        if (state.range(0) == 1)
+            DeclarationsToPanels(form.editor().panels(), form.store().memo());
+        else
+            form.editor().panels().notify();
+    }
+    form.store().setSheetModified(false);
+    form.close();
+}
+BENCHMARK(windowPanelsShown)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 // The bench sheet, copied, or the bytes given, opened in the form once it
 // is on screen.

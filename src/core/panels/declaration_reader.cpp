@@ -548,8 +548,12 @@ void DeclarationsToPanels(PanelState &p, RuleMemo &memo)
     loadLength(text, p, "LEFT:", Length::BlockLeft);
     loadLength(text, p, "HEIGHT:", Length::BlockHeight);
     loadLength(text, p, "WIDTH:", Length::BlockWidth);
-    loadLayout(text, p);
-    loadEffects(text, p, context);
+    // The properties of today's pages are looked for only where named.
+    QSet<QByteArray> named;
+    for (const Declaration &d : declarationsOf(text.original()))
+        named.insert(d.name);
+    loadLayout(text, p, named);
+    loadEffects(text, p, context, named);
 
     text.removeAll(latinUpper(unsupportedComment()));
     text.trimLeadingSemicolons();

@@ -38,12 +38,19 @@ bool showKeyword(PanelState &panels, KeywordBox box, const QByteArray &original)
 
 } // namespace
 
-void loadEffects(WorkingText &text, PanelState &panels, const ReadContext &context)
+void loadEffects(WorkingText &text, PanelState &panels, const ReadContext &context, const QSet<QByteArray> &named)
 {
-    for (const auto &[key, field] : kEffectLengths)
-        loadLength(text, panels, (QByteArray(key) + ":").constData(), field);
-    loadColor(text, panels, "OUTLINE-COLOR:", Swatch::Outline, Rgb{0, 0, 0}, context);
+    for (const auto &[key, field] : kEffectLengths) {
+        if (named.contains(key))
+            loadLength(text, panels, (QByteArray(key) + ":").constData(), field);
+    }
+    if (named.contains("OUTLINE-COLOR"))
+        loadColor(text, panels, "OUTLINE-COLOR:", Swatch::Outline, Rgb{0, 0, 0}, context);
+    else
+        panels.swatch(Swatch::Outline).color = Rgb{0, 0, 0};
     auto load = [&](const QByteArray &key, const std::function<bool(const Taken &)> &show) {
+        if (!named.contains(key))
+            return;
         const WorkingText::Value value = text.peek(key + ":");
         if (!value.found())
             return;

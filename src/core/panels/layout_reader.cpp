@@ -47,9 +47,11 @@ bool showTextField(PanelState &panels, TextField field, const QByteArray &origin
 
 } // namespace
 
-void loadLayout(WorkingText &text, PanelState &panels)
+void loadLayout(WorkingText &text, PanelState &panels, const QSet<QByteArray> &named)
 {
     auto load = [&](const QByteArray &key, const std::function<bool(const Taken &)> &show) {
+        if (!named.contains(key))
+            return;
         const WorkingText::Value value = text.peek(key + ":");
         if (!value.found())
             return;

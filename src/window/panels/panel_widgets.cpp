@@ -230,6 +230,8 @@ void setInUse(QWidget *widget, bool inUse)
     const QPalette desktop;
     pal.setColor(QPalette::Base, widget->style() ? desktop.color(QPalette::Button) : QColor(Qt::lightGray));
     pal.setColor(QPalette::Text, desktop.color(QPalette::ButtonText));
+    if (widget->testAttribute(Qt::WA_SetPalette) && widget->palette() == pal)
+        return;
     widget->setPalette(pal);
 }
 

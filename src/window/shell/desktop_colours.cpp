@@ -44,6 +44,10 @@ void setLightGround(QWidget *widget, const QColor &ground)
     }
     pal.setColor(QPalette::Disabled, QPalette::Base, ground);
     pal.setColor(QPalette::Disabled, QPalette::Text, QColor(0x80, 0x80, 0x80));
+    // The panels show every control again on each rule: a palette set anew
+    // though unchanged costs a round of palette events.
+    if (widget->testAttribute(Qt::WA_SetPalette) && widget->palette() == pal)
+        return;
     widget->setPalette(pal);
 }
 
