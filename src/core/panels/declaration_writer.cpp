@@ -28,13 +28,21 @@ QByteArray piece(const QByteArray &name, const QByteArray &value, bool important
 // The kept lines after the user changed `key`: the lines that set it
 // themselves go, their priority passed on; taken out, a plain shorthand
 // leaves what else it gives (see withoutLonghand).
-void settleKeptLines(QList<KeptLine> &kept, const QByteArray &key, bool removing, bool *important)
+bool settleKeptLines(QList<KeptLine> &kept, const QByteArray &key, bool removing, bool *important)
 {
+    bool settled = false;
     for (qsizetype i = 0; i < kept.size();) {
         const Declaration d = kept[i].declaration;
-        if (d.name == key) {
+        // All corners set at once take the corners' own declarations with
+        // them; a logical corner is a property of its own, and the new value
+        // goes after it.
+        const bool corner = key == "BORDER-RADIUS" && !removing
+                            && (d.name == "BORDER-TOP-LEFT-RADIUS" || d.name == "BORDER-TOP-RIGHT-RADIUS"
+                                || d.name == "BORDER-BOTTOM-RIGHT-RADIUS" || d.name == "BORDER-BOTTOM-LEFT-RADIUS");
+        if (d.name == key || corner) {
             *important = *important || d.important;
             kept.removeAt(i);
+            settled = true;
             continue;
         }
         if (removing && !d.name.isEmpty() && cssPropertiesOverlap(d.name, key)) {
@@ -48,11 +56,13 @@ void settleKeptLines(QList<KeptLine> &kept, const QByteArray &key, bool removing
                         side.insert(side.size() - 1, " !important");
                     kept.insert(i++, {side, declarationOf(side)});
                 }
+                settled = true;
                 continue;
             }
         }
         ++i;
     }
+    return settled;
 }
 
 // Whether a kept declaration still sets the property, and whether one that
@@ -100,15 +110,18 @@ bool PanelsToDeclarations(PanelState &p, RuleMemo &memo)
             continue;
         }
         bool important = read.important;
-        settleKeptLines(kept, key, false, &important);
+        // Once the declaration it was shown from has gone, a value shown, not
+        // taken, is the panels' own: coming back to it (a word typed letter
+        // by letter) writes it.
+        if (settleKeptLines(kept, key, false, &important) && read.derived)
+            p.asRead[key].derived = false;
         if (keptSets(kept, key, &important))
             after.append(";" + piece(d.name, d.value, important));
         else
             rows[d.row] += piece(d.name, d.value, important);
     }
-    // Properties the user took out of the rule. One shown from a shorthand
-    // is then no longer given by it: should the field come back to the
-    // value it showed (a word typed letter by letter), it is written.
+    // Properties the user took out of the rule; one shown from a shorthand
+    // is then the panels' own, as above.
     for (auto it = p.asRead.begin(); it != p.asRead.end(); ++it) {
         if (!written.contains(it.key()) && !it->generated.isEmpty()) {
             bool important = false;

@@ -214,7 +214,27 @@ void PanelController::lengthTyped(Length field, const QByteArray &text)
     if (value.text != text)
         m_typedField = field;
     value.text = text;
+    coverCornersBy(field);
     regenerate();
+}
+
+void PanelController::coverCornersBy(Length field)
+{
+    const LengthValue &all = m_panels.length(Length::BorderRadius);
+    if (field != Length::BorderRadius || !all.inUse || all.text.isEmpty())
+        return;
+    const std::pair<Length, const char *> corners[] = {{Length::RadiusTopLeft, "BORDER-TOP-LEFT-RADIUS"},
+                                                        {Length::RadiusTopRight, "BORDER-TOP-RIGHT-RADIUS"},
+                                                        {Length::RadiusBottomRight, "BORDER-BOTTOM-RIGHT-RADIUS"},
+                                                        {Length::RadiusBottomLeft, "BORDER-BOTTOM-LEFT-RADIUS"}};
+    for (const auto &[corner, key] : corners) {
+        m_panels.length(corner).text.clear();
+        m_panels.length(corner).inUse = false;
+        // A corner only shown from the shorthand has nothing of its own to
+        // take out of the rule.
+        if (m_panels.asRead.value(key).derived)
+            m_panels.asRead.remove(key);
+    }
 }
 
 void PanelController::lengthLeft(Length field, const QByteArray &text)
@@ -226,6 +246,8 @@ void PanelController::lengthLeft(Length field, const QByteArray &text)
     value.text = cleaned;
     if (value.text.isEmpty())
         value.inUse = false;
+    if (changed)
+        coverCornersBy(field);
     regenerate();
     // What was typed or pasted is written once the field is left, as Enter
     // writes it; the focus goes on where the user sent it.
@@ -275,15 +297,17 @@ bool PanelController::lengthStepped(Length field, bool up, const QByteArray &fie
         value.text = "0";
     if (ok && fieldKind(field) == FieldKind::Percent && value.text.toDouble() > 100)
         value.text = "100";
+    coverCornersBy(field);
     m_panels.notify();
     return ok;
 }
 
 void PanelController::unitChosen(std::optional<Length> field, const QByteArray &unit)
 {
-    if (field)
+    if (field) {
         m_panels.length(*field).unit = unit;
-    else
+        coverCornersBy(*field);
+    } else
         m_panels.fontSizeUnit = unit;
     regenerate();
 }

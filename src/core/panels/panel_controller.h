@@ -86,6 +86,8 @@ public:
     std::function<void(const QString &)> showMessage;
 
 private:
+    // A value for all corners takes over the corners' own fields.
+    void coverCornersBy(Length field);
     // Says once for the rule when a layout property cannot act on what the
     // rule matches.
     void noteLayoutTarget(const QByteArray &key);
