@@ -5,6 +5,8 @@
 #include "window/preview/outline_overlay.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QSlider>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSignalSpy>
@@ -166,6 +168,57 @@ TEST_F(LayoutPageTest, GridLinesAreDrawnWhereTheEngineLaysTheTracks)
     // Switched off, the lines go.
     QTest::mouseClick(child<QCheckBox>("LayoutOverlay"), Qt::LeftButton);
     EXPECT_TRUE(QTest::qWaitFor([&] { return overlay->tracks().isEmpty(); }, 10000));
+}
+
+} // namespace
+
+namespace {
+
+// The effects page through its real widgets.
+class EffectsPageTest : public LayoutPageTest
+{
+protected:
+    void openEffects(const QByteArray &text)
+    {
+        open(text);
+        child<QTabWidget>("TABPANEL")->setCurrentWidget(child<QWidget>("EffectsBox"));
+    }
+};
+
+TEST_F(EffectsPageTest, ADragOfTheOpacitySliderIsOneUndoStep)
+{
+    openEffects(".x {\n  color: red;\n}\n");
+    auto *slider = child<QSlider>("Opacity");
+    const int before = form->store().history().pos;
+    // Pressed on the handle, dragged to the left, let go.
+    const QPoint handle(slider->width() - 4, slider->height() / 2);
+    QTest::mousePress(slider, Qt::LeftButton, {}, handle);
+    for (int x = handle.x(); x > slider->width() / 2; x -= 8)
+        QTest::mouseMove(slider, QPoint(x, handle.y()));
+    QTest::mouseRelease(slider, Qt::LeftButton, {}, QPoint(slider->width() / 2, handle.y()));
+    EXPECT_EQ(form->store().history().pos, before + 1);
+    const int shown = slider->value();
+    EXPECT_GT(shown, 30);
+    EXPECT_LT(shown, 70);
+    EXPECT_TRUE(sheet().contains(QByteArray("  opacity: 0.") + QByteArray::number(shown).left(1))) << sheet().constData();
+    EXPECT_EQ(child<QLineEdit>("OpacityValue")->text(), QString::number(shown));
+}
+
+TEST_F(EffectsPageTest, CornersShowTheShorthandAndAllCornersTakeThemOver)
+{
+    openEffects(".x {\n  border-radius: 4px 8px 2px;\n  cursor: pointer;\n}\n");
+    EXPECT_EQ(child<QLineEdit>("RadiusTopLeft")->text(), QStringLiteral("4"));
+    EXPECT_EQ(child<QLineEdit>("RadiusTopRight")->text(), QStringLiteral("8"));
+    EXPECT_EQ(child<QLineEdit>("RadiusBottomRight")->text(), QStringLiteral("2"));
+    EXPECT_EQ(child<QLineEdit>("RadiusBottomLeft")->text(), QStringLiteral("8"));
+    EXPECT_EQ(child<QComboBox>("Cursor")->currentText(), QStringLiteral("pointer"));
+    type("RadiusBottomLeft", QStringLiteral("6"));
+    EXPECT_TRUE(sheet().contains("  border-bottom-left-radius: 6px;\n")) << sheet().constData();
+    type("BorderRadius", QStringLiteral("10"));
+    EXPECT_FALSE(sheet().contains("border-bottom-left-radius")) << sheet().constData();
+    EXPECT_TRUE(sheet().contains("  border-radius: 10px;\n")) << sheet().constData();
+    QTest::mouseClick(child<QCheckBox>("PointerEventsNone"), Qt::LeftButton, {}, QPoint(4, 6));
+    EXPECT_TRUE(sheet().contains("  pointer-events: none;\n")) << sheet().constData();
 }
 
 } // namespace
