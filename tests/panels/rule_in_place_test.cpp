@@ -41,6 +41,13 @@ public:
     }
     void pickGreen() { panels.swatchColorChosen(Swatch::Font, Rgb{0, 128, 0}); }
     void centre() { panels.optionClicked("Text_Align_Center"); }
+    void row() { panels.optionClicked("Flex_Direction_Row"); }
+    void round()
+    {
+        panels.lengthClicked(Length::BorderRadius);
+        panels.lengthTyped(Length::BorderRadius, "12");
+        panels.lengthLeft(Length::BorderRadius, "12");
+    }
 };
 
 TEST_F(RuleInPlace, OnlyWhatChangedIsWrittenInTheRulesOwnStyle)
@@ -73,6 +80,10 @@ TEST_F(RuleInPlace, OnlyWhatChangedIsWrittenInTheRulesOwnStyle)
          ".a {\n  color: red; /* brand */\n  text-align: center;\n}\n"},
         {"AfterAShorthand", ".a {\n  padding: 4px;\n}\n", &RuleInPlace::typePaddingTop,
          ".a {\n  padding: 4px;\n  padding-top: 7px;\n}\n"},
+        // A shorthand whose name begins another property's sets no more of it.
+        {"CornersBesideABorder", ".card {\n  border: 1px solid #888;\n}\n", &RuleInPlace::round,
+         ".card {\n  border: 1px solid #888;\n  border-radius: 12px;\n}\n"},
+        {"DirectionBesideFlex", ".a {\n  flex: 1;\n}\n", &RuleInPlace::row, ".a {\n  flex: 1;\n  flex-direction: row;\n}\n"},
     };
     for (const auto &c : cases)
         EXPECT_EQ(changed(c.sheet, [&] { c.change(this); }), c.expected.toStdString()) << c.name;

@@ -176,6 +176,9 @@ bool covers(const QByteArray &a, const QByteArray &b)
     // are looked up, not guessed from their stems.
     if (isLayoutName(a) && isLayoutName(b))
         return layoutCovers(a, b);
+    // Nor does "border" set a corner's radius or a table's spacing.
+    if (a == "BORDER" && (b.endsWith("-RADIUS") || b == "BORDER-COLLAPSE" || b == "BORDER-SPACING"))
+        return false;
     if (a == b || b.startsWith(a + '-'))
         return true;
     if (a == "FONT" && b == "LINE-HEIGHT")
