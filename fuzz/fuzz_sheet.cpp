@@ -5,6 +5,7 @@
 // outside that rule is the same.
 #include "sheet_fixture.h"
 #include "core/sheet/sheet_store.h"
+#include "fuzz_checks.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -40,7 +41,7 @@ void programLayout(const QByteArray &text)
     // Brackets that hold braces ("@scope{(}{){x}") are read one way on one
     // line and another once laid out over lines, a round for each such
     // block: no sheet of CSS writes them, and they are left out here.
-    if (bracketsHoldBraces(text))
+    if (bracketsHoldBraces(text) || holdsCommentOpenerInAddress(text))
         return;
     openText(store, once);
     const QByteArray twice = store.sheetText();
