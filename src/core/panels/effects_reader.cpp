@@ -49,14 +49,7 @@ void loadEffects(WorkingText &text, PanelState &panels, const ReadContext &conte
     else
         panels.swatch(Swatch::Outline).color = Rgb{0, 0, 0};
     auto load = [&](const QByteArray &key, const std::function<bool(const Taken &)> &show) {
-        if (!named.contains(key))
-            return;
-        const WorkingText::Value value = text.peek(key + ":");
-        if (!value.found())
-            return;
-        const Taken taken = takenFrom(value);
-        if (show(taken))
-            noteTaken(text, panels, key, taken);
+        loadNamed(text, panels, named, key, show);
     };
     for (int f = 0; f < kFlagCount; ++f) {
         const Flag flag = static_cast<Flag>(f);

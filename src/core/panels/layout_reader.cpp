@@ -50,14 +50,7 @@ bool showTextField(PanelState &panels, TextField field, const QByteArray &origin
 void loadLayout(WorkingText &text, PanelState &panels, const QSet<QByteArray> &named)
 {
     auto load = [&](const QByteArray &key, const std::function<bool(const Taken &)> &show) {
-        if (!named.contains(key))
-            return;
-        const WorkingText::Value value = text.peek(key + ":");
-        if (!value.found())
-            return;
-        const Taken taken = takenFrom(value);
-        if (show(taken))
-            noteTaken(text, panels, key, taken);
+        loadNamed(text, panels, named, key, show);
     };
     for (const LayoutGroup &g : layoutGroups()) {
         if (g.group == Group::GridAutoFlow)

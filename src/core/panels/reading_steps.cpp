@@ -58,6 +58,19 @@ void noteTaken(WorkingText &text, PanelState &panels, const QByteArray &key, con
     panels.asRead[key] = {QByteArray(), taken.original, taken.important, false};
 }
 
+void loadNamed(WorkingText &text, PanelState &panels, const QSet<QByteArray> &named, const QByteArray &key,
+               const std::function<bool(const Taken &)> &show)
+{
+    if (!named.contains(key))
+        return;
+    const WorkingText::Value value = text.peek(key + ":");
+    if (!value.found())
+        return;
+    const Taken taken = takenFrom(value);
+    if (show(taken))
+        noteTaken(text, panels, key, taken);
+}
+
 std::optional<Rgb> readColorValue(const QByteArray &original, const ReadContext &context)
 {
     const std::optional<QByteArray> plain = substituteVariables(original, context.variables);

@@ -6,6 +6,9 @@
 #include "core/panels/working_text.h"
 
 #include <QByteArray>
+#include <QSet>
+
+#include <functional>
 
 #include <optional>
 
@@ -42,6 +45,11 @@ struct Taken {
 Taken takenFrom(const WorkingText::Value &value);
 // Cuts what a control took and notes how the rule wrote it.
 void noteTaken(WorkingText &text, PanelState &panels, const QByteArray &key, const Taken &taken);
+
+// The declaration of `key` (in capitals) taken when the rule names it and
+// `show` can show its value.
+void loadNamed(WorkingText &text, PanelState &panels, const QSet<QByteArray> &named, const QByteArray &key,
+               const std::function<bool(const Taken &)> &show);
 
 std::optional<Rgb> readColorValue(const QByteArray &original, const ReadContext &context);
 
