@@ -322,10 +322,10 @@ namespace {
 
 TEST_F(ReadRule, StringsUrlsAndCommentsAreNeverCut)
 {
-    const ByteLines kept = read({"content: 'a;  b';", "color: red;",
+    const ByteLines kept = read({"quotes: 'a;  b';", "color: red;",
                                  "background-image: url(data:image/png;base64,AAAA);",
                                  "/* color: blue; */ quotes: none;"});
-    EXPECT_EQ(kept, (ByteLines{"content:'a;  b';", "/* color:blue;*/ quotes:none;", ""}));
+    EXPECT_EQ(kept, (ByteLines{"quotes:'a;  b';", "/* color:blue;*/ quotes:none;", ""}));
     EXPECT_EQ(panels.backGroundAtt.hint, "data:image/png;base64,AAAA");
     EXPECT_EQ(panels.swatch(Swatch::Font).color, (Rgb{255, 0, 0}));
 }

@@ -42,8 +42,10 @@ const char *const kJudge = R"(
   };
   const longhands = property => {
     const e = document.createElement('div');
-    e.style.setProperty(property, property === 'clip' ? 'auto' : '1px');
-    if (!e.style.length) e.style.setProperty(property, '1'); // a number: flex-grow, order
+    for (const value of [property === 'clip' ? 'auto' : '1px', '1', 'none', '0s']) {
+      e.style.setProperty(property, value); // a number: flex-grow, order; a list: box-shadow
+      if (e.style.length) break;
+    }
     return Array.from(e.style);
   };
   return cases.map(([before, after, property, cleared]) => {
@@ -70,7 +72,10 @@ const char *cssProperty(Length field)
                                         "min-width", "max-width", "min-height", "max-height", "z-index",
                                         "border-radius", "border-top-left-radius", "border-top-right-radius",
                                         "border-bottom-right-radius", "border-bottom-left-radius", "outline-width",
-                                        "outline-offset", "opacity"};
+                                        "outline-offset", "opacity",
+                                        "box-shadow", "box-shadow", "box-shadow", "box-shadow", "box-shadow",
+                                        "transform", "transform", "transform", "transform",
+                                        "transition-duration", "transition-delay"};
     static_assert(std::size(names) == kLengthCount);
     return names[int(field)];
 }
@@ -91,6 +96,10 @@ TEST(LengthClearing, EveryWayOfClearingEveryFieldLeavesTheRestAsTheEngineReadIt)
         {"FlexShorthands", ".x {\n  display: flex;\n  flex: 2 1 10px;\n  gap: 4px 8px;\n  order: -1 !important;\n}\n", 0},
         {"Sizes", ".x {\n  max-width: none;\n  min-height: 2em !important;\n  z-index: 2147483647;\n}\n", 0},
         {"Effects", ".x {\n  border-radius: 4px 8px 2px;\n  outline: 2px solid red;\n  opacity: .5;\n}\n", 0},
+        {"Layers",
+         ".x {\n  box-shadow: 0 1px 2px red, inset 0 0 4px blue;\n  transform: translate(4px, 2px) rotate(5deg) scale(1.5);\n"
+         "  transition: opacity 150ms ease, color .3s linear 1s;\n}\n",
+         0},
     };
     const struct {
         const char *name;
@@ -127,7 +136,8 @@ TEST(LengthClearing, EveryWayOfClearingEveryFieldLeavesTheRestAsTheEngineReadIt)
                     cases.append(QJsonArray{QString::fromUtf8(lowerForPreview(before, "").text),
                                             QString::fromUtf8(lowerForPreview(store.sheetText(), "").text),
                                             QString::fromLatin1(cssProperty(Length(f))),
-                                            way.clears && qstrcmp(cssProperty(Length(f)), "clip") != 0});
+                                            way.clears && qstrcmp(cssProperty(Length(f)), "clip") != 0
+                                                && f < int(Length::ShadowX)});
                     names.append(QStringLiteral("%1 %2 %3 %4").arg(keep ? "kept" : "program", rule.name, way.name,
                                                                    lengthName(Length(f))));
                 }

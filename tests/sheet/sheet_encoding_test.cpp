@@ -99,13 +99,13 @@ TEST_F(Utf8SheetFile, SavedWithItsMarkItsCharsetAndValidUtf8)
 
     // A letter the panels bring in and one typed into the rule.
     editor.store().memo().setLines(
-        splitText(editor.store().codec().encode(QStringLiteral("color: red;\ncontent: \"«Ж»\";"))));
+        splitText(editor.store().codec().encode(QStringLiteral("color: red;\nquotes: \"«Ж»\";"))));
     editor.panelController().optionClicked("Text_Align_Center");
     ASSERT_TRUE(editor.files().SaveSheet());
     const QByteArray saved = readAll(path);
     EXPECT_TRUE(saved.startsWith("\xEF\xBB\xBF@charset \"UTF-8\";\r\n")) << saved.constData();
     EXPECT_EQ(saved.count("\xEF\xBB\xBF"), 1);
-    EXPECT_TRUE(saved.contains(QStringLiteral("content:\"«Ж»\";").toUtf8())) << saved.constData();
+    EXPECT_TRUE(saved.contains(QStringLiteral("quotes:\"«Ж»\";").toUtf8())) << saved.constData();
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     [[maybe_unused]] const QString text = decoder(saved);
     EXPECT_FALSE(decoder.hasError()) << saved.constData();

@@ -6,6 +6,7 @@
 #include "core/panels/declaration_list.h"
 #include "core/panels/declaration_writer.h"
 #include "core/panels/effects_reader.h"
+#include "core/panels/effect_parts.h"
 #include "core/panels/layout_reader.h"
 #include "core/panels/reading_steps.h"
 #include "core/panels/panel_declarations.h"
@@ -475,6 +476,8 @@ void ResetPanels(PanelState &p)
     p.flags.fill(false);
     for (QByteArray &box : p.keywordBoxes)
         box.clear();
+    for (QByteArray &c : p.compounds)
+        c.clear();
     p.swatch(Swatch::Outline) = {kBlack, false};
     p.swatch(Swatch::Font) = {kBlack, false};
     p.swatch(Swatch::Border) = {p.buttonFace, false};
@@ -560,6 +563,7 @@ void DeclarationsToPanels(PanelState &p, RuleMemo &memo)
 
     showWhatKeptLinesSet(p, declarationsOf(text.original()), context);
     showCornersOfRadius(p);
+    showEffectParts(p);
     noteGenerated(p);
 
     memo.clear();

@@ -36,6 +36,15 @@ bool showKeyword(PanelState &panels, KeywordBox box, const QByteArray &original)
     return true;
 }
 
+bool showCompound(PanelState &panels, Compound compound, const QByteArray &original)
+{
+    const QByteArray value = original.trimmed();
+    if (value.isEmpty())
+        return false;
+    panels.compound(compound) = value;
+    return true;
+}
+
 } // namespace
 
 void loadEffects(WorkingText &text, PanelState &panels, const ReadContext &context, const QSet<QByteArray> &named)
@@ -59,6 +68,12 @@ void loadEffects(WorkingText &text, PanelState &panels, const ReadContext &conte
         const KeywordBox box = static_cast<KeywordBox>(b);
         load(latinUpper(keywordBoxProperty(box)), [&](const Taken &t) { return showKeyword(panels, box, t.original); });
     }
+    // Shadows, transforms and transitions are kept whole, as written; their
+    // part controls show them (showEffectParts).
+    for (int c = 0; c < kCompoundCount; ++c) {
+        const Compound compound = static_cast<Compound>(c);
+        load(latinUpper(compoundProperty(compound)), [&](const Taken &t) { return showCompound(panels, compound, t.original); });
+    }
 }
 
 void showEffectsFromKept(PanelState &p, const ReadContext &context, const ShowKept &show)
@@ -75,6 +90,10 @@ void showEffectsFromKept(PanelState &p, const ReadContext &context, const ShowKe
     for (int b = 0; b < kKeywordBoxCount; ++b) {
         const KeywordBox box = static_cast<KeywordBox>(b);
         show(latinUpper(keywordBoxProperty(box)), [&p, box](const QByteArray &v) { return showKeyword(p, box, v); });
+    }
+    for (int c = 0; c < kCompoundCount; ++c) {
+        const Compound compound = static_cast<Compound>(c);
+        show(latinUpper(compoundProperty(compound)), [&p, compound](const QByteArray &v) { return showCompound(p, compound, v); });
     }
 }
 

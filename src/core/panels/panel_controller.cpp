@@ -4,6 +4,8 @@
 #include "core/panels/layout_controls.h"
 #include "core/sheet/sheet_store.h"
 #include "core/panels/style_commit.h"
+#include "core/panels/effect_parts.h"
+#include "core/panels/transition_layers.h"
 
 #include <algorithm>
 #include <cmath>
@@ -155,6 +157,8 @@ void PanelController::boldClicked(bool down)
 void PanelController::swatchCheckClicked(Swatch swatch, bool checked)
 {
     m_panels.swatch(swatch).checked = checked;
+    if (swatch == Swatch::Shadow)
+        foldShadowColor(m_panels);
     m_panels.notify();
 }
 
@@ -186,6 +190,8 @@ void PanelController::swatchColorChosen(Swatch swatch, std::optional<Rgb> color)
     if (!color)
         return;
     m_panels.swatch(swatch) = {*color, true, {}};
+    if (swatch == Swatch::Shadow)
+        foldShadowColor(m_panels);
     changeAndCommit();
 }
 
@@ -214,8 +220,14 @@ void PanelController::lengthTyped(Length field, const QByteArray &text)
     if (value.text != text)
         m_typedField = field;
     value.text = text;
-    coverCornersBy(field);
+    fieldChanged(field);
     regenerate();
+}
+
+void PanelController::fieldChanged(Length field)
+{
+    coverCornersBy(field);
+    foldEffectPart(m_panels, field);
 }
 
 void PanelController::coverCornersBy(Length field)
@@ -247,7 +259,7 @@ void PanelController::lengthLeft(Length field, const QByteArray &text)
     if (value.text.isEmpty())
         value.inUse = false;
     if (changed)
-        coverCornersBy(field);
+        fieldChanged(field);
     regenerate();
     // What was typed or pasted is written once the field is left, as Enter
     // writes it; the focus goes on where the user sent it.
@@ -270,6 +282,7 @@ void PanelController::lengthDoubleClicked(Length field)
         m_store.setSheetModified(true);
     value.text.clear();
     value.inUse = false;
+    fieldChanged(field);
     regenerate();
     m_commit.CommitStyleChange(true);
 }
@@ -297,7 +310,7 @@ bool PanelController::lengthStepped(Length field, bool up, const QByteArray &fie
         value.text = "0";
     if (ok && fieldKind(field) == FieldKind::Percent && value.text.toDouble() > 100)
         value.text = "100";
-    coverCornersBy(field);
+    fieldChanged(field);
     m_panels.notify();
     return ok;
 }
@@ -306,7 +319,7 @@ void PanelController::unitChosen(std::optional<Length> field, const QByteArray &
 {
     if (field) {
         m_panels.length(*field).unit = unit;
-        coverCornersBy(*field);
+        fieldChanged(*field);
     } else
         m_panels.fontSizeUnit = unit;
     regenerate();
@@ -392,7 +405,9 @@ void PanelController::applyTypedDeclarations()
 bool PanelController::textFieldEdited(TextField field, const QByteArray &typed)
 {
     const bool areas = field == TextField::GridTemplateAreas;
-    const QByteArray value = areas ? areasFromLines(typed) : typed.simplified();
+    const QByteArray value = areas                            ? areasFromLines(typed)
+                             : field == TextField::Content ? contentAsCss(typed)
+                                                           : typed.simplified();
     // Left as it was shown, the value stays as the rule wrote it.
     const QByteArray &current = m_panels.text(field);
     if (value == (areas ? areasFromLines(areasAsLines(current)) : current.simplified()))
@@ -458,5 +473,89 @@ void PanelController::opacityDragged(int percent)
 void PanelController::opacitySet(int percent)
 {
     opacityDragged(percent);
+    changeAndCommit();
+}
+
+void PanelController::shadowSelected(int layer)
+{
+    if (layer == m_panels.shadows.layer)
+        return;
+    m_panels.shadows.layer = layer;
+    showEffectParts(m_panels);
+    m_panels.notify();
+}
+
+void PanelController::shadowAdded()
+{
+    addShadowLayer(m_panels);
+    changeAndCommit();
+}
+
+void PanelController::shadowDeleted()
+{
+    removeShadowLayer(m_panels);
+    changeAndCommit();
+}
+
+void PanelController::shadowInsetClicked(bool inset)
+{
+    foldShadowInset(m_panels, inset);
+    changeAndCommit();
+}
+
+void PanelController::transitionSelected(int layer)
+{
+    if (layer == m_panels.transitions.layer)
+        return;
+    m_panels.transitions.layer = layer;
+    showEffectParts(m_panels);
+    m_panels.notify();
+}
+
+void PanelController::transitionAdded()
+{
+    addTransitionLayer(m_panels);
+    changeAndCommit();
+}
+
+void PanelController::transitionDeleted()
+{
+    removeTransitionLayer(m_panels);
+    changeAndCommit();
+}
+
+void PanelController::transitionPropertyChosen(const QByteArray &text)
+{
+    if (text.simplified() == m_panels.transitionProperty || !m_panels.transitions.locked.isEmpty())
+        return;
+    foldTransitionProperty(m_panels, text);
+    changeAndCommit();
+    showEffectParts(m_panels);
+    m_panels.notify();
+}
+
+void PanelController::transitionTimingChosen(const QByteArray &text)
+{
+    if (text.simplified() == m_panels.transitionTiming || !m_panels.transitions.locked.isEmpty())
+        return;
+    foldTransitionTiming(m_panels, text);
+    changeAndCommit();
+    showEffectParts(m_panels);
+    m_panels.notify();
+}
+
+void PanelController::easingDragged(const std::array<double, 4> &points)
+{
+    if (!m_panels.transitions.locked.isEmpty())
+        return;
+    foldTransitionTiming(m_panels, cubicBezierText(points));
+    m_store.setSheetModified(true);
+    regenerate();
+}
+
+void PanelController::easingSet(const std::array<double, 4> &points)
+{
+    easingDragged(points);
+    showEffectParts(m_panels);
     changeAndCommit();
 }

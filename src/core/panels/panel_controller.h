@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <array>
 #include <functional>
 #include <optional>
 
@@ -82,10 +83,28 @@ public:
     void opacityDragged(int percent);
     void opacitySet(int percent);
 
+    // Shadow and transition layers: choosing one shows its parts; adding,
+    // deleting and the parts without a field of their own write at once.
+    void shadowSelected(int layer);
+    void shadowAdded();
+    void shadowDeleted();
+    void shadowInsetClicked(bool inset);
+    void transitionSelected(int layer);
+    void transitionAdded();
+    void transitionDeleted();
+    void transitionPropertyChosen(const QByteArray &text);
+    void transitionTimingChosen(const QByteArray &text);
+    // The easing curve's handles: a drag shows as it goes and is written
+    // once, when the handle is let go.
+    void easingDragged(const std::array<double, 4> &points);
+    void easingSet(const std::array<double, 4> &points);
+
     // A passing message for the status bar.
     std::function<void(const QString &)> showMessage;
 
 private:
+    // What else a field's change means: corners covered, a layer's part.
+    void fieldChanged(Length field);
     // A value for all corners takes over the corners' own fields.
     void coverCornersBy(Length field);
     // Says once for the rule when a layout property cannot act on what the

@@ -228,6 +228,8 @@ QList<PanelDeclaration> panelDeclarations(PanelState &p)
     rows.next();
     rows.add(!p.text(TextField::GridColumn).isEmpty(), "grid-column", p.text(TextField::GridColumn));
     rows.add(!p.text(TextField::GridRow).isEmpty(), "grid-row", p.text(TextField::GridRow));
+    rows.next();
+    rows.add(!p.text(TextField::Content).isEmpty(), "content", p.text(TextField::Content));
     // Effects.
     rows.next();
     rows.length(Length::BorderRadius, "border-radius");
@@ -239,6 +241,18 @@ QList<PanelDeclaration> panelDeclarations(PanelState &p)
     rows.length(Length::RadiusBottomLeft, "border-bottom-left-radius");
     rows.next();
     rows.length(Length::Opacity, "opacity");
+    const auto compound = [&rows, &p](Compound c) {
+        rows.add(!p.compound(c).isEmpty(), compoundProperty(c), p.compound(c));
+    };
+    rows.next();
+    compound(Compound::BoxShadow);
+    rows.next();
+    for (const Compound c : {Compound::Transform, Compound::Translate, Compound::Rotate, Compound::Scale})
+        compound(c);
+    rows.next();
+    for (const Compound c : {Compound::Transition, Compound::TransitionProperty, Compound::TransitionDuration,
+                             Compound::TransitionTiming, Compound::TransitionDelay})
+        compound(c);
     rows.next();
     rows.length(Length::OutlineWidth, "outline-width");
     const QByteArray &outlineStyle = p.keywordBoxes[static_cast<int>(KeywordBox::OutlineStyle)];

@@ -15,18 +15,20 @@ const char *const kLengthNames[kLengthCount] = {
     "MinWidth", "MaxWidth", "MinHeight", "MaxHeight", "ZIndex",
     "BorderRadius", "RadiusTopLeft", "RadiusTopRight", "RadiusBottomRight", "RadiusBottomLeft",
     "OutlineWidth", "OutlineOffset", "OpacityValue",
+    "ShadowX", "ShadowY", "ShadowBlur", "ShadowSpread", "ShadowOpacity",
+    "TranslateX", "TranslateY", "Rotate", "Scale", "TransitionDuration", "TransitionDelay",
 };
 
 const char *const kTextFieldNames[kTextFieldCount] = {
-    "GridTemplateColumns", "GridTemplateRows", "GridTemplateAreas", "GridColumn", "GridRow", "AspectRatio",
+    "GridTemplateColumns", "GridTemplateRows", "GridTemplateAreas", "GridColumn", "GridRow", "AspectRatio", "Content",
 };
 const char *const kTextFieldProperties[kTextFieldCount] = {
-    "grid-template-columns", "grid-template-rows", "grid-template-areas", "grid-column", "grid-row", "aspect-ratio",
+    "grid-template-columns", "grid-template-rows", "grid-template-areas", "grid-column", "grid-row", "aspect-ratio", "content",
 };
 
 const char *const kSwatchNames[kSwatchCount] = {
     "FontColor", "BackGroundColor", "BorderColor", "ScrollBarFaceColor",
-    "ScrollBarArrowColor", "ScrollBarBaseColor", "ScrollBarShadowColor", "OutlineColor",
+    "ScrollBarArrowColor", "ScrollBarBaseColor", "ScrollBarShadowColor", "OutlineColor", "ShadowColor",
 };
 
 const std::array<QList<const char *>, kGroupCount> &allGroups()
@@ -83,7 +85,14 @@ FieldKind fieldKind(Length field)
     case Length::ZIndex:
         return FieldKind::Integer;
     case Length::Opacity:
+    case Length::ShadowOpacity:
         return FieldKind::Percent;
+    case Length::Rotate:
+    case Length::Scale:
+        return FieldKind::Signed;
+    case Length::TransitionDuration:
+    case Length::TransitionDelay:
+        return FieldKind::Number;
     default:
         return FieldKind::Length;
     }
@@ -143,6 +152,15 @@ const QList<QByteArray> &keywordBoxItems(KeywordBox box)
     static const QList<QByteArray> styles = {"none", "auto", "solid", "dotted", "dashed", "double",
                                              "groove", "ridge", "inset", "outset"};
     return box == KeywordBox::Cursor ? cursors : styles;
+}
+
+const char *compoundProperty(Compound compound)
+{
+    static const char *const names[kCompoundCount] = {
+        "box-shadow", "transform", "translate", "rotate", "scale",
+        "transition", "transition-property", "transition-duration", "transition-timing-function", "transition-delay",
+    };
+    return names[static_cast<int>(compound)];
 }
 
 const char *textFieldName(TextField field)

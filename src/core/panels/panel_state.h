@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QList>
 #include <QObject>
+#include <QString>
 
 #include <array>
 #include <optional>
@@ -41,21 +42,24 @@ enum class Length {
     MinWidth, MaxWidth, MinHeight, MaxHeight, ZIndex,
     BorderRadius, RadiusTopLeft, RadiusTopRight, RadiusBottomRight, RadiusBottomLeft,
     OutlineWidth, OutlineOffset, Opacity,
+    // The parts of a shadow, transform or transition layer (see effect_parts.h).
+    ShadowX, ShadowY, ShadowBlur, ShadowSpread, ShadowOpacity,
+    TranslateX, TranslateY, Rotate, Scale, TransitionDuration, TransitionDelay,
 };
-inline constexpr int kLengthCount = 42;
+inline constexpr int kLengthCount = 53;
 const char *lengthName(Length field); // the edit's name, "MarginTop"
 
 // What a field takes: a length with its unit, a number of 0 or more, a
-// whole number of either sign, or a share from 0 to 100 written as a
-// number from 0 to 1 (opacity).
-enum class FieldKind { Length, Number, Integer, Percent };
+// whole number of either sign, a share from 0 to 100 written as a number
+// from 0 to 1 (opacity), or a number of either sign (a turn, a scale).
+enum class FieldKind { Length, Number, Integer, Percent, Signed };
 FieldKind fieldKind(Length field);
 // The keywords a field takes besides numbers, in small letters.
 const QList<QByteArray> &fieldKeywords(Length field);
 
 // The text fields of the grid, which take a value as written.
-enum class TextField { GridTemplateColumns, GridTemplateRows, GridTemplateAreas, GridColumn, GridRow, AspectRatio };
-inline constexpr int kTextFieldCount = 6;
+enum class TextField { GridTemplateColumns, GridTemplateRows, GridTemplateAreas, GridColumn, GridRow, AspectRatio, Content };
+inline constexpr int kTextFieldCount = 7;
 const char *textFieldName(TextField field); // "GridTemplateColumns"
 const char *textFieldProperty(TextField field); // "grid-template-columns"
 
@@ -71,6 +75,24 @@ inline constexpr int kKeywordBoxCount = 2;
 const char *keywordBoxName(KeywordBox box);     // "Cursor"
 const char *keywordBoxProperty(KeywordBox box); // "cursor"
 const QList<QByteArray> &keywordBoxItems(KeywordBox box);
+
+// Declarations the panels edit in parts, kept as written: the part
+// controls show one layer of them and write into it.
+enum class Compound {
+    BoxShadow, Transform, Translate, Rotate, Scale,
+    Transition, TransitionProperty, TransitionDuration, TransitionTiming, TransitionDelay,
+};
+inline constexpr int kCompoundCount = 10;
+const char *compoundProperty(Compound compound); // "box-shadow"
+
+// The part controls of a list of layers: the layer they show, and why they
+// cannot show it (empty when they can).
+struct PartsView {
+    int layer = 0;
+    int layers = 0;
+    QString locked;
+    QList<QByteArray> captions; // of the layers, for the list
+};
 
 // What the preview knows of the selected rule's elements: how many it
 // matches, how many of them are flex or grid containers, and how many
@@ -103,8 +125,8 @@ struct ButtonRef {
 };
 std::optional<ButtonRef> findButton(const QByteArray &name);
 
-enum class Swatch { Font, BackGround, Border, ScrollBarFace, ScrollBarArrow, ScrollBarBase, ScrollBarShadow, Outline };
-inline constexpr int kSwatchCount = 8;
+enum class Swatch { Font, BackGround, Border, ScrollBarFace, ScrollBarArrow, ScrollBarBase, ScrollBarShadow, Outline, Shadow };
+inline constexpr int kSwatchCount = 9;
 const char *swatchName(Swatch swatch); // "FontColor"; its check box adds "Check"
 
 struct SwatchValue {
@@ -144,6 +166,10 @@ public:
     bool gridDense = false;
     std::array<bool, kFlagCount> flags{};
     std::array<QByteArray, kKeywordBoxCount> keywordBoxes;
+    std::array<QByteArray, kCompoundCount> compounds; // empty for not in the rule
+    PartsView shadows, transforms, transitions;
+    bool shadowInset = false;
+    QByteArray transitionProperty, transitionTiming;
     // The keyword a layout button wrote when it was clicked ("flex-start"
     // or "start", after the container); empty for the button's own.
     std::array<QByteArray, kGroupCount> chosen;
@@ -169,6 +195,8 @@ public:
         QByteArray hint;
     } backGroundAtt;
 
+    QByteArray &compound(Compound c) { return compounds[static_cast<int>(c)]; }
+    const QByteArray &compound(Compound c) const { return compounds[static_cast<int>(c)]; }
     QByteArray &text(TextField field) { return texts[static_cast<int>(field)]; }
     const QByteArray &text(TextField field) const { return texts[static_cast<int>(field)]; }
     LengthValue &length(Length field) { return lengths[static_cast<int>(field)]; }

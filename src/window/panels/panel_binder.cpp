@@ -4,13 +4,18 @@
 #include "core/editor/editor.h"
 #include "window/panels/panel_controls.h"
 
+#include "core/panels/effect_parts.h"
 #include "core/panels/layout_controls.h"
+#include "core/panels/transition_layers.h"
+#include "window/panels/easing_curve.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSlider>
@@ -70,6 +75,7 @@ PanelBinder::PanelBinder(Editor &editor, PanelControls &controls, QPushButton *a
     bindToggles();
     bindChecks();
     bindLayout();
+    bindEffects();
     connect(applyButton, &QPushButton::clicked, this, [this] { m_editor.panelController().applyTypedDeclarations(); });
     show();
 }
@@ -154,6 +160,7 @@ void PanelBinder::show()
         const QSignalBlocker block(m_controls.opacity);
         m_controls.opacity->setValue(opacity.inUse && !opacity.text.isEmpty() ? qRound(opacity.text.toDouble()) : 100);
     }
+    showEffects();
     m_controls.backGroundTransparent->setChecked(p.backGroundTransparent);
     m_controls.checks[QStringLiteral("BackGroundColorCheck")]->setEnabled(p.backGroundColorCheckEnabled());
     m_controls.swatches[QStringLiteral("BackGroundColor")]->setVisible(p.backGroundSwatchVisible());
@@ -327,6 +334,110 @@ void PanelBinder::bindLayout()
             c.opacitySet(value);
     });
     connect(opacity, &QSlider::sliderReleased, this, [&c] { c.changeAndCommit(); });
+}
+
+namespace {
+
+void showLayers(QListWidget *list, const PartsView &view, const SheetCodec &codec)
+{
+    const QSignalBlocker block(list);
+    while (list->count() > view.captions.size())
+        delete list->takeItem(list->count() - 1);
+    for (int i = 0; i < view.captions.size(); ++i) {
+        const QString caption = codec.decode(view.captions[i]);
+        if (i >= list->count())
+            list->addItem(caption);
+        else if (list->item(i)->text() != caption)
+            list->item(i)->setText(caption);
+        list->item(i)->setToolTip(caption);
+    }
+    if (list->currentRow() != view.layer && view.layer < list->count())
+        list->setCurrentRow(view.layer);
+}
+
+void showParts(QWidget *parts, QLabel *note, const PartsView &view)
+{
+    parts->setEnabled(view.locked.isEmpty());
+    parts->setToolTip(view.locked);
+    note->setText(view.locked);
+    note->setVisible(!view.locked.isEmpty());
+}
+
+void showBoxText(QComboBox *box, const QString &text)
+{
+    const QSignalBlocker block(box);
+    const int item = box->findText(text, Qt::MatchExactly);
+    if (box->currentIndex() != item)
+        box->setCurrentIndex(item);
+    if (box->currentText() != text)
+        box->setEditText(text);
+    setInUse(box, !text.isEmpty());
+}
+
+} // namespace
+
+void PanelBinder::showEffects()
+{
+    const PanelState &p = m_editor.panels();
+    const SheetStore &store = m_editor.store();
+    const SheetCodec &codec = store.codec();
+    showLayers(m_controls.shadowList, p.shadows, codec);
+    showParts(m_controls.shadowParts, m_controls.partNotes.value(QStringLiteral("ShadowParts")), p.shadows);
+    m_controls.shadowInset->setChecked(p.shadowInset);
+    m_controls.layerButtons.value(QStringLiteral("ShadowDelete"))->setEnabled(p.shadows.layers > 0);
+    showParts(m_controls.transformParts, m_controls.partNotes.value(QStringLiteral("TransformParts")), p.transforms);
+    showLayers(m_controls.transitionList, p.transitions, codec);
+    showParts(m_controls.transitionParts, m_controls.partNotes.value(QStringLiteral("TransitionParts")), p.transitions);
+    m_controls.layerButtons.value(QStringLiteral("TransitionDelete"))->setEnabled(!p.transitions.captions.isEmpty());
+    m_controls.layerButtons.value(QStringLiteral("TransitionAdd"))->setEnabled(p.transitions.locked.isEmpty());
+    if (!m_controls.transitionProperty->hasFocus())
+        showBoxText(m_controls.transitionProperty, codec.decode(p.transitionProperty));
+    if (!m_controls.transitionTiming->hasFocus())
+        showBoxText(m_controls.transitionTiming, codec.decode(p.transitionTiming));
+    m_controls.easingCurve->setPoints(easingPoints(p.transitionTiming));
+    const int row = store.currentStyleIndex();
+    const QByteArray selector = row >= 0 && row < store.styleCount() ? store.list().item(row) : QByteArray();
+    m_controls.contentBox->setVisible(contentFieldShown(selector, p.text(TextField::Content)));
+}
+
+void PanelBinder::bindEffects()
+{
+    PanelController &c = m_editor.panelController();
+    connect(m_controls.shadowList, &QListWidget::currentRowChanged, this, [this, &c](int row) {
+        if (!m_showing && row >= 0)
+            c.shadowSelected(row);
+    });
+    connect(m_controls.transitionList, &QListWidget::currentRowChanged, this, [this, &c](int row) {
+        if (!m_showing && row >= 0)
+            c.transitionSelected(row);
+    });
+    const std::pair<const char *, void (PanelController::*)()> buttons[] = {
+        {"ShadowAdd", &PanelController::shadowAdded},
+        {"ShadowDelete", &PanelController::shadowDeleted},
+        {"TransitionAdd", &PanelController::transitionAdded},
+        {"TransitionDelete", &PanelController::transitionDeleted}};
+    for (const auto &[name, handler] : buttons) {
+        connect(m_controls.layerButtons.value(QLatin1String(name)), &QToolButton::clicked, this,
+                [&c, handler] { (c.*handler)(); });
+    }
+    connect(m_controls.shadowInset, &QCheckBox::clicked, this, [&c](bool inset) { c.shadowInsetClicked(inset); });
+    const std::pair<QComboBox *, void (PanelController::*)(const QByteArray &)> boxes[] = {
+        {m_controls.transitionProperty, &PanelController::transitionPropertyChosen},
+        {m_controls.transitionTiming, &PanelController::transitionTimingChosen}};
+    for (const auto &[box, handler] : boxes) {
+        auto take = [this, &c, box, handler] {
+            if (!m_showing)
+                (c.*handler)(m_editor.store().codec().encode(box->currentText()));
+        };
+        connect(box, &QComboBox::activated, this, take);
+        connect(box->lineEdit(), &QLineEdit::editingFinished, this, take);
+    }
+    connect(m_controls.easingCurve, &EasingCurve::dragged, this, [&c](const EasingCurve::Points &points) {
+        c.easingDragged(points);
+    });
+    connect(m_controls.easingCurve, &EasingCurve::released, this, [&c](const EasingCurve::Points &points) {
+        c.easingSet(points);
+    });
 }
 
 void PanelBinder::takeTypedText(const QObject *target)

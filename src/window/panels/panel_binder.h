@@ -51,6 +51,8 @@ private:
     void bindToggles();
     void bindChecks();
     void bindLayout();
+    void bindEffects();
+    void showEffects();
 
     Editor &m_editor;
     PanelControls &m_controls;

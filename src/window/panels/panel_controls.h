@@ -8,7 +8,10 @@
 
 class QCheckBox;
 class QComboBox;
+class EasingCurve;
+class QLabel;
 class QLineEdit;
+class QListWidget;
 class QPlainTextEdit;
 class QSlider;
 class QPushButton;
@@ -42,6 +45,21 @@ struct PanelControls {
     QMap<QString, QCheckBox *> flags;
     QMap<QString, QComboBox *> keywordBoxes;
     QSlider *opacity = nullptr;
+    // Lists of layers (shadows, transitions) and the parts of the one
+    // chosen; a part widget is disabled, with the reason as its hint, when
+    // its layer cannot be shown in parts.
+    QListWidget *shadowList = nullptr;
+    QListWidget *transitionList = nullptr;
+    QMap<QString, QToolButton *> layerButtons; // ShadowAdd, ShadowDelete, TransitionAdd, TransitionDelete
+    QCheckBox *shadowInset = nullptr;
+    QComboBox *transitionProperty = nullptr;
+    QComboBox *transitionTiming = nullptr;
+    EasingCurve *easingCurve = nullptr;
+    QWidget *shadowParts = nullptr;
+    QWidget *transformParts = nullptr;
+    QWidget *transitionParts = nullptr;
+    QMap<QString, QLabel *> partNotes; // by the parts' name
+    QWidget *contentBox = nullptr;     // shown for ::before and ::after
 
     QCheckBox *backGroundTransparent = nullptr;
     QCheckBox *backGroundAttCheck = nullptr;
