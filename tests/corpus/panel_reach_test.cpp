@@ -77,7 +77,7 @@ TEST(PanelReach, MostDeclarationsOfTodaysSheetsHaveAControl)
         most += " " + top[i].second.toLower() + " " + QByteArray::number(top[i].first);
     std::printf("[ reach    ] %d of %d declarations (%.1f%%) have a control; most missed:%s\n", reached, total, share,
                 most.constData());
-    EXPECT_GE(share, 70.0);
+    EXPECT_GE(share, 90.0);
 }
 
 } // namespace

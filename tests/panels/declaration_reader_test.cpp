@@ -344,7 +344,7 @@ TEST_F(ReadRule, EarlierShorthandKeepsALaterLonghandAfterIt)
               (ByteLines{"border-top-style:dashed;", "border-style:solid;", ""}));
     EXPECT_EQ(read({"font: 12px Arial;", "font-size: 10px;"}), (ByteLines{"font:12px Arial;", "font-size:10px;", ""}));
     EXPECT_EQ(read({"-webkit-text-decoration: none;", "text-decoration: none;"}).size(), 3);
-    EXPECT_EQ(read({"overflow-x: hidden;", "overflow: auto;"}).size(), 3);
+    EXPECT_EQ(read({"text-decoration-color: red;", "text-decoration: none;"}).size(), 3);
 }
 
 TEST_F(ReadRule, UnrelatedDeclarationsStillReachThePanels)

@@ -100,7 +100,7 @@ TEST_F(StyleControlsTest, EveryPageFitsItsPanelWithNothingCutOff)
         // The property pages scroll; the variables page is a table of its own.
         auto *page = qobject_cast<QScrollArea *>(pages->widget(i));
         QWidget *content = page ? page->widget() : pages->widget(i);
-        SCOPED_TRACE(content->objectName().toStdString());
+        SCOPED_TRACE(pages->widget(i)->objectName().toStdString());
         if (page)
             EXPECT_FALSE(page->horizontalScrollBar()->isVisible());
         EXPECT_LE(content->minimumSizeHint().width(), page ? page->viewport()->width() : content->width());

@@ -258,9 +258,12 @@ TEST(MainWindow, NamedControlsExist)
     for (const char *name : {"LayoutBox", "GridTemplateColumns", "GridTemplateRows", "GridTemplateAreas", "GridColumn",
                              "GridRow", "GridAddColumn", "GridRemoveColumn", "GridAddRow", "GridRemoveRow",
                              "Grid_Auto_Flow_Dense", "LayoutOverlay", "AspectRatio", "EffectsBox", "Opacity",
-                             "Cursor", "OutlineStyle", "PointerEventsNone", "UserSelectNone", "AppearanceNone"})
+                             "Cursor", "OutlineStyle", "PointerEventsNone", "UserSelectNone", "AppearanceNone",
+                             "ShadowList", "ShadowAdd", "ShadowDelete", "ShadowInset", "ShadowColor", "TransitionList",
+                             "TransitionAdd", "TransitionDelete", "TransitionProperty", "TransitionTiming", "EasingCurve",
+                             "Content", "TextOverflowEllipsis", "ListStyleNone", "BorderSide_All", "BorderSide_Left"})
         EXPECT_NE(form.findChild<QWidget *>(QLatin1String(name)), nullptr) << name;
-    EXPECT_EQ(form.controls().optionGroups.size(), 25);
+    EXPECT_EQ(form.controls().optionGroups.size(), 31);
     int buttons = 0;
     for (const auto &group : form.controls().optionGroups) {
         for (const QToolButton *button : group) {
@@ -274,7 +277,7 @@ TEST(MainWindow, NamedControlsExist)
             ++buttons;
         }
     }
-    EXPECT_EQ(buttons, 128);
+    EXPECT_EQ(buttons, 152);
 }
 
 TEST(MainWindow, PagesHaveRussianCaptionsAndStartWhereTheyShould)

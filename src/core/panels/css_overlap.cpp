@@ -23,10 +23,25 @@ bool isBorderPart(const QByteArray &name)
 // Does the earlier property set (part of) the later one, or the reverse?
 bool related(const QByteArray &a, const QByteArray &b)
 {
+    // A logical side is some physical side, after the page's direction.
+    if (b.startsWith("MARGIN-INLINE") || b.startsWith("MARGIN-BLOCK"))
+        return a.startsWith("MARGIN");
+    if (b.startsWith("PADDING-INLINE") || b.startsWith("PADDING-BLOCK"))
+        return a.startsWith("PADDING");
+    if (b.startsWith("INSET"))
+        return a.startsWith("INSET") || a == "TOP" || a == "RIGHT" || a == "BOTTOM" || a == "LEFT";
     if (b == "MARGIN-TOP" || b == "MARGIN-RIGHT" || b == "MARGIN-BOTTOM" || b == "MARGIN-LEFT")
         return a == "MARGIN" || a.startsWith("MARGIN-BLOCK") || a.startsWith("MARGIN-INLINE");
     if (b == "PADDING-TOP" || b == "PADDING-RIGHT" || b == "PADDING-BOTTOM" || b == "PADDING-LEFT")
         return a == "PADDING" || a.startsWith("PADDING-BLOCK") || a.startsWith("PADDING-INLINE");
+    // One side's border: the border, the side's, and the kind's for all sides.
+    for (const char *side : {"TOP", "RIGHT", "BOTTOM", "LEFT"}) {
+        const QByteArray prefix = QByteArray("BORDER-") + side;
+        if (!b.startsWith(prefix + "-") || !(b.endsWith("-WIDTH") || b.endsWith("-STYLE") || b.endsWith("-COLOR")))
+            continue;
+        const QByteArray kind = b.mid(prefix.size()); // "-WIDTH"
+        return a == "BORDER" || a == prefix || a == "BORDER" + kind;
+    }
     if (b == "BORDER-WIDTH" || b == "BORDER-STYLE" || b == "BORDER-COLOR") {
         if (!isBorderPart(a))
             return false;

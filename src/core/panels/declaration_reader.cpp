@@ -7,6 +7,7 @@
 #include "core/panels/declaration_writer.h"
 #include "core/panels/effects_reader.h"
 #include "core/panels/effect_parts.h"
+#include "core/panels/logical_sides.h"
 #include "core/panels/layout_reader.h"
 #include "core/panels/reading_steps.h"
 #include "core/panels/panel_declarations.h"
@@ -394,7 +395,7 @@ void showWhatKeptLinesSet(PanelState &p, const QList<Declaration> &declarations,
         {"MARGIN-BOTTOM", Length::MarginBottom}, {"MARGIN-LEFT", Length::MarginLeft},
         {"PADDING-TOP", Length::PaddingTop},   {"PADDING-RIGHT", Length::PaddingRight},
         {"PADDING-BOTTOM", Length::PaddingBottom}, {"PADDING-LEFT", Length::PaddingLeft},
-        {"BORDER-WIDTH", Length::BorderWidth}, {"TOP", Length::BlockTop},
+        {"TOP", Length::BlockTop},
         {"RIGHT", Length::BlockRight},         {"BOTTOM", Length::BlockBottom},
         {"LEFT", Length::BlockLeft},           {"HEIGHT", Length::BlockHeight},
         {"WIDTH", Length::BlockWidth}};
@@ -402,6 +403,8 @@ void showWhatKeptLinesSet(PanelState &p, const QList<Declaration> &declarations,
         const Length field = entry.second;
         show(entry.first, [&p, field](const QByteArray &v) { return showLength(p, field, latinUpper(v)); });
     }
+    show(borderKey(p.borderSide, "WIDTH"), [&p](const QByteArray &v) { return showLength(p, Length::BorderWidth, latinUpper(v)); });
+    show(borderKey(p.borderSide, "COLOR"), [&](const QByteArray &v) { return showColor(p, Swatch::Border, v, context); });
     show("FONT-FAMILY", [&p](const QByteArray &v) {
         showFamily(p, v);
         return true;
@@ -414,7 +417,8 @@ void showWhatKeptLinesSet(PanelState &p, const QList<Declaration> &declarations,
     for (const OptionGroup &g : optionGroups()) {
         if (g.group == Group::BgPosition || g.group == Group::BgAttachment || g.group == Group::BgRepeat)
             continue;
-        show(g.property, [&p, &g](const QByteArray &v) { return showOption(p, g, latinUpper(v)); });
+        const QByteArray key = g.group == Group::BorderStyle ? borderKey(p.borderSide, "STYLE") : QByteArray(g.property);
+        show(key, [&p, &g](const QByteArray &v) { return showOption(p, g, latinUpper(v)); });
     }
     show("BACKGROUND-COLOR", [&](const QByteArray &v) {
         if (latinUpper(v) == "TRANSPARENT") {
@@ -426,7 +430,7 @@ void showWhatKeptLinesSet(PanelState &p, const QList<Declaration> &declarations,
     showLayoutFromKept(p, show);
     showEffectsFromKept(p, context, show);
     const std::pair<const char *, Swatch> colors[] = {
-        {"COLOR", Swatch::Font}, {"BORDER-COLOR", Swatch::Border},
+        {"COLOR", Swatch::Font},
         {"SCROLLBAR-BASE-COLOR", Swatch::ScrollBarBase}, {"SCROLLBAR-FACE-COLOR", Swatch::ScrollBarFace},
         {"SCROLLBAR-ARROW-COLOR", Swatch::ScrollBarArrow}, {"SCROLLBAR-SHADOW-COLOR", Swatch::ScrollBarShadow}};
     for (const auto &entry : colors) {
@@ -444,6 +448,22 @@ void noteGenerated(PanelState &p)
         if (it != p.asRead.end())
             it->generated = d.value;
     }
+}
+
+// One side's border, where the side group chose one: its longhands taken
+// as the controls for all four take theirs.
+void loadBorderSide(WorkingText &text, PanelState &p, const ReadContext &context)
+{
+    p.swatch(Swatch::Border).color = kGray;
+    QSet<QByteArray> named;
+    for (const Declaration &d : declarationsOf(text.original()))
+        named.insert(d.name);
+    const OptionGroup &styles = optionGroup(Group::BorderStyle);
+    loadNamed(text, p, named, borderKey(p.borderSide, "STYLE"), [&](const Taken &t) { return showOption(p, styles, t.upper); });
+    loadNamed(text, p, named, borderKey(p.borderSide, "WIDTH"),
+              [&](const Taken &t) { return showLength(p, Length::BorderWidth, t.upper); });
+    loadNamed(text, p, named, borderKey(p.borderSide, "COLOR"),
+              [&](const Taken &t) { return showColor(p, Swatch::Border, t.original, context); });
 }
 
 } // namespace
@@ -478,6 +498,8 @@ void ResetPanels(PanelState &p)
         box.clear();
     for (QByteArray &c : p.compounds)
         c.clear();
+    for (QByteArray &name : p.logical)
+        name.clear();
     p.swatch(Swatch::Outline) = {kBlack, false};
     p.swatch(Swatch::Font) = {kBlack, false};
     p.swatch(Swatch::Border) = {p.buttonFace, false};
@@ -518,8 +540,10 @@ void DeclarationsToPanels(PanelState &p, RuleMemo &memo)
             break;
         loadGroup(text, p, g.group, g.patterns);
     }
-    loadGroup(text, p, Group::BorderStyle, optionGroup(Group::BorderStyle).patterns);
-    loadLength(text, p, "BORDER-WIDTH:", Length::BorderWidth);
+    if (p.borderSide == 0) {
+        loadGroup(text, p, Group::BorderStyle, optionGroup(Group::BorderStyle).patterns);
+        loadLength(text, p, "BORDER-WIDTH:", Length::BorderWidth);
+    }
 
     const WorkingText::Value background = text.peek("BACKGROUND-COLOR:");
     if (background.found() && takenFrom(background).upper == "TRANSPARENT") {
@@ -528,7 +552,10 @@ void DeclarationsToPanels(PanelState &p, RuleMemo &memo)
     } else {
         loadColor(text, p, "BACKGROUND-COLOR:", Swatch::BackGround, kWhite, context);
     }
-    loadColor(text, p, "BORDER-COLOR:", Swatch::Border, kGray, context);
+    if (p.borderSide == 0)
+        loadColor(text, p, "BORDER-COLOR:", Swatch::Border, kGray, context);
+    else
+        loadBorderSide(text, p, context);
     loadColor(text, p, "SCROLLBAR-BASE-COLOR:", Swatch::ScrollBarBase, kWhite, context);
     loadColor(text, p, "SCROLLBAR-FACE-COLOR:", Swatch::ScrollBarFace, kSilver, context);
     loadColor(text, p, "SCROLLBAR-ARROW-COLOR:", Swatch::ScrollBarArrow, kBlack, context);
@@ -557,11 +584,14 @@ void DeclarationsToPanels(PanelState &p, RuleMemo &memo)
         named.insert(d.name);
     loadLayout(text, p, named);
     loadEffects(text, p, context, named);
+    loadLogicalSides(text, p, named);
 
     text.removeAll(latinUpper(unsupportedComment()));
     text.trimLeadingSemicolons();
 
-    showWhatKeptLinesSet(p, declarationsOf(text.original()), context);
+    const QList<Declaration> kept = declarationsOf(text.original());
+    showWhatKeptLinesSet(p, kept, context);
+    noteLogicalSides(p, kept);
     showCornersOfRadius(p);
     showEffectParts(p);
     noteGenerated(p);

@@ -19,7 +19,7 @@ const std::pair<const char *, Length> kEffectLengths[] = {
 
 bool showFlag(PanelState &panels, Flag flag, const QByteArray &upper)
 {
-    if (upper.simplified() != "NONE")
+    if (upper.simplified() != latinUpper(flagValue(flag)))
         return false;
     panels.flags[static_cast<int>(flag)] = true;
     return true;

@@ -31,6 +31,8 @@ struct LayoutGroup {
 };
 
 const QList<LayoutGroup> &layoutGroups();
+// The button of background-clip: text.
+inline constexpr int kBackgroundClipText = 3;
 const LayoutGroup *layoutGroup(Group group);
 // The button a keyword shows on, -1 for none.
 int layoutButtonShowing(const LayoutGroup &group, const QByteArray &upperValue);

@@ -58,6 +58,12 @@ void loadLayout(WorkingText &text, PanelState &panels, const QSet<QByteArray> &n
         else
             load(g.key, [&](const Taken &t) { return showLayoutOption(panels, g, t.upper); });
     }
+    // background-clip: text goes with the old name the preview's engine reads.
+    if (panels.downIn(Group::BackgroundClip) == kBackgroundClipText) {
+        load("-WEBKIT-BACKGROUND-CLIP", [](const Taken &t) { return t.upper.simplified() == "TEXT"; });
+        if (!panels.asRead.contains("-WEBKIT-BACKGROUND-CLIP"))
+            panels.asRead.insert("-WEBKIT-BACKGROUND-CLIP", {QByteArray(), QByteArray(), false, true});
+    }
     for (const LayoutField &f : layoutFields())
         load(f.key, [&](const Taken &t) { return showLength(panels, f.field, t.upper); });
     for (int i = 0; i < kTextFieldCount; ++i) {

@@ -5,6 +5,7 @@
 #include "core/sheet/sheet_store.h"
 #include "core/panels/style_commit.h"
 #include "core/panels/effect_parts.h"
+#include "core/panels/declaration_reader.h"
 #include "core/panels/transition_layers.h"
 
 #include <algorithm>
@@ -558,4 +559,10 @@ void PanelController::easingSet(const std::array<double, 4> &points)
     easingDragged(points);
     showEffectParts(m_panels);
     changeAndCommit();
+}
+
+void PanelController::borderSideChosen(int side)
+{
+    m_panels.borderSide = std::clamp(side, 0, kBorderSideCount - 1);
+    DeclarationsToPanels(m_panels, m_store.memo());
 }

@@ -83,6 +83,9 @@ public:
     void opacityDragged(int percent);
     void opacitySet(int percent);
 
+    // The side the border controls show and change; the rule is read again
+    // for it.
+    void borderSideChosen(int side);
     // Shadow and transition layers: choosing one shows its parts; adding,
     // deleting and the parts without a field of their own write at once.
     void shadowSelected(int layer);

@@ -28,14 +28,16 @@ public:
     explicit Rows(PanelState &p) : m_p(p) {}
 
     void next() { ++m_row; }
-    void add(bool condition, const char *name, const QByteArray &value)
+    void add(bool condition, const QByteArray &name, const QByteArray &value)
     {
         if (condition)
             m_out.append({m_row, name, value});
     }
     // A field in use without a number (a lone "-" or ".") has nothing to write.
-    void length(Length field, const char *name)
+    void length(Length field, const QByteArray &physical)
     {
+        const QByteArray &logical = m_p.logical[static_cast<int>(field)];
+        const QByteArray name = logical.isEmpty() ? physical : logical;
         const LengthValue &v = m_p.length(field);
         if (v.inUse && fieldKeywords(field).contains(v.text))
             add(true, name, v.text);
@@ -53,9 +55,9 @@ public:
         const QByteArray &chosen = m_p.chosen[static_cast<int>(g.group)];
         add(true, g.name, chosen.isEmpty() ? QByteArray(g.buttons[down].value) : chosen);
     }
-    void color(Swatch s, const char *name) { add(m_p.swatch(s).checked, name, ColorToCss(m_p.swatch(s).color)); }
+    void color(Swatch s, const QByteArray &name) { add(m_p.swatch(s).checked, name, ColorToCss(m_p.swatch(s).color)); }
     // The value of the button down in a group, with the buttons' values by index.
-    void option(Group group, const char *name, const QList<const char *> &values)
+    void option(Group group, const QByteArray &name, const QList<const char *> &values)
     {
         const int down = m_p.downIn(group);
         if (down >= 0 && down < values.size() && values[down])
@@ -118,19 +120,28 @@ QList<PanelDeclaration> panelDeclarations(PanelState &p)
         for (const auto &[field, property] : row)
             rows.length(field, property);
     }
+    // The border controls write the side chosen, or all four.
+    const auto border = [&p](const char *kind, const char *all) {
+        return p.borderSide == 0 ? QByteArray(all) : borderKey(p.borderSide, kind).toLower();
+    };
     rows.next();
     rows.color(Swatch::Font, "color");
-    rows.color(Swatch::Border, "Border-color");
+    rows.color(Swatch::Border, border("COLOR", "Border-color"));
     rows.next();
-    rows.option(Group::BorderStyle, "Border-style",
+    rows.option(Group::BorderStyle, border("STYLE", "Border-style"),
                 {"solid", "dotted", "dashed", "outset", "ridge", "double", "inset", "groove", "none"});
     rows.next();
-    rows.length(Length::BorderWidth, "Border-width");
+    rows.length(Length::BorderWidth, border("WIDTH", "Border-width"));
     rows.next();
     if (p.backGroundTransparent)
         rows.add(true, "BackGround-color", "transparent");
     else
         rows.color(Swatch::BackGround, "BackGround-color");
+    rows.next();
+    rows.layoutOption(*layoutGroup(Group::BackgroundSize));
+    rows.layoutOption(*layoutGroup(Group::BackgroundClip));
+    // The preview's engine clips to the text only under its old name.
+    rows.add(p.downIn(Group::BackgroundClip) == kBackgroundClipText, "-webkit-background-clip", "text");
     if (p.backGroundAtt.checked) {
         rows.next();
         // The address goes back exactly as written: paths are case-sensitive.
@@ -153,6 +164,11 @@ QList<PanelDeclaration> panelDeclarations(PanelState &p)
     rows.next();
     rows.option(Group::Visibility, "Visibility", {"visible", "hidden", "collapse"});
     rows.option(Group::Overflow, "Overflow", {"auto", "visible", "hidden", "scroll"});
+    rows.layoutOption(*layoutGroup(Group::OverflowX));
+    rows.layoutOption(*layoutGroup(Group::OverflowY));
+    rows.next();
+    rows.layoutOption(*layoutGroup(Group::WhiteSpace));
+    rows.layoutOption(*layoutGroup(Group::TextTransform));
     rows.next();
     const Length edges[] = {Length::ClipTop, Length::ClipRight, Length::ClipBottom, Length::ClipLeft};
     const bool anyEdge = std::any_of(std::begin(edges), std::end(edges), [&p](Length edge) {
@@ -264,7 +280,7 @@ QList<PanelDeclaration> panelDeclarations(PanelState &p)
     const QByteArray &cursor = p.keywordBoxes[static_cast<int>(KeywordBox::Cursor)];
     rows.add(!cursor.isEmpty(), "cursor", cursor);
     for (int f = 0; f < kFlagCount; ++f)
-        rows.add(p.flags[f], flagProperty(static_cast<Flag>(f)), "none");
+        rows.add(p.flags[f], flagProperty(static_cast<Flag>(f)), flagValue(static_cast<Flag>(f)));
     rows.next();
     rows.color(Swatch::ScrollBarBase, "Scrollbar-base-color");
     rows.color(Swatch::ScrollBarFace, "Scrollbar-face-color");

@@ -2,6 +2,8 @@
 
 #include "core/panels/layout_controls.h"
 
+#include <algorithm>
+
 namespace {
 
 const char *const kLengthNames[kLengthCount] = {
@@ -123,14 +125,21 @@ const QList<QByteArray> &fieldKeywords(Length field)
 
 const char *flagName(Flag flag)
 {
-    static const char *const names[kFlagCount] = {"PointerEventsNone", "UserSelectNone", "AppearanceNone"};
+    static const char *const names[kFlagCount] = {"PointerEventsNone", "UserSelectNone", "AppearanceNone",
+                                                  "TextOverflowEllipsis", "ListStyleNone"};
     return names[static_cast<int>(flag)];
 }
 
 const char *flagProperty(Flag flag)
 {
-    static const char *const names[kFlagCount] = {"pointer-events", "user-select", "appearance"};
+    static const char *const names[kFlagCount] = {"pointer-events", "user-select", "appearance", "text-overflow",
+                                                  "list-style"};
     return names[static_cast<int>(flag)];
+}
+
+const char *flagValue(Flag flag)
+{
+    return flag == Flag::TextOverflowEllipsis ? "ellipsis" : "none";
 }
 
 const char *keywordBoxName(KeywordBox box)
@@ -152,6 +161,19 @@ const QList<QByteArray> &keywordBoxItems(KeywordBox box)
     static const QList<QByteArray> styles = {"none", "auto", "solid", "dotted", "dashed", "double",
                                              "groove", "ridge", "inset", "outset"};
     return box == KeywordBox::Cursor ? cursors : styles;
+}
+
+QByteArray borderKey(int side, const char *kind)
+{
+    static const char *const sides[kBorderSideCount] = {"", "TOP-", "RIGHT-", "BOTTOM-", "LEFT-"};
+    return QByteArray("BORDER-") + sides[std::clamp(side, 0, kBorderSideCount - 1)] + kind;
+}
+
+const char *borderSideName(int side)
+{
+    static const char *const names[kBorderSideCount] = {"BorderSide_All", "BorderSide_Top", "BorderSide_Right",
+                                                        "BorderSide_Bottom", "BorderSide_Left"};
+    return names[std::clamp(side, 0, kBorderSideCount - 1)];
 }
 
 const char *compoundProperty(Compound compound)

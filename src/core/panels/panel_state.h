@@ -64,10 +64,11 @@ const char *textFieldName(TextField field); // "GridTemplateColumns"
 const char *textFieldProperty(TextField field); // "grid-template-columns"
 
 // Check boxes that write one keyword of a property ("pointer-events: none").
-enum class Flag { PointerEventsNone, UserSelectNone, AppearanceNone };
-inline constexpr int kFlagCount = 3;
+enum class Flag { PointerEventsNone, UserSelectNone, AppearanceNone, TextOverflowEllipsis, ListStyleNone };
+inline constexpr int kFlagCount = 5;
 const char *flagName(Flag flag);        // "PointerEventsNone"
 const char *flagProperty(Flag flag);    // "pointer-events"
+const char *flagValue(Flag flag);       // "none"
 
 // Drop-down boxes of keywords; an empty value is a box not in use.
 enum class KeywordBox { Cursor, OutlineStyle };
@@ -94,6 +95,12 @@ struct PartsView {
     QList<QByteArray> captions; // of the layers, for the list
 };
 
+// The border property of a kind ("COLOR", "STYLE", "WIDTH") for a side of
+// the border side group, in capitals: "BORDER-COLOR", "BORDER-TOP-COLOR".
+QByteArray borderKey(int side, const char *kind);
+inline constexpr int kBorderSideCount = 5;
+const char *borderSideName(int side); // "BorderSide_Top"
+
 // What the preview knows of the selected rule's elements: how many it
 // matches, how many of them are flex or grid containers, and how many
 // stand in one.
@@ -114,8 +121,9 @@ enum class Group {
     Overflow, Position, Float,
     FlexDirection, FlexWrap, JustifyContent, AlignItems, AlignContent, JustifyItems,
     AlignSelf, JustifySelf, GridAutoFlow, BoxSizing, ObjectFit,
+    WhiteSpace, TextTransform, OverflowX, OverflowY, BackgroundSize, BackgroundClip,
 };
-inline constexpr int kGroupCount = 25;
+inline constexpr int kGroupCount = 31;
 // The names of a group's buttons, in the order the panels lay them out.
 const QList<const char *> &groupButtons(Group group);
 
@@ -160,7 +168,13 @@ public:
     bool fontSizeBold = false;
 
     std::array<LengthValue, kLengthCount> lengths;
+    // The logical property a side field was read from and writes
+    // ("margin-inline-start"); empty for its physical one.
+    std::array<QByteArray, kLengthCount> logical;
     std::array<int, kGroupCount> down; // the button down in each group, -1 for none
+    // The side the border controls show and change: 0 all, then top, right,
+    // bottom, left (BorderSide_*). It sets no property of its own.
+    int borderSide = 0;
     std::array<SwatchValue, kSwatchCount> swatches;
     std::array<QByteArray, kTextFieldCount> texts; // empty for a field not in use
     bool gridDense = false;

@@ -213,6 +213,41 @@ std::optional<QByteArray> fontPart(const QList<QByteArray> &parts, const QByteAr
 
 } // namespace
 
+namespace {
+
+// A side given by a logical property, in a left-to-right, top-to-bottom
+// page: the inline start is the left, the block start the top.
+std::optional<QByteArray> logicalSideOf(const QByteArray &shorthand, const QList<QByteArray> &parts,
+                                        const QByteArray &longhand)
+{
+    for (const QByteArray family : {QByteArray("MARGIN"), QByteArray("PADDING"), QByteArray("INSET")}) {
+        const QByteArray prefix = family == "INSET" ? QByteArray() : family + "-";
+        if (family == "INSET" && shorthand == "INSET") {
+            for (int side = 0; side < 4; ++side) {
+                if (longhand == kSides[side])
+                    return sideOf(parts, side);
+            }
+        }
+        const struct {
+            const char *axis, *start, *end;
+        } axes[] = {{"INLINE", "LEFT", "RIGHT"}, {"BLOCK", "TOP", "BOTTOM"}};
+        for (const auto &a : axes) {
+            const QByteArray base = family + "-" + a.axis;
+            for (int end = 0; end < 2; ++end) {
+                if (longhand != prefix + (end ? a.end : a.start))
+                    continue;
+                if (shorthand == base && !parts.isEmpty() && parts.size() <= 2)
+                    return parts.value(end, parts[0]);
+                if (shorthand == base + (end ? "-END" : "-START") && parts.size() == 1)
+                    return parts[0];
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
 std::optional<QByteArray> longhandOf(const QByteArray &shorthand, const QByteArray &value, const QByteArray &longhand)
 {
     if (isLayoutName(longhand) && layoutCovers(shorthand, longhand))
@@ -226,6 +261,20 @@ std::optional<QByteArray> longhandOf(const QByteArray &shorthand, const QByteArr
                 return sideOf(parts, side);
         }
         return std::nullopt;
+    }
+    if (shorthand.startsWith("MARGIN-") || shorthand.startsWith("PADDING-") || shorthand.startsWith("INSET"))
+        return logicalSideOf(shorthand, parts, longhand);
+    for (int side = 0; side < 4; ++side) {
+        for (const char *kind : {"WIDTH", "STYLE", "COLOR"}) {
+            const QByteArray sidePrefix = QByteArray("BORDER-") + kSides[side];
+            if (longhand != sidePrefix + "-" + kind)
+                continue;
+            if (shorthand == "BORDER" || shorthand == sidePrefix)
+                return borderPart(parts, kind);
+            if (shorthand == QByteArray("BORDER-") + kind)
+                return sideOf(parts, side);
+            return std::nullopt;
+        }
     }
     for (const char *kind : {"WIDTH", "STYLE", "COLOR"}) {
         if (longhand != QByteArray("BORDER-") + kind)

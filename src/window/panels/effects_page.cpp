@@ -174,6 +174,45 @@ void buildTransitions(QWidget *page, QVBoxLayout *layout, PanelControls &control
     layout->addWidget(box);
 }
 
+// Text and block: the rule's whitespace, overflow by axis, list markers,
+// the background's size and clip, and generated content. The pages of the
+// older properties have no width to spare for them once they scroll.
+void buildTextAndBlock(QWidget *page, QVBoxLayout *layout, PanelControls &controls)
+{
+    QGroupBox *text = makeGroup(page, "TextBlockBox", "Текст в блоке");
+    auto *textGrid = narrowGrid(text);
+    int row = addLayoutGroup(textGrid, 0, controls, text, Group::WhiteSpace, "Пробелы и переносы");
+    row = addLayoutGroup(textGrid, row, controls, text, Group::OverflowX, "Переполнение по ширине");
+    row = addLayoutGroup(textGrid, row, controls, text, Group::OverflowY, "Переполнение по высоте");
+    const std::pair<Flag, const char *> flags[] = {
+        {Flag::TextOverflowEllipsis, "Многоточие"}, {Flag::ListStyleNone, "Без маркеров"}};
+    const char *const flagHints[] = {"Обрезанный текст кончается многоточием (text-overflow: ellipsis)",
+                                     "Пункты списка без маркеров и номеров (list-style: none)"};
+    for (int i = 0; i < 2; ++i) {
+        auto *check = new QCheckBox(QString::fromUtf8(flags[i].second), text);
+        check->setObjectName(QLatin1String(flagName(flags[i].first)));
+        setHint(check, QString::fromUtf8(flagHints[i]));
+        textGrid->addWidget(check, row + i, 0, 1, 2);
+        controls.flags.insert(check->objectName(), check);
+    }
+    textGrid->setColumnStretch(1, 1);
+    layout->addWidget(text);
+
+    QGroupBox *content = makeGroup(page, "ContentBox", "Содержимое");
+    auto *contentGrid = tightGrid(content);
+    addTextRow(contentGrid, 0, content, controls, TextField::Content, "Текст до или после (content)",
+               "Что вставить (content): текст пишется как есть, в кавычках; "
+               "none, attr(), counter() остаются как набраны");
+    controls.contentBox = content;
+    layout->addWidget(content);
+    QGroupBox *fit = makeGroup(page, "BackgroundFitBox", "Размер и край фона");
+    auto *fitGrid = narrowGrid(fit);
+    row = addLayoutGroup(fitGrid, 0, controls, fit, Group::BackgroundSize, "Размер картинки");
+    addLayoutGroup(fitGrid, row, controls, fit, Group::BackgroundClip, "Фон виден под");
+    fitGrid->setColumnStretch(1, 1);
+    layout->addWidget(fit);
+}
+
 } // namespace
 
 void buildEffectsPage(QTabWidget *tabs, PanelControls &controls)
@@ -236,11 +275,11 @@ void buildEffectsPage(QTabWidget *tabs, PanelControls &controls)
     behaviourGrid->setHorizontalSpacing(4);
     addKeywordBox(behaviourGrid, 0, behaviour, controls, KeywordBox::Cursor, "Курсор",
                   "Вид указателя мыши над блоком (cursor)", true);
-    const char *const flagCaptions[kFlagCount] = {"Не ловит мышь", "Текст не выделяется", "Без вида системы"};
-    const char *const flagHints[kFlagCount] = {"Щелчки проходят сквозь блок (pointer-events: none)",
+    const char *const flagCaptions[] = {"Не ловит мышь", "Текст не выделяется", "Без вида системы"};
+    const char *const flagHints[] = {"Щелчки проходят сквозь блок (pointer-events: none)",
                                                "Текст блока нельзя выделить (user-select: none)",
                                                "Без оформления системы для полей и кнопок (appearance: none)"};
-    for (int f = 0; f < kFlagCount; ++f) {
+    for (int f = 0; f <= int(Flag::AppearanceNone); ++f) {
         auto *check = new QCheckBox(QString::fromUtf8(flagCaptions[f]), behaviour);
         check->setObjectName(QLatin1String(flagName(static_cast<Flag>(f))));
         setHint(check, QString::fromUtf8(flagHints[f]));
@@ -249,6 +288,7 @@ void buildEffectsPage(QTabWidget *tabs, PanelControls &controls)
     }
     behaviourGrid->setColumnStretch(2, 1);
     layout->addWidget(behaviour);
+    buildTextAndBlock(page, layout, controls);
     layout->addStretch(1);
 }
 

@@ -96,6 +96,21 @@ void arrow(QPainter &p, QPointF from, QPointF to)
 
 QIcon layout(const QString &name)
 {
+    // Overflow by one axis looks as overflow does.
+    for (const auto &[prefix, kind] : {std::pair{"OverflowXVisible", Overflow::Visible}, {"OverflowXHidden", Overflow::Hidden},
+                                       {"OverflowXScroll", Overflow::Scroll}, {"OverflowXAuto", Overflow::Auto}}) {
+        if (name == QLatin1String(prefix) || QString(name).replace(QLatin1String("OverflowY"), QLatin1String("OverflowX")) == QLatin1String(prefix))
+            return overflow(kind);
+    }
+    const std::pair<const char *, const char *> glyphs[] = {
+        {"WhiteSpace_Normal", "a b"},     {"WhiteSpace_NoWrap", "a→"},   {"WhiteSpace_Pre", "a␣"},
+        {"WhiteSpace_PreWrap", "a↵"},     {"WhiteSpace_PreLine", "a¶"},
+        {"BackgroundClipText", "T"},
+    };
+    for (const auto &[glyphName, text] : glyphs) {
+        if (name == QLatin1String(glyphName))
+            return glyph(QString::fromUtf8(text));
+    }
     const QString mode = name.section(QLatin1Char('_'), -1);
     return drawn([name, mode](QPainter &p) {
         if (name.startsWith(QLatin1String("Flex_Direction"))) {
@@ -139,6 +154,33 @@ QIcon layout(const QString &name)
             p.drawRect(QRectF(2.5, 4.5, 11, 9));
             p.fillRect(QRectF(5, 7, 6, 4), kItem);
             arrow(p, QPointF(border ? 2 : 5, 2), QPointF(border ? 14 : 11, 2));
+        } else if (name.startsWith(QLatin1String("BorderSide"))) {
+            p.setPen(QPen(kOther, 1));
+            p.drawRect(QRectF(2.5, 2.5, 11, 11));
+            p.setPen(QPen(ink(), 2));
+            const QRectF r(2.5, 2.5, 11, 11);
+            if (mode == QLatin1String("All") || mode == QLatin1String("Top"))
+                p.drawLine(r.topLeft(), r.topRight());
+            if (mode == QLatin1String("All") || mode == QLatin1String("Right"))
+                p.drawLine(r.topRight(), r.bottomRight());
+            if (mode == QLatin1String("All") || mode == QLatin1String("Bottom"))
+                p.drawLine(r.bottomLeft(), r.bottomRight());
+            if (mode == QLatin1String("All") || mode == QLatin1String("Left"))
+                p.drawLine(r.topLeft(), r.bottomLeft());
+        } else if (name.startsWith(QLatin1String("BackgroundClip"))) {
+            // How far the background reaches: under the border, the padding
+            // or the content alone.
+            const qreal inset = name.endsWith(QLatin1String("BorderBox")) ? 1 : name.endsWith(QLatin1String("PaddingBox")) ? 3 : 5;
+            p.fillRect(QRectF(inset, inset, 16 - 2 * inset, 16 - 2 * inset), kItem);
+            p.setPen(QPen(ink(), 1.5));
+            p.drawRect(QRectF(2.25, 2.25, 11.5, 11.5));
+        } else if (name.startsWith(QLatin1String("BackgroundSize"))) {
+            p.setPen(QPen(ink(), 1));
+            p.drawRect(QRectF(1.5, 3.5, 13, 9));
+            const QRectF picture = name.endsWith(QLatin1String("Cover"))     ? QRectF(2, 4, 12, 8)
+                                   : name.endsWith(QLatin1String("Contain")) ? QRectF(4.5, 4, 7, 8)
+                                                                             : QRectF(2, 4, 5, 5);
+            p.fillRect(picture, kItem);
         } else if (name.startsWith(QLatin1String("ObjectFit"))) {
             p.setPen(QPen(ink(), 1));
             p.drawRect(QRectF(1.5, 3.5, 13, 9));

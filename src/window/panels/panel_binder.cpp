@@ -24,6 +24,8 @@
 
 namespace {
 
+void showLogicalMark(QLineEdit *edit, const QString &logical);
+
 QColor toColor(Rgb c) { return QColor(c.r, c.g, c.b, c.a); }
 Rgb toRgb(const QColor &c) { return {quint8(c.red()), quint8(c.green()), quint8(c.blue())}; }
 
@@ -104,6 +106,7 @@ void PanelBinder::show()
         }
         setInUse(field.edit, value.inUse);
         field.unit->setText(codec.decode(value.unit));
+        showLogicalMark(field.edit, QString::fromLatin1(p.logical[i]));
     }
 
     for (int g = 0; g < kGroupCount; ++g) {
@@ -338,6 +341,21 @@ void PanelBinder::bindLayout()
 
 namespace {
 
+// A side read from a logical property is set in italics, its hint naming it.
+void showLogicalMark(QLineEdit *edit, const QString &logical)
+{
+    if (edit->property("logicalMark").toString() == logical)
+        return;
+    if (!edit->property("plainHint").isValid())
+        edit->setProperty("plainHint", edit->toolTip());
+    QFont font = edit->font();
+    font.setItalic(!logical.isEmpty());
+    edit->setFont(font);
+    edit->setToolTip(logical.isEmpty() ? edit->property("plainHint").toString()
+                                       : QStringLiteral("Логическая сторона: %1 (в странице слева направо)").arg(logical));
+    edit->setProperty("logicalMark", logical);
+}
+
 void showLayers(QListWidget *list, const PartsView &view, const SheetCodec &codec)
 {
     const QSignalBlocker block(list);
@@ -381,6 +399,8 @@ void PanelBinder::showEffects()
     const PanelState &p = m_editor.panels();
     const SheetStore &store = m_editor.store();
     const SheetCodec &codec = store.codec();
+    for (int side = 0; side < m_controls.borderSides.size(); ++side)
+        m_controls.borderSides[side]->setChecked(p.borderSide == side);
     showLayers(m_controls.shadowList, p.shadows, codec);
     showParts(m_controls.shadowParts, m_controls.partNotes.value(QStringLiteral("ShadowParts")), p.shadows);
     m_controls.shadowInset->setChecked(p.shadowInset);
@@ -403,6 +423,8 @@ void PanelBinder::showEffects()
 void PanelBinder::bindEffects()
 {
     PanelController &c = m_editor.panelController();
+    for (int side = 0; side < m_controls.borderSides.size(); ++side)
+        connect(m_controls.borderSides[side], &QToolButton::clicked, this, [&c, side] { c.borderSideChosen(side); });
     connect(m_controls.shadowList, &QListWidget::currentRowChanged, this, [this, &c](int row) {
         if (!m_showing && row >= 0)
             c.shadowSelected(row);

@@ -60,6 +60,7 @@ struct PanelControls {
     QWidget *transitionParts = nullptr;
     QMap<QString, QLabel *> partNotes; // by the parts' name
     QWidget *contentBox = nullptr;     // shown for ::before and ::after
+    QList<QToolButton *> borderSides;  // BorderSide_All to BorderSide_Left
 
     QCheckBox *backGroundTransparent = nullptr;
     QCheckBox *backGroundAttCheck = nullptr;

@@ -44,6 +44,20 @@ void buildColorPage(QTabWidget *tabs, PanelControls &controls)
     grid->addWidget(controls.backGroundTransparent, 3, 0, 1, 2);
     layout->addWidget(colours);
 
+    // Which side the border's colour, style and width show and change.
+    QGroupBox *sides = makeGroup(page, "BorderSideBox", "Сторона границы");
+    auto *sideGrid = tightGrid(sides);
+    const char *const sideHints[kBorderSideCount] = {
+        "Граница со всех сторон", "Верхняя граница", "Правая граница", "Нижняя граница", "Левая граница"};
+    for (int i = 0; i < kBorderSideCount; ++i) {
+        QToolButton *button = makeToggle(sides, QLatin1String(borderSideName(i)), QString::fromUtf8(sideHints[i]),
+                                         icons::layout(QLatin1String(borderSideName(i))));
+        sideGrid->addWidget(button, 0, i);
+        controls.borderSides.append(button);
+    }
+    sideGrid->setColumnStretch(kBorderSideCount, 1);
+    layout->addWidget(sides);
+
     QGroupBox *border = makeGroup(page, "GroupBox1", "Управление границей");
     auto *borderGrid = tightGrid(border);
     QList<ToggleDef> styles;
@@ -162,6 +176,7 @@ void buildBackgroundPage(QTabWidget *tabs, PanelControls &controls)
                             page);
     note->setWordWrap(true);
     layout->addWidget(note);
+
     layout->addStretch(1);
 }
 
@@ -223,13 +238,6 @@ void buildBlockPage(QTabWidget *tabs, PanelControls &controls)
     clipGrid->setColumnStretch(2, 1);
     layout->addWidget(clip);
 
-    QGroupBox *content = makeGroup(page, "ContentBox", "Содержимое");
-    auto *contentGrid = tightGrid(content);
-    addTextRow(contentGrid, 0, content, controls, TextField::Content, "Текст до или после (content)",
-               "Что вставить (content): текст пишется как есть, в кавычках; "
-               "none, attr(), counter() остаются как набраны");
-    controls.contentBox = content;
-    layout->addWidget(content);
     layout->addStretch(1);
 }
 

@@ -138,6 +138,13 @@ QWidget *buildStyleToolbars(QWidget *parent, const ActionCatalog &actions, Panel
         bar3->addWidget(field.container);
         controls.lengthFields.insert(field.edit->objectName(), field);
     }
+    // The letters' case, beside the text's spacing: the third row is full.
+    addGroup(bar3, controls,
+             {{"Text_Transform_None", "Буквы как в тексте (text-transform: none)", icons::glyph(QStringLiteral("Ab"))},
+              {"Text_Transform_Uppercase", "ВСЕ ПРОПИСНЫЕ (uppercase)", icons::glyph(QStringLiteral("AB"))},
+              {"Text_Transform_Lowercase", "все строчные (lowercase)", icons::glyph(QStringLiteral("ab"))},
+              {"Text_Transform_Capitalize", "Каждое Слово С Прописной (capitalize)",
+               icons::glyph(QStringLiteral("Aa"), true)}});
 
     // Third row: history, bold and the text option groups.
     QToolBar *bar2 = makeToolBar(panel, "ToolBar2");

@@ -1,0 +1,95 @@
+// Shadows, transforms and transitions edited a part at a time: the part
+// changed is written where the rule gives it, the rest stays as written.
+#include "core/panels/effect_parts.h"
+#include "core/panels/shadow_layers.h"
+#include "core/panels/transform_parts.h"
+#include "core/panels/transition_layers.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(ShadowLayers, APartChangedReplacesItsOwnWord)
+{
+    const struct {
+        const char *layer;
+        ShadowPart part;
+        const char *word;
+        const char *expected;
+    } cases[] = {
+        {"0 .5rem 1rem rgba(0,0,0,.15)", ShadowPart::Y, "2px", "0 2px 1rem rgba(0,0,0,.15)"},
+        {"inset 0 1px red", ShadowPart::Blur, "4px", "inset 0 1px 4px red"},
+        {"0 1px red", ShadowPart::Spread, "2px", "0 1px 0 2px red"},
+        {"0 1px 3px 2px red", ShadowPart::Blur, "", "0 1px 0 2px red"},
+        {"red 0 1px", ShadowPart::Color, "#000", "#000 0 1px"},
+        {"0 1px", ShadowPart::Color, "blue", "0 1px blue"},
+        {"0 1px 2px red", ShadowPart::Color, "", "0 1px 2px"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(withShadowPart(c.layer, c.part, c.word), c.expected) << c.layer;
+    EXPECT_EQ(withShadowInset("0 1px red", true), "inset 0 1px red");
+    EXPECT_EQ(withShadowInset("0 1px inset red", false), "0 1px red");
+    for (const char *locked : {"none", "var(--shadow)", "0 var(--y) red", "0 1px red blue", "1px"})
+        EXPECT_FALSE(shadowLayerOf(locked)) << locked;
+}
+
+TEST(TransformParts, TheFormTheRuleUsesIsKept)
+{
+    const struct {
+        const char *functions;
+        TransformPart part;
+        const char *word;
+        const char *expected;
+    } cases[] = {
+        {"", TransformPart::Rotate, "2deg", "rotate(2deg)"},
+        {"none", TransformPart::Scale, "1.5", "scale(1.5)"},
+        {"translateY(-1px)", TransformPart::Rotate, "2deg", "translateY(-1px) rotate(2deg)"},
+        {"translate(-50%, -50%)", TransformPart::X, "10px", "translate(10px, -50%)"},
+        {"translateX(4px)", TransformPart::Y, "2px", "translate(4px, 2px)"},
+        {"translateY(4px)", TransformPart::Y, "", "none"},
+        {"translate3d(0, 0, 0)", TransformPart::X, "5px", "translate3d(5px, 0, 0)"},
+        {"rotate(45deg) skewX(5deg)", TransformPart::Rotate, "", "skewX(5deg)"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(withTransformPart(c.functions, c.part, c.word), c.expected) << c.functions;
+    EXPECT_EQ(withSeparatePart("10px", TransformPart::Y, "5px"), "10px 5px");
+    EXPECT_EQ(transformPartsOf("rotate(0.5turn)").degrees, "180");
+    EXPECT_FALSE(transformPartsOf("translate(var(--x))").readable);
+}
+
+TEST(TransitionLayers, APartGoesWhereTheRuleGivesIt)
+{
+    TransitionValues shorthand{"color .15s ease-in-out, background-color .15s ease-in-out", {}};
+    setTransitionPart(shorthand, 1, TransitionPart::Duration, "300ms");
+    EXPECT_EQ(shorthand.shorthand, "color .15s ease-in-out, background-color 300ms ease-in-out");
+
+    TransitionValues longhands{"", {"opacity, transform", "0.2s", "", ""}};
+    setTransitionPart(longhands, 1, TransitionPart::Duration, "1s");
+    EXPECT_EQ(longhands.longhands[1], "0.2s, 1s");
+    EXPECT_TRUE(longhands.shorthand.isEmpty());
+
+    TransitionValues none;
+    setTransitionPart(none, 0, TransitionPart::Duration, "150ms");
+    EXPECT_EQ(none.shorthand, "all 150ms");
+
+    TransitionValues three{"opacity 1s, color 2s, transform 3s", {}};
+    removeTransitionLayer(three, 1);
+    EXPECT_EQ(three.shorthand, "opacity 1s, transform 3s");
+    addTransitionLayer(three);
+    EXPECT_EQ(transitionLayersOf(three)->size(), 3);
+
+    EXPECT_FALSE(transitionLayersOf({"var(--t)", {}}));
+    EXPECT_EQ(timeText(150, ".3s"), "0.15s");
+    EXPECT_EQ(timeText(150, "300ms"), "150ms");
+    EXPECT_EQ(cubicBezierText(*easingPoints("ease")), "cubic-bezier(0.25, 0.1, 0.25, 1)");
+}
+
+TEST(ContentField, TextIsQuotedAndCssStaysAsTyped)
+{
+    EXPECT_EQ(contentAsCss("→ "), "\"→ \"");
+    EXPECT_EQ(contentAsCss("say \"hi\""), "\"say \\\"hi\\\"\"");
+    for (const char *css : {"none", "normal", "\"x\"", "attr(title)", "counter(item) \". \"", "open-quote"})
+        EXPECT_EQ(contentAsCss(css), css);
+}
+
+} // namespace
