@@ -90,6 +90,9 @@ TEST(PreviewLowering, ColoursAreLoweredOnlyWhereTheirValueIsKnownAndConditionsOn
          "", "color-mix(in srgb, var(--x), blue)", "color-mix() (1)"},
         {"CurrentColor", ".card { color: red; border: 4px solid color-mix(in srgb, currentColor 50%, transparent); }", "",
          "color-mix(in srgb, currentColor 50%, transparent)", "color-mix() (1)"},
+        {"SeparateTransforms",
+         ".card { transform: rotate(2deg) scale(1.5); Rotate : 2deg; }\n.x:hover { translate: 0 -1px; scale: 1.1 }", "",
+         "translate: 0 -1px", "translate (1), rotate (1), scale (1)"},
     };
     for (const auto &c : cases) {
         const LoweredSheet lowered = lowerForPreview(c.sheet, "");

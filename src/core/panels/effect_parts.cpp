@@ -107,6 +107,8 @@ void editShadowLayer(PanelState &p, Edit edit)
     }
     keepLayerInRange(p.shadows);
     const int at = std::min<int>(p.shadows.layer, int(layers.size()) - 1);
+    if (!shadowLayerOf(layers[at]))
+        return; // shown as written: a var() where a part should be
     layers[at] = edit(layers[at]);
     p.compound(Compound::BoxShadow) = joinedLayers(layers);
     p.shadows.captions = layers;
@@ -249,6 +251,12 @@ bool foldEffectPart(PanelState &p, Length field)
     // A part emptied where there is no layer has nothing to write.
     const LengthValue &v = p.length(field);
     const bool empty = !v.inUse || !hasNumber(v.text);
+    // A layer shown as written (a var() in it) is left as written.
+    const PartsView &view = field <= Length::ShadowOpacity && field >= Length::ShadowX ? p.shadows
+                            : field == Length::TransitionDuration || field == Length::TransitionDelay ? p.transitions
+                                                                                                      : p.transforms;
+    if (field >= Length::ShadowX && !view.locked.isEmpty())
+        return true;
     switch (field) {
     case Length::ShadowX:
     case Length::ShadowY:

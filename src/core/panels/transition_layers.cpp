@@ -179,6 +179,13 @@ void setTransitionPart(TransitionValues &v, int layer, TransitionPart which, con
 
 void addTransitionLayer(TransitionValues &v)
 {
+    // "none" stands alone: the new layer takes its place.
+    const std::optional<QList<TransitionLayer>> layers = transitionLayersOf(v);
+    if (layers && layers->size() == 1 && latinUpper((*layers)[0].property) == "NONE") {
+        setTransitionPart(v, 0, TransitionPart::Property, "all");
+        setTransitionPart(v, 0, TransitionPart::Duration, "150ms");
+        return;
+    }
     const int count = layerCount(v);
     const std::optional<ShorthandLayer> fresh = shorthandLayerOf(kNewTransitionLayer);
     bool anyLonghand = false;

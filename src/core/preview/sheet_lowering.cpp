@@ -240,8 +240,11 @@ public:
         LoweredSheet result;
         result.text = m_out;
         for (const auto &[name, count] : m_unshown) {
+            QString shown = QString::fromLatin1(name);
+            if (shown.endsWith(QLatin1Char(':')))
+                shown.chop(1);
             if (count > 0)
-                result.unshown.append({QString::fromLatin1(name), count});
+                result.unshown.append({shown, count});
         }
         for (const auto &[name, count] : m_unlowered)
             result.unshown.append({QString::fromLatin1(name), count});
@@ -352,18 +355,44 @@ private:
                 i = skipped;
                 continue;
             }
+            if (m_sheet[i] == 't' || m_sheet[i] == 'T' || m_sheet[i] == 'r' || m_sheet[i] == 'R' || m_sheet[i] == 's'
+                || m_sheet[i] == 'S') {
+                countProperty(i);
+                ++i;
+                continue;
+            }
             if (m_sheet[i] != '@' && m_sheet[i] != ':') {
                 ++i;
                 continue;
             }
             for (auto &[name, count] : m_unshown) {
                 const qsizetype len = qsizetype(qstrlen(name));
+                if (name[len - 1] == ':')
+                    continue;
                 if (m_sheet.size() - i >= len && qstrnicmp(m_sheet.constData() + i, name, len) == 0
                     && (name[0] != '@' || i == 0 || !isNameByte(m_sheet[i - 1]))
                     && (m_sheet.size() - i == len || !isNameByte(m_sheet[i + len]) || name[len - 1] == '('))
                     ++count;
             }
             ++i;
+        }
+    }
+
+    // A property name of the list starting at `at`: after a ";", "{" or a
+    // blank, before blanks and a colon.
+    void countProperty(qsizetype at)
+    {
+        if (at > 0 && (isNameByte(m_sheet[at - 1]) || m_sheet[at - 1] == ':'))
+            return;
+        for (auto &[name, count] : m_unshown) {
+            const qsizetype len = qsizetype(qstrlen(name)) - 1;
+            if (name[len] != ':' || m_sheet.size() - at < len || qstrnicmp(m_sheet.constData() + at, name, len) != 0)
+                continue;
+            qsizetype after = at + len;
+            while (after < m_sheet.size() && (m_sheet[after] == ' ' || m_sheet[after] == '\t'))
+                ++after;
+            if (after < m_sheet.size() && m_sheet[after] == ':')
+                ++count;
         }
     }
 
@@ -522,7 +551,10 @@ private:
     const QByteArray &m_sheet;
     const QUrl m_base;
     QByteArray m_out;
-    std::pair<const char *, int> m_unshown[3] = {{"@container", 0}, {":has(", 0}, {"@scope", 0}};
+    // The separate translate, rotate and scale properties came to the engine
+    // after the preview's: counted by their name before a colon.
+    std::pair<const char *, int> m_unshown[6] = {{"@container", 0}, {":has(", 0}, {"@scope", 0},
+                                                 {"translate:", 0}, {"rotate:", 0}, {"scale:", 0}};
     // Colour functions left as written, by name: "color-mix()".
     std::map<QByteArray, int> m_unlowered;
     QHash<QByteArray, QByteArray> m_variables;
