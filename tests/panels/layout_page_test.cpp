@@ -2,11 +2,13 @@
 // column by its buttons and fields, grid tracks typed, refused and added,
 // and the lines of a grid drawn over the preview where the engine lays it.
 #include "../support/window_fixture.h"
+#include "window/panels/easing_curve.h"
 #include "window/preview/outline_overlay.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QSlider>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSignalSpy>
@@ -219,6 +221,100 @@ TEST_F(EffectsPageTest, CornersShowTheShorthandAndAllCornersTakeThemOver)
     EXPECT_TRUE(sheet().contains("  border-radius: 10px;\n")) << sheet().constData();
     QTest::mouseClick(child<QCheckBox>("PointerEventsNone"), Qt::LeftButton, {}, QPoint(4, 6));
     EXPECT_TRUE(sheet().contains("  pointer-events: none;\n")) << sheet().constData();
+}
+
+
+TEST_F(EffectsPageTest, AShadowLayerIsEditedInPartsAndOneShownAsWrittenIsLocked)
+{
+    openEffects(".x {\n  box-shadow: 0 1px red, inset 0 0 4px var(--c);\n}\n");
+    auto *list = child<QListWidget>("ShadowList");
+    ASSERT_EQ(list->count(), 2);
+    auto *parts = child<QWidget>("ShadowParts");
+    EXPECT_TRUE(parts->isEnabled());
+    EXPECT_EQ(child<QLineEdit>("ShadowY")->text(), QStringLiteral("1"));
+    // The second layer holds a var(): its parts are shown as written.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
+    EXPECT_FALSE(parts->isEnabled());
+    EXPECT_TRUE(child<QLabel>("ShadowPartsNote")->isVisibleTo(form.get()));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+    type("ShadowBlur", QStringLiteral("3"));
+    EXPECT_TRUE(sheet().contains("  box-shadow: 0 1px 3px red, inset 0 0 4px var(--c);\n")) << sheet().constData();
+    QTest::mouseClick(child<QCheckBox>("ShadowInset"), Qt::LeftButton, {}, QPoint(4, 6));
+    EXPECT_TRUE(sheet().contains("  box-shadow: inset 0 1px 3px red, inset")) << sheet().constData();
+    click("ShadowAdd");
+    EXPECT_EQ(list->count(), 3);
+    EXPECT_EQ(list->currentRow(), 2);
+    click("ShadowDelete");
+    click("ShadowDelete");
+    EXPECT_EQ(list->count(), 1);
+    EXPECT_TRUE(sheet().contains("  box-shadow: inset 0 1px 3px red;\n")) << sheet().constData();
+}
+
+TEST_F(EffectsPageTest, TransformsKeepTheRuleFormAndADragOfTheCurveIsOneUndoStep)
+{
+    openEffects(".x {\n  transform: translateY(-1px);\n  transition: opacity 1s ease, color 2s;\n}\n");
+    type("Rotate", QStringLiteral("2"));
+    EXPECT_TRUE(sheet().contains("  transform: translateY(-1px) rotate(2deg);\n")) << sheet().constData();
+    auto *list = child<QListWidget>("TransitionList");
+    ASSERT_EQ(list->count(), 2);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
+    type("TransitionDuration", QStringLiteral("150"));
+    EXPECT_TRUE(sheet().contains("  transition: opacity 1s ease, color 0.15s;\n")) << sheet().constData();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+    auto *curve = child<EasingCurve>("EasingCurve");
+    const int before = form->store().history().pos;
+    const QPoint handle = curve->handleAt(1).toPoint();
+    QTest::mousePress(curve, Qt::LeftButton, {}, handle);
+    for (int step = 1; step <= 4; ++step)
+        QTest::mouseMove(curve, handle + QPoint(0, 6 * step));
+    QTest::mouseRelease(curve, Qt::LeftButton, {}, handle + QPoint(0, 24));
+    EXPECT_EQ(form->store().history().pos, before + 1);
+    EXPECT_TRUE(sheet().contains("  transition: opacity 1s cubic-bezier(0.25, 0.1, 0.25, 0.")) << sheet().constData();
+    EXPECT_EQ(child<QComboBox>("TransitionTiming")->currentText().left(13), QStringLiteral("cubic-bezier("));
+}
+
+TEST_F(EffectsPageTest, LogicalSidesAndBorderSidesWriteTheirOwnProperties)
+{
+    open(".x {\n  margin-inline: 0 auto;\n  padding-inline-start: 4px;\n  border-bottom: 1px solid red;\n}\n");
+    auto *padding = child<QLineEdit>("PaddingLeft");
+    EXPECT_EQ(padding->text(), QStringLiteral("4"));
+    EXPECT_TRUE(padding->font().italic());
+    EXPECT_TRUE(padding->toolTip().contains(QStringLiteral("padding-inline-start")));
+    type("PaddingLeft", QStringLiteral("6"));
+    EXPECT_TRUE(sheet().contains("  padding-inline-start: 6px;\n")) << sheet().constData();
+    // Shown from the shorthand, the end side is written after it, by its name.
+    EXPECT_EQ(child<QLineEdit>("MarginRight")->text(), QString());
+    type("MarginRight", QStringLiteral("2"));
+    EXPECT_TRUE(sheet().contains("margin-inline: 0 auto;")) << sheet().constData();
+    EXPECT_TRUE(sheet().contains("margin-inline-end: 2px;")) << sheet().constData();
+    EXPECT_FALSE(sheet().contains("margin-right")) << sheet().constData();
+    // Bottom shows the side's border; a width under Top writes the top alone.
+    click("BorderSide_Bottom");
+    EXPECT_EQ(child<QLineEdit>("BorderWidth")->text(), QStringLiteral("1"));
+    EXPECT_TRUE(child<QToolButton>("BorderSolid")->isChecked());
+    click("BorderSide_Top");
+    EXPECT_EQ(child<QLineEdit>("BorderWidth")->text(), QString());
+    type("BorderWidth", QStringLiteral("3"));
+    EXPECT_TRUE(sheet().contains("border-top-width: 3px;")) << sheet().constData();
+    EXPECT_TRUE(sheet().contains("border-bottom: 1px solid red;")) << sheet().constData();
+    click("BorderSide_All");
+    EXPECT_EQ(child<QLineEdit>("BorderWidth")->text(), QString());
+}
+
+TEST_F(EffectsPageTest, ContentIsQuotedForBeforeAndAfterRules)
+{
+    openEffects(".x::before {\n  color: red;\n}\n.y {\n  color: blue;\n}\n");
+    auto *content = child<QLineEdit>("Content");
+    EXPECT_TRUE(content->isVisibleTo(form.get()));
+    QTest::mouseClick(content, Qt::LeftButton);
+    // An arrow has no key of its own: it comes as typed text.
+    QTest::sendKeyEvent(QTest::Click, content, Qt::Key_unknown, QStringLiteral("→"), Qt::NoModifier);
+    QTest::keyClick(content, Qt::Key_Space);
+    QTest::keyClick(content, Qt::Key_Return);
+    EXPECT_TRUE(sheet().contains("  content: \"→ \";\n")) << sheet().constData();
+    auto *list = child<QListWidget>("ListTag");
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
+    EXPECT_FALSE(content->isVisibleTo(form.get()));
 }
 
 } // namespace

@@ -53,8 +53,9 @@ void loadLogicalSides(WorkingText &text, PanelState &panels, const QSet<QByteArr
 void noteLogicalSides(PanelState &panels, const QList<Declaration> &kept)
 {
     for (const Side &side : kSides) {
+        // A side the rule's own physical declaration gave stays physical.
         const auto shown = panels.asRead.constFind(side.physical);
-        if (shown == panels.asRead.cend() || !shown->derived)
+        if (shown != panels.asRead.cend() && !shown->derived)
             continue;
         // The last declaration left in the rule that gives the side.
         const Declaration *last = nullptr;
@@ -64,9 +65,12 @@ void noteLogicalSides(PanelState &panels, const QList<Declaration> &kept)
         }
         if (!last || !isLogicalName(last->name) || !longhandOf(last->name, last->value, side.physical))
             continue;
-        const ReadProperty read = *shown;
-        panels.asRead.remove(side.physical);
-        panels.asRead.insert(side.logical, read);
+        // Shown or not ("auto"), a change writes the logical side after it.
+        if (shown != panels.asRead.cend()) {
+            const ReadProperty read = *shown;
+            panels.asRead.remove(side.physical);
+            panels.asRead.insert(side.logical, read);
+        }
         panels.logical[static_cast<int>(side.field)] = QByteArray(side.logical).toLower();
     }
 }

@@ -32,6 +32,14 @@ void EasingCurve::setPoints(const std::optional<Points> &points)
     update();
 }
 
+void EasingCurve::setNote(const QString &note)
+{
+    if (note == m_note)
+        return;
+    m_note = note;
+    update();
+}
+
 QRectF EasingCurve::plot() const
 {
     return QRectF(rect()).adjusted(8, 6, -8, -6);
@@ -61,7 +69,7 @@ void EasingCurve::paintEvent(QPaintEvent *)
     p.drawLine(toPixels(0, 1), toPixels(1, 1));
     if (!m_points) {
         p.setPen(palette().placeholderText().color());
-        p.drawText(rect(), Qt::AlignCenter, isEnabled() ? QStringLiteral("Ступени или своя функция") : QString());
+        p.drawText(rect(), Qt::AlignCenter | Qt::TextWordWrap, m_note);
         return;
     }
     const QPointF a = handleAt(0), b = handleAt(1);

@@ -18,6 +18,8 @@ public:
     // Nothing for a timing the curve cannot draw (steps()): no handles then.
     void setPoints(const std::optional<Points> &points);
     std::optional<Points> points() const { return m_points; }
+    // What the curve says when it has no points to draw.
+    void setNote(const QString &note);
     // Where a handle is drawn, in the widget's pixels.
     QPointF handleAt(int handle) const;
 
@@ -38,6 +40,7 @@ private:
     QPointF toPixels(double x, double y) const;
 
     std::optional<Points> m_points;
+    QString m_note;
     int m_dragging = -1;
     bool m_moved = false;
 };

@@ -286,7 +286,9 @@ void PanelBinder::bindLayout()
                 return;
             // Kept while the controller answers: a refusal shows the panels again.
             m_refused.insert(edit);
-            if (c.textFieldEdited(field, m_editor.store().codec().encode(edit->text().trimmed()))) {
+            // Text of the content field keeps its blanks: they are shown.
+            const QString typed = field == TextField::Content ? edit->text() : edit->text().trimmed();
+            if (c.textFieldEdited(field, m_editor.store().codec().encode(typed))) {
                 m_refused.remove(edit);
                 show();
             }
@@ -414,7 +416,11 @@ void PanelBinder::showEffects()
         showBoxText(m_controls.transitionProperty, codec.decode(p.transitionProperty));
     if (!m_controls.transitionTiming->hasFocus())
         showBoxText(m_controls.transitionTiming, codec.decode(p.transitionTiming));
-    m_controls.easingCurve->setPoints(easingPoints(p.transitionTiming));
+    const std::optional<EasingCurve::Points> points = easingPoints(p.transitionTiming);
+    m_controls.easingCurve->setPoints(points);
+    m_controls.easingCurve->setNote(points || p.transitionTiming.isEmpty() ? QString()
+                                                                            : QStringLiteral("Ход задан ступенями "
+                                                                                             "или своей функцией"));
     const int row = store.currentStyleIndex();
     const QByteArray selector = row >= 0 && row < store.styleCount() ? store.list().item(row) : QByteArray();
     m_controls.contentBox->setVisible(contentFieldShown(selector, p.text(TextField::Content)));
