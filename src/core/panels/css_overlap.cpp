@@ -2,6 +2,8 @@
 
 #include "core/panels/layout_shorthands.h"
 
+#include <QHash>
+
 namespace {
 
 QByteArray withoutVendorPrefix(const QByteArray &name)
@@ -35,12 +37,15 @@ bool related(const QByteArray &a, const QByteArray &b)
     if (b == "PADDING-TOP" || b == "PADDING-RIGHT" || b == "PADDING-BOTTOM" || b == "PADDING-LEFT")
         return a == "PADDING" || a.startsWith("PADDING-BLOCK") || a.startsWith("PADDING-INLINE");
     // One side's border: the border, the side's, and the kind's for all sides.
-    for (const char *side : {"TOP", "RIGHT", "BOTTOM", "LEFT"}) {
-        const QByteArray prefix = QByteArray("BORDER-") + side;
-        if (!b.startsWith(prefix + "-") || !(b.endsWith("-WIDTH") || b.endsWith("-STYLE") || b.endsWith("-COLOR")))
-            continue;
-        const QByteArray kind = b.mid(prefix.size()); // "-WIDTH"
-        return a == "BORDER" || a == prefix || a == "BORDER" + kind;
+    // Runs for every pair of names a reading compares: no allocation.
+    if (b.size() > 13 && b.startsWith("BORDER-") && (b.endsWith("-WIDTH") || b.endsWith("-STYLE") || b.endsWith("-COLOR"))) {
+        const QByteArrayView side = QByteArrayView(b).sliced(7, b.size() - 13); // "TOP"
+        if (side == "TOP" || side == "RIGHT" || side == "BOTTOM" || side == "LEFT") {
+            const QByteArrayView kind = QByteArrayView(b).last(6); // "-WIDTH"
+            const QByteArrayView other(a);
+            return a == "BORDER" || (other.startsWith("BORDER-") && other.sliced(7) == side)
+                   || (other.size() == 12 && other.startsWith("BORDER") && other.last(6) == kind);
+        }
     }
     if (b == "BORDER-WIDTH" || b == "BORDER-STYLE" || b == "BORDER-COLOR") {
         if (!isBorderPart(a))
@@ -76,7 +81,18 @@ bool related(const QByteArray &a, const QByteArray &b)
 
 bool cssPropertiesOverlap(QByteArray earlier, QByteArray later)
 {
+    if (earlier == later)
+        return true;
+    // A reading asks for the same few hundred pairs of names again and
+    // again; the answer never changes.
+    thread_local QHash<QByteArray, bool> known;
+    const QByteArray key = earlier + '|' + later;
+    if (const auto it = known.constFind(key); it != known.constEnd())
+        return *it;
     earlier = withoutVendorPrefix(earlier);
     later = withoutVendorPrefix(later);
-    return earlier == later || earlier == "ALL" || related(earlier, later);
+    const bool overlap = earlier == later || earlier == "ALL" || related(earlier, later);
+    if (known.size() < 100000)
+        known.insert(key, overlap);
+    return overlap;
 }

@@ -4,6 +4,8 @@
 #include "core/panels/reading_steps.h"
 #include "core/panels/shorthand_parts.h"
 
+#include <algorithm>
+
 namespace {
 
 struct Side {
@@ -52,6 +54,8 @@ void loadLogicalSides(WorkingText &text, PanelState &panels, const QSet<QByteArr
 
 void noteLogicalSides(PanelState &panels, const QList<Declaration> &kept)
 {
+    if (std::none_of(kept.begin(), kept.end(), [](const Declaration &d) { return isLogicalName(d.name); }))
+        return;
     for (const Side &side : kSides) {
         // A side the rule's own physical declaration gave stays physical.
         const auto shown = panels.asRead.constFind(side.physical);

@@ -199,6 +199,24 @@ qsizetype WorkingText::find(const QByteArray &pattern) const
     return -1;
 }
 
+const QList<WorkingText::Named> &WorkingText::named() const
+{
+    if (!m_namedValid) {
+        m_named.clear();
+        const QByteArray &marks = this->marks();
+        qsizetype start = 0;
+        while (start < m_upper.size()) {
+            qsizetype end = declarationEnd(m_upper, marks, start);
+            if (end < 0)
+                end = m_upper.size();
+            m_named.append({start, end, propertyOf(m_upper.mid(start, end - start), marks.mid(start, end - start))});
+            start = end + 1;
+        }
+        m_namedValid = true;
+    }
+    return m_named;
+}
+
 bool WorkingText::overlapsEarlierDeclaration(qsizetype at, const QByteArray &property) const
 {
     // A declaration that stays aside is written after the generated ones;
@@ -206,17 +224,17 @@ bool WorkingText::overlapsEarlierDeclaration(qsizetype at, const QByteArray &pro
     // so this one stays aside too.
     // A pattern starts with a plain letter, so the contexts before it are
     // the same whether or not the rest of the text follows.
-    const QByteArray before = m_upper.left(at);
-    const QByteArray marks = this->marks().left(at);
-    qsizetype start = 0;
-    while (start < before.size()) {
-        qsizetype end = declarationEnd(before, marks, start);
-        if (end < 0)
-            end = before.size();
-        const QByteArray name = propertyOf(before.mid(start, end - start), marks.mid(start, end - start));
-        if (!name.isEmpty() && cssPropertiesOverlap(name, property))
-            return true;
-        start = end + 1;
+    for (const Named &d : named()) {
+        if (d.start >= at)
+            break;
+        if (d.end < at) {
+            if (!d.name.isEmpty() && cssPropertiesOverlap(d.name, property))
+                return true;
+            continue;
+        }
+        // The declaration the pattern stands in: what comes before it.
+        const QByteArray name = propertyOf(m_upper.mid(d.start, at - d.start), marks().mid(d.start, at - d.start));
+        return !name.isEmpty() && cssPropertiesOverlap(name, property);
     }
     return false;
 }
@@ -256,9 +274,42 @@ WorkingText::Value WorkingText::peek(const QByteArray &head) const
 
 void WorkingText::remove(qsizetype at, qsizetype length)
 {
+    // A whole declaration cut (what the controls take) leaves the contexts
+    // and the other declarations as they were: they are moved, not worked
+    // out again.
+    const bool whole = m_marksValid && m_namedValid && length > 0 && at + length <= m_upper.size()
+                       && m_upper[at + length - 1] == ';' && m_marks[at + length - 1] == Plain;
+    qsizetype index = -1;
+    if (whole) {
+        for (qsizetype i = 0; i < m_named.size(); ++i) {
+            const Named &d = m_named[i];
+            if (d.end == at + length - 1 && d.start <= at) {
+                bool blanks = true;
+                for (qsizetype k = d.start; k < at && blanks; ++k)
+                    blanks = m_upper[k] == ' ' && m_marks[k] == Plain;
+                index = blanks ? i : -1;
+                break;
+            }
+        }
+    }
     m_upper.remove(at, length);
     m_original.remove(at, length);
-    m_marksValid = false;
+    if (index < 0) {
+        m_marksValid = false;
+        m_namedValid = false;
+        return;
+    }
+    m_marks.remove(at, length);
+    const qsizetype start = m_named[index].start;
+    m_named.removeAt(index);
+    for (qsizetype i = index; i < m_named.size(); ++i) {
+        if (i > index)
+            m_named[i].start -= length;
+        m_named[i].end -= length;
+    }
+    // The blanks before the cut now lead the next declaration.
+    if (index < m_named.size())
+        m_named[index].start = start;
 }
 
 void WorkingText::removeAll(const QByteArray &upperText)

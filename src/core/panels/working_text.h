@@ -3,6 +3,7 @@
 #include "core/sheet/byte_lines.h"
 
 #include <QByteArray>
+#include <QList>
 
 // The declarations of a rule squeezed into one line for matching. Matching
 // runs on a copy in capitals; every cut is made in the copy and in the
@@ -60,6 +61,14 @@ private:
     QByteArray m_original;
     mutable QByteArray m_marks;
     mutable bool m_marksValid = false;
+    // The declarations with their property names, worked out as the marks.
+    struct Named {
+        qsizetype start, end; // end: the ";" or the end of the text
+        QByteArray name;
+    };
+    const QList<Named> &named() const;
+    mutable QList<Named> m_named;
+    mutable bool m_namedValid = false;
 };
 
 // The text in capitals, as NormaliseDeclarations leaves it.
