@@ -347,6 +347,21 @@ TEST_F(ReadRule, EarlierShorthandKeepsALaterLonghandAfterIt)
     EXPECT_EQ(read({"text-decoration-color: red;", "text-decoration: none;"}).size(), 3);
 }
 
+TEST_F(ReadRule, AllFourBorderSidesShowWhatTheyShareAndOneSideItsOwn)
+{
+    const ByteLines sides = {"border-top: 1px solid red;", "border-right: 1px solid red;",
+                             "border-bottom: 1px solid red;", "border-left: 1px dashed red;"};
+    const ByteLines kept = read(sides);
+    EXPECT_EQ(panels.length(Length::BorderWidth).text, "1");
+    EXPECT_TRUE(panels.swatch(Swatch::Border).checked);
+    EXPECT_EQ(panels.downIn(Group::BorderStyle), -1) << "the left side differs";
+    EXPECT_EQ(kept.size(), 5) << "shown, not taken";
+    panels.borderSide = 4;
+    read(sides);
+    EXPECT_EQ(panels.downIn(Group::BorderStyle), 2);
+    panels.borderSide = 0;
+}
+
 TEST_F(ReadRule, UnrelatedDeclarationsStillReachThePanels)
 {
     EXPECT_EQ(read({"border-color: red;", "border-style: solid;", "margin-top: 0;", "margin: 1rem;"}),

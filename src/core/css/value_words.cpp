@@ -1,7 +1,5 @@
 #include "core/css/value_words.h"
 
-#include "core/sheet/byte_lines.h"
-
 #include <optional>
 
 namespace {
@@ -59,7 +57,8 @@ QList<QByteArray> valueItems(const QByteArray &value)
 
 std::optional<QList<QByteArray>> functionArguments(const QByteArray &word, const QByteArray &upperName)
 {
-    if (!latinUpper(word).startsWith(upperName + "(") || !word.endsWith(')'))
+    // Names of CSS functions are ASCII.
+    if (!word.toUpper().startsWith(upperName + "(") || !word.endsWith(')'))
         return std::nullopt;
     return valueItems(word.mid(upperName.size() + 1, word.size() - upperName.size() - 2));
 }

@@ -427,6 +427,29 @@ void showWhatKeptLinesSet(PanelState &p, const QList<Declaration> &declarations,
         }
         return showColor(p, Swatch::BackGround, v, context);
     });
+    // All four sides: the value they share, where the rule gives them one
+    // side at a time (border-top: 1px solid; border-right: 1px solid; ...).
+    if (p.borderSide == 0) {
+        const OptionGroup &styles = optionGroup(Group::BorderStyle);
+        const std::pair<const char *, std::function<bool(const QByteArray &)>> kinds[] = {
+            {"WIDTH", [&p](const QByteArray &v) { return showLength(p, Length::BorderWidth, latinUpper(v)); }},
+            {"STYLE", [&p, &styles](const QByteArray &v) { return showOption(p, styles, latinUpper(v)); }},
+            {"COLOR", [&](const QByteArray &v) { return showColor(p, Swatch::Border, v, context); }}};
+        for (const auto &[kind, apply] : kinds) {
+            const QByteArray all = borderKey(0, kind);
+            if (p.asRead.contains(all))
+                continue;
+            std::optional<QByteArray> shared;
+            bool same = true;
+            for (int side = 1; side <= 4 && same; ++side) {
+                const std::optional<QByteArray> value = keptValueOf(kept, borderKey(side, kind), false);
+                same = value && (!shared || value->simplified() == shared->simplified());
+                shared = value;
+            }
+            if (same && shared && apply(*shared))
+                p.asRead.insert(all, {QByteArray(), QByteArray(), false, true});
+        }
+    }
     showLayoutFromKept(p, show);
     showEffectsFromKept(p, context, show);
     const std::pair<const char *, Swatch> colors[] = {
