@@ -11,6 +11,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QWheelEvent>
+#include <QApplication>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -315,6 +319,25 @@ TEST_F(EffectsPageTest, ContentIsQuotedForBeforeAndAfterRules)
     auto *list = child<QListWidget>("ListTag");
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
     EXPECT_FALSE(content->isVisibleTo(form.get()));
+}
+
+
+// The page scrolling on is Qt's passing of a wheel the box leaves, which it
+// does for a real wheel only: tried with the mouse.
+TEST_F(EffectsPageTest, TheWheelLeavesABoxWithoutFocusAlone)
+{
+    openEffects(".x {\n  color: red;\n}\n");
+    const QByteArray before = sheet();
+    auto *page = child<QScrollArea>("EffectsBox");
+    auto *box = child<QComboBox>("OutlineStyle");
+    page->ensureWidgetVisible(box);
+    for (int turn = 0; turn < 3; ++turn) {
+        QWheelEvent wheel(QPointF(5, 5), box->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(box, &wheel);
+    }
+    EXPECT_EQ(box->currentText(), QString());
+    EXPECT_EQ(sheet(), before);
 }
 
 } // namespace

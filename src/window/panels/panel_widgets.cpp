@@ -9,6 +9,8 @@
 #include "window/shell/hint.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QSlider>
 #include <QAbstractButton>
 #include <QLabel>
 #include <QGroupBox>
@@ -217,6 +219,38 @@ void PathCheckBox::paintEvent(QPaintEvent *)
     const QRect label = style()->subElementRect(QStyle::SE_CheckBoxContents, &option, this);
     option.text = fontMetrics().elidedText(text(), Qt::ElideMiddle, label.width());
     painter.drawControl(QStyle::CE_CheckBox, option);
+}
+
+namespace {
+
+class WheelToPage : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::Wheel || static_cast<QWidget *>(watched)->hasFocus())
+            return false;
+        // Not taken: the wheel goes on to the parents, the page scrolls.
+        event->ignore();
+        return true;
+    }
+};
+
+} // namespace
+
+void leaveWheelToPage(QWidget *root)
+{
+    auto *filter = new WheelToPage(root);
+    const QList<QWidget *> controls = root->findChildren<QWidget *>();
+    for (QWidget *w : controls) {
+        if (qobject_cast<QComboBox *>(w) || qobject_cast<QSlider *>(w)) {
+            w->setFocusPolicy(Qt::StrongFocus);
+            w->installEventFilter(filter);
+        }
+    }
 }
 
 void setInUse(QWidget *widget, bool inUse)

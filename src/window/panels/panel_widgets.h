@@ -119,4 +119,9 @@ QToolButton *makeToggle(QWidget *parent, const QString &name, const QString &hin
 // The in-use state of an edit or combo box is its background: white in use,
 // the button face not.
 void setInUse(QWidget *widget, bool inUse);
+
+// The boxes and sliders under `root` leave the mouse wheel to the page that
+// scrolls them until they have the focus: scrolling a page past a box must
+// not change the box.
+void leaveWheelToPage(QWidget *root);
 bool isInUse(const QWidget *widget);

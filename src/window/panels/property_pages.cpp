@@ -416,6 +416,7 @@ QTabWidget *buildPropertyPages(QWidget *parent, PanelControls &controls)
     buildPositionPage(tabs, controls);
     buildLayoutPage(tabs, controls);
     buildEffectsPage(tabs, controls);
+    leaveWheelToPage(tabs);
     tabs->setCurrentIndex(0);
     return tabs;
 }
