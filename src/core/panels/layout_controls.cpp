@@ -1,40 +1,11 @@
 #include "core/panels/layout_controls.h"
 
+#include "core/css/value_words.h"
 #include "core/sheet/byte_lines.h"
 
 #include <algorithm>
 
 namespace {
-
-// The words of a value at blanks outside brackets and strings.
-QList<QByteArray> wordsOf(const QByteArray &value)
-{
-    QList<QByteArray> words;
-    QByteArray current;
-    int depth = 0;
-    char quote = 0;
-    for (const char c : value) {
-        if (quote) {
-            if (c == quote)
-                quote = 0;
-        } else if (c == '"' || c == '\'') {
-            quote = c;
-        } else if (c == '(' || c == '[') {
-            ++depth;
-        } else if (c == ')' || c == ']') {
-            --depth;
-        } else if (depth == 0 && (c == ' ' || c == '\t' || c == '\r' || c == '\n')) {
-            if (!current.isEmpty())
-                words.append(current);
-            current.clear();
-            continue;
-        }
-        current += c;
-    }
-    if (!current.isEmpty())
-        words.append(current);
-    return words;
-}
 
 bool isLineNames(const QByteArray &word)
 {
@@ -88,29 +59,6 @@ bool isFlex(const QByteArray &upper)
     return isNumberWith(upper, {"FR"});
 }
 
-// The inside of a function's brackets split at its top-level commas.
-std::optional<QList<QByteArray>> argumentsOf(const QByteArray &word, const QByteArray &upperName)
-{
-    if (!latinUpper(word).startsWith(upperName + "(") || !word.endsWith(')'))
-        return std::nullopt;
-    const QByteArray inside = word.mid(upperName.size() + 1, word.size() - upperName.size() - 2);
-    QList<QByteArray> out{QByteArray()};
-    int depth = 0;
-    for (const char c : inside) {
-        if (c == '(')
-            ++depth;
-        else if (c == ')')
-            --depth;
-        if (c == ',' && depth == 0)
-            out.append(QByteArray());
-        else
-            out.last() += c;
-    }
-    for (QByteArray &a : out)
-        a = a.trimmed();
-    return out;
-}
-
 bool isBreadth(const QByteArray &word, bool flexAllowed)
 {
     const QByteArray upper = latinUpper(word);
@@ -123,9 +71,9 @@ bool isTrackSize(const QByteArray &word)
 {
     if (isBreadth(word, true))
         return true;
-    if (const auto args = argumentsOf(word, "MINMAX"))
+    if (const auto args = functionArguments(word, "MINMAX"))
         return args->size() == 2 && isBreadth((*args)[0], false) && isBreadth((*args)[1], true);
-    if (const auto args = argumentsOf(word, "FIT-CONTENT"))
+    if (const auto args = functionArguments(word, "FIT-CONTENT"))
         return args->size() == 1 && isLengthPercentage(latinUpper((*args)[0]));
     return false;
 }
@@ -134,7 +82,7 @@ bool isTrackSequence(const QList<QByteArray> &words, bool repeatAllowed, bool su
 
 bool isRepeat(const QByteArray &word, bool subgrid)
 {
-    const auto args = argumentsOf(word, "REPEAT");
+    const auto args = functionArguments(word, "REPEAT");
     if (!args || args->size() != 2)
         return false;
     const QByteArray count = latinUpper((*args)[0]);
@@ -142,7 +90,7 @@ bool isRepeat(const QByteArray &word, bool subgrid)
     const int times = count.toInt(&ok);
     if (!(ok && times > 0) && count != "AUTO-FILL" && count != "AUTO-FIT" && !count.startsWith("VAR("))
         return false;
-    return isTrackSequence(wordsOf((*args)[1]), false, subgrid);
+    return isTrackSequence(valueWords((*args)[1]), false, subgrid);
 }
 
 bool isTrackSequence(const QList<QByteArray> &words, bool repeatAllowed, bool subgrid)
@@ -330,7 +278,7 @@ LayoutTarget layoutTargetOf(const QByteArray &key)
 
 bool isGridTrackList(const QByteArray &value)
 {
-    const QList<QByteArray> words = wordsOf(value.trimmed());
+    const QList<QByteArray> words = valueWords(value.trimmed());
     if (words.isEmpty())
         return false;
     const QByteArray first = latinUpper(words[0]);
@@ -351,7 +299,7 @@ QByteArray withTrackAdded(const QByteArray &tracks)
 
 QByteArray withLastTrackRemoved(const QByteArray &tracks)
 {
-    QList<QByteArray> words = wordsOf(tracks.trimmed());
+    QList<QByteArray> words = valueWords(tracks.trimmed());
     // Line names after the last track go with it.
     while (!words.isEmpty() && isLineNames(words.last()))
         words.removeLast();
@@ -367,7 +315,7 @@ QByteArray withLastTrackRemoved(const QByteArray &tracks)
 QByteArray areasAsLines(const QByteArray &value)
 {
     QList<QByteArray> lines;
-    for (const QByteArray &word : wordsOf(value.trimmed()))
+    for (const QByteArray &word : valueWords(value.trimmed()))
         lines.append(word);
     return lines.join('\n');
 }
