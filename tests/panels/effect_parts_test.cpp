@@ -33,6 +33,20 @@ TEST(ShadowLayers, APartChangedReplacesItsOwnWord)
         EXPECT_FALSE(shadowLayerOf(locked)) << locked;
 }
 
+TEST(ShadowLayers, APickedColourKeepsTheLayersOpacity)
+{
+    PanelState panels;
+    panels.compound(Compound::BoxShadow) = "0 1px rgba(0,0,0,.5), 0 0 2px blue";
+    showEffectParts(panels);
+    EXPECT_EQ(panels.length(Length::ShadowOpacity).text, "50");
+    panels.swatch(Swatch::Shadow).color = Rgb{255, 0, 0};
+    foldShadowColor(panels);
+    EXPECT_EQ(panels.compound(Compound::BoxShadow), "0 1px rgba(255, 0, 0, 0.5), 0 0 2px blue");
+    panels.length(Length::ShadowOpacity).text = "100";
+    foldShadowColor(panels);
+    EXPECT_EQ(panels.compound(Compound::BoxShadow), "0 1px red, 0 0 2px blue");
+}
+
 TEST(TransformParts, TheFormTheRuleUsesIsKept)
 {
     const struct {
