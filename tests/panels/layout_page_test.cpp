@@ -340,4 +340,20 @@ TEST_F(EffectsPageTest, TheWheelLeavesABoxWithoutFocusAlone)
     EXPECT_EQ(sheet(), before);
 }
 
+
+TEST_F(EffectsPageTest, AnotherRuleStartsAtItsFirstLayer)
+{
+    openEffects(".a {\n  box-shadow: 0 1px red, 0 2px blue;\n}\n.b {\n  box-shadow: 0 3px green, 0 4px black;\n}\n");
+    auto *list = child<QListWidget>("ShadowList");
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
+    EXPECT_EQ(child<QLineEdit>("ShadowY")->text(), QStringLiteral("2"));
+    // A change keeps the layer chosen.
+    type("ShadowBlur", QStringLiteral("5"));
+    EXPECT_EQ(list->currentRow(), 1);
+    auto *rules = child<QListWidget>("ListTag");
+    QTest::mouseClick(rules->viewport(), Qt::LeftButton, {}, rules->visualItemRect(rules->item(1)).center());
+    EXPECT_EQ(list->currentRow(), 0);
+    EXPECT_EQ(child<QLineEdit>("ShadowY")->text(), QStringLiteral("3"));
+}
+
 } // namespace

@@ -48,6 +48,11 @@ Editor::Editor(EditorHost &host, Questioner &questioner)
     // A rule loaded into the memo is read into the panels, which put the
     // memo into the program's layout, and the sheet view follows.
     m_store.setRuleLoadedHandler([this] {
+        if (m_store.currentStyleIndex() != m_readRow) {
+            m_readRow = m_store.currentStyleIndex();
+            m_panels.shadows.layer = 0;
+            m_panels.transitions.layer = 0;
+        }
         DeclarationsToPanels(m_panels, m_store.memo());
         m_variableController.reload();
         m_commit.RefreshSheetView();

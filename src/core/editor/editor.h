@@ -87,4 +87,7 @@ private:
     RuleFilter m_ruleFilter{m_store.list(), m_store.codec()};
     ElementRules m_elementRules;
     ShownRows m_shownRows{m_ruleFilter, m_elementRules};
+    // The rule last read into the panels: another one starts at its first
+    // shadow and transition.
+    int m_readRow = -1;
 };
