@@ -13,11 +13,6 @@
 
 namespace {
 
-bool hasNumber(const QByteArray &text)
-{
-    return std::any_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
 void clearField(PanelState &p, Length field)
 {
     p.length(field).text.clear();
@@ -35,7 +30,7 @@ void showWord(PanelState &p, Length field, const QByteArray &word)
 QByteArray fieldWord(const PanelState &p, Length field, const char *unit = nullptr)
 {
     const LengthValue &v = p.length(field);
-    if (!v.inUse || !hasNumber(v.text))
+    if (!v.inUse || !reading::hasDigit(v.text))
         return QByteArray();
     if (unit)
         return v.text + unit;
@@ -233,7 +228,7 @@ void foldTransitionTime(PanelState &p, Length field)
     if (layers && p.transitions.layer < layers->size())
         like = part == TransitionPart::Duration ? (*layers)[p.transitions.layer].duration : (*layers)[p.transitions.layer].delay;
     const LengthValue &v = p.length(field);
-    const QByteArray word = v.inUse && hasNumber(v.text) ? timeText(v.text.toDouble(), like) : QByteArray();
+    const QByteArray word = v.inUse && reading::hasDigit(v.text) ? timeText(v.text.toDouble(), like) : QByteArray();
     setTransition(p, part, word);
 }
 
@@ -250,7 +245,7 @@ bool foldEffectPart(PanelState &p, Length field)
 {
     // A part emptied where there is no layer has nothing to write.
     const LengthValue &v = p.length(field);
-    const bool empty = !v.inUse || !hasNumber(v.text);
+    const bool empty = !v.inUse || !reading::hasDigit(v.text);
     // A layer shown as written (a var() in it) is left as written.
     const PartsView &view = field <= Length::ShadowOpacity && field >= Length::ShadowX ? p.shadows
                             : field == Length::TransitionDuration || field == Length::TransitionDelay ? p.transitions
@@ -343,7 +338,7 @@ void foldShadowColor(PanelState &p)
 {
     SwatchValue &swatch = p.swatch(Swatch::Shadow);
     const LengthValue &opacity = p.length(Length::ShadowOpacity);
-    const bool alphaGiven = opacity.inUse && hasNumber(opacity.text);
+    const bool alphaGiven = opacity.inUse && reading::hasDigit(opacity.text);
     // An opacity given to a layer without a colour makes its shadow black.
     if (alphaGiven && !swatch.checked)
         swatch = {Rgb{0, 0, 0}, true, {}};

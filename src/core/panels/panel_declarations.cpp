@@ -3,6 +3,7 @@
 #include "core/css/css_color.h"
 #include "core/panels/layout_controls.h"
 #include "core/panels/panel_state.h"
+#include "core/panels/reading_steps.h"
 #include "core/sheet/byte_lines.h"
 
 #include <algorithm>
@@ -15,11 +16,6 @@ bool isSizeKeyword(const QByteArray &text)
     static const QList<QByteArray> keywords = {"XX-SMALL", "X-SMALL", "SMALL",   "MEDIUM",  "LARGE",
                                                "X-LARGE",  "XX-LARGE", "LARGER", "SMALLER"};
     return keywords.contains(latinUpper(text));
-}
-
-bool hasNumber(const QByteArray &text)
-{
-    return std::any_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 class Rows
@@ -42,9 +38,9 @@ public:
         if (v.inUse && fieldKeywords(field).contains(v.text))
             add(true, name, v.text);
         else if (fieldKind(field) == FieldKind::Percent)
-            add(v.inUse && hasNumber(v.text), name, QByteArray::number(std::clamp(v.text.toDouble(), 0.0, 100.0) / 100, 'g', 6));
+            add(v.inUse && reading::hasDigit(v.text), name, QByteArray::number(std::clamp(v.text.toDouble(), 0.0, 100.0) / 100, 'g', 6));
         else
-            add(v.inUse && hasNumber(v.text), name, fieldKind(field) == FieldKind::Length ? v.text + v.unit : v.text);
+            add(v.inUse && reading::hasDigit(v.text), name, fieldKind(field) == FieldKind::Length ? v.text + v.unit : v.text);
     }
     // A layout group: the keyword its button chose when clicked, or its own.
     void layoutOption(const LayoutGroup &g)
@@ -172,13 +168,13 @@ QList<PanelDeclaration> panelDeclarations(PanelState &p)
     rows.next();
     const Length edges[] = {Length::ClipTop, Length::ClipRight, Length::ClipBottom, Length::ClipLeft};
     const bool anyEdge = std::any_of(std::begin(edges), std::end(edges), [&p](Length edge) {
-        return p.length(edge).inUse && hasNumber(p.length(edge).text);
+        return p.length(edge).inUse && reading::hasDigit(p.length(edge).text);
     });
     if (anyEdge) {
         QByteArray rect = "rect(";
         for (int i = 0; i < 4; ++i) {
             const LengthValue &v = p.length(edges[i]);
-            rect += v.inUse && hasNumber(v.text) ? v.text + v.unit : QByteArray("auto");
+            rect += v.inUse && reading::hasDigit(v.text) ? v.text + v.unit : QByteArray("auto");
             rect += i < 3 ? ", " : ")";
         }
         rows.add(true, "clip", rect);

@@ -5,6 +5,8 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace reading {
 
 QByteArray digitsOf(const QByteArray &text)
@@ -15,6 +17,11 @@ QByteArray digitsOf(const QByteArray &text)
             out += c;
     }
     return out;
+}
+
+bool hasDigit(const QByteArray &text)
+{
+    return std::any_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 // The unit after a plain length's number, in small letters.

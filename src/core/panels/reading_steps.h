@@ -18,6 +18,8 @@
 namespace reading {
 
 QByteArray digitsOf(const QByteArray &text);
+// Whether a field's text holds a number to write (not a lone "-" or ".").
+bool hasDigit(const QByteArray &text);
 // The unit after a plain length's number, in small letters.
 QByteArray unitLettersOf(const QByteArray &upper);
 // A plain number, optionally followed by a CSS length unit or "%" (and the
