@@ -44,7 +44,10 @@ Editor::Editor(EditorHost &host, Questioner &questioner)
     // A rule's var() reads through the custom properties the whole sheet
     // gives, worked out again once the sheet's text has changed.
     m_panels.sheetVariable = [this](const QByteArray &name) { return m_variables.value(name); };
-    QObject::connect(&m_store, &SheetStore::sheetLinesChanged, &m_store, [this] { m_variables.invalidate(); });
+    QObject::connect(&m_store, &SheetStore::sheetLinesChanged, &m_store, [this] {
+        m_variables.invalidate();
+        m_propTable.invalidate();
+    });
     // A rule loaded into the memo is read into the panels, which put the
     // memo into the program's layout, and the sheet view follows.
     m_store.setRuleLoadedHandler([this] {
@@ -55,6 +58,7 @@ Editor::Editor(EditorHost &host, Questioner &questioner)
         }
         DeclarationsToPanels(m_panels, m_store.memo());
         m_variableController.reload();
+        m_propTable.invalidate();
         m_commit.RefreshSheetView();
     });
     m_variableController.selectRule = [this](int row) { ListTagClick(row); };
@@ -72,6 +76,7 @@ void Editor::setBrowser(BrowserHost *browser)
     m_navigation.setBrowser(browser);
     m_htmlSource.setBrowser(browser);
     m_inspector.setBrowser(browser);
+    m_propTable.setBrowser(browser);
 }
 
 void Editor::ListTagClick(int row)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/editor/shown_rows.h"
+#include "core/panels/prop_table.h"
 #include "core/panels/sheet_variables.h"
 #include "core/panels/variable_controller.h"
 #include "core/preview/base_page.h"
@@ -37,6 +38,7 @@ public:
     PanelState &panels() { return m_panels; }
     PanelController &panelController() { return m_panelController; }
     VariableController &variables() { return m_variableController; }
+    PropTable &propTable() { return m_propTable; }
     UndoRedo &undoRedo() { return m_undoRedo; }
     PreviewRefresh &preview() { return m_preview; }
     PreviewNavigation &navigation() { return m_navigation; }
@@ -79,6 +81,7 @@ private:
     StyleListOperations m_styles;
     PanelController m_panelController;
     VariableController m_variableController{m_store, m_variables, m_commit};
+    PropTable m_propTable{m_store, m_commit};
     UndoRedo m_undoRedo;
     PreviewRefresh m_preview;
     PreviewNavigation m_navigation;

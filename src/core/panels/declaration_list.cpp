@@ -64,6 +64,39 @@ Declaration fromPiece(const QByteArray &plain)
 
 } // namespace
 
+bool isWholeValue(const QByteArray &value)
+{
+    char quote = 0;
+    int depth = 0;
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const char c = value[i];
+        if (quote) {
+            if (c == '\\')
+                ++i;
+            else if (c == quote)
+                quote = 0;
+        } else if (c == '"' || c == '\'') {
+            quote = c;
+        } else if (c == '(' || c == '[') {
+            ++depth;
+        } else if (c == ')' || c == ']') {
+            if (--depth < 0)
+                return false;
+        } else if (c == '{' || c == '}' || (c == ';' && depth == 0)) {
+            return false;
+        } else if (c == '/' && i + 1 < value.size() && value[i + 1] == '*') {
+            return false; // a comment could swallow the rest of the rule
+        }
+    }
+    return quote == 0 && depth == 0;
+}
+
+QString badValueMessage()
+{
+    return QStringLiteral("Значение не может содержать «;», «{» или «}» вне кавычек и скобок, а также "
+                          "комментарии; кавычки и скобки в нём должны закрываться.");
+}
+
 QByteArray withoutPriority(const QByteArray &value, bool *important)
 {
     *important = false;

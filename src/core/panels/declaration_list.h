@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QString>
 
 #include <optional>
 
@@ -23,6 +24,12 @@ Declaration declarationOf(const QByteArray &text);
 // The value without a trailing "!important" (blanks and case aside), and
 // whether it had one.
 QByteArray withoutPriority(const QByteArray &value, bool *important);
+
+// Whether a typed value keeps the rule whole: no ";", "{" or "}" outside
+// strings and brackets, every string and bracket closed, no comment.
+bool isWholeValue(const QByteArray &value);
+// What is said when it does not.
+QString badValueMessage();
 
 // Where the value of the declaration of `name` that wins stands in a text:
 // the last !important one, else the last. Comments and blanks around the

@@ -15,8 +15,6 @@ namespace {
 
 const QString kBadName = QStringLiteral("Имя переменной должно начинаться с «--» и не может содержать пробелов, "
                                         "«:», «;», «{» и «}».");
-const QString kBadValue = QStringLiteral("Значение не может содержать «;», «{» или «}» вне кавычек и скобок, "
-                                         "а кавычки и скобки в нём должны закрываться.");
 const QString kTaken = QStringLiteral("Переменная %1 в этом правиле уже есть.");
 
 // Every var() name in a value, in order.
@@ -36,35 +34,6 @@ void usedNames(const QByteArray &value, QList<QByteArray> &out)
         if (name.startsWith("--") && !out.contains(name))
             out.append(name);
     }
-}
-
-// Whether a typed value keeps the rule whole: no ";", "{" or "}" outside
-// strings and brackets, every string and bracket closed.
-bool isWholeValue(const QByteArray &value)
-{
-    char quote = 0;
-    int depth = 0;
-    for (qsizetype i = 0; i < value.size(); ++i) {
-        const char c = value[i];
-        if (quote) {
-            if (c == '\\')
-                ++i;
-            else if (c == quote)
-                quote = 0;
-        } else if (c == '"' || c == '\'') {
-            quote = c;
-        } else if (c == '(' || c == '[') {
-            ++depth;
-        } else if (c == ')' || c == ']') {
-            if (--depth < 0)
-                return false;
-        } else if (c == '{' || c == '}' || (c == ';' && depth == 0)) {
-            return false;
-        } else if (c == '/' && i + 1 < value.size() && value[i + 1] == '*') {
-            return false; // a comment could swallow the rest of the rule
-        }
-    }
-    return quote == 0 && depth == 0;
 }
 
 // "--" and at least one more character; an escape ("\31 ", "\:") stands
@@ -209,7 +178,7 @@ QString VariableController::valueEdited(const QByteArray &name, const QByteArray
 {
     const QByteArray value = typed.trimmed();
     if (!isWholeValue(value))
-        return kBadValue;
+        return badValueMessage();
     // The declaration that wins is edited, its value alone: the name as
     // written, comments and blanks around it stay.
     QByteArray text = joinLines(m_store.memo().lines(), "\n");
@@ -243,7 +212,7 @@ QString VariableController::added(const QByteArray &typedName, const QByteArray 
     if (const QString error = nameError(name); !error.isEmpty())
         return error;
     if (!isWholeValue(value))
-        return kBadValue;
+        return badValueMessage();
     ByteLines lines = m_store.memo().lines();
     // Before the empty line that ends a reading's declarations.
     qsizetype at = lines.size();

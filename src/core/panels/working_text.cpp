@@ -1,6 +1,7 @@
 #include "core/panels/working_text.h"
 
 #include "core/panels/css_overlap.h"
+#include "core/panels/prop_rows.h"
 
 namespace {
 
@@ -212,6 +213,19 @@ const QList<WorkingText::Named> &WorkingText::named() const
             m_named.append({start, end, propertyOf(m_upper.mid(start, end - start), marks.mid(start, end - start))});
             start = end + 1;
         }
+        m_switchedOff.clear();
+        for (qsizetype at = m_upper.indexOf("/*"); at >= 0; at = m_upper.indexOf("/*", at)) {
+            if (marks[at] != InComment) {
+                at += 2;
+                continue;
+            }
+            const qsizetype close = m_upper.indexOf("*/", at + 2);
+            if (close < 0)
+                break;
+            if (const std::optional<QByteArray> name = switchedOffProperty(m_upper.mid(at, close + 2 - at)))
+                m_switchedOff.append({close + 2, *name});
+            at = close + 2;
+        }
         m_namedValid = true;
     }
     return m_named;
@@ -224,7 +238,14 @@ bool WorkingText::overlapsEarlierDeclaration(qsizetype at, const QByteArray &pro
     // so this one stays aside too.
     // A pattern starts with a plain letter, so the contexts before it are
     // the same whether or not the rest of the text follows.
-    for (const Named &d : named()) {
+    const QList<Named> &declarations = named();
+    for (const SwitchedOff &off : std::as_const(m_switchedOff)) {
+        if (off.end > at)
+            break;
+        if (cssPropertiesOverlap(off.name, property))
+            return true;
+    }
+    for (const Named &d : declarations) {
         if (d.start >= at)
             break;
         if (d.end < at) {
@@ -310,6 +331,10 @@ void WorkingText::remove(qsizetype at, qsizetype length)
     // The blanks before the cut now lead the next declaration.
     if (index < m_named.size())
         m_named[index].start = start;
+    for (SwitchedOff &off : m_switchedOff) {
+        if (off.end > at)
+            off.end -= length;
+    }
 }
 
 void WorkingText::removeAll(const QByteArray &upperText)

@@ -68,6 +68,13 @@ private:
     };
     const QList<Named> &named() const;
     mutable QList<Named> m_named;
+    // Declarations switched off in comments, worked out with the names: they
+    // keep their place before a later one of the same property.
+    struct SwitchedOff {
+        qsizetype end;
+        QByteArray name;
+    };
+    mutable QList<SwitchedOff> m_switchedOff;
     mutable bool m_namedValid = false;
 };
 

@@ -3,6 +3,7 @@
 #include "core/sheet/byte_lines.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 
 namespace {
@@ -108,6 +109,31 @@ Nested nestedKind(const QByteArray &line, int column)
     return Nested::Style;
 }
 
+// Whether a comment holds what reads as one declaration switched off
+// ("/* color: red; */"): it stays with the declarations around it, not with
+// a nested rule after it.
+bool holdsDeclaration(const ByteLines &lines, SheetPos from, SheetPos to)
+{
+    QByteArray text;
+    for (int k = from.line; k <= to.line; ++k) {
+        const int first = k == from.line ? from.column : 0;
+        const int last = k == to.line ? to.column : int(lines[k].size());
+        text += lines[k].mid(first, last - first);
+        text += '\n';
+    }
+    text = text.mid(2, text.size() - 5).trimmed();
+    qsizetype i = 0;
+    while (i < text.size() && (std::isalnum(static_cast<unsigned char>(text[i])) || text[i] == '-' || text[i] == '_'))
+        ++i;
+    const qsizetype nameEnd = i;
+    while (i < text.size() && isBlank(text[i]))
+        ++i;
+    if (nameEnd == 0 || i >= text.size() || text[i] != ':')
+        return false;
+    const qsizetype semicolon = text.indexOf(';');
+    return semicolon < 0 || semicolon == text.size() - 1;
+}
+
 } // namespace
 
 SheetScan scanSheet(const ByteLines &lines)
@@ -126,6 +152,7 @@ SheetScan scanSheet(const ByteLines &lines)
     SheetPos ownEnd;       // inside a style rule: just after its "{" or its last ";"
     bool ownText = false;  // inside a style rule: text of its own so far
     bool inComment = false;
+    SheetPos commentFrom;
     char quote = 0;
     int brackets = 0; // "(" and "[" open in a top-level prelude
     bool haveStart = false;
@@ -156,6 +183,8 @@ SheetScan scanSheet(const ByteLines &lines)
                 if (p + 1 < len && bytes[p + 1] == '/') {
                     inComment = false;
                     ++p;
+                    if (!frames.empty() && depth == 0 && !haveStart && holdsDeclaration(lines, commentFrom, {k, p + 1}))
+                        ownEnd = {k, p + 1};
                 }
                 continue;
             }
@@ -181,6 +210,7 @@ SheetScan scanSheet(const ByteLines &lines)
                     continue;
                 }
                 inComment = true;
+                commentFrom = {k, p};
                 ++p;
                 continue;
             }
@@ -368,6 +398,7 @@ WrittenSelector selectorBetween(const ByteLines &lines, SheetPos from, SheetPos 
     }
     bool separated = false;
     bool inComment = false;
+    SheetPos commentFrom;
     char quote = 0;
     QByteArray comment;
     ByteLines held; // comments right after a part of the selector

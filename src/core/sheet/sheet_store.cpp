@@ -246,6 +246,7 @@ void SheetStore::RebuildStyleTable()
             read.inPlace.reset();
         }
         m_table.spans[held] = {firstByteFrom(m_sheetLines, ownFrom, block.start), afterClose};
+        m_table.bodySpans[held] = {block.open, block.close};
         ByteLines preamble = preambleBetween(m_sheetLines, ownFrom, block.start);
         preamble.append(selector.comments);
         m_table.rules.names[held] = selector.text;

@@ -88,6 +88,8 @@ struct StyleTable {
     // byte, comments in front included, and just after its "}"), and the
     // groups of that text: true only until the text or the order changes.
     std::vector<std::pair<SheetPos, SheetPos>> spans;
+    // The same for each place's body: its "{" and where its declarations end.
+    std::vector<std::pair<SheetPos, SheetPos>> bodySpans;
     std::vector<GroupBlock> groupBlocks;
 
     // Whether the rule in a place can be written as it was read: not
@@ -120,6 +122,7 @@ struct StyleTable {
         rawGaps.resize(wanted);
         asRead.resize(wanted);
         spans.resize(wanted);
+        bodySpans.resize(wanted);
     }
     const ByteLines &lead(int i) const { return leads[i]; }
     int group(int i) const { return groups[i]; }

@@ -1,0 +1,304 @@
+#include "core/panels/prop_rows.h"
+
+#include "core/css/css_catalogue.h"
+#include "core/sheet/byte_lines.h"
+
+#include <QHash>
+
+#include <cctype>
+
+namespace {
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f';
+}
+
+bool opensComment(const QByteArray &text, qsizetype i)
+{
+    return text[i] == '/' && i + 1 < text.size() && text[i + 1] == '*' && unquotedUrlEnd(text, i) < 0;
+}
+
+QByteArray withoutComments(const QByteArray &text)
+{
+    QByteArray out;
+    for (qsizetype i = 0; i < text.size();) {
+        if (opensComment(text, i)) {
+            const qsizetype end = text.indexOf("*/", i + 2);
+            i = end < 0 ? text.size() : end + 2;
+            continue;
+        }
+        out += text[i++];
+    }
+    return out.trimmed();
+}
+
+// One declaration from `start` of the text up to its ";" at the top level or
+// the end: the row, or nothing when it has no name and ":". `next` is where
+// the text goes on after it.
+std::optional<PropRow> declarationAt(const QByteArray &text, qsizetype start, qsizetype *next)
+{
+    int depth = 0;
+    qsizetype colon = -1;
+    qsizetype bang = -1;
+    bool comment = false;
+    qsizetype i = start;
+    while (i < text.size()) {
+        const char c = text[i];
+        if (c == '/' || c == '"' || c == '\'') {
+            if (opensComment(text, i))
+                comment = true;
+            const qsizetype after = skipStringOrComment(text, i);
+            if (after != i) {
+                i = after;
+                continue;
+            }
+        }
+        if (c == '\\') {
+            i += 2;
+            continue;
+        }
+        if (c == '(' || c == '[' || c == '{')
+            ++depth;
+        else if ((c == ')' || c == ']' || c == '}') && depth > 0)
+            --depth;
+        else if (depth == 0 && c == ':' && colon < 0)
+            colon = i;
+        else if (depth == 0 && c == '!' && colon >= 0)
+            bang = i;
+        else if (depth == 0 && c == ';')
+            break;
+        ++i;
+    }
+    const qsizetype end = std::min(i, text.size());
+    *next = end < text.size() ? end + 1 : end;
+    if (colon < 0)
+        return std::nullopt;
+    PropRow row;
+    row.from = start;
+    row.nameFrom = start;
+    row.nameTo = colon;
+    while (row.nameTo > row.nameFrom && isBlank(text[row.nameTo - 1]))
+        --row.nameTo;
+    row.name = withoutComments(text.mid(row.nameFrom, row.nameTo - row.nameFrom));
+    if (row.name.isEmpty())
+        return std::nullopt;
+    row.valueFrom = colon + 1;
+    while (row.valueFrom < end && isBlank(text[row.valueFrom]))
+        ++row.valueFrom;
+    row.priorityTo = end;
+    while (row.priorityTo > row.valueFrom && isBlank(text[row.priorityTo - 1]))
+        --row.priorityTo;
+    row.valueTo = row.priorityTo;
+    if (bang >= 0) {
+        QByteArray mark = latinUpper(text.mid(bang + 1, end - bang - 1));
+        mark.replace(' ', "").replace('\t', "").replace('\n', "").replace('\r', "");
+        if (mark == "IMPORTANT") {
+            row.important = true;
+            row.valueTo = bang;
+            while (row.valueTo > row.valueFrom && isBlank(text[row.valueTo - 1]))
+                --row.valueTo;
+        }
+    }
+    row.value = text.mid(row.valueFrom, row.valueTo - row.valueFrom);
+    row.semicolon = end < text.size();
+    row.to = row.semicolon ? end + 1 : row.priorityTo;
+    if (comment)
+        row.lock = PropRow::Lock::HoldsComment;
+    else if (text.mid(row.from, row.to - row.from).contains("*/"))
+        row.lock = PropRow::Lock::HoldsCommentEnd;
+    else if (!isKnownPropertyName(row.name))
+        row.lock = PropRow::Lock::UnknownName;
+    return row;
+}
+
+// The declaration a comment holds, when it holds one and nothing else.
+std::optional<PropRow> switchedOffIn(const QByteArray &text, qsizetype from, qsizetype to)
+{
+    const qsizetype innerFrom = from + 2;
+    const qsizetype innerTo = to - 2;
+    qsizetype start = innerFrom;
+    while (start < innerTo && isBlank(text[start]))
+        ++start;
+    const QByteArray inner = text.left(innerTo);
+    qsizetype next = start;
+    std::optional<PropRow> row = declarationAt(inner, start, &next);
+    if (!row || row->lock != PropRow::Lock::None || row->value.isEmpty())
+        return std::nullopt;
+    for (qsizetype k = next; k < innerTo; ++k) {
+        if (!isBlank(inner[k]))
+            return std::nullopt;
+    }
+    row->on = false;
+    row->from = from;
+    row->to = to;
+    return row;
+}
+
+} // namespace
+
+std::optional<QByteArray> switchedOffProperty(const QByteArray &comment)
+{
+    if (!comment.startsWith("/*") || !comment.endsWith("*/") || comment.size() < 4)
+        return std::nullopt;
+    const std::optional<PropRow> row = switchedOffIn(comment, 0, comment.size());
+    return row ? std::optional<QByteArray>(latinUpper(row->name)) : std::nullopt;
+}
+
+QByteArray PropRow::key() const
+{
+    return name.startsWith("--") ? name : latinUpper(name);
+}
+
+bool isPropertyName(const QByteArray &name)
+{
+    if (name.startsWith("--")) {
+        if (name.size() < 3)
+            return false;
+        for (const char c : name) {
+            if (isBlank(c) || c == ':' || c == ';' || c == '{' || c == '}' || c == '(' || c == ')' || c == '"'
+                || c == '\'' || c == ',' || c == '!' || c == '/')
+                return false;
+        }
+        return true;
+    }
+    const qsizetype first = name.startsWith('-') ? 1 : 0;
+    if (name.size() <= first || !std::isalpha(static_cast<unsigned char>(name[first])))
+        return false;
+    for (const char c : name) {
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '-' && c != '_')
+            return false;
+    }
+    return true;
+}
+
+bool isKnownPropertyName(const QByteArray &name)
+{
+    if (!isPropertyName(name))
+        return false;
+    if (name.startsWith('-'))
+        return name.startsWith("--") || name.indexOf('-', 1) > 1;
+    return cssCatalogue::property(name) != nullptr;
+}
+
+QList<PropRow> propRows(const QByteArray &body)
+{
+    QList<PropRow> rows;
+    qsizetype i = 0;
+    while (i < body.size()) {
+        const char c = body[i];
+        if (isBlank(c) || c == ';') {
+            ++i;
+            continue;
+        }
+        if (opensComment(body, i)) {
+            const qsizetype close = body.indexOf("*/", i + 2);
+            if (close < 0)
+                break;
+            if (std::optional<PropRow> off = switchedOffIn(body, i, close + 2))
+                rows.append(*off);
+            i = close + 2;
+            continue;
+        }
+        qsizetype next = i;
+        if (std::optional<PropRow> row = declarationAt(body, i, &next))
+            rows.append(*row);
+        i = std::max(next, i + 1);
+    }
+    // The one that counts: the last !important one, else the last.
+    QHash<QByteArray, qsizetype> winner;
+    for (qsizetype k = 0; k < rows.size(); ++k) {
+        if (!rows[k].on)
+            continue;
+        const auto it = winner.constFind(rows[k].key());
+        if (it == winner.constEnd() || !rows[*it].important || rows[k].important)
+            winner.insert(rows[k].key(), k);
+    }
+    for (qsizetype k = 0; k < rows.size(); ++k)
+        rows[k].overridden = rows[k].on && winner.value(rows[k].key()) != k;
+    return rows;
+}
+
+namespace propEdit {
+
+QByteArray switchedOff(const QByteArray &body, const PropRow &row)
+{
+    return body.left(row.from) + "/* " + body.mid(row.from, row.to - row.from) + " */" + body.mid(row.to);
+}
+
+QByteArray switchedOn(const QByteArray &body, const PropRow &row)
+{
+    QByteArray inner = body.mid(row.from + 2, row.to - row.from - 4).trimmed();
+    // Given again before another declaration, it needs its ";".
+    if (!row.semicolon) {
+        for (const PropRow &later : propRows(body.mid(row.to))) {
+            if (later.on) {
+                inner += ';';
+                break;
+            }
+        }
+    }
+    return body.left(row.from) + inner + body.mid(row.to);
+}
+
+QByteArray valueSet(const QByteArray &body, const PropRow &row, const QByteArray &value)
+{
+    return body.left(row.valueFrom) + value + body.mid(row.priorityTo);
+}
+
+QByteArray nameSet(const QByteArray &body, const PropRow &row, const QByteArray &name)
+{
+    return body.left(row.nameFrom) + name + body.mid(row.nameTo);
+}
+
+QByteArray removed(const QByteArray &body, const PropRow &row)
+{
+    qsizetype lineStart = row.from;
+    while (lineStart > 0 && (body[lineStart - 1] == ' ' || body[lineStart - 1] == '\t'))
+        --lineStart;
+    qsizetype lineEnd = row.to;
+    while (lineEnd < body.size() && (body[lineEnd] == ' ' || body[lineEnd] == '\t' || body[lineEnd] == '\r'))
+        ++lineEnd;
+    if ((lineStart == 0 || body[lineStart - 1] == '\n') && lineEnd < body.size() && body[lineEnd] == '\n')
+        return body.left(lineStart) + body.mid(lineEnd + 1);
+    return body.left(row.from) + body.mid(lineEnd);
+}
+
+QByteArray inserted(const QByteArray &body, const std::optional<PropRow> &after, const QByteArray &name,
+                    const QByteArray &value)
+{
+    const QByteArray declaration = name + ": " + value + ";";
+    std::optional<PropRow> anchor = after;
+    if (!anchor) {
+        const QList<PropRow> rows = propRows(body);
+        if (!rows.isEmpty())
+            anchor = rows.last();
+    }
+    if (!anchor) {
+        const qsizetype lineBreak = body.indexOf('\n');
+        if (lineBreak < 0)
+            return " " + declaration + " ";
+        return body.left(lineBreak + 1) + "  " + declaration + "\n" + body.mid(lineBreak + 1);
+    }
+    QByteArray text = body;
+    qsizetype at = anchor->to;
+    if (anchor->on && !anchor->semicolon)
+        text.insert(at++, ';');
+    const qsizetype lineEnd = text.indexOf('\n', at) < 0 ? text.size() : text.indexOf('\n', at);
+    const bool restOfLineFree = withoutComments(text.mid(at, lineEnd - at)).isEmpty();
+    if (!body.contains('\n') || !restOfLineFree)
+        return text.insert(at, " " + declaration);
+    const qsizetype lineStart = text.lastIndexOf('\n', anchor->from) + 1;
+    qsizetype indentEnd = lineStart;
+    while (indentEnd < anchor->from && (text[indentEnd] == ' ' || text[indentEnd] == '\t'))
+        ++indentEnd;
+    // On the line of the "{", the declaration has no indent of its own.
+    const QByteArray indent = lineStart == 0 && indentEnd < anchor->from ? QByteArray("  ")
+                                                                         : text.mid(lineStart, indentEnd - lineStart);
+    qsizetype end = lineEnd;
+    if (end > at && text[end - 1] == '\r')
+        --end;
+    return text.insert(end, "\n" + indent + declaration);
+}
+
+} // namespace propEdit
