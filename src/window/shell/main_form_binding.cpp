@@ -10,6 +10,7 @@
 #include "window/panels/length_field_handlers.h"
 #include "window/shell/memo_binding.h"
 #include "window/panels/panel_binder.h"
+#include "window/panels/all_props_page.h"
 #include "window/panels/variables_page.h"
 #include "window/stylelist/rule_filter_field.h"
 #include "window/stylelist/style_list_widget.h"
@@ -177,6 +178,11 @@ void TMainForm::bindPanels()
     variables->tellError = [this](const QString &text) {
         questioner().tell(text, QStringLiteral("Quillbox"), Questioner::Icon::Error);
     };
+    auto *allProps = new AllPropsPage(*m_editor);
+    findChild<QTabWidget *>(QStringLiteral("TABPANEL"))->addTab(allProps, QStringLiteral("Все свойства"));
+    allProps->chooseColor = m_panelBinder->chooseColor;
+    allProps->tellError = variables->tellError;
+    allProps->showMessage = [this](const QString &text) { statusBar()->showMessage(text, 10000); };
     m_panelBinder->choosePicture = [this]() -> std::optional<QString> {
         return FileDialogs::choose(m_fileDialogs->openBackground());
     };
