@@ -112,6 +112,9 @@ TEST_P(PropTableTest, EachEditChangesOnlyItsDeclarationAndIsOneUndoStep)
         {"added at the end", [](PropTable &t) { return t.added(-1, "color", "blue"); },
          {"color=red~", "will-change=transform", "--gap=4px", "color=blue"},
          ".a {\n  color: red;\n  will-change: transform; /* why */\n  --gap: 4px;\n  color: blue;\n}\n"},
+        {"colour picked", [](PropTable &t) { return t.colorPicked(0, Rgb{0, 128, 0, 128}); },
+         {"color=rgba(0, 128, 0, 0.5)", "will-change=transform", "--gap=4px"},
+         ".a {\n  color: rgba(0, 128, 0, 0.5);\n  will-change: transform; /* why */\n  --gap: 4px;\n}\n"},
         {"removed", [](PropTable &t) { return t.removed(0); }, {"will-change=transform", "--gap=4px"},
          ".a {\n  will-change: transform; /* why */\n  --gap: 4px;\n}\n"},
     };

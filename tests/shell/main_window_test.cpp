@@ -292,7 +292,7 @@ TEST(MainWindow, PagesHaveRussianCaptionsAndStartWhereTheyShould)
     for (int i = 0; i < pages->count(); ++i)
         propertyTabs.append(pages->tabText(i));
     EXPECT_EQ(viewerTabs, (QStringList{"Редактор", "Текущий CSS", "Исходный CSS", "Браузер"}));
-    EXPECT_EQ(propertyTabs, (QStringList{"Цвет", "Отступы", "Фон", "Блок", "Привязка и размеры", "Компоновка", "Эффекты", "Переменные"}));
+    EXPECT_EQ(propertyTabs, (QStringList{"Цвет", "Отступы", "Фон", "Блок", "Привязка и размеры", "Компоновка", "Эффекты", "Переменные", "Все свойства"}));
     EXPECT_EQ(viewer->currentWidget()->objectName(), QStringLiteral("PreView"));
     EXPECT_EQ(pages->currentWidget()->objectName(), QStringLiteral("ColorBox"));
     EXPECT_TRUE(form.windowTitle().startsWith(QStringLiteral("Quillbox 1.8 - ")));

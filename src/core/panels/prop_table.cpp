@@ -266,6 +266,9 @@ QString PropTable::colorPicked(int row, Rgb color)
 {
     if (row < 0 || row >= rows().size())
         return QString();
+    // The picker gives no alpha: the value's own stays.
+    if (const std::optional<Rgb> now = colorOf(row); now && color.a == 255)
+        color.a = now->a;
     const QByteArray text = shadowColorText(color, int(std::lround(color.a * 100.0 / 255)));
     return valueEdited(row, m_rows[row].important ? text + " !important" : text);
 }
