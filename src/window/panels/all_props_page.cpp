@@ -2,10 +2,9 @@
 
 #include "core/editor/editor.h"
 #include "core/panels/prop_table.h"
-#include "window/panels/panel_widgets.h"
 #include "window/panels/prop_delegate.h"
+#include "window/panels/rule_table.h"
 
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -13,7 +12,6 @@
 #include <QTableWidget>
 #include <QTimer>
 #include <QToolButton>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -36,41 +34,18 @@ AllPropsPage::AllPropsPage(Editor &editor, QWidget *parent)
 {
     setObjectName(QStringLiteral("AllProps"));
     setAccessibleName(QStringLiteral("Все свойства"));
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(2, 2, 2, 2);
-    m_table = new QTableWidget(0, 3, this);
-    m_table->setObjectName(QStringLiteral("PropTable"));
-    m_table->setAccessibleName(QStringLiteral("Объявления правила"));
-    m_table->setHorizontalHeaderLabels({QStringLiteral("Вкл."), QStringLiteral("Свойство"), QStringLiteral("Значение")});
-    m_table->verticalHeader()->hide();
+    const RuleTableParts parts = makeRuleTable(
+        this, QStringLiteral("PropTable"), QStringLiteral("Объявления правила"),
+        {QStringLiteral("Вкл."), QStringLiteral("Свойство"), QStringLiteral("Значение")},
+        {QStringLiteral("PropAdd"), QStringLiteral("Добавить объявление после выбранного")},
+        {QStringLiteral("PropDelete"), QStringLiteral("Удалить выбранное объявление из правила")});
+    m_table = parts.table;
+    m_add = parts.add;
+    m_delete = parts.remove;
     // A rule has dozens of declarations: one line of text each.
     m_table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-    m_table->horizontalHeader()->setStretchLastSection(false);
-    m_table->horizontalHeader()->setMinimumSectionSize(16);
-    m_table->setTextElideMode(Qt::ElideMiddle);
-    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
-    m_table->setWordWrap(false);
     m_delegate = new PropDelegate(m_table);
     m_table->setItemDelegate(m_delegate);
-    m_table->viewport()->installEventFilter(this);
-    m_table->installEventFilter(this);
-    layout->addWidget(m_table, 1);
-
-    auto *buttons = new QHBoxLayout;
-    m_add = new QToolButton(this);
-    m_add->setObjectName(QStringLiteral("PropAdd"));
-    m_add->setText(QStringLiteral("Добавить"));
-    setHint(m_add, QStringLiteral("Добавить объявление после выбранного"));
-    m_delete = new QToolButton(this);
-    m_delete->setObjectName(QStringLiteral("PropDelete"));
-    m_delete->setText(QStringLiteral("Удалить"));
-    setHint(m_delete, QStringLiteral("Удалить выбранное объявление из правила"));
-    buttons->addWidget(m_add);
-    buttons->addWidget(m_delete);
-    buttons->addStretch(1);
-    layout->addLayout(buttons);
 
     PropTable &props = m_editor.propTable();
     connect(&props, &PropTable::rowsChanged, this, [this] {

@@ -2,10 +2,9 @@
 
 #include "core/editor/editor.h"
 #include "core/panels/variable_controller.h"
-#include "window/panels/panel_widgets.h"
+#include "window/panels/rule_table.h"
 
 #include <QApplication>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QKeyEvent>
@@ -13,7 +12,6 @@
 #include <QStyle>
 #include <QTableWidget>
 #include <QToolButton>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -33,41 +31,16 @@ VariablesPage::VariablesPage(Editor &editor, QWidget *parent)
 {
     setObjectName(QStringLiteral("VarsPage"));
     setAccessibleName(QStringLiteral("Переменные"));
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(2, 2, 2, 2);
-    m_table = new QTableWidget(0, 3, this);
-    m_table->setObjectName(QStringLiteral("VarTable"));
-    m_table->setAccessibleName(QStringLiteral("Переменные правила"));
-    m_table->setHorizontalHeaderLabels(
-        {QStringLiteral("Переменная"), QStringLiteral("Значение"), QStringLiteral("Где задана")});
-    m_table->verticalHeader()->hide();
     // The columns are laid out by fitColumns(): name and value first, where
     // the value is given with what room is left.
-    m_table->horizontalHeader()->setStretchLastSection(false);
-    m_table->horizontalHeader()->setMinimumSectionSize(16);
-    // Elided in the middle: a long name keeps its end, and the loop mark.
-    m_table->setTextElideMode(Qt::ElideMiddle);
-    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
-    m_table->setWordWrap(false);
-    m_table->viewport()->installEventFilter(this);
-    m_table->installEventFilter(this);
-    layout->addWidget(m_table, 1);
-
-    auto *buttons = new QHBoxLayout;
-    m_add = new QToolButton(this);
-    m_add->setObjectName(QStringLiteral("VarAdd"));
-    m_add->setText(QStringLiteral("Добавить"));
-    setHint(m_add, QStringLiteral("Добавить переменную в правило"));
-    m_delete = new QToolButton(this);
-    m_delete->setObjectName(QStringLiteral("VarDelete"));
-    m_delete->setText(QStringLiteral("Удалить"));
-    setHint(m_delete, QStringLiteral("Удалить выбранную переменную правила"));
-    buttons->addWidget(m_add);
-    buttons->addWidget(m_delete);
-    buttons->addStretch(1);
-    layout->addLayout(buttons);
+    const RuleTableParts parts = makeRuleTable(
+        this, QStringLiteral("VarTable"), QStringLiteral("Переменные правила"),
+        {QStringLiteral("Переменная"), QStringLiteral("Значение"), QStringLiteral("Где задана")},
+        {QStringLiteral("VarAdd"), QStringLiteral("Добавить переменную в правило")},
+        {QStringLiteral("VarDelete"), QStringLiteral("Удалить выбранную переменную правила")});
+    m_table = parts.table;
+    m_add = parts.add;
+    m_delete = parts.remove;
 
     VariableController &vars = m_editor.variables();
     connect(&vars, &VariableController::rowsChanged, this, &VariablesPage::showRows);
