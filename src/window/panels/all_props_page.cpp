@@ -21,11 +21,6 @@ constexpr int kValue = PropDelegate::ValueColumn;
 
 const QString kRejected = QStringLiteral("Браузер предпросмотра не принимает это значение");
 
-int swatchWidth(const QWidget *view)
-{
-    return view->style()->pixelMetric(QStyle::PM_SmallIconSize) + 8;
-}
-
 } // namespace
 
 AllPropsPage::AllPropsPage(Editor &editor, QWidget *parent)
@@ -298,26 +293,15 @@ void AllPropsPage::deleteRow()
 
 bool AllPropsPage::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_table->viewport() && event->type() == QEvent::Resize)
-        fitColumns();
-    // F2 edits the current cell's name or value here, not the rule's name.
-    if (watched == m_table && (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress)
-        && static_cast<QKeyEvent *>(event)->key() == Qt::Key_F2) {
-        event->accept();
-        if (event->type() == QEvent::KeyPress) {
-            const int row = m_table->currentRow();
-            if (row >= 0)
-                editCell(row, m_table->currentColumn() == kName ? kName : kValue);
-        }
-        return true;
-    }
-    if (watched == m_table->viewport() && event->type() == QEvent::MouseButtonRelease) {
-        auto *mouse = static_cast<QMouseEvent *>(event);
-        const QModelIndex index = m_table->indexAt(mouse->position().toPoint());
-        if (mouse->button() == Qt::LeftButton && index.isValid())
-            cellClicked(index.row(), index.column(), mouse->position().toPoint());
-    }
-    return QWidget::eventFilter(watched, event);
+    // F2 edits the current cell's name, or else the row's value.
+    const RuleTableEvents handlers{[this] { fitColumns(); },
+                                   [this] {
+                                       const int row = m_table->currentRow();
+                                       if (row >= 0)
+                                           editCell(row, m_table->currentColumn() == kName ? kName : kValue);
+                                   },
+                                   [this](int row, int column, const QPoint &at) { cellClicked(row, column, at); }};
+    return filterRuleTableEvent(m_table, watched, event, handlers) || QWidget::eventFilter(watched, event);
 }
 
 void AllPropsPage::cellClicked(int row, int column, const QPoint &at)

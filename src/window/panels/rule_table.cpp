@@ -4,6 +4,9 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QStyle>
 #include <QTableWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -52,4 +55,29 @@ RuleTableParts makeRuleTable(QWidget *page, const QString &tableName, const QStr
     buttons->addStretch(1);
     layout->addLayout(buttons);
     return parts;
+}
+
+bool filterRuleTableEvent(QTableWidget *table, QObject *watched, QEvent *event, const RuleTableEvents &handlers)
+{
+    if (watched == table->viewport() && event->type() == QEvent::Resize)
+        handlers.fitColumns();
+    if (watched == table && (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress)
+        && static_cast<QKeyEvent *>(event)->key() == Qt::Key_F2) {
+        event->accept();
+        if (event->type() == QEvent::KeyPress)
+            handlers.editByF2();
+        return true;
+    }
+    if (watched == table->viewport() && event->type() == QEvent::MouseButtonRelease) {
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        const QModelIndex index = table->indexAt(mouse->position().toPoint());
+        if (mouse->button() == Qt::LeftButton && index.isValid())
+            handlers.clicked(index.row(), index.column(), mouse->position().toPoint());
+    }
+    return false;
+}
+
+int swatchWidth(const QWidget *view)
+{
+    return view->style()->pixelMetric(QStyle::PM_SmallIconSize) + 8;
 }

@@ -17,12 +17,6 @@ namespace {
 
 enum Column { NameColumn, ValueColumn, WhereColumn };
 
-// Where the swatch of a value cell ends, from the cell's left edge.
-int swatchWidth(const QWidget *view)
-{
-    return view->style()->pixelMetric(QStyle::PM_SmallIconSize) + 8;
-}
-
 } // namespace
 
 VariablesPage::VariablesPage(Editor &editor, QWidget *parent)
@@ -165,32 +159,18 @@ void VariablesPage::fitColumns()
 
 bool VariablesPage::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_table->viewport() && event->type() == QEvent::Resize)
-        fitColumns();
-    // F2 edits the selected row's value, whichever of its cells is current;
-    // here it is the table's, not the shortcut that renames the rule.
-    if (watched == m_table && event->type() == QEvent::ShortcutOverride
-        && static_cast<QKeyEvent *>(event)->key() == Qt::Key_F2) {
-        event->accept();
-        return true;
-    }
-    if (watched == m_table && event->type() == QEvent::KeyPress
-        && static_cast<QKeyEvent *>(event)->key() == Qt::Key_F2) {
-        const int row = m_table->currentRow();
-        QTableWidgetItem *value = row >= 0 ? m_table->item(row, ValueColumn) : nullptr;
-        if (value && (value->flags() & Qt::ItemIsEditable)) {
-            m_table->setCurrentItem(value);
-            m_table->editItem(value);
-        }
-        return true;
-    }
-    if (watched == m_table->viewport() && event->type() == QEvent::MouseButtonRelease) {
-        auto *mouse = static_cast<QMouseEvent *>(event);
-        const QModelIndex index = m_table->indexAt(mouse->position().toPoint());
-        if (mouse->button() == Qt::LeftButton && index.isValid())
-            cellClicked(index.row(), index.column(), mouse->position().toPoint());
-    }
-    return QWidget::eventFilter(watched, event);
+    // F2 edits the selected row's value, whichever of its cells is current.
+    const RuleTableEvents handlers{[this] { fitColumns(); },
+                                   [this] {
+                                       const int row = m_table->currentRow();
+                                       QTableWidgetItem *value = row >= 0 ? m_table->item(row, ValueColumn) : nullptr;
+                                       if (value && (value->flags() & Qt::ItemIsEditable)) {
+                                           m_table->setCurrentItem(value);
+                                           m_table->editItem(value);
+                                       }
+                                   },
+                                   [this](int row, int column, const QPoint &at) { cellClicked(row, column, at); }};
+    return filterRuleTableEvent(m_table, watched, event, handlers) || QWidget::eventFilter(watched, event);
 }
 
 void VariablesPage::cellClicked(int row, int column, const QPoint &at)
