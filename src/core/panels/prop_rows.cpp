@@ -14,6 +14,18 @@ bool isBlank(char c)
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f';
 }
 
+// Blanks as CSS has them: a vertical tab is none.
+QByteArray cssTrimmed(const QByteArray &text)
+{
+    qsizetype from = 0;
+    qsizetype to = text.size();
+    while (from < to && isBlank(text[from]))
+        ++from;
+    while (to > from && isBlank(text[to - 1]))
+        --to;
+    return text.mid(from, to - from);
+}
+
 bool opensComment(const QByteArray &text, qsizetype i)
 {
     return text[i] == '/' && i + 1 < text.size() && text[i + 1] == '*' && unquotedUrlEnd(text, i) < 0;
@@ -30,14 +42,17 @@ QByteArray withoutComments(const QByteArray &text)
         }
         out += text[i++];
     }
-    return out.trimmed();
+    return cssTrimmed(out);
 }
 
 // One declaration from `start` of the text up to its ";" at the top level or
 // the end: the row, or nothing when it has no name and ":". `next` is where
 // the text goes on after it.
-std::optional<PropRow> declarationAt(const QByteArray &text, qsizetype start, qsizetype *next)
+std::optional<PropRow> declarationAt(const QByteArray &whole, qsizetype offset, qsizetype *next)
 {
+    // Read on its own: an address or a comment before it is no part of it.
+    const QByteArray text = whole.mid(offset);
+    const qsizetype start = 0;
     int depth = 0;
     qsizetype colon = -1;
     qsizetype bang = -1;
@@ -71,7 +86,7 @@ std::optional<PropRow> declarationAt(const QByteArray &text, qsizetype start, qs
         ++i;
     }
     const qsizetype end = std::min(i, text.size());
-    *next = end < text.size() ? end + 1 : end;
+    *next = offset + (end < text.size() ? end + 1 : end);
     if (colon < 0)
         return std::nullopt;
     PropRow row;
@@ -103,12 +118,17 @@ std::optional<PropRow> declarationAt(const QByteArray &text, qsizetype start, qs
     row.value = text.mid(row.valueFrom, row.valueTo - row.valueFrom);
     row.semicolon = end < text.size();
     row.to = row.semicolon ? end + 1 : row.priorityTo;
+    // An empty value's blanks are no part of it.
+    while (!row.semicolon && row.to > colon + 1 && isBlank(text[row.to - 1]))
+        --row.to;
     if (comment)
         row.lock = PropRow::Lock::HoldsComment;
     else if (text.mid(row.from, row.to - row.from).contains("*/"))
         row.lock = PropRow::Lock::HoldsCommentEnd;
     else if (!isKnownPropertyName(row.name))
         row.lock = PropRow::Lock::UnknownName;
+    for (qsizetype *at : {&row.from, &row.to, &row.nameFrom, &row.nameTo, &row.valueFrom, &row.valueTo, &row.priorityTo})
+        *at += offset;
     return row;
 }
 
@@ -123,7 +143,7 @@ std::optional<PropRow> switchedOffIn(const QByteArray &text, qsizetype from, qsi
     const QByteArray inner = text.left(innerTo);
     qsizetype next = start;
     std::optional<PropRow> row = declarationAt(inner, start, &next);
-    if (!row || row->lock != PropRow::Lock::None || row->value.isEmpty())
+    if (!row || row->lock != PropRow::Lock::None)
         return std::nullopt;
     for (qsizetype k = next; k < innerTo; ++k) {
         if (!isBlank(inner[k]))
@@ -191,7 +211,8 @@ QList<PropRow> propRows(const QByteArray &body)
             ++i;
             continue;
         }
-        if (opensComment(body, i)) {
+        // Between declarations no address can hold it: a comment.
+        if (c == '/' && i + 1 < body.size() && body[i + 1] == '*') {
             const qsizetype close = body.indexOf("*/", i + 2);
             if (close < 0)
                 break;
@@ -228,7 +249,7 @@ QByteArray switchedOff(const QByteArray &body, const PropRow &row)
 
 QByteArray switchedOn(const QByteArray &body, const PropRow &row)
 {
-    QByteArray inner = body.mid(row.from + 2, row.to - row.from - 4).trimmed();
+    QByteArray inner = cssTrimmed(body.mid(row.from + 2, row.to - row.from - 4));
     // Given again before another declaration, it needs its ";".
     if (!row.semicolon) {
         for (const PropRow &later : propRows(body.mid(row.to))) {
