@@ -38,6 +38,8 @@ Editor::Editor(EditorHost &host, Questioner &questioner)
     m_files.sheetTaken = [this] { m_preview.reloadPage(); };
     QObject::connect(&m_store.fileWatch(), &SheetFileWatch::touched, &m_store,
                      [this] { QTimer::singleShot(50, &m_store, [this] { m_files.DiskChanged(); }); });
+    // What the page uses is asked again whenever the page may use other rules.
+    m_inspector.pageChanged = [this] { m_unusedRules.refreshSoon(); };
     m_inspector.elementPicked = [this](const std::vector<RuleMatch> &matches) { m_elementRules.setPicked(matches); };
     // The element's rules name rows: rows that change make them stale.
     QObject::connect(&m_store.list(), &StyleListModel::itemsChanged, &m_elementRules, [this] { m_elementRules.forget(); });
@@ -77,6 +79,7 @@ void Editor::setBrowser(BrowserHost *browser)
     m_htmlSource.setBrowser(browser);
     m_inspector.setBrowser(browser);
     m_propTable.setBrowser(browser);
+    m_unusedRules.setBrowser(browser);
 }
 
 void Editor::ListTagClick(int row)

@@ -14,6 +14,7 @@
 #include "core/sheet/sheet_files.h"
 #include "core/sheet/sheet_store.h"
 #include "core/preview/sheet_view_model.h"
+#include "core/preview/unused_rules.h"
 #include "core/panels/style_commit.h"
 #include "core/stylelist/rule_filter.h"
 #include "core/stylelist/style_list_operations.h"
@@ -46,6 +47,7 @@ public:
     HtmlSource &htmlSource() { return m_htmlSource; }
     RuleFilter &ruleFilter() { return m_ruleFilter; }
     ElementRules &elementRules() { return m_elementRules; }
+    UnusedRules &unusedRules() { return m_unusedRules; }
     const ShownRows &shownRows() const { return m_shownRows; }
 
     // The embedded browser joins once the window has built it.
@@ -89,6 +91,7 @@ private:
     HtmlSource m_htmlSource;
     RuleFilter m_ruleFilter{m_store.list(), m_store.codec()};
     ElementRules m_elementRules;
+    UnusedRules m_unusedRules{m_store};
     ShownRows m_shownRows{m_ruleFilter, m_elementRules};
     // The rule last read into the panels: another one starts at its first
     // shadow and transition.

@@ -2,6 +2,7 @@
 
 #include "core/preview/browser_host.h"
 #include "core/preview/cascade_choice.h"
+#include "core/preview/contrast.h"
 #include "core/preview/page_scripts.h"
 #include "core/preview/rule_selectors.h"
 #include "core/preview/selector_analysis.h"
@@ -10,40 +11,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-
-namespace {
-
-// The conditions of the blocks a rule stands in, read from its context in
-// the list ("@media (min-width: 576px) › @supports (display: grid) › ").
-struct Conditions {
-    QJsonArray media;
-    QJsonArray supports;
-};
-
-Conditions conditionsOf(const SheetStore &store, int row)
-{
-    Conditions out;
-    // A conditional rule nested in a style rule is a row of its own.
-    const QByteArray &name = store.list().item(row);
-    const QString context = store.codec().decode(store.list().context(row) + (name.startsWith('@') ? name : QByteArray()));
-    for (const QString &part : context.split(QStringLiteral(" \u203A "), Qt::SkipEmptyParts)) {
-        const QString prelude = part.trimmed();
-        for (const auto &[keyword, into] : {std::pair{QStringLiteral("@media"), &out.media},
-                                            std::pair{QStringLiteral("@supports"), &out.supports}}) {
-            if (prelude.startsWith(keyword, Qt::CaseInsensitive) && prelude.size() > keyword.size()
-                && !prelude[keyword.size()].isLetterOrNumber() && prelude[keyword.size()] != QLatin1Char('-'))
-                into->append(prelude.mid(keyword.size()).trimmed());
-        }
-    }
-    return out;
-}
-
-bool isBasePageRule(const QByteArray &name)
-{
-    return name.trimmed().toUpper() == "LINK_HTML";
-}
-
-} // namespace
 
 PageInspector::PageInspector(SheetStore &store)
     : m_store(store)
@@ -102,9 +69,9 @@ void PageInspector::showMatches()
         selectors.append(m_store.codec().decode(form.selector));
     }
     question.selectors = int(selectors.size());
-    const Conditions conditions = conditionsOf(m_store, row);
+    const RuleConditions conditions = ruleConditions(m_store, row);
     question.inMedia = !conditions.media.isEmpty();
-    run(page_scripts::highlight(selectors, conditions.media, m_outlining, m_layoutLines),
+    run(page_scripts::highlight(selectors, QJsonArray::fromStringList(conditions.media), m_outlining, m_layoutLines),
         [this, asked, question, show](const QVariant &answer) {
             if (asked != m_asked)
                 return;
@@ -171,15 +138,31 @@ void PageInspector::setPicking(bool on)
         }
         if (!any)
             continue;
-        const Conditions conditions = conditionsOf(m_store, row);
-        rules.append(QJsonArray{row, selectors, conditions.media, conditions.supports});
+        const RuleConditions conditions = ruleConditions(m_store, row);
+        rules.append(QJsonArray{row, selectors, QJsonArray::fromStringList(conditions.media),
+                                QJsonArray::fromStringList(conditions.supports)});
     }
     run(page_scripts::startPicking(rules));
+}
+
+void PageInspector::askContrast()
+{
+    if (!m_browser || !showContrast)
+        return;
+    run(page_scripts::pickedContrast(), [this](const QVariant &answer) {
+        const std::optional<ContrastSample> sample = contrastSampleOf(answer);
+        showContrast(sample ? contrastText(*sample) : QString());
+    });
 }
 
 void PageInspector::pageLoaded()
 {
     showMatches();
+    // The new page has no element picked.
+    if (showContrast)
+        showContrast(QString());
+    if (pageChanged)
+        pageChanged();
     if (m_picking) {
         // The new page knows nothing of the pick under way.
         m_picking = false;
@@ -196,6 +179,14 @@ void PageInspector::pageMessage(const QString &line)
     const QString kind = message.value(QStringLiteral("kind")).toString();
     if (kind == QLatin1String("width")) {
         showMatches();
+        if (pageChanged)
+            pageChanged();
+    } else if (kind == QLatin1String("sheet")) {
+        askContrast();
+        // Once the sheet's own transitions of colour have run.
+        QTimer::singleShot(400, &m_soon, [this] { askContrast(); });
+        if (pageChanged)
+            pageChanged();
     } else if (kind == QLatin1String("boxes")) {
         const QJsonObject data = message.value(QStringLiteral("data")).toObject();
         auto rect = [](const QJsonValue &value) {
@@ -235,6 +226,10 @@ void PageInspector::pageMessage(const QString &line)
 
 void PageInspector::picked(const QVariantMap &data)
 {
+    if (showContrast) {
+        const std::optional<ContrastSample> sample = contrastSampleOf(data.value(QStringLiteral("contrast")));
+        showContrast(sample ? contrastText(*sample) : QString());
+    }
     std::vector<RuleMatch> matches;
     const std::vector<QByteArray> own = ruleSelectors(m_store.table());
     for (const QVariant &entry : data.value(QStringLiteral("matches")).toList()) {

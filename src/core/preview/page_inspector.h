@@ -32,6 +32,15 @@ public:
     // Picking ended in the page (an element was picked): the action follows.
     std::function<void()> pickingEnded;
 
+    // The picked element's contrast as the label says it, each time it is
+    // known anew; empty when no element is picked.
+    std::function<void(const QString &)> showContrast;
+    // The page has loaded, its width has changed or the edited sheet has
+    // reached it anew.
+    std::function<void()> pageChanged;
+    // Asks the page for the picked element's colours again.
+    void askContrast();
+
     // What the selected rule's elements are for flex and grid layout:
     // [elements, containers, flex containers, items, flex items].
     std::function<void(const QList<int> &)> layoutSeen;

@@ -8,7 +8,7 @@
   'use strict';
   if (window.__quillbox) return;
   const PREFIX = '@PREFIX@';
-  let matched = [], showMatched = false, showLayout = false, hovered = null;
+  let matched = [], showMatched = false, showLayout = false, hovered = null, picked = null;
   let rules = null, frame = 0, width = window.innerWidth, lastBoxes = '';
   const pending = new Set();
 
@@ -193,7 +193,23 @@
     return text;
   }
 
+  // What the text of an element stands on: its colour and, from it up to
+  // the root, each background's colour and whether it has a picture or a
+  // gradient. The program finds the first opaque one.
+  function contrastOf(el) {
+    if (!el || !el.isConnected) return null;
+    const cs = getComputedStyle(el);
+    const layers = [];
+    for (let at = el; at && at.nodeType === 1; at = at.parentElement) {
+      const s = at === el ? cs : getComputedStyle(at);
+      layers.push([s.backgroundColor, !!s.backgroundImage && s.backgroundImage !== 'none']);
+    }
+    return { text: cs.color, layers: layers, size: parseFloat(cs.fontSize) || 16,
+             weight: parseInt(cs.fontWeight, 10) || 400 };
+  }
+
   function report(el, list) {
+    picked = el;
     const media = new Map();
     const found = [];
     for (const [place, selectors, conditions, supports] of list) {
@@ -204,7 +220,7 @@
       });
       if (hits.length) found.push([place, hits, mediaHolds(conditions, media) && supportsHold(supports)]);
     }
-    say('pick', { matches: found, element: describe(el) });
+    say('pick', { matches: found, element: describe(el), contrast: contrastOf(el) });
   }
 
   function target(event) {
@@ -276,6 +292,7 @@
         if (!pending.delete(fresh)) return;
         old.remove();
         redraw();
+        say('sheet', null);
       });
       fresh.addEventListener('error', function () { pending.delete(fresh); fresh.remove(); });
       old.after(fresh);
@@ -297,8 +314,31 @@
   if (document.documentElement) observeLayout();
   else document.addEventListener('DOMContentLoaded', observeLayout, { once: true });
 
+  // The rules no element uses: their selectors already hold no state and
+  // no pseudo-element. Each selector is asked once.
+  function usage(list) {
+    if (location.href === 'about:blank' || !document.documentElement) return null;
+    const media = new Map(), seen = new Map(), out = [];
+    for (const [place, selectors, conditions, supports] of list) {
+      let used = false;
+      for (const sel of selectors) {
+        let hit = seen.get(sel);
+        if (hit === undefined) {
+          try { hit = document.querySelector(sel) !== null; } catch (e) { hit = false; }
+          seen.set(sel, hit);
+        }
+        if (hit) { used = true; break; }
+      }
+      if (!used) out.push([place, 1]);
+      else if (!(mediaHolds(conditions, media) && supportsHold(supports))) out.push([place, 2]);
+    }
+    return out;
+  }
+
   let stamp = 0;
   window.__quillbox = {
+    usage: usage,
+    pickedContrast: function () { return contrastOf(picked); },
     highlight: highlight,
     clear: clear,
     startPicking: startPicking,

@@ -69,6 +69,16 @@ QString stopPicking()
     return call(QStringLiteral("stopPicking"), {});
 }
 
+QString usage(const QJsonValue &rules)
+{
+    return call(QStringLiteral("usage"), json(rules));
+}
+
+QString pickedContrast()
+{
+    return call(QStringLiteral("pickedContrast"), {});
+}
+
 QString swapSheet(const QString &sheetPath)
 {
     return call(QStringLiteral("swapSheet"), json(sheetPath));

@@ -6,7 +6,7 @@
 // The scripts the program runs in the shown page, apart from the page's own
 // scripts. The library is put into every page as it is created; the calls
 // use it and answer with plain values. The page reports back on its own
-// (a pick, a new width, the boxes to outline) through console lines that start with
+// (a pick, a new width, the boxes to outline, a sheet arrived) through console lines that start with
 // pageMessagePrefix().
 namespace page_scripts {
 
@@ -25,6 +25,15 @@ QString clear();
 // checked against: [place, [selector or null, …], [media, …], [supports, …]].
 QString startPicking(const QJsonValue &rules);
 QString stopPicking();
+// Which rules the page does not use: for [place, [selector, …], [media,
+// …], [supports, …]] each, answers [place, 1] for a rule none of whose
+// selectors matches an element and [place, 2] for one that matches but
+// whose conditions do not hold; used rules are left out. Nothing on an
+// empty page.
+QString usage(const QJsonValue &rules);
+// The picked element's colours for its contrast: {text, layers, image,
+// size, weight}, or nothing before a pick.
+QString pickedContrast();
 // Puts the sheet's file, read anew, in place of every link to it; answers
 // false when the page does not link the file.
 QString swapSheet(const QString &sheetPath);

@@ -1,6 +1,7 @@
 #include "core/preview/rule_selectors.h"
 
 #include "core/preview/sheet_lowering.h"
+#include "core/sheet/sheet_store.h"
 #include "core/sheet/style_table.h"
 
 namespace {
@@ -62,4 +63,27 @@ std::vector<QByteArray> ruleSelectors(const StyleTable &table)
         out[size_t(i)] = selectorIn(table.name(i), group >= 0 && size_t(group) < groups ? within[size_t(group)] : QByteArray());
     }
     return out;
+}
+
+RuleConditions ruleConditions(const SheetStore &store, int row)
+{
+    RuleConditions out;
+    // A conditional rule nested in a style rule is a row of its own.
+    const QByteArray &name = store.list().item(row);
+    const QString context = store.codec().decode(store.list().context(row) + (name.startsWith('@') ? name : QByteArray()));
+    for (const QString &part : context.split(QStringLiteral(" \u203A "), Qt::SkipEmptyParts)) {
+        const QString prelude = part.trimmed();
+        for (const auto &[keyword, into] : {std::pair{QStringLiteral("@media"), &out.media},
+                                            std::pair{QStringLiteral("@supports"), &out.supports}}) {
+            if (prelude.startsWith(keyword, Qt::CaseInsensitive) && prelude.size() > keyword.size()
+                && !prelude[keyword.size()].isLetterOrNumber() && prelude[keyword.size()] != QLatin1Char('-'))
+                into->append(prelude.mid(keyword.size()).trimmed());
+        }
+    }
+    return out;
+}
+
+bool isBasePageRule(const QByteArray &name)
+{
+    return name.trimmed().toUpper() == "LINK_HTML";
 }

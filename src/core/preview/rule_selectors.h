@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QByteArray>
+#include <QStringList>
 
 #include <vector>
 
+class SheetStore;
 struct StyleTable;
 
 // The selector list the browser gives each held rule, by place: a nested
@@ -14,3 +16,15 @@ std::vector<QByteArray> ruleSelectors(const StyleTable &table);
 
 // The same for one rule.
 QByteArray ruleSelector(const StyleTable &table, int row);
+
+// The conditions of the blocks a rule stands in, read from its context in
+// the list ("@media (min-width: 576px) › @supports (display: grid) › "):
+// what the page checks at its width.
+struct RuleConditions {
+    QStringList media;
+    QStringList supports;
+};
+RuleConditions ruleConditions(const SheetStore &store, int row);
+
+// The rule that names the page to show (LINK_HTML), which styles nothing.
+bool isBasePageRule(const QByteArray &name);

@@ -63,6 +63,8 @@ struct PanelControls {
     QList<QToolButton *> borderSides;  // BorderSide_All to BorderSide_Left
 
     QCheckBox *backGroundTransparent = nullptr;
+    // The picked element's text against its background.
+    QLabel *contrastLabel = nullptr;
     QCheckBox *backGroundAttCheck = nullptr;
     QPushButton *openBackGround = nullptr;
 

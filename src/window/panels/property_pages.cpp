@@ -1,5 +1,7 @@
 #include "window/panels/property_pages.h"
 
+#include "core/preview/contrast.h"
+
 #include "window/shell/icon_factory.h"
 #include "window/panels/panel_controls.h"
 #include "window/panels/property_icons.h"
@@ -42,6 +44,12 @@ void buildColorPage(QTabWidget *tabs, PanelControls &controls)
     controls.backGroundTransparent->setObjectName(QStringLiteral("BackGroundTransparent"));
     setHint(controls.backGroundTransparent, QStringLiteral("Прозрачный фон"));
     grid->addWidget(controls.backGroundTransparent, 3, 0, 1, 2);
+    controls.contrastLabel = new QLabel(QStringLiteral("Контраст: выберите элемент на странице"), colours);
+    controls.contrastLabel->setObjectName(QStringLiteral("ContrastLabel"));
+    controls.contrastLabel->setWordWrap(true);
+    controls.contrastLabel->setEnabled(false);
+    controls.contrastLabel->setToolTip(contrastHint());
+    grid->addWidget(controls.contrastLabel, 4, 0, 1, 2);
     layout->addWidget(colours);
 
     // Which side the border's colour, style and width show and change.

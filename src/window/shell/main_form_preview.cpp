@@ -118,6 +118,22 @@ void TMainForm::bindPageInspector()
     connect(&elementRules, &ElementRules::changed, this, rulesState);
     rulesState();
     m_listPanel.list->bindElementRules(&elementRules);
+    // The rules the page does not use, greyed while the action is on.
+    UnusedRules &unused = m_editor->unusedRules();
+    unused.showMessage = [this](const QString &text) {
+        if (text.isEmpty())
+            statusBar()->clearMessage();
+        else
+            statusBar()->showMessage(text);
+    };
+    connect(a["UnusedRules"], &QAction::toggled, this, [&unused](bool on) { unused.setOn(on); });
+    m_listPanel.list->bindUnusedRules(&unused);
+    // The contrast of the picked element's text, on the colour page.
+    QLabel *contrast = controls().contrastLabel;
+    inspector.showContrast = [contrast](const QString &text) {
+        contrast->setText(text.isEmpty() ? QStringLiteral("Контраст: выберите элемент на странице") : text);
+        contrast->setEnabled(!text.isEmpty());
+    };
     connect(m_viewer.previewWidth, &QComboBox::currentIndexChanged, this,
             [this] { m_viewer.browserFrame->setPageWidth(previewWidthOf(m_viewer.previewWidth)); });
     QComboBox *width = m_viewer.previewWidth;

@@ -69,7 +69,7 @@ void TMainForm::buildMainMenu()
     browser->addActions({a["HighlightMatches"], a["PickElement"], a["ElementRules"]});
 
     QMenu *view = menu("ViewMenu", QStringLiteral("&Вид"));
-    view->addActions({a["FloatPanel"], a["AutoRefreshAction"]});
+    view->addActions({a["FloatPanel"], a["AutoRefreshAction"], a["UnusedRules"]});
     view->addSeparator();
     view->addAction(a["RefreshView"]);
 

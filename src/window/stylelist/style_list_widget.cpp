@@ -3,6 +3,7 @@
 #include "core/sheet/sheet_encoding.h"
 #include "core/sheet/style_list_model.h"
 #include "core/preview/element_rules.h"
+#include "core/preview/unused_rules.h"
 #include "core/stylelist/rule_filter.h"
 
 #include <QApplication>
@@ -129,6 +130,13 @@ void StyleListWidget::bindElementRules(const ElementRules *rules)
     showFiltered();
 }
 
+void StyleListWidget::bindUnusedRules(const UnusedRules *rules)
+{
+    m_unused = rules;
+    connect(rules, &UnusedRules::changed, this, &StyleListWidget::showFiltered);
+    showFiltered();
+}
+
 void StyleListWidget::showFiltered()
 {
     const bool byText = m_filter && m_filter->active();
@@ -150,9 +158,16 @@ void StyleListWidget::showFiltered()
                                  : row->text();
         if (row->toolTip() != tip)
             row->setToolTip(tip);
-        const QBrush ink = rule && !rule->applies ? QBrush(greyed) : QBrush();
+        const UnusedRules::Use use = m_unused ? m_unused->use(i) : UnusedRules::Use::Used;
+        const bool grey = (rule && !rule->applies) || use != UnusedRules::Use::Used;
+        const QBrush ink = grey ? QBrush(greyed) : QBrush();
         if (row->foreground() != ink)
             row->setForeground(ink);
+        if (row->font().italic() != (use == UnusedRules::Use::Unused)) {
+            QFont font = row->font();
+            font.setItalic(use == UnusedRules::Use::Unused);
+            row->setFont(font);
+        }
     }
     setUpdatesEnabled(true);
     setDragEnabled(!byText && !byElement);

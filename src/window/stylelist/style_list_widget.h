@@ -4,6 +4,7 @@
 
 class QFontMetrics;
 class ElementRules;
+class UnusedRules;
 class RuleFilter;
 class SheetCodec;
 class StyleListModel;
@@ -34,6 +35,10 @@ public:
     // where their @media or @supports does not hold, their specificity in
     // their tips.
     void bindElementRules(const ElementRules *rules);
+    // Greys the rules the page does not use, in italics, while they are
+    // shown; a rule whose conditions do not hold at the page's width is
+    // greyed upright.
+    void bindUnusedRules(const UnusedRules *rules);
 
     // The row under a point of the viewport; the row count past the end.
     int rowAt(const QPoint &point) const;
@@ -61,4 +66,5 @@ private:
     const SheetCodec *m_codec = nullptr;
     const RuleFilter *m_filter = nullptr;
     const ElementRules *m_elementRules = nullptr;
+    const UnusedRules *m_unused = nullptr;
 };

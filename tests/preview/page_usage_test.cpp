@@ -1,0 +1,124 @@
+// What the page says of the sheet, in the real window with the real
+// engine: the rules no element uses, and the contrast of a picked
+// element's text.
+#include "../support/page_script.h"
+#include "../support/window_fixture.h"
+
+#include "core/editor/editor.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QWebEngineView>
+
+namespace {
+
+class PageUsageTest : public WindowTest
+{
+protected:
+    void openPage(const QByteArray &html, const QByteArray &rules)
+    {
+        const QString page = dir.filePath(QStringLiteral("page.html"));
+        QFile out(page);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write("<!DOCTYPE html><html><head><link rel=\"stylesheet\" href=\"site.css\"></head><body>" + html
+                  + "</body></html>");
+        out.close();
+        startWith("LINK_HTML {\r\nLINK_HTML=" + page.toUtf8() + ";\r\n}\r\n" + rules);
+        view = child<QWebEngineView>("PreBrowser");
+        QSignalSpy loaded(view, &QWebEngineView::loadFinished);
+        ASSERT_TRUE(form->editor().files().OpenSheet(path));
+        ASSERT_TRUE(loaded.wait(30000));
+        list = child<QListWidget>("ListTag");
+    }
+
+    // A pick as the user makes it: the action, then a click on the element.
+    void pick(const QString &id)
+    {
+        child<QAction>("PickElement")->trigger();
+        runInPage(view->page(), QStringLiteral("1"));
+        const QVariantList box =
+            runInPage(view->page(), QStringLiteral("(function(){ const r = document.getElementById('%1')"
+                                                   ".getBoundingClientRect(); return [r.left + 3, r.top + 3]; })()")
+                                        .arg(id))
+                .toList();
+        const QPoint at(box.value(0).toInt(), box.value(1).toInt());
+        QTest::mouseMove(view->focusProxy(), at);
+        QTest::mouseClick(view->focusProxy(), Qt::LeftButton, {}, at);
+    }
+
+    QWebEngineView *view = nullptr;
+    QListWidget *list = nullptr;
+};
+
+TEST_F(PageUsageTest, RulesNoElementUsesAreGreyedInItalicsAndCounted)
+{
+    openPage("<div class=\"a\">a</div><p class=\"b\">b</p><span id=\"c\">c</span>",
+             ".a { color: red; }\r\n.b:hover { color: red; }\r\n#c::before { content: 'x'; }\r\n.d { color: red; }\r\n"
+             ".e { color: red; }\r\n.f > .a { color: red; }\r\n@media (max-width: 10px) {\r\n.a { color: blue; }\r\n}\r\n"
+             "ul li { color: red; }\r\n.g { color: red; }\r\n.h { color: red; }\r\n");
+    ASSERT_EQ(list->count(), 11);
+    child<QAction>("UnusedRules")->trigger();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return form->statusBar()->currentMessage() == QStringLiteral("Не используются на странице: 6 из 11"); },
+        10000))
+        << form->statusBar()->currentMessage().toStdString();
+    // A state is taken as holding, a pseudo-element by its element.
+    const QColor ink = list->palette().color(QPalette::Text);
+    for (int row : {1, 2, 3}) {
+        EXPECT_FALSE(list->item(row)->font().italic()) << row;
+        EXPECT_EQ(list->item(row)->foreground().style(), Qt::NoBrush) << row;
+    }
+    for (int row : {4, 5, 6, 8, 9, 10}) {
+        EXPECT_TRUE(list->item(row)->font().italic()) << row;
+        EXPECT_NE(list->item(row)->foreground().color(), ink) << row;
+    }
+    EXPECT_FALSE(list->item(7)->font().italic()) << "used, but its @media does not hold: greyed upright";
+    EXPECT_NE(list->item(7)->foreground().style(), Qt::NoBrush);
+
+    // Off, the list is as before and the count is gone.
+    child<QAction>("UnusedRules")->trigger();
+    EXPECT_FALSE(list->item(4)->font().italic());
+    EXPECT_EQ(list->item(4)->foreground().style(), Qt::NoBrush);
+    EXPECT_TRUE(form->statusBar()->currentMessage().isEmpty());
+}
+
+TEST_F(PageUsageTest, TheContrastLabelReadsThePickedElementAndFollowsAColourChange)
+{
+    openPage("<p id=\"g1\">a</p><p id=\"g2\">b</p><p id=\"b\">c</p><div id=\"t\"><p id=\"over\">d</p></div>",
+             "#g1 { color: #777; }\r\n#g2 { color: #767676; }\r\n#b { color: #fff; background-color: #0d6efd; }\r\n"
+             "#t { background-color: rgba(0, 0, 0, 0.5); }\r\n#over { color: #000; }\r\n");
+    auto *label = child<QLabel>("ContrastLabel");
+    EXPECT_EQ(label->text(), QStringLiteral("Контраст: выберите элемент на странице"));
+    const struct {
+        const char *id, *expected;
+    } cases[] = {
+        {"g1", "Контраст 4,48:1 — ниже AA"},
+        {"g2", "Контраст 4,54:1 — AA"},
+        {"b", "Контраст 4,50:1 — AA"},
+        {"over", "Контраст 5,24:1 — AA"},
+    };
+    for (const auto &c : cases) {
+        pick(QString::fromLatin1(c.id));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return label->text() == QString::fromUtf8(c.expected); }, 10000))
+            << c.id << ": " << label->text().toStdString();
+    }
+
+    // With automatic refresh on, a colour set on the panel is read off the
+    // page again.
+    {
+        QSignalSpy reloaded(view, &QWebEngineView::loadFinished);
+        child<QAction>("AutoRefreshAction")->trigger();
+        ASSERT_TRUE(reloaded.wait(30000));
+    }
+    pick(QStringLiteral("g1"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return label->text() == QStringLiteral("Контраст 4,48:1 — ниже AA"); }, 10000));
+    ASSERT_EQ(list->currentRow(), 1);
+    form->editor().panelController().swatchColorChosen(Swatch::Font, Rgb{0, 0, 0});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return label->text() == QStringLiteral("Контраст 21,00:1 — AAA"); }, 10000))
+        << label->text().toStdString();
+}
+
+} // namespace
