@@ -114,7 +114,7 @@ TEST_F(PageInspectorTest, CountSaysWhatItCan)
         {answer(3, 0, true), Q{1, {}, false}, "Элементов: 3"},
         {answer(0, 1, true), Q{1, {}, false}, "Селектор не понят браузером"},
         {answer(2, 1, true), Q{2, {}, false}, "Элементов: 2 (часть селекторов не понята браузером)"},
-        {answer(4, 0, false), Q{1, {":hover"}, true}, "Элементов: 4 (без учёта :hover; условие @media сейчас не выполняется)"},
+        {answer(4, 0, false), Q{1, {":hover"}, true}, "Элементов: 4 (при :hover; условие @media сейчас не выполняется)"},
         {answer(4, 0, false), Q{1, {}, false}, "Элементов: 4"},
     };
     for (const auto &c : cases)
@@ -128,7 +128,7 @@ TEST_F(PageInspectorTest, CountIsAskedForTheSelectedRuleAndClearedWithoutAPage)
     inspector().showMatches();
     EXPECT_TRUE(browser.scripts.last().contains(QStringLiteral("[\".alert\",\"a\"],[\"(max-width: 500px)\"],true")))
         << browser.scripts.last().toStdString();
-    EXPECT_EQ(counts.last(), QStringLiteral("Элементов: 2 (без учёта :hover; условие @media сейчас не выполняется)"));
+    EXPECT_EQ(counts.last(), QStringLiteral("Элементов: 2 (при :hover; условие @media сейчас не выполняется)"));
 
     browser.pageShown = false;
     inspector().showMatches();

@@ -155,15 +155,15 @@ TEST_F(PageLinkTest, SelectedRuleIsCountedAndOutlinedWithoutRestylingThePage)
     selectRule(7);
     EXPECT_TRUE(countReads(QStringLiteral("Селектор не понят браузером")));
     selectRule(5);
-    EXPECT_TRUE(countReads(QStringLiteral("Элементов: 1 (без учёта :hover)")));
+    EXPECT_TRUE(countReads(QStringLiteral("Элементов: 1 (при :hover)")));
     selectRule(6);
     EXPECT_TRUE(countReads(QStringLiteral("Элементов: 2"))) << "head and body";
     selectRule(5);
-    EXPECT_TRUE(countReads(QStringLiteral("Элементов: 1 (без учёта :hover)")));
+    EXPECT_TRUE(countReads(QStringLiteral("Элементов: 1 (при :hover)")));
 
     child<QAction>("HighlightMatches")->trigger();
     EXPECT_TRUE(QTest::qWaitFor([&] { return outlines() == 0; }, 10000));
-    EXPECT_EQ(count->text(), QStringLiteral("Элементов: 1 (без учёта :hover)")) << "the count stays";
+    EXPECT_EQ(count->text(), QStringLiteral("Элементов: 1 (при :hover)")) << "the count stays";
 
     selectRule(0);
     EXPECT_TRUE(countReads(QString())) << "the base page rule is not a style";

@@ -122,3 +122,67 @@ TEST_F(PageUsageTest, TheContrastLabelReadsThePickedElementAndFollowsAColourChan
 }
 
 } // namespace
+
+namespace {
+
+// A state forced on the picked element styles it as the state itself does,
+// specificity included: a :hover rule beats a less specific one, as when
+// the pointer is there.
+TEST_F(PageUsageTest, AForcedStateStylesThePickedElementAsTheRealStateDoes)
+{
+    openPage("<p><button id=\"b\" class=\"btn\">b</button></p><p id=\"far\">far</p>",
+             ".btn { color: black; background-color: #0d6efd; transition: background-color .15s; }\r\n"
+             "button.btn { color: blue; }\r\n.btn:hover { color: red; background-color: #0b5ed7; }\r\n"
+             ".btn:focus { outline: 0; box-shadow: 0 0 0 4px rgba(13, 110, 253, 0.5); }\r\n"
+             "p:focus-within { background-color: yellow; }\r\n");
+    const QString style = QStringLiteral("(function(){ const s = getComputedStyle(document.getElementById('b')); "
+                                         "return [s.color, s.backgroundColor, s.boxShadow, "
+                                         "getComputedStyle(document.querySelector('p')).backgroundColor].join('|'); })()");
+    auto settled = [&] {
+        QTest::qWait(400); // the sheet's own transition
+        return runInPage(view->page(), style).toString();
+    };
+    auto *hover = child<QAction>("ForceHover");
+    auto *focus = child<QAction>("ForceFocus");
+    auto *within = child<QAction>("ForceFocusWithin");
+    EXPECT_FALSE(hover->isEnabled()) << "only after a pick";
+    const QString plain = settled();
+    pick(QStringLiteral("b"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return hover->isEnabled(); }, 10000));
+    QTest::mouseMove(view->focusProxy(), QPoint(2, view->height() - 2)); // the pointer away
+    ASSERT_EQ(settled(), plain);
+
+    hover->trigger();
+    const QString forcedHover = settled();
+    // .btn:hover (0,2,0) outweighs button.btn (0,1,1): the marker keeps it so.
+    EXPECT_TRUE(forcedHover.startsWith(QStringLiteral("rgb(255, 0, 0)|rgb(11, 94, 215)"))) << forcedHover.toStdString();
+    hover->trigger();
+    EXPECT_EQ(settled(), plain);
+    const QVariantList box = runInPage(view->page(), QStringLiteral("(function(){ const r = document.getElementById('b')"
+                                                                    ".getBoundingClientRect(); return [r.left + 3, r.top + 3]; })()"))
+                                 .toList();
+    QTest::mouseMove(view->focusProxy(), QPoint(box.value(0).toInt(), box.value(1).toInt()));
+    EXPECT_EQ(settled(), forcedHover) << "a real hover";
+    QTest::mouseMove(view->focusProxy(), QPoint(2, view->height() - 2));
+
+    focus->trigger();
+    within->trigger();
+    const QString forcedFocus = settled();
+    EXPECT_NE(forcedFocus, plain);
+    focus->trigger();
+    within->trigger();
+    EXPECT_EQ(settled(), plain);
+    view->setFocus();
+    runInPage(view->page(), QStringLiteral("document.getElementById('b').focus()"));
+    EXPECT_EQ(settled(), forcedFocus) << "a real focus";
+    runInPage(view->page(), QStringLiteral("document.getElementById('b').blur()"));
+
+    // A new pick undoes what was forced on the old one.
+    hover->trigger();
+    pick(QStringLiteral("far"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !hover->isChecked(); }, 10000));
+    EXPECT_EQ(settled(), plain);
+    EXPECT_EQ(runInPage(view->page(), QStringLiteral("document.querySelectorAll('[data-quillbox-hover]').length")).toInt(), 0);
+}
+
+} // namespace

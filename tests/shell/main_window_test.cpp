@@ -155,7 +155,7 @@ TEST(MainWindow, MenuHoldsTheActionsInOrder)
                            "Переход на базовый адрес", sep, "Загрузить HTML для редактирования",
                            "Сохранить HTML и открыть его в браузере", sep, "Обновить", "Остановить",
                            "Автообновление", sep, "Подсветка совпадений", "Выбрать элемент на странице",
-                           "Правила элемента"}));
+                           "Правила элемента", "Состояние элемента"}));
     EXPECT_EQ(menuEntries(menuTitled(form, "Вид")), (QStringList{"Подвижные панели", "Автообновление", "Неиспользуемые правила", sep, "Обновить"}));
     EXPECT_EQ(menuEntries(menuTitled(form, "Стиль")),
               (QStringList{"Новый стиль", "Удалить", "Переименовать", sep, "Стиль вверх", "Стиль вниз", "Сортировка", sep,
@@ -432,8 +432,14 @@ TEST(MainWindow, EveryActionIsInAMenuOrHasAShortcut)
     clearProgramSettings();
     TMainForm form;
     QList<QAction *> inMenus;
-    for (const QMenu *menu : form.menuBar()->findChildren<QMenu *>())
+    for (const QMenu *menu : form.menuBar()->findChildren<QMenu *>()) {
         inMenus += menu->actions();
+        // A submenu shared with a tool bar belongs to the tool bar.
+        for (const QAction *item : menu->actions()) {
+            if (item->menu())
+                inMenus += item->menu()->actions();
+        }
+    }
     inMenus += form.menuBar()->actions();
     for (QAction *action : form.findChildren<QAction *>()) {
         if (action->objectName().isEmpty() || action->isSeparator() || action->menu())

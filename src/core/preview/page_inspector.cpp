@@ -97,7 +97,7 @@ QString PageInspector::countText(const QVariant &answer, const Question &questio
     if (invalid > 0)
         notes.append(QStringLiteral("часть селекторов не понята браузером"));
     if (!question.states.isEmpty())
-        notes.append(QStringLiteral("без учёта %1").arg(QString::fromLatin1(question.states.join(", "))));
+        notes.append(QStringLiteral("при %1").arg(QString::fromLatin1(question.states.join(", "))));
     if (question.inMedia && !map.value(QStringLiteral("mediaApplies")).toBool())
         notes.append(QStringLiteral("условие @media сейчас не выполняется"));
     if (!notes.isEmpty())
@@ -155,9 +155,22 @@ void PageInspector::askContrast()
     });
 }
 
+void PageInspector::forceState(const QString &pseudoClass, bool on)
+{
+    if (!m_browser || !m_hasPick)
+        return;
+    run(page_scripts::forceState(pseudoClass.mid(1), on), [this](const QVariant &answer) {
+        if (const std::optional<ContrastSample> sample = contrastSampleOf(answer); sample && showContrast)
+            showContrast(contrastText(*sample));
+    });
+}
+
 void PageInspector::pageLoaded()
 {
     showMatches();
+    m_hasPick = false;
+    if (pickChanged)
+        pickChanged();
     // The new page has no element picked.
     if (showContrast)
         showContrast(QString());
@@ -226,6 +239,9 @@ void PageInspector::pageMessage(const QString &line)
 
 void PageInspector::picked(const QVariantMap &data)
 {
+    m_hasPick = true;
+    if (pickChanged)
+        pickChanged();
     if (showContrast) {
         const std::optional<ContrastSample> sample = contrastSampleOf(data.value(QStringLiteral("contrast")));
         showContrast(sample ? contrastText(*sample) : QString());

@@ -41,6 +41,13 @@ public:
     // Asks the page for the picked element's colours again.
     void askContrast();
 
+    // Puts the picked element into a state (":hover") or out of it.
+    void forceState(const QString &pseudoClass, bool on);
+    bool hasPick() const { return m_hasPick; }
+    // An element was picked, or the page that had one has gone: the states
+    // forced on the old one no longer hold.
+    std::function<void()> pickChanged;
+
     // What the selected rule's elements are for flex and grid layout:
     // [elements, containers, flex containers, items, flex items].
     std::function<void(const QList<int> &)> layoutSeen;
@@ -85,6 +92,7 @@ private:
     bool m_outlining = true;
     bool m_layoutLines = true;
     bool m_picking = false;
+    bool m_hasPick = false;
     QTimer m_soon;
     int m_asked = 0; // the latest count asked for; older answers are dropped
 };

@@ -2,8 +2,10 @@
 // own: the page's scripts see neither its names nor its listeners, and it
 // shares only the document. It adds nothing to the document and changes
 // no style of it: the outlines are drawn by the program over the view,
-// from the rectangles this script reports. Nothing it does may throw into
-// the page's console.
+// from the rectangles this script reports. The one exception is a state
+// forced on the picked element: an attribute of the program's, which the
+// sheets the page gets match where they say the state. Nothing it does
+// may throw into the page's console.
 (function () {
   'use strict';
   if (window.__quillbox) return;
@@ -208,7 +210,29 @@
              weight: parseInt(cs.fontWeight, 10) || 400 };
   }
 
+  // The states the picked element can be put into, by their attributes.
+  const FORCED = { hover: 'data-quillbox-hover', focus: 'data-quillbox-focus',
+                   'focus-visible': 'data-quillbox-focus-visible',
+                   'focus-within': 'data-quillbox-focus-within', active: 'data-quillbox-active' };
+
+  function unforce() {
+    for (const name of Object.values(FORCED))
+      for (const el of document.querySelectorAll('[' + name + ']')) el.removeAttribute(name);
+  }
+
+  // :focus-within holds for the element's ancestors too.
+  function forceState(state, on) {
+    const name = FORCED[state];
+    if (!name || !picked || !picked.isConnected) return null;
+    for (let at = picked; at && at.nodeType === 1; at = state === 'focus-within' ? at.parentElement : null) {
+      if (on) at.setAttribute(name, ''); else at.removeAttribute(name);
+    }
+    redraw();
+    return contrastOf(picked);
+  }
+
   function report(el, list) {
+    unforce();
     picked = el;
     const media = new Map();
     const found = [];
@@ -339,6 +363,7 @@
   window.__quillbox = {
     usage: usage,
     pickedContrast: function () { return contrastOf(picked); },
+    forceState: forceState,
     highlight: highlight,
     clear: clear,
     startPicking: startPicking,

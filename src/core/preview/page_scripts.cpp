@@ -79,6 +79,11 @@ QString pickedContrast()
     return call(QStringLiteral("pickedContrast"), {});
 }
 
+QString forceState(const QString &state, bool on)
+{
+    return call(QStringLiteral("forceState"), json(state) + (on ? QStringLiteral(",true") : QStringLiteral(",false")));
+}
+
 QString swapSheet(const QString &sheetPath)
 {
     return call(QStringLiteral("swapSheet"), json(sheetPath));

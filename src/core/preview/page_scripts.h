@@ -34,6 +34,10 @@ QString usage(const QJsonValue &rules);
 // The picked element's colours for its contrast: {text, layers, image,
 // size, weight}, or nothing before a pick.
 QString pickedContrast();
+// Puts the picked element into a state ("hover", "focus", "focus-visible",
+// "focus-within", "active") or out of it; answers its colours as
+// pickedContrast() does, or nothing before a pick.
+QString forceState(const QString &state, bool on);
 // Puts the sheet's file, read anew, in place of every link to it; answers
 // false when the page does not link the file.
 QString swapSheet(const QString &sheetPath);

@@ -1,5 +1,6 @@
 #include "window/preview/sheet_scheme.h"
 
+#include "core/preview/forced_states.h"
 #include "core/preview/sheet_lowering.h"
 
 #include <QBuffer>
@@ -66,7 +67,10 @@ void SheetRequestServer::Interceptor::interceptRequest(QWebEngineUrlRequestInfo 
     const QString sheet = m_server.m_sheetPath();
     if (sheet.isEmpty())
         return;
-    if (QFileInfo(url.toLocalFile()).absoluteFilePath() == QFileInfo(sheet).absoluteFilePath())
+    // The page's other local sheets come the same way, so that a state can
+    // be forced in them too.
+    if (QFileInfo(url.toLocalFile()).absoluteFilePath() == QFileInfo(sheet).absoluteFilePath()
+        || info.resourceType() == QWebEngineUrlRequestInfo::ResourceTypeStylesheet)
         info.redirect(throughScheme(url));
 }
 
@@ -82,7 +86,7 @@ QByteArray SheetRequestServer::lowered(const QString &path)
     const LoweredSheet result = lowerForPreview(bytes, QUrl::fromLocalFile(path).toEncoded());
     m_cachedPath = path;
     m_cachedInput = bytes;
-    m_cached = result.text;
+    m_cached = withStateMarkers(result.text);
     const QString unshown = unshownMessage(result);
     if (unshown != m_unshown) {
         m_unshown = unshown;
@@ -108,6 +112,8 @@ void SheetRequestServer::requestStarted(QWebEngineUrlRequestJob *job)
         }
         bytes = file.readAll();
         type = QMimeDatabase().mimeTypeForFileNameAndData(path, bytes).name().toLatin1();
+        if (type == "text/css")
+            bytes = withStateMarkers(bytes);
     }
     auto *buffer = new QBuffer(job);
     buffer->setData(bytes);

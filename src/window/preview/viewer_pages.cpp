@@ -8,6 +8,7 @@
 #include "window/panels/panel_widgets.h"
 
 #include <QComboBox>
+#include <QMenu>
 #include <QLineEdit>
 #include <QGridLayout>
 #include <QLabel>
@@ -121,6 +122,21 @@ void buildBrowserPage(QTabWidget *viewer, const ActionCatalog &actions, ViewerPa
     bar->addAction(actions["HighlightMatches"]);
     bar->addAction(actions["PickElement"]);
     bar->addAction(actions["ElementRules"]);
+    // The states the picked element can be put into.
+    auto *states = new QMenu(QStringLiteral("Состояние элемента"), bar);
+    states->setObjectName(QStringLiteral("ForceStateMenu"));
+    states->setAccessibleName(QStringLiteral("Состояние элемента"));
+    states->addActions({actions["ForceHover"], actions["ForceFocus"], actions["ForceFocusVisible"],
+                        actions["ForceFocusWithin"], actions["ForceActive"]});
+    auto *statesButton = new QToolButton(bar);
+    statesButton->setObjectName(QStringLiteral("ForceStateButton"));
+    statesButton->setText(QStringLiteral(":hover"));
+    statesButton->setMenu(states);
+    statesButton->setPopupMode(QToolButton::InstantPopup);
+    setHint(statesButton, QStringLiteral("Состояние элемента|Показать выбранный на странице элемент в состоянии :hover, "
+                                         ":focus и других"));
+    statesButton->setAccessibleName(QStringLiteral("Состояние элемента"));
+    bar->addWidget(statesButton);
     pages.previewWidth = new QComboBox(bar);
     pages.previewWidth->setObjectName(QStringLiteral("PreviewWidth"));
     setHint(pages.previewWidth, QStringLiteral("Ширина страницы|Ширина, при которой страница показывается в просмотре"));

@@ -128,6 +128,23 @@ void TMainForm::bindPageInspector()
     };
     connect(a["UnusedRules"], &QAction::toggled, this, [&unused](bool on) { unused.setOn(on); });
     m_listPanel.list->bindUnusedRules(&unused);
+    // States forced on the picked element: only after a pick, and undone by
+    // the next pick or a new page.
+    const QList<std::pair<QAction *, QString>> states = {
+        {a["ForceHover"], QStringLiteral(":hover")}, {a["ForceFocus"], QStringLiteral(":focus")},
+        {a["ForceFocusVisible"], QStringLiteral(":focus-visible")},
+        {a["ForceFocusWithin"], QStringLiteral(":focus-within")}, {a["ForceActive"], QStringLiteral(":active")}};
+    for (const auto &[action, pseudoClass] : states) {
+        action->setEnabled(false);
+        connect(action, &QAction::triggered, this,
+                [&inspector, pseudoClass](bool on) { inspector.forceState(pseudoClass, on); });
+    }
+    inspector.pickChanged = [states, &inspector] {
+        for (const auto &[action, pseudoClass] : states) {
+            action->setChecked(false);
+            action->setEnabled(inspector.hasPick());
+        }
+    };
     // The contrast of the picked element's text, on the colour page.
     QLabel *contrast = controls().contrastLabel;
     inspector.showContrast = [contrast](const QString &text) {

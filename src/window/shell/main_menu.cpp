@@ -68,6 +68,9 @@ void TMainForm::buildMainMenu()
     browser->addSeparator();
     browser->addActions({a["HighlightMatches"], a["PickElement"], a["ElementRules"]});
 
+    if (auto *states = findChild<QMenu *>(QStringLiteral("ForceStateMenu")))
+        browser->addMenu(states);
+
     QMenu *view = menu("ViewMenu", QStringLiteral("&Вид"));
     view->addActions({a["FloatPanel"], a["AutoRefreshAction"], a["UnusedRules"]});
     view->addSeparator();
