@@ -77,12 +77,13 @@ TEST_F(PageInspectorTest, PickSelectsTheWinningRule)
     inspector().setPicking(true);
     ASSERT_FALSE(browser.scripts.isEmpty());
     EXPECT_TRUE(browser.scripts.last().contains(
-        QStringLiteral("[[1,[\".btn\"],[],[]],[2,[\"div.alert\"],[],[]],[3,[\".alert\",null],[\"(max-width: 500px)\"],[]]]")))
+        QStringLiteral("[[1,[\".btn\"],[],[]],[2,[\"div.alert\"],[],[]],[3,[\".alert\",\"a\"],[\"(max-width: 500px)\"],[]]]")))
         << browser.scripts.last().toStdString();
 
     say("pick", QJsonObject{{"matches", QJsonArray{QJsonArray{2, QJsonArray{0}, true}, QJsonArray{3, QJsonArray{0}, true}}},
                             {"element", "div#a.alert"}});
     EXPECT_EQ(editor.store().list().selected(), 2);
+
     EXPECT_EQ(ended, 1);
     EXPECT_FALSE(inspector().picking());
 
@@ -97,6 +98,20 @@ TEST_F(PageInspectorTest, PickSelectsTheWinningRule)
     say("pick", QJsonObject{{"matches", QJsonArray{QJsonArray{3, QJsonArray{0}, false}}}, {"element", "span.x"}});
     EXPECT_EQ(editor.store().list().selected(), 2);
     EXPECT_EQ(messages, QStringList{QStringLiteral("Ни одно правило не подходит к span.x")});
+
+    // A rule that matches only through a state styles the element in that
+    // state: listed with it, never the pick's winner, holding once forced.
+    inspector().setPicking(true);
+    say("pick", QJsonObject{{"matches", QJsonArray{QJsonArray{1, QJsonArray{0}, true}, QJsonArray{3, QJsonArray{1}, true}}},
+                            {"element", "a.btn"}});
+    EXPECT_EQ(editor.store().list().selected(), 1) << "a:hover (0,1,1) outweighs .btn, but only on hover";
+    const ElementRules::Rule *hover = editor.elementRules().find(3);
+    ASSERT_NE(hover, nullptr);
+    EXPECT_EQ(hover->states, QByteArrayList{":hover"});
+    EXPECT_EQ(ElementRules::stateNote(*hover), QStringLiteral(" (при :hover)"));
+    EXPECT_FALSE(editor.elementRules().holds(*hover));
+    editor.elementRules().setForced({":hover"});
+    EXPECT_TRUE(editor.elementRules().holds(*hover));
 }
 
 TEST_F(PageInspectorTest, CountSaysWhatItCan)

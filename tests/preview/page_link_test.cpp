@@ -208,11 +208,16 @@ TEST_F(PageLinkTest, TheRulesOfThePickedElementAreListedWithTheirSpecificity)
         if (!list->isRowHidden(i))
             shown.append(list->item(i)->toolTip());
     }
-    // The one in @media is there, greyed: the page is wider than 500 px.
-    EXPECT_EQ(shown, (QStringList{".btn (0,1,0)", QStringLiteral("@media (max-width: 500px) \u203A .btn (0,1,0)")}));
+    // The one in @media is there, greyed: the page is wider than 500 px. So
+    // is the one that styles the link on hover, until :hover is forced.
+    EXPECT_EQ(shown, (QStringList{".btn (0,1,0)", QStringLiteral("@media (max-width: 500px) \u203A .btn (0,1,0)"),
+                                  QStringLiteral("a:hover (0,1,1) (при :hover)")}));
     EXPECT_EQ(list->currentRow(), 1) << "the winner stays selected";
     EXPECT_NE(list->item(4)->foreground(), QBrush()) << "greyed";
     EXPECT_EQ(list->item(1)->foreground(), QBrush());
+    EXPECT_NE(list->item(5)->foreground(), QBrush()) << "greyed";
+    child<QAction>("ForceHover")->trigger();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return list->item(5)->foreground() == QBrush(); }, 10000)) << "forced, it holds";
     // Another pick lists the new element's rules; off brings the whole list.
     child<QAction>("PickElement")->trigger();
     pageHasTheRules();

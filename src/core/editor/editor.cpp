@@ -40,6 +40,7 @@ Editor::Editor(EditorHost &host, Questioner &questioner)
                      [this] { QTimer::singleShot(50, &m_store, [this] { m_files.DiskChanged(); }); });
     // What the page uses is asked again whenever the page may use other rules.
     m_inspector.pageChanged = [this] { m_unusedRules.refreshSoon(); };
+    m_inspector.statesForced = [this](const QByteArrayList &states) { m_elementRules.setForced(states); };
     m_inspector.elementPicked = [this](const std::vector<RuleMatch> &matches) { m_elementRules.setPicked(matches); };
     // The element's rules name rows: rows that change make them stale.
     QObject::connect(&m_store.list(), &StyleListModel::itemsChanged, &m_elementRules, [this] { m_elementRules.forget(); });

@@ -11,11 +11,38 @@ void ElementRules::setPicked(const std::vector<RuleMatch> &matches)
         rule.applies = match.contextApplies;
         for (const QByteArray &selector : match.selectors)
             rule.specificity = std::max(rule.specificity, selectorSpecificity(selector));
+        rule.states = match.states;
         m_rules.push_back(rule);
     }
+    m_forced.clear();
     std::sort(m_rules.begin(), m_rules.end(), [](const Rule &a, const Rule &b) { return a.row < b.row; });
     m_hasPick = true;
     emit changed();
+}
+
+void ElementRules::setForced(const QByteArrayList &states)
+{
+    if (states == m_forced)
+        return;
+    m_forced = states;
+    emit changed();
+}
+
+bool ElementRules::holds(const Rule &rule) const
+{
+    if (!rule.applies)
+        return false;
+    for (const QByteArray &state : rule.states) {
+        if (!m_forced.contains(state))
+            return false;
+    }
+    return true;
+}
+
+QString ElementRules::stateNote(const Rule &rule)
+{
+    return rule.states.isEmpty() ? QString()
+                                 : QStringLiteral(" (при %1)").arg(QString::fromLatin1(rule.states.join(", ")));
 }
 
 void ElementRules::setShown(bool on)

@@ -22,10 +22,18 @@ public:
         int row = -1;
         bool applies = true;
         Specificity specificity;
+        QByteArrayList states; // what it needs to style the element (":hover")
     };
 
     void setPicked(const std::vector<RuleMatch> &matches);
     void setShown(bool on);
+    // The states forced on the picked element: the rules that need them hold.
+    void setForced(const QByteArrayList &states);
+    // Whether a rule styles the element now: its context holds and the
+    // states it needs are forced.
+    bool holds(const Rule &rule) const;
+    // " (при :hover)" for a rule that needs a state, else nothing.
+    static QString stateNote(const Rule &rule);
     void forget();
 
     bool hasPick() const { return m_hasPick; }
@@ -44,5 +52,6 @@ signals:
 private:
     std::vector<Rule> m_rules;
     bool m_hasPick = false;
+    QByteArrayList m_forced;
     bool m_shown = false;
 };

@@ -118,8 +118,9 @@ void PageInspector::setPicking(bool on)
     }
     if (!m_browser->browserPageShown())
         m_browser->showBrowserPage();
-    // Every held rule with the selectors that style the element itself:
-    // those of a pseudo-element or of a passing state are left out.
+    // Every held rule with the selectors that style the element itself, a
+    // passing state taken out (the rule then styles it in that state):
+    // those of a pseudo-element are left out.
     QJsonArray rules;
     const std::vector<QByteArray> own = ruleSelectors(m_store.table());
     for (int row = 0; row < m_store.list().count() && row < int(own.size()); ++row) {
@@ -129,7 +130,7 @@ void PageInspector::setPicking(bool on)
         bool any = false;
         for (const QByteArray &selector : splitSelectorList(own[size_t(row)])) {
             const MatchForm form = matchForm(selector);
-            if (form.pseudoElement || !form.states.isEmpty()) {
+            if (form.pseudoElement) {
                 selectors.append(QJsonValue::Null);
             } else {
                 selectors.append(m_store.codec().decode(form.selector));
@@ -159,6 +160,13 @@ void PageInspector::forceState(const QString &pseudoClass, bool on)
 {
     if (!m_browser || !m_hasPick)
         return;
+    const QByteArray state = pseudoClass.toLatin1();
+    if (on && !m_forced.contains(state))
+        m_forced.append(state);
+    if (!on)
+        m_forced.removeAll(state);
+    if (statesForced)
+        statesForced(m_forced);
     run(page_scripts::forceState(pseudoClass.mid(1), on), [this](const QVariant &answer) {
         if (const std::optional<ContrastSample> sample = contrastSampleOf(answer); sample && showContrast)
             showContrast(contrastText(*sample));
@@ -169,6 +177,7 @@ void PageInspector::pageLoaded()
 {
     showMatches();
     m_hasPick = false;
+    m_forced.clear();
     if (pickChanged)
         pickChanged();
     // The new page has no element picked.
@@ -240,6 +249,7 @@ void PageInspector::pageMessage(const QString &line)
 void PageInspector::picked(const QVariantMap &data)
 {
     m_hasPick = true;
+    m_forced.clear();
     if (pickChanged)
         pickChanged();
     if (showContrast) {
@@ -259,10 +269,23 @@ void PageInspector::picked(const QVariantMap &data)
         RuleMatch match;
         match.rule = row;
         match.contextApplies = fields[2].toBool();
+        // A rule matches as the element is when one of its matching
+        // selectors needs no state; else it needs the states they name.
+        QByteArrayList now, inState, states;
         for (const QVariant &k : fields[1].toList()) {
-            if (k.toInt() >= 0 && k.toInt() < selectors.size())
-                match.selectors.append(selectors[k.toInt()]);
+            if (k.toInt() < 0 || k.toInt() >= selectors.size())
+                continue;
+            const QByteArray &selector = selectors[k.toInt()];
+            const MatchForm form = matchForm(selector);
+            (form.states.isEmpty() ? now : inState).append(selector);
+            for (const QByteArray &state : form.states) {
+                if (!states.contains(state))
+                    states.append(state);
+            }
         }
+        match.selectors = now.isEmpty() ? inState : now;
+        if (now.isEmpty())
+            match.states = states;
         matches.push_back(match);
     }
     if (elementPicked)

@@ -47,6 +47,8 @@ public:
     // An element was picked, or the page that had one has gone: the states
     // forced on the old one no longer hold.
     std::function<void()> pickChanged;
+    // The states forced now, each time they change.
+    std::function<void(const QByteArrayList &)> statesForced;
 
     // What the selected rule's elements are for flex and grid layout:
     // [elements, containers, flex containers, items, flex items].
@@ -93,6 +95,7 @@ private:
     bool m_layoutLines = true;
     bool m_picking = false;
     bool m_hasPick = false;
+    QByteArrayList m_forced;
     QTimer m_soon;
     int m_asked = 0; // the latest count asked for; older answers are dropped
 };

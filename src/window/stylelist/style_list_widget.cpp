@@ -155,11 +155,12 @@ void StyleListWidget::showFiltered()
         QListWidgetItem *row = item(i);
         const ElementRules::Rule *rule = byElement ? m_elementRules->find(i) : nullptr;
         const QString tip = rule ? row->text() + QLatin1Char(' ') + ElementRules::specificityText(rule->specificity)
+                                       + ElementRules::stateNote(*rule)
                                  : row->text();
         if (row->toolTip() != tip)
             row->setToolTip(tip);
         const UnusedRules::Use use = m_unused ? m_unused->use(i) : UnusedRules::Use::Used;
-        const bool grey = (rule && !rule->applies) || use != UnusedRules::Use::Used;
+        const bool grey = (rule && !m_elementRules->holds(*rule)) || use != UnusedRules::Use::Used;
         const QBrush ink = grey ? QBrush(greyed) : QBrush();
         if (row->foreground() != ink)
             row->setForeground(ink);
