@@ -227,6 +227,40 @@ void previewPick(benchmark::State &state)
 }
 BENCHMARK(previewPick)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(30);
 
+// ":hover" forced on the picked element to the page's computed style
+// showing it.
+void previewForcedState(benchmark::State &state)
+{
+    PreviewWindow window("<p id=\"probe\" style=\"margin: 0; height: 40px\">x</p>" + manyElements(2000),
+                         "#probe {\r\n}\r\n#probe:hover {\r\ntext-align: right;\r\n}\r\n");
+    auto *pick = window.form.findChild<QAction *>(QStringLiteral("PickElement"));
+    auto *hover = window.form.findChild<QAction *>(QStringLiteral("ForceHover"));
+    QWidget *surface = window.view->focusProxy();
+    pick->trigger();
+    window.evaluate(QStringLiteral("1"));
+    QTest::mouseMove(surface, QPoint(15, 15));
+    QTest::mouseClick(surface, Qt::LeftButton, {}, QPoint(15, 15));
+    QTest::mouseMove(surface, QPoint(15, window.view->height() - 5));
+    if (!spinUntil([&] { return hover->isEnabled(); }, 5000)) {
+        state.SkipWithError("no pick");
+        return;
+    }
+    const QString align = QStringLiteral("getComputedStyle(document.getElementById('probe')).textAlign");
+    for (auto _ : state) {
+        QElapsedTimer clock;
+        clock.start();
+        hover->trigger();
+        if (!spinUntil([&] { return window.evaluate(align).toString() == QLatin1String("right"); }, 3000)) {
+            state.SkipWithError("the state never showed");
+            break;
+        }
+        state.SetIterationTime(double(clock.nsecsElapsed()) / 1e9);
+        hover->trigger();
+        (void)spinUntil([&] { return window.evaluate(align).toString() != QLatin1String("right"); }, 3000);
+    }
+}
+BENCHMARK(previewForcedState)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(30);
+
 // "Неиспользуемые правила" switched on to every rule's use on the page in
 // the list and the count in the status bar: the sheet's rules against 2,000
 // elements.
