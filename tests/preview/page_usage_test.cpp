@@ -5,6 +5,7 @@
 #include "../support/window_fixture.h"
 
 #include "core/editor/editor.h"
+#include "core/preview/element_cascade.h"
 
 #include <QFile>
 #include <QLabel>
@@ -183,6 +184,52 @@ TEST_F(PageUsageTest, AForcedStateStylesThePickedElementAsTheRealStateDoes)
     ASSERT_TRUE(QTest::qWaitFor([&] { return !hover->isChecked(); }, 10000));
     EXPECT_EQ(settled(), plain);
     EXPECT_EQ(runInPage(view->page(), QStringLiteral("document.querySelectorAll('[data-quillbox-hover]').length")).toInt(), 0);
+}
+
+} // namespace
+
+namespace {
+
+// The declaration the cascade names the winner of each property computes
+// to what the engine computes for the picked element: !important, layers
+// (declared by a statement before their blocks), the style attribute,
+// specificity and order.
+TEST_F(PageUsageTest, TheCascadesWinnerIsWhatTheEngineComputes)
+{
+    openPage("<div id=\"x\" class=\"t u\" style=\"padding-left: 9px\">x</div><p id=\"y\" class=\"t\">y</p>",
+             "@layer base, theme;\r\n@layer theme {\r\n.t {\r\ncolor: green;\r\ntext-align: left;\r\n}\r\n}\r\n"
+             "@layer base {\r\n.t {\r\ncolor: blue !important;\r\ntext-align: right;\r\nfont-weight: 100 !important;\r\n}\r\n}\r\n"
+             "@layer theme {\r\n.u {\r\nfont-weight: 500 !important;\r\nborder-top-style: dotted;\r\n}\r\n}\r\n"
+             ".t {\r\ncolor: red;\r\ntext-align: center;\r\npadding-left: 4px;\r\n}\r\n#x {\r\nmargin-top: 5px;\r\n}\r\n"
+             ".t.u {\r\nmargin-top: 7px !important;\r\n}\r\np {\r\npadding-left: 3px;\r\n}\r\n"
+             "div.t {\r\nborder-top-style: dashed;\r\n}\r\n");
+    const QStringList names = {"color", "text-align", "font-weight", "margin-top", "padding-left", "border-top-style"};
+    ElementCascade &cascade = form->editor().cascade();
+    for (const QString &id : {QStringLiteral("x"), QStringLiteral("y")}) {
+        QSignalSpy changed(&cascade, &ElementCascade::changed);
+        pick(id);
+        ASSERT_TRUE(changed.wait(10000) || !changed.isEmpty());
+        // The winner's value set on a sibling of the same kind computes as
+        // the element's own value does.
+        for (const QString &name : names) {
+            const CascadeEntry *winner = cascade.winner(name);
+            // No rule of the paragraph sets its margin or border: the
+            // browser's own sheet does, and the cascade names none.
+            const bool set = id == QLatin1String("x") || (name != "margin-top" && name != "border-top-style");
+            ASSERT_EQ(winner != nullptr, set) << id.toStdString() << " " << name.toStdString();
+            if (!winner)
+                continue;
+            const QString script = QStringLiteral(
+                "(function(){ const el = document.getElementById('%1'); const probe = document.createElement(el.localName);"
+                " el.parentElement.appendChild(probe); probe.style.setProperty('%2', '%3');"
+                " const want = getComputedStyle(probe).getPropertyValue('%2'); probe.remove();"
+                " return want + ' | ' + getComputedStyle(el).getPropertyValue('%2'); })()")
+                                       .arg(id, name, winner->value);
+            const QStringList pair = runInPage(view->page(), script).toString().split(QStringLiteral(" | "));
+            EXPECT_EQ(pair.value(0).toStdString(), pair.value(1).toStdString())
+                << id.toStdString() << " " << name.toStdString() << ": " << winner->value.toStdString();
+        }
+    }
 }
 
 } // namespace

@@ -39,11 +39,23 @@ Editor::Editor(EditorHost &host, Questioner &questioner)
     QObject::connect(&m_store.fileWatch(), &SheetFileWatch::touched, &m_store,
                      [this] { QTimer::singleShot(50, &m_store, [this] { m_files.DiskChanged(); }); });
     // What the page uses is asked again whenever the page may use other rules.
-    m_inspector.pageChanged = [this] { m_unusedRules.refreshSoon(); };
-    m_inspector.statesForced = [this](const QByteArrayList &states) { m_elementRules.setForced(states); };
-    m_inspector.elementPicked = [this](const std::vector<RuleMatch> &matches) { m_elementRules.setPicked(matches); };
+    m_inspector.pageChanged = [this] {
+        m_unusedRules.refreshSoon();
+        m_cascade.refresh();
+    };
+    m_inspector.statesForced = [this](const QByteArrayList &states) {
+        m_elementRules.setForced(states);
+        m_cascade.setForced(states);
+    };
+    m_inspector.elementPicked = [this](const std::vector<RuleMatch> &matches) {
+        m_elementRules.setPicked(matches);
+        m_cascade.setPicked(matches);
+    };
     // The element's rules name rows: rows that change make them stale.
-    QObject::connect(&m_store.list(), &StyleListModel::itemsChanged, &m_elementRules, [this] { m_elementRules.forget(); });
+    QObject::connect(&m_store.list(), &StyleListModel::itemsChanged, &m_elementRules, [this] {
+        m_elementRules.forget();
+        m_cascade.forget();
+    });
     // A rule's var() reads through the custom properties the whole sheet
     // gives, worked out again once the sheet's text has changed.
     m_panels.sheetVariable = [this](const QByteArray &name) { return m_variables.value(name); };
@@ -81,6 +93,7 @@ void Editor::setBrowser(BrowserHost *browser)
     m_inspector.setBrowser(browser);
     m_propTable.setBrowser(browser);
     m_unusedRules.setBrowser(browser);
+    m_cascade.setBrowser(browser);
 }
 
 void Editor::ListTagClick(int row)

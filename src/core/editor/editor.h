@@ -5,6 +5,7 @@
 #include "core/panels/sheet_variables.h"
 #include "core/panels/variable_controller.h"
 #include "core/preview/base_page.h"
+#include "core/preview/element_cascade.h"
 #include "core/preview/element_rules.h"
 #include "core/preview/html_source.h"
 #include "core/panels/panel_controller.h"
@@ -48,6 +49,7 @@ public:
     RuleFilter &ruleFilter() { return m_ruleFilter; }
     ElementRules &elementRules() { return m_elementRules; }
     UnusedRules &unusedRules() { return m_unusedRules; }
+    ElementCascade &cascade() { return m_cascade; }
     const ShownRows &shownRows() const { return m_shownRows; }
 
     // The embedded browser joins once the window has built it.
@@ -92,6 +94,7 @@ private:
     RuleFilter m_ruleFilter{m_store.list(), m_store.codec()};
     ElementRules m_elementRules;
     UnusedRules m_unusedRules{m_store};
+    ElementCascade m_cascade{m_store};
     ShownRows m_shownRows{m_ruleFilter, m_elementRules};
     // The rule last read into the panels: another one starts at its first
     // shadow and transition.

@@ -359,8 +359,38 @@
     return out;
   }
 
+  // Rule bodies as the engine reads them: each one's longhands (custom
+  // properties too) with their values and priorities; and the picked
+  // element's style attribute the same way, last.
+  function expand(bodies) {
+    const read = function (style) {
+      const out = [];
+      for (let i = 0; i < style.length; ++i) {
+        const name = style[i];
+        out.push([name, style.getPropertyValue(name), style.getPropertyPriority(name) === 'important']);
+      }
+      return out;
+    };
+    const sheet = new CSSStyleSheet();
+    const out = bodies.map(function (body) {
+      try { sheet.replaceSync('a{' + body + '}'); } catch (e) { return []; }
+      return sheet.cssRules.length ? read(sheet.cssRules[0].style) : [];
+    });
+    out.push(picked && picked.isConnected ? read(picked.style) : []);
+    return out;
+  }
+
+  // The picked element's computed values of some properties.
+  function computed(names) {
+    if (!picked || !picked.isConnected) return null;
+    const cs = getComputedStyle(picked);
+    return names.map(function (n) { return cs.getPropertyValue(n); });
+  }
+
   let stamp = 0;
   window.__quillbox = {
+    expand: expand,
+    computed: computed,
     usage: usage,
     pickedContrast: function () { return contrastOf(picked); },
     forceState: forceState,

@@ -84,6 +84,16 @@ QString forceState(const QString &state, bool on)
     return call(QStringLiteral("forceState"), json(state) + (on ? QStringLiteral(",true") : QStringLiteral(",false")));
 }
 
+QString expand(const QJsonValue &bodies)
+{
+    return call(QStringLiteral("expand"), json(bodies));
+}
+
+QString computed(const QJsonValue &names)
+{
+    return call(QStringLiteral("computed"), json(names));
+}
+
 QString swapSheet(const QString &sheetPath)
 {
     return call(QStringLiteral("swapSheet"), json(sheetPath));

@@ -38,6 +38,11 @@ QString pickedContrast();
 // "focus-within", "active") or out of it; answers its colours as
 // pickedContrast() does, or nothing before a pick.
 QString forceState(const QString &state, bool on);
+// Rule bodies as the engine reads them: for each, [[longhand, value,
+// important], …]; then the picked element's style attribute the same way.
+QString expand(const QJsonValue &bodies);
+// The picked element's computed values of the properties named.
+QString computed(const QJsonValue &names);
 // Puts the sheet's file, read anew, in place of every link to it; answers
 // false when the page does not link the file.
 QString swapSheet(const QString &sheetPath);
