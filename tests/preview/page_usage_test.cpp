@@ -12,6 +12,8 @@
 #include <QListWidget>
 #include <QSignalSpy>
 #include <QStatusBar>
+#include <QTabWidget>
+#include <QTreeWidget>
 #include <QWebEngineView>
 
 namespace {
@@ -230,6 +232,22 @@ TEST_F(PageUsageTest, TheCascadesWinnerIsWhatTheEngineComputes)
                 << id.toStdString() << " " << name.toStdString() << ": " << winner->value.toStdString();
         }
     }
+
+    // The cascade page shows the paragraph's: the winner on the property's
+    // row, what it overrides struck through under it; a click selects a rule.
+    auto *tree = child<QTreeWidget>("CascadeTree");
+    const QList<QTreeWidgetItem *> colour = tree->findItems(QStringLiteral("color"), Qt::MatchExactly);
+    ASSERT_EQ(colour.size(), 1);
+    EXPECT_EQ(colour[0]->text(1), QStringLiteral("blue !important"));
+    EXPECT_TRUE(colour[0]->text(2).startsWith(QStringLiteral("@layer base")));
+    ASSERT_EQ(colour[0]->childCount(), 2) << "red unlayered, green in theme";
+    EXPECT_EQ(colour[0]->child(0)->text(1), QStringLiteral("red"));
+    EXPECT_TRUE(colour[0]->child(0)->font(1).strikeOut());
+    auto *viewer = child<QTabWidget>("Viewer");
+    viewer->setCurrentWidget(child<QWidget>("CascadePage"));
+    tree->expandAll();
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(colour[0]->child(0)).center());
+    EXPECT_EQ(list->item(list->currentRow())->text(), QStringLiteral(".t"));
 }
 
 } // namespace

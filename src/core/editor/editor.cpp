@@ -145,6 +145,7 @@ void Editor::ViewerChange(ViewerPage page)
         m_preview.RefreshViewExecute();
         break;
     case ViewerPage::Editor:
+    case ViewerPage::Cascade:
         break;
     }
 }

@@ -63,7 +63,7 @@ public:
     void HCSSMemoClick(const QByteArray &viewText, int caret);
 
     // The user turned the sheet views to another page.
-    enum class ViewerPage { Editor, CurrentSheet, DiskSheet, Browser };
+    enum class ViewerPage { Editor, CurrentSheet, DiskSheet, Browser, Cascade };
     void ViewerChange(ViewerPage page);
     // Shows the recovery copy's text; the window puts it on its page.
     std::function<void()> showDiskSheet;

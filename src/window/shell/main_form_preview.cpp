@@ -27,6 +27,8 @@
 #include <QSplitter>
 #include <QWebEnginePage>
 #include <QWebEngineView>
+#include "window/preview/cascade_page.h"
+
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTextBlock>
@@ -145,6 +147,12 @@ void TMainForm::bindPageInspector()
             action->setEnabled(inspector.hasPick());
         }
     };
+    // The cascade for the picked element, a page of the viewer.
+    {
+        const int shown = m_viewer.viewer->currentIndex();
+        m_viewer.viewer->addTab(new CascadePage(*m_editor, m_viewer.viewer), QStringLiteral("Каскад"));
+        m_viewer.viewer->setCurrentIndex(shown);
+    }
     // The contrast of the picked element's text, on the colour page.
     QLabel *contrast = controls().contrastLabel;
     inspector.showContrast = [contrast](const QString &text) {
