@@ -251,3 +251,21 @@ TEST_F(PageUsageTest, TheCascadesWinnerIsWhatTheEngineComputes)
 }
 
 } // namespace
+
+namespace {
+
+// A pick goes to the rule that wins the most of the element's properties,
+// not to the most specific one that sets a single thing.
+TEST_F(PageUsageTest, APickSelectsTheRuleThatWinsTheMostProperties)
+{
+    openPage("<button id=\"b\" type=\"button\" class=\"btn\">b</button>",
+             ".btn {\r\ncolor: red;\r\npadding: 4px 8px;\r\nmargin: 0;\r\n--bs-x: 1;\r\n}\r\n"
+             "button:not(:disabled), [type=button]:not(:disabled) {\r\ncursor: pointer;\r\n}\r\n"
+             "#b {\r\n--a: 1;\r\n--b: 2;\r\n}\r\n");
+    pick(QStringLiteral("b"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return list->currentRow() == 1; }, 10000))
+        << list->item(std::max(0, list->currentRow()))->text().toStdString();
+    EXPECT_EQ(form->editor().cascade().mainRule(), 1) << "custom properties aside";
+}
+
+} // namespace

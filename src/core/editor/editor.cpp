@@ -49,8 +49,18 @@ Editor::Editor(EditorHost &host, Questioner &questioner)
     };
     m_inspector.elementPicked = [this](const std::vector<RuleMatch> &matches) {
         m_elementRules.setPicked(matches);
+        m_pickWeighed = false;
         m_cascade.setPicked(matches);
     };
+    // Once the page has said what each rule of a pick sets, the pick goes
+    // to the rule that wins the most of the element's properties.
+    QObject::connect(&m_cascade, &ElementCascade::changed, &m_store, [this] {
+        if (m_pickWeighed || m_cascade.properties().isEmpty())
+            return;
+        m_pickWeighed = true;
+        if (const std::optional<int> rule = m_cascade.mainRule(); rule && *rule != m_store.list().selected())
+            ListTagClick(*rule);
+    });
     // The element's rules name rows: rows that change make them stale.
     QObject::connect(&m_store.list(), &StyleListModel::itemsChanged, &m_elementRules, [this] {
         m_elementRules.forget();

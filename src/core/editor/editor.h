@@ -99,4 +99,6 @@ private:
     // The rule last read into the panels: another one starts at its first
     // shadow and transition.
     int m_readRow = -1;
+    // Whether the last pick has gone to the rule that wins the most.
+    bool m_pickWeighed = true;
 };

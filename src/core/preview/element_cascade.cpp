@@ -76,6 +76,29 @@ void ElementCascade::setForced(const QByteArrayList &states)
     ask();
 }
 
+std::optional<int> ElementCascade::mainRule() const
+{
+    std::map<int, std::pair<int, Specificity>> won;
+    for (const Property &p : m_properties) {
+        const CascadeEntry &winner = p.entries.first();
+        if (p.name.startsWith(QLatin1String("--")) || winner.inline_ || winner.rule < 0)
+            continue;
+        auto &[count, specificity] = won[winner.rule];
+        ++count;
+        specificity = winner.specificity;
+    }
+    std::optional<int> best;
+    std::pair<int, Specificity> bestWeight;
+    for (const auto &[rule, weight] : won) {
+        // Rows come in order: of equals, the later one.
+        if (!best || weight >= bestWeight) {
+            best = rule;
+            bestWeight = weight;
+        }
+    }
+    return best;
+}
+
 void ElementCascade::refresh()
 {
     if (!m_matches.empty())

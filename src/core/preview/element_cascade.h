@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 class BrowserHost;
@@ -38,6 +39,11 @@ public:
     const QList<Property> &properties() const { return m_properties; }
     // The declaration that wins a property, or nothing.
     const CascadeEntry *winner(const QString &property) const;
+
+    // The rule that wins the most longhands of the element, custom
+    // properties aside; of equals the more specific, then the later one.
+    // Nothing when no rule wins any.
+    std::optional<int> mainRule() const;
 
     // The cascade layers of the sheet in their order, by their names as the
     // rule list gives them ("@layer base").
