@@ -52,15 +52,10 @@ std::optional<QByteArray> bodyOfRuleText(const ByteLines &rule, SheetPos selecto
     return text.mid(at + 1, end - at - 1);
 }
 
-// A declaration as the preview's engine gets it.
+// A declaration's value as the preview's engine gets it.
 QByteArray loweredValue(const QByteArray &name, const QByteArray &value)
 {
-    const QByteArray lowered = lowerForPreview("a{" + name + ":" + value + "}", QByteArray()).text;
-    const qsizetype open = lowered.indexOf('{');
-    const qsizetype close = lowered.lastIndexOf('}');
-    if (open < 0 || close < open)
-        return value;
-    const QList<Declaration> declarations = declarationsOf(lowered.mid(open + 1, close - open - 1));
+    const QList<Declaration> declarations = declarationsOf(lowerDeclarations(name + ":" + value));
     return declarations.size() == 1 ? declarations.first().value : value;
 }
 

@@ -30,10 +30,7 @@ QString layerOf(const SheetStore &store, int row)
 // A rule's own declarations as the page gets them.
 QString loweredBody(const SheetStore &store, int row)
 {
-    const QByteArray lowered = lowerForPreview("a{" + store.table().body(row).join('\n') + "}", QByteArray()).text;
-    const qsizetype open = lowered.indexOf('{');
-    const qsizetype close = lowered.lastIndexOf('}');
-    return open < 0 || close < open ? QString() : store.codec().decode(lowered.mid(open + 1, close - open - 1));
+    return store.codec().decode(lowerDeclarations(store.table().body(row).join('\n')));
 }
 
 } // namespace

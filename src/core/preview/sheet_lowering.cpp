@@ -577,3 +577,11 @@ QString unshownMessage(const LoweredSheet &lowered)
                          .arg(count));
     return QStringLiteral("Просмотр не показывает: ") + parts.join(QStringLiteral(", "));
 }
+
+QByteArray lowerDeclarations(const QByteArray &declarations)
+{
+    const QByteArray lowered = lowerForPreview("a{" + declarations + "}", QByteArray()).text;
+    const qsizetype open = lowered.indexOf('{');
+    const qsizetype close = lowered.lastIndexOf('}');
+    return open < 0 || close < open ? declarations : lowered.mid(open + 1, close - open - 1);
+}

@@ -34,5 +34,9 @@ LoweredSheet lowerForPreview(const QByteArray &sheet, const QByteArray &sheetUrl
 // parent, the list itself.
 QByteArray resolveNestedSelector(const QByteArray &nested, const QByteArray &parent);
 
+// Declarations, as a rule's body holds them, as the preview's engine is
+// given them; themselves when the lowering makes anything else of them.
+QByteArray lowerDeclarations(const QByteArray &declarations);
+
 // "Просмотр не показывает: @container (6), :has() (12)", or nothing.
 QString unshownMessage(const LoweredSheet &lowered);
