@@ -238,11 +238,12 @@ TEST_F(PageUsageTest, TheCascadesWinnerIsWhatTheEngineComputes)
     auto *tree = child<QTreeWidget>("CascadeTree");
     const QList<QTreeWidgetItem *> colour = tree->findItems(QStringLiteral("color"), Qt::MatchExactly);
     ASSERT_EQ(colour.size(), 1);
-    EXPECT_EQ(colour[0]->text(1), QStringLiteral("blue !important"));
-    EXPECT_TRUE(colour[0]->text(2).startsWith(QStringLiteral("@layer base")));
+    EXPECT_EQ(colour[0]->text(1), QStringLiteral("rgb(0, 0, 255)")) << "as computed";
+    EXPECT_EQ(colour[0]->text(2), QStringLiteral("blue !important"));
+    EXPECT_TRUE(colour[0]->text(3).startsWith(QStringLiteral("@layer base")));
     ASSERT_EQ(colour[0]->childCount(), 2) << "red unlayered, green in theme";
-    EXPECT_EQ(colour[0]->child(0)->text(1), QStringLiteral("red"));
-    EXPECT_TRUE(colour[0]->child(0)->font(1).strikeOut());
+    EXPECT_EQ(colour[0]->child(0)->text(2), QStringLiteral("red"));
+    EXPECT_TRUE(colour[0]->child(0)->font(2).strikeOut());
     auto *viewer = child<QTabWidget>("Viewer");
     viewer->setCurrentWidget(child<QWidget>("CascadePage"));
     tree->expandAll();

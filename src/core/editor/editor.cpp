@@ -39,7 +39,16 @@ Editor::Editor(EditorHost &host, Questioner &questioner)
     QObject::connect(&m_store.fileWatch(), &SheetFileWatch::touched, &m_store,
                      [this] { QTimer::singleShot(50, &m_store, [this] { m_files.DiskChanged(); }); });
     // What the page uses is asked again whenever the page may use other rules.
+    m_inspector.setPageSheets(&m_pageSheets);
+    // A pick under way takes in the sheets the page has now.
+    QObject::connect(&m_pageSheets, &PageSheets::changed, &m_store, [this] {
+        if (m_inspector.picking()) {
+            m_inspector.setPicking(false);
+            m_inspector.setPicking(true);
+        }
+    });
     m_inspector.pageChanged = [this] {
+        m_pageSheets.refresh();
         m_unusedRules.refreshSoon();
         m_cascade.refresh();
     };
@@ -104,6 +113,26 @@ void Editor::setBrowser(BrowserHost *browser)
     m_propTable.setBrowser(browser);
     m_unusedRules.setBrowser(browser);
     m_cascade.setBrowser(browser);
+    m_pageSheets.setBrowser(browser);
+}
+
+void Editor::openPageRule(int sheet, int row)
+{
+    if (sheet < 0) {
+        if (row >= 0 && row < m_store.list().count())
+            ListTagClick(row);
+        return;
+    }
+    const QString path = m_pageSheets.path(sheet);
+    if (path.isEmpty()) {
+        if (m_inspector.showMessage)
+            m_inspector.showMessage(QStringLiteral("Это правило блока <style> страницы: оно правится в HTML-редакторе"));
+        return;
+    }
+    if (!m_files.ConfirmDiscard() || !m_files.OpenSheet(path))
+        return;
+    if (row < m_store.list().count())
+        ListTagClick(row);
 }
 
 void Editor::ListTagClick(int row)

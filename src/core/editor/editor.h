@@ -11,6 +11,7 @@
 #include "core/panels/panel_controller.h"
 #include "core/panels/panel_state.h"
 #include "core/preview/page_inspector.h"
+#include "core/preview/page_sheets.h"
 #include "core/preview/preview_refresh.h"
 #include "core/sheet/sheet_files.h"
 #include "core/sheet/sheet_store.h"
@@ -50,6 +51,7 @@ public:
     ElementRules &elementRules() { return m_elementRules; }
     UnusedRules &unusedRules() { return m_unusedRules; }
     ElementCascade &cascade() { return m_cascade; }
+    PageSheets &pageSheets() { return m_pageSheets; }
     const ShownRows &shownRows() const { return m_shownRows; }
 
     // The embedded browser joins once the window has built it.
@@ -57,6 +59,10 @@ public:
 
     // A click on a rule of the list.
     void ListTagClick(int row);
+    // Opens a sheet of the page's others at a rule of it, after the
+    // question about the edited sheet's unsaved changes; a rule of the
+    // edited sheet (-1) is selected.
+    void openPageRule(int sheet, int row);
     // A click in the whole-sheet view selects the rule under the caret:
     // the text as the view holds it (lines joined by CR LF) and the
     // caret's offset in it.
@@ -94,7 +100,8 @@ private:
     RuleFilter m_ruleFilter{m_store.list(), m_store.codec()};
     ElementRules m_elementRules;
     UnusedRules m_unusedRules{m_store};
-    ElementCascade m_cascade{m_store};
+    PageSheets m_pageSheets{m_store};
+    ElementCascade m_cascade{m_store, m_pageSheets};
     ShownRows m_shownRows{m_ruleFilter, m_elementRules};
     // The rule last read into the panels: another one starts at its first
     // shadow and transition.

@@ -13,10 +13,12 @@ struct RuleMatch {
     // The states (":hover") its matching selectors need, when none of them
     // matches the element as it is: it styles the element in that state.
     QByteArrayList states = {};
+    int sheet = -1; // the page's other sheet it is in; -1 for the edited one
 };
 
-// The rule whose declarations win for the element: among the rules whose
-// context applies, the one with the most specific matching selector, and
-// of equals the last in the sheet; a rule that needs a state is left out. Origins, !important and layers are not
-// weighed: every held rule comes from the one sheet.
+// The edited sheet's rule that styles the element most surely, before the
+// page has told what each rule sets: among its rules whose context
+// applies, the one with the most specific matching selector, and of equals
+// the last; a rule that needs a state is left out. Importance and layers
+// are not weighed here.
 std::optional<int> winningRule(const std::vector<RuleMatch> &matches);

@@ -23,6 +23,8 @@ bool outranks(const CascadeEntry &a, const CascadeEntry &b)
         return a.important ? layerRank(a) < layerRank(b) : layerRank(a) > layerRank(b);
     if (a.specificity != b.specificity)
         return a.specificity > b.specificity;
+    if (a.sheetOrder != b.sheetOrder)
+        return a.sheetOrder > b.sheetOrder;
     return a.rule > b.rule;
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/preview/browser_host.h"
 #include "core/preview/page_scripts.h"
+#include "core/preview/page_sheets.h"
 #include "core/preview/sheet_lowering.h"
 #include "core/sheet/byte_lines.h"
 #include "core/sheet/sheet_store.h"
@@ -13,20 +14,6 @@
 
 namespace {
 
-// The layer a rule stands in, from its context in the list: the innermost
-// "@layer name" block; nothing outside one.
-QString layerOf(const SheetStore &store, int row)
-{
-    const QString context = store.codec().decode(store.list().context(row));
-    QString layer;
-    for (const QString &part : context.split(QStringLiteral(" \u203A "), Qt::SkipEmptyParts)) {
-        const QString prelude = part.trimmed();
-        if (prelude.startsWith(QLatin1String("@layer"), Qt::CaseInsensitive))
-            layer = layer.isEmpty() ? prelude.mid(6).trimmed() : layer + QLatin1Char('.') + prelude.mid(6).trimmed();
-    }
-    return layer;
-}
-
 // A rule's own declarations as the page gets them.
 QString loweredBody(const SheetStore &store, int row)
 {
@@ -35,29 +22,10 @@ QString loweredBody(const SheetStore &store, int row)
 
 } // namespace
 
-ElementCascade::ElementCascade(SheetStore &store)
+ElementCascade::ElementCascade(SheetStore &store, const PageSheets &sheets)
     : m_store(store)
+    , m_sheets(sheets)
 {
-}
-
-QStringList ElementCascade::layersOf(const SheetStore &store)
-{
-    // In the order the sheet first names them, by a statement
-    // ("@layer base, theme;") or by a block.
-    QStringList layers;
-    const QByteArray text = store.sheetText();
-    const QByteArray upper = latinUpper(text);
-    for (qsizetype at = upper.indexOf("@LAYER"); at >= 0; at = upper.indexOf("@LAYER", at + 6)) {
-        qsizetype end = at + 6;
-        while (end < text.size() && text[end] != '{' && text[end] != ';' && text[end] != '}')
-            ++end;
-        for (const QByteArray &name : text.mid(at + 6, end - at - 6).split(',')) {
-            const QString layer = store.codec().decode(name.trimmed());
-            if (!layer.isEmpty() && !layers.contains(layer))
-                layers.append(layer);
-        }
-    }
-    return layers;
 }
 
 void ElementCascade::setPicked(const std::vector<RuleMatch> &matches)
@@ -78,7 +46,7 @@ std::optional<int> ElementCascade::mainRule() const
     std::map<int, std::pair<int, Specificity>> won;
     for (const Property &p : m_properties) {
         const CascadeEntry &winner = p.entries.first();
-        if (p.name.startsWith(QLatin1String("--")) || winner.inline_ || winner.rule < 0)
+        if (p.name.startsWith(QLatin1String("--")) || winner.inline_ || winner.rule < 0 || winner.sheet >= 0)
             continue;
         auto &[count, specificity] = won[winner.rule];
         ++count;
@@ -107,16 +75,26 @@ void ElementCascade::forget()
     ++m_asked;
     m_matches.clear();
     m_properties.clear();
+    m_byName.clear();
     emit changed();
+}
+
+const CascadeEntry *ElementCascade::entryOf(const QString &property, int rule) const
+{
+    const auto at = m_byName.constFind(property);
+    if (at == m_byName.constEnd())
+        return nullptr;
+    for (const CascadeEntry &entry : m_properties[*at].entries) {
+        if (!entry.inline_ && entry.sheet < 0 && entry.rule == rule)
+            return &entry;
+    }
+    return nullptr;
 }
 
 const CascadeEntry *ElementCascade::winner(const QString &property) const
 {
-    for (const Property &p : m_properties) {
-        if (p.name == property)
-            return p.entries.isEmpty() ? nullptr : &p.entries.first();
-    }
-    return nullptr;
+    const auto at = m_byName.constFind(property);
+    return at == m_byName.constEnd() || m_properties[*at].entries.isEmpty() ? nullptr : &m_properties[*at].entries.first();
 }
 
 void ElementCascade::ask()
@@ -124,22 +102,25 @@ void ElementCascade::ask()
     const int asked = ++m_asked;
     if (!m_browser)
         return;
-    const QStringList layers = layersOf(m_store);
+    const QStringList layers = m_sheets.layers();
     QList<CascadeEntry> rules;
     QJsonArray bodies;
     for (const RuleMatch &match : m_matches) {
-        if (!match.contextApplies || match.rule < 0 || match.rule >= m_store.styleCount())
+        const SheetStore *store = m_sheets.store(match.sheet);
+        if (!match.contextApplies || !store || match.rule < 0 || match.rule >= store->styleCount())
             continue;
         if (std::any_of(match.states.begin(), match.states.end(), [this](const QByteArray &s) { return !m_forced.contains(s); }))
             continue;
         CascadeEntry entry;
         entry.rule = match.rule;
+        entry.sheet = match.sheet;
+        entry.sheetOrder = m_sheets.order(match.sheet);
         for (const QByteArray &selector : match.selectors)
             entry.specificity = std::max(entry.specificity, selectorSpecificity(selector));
-        const QString layer = layerOf(m_store, match.rule);
+        const QString layer = m_sheets.layerName(match.sheet, match.rule);
         entry.layer = layer.isEmpty() ? -1 : int(layers.indexOf(layer));
         rules.append(entry);
-        bodies.append(loweredBody(m_store, match.rule));
+        bodies.append(loweredBody(*store, match.rule));
     }
     m_browser->runPageScript(page_scripts::expand(bodies), [this, asked, rules](const QVariant &answer) {
         if (asked != m_asked)
@@ -165,6 +146,25 @@ void ElementCascade::ask()
         // Custom properties after the others.
         std::stable_partition(m_properties.begin(), m_properties.end(),
                               [](const Property &p) { return !p.name.startsWith(QLatin1String("--")); });
+        m_byName.clear();
+        for (qsizetype k = 0; k < m_properties.size(); ++k)
+            m_byName.insert(m_properties[k].name, int(k));
+        askComputed(asked);
+    });
+}
+
+// The values as the engine computes them, before the cascade is told.
+void ElementCascade::askComputed(int asked)
+{
+    QJsonArray names;
+    for (const Property &p : m_properties)
+        names.append(p.name);
+    m_browser->runPageScript(page_scripts::computed(names), [this, asked](const QVariant &answer) {
+        if (asked != m_asked)
+            return;
+        const QVariantList values = answer.toList();
+        for (qsizetype k = 0; k < m_properties.size(); ++k)
+            m_properties[k].computed = values.value(k).toString().trimmed();
         emit changed();
     });
 }

@@ -5,17 +5,21 @@
 void ElementRules::setPicked(const std::vector<RuleMatch> &matches)
 {
     m_rules.clear();
+    m_others.clear();
     for (const RuleMatch &match : matches) {
         Rule rule;
         rule.row = match.rule;
+        rule.sheet = match.sheet;
         rule.applies = match.contextApplies;
         for (const QByteArray &selector : match.selectors)
             rule.specificity = std::max(rule.specificity, selectorSpecificity(selector));
         rule.states = match.states;
-        m_rules.push_back(rule);
+        (rule.sheet < 0 ? m_rules : m_others).push_back(rule);
     }
     m_forced.clear();
-    std::sort(m_rules.begin(), m_rules.end(), [](const Rule &a, const Rule &b) { return a.row < b.row; });
+    const auto inOrder = [](const Rule &a, const Rule &b) { return std::pair(a.sheet, a.row) < std::pair(b.sheet, b.row); };
+    std::sort(m_rules.begin(), m_rules.end(), inOrder);
+    std::sort(m_others.begin(), m_others.end(), inOrder);
     m_hasPick = true;
     emit changed();
 }
@@ -59,6 +63,7 @@ void ElementRules::forget()
     if (!m_hasPick && !m_shown)
         return;
     m_rules.clear();
+    m_others.clear();
     m_hasPick = false;
     m_shown = false;
     emit changed();

@@ -9,7 +9,8 @@
 #include <vector>
 
 // The rules of the element picked last, as browser tools list them: every
-// held rule one of whose selectors matches it, in sheet order, with the
+// held rule one of whose selectors matches it, in sheet order (the page's
+// other sheets' apart), with the
 // specificity of its most specific matching selector, and whether its
 // @media and @supports hold at the preview's width. Shown, the rule list
 // keeps only them. A change of the list's rows ends the showing: the rows
@@ -20,6 +21,7 @@ class ElementRules : public QObject
 public:
     struct Rule {
         int row = -1;
+        int sheet = -1; // the page's other sheet it is in; -1 for the edited one
         bool applies = true;
         Specificity specificity;
         QByteArrayList states; // what it needs to style the element (":hover")
@@ -40,6 +42,8 @@ public:
     bool shown() const { return m_shown; }
     // The entry of a row, or nothing when the element's rules do not hold it.
     const Rule *find(int row) const;
+    // The element's rules in the page's other sheets, in the page's order.
+    const std::vector<Rule> &others() const { return m_others; }
     // Whether the list shows a row.
     bool shows(int row) const { return !m_shown || find(row) != nullptr; }
 
@@ -51,6 +55,7 @@ signals:
 
 private:
     std::vector<Rule> m_rules;
+    std::vector<Rule> m_others;
     bool m_hasPick = false;
     QByteArrayList m_forced;
     bool m_shown = false;

@@ -4,6 +4,7 @@
 #include "core/preview/cascade_choice.h"
 #include "core/preview/contrast.h"
 #include "core/preview/page_scripts.h"
+#include "core/preview/page_sheets.h"
 #include "core/preview/rule_selectors.h"
 #include "core/preview/selector_analysis.h"
 #include "core/sheet/sheet_store.h"
@@ -11,6 +12,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+
+#include <map>
 
 PageInspector::PageInspector(SheetStore &store)
     : m_store(store)
@@ -118,30 +121,17 @@ void PageInspector::setPicking(bool on)
     }
     if (!m_browser->browserPageShown())
         m_browser->showBrowserPage();
-    // Every held rule with the selectors that style the element itself, a
-    // passing state taken out (the rule then styles it in that state):
-    // those of a pseudo-element are left out.
+    // Every held rule of the edited sheet and the page's others, with the
+    // selectors that style the element itself, a passing state taken out
+    // (the rule then styles it in that state): those of a pseudo-element
+    // are left out. The edited sheet's rules go by their rows, the others'
+    // after them.
     QJsonArray rules;
-    const std::vector<QByteArray> own = ruleSelectors(m_store.table());
-    for (int row = 0; row < m_store.list().count() && row < int(own.size()); ++row) {
-        if (isBasePageRule(m_store.list().item(row)))
-            continue;
-        QJsonArray selectors;
-        bool any = false;
-        for (const QByteArray &selector : splitSelectorList(own[size_t(row)])) {
-            const MatchForm form = matchForm(selector);
-            if (form.pseudoElement) {
-                selectors.append(QJsonValue::Null);
-            } else {
-                selectors.append(m_store.codec().decode(form.selector));
-                any = true;
-            }
-        }
-        if (!any)
-            continue;
-        const RuleConditions conditions = ruleConditions(m_store, row);
-        rules.append(QJsonArray{row, selectors, QJsonArray::fromStringList(conditions.media),
-                                QJsonArray::fromStringList(conditions.supports)});
+    m_places.clear();
+    addRules(rules, m_store, -1);
+    if (m_sheets) {
+        for (int k = 0; k < int(m_sheets->sheets().size()); ++k)
+            addRules(rules, *m_sheets->sheets()[size_t(k)].store, k);
     }
     run(page_scripts::startPicking(rules));
 }
@@ -246,6 +236,36 @@ void PageInspector::pageMessage(const QString &line)
     }
 }
 
+void PageInspector::addRules(QJsonArray &rules, const SheetStore &store, int sheet)
+{
+    const std::vector<QByteArray> own = ruleSelectors(store.table());
+    for (int row = 0; row < store.list().count() && row < int(own.size()); ++row) {
+        if (isBasePageRule(store.list().item(row)))
+            continue;
+        QJsonArray selectors;
+        bool any = false;
+        for (const QByteArray &selector : splitSelectorList(own[size_t(row)])) {
+            const MatchForm form = matchForm(selector);
+            if (form.pseudoElement) {
+                selectors.append(QJsonValue::Null);
+            } else {
+                selectors.append(store.codec().decode(form.selector));
+                any = true;
+            }
+        }
+        if (!any)
+            continue;
+        int place = row;
+        if (sheet >= 0) {
+            place = m_store.list().count() + int(m_places.size());
+            m_places.push_back({sheet, row});
+        }
+        const RuleConditions conditions = ruleConditions(store, row);
+        rules.append(QJsonArray{place, selectors, QJsonArray::fromStringList(conditions.media),
+                                QJsonArray::fromStringList(conditions.supports)});
+    }
+}
+
 void PageInspector::picked(const QVariantMap &data)
 {
     m_hasPick = true;
@@ -257,17 +277,33 @@ void PageInspector::picked(const QVariantMap &data)
         showContrast(sample ? contrastText(*sample) : QString());
     }
     std::vector<RuleMatch> matches;
+    const int ownRows = m_store.list().count();
     const std::vector<QByteArray> own = ruleSelectors(m_store.table());
+    std::map<int, std::vector<QByteArray>> others;
     for (const QVariant &entry : data.value(QStringLiteral("matches")).toList()) {
         const QVariantList fields = entry.toList();
         if (fields.size() < 3)
             continue;
-        const int row = fields[0].toInt();
-        if (row < 0 || row >= m_store.list().count() || row >= int(own.size()))
+        const int place = fields[0].toInt();
+        int row = place;
+        int sheet = -1;
+        if (place >= ownRows && place - ownRows < int(m_places.size())) {
+            std::tie(sheet, row) = m_places[size_t(place - ownRows)];
+            if (!m_sheets || sheet >= int(m_sheets->sheets().size()))
+                continue;
+        } else if (place < 0 || place >= ownRows) {
             continue;
-        const QByteArrayList selectors = splitSelectorList(own[size_t(row)]);
+        }
+        const SheetStore &store = sheet < 0 ? m_store : *m_sheets->sheets()[size_t(sheet)].store;
+        if (sheet >= 0 && !others.count(sheet))
+            others[sheet] = ruleSelectors(store.table());
+        const std::vector<QByteArray> &written = sheet < 0 ? own : others[sheet];
+        if (row >= int(written.size()))
+            continue;
+        const QByteArrayList selectors = splitSelectorList(written[size_t(row)]);
         RuleMatch match;
         match.rule = row;
+        match.sheet = sheet;
         match.contextApplies = fields[2].toBool();
         // A rule matches as the element is when one of its matching
         // selectors needs no state; else it needs the states they name.

@@ -7,8 +7,12 @@
 #include <QVariant>
 
 #include <functional>
+#include <utility>
+#include <vector>
 
 class BrowserHost;
+class PageSheets;
+class QJsonArray;
 class SheetStore;
 
 // The link between the rule list and the shown page: the elements the
@@ -20,6 +24,8 @@ public:
     explicit PageInspector(SheetStore &store);
 
     void setBrowser(BrowserHost *browser) { m_browser = browser; }
+    // The page's other sheets, whose rules a pick takes in too.
+    void setPageSheets(const PageSheets *sheets) { m_sheets = sheets; }
 
     // The count for the status bar ("" with no page).
     std::function<void(const QString &)> showMatchCount;
@@ -88,9 +94,14 @@ public:
 private:
     void run(const QString &script, std::function<void(const QVariant &)> done = {});
     void picked(const QVariantMap &data);
+    void addRules(QJsonArray &rules, const SheetStore &store, int sheet);
 
     SheetStore &m_store;
     BrowserHost *m_browser = nullptr;
+    const PageSheets *m_sheets = nullptr;
+    // The other sheets' rules by their places in the pick after the edited
+    // sheet's rows: (sheet, row).
+    std::vector<std::pair<int, int>> m_places;
     bool m_outlining = true;
     bool m_layoutLines = true;
     bool m_picking = false;

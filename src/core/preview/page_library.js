@@ -380,6 +380,27 @@
     return out;
   }
 
+  // The page's style sheets in the cascade's order, those whose media
+  // hold: ['link', local path or null, address] or ['style', text].
+  // A sheet on its way in during a swap is not yet one of them.
+  function sheets() {
+    const out = [];
+    for (const sheet of Array.from(document.styleSheets)) {
+      const node = sheet.ownerNode;
+      if (sheet.disabled || pending.has(node)) continue;
+      try { if (sheet.media.mediaText && !window.matchMedia(sheet.media.mediaText).matches) continue; } catch (e) {}
+      if (node && node.tagName === 'STYLE') { out.push(['style', node.textContent]); continue; }
+      const href = (node && node.href) || sheet.href || '';
+      let path = localPath(href);
+      try {
+        const url = new URL(href);
+        if (url.protocol === 'quillbox-sheet:') path = decodeURIComponent(url.pathname);
+      } catch (e) {}
+      out.push(['link', path, href]);
+    }
+    return out;
+  }
+
   // The picked element's computed values of some properties.
   function computed(names) {
     if (!picked || !picked.isConnected) return null;
@@ -391,6 +412,7 @@
   window.__quillbox = {
     expand: expand,
     computed: computed,
+    sheets: sheets,
     usage: usage,
     pickedContrast: function () { return contrastOf(picked); },
     forceState: forceState,

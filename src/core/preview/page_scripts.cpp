@@ -94,6 +94,11 @@ QString computed(const QJsonValue &names)
     return call(QStringLiteral("computed"), json(names));
 }
 
+QString sheets()
+{
+    return call(QStringLiteral("sheets"), {});
+}
+
 QString swapSheet(const QString &sheetPath)
 {
     return call(QStringLiteral("swapSheet"), json(sheetPath));

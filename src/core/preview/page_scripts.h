@@ -43,6 +43,9 @@ QString forceState(const QString &state, bool on);
 QString expand(const QJsonValue &bodies);
 // The picked element's computed values of the properties named.
 QString computed(const QJsonValue &names);
+// The page's style sheets in the cascade's order, those whose media hold:
+// ["link", local path or null, address] or ["style", text].
+QString sheets();
 // Puts the sheet's file, read anew, in place of every link to it; answers
 // false when the page does not link the file.
 QString swapSheet(const QString &sheetPath);

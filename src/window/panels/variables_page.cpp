@@ -2,6 +2,7 @@
 
 #include "core/editor/editor.h"
 #include "core/panels/variable_controller.h"
+#include "window/panels/override_markers.h"
 #include "window/panels/rule_table.h"
 
 #include <QApplication>
@@ -38,6 +39,7 @@ VariablesPage::VariablesPage(Editor &editor, QWidget *parent)
 
     VariableController &vars = m_editor.variables();
     connect(&vars, &VariableController::rowsChanged, this, &VariablesPage::showRows);
+    connect(&editor.cascade(), &ElementCascade::changed, this, &VariablesPage::showMarks);
     connect(m_table, &QTableWidget::itemChanged, this, &VariablesPage::valueChanged);
     connect(m_table, &QTableWidget::itemSelectionChanged, this, &VariablesPage::updateButtons);
     connect(m_add, &QToolButton::clicked, this, &VariablesPage::addVariable);
@@ -103,11 +105,45 @@ void VariablesPage::showRows()
         m_table->setItem(i, ValueColumn, value);
         m_table->setItem(i, WhereColumn, whereItem);
     }
+    showMarks();
     fitColumns();
     if (current >= 0 && current < m_table->rowCount())
         m_table->setCurrentCell(current, ValueColumn, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     m_showing = false;
     updateButtons();
+}
+
+void VariablesPage::showMarks()
+{
+    const QList<VariableRow> &rows = m_editor.variables().rows();
+    const SheetCodec &codec = m_editor.store().codec();
+    QStringList own;
+    for (const VariableRow &row : rows)
+        own.append(row.own ? codec.decode(row.name) : QString());
+    QHash<QString, OverrideMark> byName;
+    for (const OverrideMark &mark : overrideMarks(own, m_editor.cascade(), m_editor.pageSheets(),
+                                                  m_editor.store().currentStyleIndex()))
+        byName.insert(QString::fromUtf8(mark.control), mark);
+    const bool showing = m_showing;
+    m_showing = true;
+    m_marks.clear();
+    for (int i = 0; i < rows.size() && i < m_table->rowCount(); ++i) {
+        QTableWidgetItem *name = m_table->item(i, NameColumn);
+        if (!name)
+            continue;
+        const auto mark = byName.constFind(own[i]);
+        if (mark == byName.constEnd() || own[i].isEmpty()) {
+            if (!name->data(Qt::DecorationRole).isNull()) {
+                name->setData(Qt::DecorationRole, QVariant());
+                name->setToolTip(name->text());
+            }
+            continue;
+        }
+        m_marks.insert(i, *mark);
+        name->setData(Qt::DecorationRole, overrideMarkIcon());
+        name->setToolTip(mark->hint + QStringLiteral("\nЩелчок по метке выбирает это правило"));
+    }
+    m_showing = showing;
 }
 
 void VariablesPage::updateButtons()
@@ -180,6 +216,14 @@ void VariablesPage::cellClicked(int row, int column, const QPoint &at)
         return;
     if (column == WhereColumn) {
         m_editor.variables().definitionClicked(row);
+        return;
+    }
+    if (column == NameColumn && m_marks.contains(row)) {
+        const QRect cell = m_table->visualRect(m_table->model()->index(row, NameColumn));
+        if (at.x() <= cell.left() + m_table->iconSize().width() + 8) {
+            const OverrideMark mark = m_marks.value(row);
+            m_editor.openPageRule(mark.sheet, mark.rule);
+        }
         return;
     }
     const QRect cell = m_table->visualRect(m_table->model()->index(row, ValueColumn));

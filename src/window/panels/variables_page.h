@@ -1,6 +1,9 @@
 #pragma once
 
+#include "core/panels/override_marks.h"
 #include "core/panels/panel_state.h"
+
+#include <QHash>
 
 #include <QWidget>
 
@@ -33,6 +36,9 @@ protected:
 
 private:
     void showRows();
+    // Marks the rule's own variables that another rule sets again for the
+    // picked element, and wins.
+    void showMarks();
     void fitColumns();
     void valueChanged(QTableWidgetItem *item);
     void cellClicked(int row, int column, const QPoint &at);
@@ -47,4 +53,5 @@ private:
     QToolButton *m_delete;
     bool m_showing = false;
     int m_shownRule = -1;
+    QHash<int, OverrideMark> m_marks; // by row
 };

@@ -2,28 +2,29 @@
 
 #include "core/editor/editor.h"
 #include "core/preview/element_cascade.h"
+#include "core/preview/page_sheets.h"
 
 #include <QHeaderView>
+#include <QScrollBar>
+#include <QSet>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace {
 
 constexpr int kRuleRole = Qt::UserRole;
-
-QString ruleText(Editor &editor, const CascadeEntry &entry)
-{
-    if (entry.inline_)
-        return QStringLiteral("атрибут style");
-    const SheetStore &store = editor.store();
-    const QString context = store.codec().decode(store.list().context(entry.rule));
-    return context + store.codec().decode(store.list().item(entry.rule)) + QLatin1Char(' ')
-           + ElementRules::specificityText(entry.specificity);
-}
+constexpr int kSheetRole = Qt::UserRole + 1;
+enum Column { PropertyColumn, ComputedColumn, DeclaredColumn, RuleColumn };
 
 QString valueText(const CascadeEntry &entry)
 {
     return entry.important ? entry.value + QStringLiteral(" !important") : entry.value;
+}
+
+void setRule(QTreeWidgetItem *item, const CascadeEntry &entry)
+{
+    item->setData(0, kRuleRole, entry.inline_ ? -1 : entry.rule);
+    item->setData(0, kSheetRole, entry.sheet);
 }
 
 } // namespace
@@ -39,47 +40,71 @@ CascadePage::CascadePage(Editor &editor, QWidget *parent)
     m_tree = new QTreeWidget(this);
     m_tree->setObjectName(QStringLiteral("CascadeTree"));
     m_tree->setAccessibleName(QStringLiteral("Каскад выбранного элемента"));
-    m_tree->setHeaderLabels({QStringLiteral("Свойство"), QStringLiteral("Значение"), QStringLiteral("Правило")});
+    m_tree->setHeaderLabels({QStringLiteral("Свойство"), QStringLiteral("Вычислено"), QStringLiteral("Задано"),
+                             QStringLiteral("Правило")});
+    m_tree->headerItem()->setToolTip(ComputedColumn, QStringLiteral("Значение, которое браузер вычислил для элемента"));
+    m_tree->headerItem()->setToolTip(DeclaredColumn, QStringLiteral("Значение, как его задаёт правило"));
     m_tree->setUniformRowHeights(true);
     m_tree->setAlternatingRowColors(true);
     m_tree->header()->setSectionResizeMode(QHeaderView::Interactive);
     layout->addWidget(m_tree);
     connect(&m_editor.cascade(), &ElementCascade::changed, this, &CascadePage::showCascade);
+    // A click selects a rule of the edited sheet; a double-click opens the
+    // page's other sheet at its rule.
     connect(m_tree, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *item) {
         const int rule = item->data(0, kRuleRole).toInt();
-        if (rule >= 0 && rule < m_editor.store().list().count())
+        if (item->data(0, kSheetRole).toInt() < 0 && rule >= 0 && rule < m_editor.store().list().count())
             m_editor.ListTagClick(rule);
+    });
+    connect(m_tree, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem *item) {
+        const int sheet = item->data(0, kSheetRole).toInt();
+        if (sheet >= 0 && item->data(0, kRuleRole).toInt() >= 0)
+            m_editor.openPageRule(sheet, item->data(0, kRuleRole).toInt());
     });
     showCascade();
 }
 
 void CascadePage::showCascade()
 {
+    // The cascade is read again after each change: what the user opened stays open.
+    QSet<QString> expanded;
+    for (int i = 0; i < m_tree->topLevelItemCount(); ++i) {
+        if (m_tree->topLevelItem(i)->isExpanded())
+            expanded.insert(m_tree->topLevelItem(i)->text(PropertyColumn));
+    }
+    const int scrolled = m_tree->verticalScrollBar()->value();
     m_tree->clear();
     const QList<ElementCascade::Property> &properties = m_editor.cascade().properties();
     if (properties.isEmpty()) {
         auto *hint = new QTreeWidgetItem(m_tree, {QStringLiteral("Выберите элемент на странице (Ctrl+Shift+C)")});
         hint->setFlags(Qt::NoItemFlags);
         hint->setData(0, kRuleRole, -1);
+        hint->setData(0, kSheetRole, -1);
         hint->setFirstColumnSpanned(true);
         return;
     }
+    const PageSheets &sheets = m_editor.pageSheets();
     for (const ElementCascade::Property &property : properties) {
         const CascadeEntry &winner = property.entries.first();
-        auto *row = new QTreeWidgetItem(m_tree, {property.name, valueText(winner), ruleText(m_editor, winner)});
-        row->setData(0, kRuleRole, winner.inline_ ? -1 : winner.rule);
+        const QString winnerName = sheets.ruleName(winner, true);
+        auto *row = new QTreeWidgetItem(m_tree, {property.name, property.computed, valueText(winner), winnerName});
+        setRule(row, winner);
+        for (int column = 0; column < 4; ++column)
+            row->setToolTip(column, row->text(column));
         for (int k = 1; k < property.entries.size(); ++k) {
             const CascadeEntry &lost = property.entries[k];
-            auto *under = new QTreeWidgetItem(row, {QString(), valueText(lost), ruleText(m_editor, lost)});
-            under->setData(0, kRuleRole, lost.inline_ ? -1 : lost.rule);
-            for (int column = 1; column < 3; ++column) {
+            auto *under = new QTreeWidgetItem(row, {QString(), QString(), valueText(lost), sheets.ruleName(lost, true)});
+            setRule(under, lost);
+            for (int column = DeclaredColumn; column <= RuleColumn; ++column) {
                 QFont font = under->font(column);
                 font.setStrikeOut(true);
                 under->setFont(column, font);
-                under->setToolTip(column, QStringLiteral("Перекрыто: %1").arg(ruleText(m_editor, winner)));
+                under->setToolTip(column, QStringLiteral("Перекрыто: %1").arg(winnerName));
             }
         }
+        row->setExpanded(expanded.contains(property.name));
     }
-    m_tree->resizeColumnToContents(0);
-    m_tree->resizeColumnToContents(1);
+    for (int column = PropertyColumn; column < RuleColumn; ++column)
+        m_tree->resizeColumnToContents(column);
+    m_tree->verticalScrollBar()->setValue(scrolled);
 }

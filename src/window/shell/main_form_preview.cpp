@@ -27,6 +27,7 @@
 #include <QSplitter>
 #include <QWebEnginePage>
 #include <QWebEngineView>
+#include "window/panels/override_markers.h"
 #include "window/preview/cascade_page.h"
 
 #include <QStatusBar>
@@ -119,7 +120,9 @@ void TMainForm::bindPageInspector()
     };
     connect(&elementRules, &ElementRules::changed, this, rulesState);
     rulesState();
-    m_listPanel.list->bindElementRules(&elementRules);
+    m_listPanel.list->bindElementRules(&elementRules, &m_editor->pageSheets());
+    connect(m_listPanel.list, &StyleListWidget::otherRuleOpened, this,
+            [this](int sheet, int row) { m_editor->openPageRule(sheet, row); });
     // The rules the page does not use, greyed while the action is on.
     UnusedRules &unused = m_editor->unusedRules();
     unused.showMessage = [this](const QString &text) {
@@ -147,6 +150,8 @@ void TMainForm::bindPageInspector()
             action->setEnabled(inspector.hasPick());
         }
     };
+    // Controls whose declaration loses for the picked element are marked.
+    new OverrideMarkers(*m_editor, this);
     // The cascade for the picked element, a page of the viewer.
     {
         const int shown = m_viewer.viewer->currentIndex();

@@ -3,6 +3,8 @@
 #include "core/sheet/sheet_encoding.h"
 #include "core/sheet/style_list_model.h"
 #include "core/preview/element_rules.h"
+#include "core/preview/page_sheets.h"
+#include "core/sheet/sheet_store.h"
 #include "core/preview/unused_rules.h"
 #include "core/stylelist/rule_filter.h"
 
@@ -20,6 +22,9 @@
 namespace {
 
 constexpr int kContextLength = Qt::UserRole + 1;
+// A row of the page's other sheets: its sheet and its row there.
+constexpr int kOtherSheet = Qt::UserRole + 2;
+constexpr int kOtherRow = Qt::UserRole + 3;
 
 // Draws a nested rule's context ("@media (min-width: 576px) › ") muted, so
 // the selector after it stands out.
@@ -123,9 +128,10 @@ void StyleListWidget::bindFilter(const RuleFilter *filter)
     showFiltered();
 }
 
-void StyleListWidget::bindElementRules(const ElementRules *rules)
+void StyleListWidget::bindElementRules(const ElementRules *rules, const PageSheets *sheets)
 {
     m_elementRules = rules;
+    m_sheets = sheets;
     connect(rules, &ElementRules::changed, this, &StyleListWidget::showFiltered);
     showFiltered();
 }
@@ -147,7 +153,8 @@ void StyleListWidget::showFiltered()
     const QColor greyed((text.red() + ground.red()) / 2, (text.green() + ground.green()) / 2,
                         (text.blue() + ground.blue()) / 2);
     setUpdatesEnabled(false);
-    for (int i = 0; i < count(); ++i) {
+    showOthers();
+    for (int i = 0; i < ownRows(); ++i) {
         const bool hidden = (m_filter && !m_filter->shows(i)) || (m_elementRules && !m_elementRules->shows(i));
         if (isRowHidden(i) != hidden)
             setRowHidden(i, hidden);
@@ -176,9 +183,44 @@ void StyleListWidget::showFiltered()
         showSelection(m_model->selected());
 }
 
+int StyleListWidget::ownRows() const
+{
+    return m_model ? std::min(int(m_model->items().size()), count()) : count();
+}
+
+void StyleListWidget::showOthers()
+{
+    const QSignalBlocker block(this);
+    while (count() > ownRows())
+        delete takeItem(count() - 1);
+    if (!m_elementRules || !m_elementRules->shown() || !m_sheets)
+        return;
+    for (const ElementRules::Rule &rule : m_elementRules->others()) {
+        const SheetStore *store = m_sheets->store(rule.sheet);
+        if (!store || rule.row >= store->list().count())
+            continue;
+        const QString name = m_sheets->sheets()[size_t(rule.sheet)].name;
+        const QString prefix = name + QStringLiteral(" \u203A ") + store->codec().decode(store->list().context(rule.row));
+        auto *row = new QListWidgetItem(prefix + store->codec().decode(store->list().item(rule.row)), this);
+        row->setFlags(Qt::ItemIsEnabled);
+        row->setData(kContextLength, int(prefix.size()));
+        row->setData(kOtherSheet, rule.sheet);
+        row->setData(kOtherRow, rule.row);
+        const bool file = !m_sheets->sheets()[size_t(rule.sheet)].path.isEmpty();
+        row->setToolTip(row->text() + QLatin1Char(' ') + ElementRules::specificityText(rule.specificity)
+                        + ElementRules::stateNote(rule) + QLatin1Char('\n')
+                        + (file ? QStringLiteral("Только для чтения; двойной щелчок открывает %1").arg(name)
+                                : QStringLiteral("Только для чтения: блок <style> страницы")));
+        if (!m_elementRules->holds(rule))
+            row->setForeground(palette().color(QPalette::Disabled, QPalette::Text));
+    }
+}
+
 void StyleListWidget::showItems()
 {
     const QSignalBlocker block(this);
+    while (count() > int(m_model->items().size()))
+        delete takeItem(count() - 1);
     QStringList texts;
     QList<int> contextLengths;
     const QList<QByteArray> &items = m_model->items();
@@ -227,6 +269,8 @@ void StyleListWidget::mousePressEvent(QMouseEvent *event)
     // The press selects the rule first, so a drag always carries the
     // current rule.
     const int row = rowAt(event->position().toPoint());
+    if (row >= ownRows() && row < count())
+        return; // another sheet's rule: read-only
     if (row < count())
         emit rowClicked(row);
     QListWidget::mousePressEvent(event);
@@ -236,8 +280,10 @@ void StyleListWidget::mousePressEvent(QMouseEvent *event)
 void StyleListWidget::mouseDoubleClickEvent(QMouseEvent *event)
 {
     const int row = rowAt(event->position().toPoint());
-    if (row < count())
+    if (row < ownRows())
         emit rowDoubleClicked(row);
+    else if (row < count())
+        emit otherRuleOpened(item(row)->data(kOtherSheet).toInt(), item(row)->data(kOtherRow).toInt());
 }
 
 void StyleListWidget::keyPressEvent(QKeyEvent *event)
@@ -245,7 +291,7 @@ void StyleListWidget::keyPressEvent(QKeyEvent *event)
     const int before = currentRow();
     QListWidget::keyPressEvent(event);
     const int after = currentRow();
-    if (after != before && after >= 0)
+    if (after != before && after >= 0 && after < ownRows())
         emit rowClicked(after);
 }
 

@@ -4,6 +4,7 @@
 
 class QFontMetrics;
 class ElementRules;
+class PageSheets;
 class UnusedRules;
 class RuleFilter;
 class SheetCodec;
@@ -33,8 +34,9 @@ public:
     void bindFilter(const RuleFilter *filter);
     // Shows only the picked element's rules while they are shown: greyed
     // where their @media or @supports does not hold, their specificity in
-    // their tips.
-    void bindElementRules(const ElementRules *rules);
+    // their tips. Those of the page's other sheets follow, read-only, each
+    // naming its file.
+    void bindElementRules(const ElementRules *rules, const PageSheets *sheets);
     // Greys the rules the page does not use, in italics, while they are
     // shown; a rule whose conditions do not hold at the page's width is
     // greyed upright.
@@ -46,6 +48,8 @@ public:
 signals:
     void rowClicked(int row);
     void rowDoubleClicked(int row);
+    // A double-click on a rule of the page's other sheets.
+    void otherRuleOpened(int sheet, int row);
     void draggedOver(int row);
     void dropped(int row);
 
@@ -61,10 +65,14 @@ private:
     void showItems();
     void showSelection(int row);
     void showFiltered();
+    void showOthers();
+    // The rows of the edited sheet; the page's other sheets' come after.
+    int ownRows() const;
 
     StyleListModel *m_model = nullptr;
     const SheetCodec *m_codec = nullptr;
     const RuleFilter *m_filter = nullptr;
     const ElementRules *m_elementRules = nullptr;
+    const PageSheets *m_sheets = nullptr;
     const UnusedRules *m_unused = nullptr;
 };
