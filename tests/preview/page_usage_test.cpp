@@ -6,13 +6,17 @@
 
 #include "core/editor/editor.h"
 #include "core/preview/element_cascade.h"
+#include "core/preview/page_sheets.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTableWidget>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <QWebEngineView>
 
@@ -21,13 +25,16 @@ namespace {
 class PageUsageTest : public WindowTest
 {
 protected:
-    void openPage(const QByteArray &html, const QByteArray &rules)
+    // The page links the edited sheet, between what `before` and `after`
+    // put in its head.
+    void openPage(const QByteArray &html, const QByteArray &rules, const QByteArray &before = {},
+                  const QByteArray &after = {})
     {
         const QString page = dir.filePath(QStringLiteral("page.html"));
         QFile out(page);
         ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write("<!DOCTYPE html><html><head><link rel=\"stylesheet\" href=\"site.css\"></head><body>" + html
-                  + "</body></html>");
+        out.write("<!DOCTYPE html><html><head>" + before + "<link rel=\"stylesheet\" href=\"site.css\">" + after
+                  + "</head><body>" + html + "</body></html>");
         out.close();
         startWith("LINK_HTML {\r\nLINK_HTML=" + page.toUtf8() + ";\r\n}\r\n" + rules);
         view = child<QWebEngineView>("PreBrowser");
@@ -267,6 +274,81 @@ TEST_F(PageUsageTest, APickSelectsTheRuleThatWinsTheMostProperties)
     EXPECT_TRUE(QTest::qWaitFor([&] { return list->currentRow() == 1; }, 10000))
         << list->item(std::max(0, list->currentRow()))->text().toStdString();
     EXPECT_EQ(form->editor().cascade().mainRule(), 1) << "custom properties aside";
+}
+
+} // namespace
+
+namespace {
+
+// A linked sheet before the edited one and a <style> block after it take
+// part: their rules are listed, read-only, naming where they are; the
+// controls and variables whose declaration loses to them are marked, and
+// a mark leads to the winner.
+TEST_F(PageUsageTest, ThePagesOtherSheetsTakePartAndTheControlsTheyBeatAreMarked)
+{
+    QFile base(dir.filePath(QStringLiteral("base.css")));
+    ASSERT_TRUE(base.open(QIODevice::WriteOnly));
+    base.write(".nav-link {\r\ncolor: rgb(1, 2, 3);\r\n--x: 1;\r\n}\r\n.other {\r\ncolor: blue;\r\n}\r\n");
+    base.close();
+    openPage("<a id=\"n\" class=\"nav-link\" href=\"#\">n</a>",
+             "a {\r\ncolor: red;\r\npadding-top: 1px;\r\nmargin-top: 2px;\r\n--x: 2;\r\n}\r\n.nav-link {\r\nfont-weight: 700;\r\n}\r\n",
+             "<link rel=\"stylesheet\" href=\"base.css\">", "<style>#n { padding-top: 3px; }</style>");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->editor().pageSheets().sheets().size() == 2; }, 10000));
+    ElementCascade &cascade = form->editor().cascade();
+    QSignalSpy changed(&cascade, &ElementCascade::changed);
+    pick(QStringLiteral("n"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return cascade.winner(QStringLiteral("color")); }, 10000));
+    // The engine agrees on who wins.
+    EXPECT_EQ(runInPage(view->page(), QStringLiteral("getComputedStyle(document.getElementById('n')).color")).toString(),
+              QStringLiteral("rgb(1, 2, 3)"));
+    EXPECT_EQ(cascade.winner(QStringLiteral("color"))->sheet, 0);
+    EXPECT_EQ(cascade.winner(QStringLiteral("padding-top"))->sheet, 1);
+    EXPECT_EQ(cascade.winner(QStringLiteral("margin-top"))->sheet, -1);
+    const auto computed = std::find_if(cascade.properties().begin(), cascade.properties().end(),
+                                        [](const ElementCascade::Property &p) { return p.name == "padding-top"; });
+    ASSERT_NE(computed, cascade.properties().end());
+    EXPECT_EQ(computed->computed, QStringLiteral("3px"));
+
+    // The rule "a" is selected; its colour and padding are marked, its margin is not.
+    form->editor().ListTagClick(1);
+    const auto marks = [&] {
+        QMap<QString, QString> out;
+        for (QToolButton *mark : form->findChildren<QToolButton *>(QStringLiteral("OverrideMark")))
+            out.insert(mark->property("control").toString(), mark->toolTip().section(QLatin1Char('\n'), 0, 0));
+        return out;
+    };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return marks().size() == 2; }, 5000)) << marks().size();
+    EXPECT_EQ(marks().value(QStringLiteral("FontColor")), QStringLiteral("Перекрыто: base.css › .nav-link (0,1,0)"));
+    EXPECT_EQ(marks().value(QStringLiteral("PaddingTop")), QStringLiteral("Перекрыто: <style> › #n (1,0,0)"));
+    // So is its variable, which base.css sets again.
+    auto *vars = child<QTableWidget>("VarTable");
+    ASSERT_TRUE(vars);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return vars->rowCount() > 0 && !vars->item(0, 0)->icon().isNull(); }, 5000));
+    EXPECT_TRUE(vars->item(0, 0)->toolTip().startsWith(QStringLiteral("Перекрыто: base.css › .nav-link (0,1,0)")));
+
+    // The element's rules: the other sheets' follow, read-only.
+    child<QAction>("ElementRules")->trigger();
+    ASSERT_EQ(list->count(), 5);
+    EXPECT_EQ(list->item(3)->text(), QStringLiteral("base.css › .nav-link"));
+    EXPECT_EQ(list->item(4)->text(), QStringLiteral("<style> › #n"));
+    EXPECT_FALSE(list->item(3)->flags() & Qt::ItemIsSelectable);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(3)).center());
+    EXPECT_EQ(list->currentRow(), 1) << "a click on another sheet's rule selects nothing";
+
+    // A click on the colour's mark opens base.css at its rule, after the
+    // question about the edited sheet's changes.
+    form->store().setSheetModified(true);
+    questioner->answers = {Questioner::No};
+    QToolButton *colourMark = nullptr;
+    for (QToolButton *mark : form->findChildren<QToolButton *>(QStringLiteral("OverrideMark")))
+        if (mark->property("control") == QStringLiteral("FontColor"))
+            colourMark = mark;
+    ASSERT_TRUE(colourMark);
+    colourMark->click();
+    ASSERT_EQ(questioner->asked.size(), 1) << questioner->asked.value(1).text.toStdString();
+    EXPECT_EQ(QFileInfo(form->store().currentFileName()).fileName(), QStringLiteral("base.css"));
+    EXPECT_EQ(list->item(list->currentRow())->text(), QStringLiteral(".nav-link"));
+    EXPECT_TRUE(view->url().path().endsWith(QLatin1String("page.html"))) << "the page that links it stays";
 }
 
 } // namespace

@@ -101,7 +101,11 @@ Editor::Editor(EditorHost &host, Questioner &questioner)
         m_panels.notify();
     };
     // The whole-sheet view follows a new or loaded sheet at once.
-    m_files.sheetReplaced = [this] { m_commit.RefreshSheetView(); };
+    m_files.sheetReplaced = [this] {
+        m_commit.RefreshSheetView();
+        // The page may be the same, its sheets seen anew: the edited one is another.
+        m_pageSheets.refresh();
+    };
 }
 
 void Editor::setBrowser(BrowserHost *browser)
@@ -129,7 +133,11 @@ void Editor::openPageRule(int sheet, int row)
             m_inspector.showMessage(QStringLiteral("Это правило блока <style> страницы: оно правится в HTML-редакторе"));
         return;
     }
-    if (!m_files.ConfirmDiscard() || !m_files.OpenSheet(path))
+    if (!m_files.ConfirmDiscard())
+        return;
+    // The page that links the sheet stays in the preview.
+    m_navigation.keepPageIfNoBase();
+    if (!m_files.OpenSheet(path))
         return;
     if (row < m_store.list().count())
         ListTagClick(row);

@@ -23,6 +23,9 @@ public:
     void SaveHomePageExecute();
     // Shows the sheet's base page; silent the first time in a run.
     void GoNavigatorToLINK_HTMLExecute();
+    // The next jump to a sheet's base page that finds none leaves the page
+    // shown as it is, without a word: a sheet opened from that page.
+    void keepPageIfNoBase() { m_silentFirstBaseJump = true; }
     // Opens an HTML page in the preview; returns false when cancelled.
     bool OpenHomePageExecute();
     // Enter in the address box, or an address picked from its list.
