@@ -260,7 +260,11 @@
       const el = target(event);
       const list = rules;
       stopPicking();
-      try { if (el) report(el, list); } catch (e) { say('cancel', null); }
+      // A check box or radio button is toggled while its click is under
+      // way, and put back once the click is cancelled: it is read after.
+      setTimeout(function () {
+        try { if (el) report(el, list); } catch (e) { say('cancel', null); }
+      }, 0);
     }
   };
   const follow = function (event) {
