@@ -2,6 +2,7 @@
 // browser engine (offscreen): a panel change reaching the page's computed
 // style, a selected rule's outline and count on a large page, and a pick.
 #include "window/shell/main_form.h"
+#include "core/editor/editor.h"
 #include "window/preview/outline_overlay.h"
 #include "random_sheet.h"
 #include "scripted_questioner.h"
@@ -20,6 +21,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
@@ -226,6 +228,51 @@ void previewPick(benchmark::State &state)
     }
 }
 BENCHMARK(previewPick)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(30);
+
+// A click on an element while picking to the marks on the panel controls
+// and the cascade page filled: a Bootstrap button with utility classes, some
+// !important, whose rules the pick weighs.
+void previewPickToCascade(benchmark::State &state)
+{
+    PreviewWindow window("<button id=\"probe\" type=\"button\" class=\"btn btn-primary btn-lg d-inline-flex "
+                         "align-items-center justify-content-center gap-2 p-2 m-1 border border-2 rounded-3 shadow-sm "
+                         "text-white fw-bold fs-5 lh-sm text-nowrap position-relative opacity-75 user-select-none "
+                         "text-uppercase text-decoration-none w-auto h-auto overflow-hidden align-middle bg-gradient "
+                         "text-start flex-wrap border-primary rounded-pill px-3 py-1 mt-0 mb-0 ms-1 me-1 z-1\" "
+                         "style=\"margin: 0\">x</button>",
+                         "#probe {\r\n}\r\n");
+    auto *pick = window.form.findChild<QAction *>(QStringLiteral("PickElement"));
+    auto *tree = window.form.findChild<QTreeWidget *>(QStringLiteral("CascadeTree"));
+    QWidget *surface = window.view->focusProxy();
+    const auto marks = [&] { return window.form.findChildren<QToolButton *>(QStringLiteral("OverrideMark")).size(); };
+    qsizetype rules = 0, marked = 0, properties = 0;
+    for (auto _ : state) {
+        window.clickRow(0);
+        (void)spinUntil([&] { return marks() == 0; }, 3000);
+        pick->trigger();
+        window.evaluate(QStringLiteral("1"));
+        QTest::mouseMove(surface, QPoint(15, 15));
+        QElapsedTimer clock;
+        clock.start();
+        QTest::mouseClick(surface, Qt::LeftButton, {}, QPoint(15, 15));
+        if (!spinUntil([&] { return marks() > 0 && tree->topLevelItemCount() > 10; }, 3000)) {
+            state.SkipWithError("no marks or no cascade");
+            break;
+        }
+        state.SetIterationTime(double(clock.nsecsElapsed()) / 1e9);
+        marked = marks();
+        properties = tree->topLevelItemCount();
+        int matching = 0;
+        for (int row = 0; row < window.list->count(); ++row)
+            matching += window.form.editor().elementRules().find(row) ? 1 : 0;
+        rules = matching;
+    }
+    // The run did the work: the rules matched, the properties weighed, the marks set.
+    state.counters["rules"] = double(rules);
+    state.counters["properties"] = double(properties);
+    state.counters["marks"] = double(marked);
+}
+BENCHMARK(previewPickToCascade)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(20);
 
 // ":hover" forced on the picked element to the page's computed style
 // showing it.
