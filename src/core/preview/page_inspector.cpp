@@ -199,6 +199,12 @@ void PageInspector::pageMessage(const QString &line)
         QTimer::singleShot(400, &m_soon, [this] { askContrast(); });
         if (pageChanged)
             pageChanged();
+    } else if (kind == QLatin1String("left")) {
+        // The pointer has left the picked element, its transitions have
+        // run: it is read again without :hover.
+        askContrast();
+        if (pageChanged)
+            pageChanged();
     } else if (kind == QLatin1String("boxes")) {
         const QJsonObject data = message.value(QStringLiteral("data")).toObject();
         auto rect = [](const QJsonValue &value) {

@@ -245,6 +245,12 @@
       if (hits.length) found.push([place, hits, mediaHolds(conditions, media) && supportsHold(supports)]);
     }
     say('pick', { matches: found, element: describe(el), contrast: contrastOf(el) });
+    // The click left the pointer on the element, so it was read in
+    // :hover; once the pointer leaves and the transitions have run, it is
+    // read again as it stands.
+    el.addEventListener('mouseleave', function () {
+      setTimeout(function () { if (picked === el) say('left', null); }, 400);
+    }, { once: true });
   }
 
   function target(event) {

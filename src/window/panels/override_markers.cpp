@@ -100,7 +100,8 @@ void OverrideMarkers::refresh()
         }
         QToolButton *button = shown.button;
         button->setProperty("control", QString::fromLatin1(mark.control));
-        button->setToolTip(mark.hint + QStringLiteral("\nЩелчок выбирает это правило"));
+        button->setToolTip(mark.hint + (mark.sheet >= 0 ? QStringLiteral("\nЩелчок открывает этот файл на правиле")
+                                                        : QStringLiteral("\nЩелчок выбирает это правило")));
         button->setAccessibleName(mark.hint);
         button->disconnect(this);
         connect(button, &QToolButton::clicked, this,

@@ -141,7 +141,8 @@ void VariablesPage::showMarks()
         }
         m_marks.insert(i, *mark);
         name->setData(Qt::DecorationRole, overrideMarkIcon());
-        name->setToolTip(mark->hint + QStringLiteral("\nЩелчок по метке выбирает это правило"));
+        name->setToolTip(mark->hint + (mark->sheet >= 0 ? QStringLiteral("\nЩелчок по метке открывает этот файл на правиле")
+                                                         : QStringLiteral("\nЩелчок по метке выбирает это правило")));
     }
     m_showing = showing;
 }
