@@ -13,6 +13,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <algorithm>
 #include <map>
 
 PageInspector::PageInspector(SheetStore &store)
@@ -160,6 +161,12 @@ void PageInspector::forceState(const QString &pseudoClass, bool on)
     run(page_scripts::forceState(pseudoClass.mid(1), on), [this](const QVariant &answer) {
         if (const std::optional<ContrastSample> sample = contrastSampleOf(answer); sample && showContrast)
             showContrast(contrastText(*sample));
+    });
+    // Read again once the state's transitions have run.
+    QTimer::singleShot(400, &m_soon, [this] {
+        askContrast();
+        if (pageChanged)
+            pageChanged();
     });
 }
 
@@ -337,7 +344,14 @@ void PageInspector::picked(const QVariantMap &data)
             selectRule(*rule);
         return;
     }
-    if (showMessage)
-        showMessage(QStringLiteral("Ни одно правило не подходит к ")
-                    + data.value(QStringLiteral("element")).toString());
+    if (!showMessage)
+        return;
+    const QString element = data.value(QStringLiteral("element")).toString();
+    const auto elsewhere = std::count_if(matches.begin(), matches.end(), [](const RuleMatch &m) { return m.sheet >= 0; });
+    if (elsewhere > 0)
+        showMessage(QStringLiteral("В этом файле нет правила для %1: его оформляют другие таблицы страницы (правил: %2)")
+                        .arg(element)
+                        .arg(elsewhere));
+    else
+        showMessage(QStringLiteral("Ни одно правило не подходит к ") + element);
 }

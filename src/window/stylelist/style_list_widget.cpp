@@ -147,11 +147,7 @@ void StyleListWidget::showFiltered()
 {
     const bool byText = m_filter && m_filter->active();
     const bool byElement = m_elementRules && m_elementRules->shown();
-    // Half way between the text and the ground: plainly there, plainly off.
-    const QColor text = palette().color(QPalette::Text);
-    const QColor ground = palette().color(QPalette::Base);
-    const QColor greyed((text.red() + ground.red()) / 2, (text.green() + ground.green()) / 2,
-                        (text.blue() + ground.blue()) / 2);
+    const QColor greyed = greyedInk();
     setUpdatesEnabled(false);
     showOthers();
     for (int i = 0; i < ownRows(); ++i) {
@@ -183,6 +179,14 @@ void StyleListWidget::showFiltered()
         showSelection(m_model->selected());
 }
 
+QColor StyleListWidget::greyedInk() const
+{
+    // Half way between the text and the ground: plainly there, plainly off.
+    const QColor text = palette().color(QPalette::Text);
+    const QColor ground = palette().color(QPalette::Base);
+    return QColor((text.red() + ground.red()) / 2, (text.green() + ground.green()) / 2, (text.blue() + ground.blue()) / 2);
+}
+
 int StyleListWidget::ownRows() const
 {
     return m_model ? std::min(int(m_model->items().size()), count()) : count();
@@ -212,7 +216,7 @@ void StyleListWidget::showOthers()
                         + (file ? QStringLiteral("Только для чтения; двойной щелчок открывает %1").arg(name)
                                 : QStringLiteral("Только для чтения: блок <style> страницы")));
         if (!m_elementRules->holds(rule))
-            row->setForeground(palette().color(QPalette::Disabled, QPalette::Text));
+            row->setForeground(greyedInk());
     }
 }
 

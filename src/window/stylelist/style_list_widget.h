@@ -68,6 +68,7 @@ private:
     void showOthers();
     // The rows of the edited sheet; the page's other sheets' come after.
     int ownRows() const;
+    QColor greyedInk() const;
 
     StyleListModel *m_model = nullptr;
     const SheetCodec *m_codec = nullptr;
