@@ -156,3 +156,32 @@ TEST(SheetLowering, APlainSheetReachesThePageByteForByte)
 }
 
 } // namespace
+
+namespace {
+
+// An engine that reads nesting and some colours by itself gets them as
+// written; what it lacks is still lowered, and addresses are always made
+// absolute. What it shows is not said to be unshown.
+TEST(SheetLowering, OnlyWhatTheEngineLacksIsLowered)
+{
+    EngineFeatures today;
+    today.nesting = today.has = today.container = today.individualTransforms = true;
+    today.colours = {"oklch(", "color-mix("};
+    const struct {
+        const char *sheet, *lowered;
+    } cases[] = {
+        {".card { color: oklch(0.6 0.2 30); .title { margin: 0 } }", ".card { color: oklch(0.6 0.2 30); .title { margin: 0 } }"},
+        {"a { color: color-mix(in srgb, red, blue) }", "a { color: color-mix(in srgb, red, blue) }"},
+        {"a { color: light-dark(#000, #fff) }", "a { color: rgba(0, 0, 0, 1) }"},
+        {".a { background: url(i.png); .b { background: url(j.png) } }",
+         ".a { background: url(file:///s/i.png); .b { background: url(file:///s/j.png) } }"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(squeezed(lowerForPreview(c.sheet, "file:///s/site.css", today).text), squeezed(c.lowered)) << c.sheet;
+    const QByteArray modern = "@container (min-width: 1px) { a:has(b) { rotate: 5deg } } @scope (.x) { a { b: c } }";
+    EXPECT_EQ(unshownMessage(lowerForPreview(modern, "", today)), QStringLiteral("Просмотр не показывает: @scope (1)"));
+    EXPECT_EQ(unshownMessage(lowerForPreview(modern, "", EngineFeatures())),
+              QStringLiteral("Просмотр не показывает: @container (1), :has() (1), @scope (1), rotate (1)"));
+}
+
+} // namespace

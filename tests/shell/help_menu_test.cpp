@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QTimer>
+#include <QtWebEngineCore/qtwebenginecoreglobal.h>
 
 namespace {
 
@@ -50,17 +51,21 @@ TEST_F(HelpMenuTest, IntegrationAsksAndNoWritesNothing)
 TEST_F(HelpMenuTest, AboutBoxShowsTheProgramAndCloses)
 {
     QSize size;
-    QString version;
+    QString version, engine;
     QTimer::singleShot(0, form.get(), [&] {
         auto *box = qobject_cast<QDialog *>(QApplication::activeModalWidget());
         ASSERT_NE(box, nullptr);
         size = box->size();
         version = box->findChild<QLabel *>(QStringLiteral("Version"))->text();
+        engine = box->findChild<QLabel *>(QStringLiteral("EngineVersion"))->text();
         QTest::mouseClick(box->findChild<QWidget *>(QStringLiteral("OKButton")), Qt::LeftButton);
     });
     child<QAction>("HelpAbout")->trigger();
     EXPECT_EQ(size, QSize(298, 222));
     EXPECT_EQ(version, QStringLiteral("Версия 1.8  2004 г."));
+    // The engine this Qt was built with, by its major version.
+    EXPECT_EQ(engine, QStringLiteral("Движок предпросмотра: Chromium ")
+                          + QString::fromLatin1(qWebEngineChromiumVersion()).section(QLatin1Char('.'), 0, 0));
 }
 
 } // namespace

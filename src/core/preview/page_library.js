@@ -418,8 +418,33 @@
     return names.map(function (n) { return cs.getPropertyValue(n); });
   }
 
+  // What this engine reads by itself, so that the lowering leaves it alone.
+  function engineFeatures() {
+    const supports = function (a, b) {
+      try { return b === undefined ? CSS.supports(a) : CSS.supports(a, b); } catch (e) { return false; }
+    };
+    const colours = [['oklch(', 'oklch(0.5 0.1 100)'], ['oklab(', 'oklab(0.5 0.1 0.1)'], ['lab(', 'lab(50 0 0)'],
+                     ['lch(', 'lch(50 0 0)'], ['hwb(', 'hwb(0 0% 0%)'], ['color(', 'color(srgb 1 0 0)'],
+                     ['color-mix(', 'color-mix(in srgb, red, blue)'], ['light-dark(', 'light-dark(red, blue)']];
+    let nesting = false;
+    try {
+      const sheet = new CSSStyleSheet();
+      sheet.replaceSync('a{b{}}');
+      nesting = !!(sheet.cssRules[0] && sheet.cssRules[0].cssRules && sheet.cssRules[0].cssRules.length);
+    } catch (e) {}
+    return {
+      nesting: nesting,
+      has: supports('selector(:has(a))'),
+      container: 'CSSContainerRule' in window,
+      scope: 'CSSScopeRule' in window,
+      transforms: supports('rotate', '10deg'),
+      colours: colours.filter(function (c) { return supports('color', c[1]); }).map(function (c) { return c[0]; }),
+    };
+  }
+
   let stamp = 0;
   window.__quillbox = {
+    engineFeatures: engineFeatures,
     expand: expand,
     computed: computed,
     sheets: sheets,

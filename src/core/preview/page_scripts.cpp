@@ -94,6 +94,11 @@ QString computed(const QJsonValue &names)
     return call(QStringLiteral("computed"), json(names));
 }
 
+QString engineFeatures()
+{
+    return call(QStringLiteral("engineFeatures"), {});
+}
+
 QString sheets()
 {
     return call(QStringLiteral("sheets"), {});

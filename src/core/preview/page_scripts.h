@@ -46,6 +46,9 @@ QString computed(const QJsonValue &names);
 // The page's style sheets in the cascade's order, those whose media hold:
 // ["link", local path or null, address] or ["style", text].
 QString sheets();
+// What the engine reads by itself: {nesting, has, container, scope,
+// transforms, colours: ["oklch(", …]}.
+QString engineFeatures();
 // Puts the sheet's file, read anew, in place of every link to it; answers
 // false when the page does not link the file.
 QString swapSheet(const QString &sheetPath);

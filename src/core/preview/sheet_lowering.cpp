@@ -174,7 +174,7 @@ qsizetype importAddressAt(const QByteArray &text, qsizetype at)
 // rule, a colour function it predates, or an address that is not absolute.
 // A plain sheet (most of them) then reaches the page as it is, at the cost
 // of one quick look.
-bool needsLowering(const QByteArray &sheet)
+bool needsLowering(const QByteArray &sheet, const EngineFeatures &engine)
 {
     std::vector<bool> styleRules; // for each open block, whether it is a style rule
     char first = 0;               // the first byte of the prelude being read
@@ -186,7 +186,7 @@ bool needsLowering(const QByteArray &sheet)
         }
         const char c = sheet[i];
         if (c == '{') {
-            if (!styleRules.empty() && styleRules.back())
+            if (!styleRules.empty() && styleRules.back() && !engine.nesting)
                 return true;
             styleRules.push_back(first != '@');
             first = 0;
@@ -207,7 +207,7 @@ bool needsLowering(const QByteArray &sheet)
             for (const auto &[word, length] : {std::pair<const char *, qsizetype>{"oklch(", 6}, {"oklab(", 6},
                                                {"lab(", 4}, {"lch(", 4}, {"hwb(", 4}, {"color(", 6},
                                                {"color-mix(", 10}, {"light-dark(", 11}}) {
-                if (startsWithNoCase(sheet, i, word, length))
+                if (startsWithNoCase(sheet, i, word, length) && !engine.readsColour(word))
                     return true;
             }
             if (startsWithNoCase(sheet, i, "url(", 4)) {
@@ -226,12 +226,20 @@ bool needsLowering(const QByteArray &sheet)
 class Lowering
 {
 public:
-    Lowering(const QByteArray &sheet, const QByteArray &sheetUrl) : m_sheet(sheet), m_base(QUrl::fromEncoded(sheetUrl)) {}
+    Lowering(const QByteArray &sheet, const QByteArray &sheetUrl, const EngineFeatures &engine)
+        : m_sheet(sheet), m_base(QUrl::fromEncoded(sheetUrl)), m_engine(engine)
+    {
+        // What this engine shows by itself is not counted as unshown.
+        const bool shown[6] = {engine.container, engine.has, engine.scope, engine.individualTransforms,
+                               engine.individualTransforms, engine.individualTransforms};
+        for (int k = 0; k < 6; ++k)
+            m_counted[k] = !shown[k];
+    }
 
     LoweredSheet run()
     {
         countUnshown();
-        if (needsLowering(m_sheet)) {
+        if (needsLowering(m_sheet, m_engine)) {
             m_variables = stableRootVariables(m_sheet);
             blocks(0, m_sheet.size(), QByteArray(), 0, m_out);
         } else {
@@ -239,7 +247,10 @@ public:
         }
         LoweredSheet result;
         result.text = m_out;
-        for (const auto &[name, count] : m_unshown) {
+        for (int k = 0; k < 6; ++k) {
+            const auto &[name, count] = m_unshown[k];
+            if (!m_counted[k])
+                continue;
             QString shown = QString::fromLatin1(name);
             if (shown.endsWith(QLatin1Char(':')))
                 shown.chop(1);
@@ -296,6 +307,8 @@ private:
             for (const auto &[f, len] : functions) {
                 if (char(f[0]) != first || text.size() - i < len || qstrnicmp(text.constData() + i, f, len) != 0)
                     continue;
+                if (m_engine.readsColour(f))
+                    break;
                 const qsizetype close = closingBracket(text, i + len - 1);
                 if (close >= 0) {
                     replacement = plainColor(text.mid(i, close + 1 - i), m_variables);
@@ -477,6 +490,12 @@ private:
             return;
         }
         flush();
+        if (!atRule && m_engine.nesting) {
+            // An engine that reads nesting gets the rule as written, its
+            // values lowered as far as it needs.
+            out += prelude + "{" + values(m_sheet.mid(bodyFrom, bodyTo - bodyFrom)) + "}";
+            return;
+        }
         if (atRule) {
             // "@supports (color: oklch(0 0 0))" holds here too once its
             // colour is one this engine reads; its "not (…)" then does not.
@@ -550,6 +569,8 @@ private:
 
     const QByteArray &m_sheet;
     const QUrl m_base;
+    const EngineFeatures &m_engine;
+    bool m_counted[6] = {};
     QByteArray m_out;
     // The separate translate, rotate and scale properties came to the engine
     // after the preview's: counted by their name before a colon.
@@ -562,9 +583,9 @@ private:
 
 } // namespace
 
-LoweredSheet lowerForPreview(const QByteArray &sheet, const QByteArray &sheetUrl)
+LoweredSheet lowerForPreview(const QByteArray &sheet, const QByteArray &sheetUrl, const EngineFeatures &engine)
 {
-    return Lowering(sheet, sheetUrl).run();
+    return Lowering(sheet, sheetUrl, engine).run();
 }
 
 QString unshownMessage(const LoweredSheet &lowered)
@@ -578,9 +599,9 @@ QString unshownMessage(const LoweredSheet &lowered)
     return QStringLiteral("Просмотр не показывает: ") + parts.join(QStringLiteral(", "));
 }
 
-QByteArray lowerDeclarations(const QByteArray &declarations)
+QByteArray lowerDeclarations(const QByteArray &declarations, const EngineFeatures &engine)
 {
-    const QByteArray lowered = lowerForPreview("a{" + declarations + "}", QByteArray()).text;
+    const QByteArray lowered = lowerForPreview("a{" + declarations + "}", QByteArray(), engine).text;
     const qsizetype open = lowered.indexOf('{');
     const qsizetype close = lowered.lastIndexOf('}');
     return open < 0 || close < open ? declarations : lowered.mid(open + 1, close - open - 1);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/preview/engine_features.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -7,7 +9,8 @@
 #include <utility>
 
 // The sheet as the preview's engine is given it: what the engine predates
-// is lowered to what it understands, the rest left as written.
+// is lowered to what it understands, the rest left as written. What the
+// engine reads by itself (its features) is never lowered.
 //  - Nested style rules are written flat. A nested selector's "&" stands
 //    for its parent as :is(parent); one without "&" is a descendant of the
 //    parent. Declarations after a nested rule keep their place in the
@@ -26,7 +29,8 @@ struct LoweredSheet {
     // "@container", ":has()", "@scope".
     QList<std::pair<QString, int>> unshown;
 };
-LoweredSheet lowerForPreview(const QByteArray &sheet, const QByteArray &sheetUrl);
+LoweredSheet lowerForPreview(const QByteArray &sheet, const QByteArray &sheetUrl,
+                             const EngineFeatures &engine = previewEngine());
 
 // The selector list a nested rule really has, as the browser reads it: in
 // each of its selectors "&" stands for the parent list as :is(parent), and
@@ -36,7 +40,7 @@ QByteArray resolveNestedSelector(const QByteArray &nested, const QByteArray &par
 
 // Declarations, as a rule's body holds them, as the preview's engine is
 // given them; themselves when the lowering makes anything else of them.
-QByteArray lowerDeclarations(const QByteArray &declarations);
+QByteArray lowerDeclarations(const QByteArray &declarations, const EngineFeatures &engine = previewEngine());
 
 // "Просмотр не показывает: @container (6), :has() (12)", or nothing.
 QString unshownMessage(const LoweredSheet &lowered);

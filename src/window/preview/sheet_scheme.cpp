@@ -74,8 +74,22 @@ void SheetRequestServer::Interceptor::interceptRequest(QWebEngineUrlRequestInfo 
         info.redirect(throughScheme(url));
 }
 
+QWebEngineProfile *SheetRequestServer::profile() const
+{
+    return m_profile;
+}
+
+bool SheetRequestServer::forgetLowered()
+{
+    m_cachedPath.clear();
+    m_cachedInput.clear();
+    m_cached.clear();
+    return m_served;
+}
+
 QByteArray SheetRequestServer::lowered(const QString &path)
 {
+    m_served = true;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return QByteArray();

@@ -31,8 +31,12 @@ public:
 
     // Sends the page's requests for the sheet's file here.
     void install(QWebEngineProfile *profile);
+    QWebEngineProfile *profile() const;
 
     void requestStarted(QWebEngineUrlRequestJob *job) override;
+    // The engine has said what it reads by itself: the sheet is lowered
+    // anew. Whether a sheet was served before.
+    bool forgetLowered();
 
 signals:
     // What the page's engine cannot show of the sheet, for the status bar.
@@ -59,4 +63,5 @@ private:
     QByteArray m_cachedInput;
     QByteArray m_cached;
     QString m_unshown;
+    bool m_served = false;
 };

@@ -1,6 +1,7 @@
 #include "window/shell/about_box.h"
 
 #include "core/editor/desktop_integration.h"
+#include "core/preview/engine_features.h"
 #include "window/shell/icon_factory.h"
 #include "window/panels/panel_widgets.h"
 
@@ -10,6 +11,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QtWebEngineCore/qtwebenginecoreglobal.h>
 
 namespace {
 
@@ -64,6 +66,13 @@ TAboutBox::TAboutBox(QWidget *parent)
     makeLabel(panel, "Label4", QStringLiteral("Home Page Quillbox"), QRect(10, 120, 260, 16));
     QLabel *home = makeLink(panel, "Label3", homePageAddress().toString(), QRect(10, 138, 260, 16),
                             QStringLiteral("Информация об обновлениях и сопутствующие материалы"));
+    // In small type under the links, inside the box's fixed size.
+    QLabel *engine = makeLabel(panel, "EngineVersion",
+                               engineVersionText(QString::fromLatin1(qWebEngineChromiumVersion())),
+                               QRect(10, 155, 260, 13));
+    QFont small = engine->font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    engine->setFont(small);
     connect(mailLabel, &QLabel::linkActivated, this, &TAboutBox::SendMail);
     connect(home, &QLabel::linkActivated, this, &TAboutBox::Label3Click);
 

@@ -29,6 +29,7 @@
 #include <QWebEngineView>
 #include "window/panels/override_markers.h"
 #include "window/preview/cascade_page.h"
+#include "window/preview/engine_probe.h"
 
 #include <QStatusBar>
 #include <QTabWidget>
@@ -53,6 +54,12 @@ void TMainForm::bindPreview()
     connect(server, &SheetRequestServer::unshownChanged, m_unshown, [label = m_unshown](const QString &text) {
         label->setText(text);
         label->setVisible(!text.isEmpty());
+    });
+    // The lowering rewrites only what the engine lacks; a page that got the
+    // sheet before the engine had answered gets it again.
+    probePreviewEngine(server->profile(), server, [this, server](bool changed) {
+        if (changed && server->forgetLowered())
+            m_editor->preview().reloadPage();
     });
 
     connect(a["SaveHomePage"], &QAction::triggered, this, [&navigation] { navigation.SaveHomePageExecute(); });
