@@ -523,18 +523,18 @@ void ResetPanels(PanelState &p)
         c.clear();
     for (QByteArray &name : p.logical)
         name.clear();
-    p.swatch(Swatch::Outline) = {kBlack, false};
-    p.swatch(Swatch::Font) = {kBlack, false};
-    p.swatch(Swatch::Border) = {p.buttonFace, false};
-    p.swatch(Swatch::BackGround) = {kWhite, false};
+    p.swatch(Swatch::Outline) = {kBlack, false, {}};
+    p.swatch(Swatch::Font) = {kBlack, false, {}};
+    p.swatch(Swatch::Border) = {p.buttonFace, false, {}};
+    p.swatch(Swatch::BackGround) = {kWhite, false, {}};
     p.backGroundTransparent = false;
     p.backGroundAtt.checked = false;
     p.backGroundAtt.enabled = false;
     p.backGroundAtt.caption = kNoPicture;
-    p.swatch(Swatch::ScrollBarBase) = {kSilver, false};
-    p.swatch(Swatch::ScrollBarFace) = {kWhite, false};
-    p.swatch(Swatch::ScrollBarArrow) = {kBlack, false};
-    p.swatch(Swatch::ScrollBarShadow) = {kGray, false};
+    p.swatch(Swatch::ScrollBarBase) = {kSilver, false, {}};
+    p.swatch(Swatch::ScrollBarFace) = {kWhite, false, {}};
+    p.swatch(Swatch::ScrollBarArrow) = {kBlack, false, {}};
+    p.swatch(Swatch::ScrollBarShadow) = {kGray, false, {}};
 }
 
 void DeclarationsToPanels(PanelState &p, RuleMemo &memo)

@@ -20,6 +20,14 @@ double leadingNumber(const QByteArray &text)
     return ok ? value : 0.0;
 }
 
+LengthKey keyOf(LengthKey::Kind kind, char insert = 0)
+{
+    LengthKey key;
+    key.kind = kind;
+    key.insert = insert;
+    return key;
+}
+
 } // namespace
 
 LengthKey filterLengthKey(const QByteArray &text, char key)
@@ -30,8 +38,8 @@ LengthKey filterLengthKey(const QByteArray &text, char key)
     QByteArray effective = text;
     if (key == ',' || key == '.') {
         if (text.contains('.'))
-            return {LengthKey::Drop};
-        result = {LengthKey::Insert, '.'};
+            return keyOf(LengthKey::Drop);
+        result = keyOf(LengthKey::Insert, '.');
     } else if (key == '-') {
         if (text.contains('-')) {
             QByteArray without = text;
@@ -42,12 +50,12 @@ LengthKey filterLengthKey(const QByteArray &text, char key)
         result = {LengthKey::SetText, 0, effective, 1};
     } else if (key >= '0' && key <= '9') {
         if (text.indexOf('-') > 0)
-            return {LengthKey::Drop};
+            return keyOf(LengthKey::Drop);
     } else {
-        return {LengthKey::Drop};
+        return keyOf(LengthKey::Drop);
     }
     if (std::fabs(leadingNumber(effective)) > 9999)
-        return {LengthKey::Drop};
+        return keyOf(LengthKey::Drop);
     return result;
 }
 
@@ -58,13 +66,13 @@ LengthKey filterFieldKey(FieldKind kind, bool takesKeywords, const QByteArray &t
     // Over a word, what is typed may be replacing it: leaving the field
     // keeps a keyword or the number.
     if (takesKeywords && (letter || wordTyped))
-        return {LengthKey::Pass};
+        return keyOf(LengthKey::Pass);
     if (((kind == FieldKind::Number || kind == FieldKind::Percent) && key == '-') || (kind == FieldKind::Integer && (key == '.' || key == ',')))
-        return {LengthKey::Drop};
+        return keyOf(LengthKey::Drop);
     // A whole number goes past 9999 (a z-index of 2147483647): ten digits.
     if (kind == FieldKind::Integer && key >= '0' && key <= '9') {
         const auto digits = std::count_if(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-        return text.indexOf('-') > 0 || digits >= 10 ? LengthKey{LengthKey::Drop} : LengthKey{LengthKey::Pass};
+        return text.indexOf('-') > 0 || digits >= 10 ? keyOf(LengthKey::Drop) : keyOf(LengthKey::Pass);
     }
     if (kind == FieldKind::Integer && key == '-') {
         if (text.contains('-')) {

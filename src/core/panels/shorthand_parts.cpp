@@ -220,7 +220,7 @@ namespace {
 std::optional<QByteArray> logicalSideOf(const QByteArray &shorthand, const QList<QByteArray> &parts,
                                         const QByteArray &longhand)
 {
-    for (const QByteArray family : {QByteArray("MARGIN"), QByteArray("PADDING"), QByteArray("INSET")}) {
+    for (const QByteArray &family : {QByteArray("MARGIN"), QByteArray("PADDING"), QByteArray("INSET")}) {
         const QByteArray prefix = family == "INSET" ? QByteArray() : family + "-";
         if (family == "INSET" && shorthand == "INSET") {
             for (int side = 0; side < 4; ++side) {
