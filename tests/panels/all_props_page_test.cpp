@@ -227,7 +227,8 @@ TEST_F(AllPropsPageTest, ADoubleClickOrF2EditsEnterTakesItEscLeavesItUpAndDownSt
     // A value that would break the rule is refused and writes nothing.
     const QByteArray before = sheet();
     doubleClick(table->viewport(), centre(1, 2));
-    editor = focusedEditor();
+    // The value's completion list may hold the focus; the editor is open.
+    editor = focusedEditor() ? focusedEditor() : openEditor("PropValue");
     ASSERT_NE(editor, nullptr);
     editor->selectAll();
     QTest::keyClicks(editor, QStringLiteral("red; margin: 0"));

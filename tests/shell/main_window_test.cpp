@@ -397,7 +397,8 @@ TEST(MainWindow, KeyboardOpensTheMenusAndTabReachesTheListAndThePanels)
     TMainForm form;
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    QApplication::setActiveWindow(&form);
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
 
     // Alt and a title's letter open its menu.
     QTest::sendKeyEvent(QTest::Click, &form, Qt::Key(0x0424), QStringLiteral("Ф"), Qt::AltModifier);

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/preview/engine_features.h"
+#include "core/preview/page_scripts.h"
+
 #include <QEventLoop>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -39,11 +42,25 @@ inline QVariantList judgeInBlankPage(const char *function, const QJsonArray &inp
         .toList();
 }
 
+// What this tree's engine reads by itself, asked as the preview asks it.
+inline EngineFeatures engineOfThisTree()
+{
+    QWebEnginePage page;
+    QEventLoop loop;
+    QObject::connect(&page, &QWebEnginePage::loadFinished, &loop, &QEventLoop::quit);
+    page.setHtml(QStringLiteral("<!DOCTYPE html><body></body>"));
+    QTimer::singleShot(30000, &loop, &QEventLoop::quit);
+    loop.exec();
+    return EngineFeatures::fromAnswer(
+        runInPage(&page, page_scripts::library() + QLatin1Char('\n') + page_scripts::engineFeatures()));
+}
+
 // For each sheet: its rules as the engine reads them, one a line, and how
 // many style rules there are, those in @media and @supports included. A
 // style rule is written with its declarations in a fixed order, custom
-// properties' values trimmed (the order of different properties, and blanks
-// around a custom property's value, mean nothing).
+// properties' values trimmed and their line breaks as CSS reads them (the
+// order of different properties, and blanks around a custom property's
+// value, mean nothing).
 inline const char *const kReadSheetRules = R"(
 (sheets => sheets.map(text => {
   const sheet = new CSSStyleSheet();
@@ -51,7 +68,9 @@ inline const char *const kReadSheetRules = R"(
   let styles = 0;
   const declarations = style => Array.from(style).sort().map(name => {
     const value = style.getPropertyValue(name);
-    return name + ': ' + (name.startsWith('--') ? value.trim() : value)
+    // A custom property's value keeps its text; CSS reads a CR LF in it as
+    // LF, though some engines give back what was written.
+    return name + ': ' + (name.startsWith('--') ? value.trim().replace(/\r\n?/g, '\n') : value)
       + (style.getPropertyPriority(name) ? ' !important' : '');
   }).join('; ');
   const walk = rules => Array.from(rules).map(rule => {

@@ -12,11 +12,6 @@ struct Exact {
     double r, g, b;
 };
 
-Exact exact(Rgb c)
-{
-    return {double(c.r), double(c.g), double(c.b)};
-}
-
 double channel(double value)
 {
     const double c = value / 255.0;

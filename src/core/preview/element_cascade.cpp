@@ -142,7 +142,7 @@ void ElementCascade::ask()
         }
         m_properties.clear();
         for (auto &[name, entries] : byName)
-            m_properties.append({name, cascadeOrder(entries)});
+            m_properties.append({name, cascadeOrder(entries), QString()});
         // Custom properties after the others.
         std::stable_partition(m_properties.begin(), m_properties.end(),
                               [](const Property &p) { return !p.name.startsWith(QLatin1String("--")); });
