@@ -238,3 +238,45 @@ TEST_F(PreviewLoweringWindow, ImportsAndTheirFontsLoadAsFromTheLinkedFile)
 }
 
 } // namespace
+
+namespace {
+
+// :has(), @container and @scope show in the preview as far as this tree's
+// engine allows, and the status bar names exactly what it cannot show.
+TEST_F(PreviewLoweringWindow, HasContainerAndScopeShowAsThisEngineAllowsAndTheRestIsNamed)
+{
+    const QString page = dir.filePath(QStringLiteral("page.html"));
+    QFile out(page);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write("<!DOCTYPE html><html><head><link rel=\"stylesheet\" href=\"site.css\"></head><body>"
+              "<div class=\"box\"><span class=\"x\">x</span></div><div class=\"c\"><p id=\"p\">p</p></div></body></html>");
+    out.close();
+    startWith("LINK_HTML {\r\nLINK_HTML=" + page.toUtf8()
+              + ";\r\n}\r\n.box:has(.x) {\r\ncolor: rgb(1, 2, 3);\r\n}\r\n.c {\r\ncontainer-type: inline-size;\r\n}\r\n"
+                "@container (min-width: 1px) {\r\n#p {\r\ncolor: rgb(4, 5, 6);\r\n}\r\n}\r\n"
+                "@scope (.c) {\r\np {\r\ntext-align: right;\r\n}\r\n}\r\n");
+    auto *view = child<QWebEngineView>("PreBrowser");
+    QSignalSpy loaded(view, &QWebEngineView::loadFinished);
+    ASSERT_TRUE(form->editor().files().OpenSheet(path));
+    ASSERT_TRUE(loaded.wait(30000));
+    auto style = [view](const char *selector, const char *property) {
+        return runInPage(view->page(), QStringLiteral("getComputedStyle(document.querySelector('%1')).%2")
+                                           .arg(QLatin1String(selector), QLatin1String(property)))
+            .toString();
+    };
+    const EngineFeatures engine = engineOfThisTree();
+    EXPECT_EQ(style(".box", "color"), engine.has ? "rgb(1, 2, 3)" : "rgb(0, 0, 0)");
+    EXPECT_EQ(style("#p", "color"), engine.container ? "rgb(4, 5, 6)" : "rgb(0, 0, 0)");
+    EXPECT_EQ(style("#p", "textAlign"), engine.scope ? "right" : "start");
+    QStringList unshown;
+    if (!engine.container)
+        unshown.append(QStringLiteral("@container (1)"));
+    if (!engine.has)
+        unshown.append(QStringLiteral(":has() (1)"));
+    if (!engine.scope)
+        unshown.append(QStringLiteral("@scope (1)"));
+    EXPECT_EQ(child<QLabel>("PreviewUnshown")->text(),
+              unshown.isEmpty() ? QString() : QStringLiteral("Просмотр не показывает: ") + unshown.join(QStringLiteral(", ")));
+}
+
+} // namespace
