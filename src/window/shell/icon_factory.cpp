@@ -41,7 +41,11 @@ QIcon glyph(const QString &text, bool bold, bool italic)
 
 QIcon themed(const char *themeName, const QString &glyphText)
 {
-    const QString name = QString::fromLatin1(themeName);
+    QString name = QString::fromLatin1(themeName);
+    // Themes of today (Adwaita 46 and later) keep many names only in their
+    // one-colour form.
+    if (!name.isEmpty() && !QIcon::hasThemeIcon(name) && QIcon::hasThemeIcon(name + QStringLiteral("-symbolic")))
+        name += QStringLiteral("-symbolic");
     if (name.isEmpty() || !QIcon::hasThemeIcon(name))
         return glyph(glyphText);
     // The theme's own lookup takes the nearest size, so at 2x a 16-pixel
