@@ -52,6 +52,9 @@ QIcon themed(const char *themeName, const QString &glyphText)
     // button gets a 24-pixel picture stretched to 32. Holding every size
     // the theme has lets the larger picture be scaled down instead.
     const QIcon theme = QIcon::fromTheme(name);
+    // One-colour icons are drawings, sharp at any size as they are.
+    if (name.endsWith(QLatin1String("-symbolic")))
+        return theme;
     QIcon icon;
     for (const QSize &size : theme.availableSizes())
         icon.addPixmap(theme.pixmap(size));
