@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QKeySequence>
 #include <QLabel>
 #include <QListWidget>
 #include <QSignalSpy>
@@ -140,6 +141,43 @@ void previewChangeReachesPage(benchmark::State &state)
     state.counters["reloads"] = double(loaded.count());
 }
 BENCHMARK(previewChangeReachesPage)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(40);
+
+// Ctrl+Z after a panel change to the page's computed style showing the
+// value before it, measured as a panel change is: the page takes the sheet
+// in place. Redo (Ctrl+Y) sets the change again between iterations.
+void windowUndoToPreview(benchmark::State &state)
+{
+    PreviewWindow window("<p id=\"probe\">x</p>", "#probe {\r\n}\r\n");
+    QSignalSpy loaded(window.view, &QWebEngineView::loadFinished);
+    auto *autoRefresh = window.form.findChild<QAction *>(QStringLiteral("AutoRefreshAction"));
+    if (!autoRefresh->isChecked()) {
+        autoRefresh->trigger();
+        (void)loaded.wait(60000);
+    }
+    loaded.clear();
+    window.clickRow(window.list->count() - 1);
+    const QString align = QStringLiteral("getComputedStyle(document.getElementById('probe')).textAlign");
+    QTest::mouseClick(window.form.findChild<QToolButton *>(QStringLiteral("Text_Align_Right")), Qt::LeftButton);
+    if (!spinUntil([&] { return window.evaluate(align) == QLatin1String("right"); })) {
+        state.SkipWithError("the change never reached the page");
+        return;
+    }
+    for (auto _ : state) {
+        QElapsedTimer clock;
+        clock.start();
+        QTest::keySequence(window.list, QKeySequence(Qt::CTRL | Qt::Key_Z));
+        if (!spinUntil([&] { return window.evaluate(align) != QLatin1String("right"); }, 3000)) {
+            state.SkipWithError("the undo never reached the page");
+            break;
+        }
+        state.SetIterationTime(double(clock.nsecsElapsed()) / 1e9);
+        QTest::keySequence(window.list, QKeySequence(Qt::CTRL | Qt::Key_Y));
+        (void)spinUntil([&] { return window.evaluate(align) == QLatin1String("right"); }, 3000);
+    }
+    state.counters["KB"] = double(QFile(window.path).size()) / 1024;
+    state.counters["reloads"] = double(loaded.count());
+}
+BENCHMARK(windowUndoToPreview)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(40);
 
 QByteArray manyElements(int n)
 {

@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QKeySequence>
 #include <QLabel>
 #include <QListWidget>
 #include <QSignalSpy>
@@ -317,6 +318,21 @@ TEST_F(PageLinkTest, AutoRefreshedChangeReachesThePageWithoutReloadingIt)
     EXPECT_EQ(loaded.count(), 0);
     EXPECT_EQ(evaluate(QStringLiteral("document.querySelectorAll('link').length")).toInt(), 1)
         << "the old sheet went once the new one came";
+
+    // Undo and redo reach the page the same way: scroll and script state kept.
+    evaluate(QStringLiteral("document.body.style.minHeight = '4000px'; window.scrollTo(0, 300); 1"));
+    const auto align = [&] {
+        return evaluate(QStringLiteral("getComputedStyle(document.querySelector('.primary')).textAlign")).toString();
+    };
+    for (const auto &[keys, expected] : {std::pair{QKeySequence(Qt::CTRL | Qt::Key_Z), false},
+                                         std::pair{QKeySequence(Qt::CTRL | Qt::Key_Y), true}}) {
+        QTest::keySequence(child<QListWidget>("ListTag"), keys);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return (align() == QLatin1String("right")) == expected; }, 10000))
+            << keys.toString().toStdString();
+        EXPECT_EQ(evaluate(QStringLiteral("window.scrollY")).toInt(), 300) << keys.toString().toStdString();
+        EXPECT_EQ(evaluate(QStringLiteral("String(window.kept)")).toString(), QStringLiteral("42"));
+        EXPECT_EQ(loaded.count(), 0);
+    }
 
     child<QAction>("RefreshView")->trigger();
     ASSERT_TRUE(loaded.wait(30000)) << "F5 still reloads";
