@@ -11,6 +11,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstring>
+#include <vector>
+
 #include <QFile>
 #include <QHash>
 #include <QFileInfo>
@@ -180,8 +183,22 @@ void lowerNested(benchmark::State &state)
 }
 BENCHMARK(lowerNested)->Unit(benchmark::kMillisecond);
 
+// The floor for the cycle below: the sheet's bytes copied once.
+void copySheetBytes(benchmark::State &state, const QByteArray &text)
+{
+    std::vector<char> copy(size_t(text.size()));
+    for (auto _ : state) {
+        std::memcpy(copy.data(), text.constData(), copy.size());
+        benchmark::DoNotOptimize(copy.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(int64_t(state.iterations()) * text.size());
+}
+
 void registerSheet(const std::string &name, const QByteArray &text)
 {
+    benchmark::RegisterBenchmark(("CopySheetBytes/" + name).c_str(), copySheetBytes, text)
+        ->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark(("RebuildStyleTable/" + name).c_str(), rebuild, text);
     benchmark::RegisterBenchmark(("RegenerateSheet/" + name).c_str(), regenerate, text)
         ->Unit(benchmark::kMicrosecond);
