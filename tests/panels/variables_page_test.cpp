@@ -194,3 +194,49 @@ TEST_F(VariablesPageTest, AddingTwiceAndDeletingGoThroughTheDialogAndUndo)
 }
 
 } // namespace
+
+namespace {
+
+// After an edit only the cells that changed are put anew, and the table
+// then says what a full refill says.
+TEST_F(VariablesPageTest, AnEditPutsOnlyTheCellsThatChangedAndMatchesAFullRefill)
+{
+    QFile other(dir.filePath(QStringLiteral("vars.css")));
+    ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+    other.write(".a {\r\n  --x: 1px;\r\n  --y: calc(var(--x) * 2);\r\n  --z: #fff;\r\n}\r\n.b {\r\n  color: red;\r\n}\r\n");
+    other.close();
+    ASSERT_TRUE(form->editor().files().OpenSheet(other.fileName()));
+    selectRule(0);
+    ASSERT_EQ(table->rowCount(), 3);
+    QTableWidgetItem *const untouched[3] = {table->item(2, 0), table->item(2, 1), table->item(2, 2)};
+
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cellCentre(0, 1));
+    QTest::keyClick(table, Qt::Key_F2);
+    auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(editor, QStringLiteral("5px"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return cell(0, 1) == QStringLiteral("5px"); })) << sheet().constData();
+    for (int column = 0; column < 3; ++column)
+        EXPECT_EQ(table->item(2, column), untouched[column]) << "--z is as it was, column " << column;
+
+    const auto shown = [&] {
+        QStringList out;
+        for (int row = 0; row < table->rowCount(); ++row) {
+            for (int column = 0; column < table->columnCount(); ++column) {
+                const QTableWidgetItem *item = table->item(row, column);
+                out << item->text() + QLatin1Char('|') + item->toolTip() + QLatin1Char('|')
+                           + item->data(Qt::DecorationRole).toString() + QLatin1Char('|')
+                           + item->foreground().color().name() + QLatin1Char('|') + QString::number(int(item->flags()));
+            }
+        }
+        return out;
+    };
+    const QStringList inPlace = shown();
+    selectRule(1);
+    selectRule(0);
+    EXPECT_EQ(shown(), inPlace) << "a full refill says the same";
+}
+
+} // namespace

@@ -55,9 +55,14 @@ void VariablesPage::showRows()
     // After an edit the same row stays selected; another rule starts afresh.
     const int rule = m_editor.store().currentStyleIndex();
     const int current = rule == m_shownRule ? m_table->currentRow() : -1;
+    // After an edit of the same rule's rows only the cells that changed are
+    // put anew: the edited row and those whose values read it.
+    const bool inPlace = rule == m_shownRule && m_table->rowCount() == rows.size();
     m_shownRule = rule;
-    m_table->clearContents();
-    m_table->setRowCount(int(rows.size()));
+    if (!inPlace) {
+        m_table->clearContents();
+        m_table->setRowCount(int(rows.size()));
+    }
     const QColor grey = palette().color(QPalette::Disabled, QPalette::Text);
     for (int i = 0; i < rows.size(); ++i) {
         const VariableRow &row = rows[i];
@@ -101,9 +106,9 @@ void VariablesPage::showRows()
                 continue;
             item->setToolTip(item->text());
         }
-        m_table->setItem(i, NameColumn, name);
-        m_table->setItem(i, ValueColumn, value);
-        m_table->setItem(i, WhereColumn, whereItem);
+        putItem(i, NameColumn, name, inPlace);
+        putItem(i, ValueColumn, value, inPlace);
+        putItem(i, WhereColumn, whereItem, inPlace);
     }
     showMarks();
     fitColumns();
@@ -111,6 +116,23 @@ void VariablesPage::showRows()
         m_table->setCurrentCell(current, ValueColumn, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     m_showing = false;
     updateButtons();
+}
+
+void VariablesPage::putItem(int row, int column, QTableWidgetItem *item, bool inPlace)
+{
+    const QTableWidgetItem *shown = m_table->item(row, column);
+    // A name's mark is put again by showMarks(); it does not count here.
+    const auto same = [&] {
+        return shown && shown->text() == item->text() && shown->flags() == item->flags()
+               && shown->foreground() == item->foreground() && shown->data(Qt::UserRole) == item->data(Qt::UserRole)
+               && (column == NameColumn || shown->data(Qt::DecorationRole) == item->data(Qt::DecorationRole))
+               && (column == NameColumn || shown->toolTip() == item->toolTip());
+    };
+    if (inPlace && same()) {
+        delete item;
+        return;
+    }
+    m_table->setItem(row, column, item);
 }
 
 void VariablesPage::showMarks()

@@ -36,6 +36,8 @@ protected:
 
 private:
     void showRows();
+    // Puts a cell's item, unless the one shown says the same already.
+    void putItem(int row, int column, QTableWidgetItem *item, bool inPlace);
     // Marks the rule's own variables that another rule sets again for the
     // picked element, and wins.
     void showMarks();
