@@ -13,6 +13,11 @@ void probePreviewEngine(QWebEngineProfile *profile, QObject *owner, std::functio
     QObject::connect(page, &QWebEnginePage::loadFinished, page, [page, known = std::move(known)](bool) {
         page->runJavaScript(page_scripts::library() + QLatin1Char('\n') + page_scripts::engineFeatures(),
                             [page, known](const QVariant &answer) {
+                                // A page that goes before it answers (the window
+                                // closing) calls back with nothing: the window
+                                // may be half gone, so nothing is done.
+                                if (!answer.isValid())
+                                    return;
                                 const EngineFeatures features = EngineFeatures::fromAnswer(answer);
                                 const bool changed = !(features == previewEngine());
                                 setPreviewEngine(features);
