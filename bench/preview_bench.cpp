@@ -94,6 +94,19 @@ public:
         return result;
     }
 
+    // Automatic refresh on (a repetition's window reads the last one's
+    // settings), the reload it makes forgotten, the last rule selected.
+    void autoRefreshProbe(QSignalSpy &loaded)
+    {
+        auto *autoRefresh = form.findChild<QAction *>(QStringLiteral("AutoRefreshAction"));
+        if (!autoRefresh->isChecked()) {
+            autoRefresh->trigger();
+            (void)loaded.wait(60000);
+        }
+        loaded.clear();
+        clickRow(list->count() - 1);
+    }
+
     void clickRow(int row)
     {
         list->scrollToItem(list->item(row));
@@ -113,14 +126,7 @@ void previewChangeReachesPage(benchmark::State &state)
 {
     PreviewWindow window("<p id=\"probe\">x</p>", "#probe {\r\n}\r\n");
     QSignalSpy loaded(window.view, &QWebEngineView::loadFinished);
-    // A repetition's window reads the last one's settings.
-    auto *autoRefresh = window.form.findChild<QAction *>(QStringLiteral("AutoRefreshAction"));
-    if (!autoRefresh->isChecked()) {
-        autoRefresh->trigger();
-        (void)loaded.wait(60000);
-    }
-    loaded.clear();
-    window.clickRow(window.list->count() - 1);
+    window.autoRefreshProbe(loaded);
     const char *buttons[] = {"Text_Align_Center", "Text_Align_Right"};
     const char *values[] = {"center", "right"};
     int turn = 0;
@@ -149,13 +155,7 @@ void windowUndoToPreview(benchmark::State &state)
 {
     PreviewWindow window("<p id=\"probe\">x</p>", "#probe {\r\n}\r\n");
     QSignalSpy loaded(window.view, &QWebEngineView::loadFinished);
-    auto *autoRefresh = window.form.findChild<QAction *>(QStringLiteral("AutoRefreshAction"));
-    if (!autoRefresh->isChecked()) {
-        autoRefresh->trigger();
-        (void)loaded.wait(60000);
-    }
-    loaded.clear();
-    window.clickRow(window.list->count() - 1);
+    window.autoRefreshProbe(loaded);
     const QString align = QStringLiteral("getComputedStyle(document.getElementById('probe')).textAlign");
     QTest::mouseClick(window.form.findChild<QToolButton *>(QStringLiteral("Text_Align_Right")), Qt::LeftButton);
     if (!spinUntil([&] { return window.evaluate(align) == QLatin1String("right"); })) {

@@ -29,14 +29,19 @@ inline QVariant runInPage(QWebEnginePage *page, const QString &script)
 // The engine's answer to a function of the page's script applied to some
 // data, in a blank page of its own: for tests that let the engine judge
 // what CSS means.
-inline QVariantList judgeInBlankPage(const char *function, const QJsonArray &input)
+inline void loadBlankPage(QWebEnginePage &page)
 {
-    QWebEnginePage page;
     QEventLoop loop;
     QObject::connect(&page, &QWebEnginePage::loadFinished, &loop, &QEventLoop::quit);
     page.setHtml(QStringLiteral("<!DOCTYPE html><body></body>"));
     QTimer::singleShot(30000, &loop, &QEventLoop::quit);
     loop.exec();
+}
+
+inline QVariantList judgeInBlankPage(const char *function, const QJsonArray &input)
+{
+    QWebEnginePage page;
+    loadBlankPage(page);
     return runInPage(&page, QString::fromLatin1(function) + QLatin1Char('(')
                                 + QString::fromUtf8(QJsonDocument(input).toJson(QJsonDocument::Compact)) + QLatin1Char(')'))
         .toList();
@@ -46,11 +51,7 @@ inline QVariantList judgeInBlankPage(const char *function, const QJsonArray &inp
 inline EngineFeatures engineOfThisTree()
 {
     QWebEnginePage page;
-    QEventLoop loop;
-    QObject::connect(&page, &QWebEnginePage::loadFinished, &loop, &QEventLoop::quit);
-    page.setHtml(QStringLiteral("<!DOCTYPE html><body></body>"));
-    QTimer::singleShot(30000, &loop, &QEventLoop::quit);
-    loop.exec();
+    loadBlankPage(page);
     return EngineFeatures::fromAnswer(
         runInPage(&page, page_scripts::library() + QLatin1Char('\n') + page_scripts::engineFeatures()));
 }
