@@ -29,6 +29,8 @@ TEST(RebuildStyleTable, SelectorsAndBodiesAreTakenAsWritten)
         {"OneLine", "p{color:red}", "p", lines({"color:red"})},
         {"TrailingBlankKept", "a { color: red }", "a", lines({"color: red "})},
         {"CloseOnOwnLine", "a {\r\n  color: red;\r\n}", "a", lines({"color: red;", ""})},
+        {"CloseAfterTheLastDeclaration", "a {\r\n  color: red;}", "a", lines({"color: red;"})},
+        {"CloseOnOwnLineAgain", "a {\r\n  color: red;\r\n}", "a", lines({"color: red;", ""})},
         {"IndentedClose", "a {\r\n  color: red;\r\n  }", "a", lines({"color: red;", " "})},
         {"EmptyBraces", "a {}", "a", lines({""})},
         {"SelectorOverTwoLines", "h1,\r\nh2 {\r\n}", "h1,h2", lines({""})},
@@ -50,12 +52,22 @@ TEST(RebuildStyleTable, SelectorsAndBodiesAreTakenAsWritten)
         {"Utf8InAttribute", "a[title=\"\xd0\xb4\"] {}", "a[title=\"\xd0\xb4\"]", lines({""})},
         {"CommentInSelectorLeaves", "a /* c */ b {}", "a  b", lines({""})},
     };
-    for (const Case &c : cases) {
+    // Read afresh, and into a store that held the case before it, either
+    // way round: a rule read again keeps its lines only when they are the same.
+    SheetStore forward;
+    SheetStore backward;
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const Case &back = cases[std::size(cases) - 1 - i];
+        rebuilt(backward, back.sheet);
+        EXPECT_EQ(backward.table().body(0), back.body) << back.name << " after the case below it";
+        const Case &c = cases[i];
         SheetStore store;
-        rebuilt(store, c.sheet);
-        ASSERT_EQ(store.styleCount(), 1) << c.name;
-        EXPECT_EQ(store.table().name(0), c.selector) << c.name;
-        EXPECT_EQ(store.table().body(0), c.body) << c.name;
+        for (SheetStore *read : {&store, &forward}) {
+            rebuilt(*read, c.sheet);
+            ASSERT_EQ(read->styleCount(), 1) << c.name;
+            EXPECT_EQ(read->table().name(0), c.selector) << c.name;
+            EXPECT_EQ(read->table().body(0), c.body) << c.name;
+        }
     }
     SheetStore store;
     EXPECT_EQ(rebuilt(store, "a /* c */ b {}").table().preamble(0), lines({"/* c */"}));

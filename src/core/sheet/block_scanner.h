@@ -77,7 +77,10 @@ struct WrittenSelector {
     // selector would read differently, so it is not held.
     bool openQuote = false;
 };
-WrittenSelector selectorBetween(const ByteLines &lines, SheetPos from, SheetPos to);
+// `known`: a selector read before, taken rather than copied when it is the same.
+WrittenSelector selectorBetween(const ByteLines &lines, SheetPos from, SheetPos to, const QByteArray &known = {});
 
 // The lines between a block's braces as the rule memo holds them.
 ByteLines bodyBetween(const ByteLines &lines, SheetPos open, SheetPos close);
+// Whether bodyBetween would give this body, without making one.
+bool bodyIs(const ByteLines &lines, SheetPos open, SheetPos close, const ByteLines &body);

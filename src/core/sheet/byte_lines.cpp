@@ -1,6 +1,56 @@
 #include "core/sheet/byte_lines.h"
 
+#include <algorithm>
 #include <cstring>
+
+namespace {
+
+// Lines are short: most copies are done in place by a few moves rather
+// than by a call.
+inline void copyBytes(char *out, const char *from, size_t n)
+{
+    if (n <= 16) {
+        if (n >= 8) {
+            quint64 head, tail;
+            std::memcpy(&head, from, 8);
+            std::memcpy(&tail, from + n - 8, 8);
+            std::memcpy(out, &head, 8);
+            std::memcpy(out + n - 8, &tail, 8);
+        } else if (n >= 4) {
+            quint32 head, tail;
+            std::memcpy(&head, from, 4);
+            std::memcpy(&tail, from + n - 4, 4);
+            std::memcpy(out, &head, 4);
+            std::memcpy(out + n - 4, &tail, 4);
+        } else {
+            for (size_t i = 0; i < n; ++i)
+                out[i] = from[i];
+        }
+        return;
+    }
+    if (n <= 32) {
+        char head[16], tail[16];
+        std::memcpy(head, from, 16);
+        std::memcpy(tail, from + n - 16, 16);
+        std::memcpy(out, head, 16);
+        std::memcpy(out + n - 16, tail, 16);
+        return;
+    }
+    std::memcpy(out, from, n);
+}
+
+template <size_t SeparatorSize>
+void joinInto(char *out, const ByteLines &lines, const char *separator)
+{
+    for (const QByteArray &line : lines) {
+        copyBytes(out, line.constData(), size_t(line.size()));
+        out += line.size();
+        std::memcpy(out, separator, SeparatorSize);
+        out += SeparatorSize;
+    }
+}
+
+} // namespace
 
 QByteArray joinLines(const ByteLines &lines, const char *separator)
 {
@@ -12,11 +62,17 @@ QByteArray joinLines(const ByteLines &lines, const char *separator)
     // thousands of lines, and appending them one by one costs more.
     QByteArray text(size, Qt::Uninitialized);
     char *out = text.data();
-    for (const QByteArray &line : lines) {
-        std::memcpy(out, line.constData(), size_t(line.size()));
-        out += line.size();
-        std::memcpy(out, separator, size_t(separatorSize));
-        out += separatorSize;
+    switch (separatorSize) {
+    case 0: joinInto<0>(out, lines, separator); break;
+    case 1: joinInto<1>(out, lines, separator); break;
+    case 2: joinInto<2>(out, lines, separator); break;
+    default:
+        for (const QByteArray &line : lines) {
+            copyBytes(out, line.constData(), size_t(line.size()));
+            out += line.size();
+            std::memcpy(out, separator, size_t(separatorSize));
+            out += separatorSize;
+        }
     }
     return text;
 }
@@ -28,22 +84,31 @@ namespace {
 template <typename Line>
 void forEachLine(const QByteArray &text, Line line)
 {
+    const char *bytes = text.constData();
     const qsizetype n = text.size();
+    auto next = [&](char c, qsizetype from) {
+        const void *at = std::memchr(bytes + from, c, size_t(n - from));
+        return at ? static_cast<const char *>(at) - bytes : n;
+    };
+    // The next LF and the next CR, each found again only once passed: a
+    // text of lone CRs is not searched to its end at every line.
+    qsizetype nextLf = -1;
+    qsizetype nextCr = -1;
     qsizetype start = 0;
-    qsizetype i = 0;
-    while (i < n) {
-        const char c = text[i];
-        if (c != '\r' && c != '\n') {
-            ++i;
-            continue;
+    while (start < n) {
+        if (nextLf < start)
+            nextLf = next('\n', start);
+        if (nextCr < start)
+            nextCr = next('\r', start);
+        const qsizetype i = std::min(nextLf, nextCr);
+        if (i == n) {
+            line(start, n, '0');
+            return;
         }
-        const bool pair = c == '\r' && i + 1 < n && text[i + 1] == '\n';
-        line(start, i, pair ? 'w' : c == '\n' ? 'n' : 'r');
-        i += pair ? 2 : 1;
-        start = i;
+        const bool pair = bytes[i] == '\r' && i + 1 < n && bytes[i + 1] == '\n';
+        line(start, i, pair ? 'w' : bytes[i] == '\n' ? 'n' : 'r');
+        start = i + (pair ? 2 : 1);
     }
-    if (start < n)
-        line(start, n, '0');
 }
 
 } // namespace
@@ -51,7 +116,10 @@ void forEachLine(const QByteArray &text, Line line)
 ByteLines splitText(const QByteArray &text)
 {
     ByteLines lines;
-    forEachLine(text, [&](qsizetype start, qsizetype end, char) { lines.append(text.mid(start, end - start)); });
+    lines.reserve(qsizetype(std::count(text.cbegin(), text.cend(), '\n')) + 1);
+    forEachLine(text, [&](qsizetype start, qsizetype end, char) {
+        lines.append(QByteArray(text.constData() + start, end - start));
+    });
     return lines;
 }
 

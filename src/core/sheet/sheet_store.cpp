@@ -210,7 +210,7 @@ void SheetStore::RebuildStyleTable()
             break;
         if (block.nested)
             continue;
-        WrittenSelector selector = selectorBetween(m_sheetLines, block.start, block.open);
+        WrittenSelector selector = selectorBetween(m_sheetLines, block.start, block.open, m_table.rules.names[held]);
         if (selector.text.isEmpty())
             break;
         if (selector.openQuote)
@@ -250,7 +250,10 @@ void SheetStore::RebuildStyleTable()
         ByteLines preamble = preambleBetween(m_sheetLines, ownFrom, block.start);
         preamble.append(selector.comments);
         m_table.rules.names[held] = selector.text;
-        m_table.rules.bodies[held] = bodyBetween(m_sheetLines, block.open, block.close);
+        // A rule read again as it was keeps its lines: no copy is made.
+        ByteLines &body = m_table.rules.bodies[held];
+        if (!bodyIs(m_sheetLines, block.open, block.close, body))
+            body = bodyBetween(m_sheetLines, block.open, block.close);
         if (m_keepLayout) {
             read.body = m_table.rules.bodies[held];
             m_table.rawLeads[held] = std::move(rawLead);

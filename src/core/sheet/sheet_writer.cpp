@@ -104,6 +104,34 @@ void stripIndents(ByteLines &lines, qsizetype from, qsizetype to)
     }
 }
 
+// Most rules, as read or as the program wrote them, have nothing to
+// clean: no line of theirs starts with a blank or a "; " pair, and none can
+// be the marker line. Those go out line for line, shared.
+bool goesOutAsItStands(const QByteArray &name, qsizetype headerAt, const ByteLines &body, qsizetype count)
+{
+    if (headerAt > 0 && name.startsWith(';'))
+        return false;
+    const qsizetype markerSize = unsupportedComment().size();
+    for (qsizetype k = 0; k < count; ++k) {
+        const QByteArray &line = body[k];
+        if (line.size() == markerSize)
+            return false;
+        if (!line.isEmpty()) {
+            const char first = line.front();
+            if (first == ' ' || first == '\t' || first == ';')
+                return false;
+        }
+    }
+    return true;
+}
+
+// One "}" shared by every rule written.
+const QByteArray &closingBrace()
+{
+    static const QByteArray brace = QByteArrayLiteral("}");
+    return brace;
+}
+
 } // namespace
 
 namespace {
@@ -116,12 +144,17 @@ void appendProgramForm(ByteLines &lines, const StyleTable &table, int i, const B
     const bool opensGroup = table.opens[i] >= 0;
     lines.append(preamble);
     const qsizetype ruleStart = lines.size();
-    // Sized once: operator+ would copy the name and then grow it.
     const QByteArray &name = table.name(i);
-    QByteArray header(name.size() + 2, Qt::Uninitialized);
-    std::memcpy(header.data(), name.constData(), size_t(name.size()));
-    std::memcpy(header.data() + name.size(), " {", 2);
-    lines.append(std::move(header));
+    if (table.writtenHeaders.size() <= size_t(i))
+        table.writtenHeaders.resize(size_t(i) + 1);
+    QByteArray &header = table.writtenHeaders[size_t(i)];
+    if (header.size() != name.size() + 2 || !header.startsWith(name) || !header.endsWith(" {")) {
+        // Sized once: operator+ would copy the name and then grow it.
+        header = QByteArray(name.size() + 2, Qt::Uninitialized);
+        std::memcpy(header.data(), name.constData(), size_t(name.size()));
+        std::memcpy(header.data() + name.size(), " {", 2);
+    }
+    lines.append(header);
     // The program writes its own marker line again, indented or not; one
     // that closes a comment the user left open stays, or the comment would
     // run on.
@@ -129,6 +162,13 @@ void appendProgramForm(ByteLines &lines, const StyleTable &table, int i, const B
     // The empty rest of the line its declarations end in is where the
     // nested rules start.
     const qsizetype bodyLines = opensGroup && body.size() > 0 && body.last().isEmpty() ? body.size() - 1 : body.size();
+    if (goesOutAsItStands(name, ruleStart, body, bodyLines)) {
+        for (qsizetype k = 0; k < bodyLines; ++k)
+            lines.append(body[k]);
+        if (!opensGroup)
+            lines.append(closingBrace());
+        return;
+    }
     for (qsizetype k = 0; k < bodyLines; ++k) {
         const QByteArray &line = body[k];
         const bool marker = isUnsupportedCommentLine(startsWithBlank(line) ? withoutLeadingBlanks(line) : line);
@@ -136,7 +176,7 @@ void appendProgramForm(ByteLines &lines, const StyleTable &table, int i, const B
             lines.append(line);
     }
     if (!opensGroup)
-        lines.append(QByteArrayLiteral("}"));
+        lines.append(closingBrace());
     stripLeadingSeparators(lines, ruleStart);
     stripIndents(lines, ruleStart + 1, opensGroup ? lines.size() : lines.size() - 1);
 }

@@ -91,6 +91,9 @@ struct StyleTable {
     // The same for each place's body: its "{" and where its declarations end.
     std::vector<std::pair<SheetPos, SheetPos>> bodySpans;
     std::vector<GroupBlock> groupBlocks;
+    // The line each place's selector was last written as, "name {": kept
+    // while the name stays, so writing the sheet again makes no new line.
+    mutable std::vector<QByteArray> writtenHeaders;
 
     // Whether the rule in a place can be written as it was read: not
     // renamed, and its body the one read or the one its selection laid out.
