@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QRectF>
 #include <QString>
@@ -47,6 +48,15 @@ public:
     {
         (void)tracks;
         (void)gaps;
+    }
+
+    // The sheet's file was just written and the page asked to take it in
+    // place: what the page is about to ask for can be made ready while the
+    // page gets round to asking.
+    virtual void sheetWritten(const QString &path, const QByteArray &bytes)
+    {
+        (void)path;
+        (void)bytes;
     }
 
     // The page to open, chosen in OpenDialogHTML; nothing when cancelled.

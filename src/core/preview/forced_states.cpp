@@ -12,6 +12,20 @@ bool isNameByte(char c)
     return std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_' || static_cast<unsigned char>(c) >= 0x80;
 }
 
+// Whether the bytes are the name, the letters a to z in either case.
+bool sameLatinLetters(QByteArrayView bytes, const char *name)
+{
+    const QByteArrayView wanted(name);
+    if (bytes.size() != wanted.size())
+        return false;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const char c = bytes[i];
+        if ((c >= 'A' && c <= 'Z' ? char(c + 32) : c) != wanted[i])
+            return false;
+    }
+    return true;
+}
+
 // The selector text between two places of a line list, marked.
 QByteArray marked(const QByteArray &selector)
 {
@@ -34,10 +48,10 @@ QByteArray marked(const QByteArray &selector)
             qsizetype end = i + 1;
             while (end < selector.size() && isNameByte(selector[end]))
                 ++end;
-            const QByteArray name = latinUpper(selector.mid(i, end - i));
+            const QByteArrayView name(selector.constData() + i, end - i);
             const ForcedState *state = nullptr;
             for (const ForcedState &s : forcedStates()) {
-                if (name == latinUpper(QByteArray(s.pseudoClass)))
+                if (sameLatinLetters(name, s.pseudoClass))
                     state = &s;
             }
             // ":hover(" would be no state but a function.
@@ -95,6 +109,15 @@ QByteArray withStateMarkers(const QByteArray &sheet)
     // The text rebuilt line by line, each prelude marked in place.
     ByteLines out = lines;
     for (auto it = preludes.rbegin(); it != preludes.rend(); ++it) {
+        // Most selectors name no pseudo-class at all.
+        bool colon = false;
+        for (int k = it->from.line; k <= it->to.line && !colon; ++k) {
+            const int first = k == it->from.line ? it->from.column : 0;
+            const int last = k == it->to.line ? it->to.column : int(out[k].size());
+            colon = last > first && QByteArrayView(out[k]).sliced(first, last - first).contains(':');
+        }
+        if (!colon)
+            continue;
         QByteArray text;
         for (int k = it->from.line; k <= it->to.line; ++k) {
             const int first = k == it->from.line ? it->from.column : 0;

@@ -14,7 +14,7 @@ PreviewRefresh::PreviewRefresh(SheetStore &store, Questioner &questioner)
 {
 }
 
-bool PreviewRefresh::writeSheetFile()
+bool PreviewRefresh::writeSheetFile(QByteArray *written)
 {
     const int current = m_store.currentStyleIndex();
     if (current >= 0 && current < m_store.styleCount())
@@ -31,6 +31,8 @@ bool PreviewRefresh::writeSheetFile()
             return false;
         }
         m_store.fileWatch().remember(path, bytes);
+        if (written)
+            *written = bytes;
     }
     return true;
 }
@@ -52,7 +54,8 @@ void PreviewRefresh::reloadPage()
 
 void PreviewRefresh::refreshAfterChange()
 {
-    if (!writeSheetFile())
+    QByteArray written;
+    if (!writeSheetFile(&written))
         return;
     if (!m_browser || !m_browser->browserPageShown() || m_browser->locationText().isEmpty())
         return;
@@ -66,4 +69,5 @@ void PreviewRefresh::refreshAfterChange()
                                  if (!swapped.toBool() && m_browser)
                                      m_browser->reload();
                              });
+    m_browser->sheetWritten(QFileInfo(path).absoluteFilePath(), written);
 }

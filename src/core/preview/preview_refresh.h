@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+
 #include <functional>
 
 class BrowserHost;
@@ -33,7 +35,8 @@ public:
 
 private:
     // Writes the sheet over its file; false when that failed (and was said).
-    bool writeSheetFile();
+    // `written`, if given, gets the bytes written.
+    bool writeSheetFile(QByteArray *written = nullptr);
 
     BrowserHost *m_browser = nullptr;
     SheetStore &m_store;

@@ -285,8 +285,7 @@ void SheetStore::RebuildStyleTable()
     if (m_keepLayout)
         m_rawTail = held == 0 ? m_sheetLines
                               : linesBetween(m_sheetLines, tailStart, {int(m_sheetLines.size()) - 1, INT_MAX});
-    m_list.setContexts(std::move(contexts));
-    m_list.setItems(std::move(names));
+    m_list.setRows(std::move(names), std::move(contexts));
 }
 
 void SheetStore::SelectStyle()

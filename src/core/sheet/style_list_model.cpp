@@ -12,6 +12,14 @@ void StyleListModel::setItems(QList<QByteArray> items)
     emit itemsChanged();
 }
 
+void StyleListModel::setRows(QList<QByteArray> items, QList<QByteArray> contexts)
+{
+    if (items == m_items && contexts == m_contexts)
+        return;
+    m_contexts = std::move(contexts);
+    setItems(std::move(items));
+}
+
 void StyleListModel::clear()
 {
     setItems({});

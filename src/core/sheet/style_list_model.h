@@ -24,6 +24,10 @@ public:
     // context when rules move, since a rule only moves inside its block.
     QByteArray context(int i) const { return i < m_contexts.size() ? m_contexts[i] : QByteArray(); }
     void setContexts(QList<QByteArray> contexts) { m_contexts = std::move(contexts); }
+    // The rows of a sheet read anew. The same rows as before (undo of a
+    // change inside a rule) are no change: the selection stays and nothing
+    // that mirrors the list has to do its work again.
+    void setRows(QList<QByteArray> items, QList<QByteArray> contexts);
     void clear();
     void append(const QByteArray &text);
     void insert(int row, const QByteArray &text);

@@ -192,6 +192,12 @@ void PreviewBrowser::VisualEditHTMLExecute()
     m_pages.browser->setFocus();
 }
 
+void PreviewBrowser::sheetWritten(const QString &path, const QByteArray &bytes)
+{
+    if (prepareSheet)
+        prepareSheet(path, bytes);
+}
+
 void PreviewBrowser::runPageScript(const QString &script, std::function<void(const QVariant &)> done)
 {
     if (!m_page) {

@@ -54,6 +54,9 @@ public:
     void runPageScript(const QString &script, std::function<void(const QVariant &)> done) override;
     void showOutlines(const QList<QRectF> &matches, const QList<QRectF> &picked) override;
     void showLayoutLines(const QList<QRectF> &tracks, const QList<QRectF> &gaps) override;
+    void sheetWritten(const QString &path, const QByteArray &bytes) override;
+    // Makes what the page will ask for of a written sheet ready.
+    std::function<void(const QString &path, const QByteArray &bytes)> prepareSheet;
 
 private:
     const ViewerPages &m_pages;

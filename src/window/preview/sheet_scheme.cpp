@@ -87,14 +87,25 @@ bool SheetRequestServer::forgetLowered()
     return m_served;
 }
 
+void SheetRequestServer::prepare(const QString &path, const QByteArray &bytes)
+{
+    const QString sheet = m_sheetPath ? m_sheetPath() : QString();
+    if (!sheet.isEmpty() && QFileInfo(path).absoluteFilePath() == QFileInfo(sheet).absoluteFilePath())
+        (void)lowered(path, bytes);
+}
+
 QByteArray SheetRequestServer::lowered(const QString &path)
 {
     m_served = true;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return QByteArray();
+    return lowered(path, file.readAll());
+}
+
+QByteArray SheetRequestServer::lowered(const QString &path, const QByteArray &bytes)
+{
     // Known by its bytes: two saves within one tick of the clock differ too.
-    const QByteArray bytes = file.readAll();
     if (path == m_cachedPath && bytes == m_cachedInput)
         return m_cached;
     const LoweredSheet result = lowerForPreview(bytes, QUrl::fromLocalFile(path).toEncoded());

@@ -34,6 +34,9 @@ public:
     QWebEngineProfile *profile() const;
 
     void requestStarted(QWebEngineUrlRequestJob *job) override;
+    // The bytes just written to the sheet's file, lowered before the page
+    // asks for them.
+    void prepare(const QString &path, const QByteArray &bytes);
     // The engine has said what it reads by itself: the sheet is lowered
     // anew. Whether a sheet was served before.
     bool forgetLowered();
@@ -54,6 +57,7 @@ private:
     };
 
     QByteArray lowered(const QString &path);
+    QByteArray lowered(const QString &path, const QByteArray &bytes);
 
     std::function<QString()> m_sheetPath;
     Interceptor m_interceptor{*this};

@@ -51,6 +51,8 @@ void TMainForm::bindPreview()
     // The page is given the sheet lowered to what its engine understands.
     auto *server = new SheetRequestServer([this] { return store().currentFileName(); }, this);
     server->install(findChild<QWebEngineView *>(QStringLiteral("PreBrowser"))->page()->profile());
+    // Lowered while the page runs the swap and asks for the sheet, not after.
+    m_browser->prepareSheet = [server](const QString &path, const QByteArray &bytes) { server->prepare(path, bytes); };
     connect(server, &SheetRequestServer::unshownChanged, m_unshown, [label = m_unshown](const QString &text) {
         label->setText(text);
         label->setVisible(!text.isEmpty());
