@@ -41,6 +41,7 @@ public:
     PanelState &panels() { return m_panels; }
     PanelController &panelController() { return m_panelController; }
     VariableController &variables() { return m_variableController; }
+    SheetVariables &sheetVariables() { return m_variables; }
     PropTable &propTable() { return m_propTable; }
     UndoRedo &undoRedo() { return m_undoRedo; }
     PreviewRefresh &preview() { return m_preview; }

@@ -34,12 +34,14 @@ public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
     // A row is as wide as the list shows: the list never scrolls sideways,
-    // a long row is shortened instead.
+    // a long row is shortened instead. Every row is as high as the first,
+    // so the list lays out a sheet of tens of thousands of rules without
+    // measuring each.
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
     {
         QSize size = QStyledItemDelegate::sizeHint(option, index);
         if (const auto *view = qobject_cast<const QAbstractItemView *>(option.widget))
-            size.setWidth(std::min(size.width(), view->viewport()->width()));
+            size.setWidth(view->viewport()->width());
         return size;
     }
 
@@ -104,6 +106,7 @@ StyleListWidget::StyleListWidget(QWidget *parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setResizeMode(QListView::Adjust);
     setTextElideMode(Qt::ElideRight);
+    setUniformItemSizes(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setDragEnabled(true);
     setAcceptDrops(true);
