@@ -1,6 +1,7 @@
 #include "core/editor/editor.h"
 #include "core/host/init_settings.h"
 #include "core/sheet/sheet_file_io.h"
+#include "core/stylelist/undo_redo.h"
 
 #include "../support/fake_browser.h"
 #include "../support/fake_host.h"
@@ -277,6 +278,28 @@ TEST_F(SheetFilesTest, LastFileAndRuleAreReopened)
     third.files().OpenLastFile({});
     EXPECT_EQ(third.store().list().selected(), 0);
     EXPECT_TRUE(third.files().ConfirmDiscard());
+}
+
+TEST_F(SheetFilesTest, UndoAndRedoRememberTheRuleEachStepSelects)
+{
+    ASSERT_TRUE(files.OpenSheet(a));
+    editor.ListTagClick(1);
+    editor.panelController().optionClicked("Text_Align_Center");
+    editor.panelController().optionClicked("Text_Align_Right");
+    editor.ListTagClick(0);
+    // Each step selects the rule it was made on, and the settings follow,
+    // also when the step before gave the same rule.
+    UndoRedo &steps = editor.undoRedo();
+    const std::pair<void (UndoRedo::*)(), const char *> sequence[] = {
+        {&UndoRedo::BackEditExecute, "h1"}, {&UndoRedo::BackEditExecute, "Body"}, {&UndoRedo::ForeEditExecute, "h1"},
+        {&UndoRedo::ForeEditExecute, "h1"}, {&UndoRedo::BackEditExecute, "h1"},   {&UndoRedo::BackEditExecute, "Body"}};
+    for (const auto &[step, rule] : sequence) {
+        (steps.*step)();
+        std::unique_ptr<QSettings> settings(openProgramSettings());
+        EXPECT_EQ(settings->value("LastNameStyle").toString(), QLatin1String(rule));
+        EXPECT_EQ(settings->value("PathToLastFile").toString(), a);
+    }
+    store.setSheetModified(false);
 }
 
 TEST_F(SheetFilesTest, CommandLineArgumentWinsOverTheLastFile)

@@ -271,15 +271,21 @@ bool SheetFiles::ConfirmDiscard()
     return m_store.mayProceed();
 }
 
-void SheetFiles::RememberLastFile()
+void SheetFiles::RememberLastFile(bool again)
 {
-    std::unique_ptr<QSettings> settings(openProgramSettings());
     LastFileSettings last;
     last.pathToLastFile = m_store.currentFileName();
     last.lastNameStyle = m_store.codec().decode(m_store.list().selectedText());
+    const std::pair<QString, QString> now{last.pathToLastFile, last.lastNameStyle};
+    if (!again && m_remembered == now) {
+        setCaptionFor(last.pathToLastFile);
+        return;
+    }
+    std::unique_ptr<QSettings> settings(openProgramSettings());
     last.write(*settings);
     setCaptionFor(m_store.currentFileName());
     m_recent.add(m_store.currentFileName());
+    m_remembered = now;
 }
 
 void SheetFiles::OpenLastFile(const QStringList &arguments)

@@ -29,7 +29,9 @@ public:
     bool OpenSheet(const QString &path);
     bool SaveSheet();
     bool ConfirmDiscard();
-    void RememberLastFile();
+    // `again` false (undo and redo): the settings are left alone when they
+    // were last given the same file and rule; the caption is set either way.
+    void RememberLastFile(bool again = true);
     void OpenLastFile(const QStringList &arguments);
 
     void NewExecute();
@@ -81,6 +83,8 @@ private:
     Questioner &m_questioner;
     bool m_discardedChanges = false;
     bool m_toldRemoved = false;
+    // The file and rule last remembered.
+    std::optional<std::pair<QString, QString>> m_remembered;
     bool m_asking = false;
     RecentSheets m_recent;
 };

@@ -20,7 +20,7 @@ void UndoRedo::restoreCurrentSnapshot()
     // The memo belongs to the sheet being left; it must not reach the
     // restored table.
     m_store.selectAfterRebuild(history.selections[history.pos]);
-    m_files.RememberLastFile();
+    m_files.RememberLastFile(false);
     m_store.setHistoryActions(history.canUndo(), history.canRedo());
     m_commit.CommitStyleChange(false);
     // A step back past a save or a reload gives a text the file does not
