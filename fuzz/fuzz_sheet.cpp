@@ -43,6 +43,9 @@ void programLayout(const QByteArray &text)
     // block: no sheet of CSS writes them, and they are left out here.
     if (bracketsHoldBraces(text) || holdsCommentOpenerInAddress(text))
         return;
+    // Lines read back as undo reads them, sharing what stayed, are the lines.
+    if (splitTextReusing(text, splitText(once)) != splitText(text))
+        std::abort();
     openText(store, once);
     const QByteArray twice = store.sheetText();
     openText(store, twice);

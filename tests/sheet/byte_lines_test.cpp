@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 TEST(SplitText, BreaksAtCrLfLoneCrAndLoneLf)
@@ -12,6 +14,35 @@ TEST(SplitText, BreaksAtCrLfLoneCrAndLoneLf)
     EXPECT_EQ(splitText("a\r\n\r\n"), (ByteLines{"a", ""}));
     EXPECT_EQ(splitText("\n\r"), (ByteLines{"", ""}));
     EXPECT_TRUE(splitText("").isEmpty());
+}
+
+TEST(SplitText, ReusesTheKnownLinesThatStayAndCopiesTheRest)
+{
+    const ByteLines known{"a {", "color: red;", "}", "b {", "margin: 0;", "}"};
+    struct Case {
+        const char *name;
+        QByteArray text;
+        QList<bool> shared; // each line taken from the known ones
+    };
+    const Case cases[] = {
+        {"Same", "a {\r\ncolor: red;\r\n}\r\nb {\r\nmargin: 0;\r\n}\r\n", {true, true, true, true, true, true}},
+        {"OneLineChanged", "a {\r\ncolor: blue;\r\n}\r\nb {\r\nmargin: 0;\r\n}\r\n", {true, false, true, true, true, true}},
+        {"LineAddedKeepsTheEnd", "a {\r\ncolor: red;\r\nx: 1;\r\n}\r\nb {\r\nmargin: 0;\r\n}\r\n",
+         {true, true, false, true, true, true, true}},
+        {"LineRemovedKeepsTheEnd", "a {\r\n}\r\nb {\r\nmargin: 0;\r\n}\r\n", {true, true, true, true, true}},
+        {"OtherBreaksAndNoLastBreak", "a {\ncolor: red;\r}\r\nnew", {true, true, true, false}},
+        {"Empty", "", {}},
+    };
+    for (const Case &c : cases) {
+        const ByteLines lines = splitTextReusing(c.text, known);
+        EXPECT_EQ(lines, splitText(c.text)) << c.name;
+        ASSERT_EQ(lines.size(), c.shared.size()) << c.name;
+        for (qsizetype k = 0; k < lines.size(); ++k) {
+            const bool shared = std::any_of(known.cbegin(), known.cend(),
+                                            [&](const QByteArray &line) { return line.isSharedWith(lines[k]); });
+            EXPECT_EQ(shared, c.shared[k]) << c.name << " line " << k;
+        }
+    }
 }
 
 TEST(JoinLines, PutsCrLfAfterEveryLine)

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -120,6 +121,27 @@ ByteLines splitText(const QByteArray &text)
     forEachLine(text, [&](qsizetype start, qsizetype end, char) {
         lines.append(QByteArray(text.constData() + start, end - start));
     });
+    return lines;
+}
+
+ByteLines splitTextReusing(const QByteArray &text, const ByteLines &known)
+{
+    std::vector<std::pair<qsizetype, qsizetype>> spans;
+    spans.reserve(size_t(std::count(text.cbegin(), text.cend(), '\n')) + 1);
+    forEachLine(text, [&](qsizetype start, qsizetype end, char) { spans.emplace_back(start, end); });
+    const qsizetype total = qsizetype(spans.size());
+    const qsizetype shift = known.size() - total; // where the same line stands, counted from the end
+    ByteLines lines;
+    lines.reserve(total);
+    for (qsizetype k = 0; k < total; ++k) {
+        const QByteArrayView line(text.constData() + spans[size_t(k)].first, spans[size_t(k)].second - spans[size_t(k)].first);
+        if (k < known.size() && QByteArrayView(known[k]) == line)
+            lines.append(known[k]);
+        else if (k + shift >= 0 && k + shift < known.size() && QByteArrayView(known[k + shift]) == line)
+            lines.append(known[k + shift]);
+        else
+            lines.append(line.toByteArray());
+    }
     return lines;
 }
 

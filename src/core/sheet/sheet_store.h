@@ -26,7 +26,7 @@ public:
     const ByteLines &sheetLines() const { return m_sheetLines; }
     QByteArray sheetText() const { return joinLines(m_sheetLines); }
     void setSheetLines(const ByteLines &lines);
-    void setSheetText(const QByteArray &text) { setSheetLines(splitText(text)); }
+    void setSheetText(const QByteArray &text) { setSheetLines(splitTextReusing(text, m_sheetLines)); }
     // The bytes the file gets: the byte order mark, where the sheet was
     // read with one, in front. Lines end in CR LF; while untouched layout
     // is kept, in the file's own line break, and the last line ends as it
