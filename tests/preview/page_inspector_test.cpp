@@ -1,6 +1,9 @@
 #include "core/editor/editor.h"
 #include "core/preview/cascade_choice.h"
 #include "core/preview/page_scripts.h"
+#include "core/panels/panel_controller.h"
+#include "core/panels/style_commit.h"
+#include "core/stylelist/undo_redo.h"
 
 #include "../support/fake_browser.h"
 #include "../support/fake_host.h"
@@ -168,6 +171,46 @@ TEST_F(PageInspectorTest, ChangeIsSwappedInWhereThePageLinksTheSheet)
     EXPECT_EQ(browser.reloads, 1);
     editor.preview().RefreshViewExecute();
     EXPECT_EQ(browser.reloads, 2);
+}
+
+// Undo with automatic refresh on: the restored text reaches the page while
+// the rule is still to be read into the panels, and only once.
+TEST_F(PageInspectorTest, UndoSendsTheRestoredSheetOnceBeforeThePanelsFollowIt)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("site.css"));
+    editor.store().setCurrentFileName(file);
+    QFile(file).open(QIODevice::WriteOnly);
+    editor.store().fileWatch().remember(file, QByteArray());
+    browser.location = QStringLiteral("file:///page.html");
+    editor.commit().setAutoRefresh(true);
+    editor.ListTagClick(1);
+    editor.panelController().optionClicked("Text_Align_Center");
+    editor.panelController().optionClicked("Text_Align_Right");
+    // What the memo held each time the page was sent the sheet.
+    QList<ByteLines> memoAtSwap;
+    struct Step {
+        void (UndoRedo::*step)();
+        const char *align;
+    };
+    for (const Step &step : {Step{&UndoRedo::BackEditExecute, "center"}, Step{&UndoRedo::ForeEditExecute, "right"}}) {
+        browser.scripts.clear();
+        browser.onScript = [&](const QString &script) {
+            if (script.contains(QLatin1String("swapSheet(")))
+                memoAtSwap.append(editor.store().memo().lines());
+        };
+        memoAtSwap.clear();
+        (editor.undoRedo().*step.step)();
+        browser.onScript = nullptr;
+        ASSERT_EQ(memoAtSwap.size(), 1) << step.align;
+        // The memo still held the step being left: the panels had not been read yet.
+        EXPECT_FALSE(joinLines(memoAtSwap.first()).contains(step.align)) << step.align;
+        EXPECT_TRUE(joinLines(editor.store().memo().lines()).contains(step.align)) << step.align;
+        QFile written(file);
+        ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+        EXPECT_EQ(written.readAll(), editor.store().fileText()) << step.align;
+    }
+    editor.store().setSheetModified(false);
 }
 
 } // namespace

@@ -4,6 +4,8 @@
 
 #include <QList>
 
+#include <functional>
+
 // Records what the preview asks of the browser.
 class FakeBrowser : public BrowserHost
 {
@@ -20,6 +22,8 @@ public:
     // (nothing once the list is used up).
     QStringList scripts;
     QVariantList answers;
+    // Called as each script is run.
+    std::function<void(const QString &)> onScript;
     QList<QRectF> outlined;
     QList<QRectF> picked;
 
@@ -37,6 +41,8 @@ public:
     void runPageScript(const QString &script, std::function<void(const QVariant &)> done) override
     {
         scripts.append(script);
+        if (onScript)
+            onScript(script);
         const QVariant answer = answers.isEmpty() ? QVariant() : answers.takeFirst();
         if (done)
             done(answer);

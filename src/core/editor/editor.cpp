@@ -25,6 +25,7 @@ Editor::Editor(EditorHost &host, Questioner &questioner)
 {
     m_files.goToBasePage = [this] { m_navigation.GoNavigatorToLINK_HTMLExecute(); };
     m_commit.refreshView = [this] { m_preview.refreshAfterChange(); };
+    m_commit.showRestored = [this] { m_preview.showRestoredSheet(); };
     m_inspector.selectRule = [this](int row) { ListTagClick(row); };
     // What the page says of the selected rule's elements decides how the
     // layout page writes start and end, and what it warns of.

@@ -25,6 +25,14 @@ public:
     bool autoRefresh() const { return m_autoRefresh; }
     // The action that writes the sheet file and reloads the preview.
     std::function<void()> refreshView;
+    // Undo and redo, with automatic refresh on: the text just restored goes
+    // to the preview before the views are brought to it.
+    void ShowRestoredSheet()
+    {
+        if (m_autoRefresh && showRestored)
+            showRestored();
+    }
+    std::function<void()> showRestored;
 
 private:
     SheetStore &m_store;

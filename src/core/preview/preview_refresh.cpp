@@ -6,7 +6,11 @@
 #include "core/sheet/sheet_file_io.h"
 #include "core/sheet/sheet_store.h"
 
+#include "core/sheet/sheet_file_watch.h"
+
 #include <QFileInfo>
+
+#include <utility>
 
 PreviewRefresh::PreviewRefresh(SheetStore &store, Questioner &questioner)
     : m_store(store)
@@ -14,32 +18,35 @@ PreviewRefresh::PreviewRefresh(SheetStore &store, Questioner &questioner)
 {
 }
 
-bool PreviewRefresh::writeSheetFile(QByteArray *written)
+PreviewRefresh::Written PreviewRefresh::writeSheetFile(QByteArray *written)
 {
+    const QByteArray sent = std::exchange(m_sent, QByteArray());
     const int current = m_store.currentStyleIndex();
     if (current >= 0 && current < m_store.styleCount())
         m_store.table().rules.bodies[current] = m_store.memo().lines();
     m_store.RegenerateSheet();
     const QString path = m_store.currentFileName();
-    if (fileExists(path)) {
-        if (mayWrite && !mayWrite())
-            return false;
-        QString error;
-        const QByteArray bytes = m_store.fileText();
-        if (!writeTextFile(path, bytes, &error)) {
-            m_questioner.tell(error, QStringLiteral("Quillbox"), Questioner::Icon::Error);
-            return false;
-        }
-        m_store.fileWatch().remember(path, bytes);
-        if (written)
-            *written = bytes;
+    if (!fileExists(path))
+        return Written::NoFile;
+    if (mayWrite && !mayWrite())
+        return Written::Failed;
+    const QByteArray bytes = m_store.fileText();
+    if (!sent.isNull() && bytes == sent)
+        return Written::AlreadySent;
+    QString error;
+    if (!writeTextFile(path, bytes, &error)) {
+        m_questioner.tell(error, QStringLiteral("Quillbox"), Questioner::Icon::Error);
+        return Written::Failed;
     }
-    return true;
+    m_store.fileWatch().remember(path, bytes);
+    if (written)
+        *written = bytes;
+    return Written::Wrote;
 }
 
 void PreviewRefresh::RefreshViewExecute()
 {
-    if (!writeSheetFile())
+    if (writeSheetFile() == Written::Failed)
         return;
     // The page is only reloaded while it is shown; turning to it refreshes.
     if (m_browser && m_browser->browserPageShown() && !m_browser->locationText().isEmpty())
@@ -55,19 +62,42 @@ void PreviewRefresh::reloadPage()
 void PreviewRefresh::refreshAfterChange()
 {
     QByteArray written;
-    if (!writeSheetFile(&written))
+    const Written result = writeSheetFile(&written);
+    if (result == Written::Failed || result == Written::AlreadySent)
         return;
     if (!m_browser || !m_browser->browserPageShown() || m_browser->locationText().isEmpty())
         return;
-    const QString path = m_store.currentFileName();
-    if (!fileExists(path)) {
+    if (result == Written::NoFile) {
         m_browser->reload();
         return;
     }
+    swapIn(m_store.currentFileName(), written);
+}
+
+void PreviewRefresh::showRestoredSheet()
+{
+    m_sent.clear();
+    if (!m_browser || !m_browser->browserPageShown() || m_browser->locationText().isEmpty())
+        return;
+    const QString path = m_store.currentFileName();
+    // A file another program changed is asked about by the refresh after.
+    if (!fileExists(path) || m_store.fileWatch().check() == SheetFileWatch::State::Changed)
+        return;
+    const QByteArray bytes = m_store.fileText();
+    QString error;
+    if (!writeTextFile(path, bytes, &error))
+        return; // the refresh after writes again, and says why it cannot
+    m_store.fileWatch().remember(path, bytes);
+    swapIn(path, bytes);
+    m_sent = bytes;
+}
+
+void PreviewRefresh::swapIn(const QString &path, const QByteArray &bytes)
+{
     m_browser->runPageScript(page_scripts::swapSheet(QFileInfo(path).absoluteFilePath()),
                              [this](const QVariant &swapped) {
                                  if (!swapped.toBool() && m_browser)
                                      m_browser->reload();
                              });
-    m_browser->sheetWritten(QFileInfo(path).absoluteFilePath(), written);
+    m_browser->sheetWritten(QFileInfo(path).absoluteFilePath(), bytes);
 }

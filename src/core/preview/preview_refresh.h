@@ -25,6 +25,11 @@ public:
     // The page shown again as the file now is, nothing written: the file
     // was changed by another program and taken.
     void reloadPage();
+    // Undo and redo have put back a text the program wrote: it is written
+    // and sent to the page as it stands, before the rule table and the
+    // panels are read from it again, so the page takes it meanwhile. The
+    // refresh after them then finds the same bytes and sends nothing.
+    void showRestoredSheet();
 
     // Asked before the file is written: false when the user takes another
     // program's change to the file instead.
@@ -34,9 +39,15 @@ public:
     void setBrowser(BrowserHost *browser) { m_browser = browser; }
 
 private:
-    // Writes the sheet over its file; false when that failed (and was said).
-    // `written`, if given, gets the bytes written.
-    bool writeSheetFile(QByteArray *written = nullptr);
+    // Writes the sheet over its file; `written`, if given, gets the bytes
+    // written. Failed has been said to the user.
+    enum class Written { Failed, NoFile, Wrote, AlreadySent };
+    Written writeSheetFile(QByteArray *written = nullptr);
+    // Has the page take the sheet's file in place, or reload.
+    void swapIn(const QString &path, const QByteArray &bytes);
+
+    // What showRestoredSheet wrote and sent, until the next write.
+    QByteArray m_sent;
 
     BrowserHost *m_browser = nullptr;
     SheetStore &m_store;

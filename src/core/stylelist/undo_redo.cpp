@@ -16,6 +16,8 @@ void UndoRedo::restoreCurrentSnapshot()
     EditHistory &history = m_store.history();
     m_store.setEncodingCode(history.encodings[history.pos]);
     m_store.setSheetText(history.text(history.pos));
+    // The page takes the text while the table and the panels are read again.
+    m_commit.ShowRestoredSheet();
     m_store.RebuildStyleTable();
     // The memo belongs to the sheet being left; it must not reach the
     // restored table.
