@@ -1,6 +1,7 @@
 // The variables page as the user meets it: values edited by keystrokes and
 // through the swatch, variables added and deleted, undone, and the rule
 // that gives a used variable reached by a click.
+#include "../support/file_bytes.h"
 #include "../support/window_fixture.h"
 
 #include "window/stylelist/color_form.h"
@@ -201,11 +202,9 @@ namespace {
 // then says what a full refill says.
 TEST_F(VariablesPageTest, AnEditPutsOnlyTheCellsThatChangedAndMatchesAFullRefill)
 {
-    QFile other(dir.filePath(QStringLiteral("vars.css")));
-    ASSERT_TRUE(other.open(QIODevice::WriteOnly));
-    other.write(".a {\r\n  --x: 1px;\r\n  --y: calc(var(--x) * 2);\r\n  --z: #fff;\r\n}\r\n.b {\r\n  color: red;\r\n}\r\n");
-    other.close();
-    ASSERT_TRUE(form->editor().files().OpenSheet(other.fileName()));
+    const QString other = dir.filePath(QStringLiteral("vars.css"));
+    writeAll(other, ".a {\r\n  --x: 1px;\r\n  --y: calc(var(--x) * 2);\r\n  --z: #fff;\r\n}\r\n.b {\r\n  color: red;\r\n}\r\n");
+    ASSERT_TRUE(form->editor().files().OpenSheet(other));
     selectRule(0);
     ASSERT_EQ(table->rowCount(), 3);
     QTableWidgetItem *const untouched[3] = {table->item(2, 0), table->item(2, 1), table->item(2, 2)};

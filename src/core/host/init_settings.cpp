@@ -126,21 +126,9 @@ std::optional<LastFileSettings> LastFileSettings::read(QSettings &settings)
 
 void LastFileSettings::write(QSettings &settings) const
 {
-    // Undo and redo remember the same file and rule step after step: a
-    // value already stored is not put again, and with none put nothing goes
-    // to disk.
-    bool put = false;
-    auto keep = [&settings, &put](const QString &key, const QString &value) {
-        const QVariant stored = settings.value(key);
-        if (stored.typeId() == QMetaType::QString && stored.toString() == value)
-            return;
-        settings.setValue(key, value);
-        put = true;
-    };
-    keep(QStringLiteral("Version"), QStringLiteral("1.8"));
-    keep(QStringLiteral("PathToLastFile"), pathToLastFile);
-    keep(QStringLiteral("LastNameStyle"), lastNameStyle);
-    keep(QStringLiteral("PathToViewHTML"), QStringLiteral("test"));
-    if (put)
-        settings.sync();
+    settings.setValue(QStringLiteral("Version"), QStringLiteral("1.8"));
+    settings.setValue(QStringLiteral("PathToLastFile"), pathToLastFile);
+    settings.setValue(QStringLiteral("LastNameStyle"), lastNameStyle);
+    settings.setValue(QStringLiteral("PathToViewHTML"), QStringLiteral("test"));
+    settings.sync();
 }

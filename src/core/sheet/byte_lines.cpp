@@ -40,14 +40,18 @@ inline void copyBytes(char *out, const char *from, size_t n)
     std::memcpy(out, from, n);
 }
 
+// The separator's size is a constant for the usual ones, so its copy is
+// a move too; kAnySize reads it from `size`.
+constexpr size_t kAnySize = size_t(-1);
 template <size_t SeparatorSize>
-void joinInto(char *out, const ByteLines &lines, const char *separator)
+void joinInto(char *out, const ByteLines &lines, const char *separator, size_t size)
 {
+    const size_t separatorSize = SeparatorSize == kAnySize ? size : SeparatorSize;
     for (const QByteArray &line : lines) {
         copyBytes(out, line.constData(), size_t(line.size()));
         out += line.size();
-        std::memcpy(out, separator, SeparatorSize);
-        out += SeparatorSize;
+        std::memcpy(out, separator, separatorSize);
+        out += separatorSize;
     }
 }
 
@@ -64,16 +68,9 @@ QByteArray joinLines(const ByteLines &lines, const char *separator)
     QByteArray text(size, Qt::Uninitialized);
     char *out = text.data();
     switch (separatorSize) {
-    case 0: joinInto<0>(out, lines, separator); break;
-    case 1: joinInto<1>(out, lines, separator); break;
-    case 2: joinInto<2>(out, lines, separator); break;
-    default:
-        for (const QByteArray &line : lines) {
-            copyBytes(out, line.constData(), size_t(line.size()));
-            out += line.size();
-            std::memcpy(out, separator, size_t(separatorSize));
-            out += separatorSize;
-        }
+    case 1: joinInto<1>(out, lines, separator, 1); break;
+    case 2: joinInto<2>(out, lines, separator, 2); break;
+    default: joinInto<kAnySize>(out, lines, separator, size_t(separatorSize));
     }
     return text;
 }
