@@ -98,4 +98,36 @@ TEST_F(SheetViewsTest, ClickInTheSheetViewSelectsTheRuleThere)
     EXPECT_EQ(form->store().currentStyleIndex(), 1);
 }
 
+TEST_F(SheetViewsTest, AClickOnATabShowsThatPageAnewAndPutsTheUserInIt)
+{
+    auto *viewer = child<QTabWidget>("Viewer");
+    auto *memo = child<QPlainTextEdit>("CSSMemo");
+    auto *view = child<QPlainTextEdit>("HCSSMemo");
+    auto *disk = child<QPlainTextEdit>("HCssInDiskMemo");
+    turnTo(0);
+    EXPECT_TRUE(memo->hasFocus());
+    memo->moveCursor(QTextCursor::End);
+    QTest::keyClicks(memo, QStringLiteral("float: left;"));
+
+    turnTo(1);
+    ASSERT_EQ(viewer->currentIndex(), 1);
+    EXPECT_TRUE(view->hasFocus());
+    EXPECT_TRUE(view->toPlainText().contains(QStringLiteral("float: left;"))) << view->toPlainText().toStdString();
+
+    turnTo(2);
+    EXPECT_TRUE(disk->hasFocus());
+    EXPECT_TRUE(disk->toPlainText().contains(QStringLiteral("margin-top: 5px;"))) << disk->toPlainText().toStdString();
+
+    // The browser's page writes the sheet for the page to read.
+    turnTo(3);
+    EXPECT_TRUE(fileText().toLower().contains("float: left;")) << fileText().toStdString();
+
+    // A sheet never saved has no copy to show, and the user is told so.
+    form->store().setSheetModified(false);
+    form->editor().files().NewExecute();
+    turnTo(2);
+    ASSERT_FALSE(questioner->asked.isEmpty());
+    EXPECT_TRUE(questioner->asked.last().text.startsWith(QStringLiteral("Для возможности просмотра")));
+}
+
 } // namespace

@@ -120,18 +120,6 @@ void TMainForm::buildWindow()
     for (QPlainTextEdit *text : {m_viewer.cssMemo, m_viewer.hcssMemo, m_viewer.diskMemo})
         FindBar::attach(text);
     FindBar::attach(m_viewer.html);
-    // A click on a page's tab puts the user in that page: its text takes
-    // the focus, so Ctrl+F finds there.
-    connect(m_viewer.viewer, &QTabWidget::tabBarClicked, this, [this](int index) {
-        m_viewer.viewer->setCurrentIndex(index);
-        QWidget *page = m_viewer.viewer->widget(index);
-        for (QWidget *text : {static_cast<QWidget *>(m_viewer.cssMemo), static_cast<QWidget *>(m_viewer.hcssMemo),
-                              static_cast<QWidget *>(m_viewer.diskMemo), static_cast<QWidget *>(m_viewer.html)}) {
-            if (page && page->isAncestorOf(text))
-                text->setFocus(Qt::TabFocusReason);
-        }
-    });
-
     // The focus sink lies behind the page control: it can hold the focus
     // but is never seen and never reached with Tab.
     m_focusSink = new QPushButton(QStringLiteral("ZF"), m_panelAll);

@@ -126,9 +126,19 @@ void TMainForm::bindEditor()
         if (state == Qt::ApplicationActive)
             m_editor->files().DiskChanged();
     });
-    // Only the user's own turn of the page refreshes what it shows.
-    new ViewerTurns(m_viewer.viewer,
-                    [this](int index) { m_editor->ViewerChange(static_cast<Editor::ViewerPage>(index)); });
+    // Only the user's own turn of the page refreshes what it shows. A click
+    // on a tab also puts the user in that page: its text takes the focus,
+    // so Ctrl+F finds there.
+    new ViewerTurns(
+        m_viewer.viewer, [this](int index) { m_editor->ViewerChange(static_cast<Editor::ViewerPage>(index)); },
+        [this](int index) {
+            QWidget *page = m_viewer.viewer->widget(index);
+            for (QWidget *text : {static_cast<QWidget *>(m_viewer.cssMemo), static_cast<QWidget *>(m_viewer.hcssMemo),
+                                  static_cast<QWidget *>(m_viewer.diskMemo), static_cast<QWidget *>(m_viewer.html)}) {
+                if (page && page->isAncestorOf(text))
+                    text->setFocus(Qt::TabFocusReason);
+            }
+        });
 
     auto history = [this, &a] {
         a["BackEdit"]->setEnabled(store().backEditEnabled());

@@ -5,13 +5,14 @@
 #include <QTabWidget>
 #include <QWheelEvent>
 
-ViewerTurns::ViewerTurns(QTabWidget *viewer, std::function<void(int)> turned)
+ViewerTurns::ViewerTurns(QTabWidget *viewer, std::function<void(int)> turned, std::function<void(int)> entered)
     : QObject(viewer)
     , m_viewer(viewer)
     , m_bar(viewer->tabBar())
     , m_turned(std::move(turned))
+    , m_entered(std::move(entered))
 {
-    connect(viewer->tabBar(), &QTabBar::tabBarClicked, this, &ViewerTurns::turnTo);
+    connect(viewer->tabBar(), &QTabBar::tabBarClicked, this, &ViewerTurns::clicked);
     viewer->installEventFilter(this);
     viewer->tabBar()->installEventFilter(this);
 }
@@ -22,6 +23,13 @@ void ViewerTurns::turnTo(int index)
         return;
     m_viewer->setCurrentIndex(index);
     m_turned(index);
+}
+
+void ViewerTurns::clicked(int index)
+{
+    turnTo(index);
+    if (m_entered && index >= 0 && index == m_viewer->currentIndex())
+        m_entered(index);
 }
 
 void ViewerTurns::step(int by, bool wrap)

@@ -15,7 +15,9 @@ class ViewerTurns : public QObject
 {
     Q_OBJECT
 public:
-    ViewerTurns(QTabWidget *viewer, std::function<void(int)> turned);
+    // `entered` follows a click on a tab, after the turn: the page is the
+    // user's to work in.
+    ViewerTurns(QTabWidget *viewer, std::function<void(int)> turned, std::function<void(int)> entered = {});
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -24,8 +26,10 @@ private:
     // Turns to the page; by steps that wrap around or stop at the ends.
     void turnTo(int index);
     void step(int by, bool wrap);
+    void clicked(int index);
 
     QTabWidget *m_viewer;
     QTabBar *m_bar;
     std::function<void(int)> m_turned;
+    std::function<void(int)> m_entered;
 };
