@@ -135,3 +135,22 @@ TEST_F(DiskChangeTest, ASaveThatRacesAnotherProgramsWriteAsks)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(DiskChangeTest, NoAtCloseRestoresTheFileAndLeavesNoCopyBehind)
+{
+    const QByteArray opened = readAll(path);
+    child<QAction>("AutoRefreshAction")->trigger();
+    change();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return readAll(path) != opened; }, 5000)) << "the refresh writes the file";
+    questioner->answers = {Questioner::No};
+    EXPECT_TRUE(form->close());
+    // The watcher and the focus leaving have their say after the close.
+    QTest::qWait(300);
+    EXPECT_EQ(readAll(path), opened);
+    EXPECT_FALSE(QFile::exists(path + ".ORIGINAL"));
+    EXPECT_EQ(questioner->asked.size(), 1) << questioner->asked.last().text.toStdString();
+}
+
+} // namespace

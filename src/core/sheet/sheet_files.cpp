@@ -255,6 +255,10 @@ bool SheetFiles::ConfirmDiscard()
                      + QChar(u'\r') + error.section(QChar(u'\r'), 1) + QChar(u'\r')
                      + QStringLiteral("Файл оставлен как есть, сохранённая версия лежит в «%1».").arg(copy));
                 keptCopy = true;
+            } else if (m_store.fileWatch().path() == path && m_store.fileWatch().check() == SheetFileWatch::State::Changed) {
+                // The file as restored is the program's own doing, not
+                // another program's change to ask about.
+                m_store.fileWatch().accept();
             }
             m_discardedChanges = true;
             break;
