@@ -3,6 +3,7 @@
 #include "window/preview/sheet_scheme.h"
 #include "core/editor/editor.h"
 #include "core/panels/declaration_reader.h"
+#include "corpus_dir.h"
 #include "fake_host.h"
 #include "window/shell/main_form.h"
 #include "random_sheet.h"
@@ -281,9 +282,8 @@ BENCHMARK(windowVariableEdit)->Unit(benchmark::kMillisecond)->UseRealTime();
 // Bootstrap 5 from the corpus, repeated to 7.5 MB.
 QByteArray largeBootstrap()
 {
-    const QString dir = qEnvironmentVariable("QUILLBOX_CORPUS_DIR");
-    QFile file(dir + QStringLiteral("/bootstrap.css"));
-    if (dir.isEmpty() || !file.open(QIODevice::ReadOnly))
+    QFile file(corpusDir() + QStringLiteral("/bootstrap.css"));
+    if (!file.open(QIODevice::ReadOnly))
         return {};
     const QByteArray one = file.readAll();
     QByteArray text;
@@ -313,7 +313,7 @@ void windowOpenLargeSheet(benchmark::State &state)
 {
     const QByteArray bytes = largeBootstrap();
     if (bytes.isEmpty()) {
-        state.SkipWithError("no Bootstrap 5 in the corpus (QUILLBOX_CORPUS_DIR)");
+        state.SkipWithError("no Bootstrap 5 in the corpus: run scripts/fetch-corpus");
         return;
     }
     TMainForm form;

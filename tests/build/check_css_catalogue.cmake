@@ -1,7 +1,17 @@
 # The property catalogue in the tree is what scripts/gen-css-catalogue makes
 # of the pinned CSS definitions that scripts/fetch-corpus caches.
 set(version 8.7.5)
-set(source "$ENV{QUILLBOX_CORPUS_DIR}/webref-css-${version}.json")
+# The cache is found as the corpus tests find it: QUILLBOX_CORPUS_DIR, else
+# quillbox-corpus in the user's cache folder.
+set(corpus "$ENV{QUILLBOX_CORPUS_DIR}")
+if(corpus STREQUAL "")
+  set(corpus "$ENV{XDG_CACHE_HOME}")
+  if(corpus STREQUAL "")
+    set(corpus "$ENV{HOME}/.cache")
+  endif()
+  set(corpus "${corpus}/quillbox-corpus")
+endif()
+set(source "${corpus}/webref-css-${version}.json")
 if(NOT EXISTS "${source}")
   message(FATAL_ERROR "${source} is missing: run scripts/fetch-corpus")
 endif()

@@ -2,6 +2,7 @@
 
 #include "core/editor/editor.h"
 
+#include "../support/corpus_dir.h"
 #include "../support/fake_host.h"
 #include "../support/scripted_questioner.h"
 
@@ -21,16 +22,6 @@
 inline void PrintTo(const QString &text, std::ostream *out)
 {
     *out << text.toStdString();
-}
-
-// The public sheets scripts/fetch-corpus keeps outside the source tree.
-inline QString corpusDir()
-{
-    const QString configured = qEnvironmentVariable("QUILLBOX_CORPUS_DIR");
-    if (!configured.isEmpty())
-        return configured;
-    const QString cache = qEnvironmentVariable("XDG_CACHE_HOME", QDir::homePath() + QStringLiteral("/.cache"));
-    return cache + QStringLiteral("/quillbox-corpus");
 }
 
 inline const QStringList &corpusSheets()
