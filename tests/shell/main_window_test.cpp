@@ -296,6 +296,9 @@ TEST(MainWindow, PagesHaveRussianCaptionsAndStartWhereTheyShould)
     EXPECT_EQ(viewer->currentWidget()->objectName(), QStringLiteral("PreView"));
     EXPECT_EQ(pages->currentWidget()->objectName(), QStringLiteral("ColorBox"));
     EXPECT_TRUE(form.windowTitle().startsWith(QStringLiteral("Quillbox 1.8 - ")));
+    // A display name set for the application is appended by the desktop to
+    // every title; unset, it is the application's name.
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QGuiApplication::applicationName());
 }
 
 TEST(MainWindow, LongHintGoesToTheStatusBar)

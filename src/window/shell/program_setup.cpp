@@ -82,7 +82,8 @@ void substituteMissingFonts()
 void prepareApplication(QApplication &app)
 {
     QApplication::setApplicationName(QStringLiteral("Quillbox"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Quillbox V1.8"));
+    // No display name: the desktop would append it to every window's
+    // title ("Quillbox 1.8 -  — Quillbox V1.8"), which is the program's own.
     QApplication::setWindowIcon(icons::programIcon());
     loadQtTranslations(app);
     substituteMissingFonts();
