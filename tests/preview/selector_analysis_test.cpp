@@ -35,6 +35,14 @@ TEST(SelectorSpecificity, CountsIdsThenClassesThenTypes)
         {".\\31 0", {0, 1, 0}},
         {"div > p ~ span", {0, 0, 3}},
         {":has(> img)", {0, 0, 1}},
+        {"::slotted(.x)", {0, 1, 1}},
+        {"::part(label)", {0, 0, 1}},
+        {":host", {0, 1, 0}},
+        {":host(.x)", {0, 2, 0}},
+        {":host-context(main .x)", {0, 2, 1}},
+        // The blank after a hex escape belongs to the escape.
+        {".\\31 a", {0, 1, 0}},
+        {"#\\31 23 b", {1, 0, 1}},
     };
     for (const auto &c : cases)
         EXPECT_EQ(selectorSpecificity(c.selector), c.expected) << c.selector;

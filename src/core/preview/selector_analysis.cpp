@@ -11,12 +11,33 @@ bool isNameByte(char c)
            || u >= 0x80;
 }
 
+bool isHexDigit(char c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+// The end of the escape at i: up to six hex digits and one blank after
+// them, or the one character escaped.
+qsizetype escapeEnd(QByteArrayView s, qsizetype i)
+{
+    qsizetype at = i + 1;
+    if (at >= s.size() || !isHexDigit(s[at]))
+        return std::min(at + 1, s.size());
+    while (at < s.size() && at < i + 7 && isHexDigit(s[at]))
+        ++at;
+    if (at < s.size() && (s[at] == ' ' || s[at] == '\t' || s[at] == '\n' || s[at] == '\f'))
+        ++at;
+    else if (at < s.size() && s[at] == '\r')
+        at += at + 1 < s.size() && s[at + 1] == '\n' ? 2 : 1;
+    return at;
+}
+
 // The end of a name starting at i; an escape is part of the name.
 qsizetype nameEnd(QByteArrayView s, qsizetype i)
 {
     while (i < s.size()) {
         if (s[i] == '\\' && i + 1 < s.size())
-            i += 2;
+            i = escapeEnd(s, i);
         else if (isNameByte(s[i]))
             ++i;
         else
@@ -156,9 +177,16 @@ Specificity selectorSpecificity(QByteArrayView s)
             i = groupEnd(s, i);
         } else if (c == ':' && i + 1 < s.size() && s[i + 1] == ':') {
             ++weight.types;
-            i = nameEnd(s, i + 2);
-            if (i < s.size() && s[i] == '(')
-                i = groupEnd(s, i);
+            const qsizetype nameFrom = i + 2;
+            i = nameEnd(s, nameFrom);
+            if (i < s.size() && s[i] == '(') {
+                const qsizetype close = groupEnd(s, i);
+                // ::slotted() weighs its argument as well; ::part() and
+                // the rest only as a pseudo-element.
+                if (lowerName(s, nameFrom, i) == "slotted")
+                    weight += mostSpecific(s.sliced(i + 1, std::max<qsizetype>(0, close - i - 2)));
+                i = close;
+            }
         } else if (c == ':') {
             const qsizetype nameFrom = i + 1;
             i = nameEnd(s, nameFrom);
@@ -174,6 +202,8 @@ Specificity selectorSpecificity(QByteArrayView s)
                     ++weight.classes;
                     if (name == "nth-child" || name == "nth-last-child")
                         weight += mostSpecific(nthOfList(args));
+                    else if (name == "host" || name == "host-context")
+                        weight += mostSpecific(args);
                 }
             } else if (isLegacyPseudoElement(name)) {
                 ++weight.types;
