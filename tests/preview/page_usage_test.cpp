@@ -99,18 +99,21 @@ TEST_F(PageUsageTest, RulesNoElementUsesAreGreyedInItalicsAndCounted)
 
 TEST_F(PageUsageTest, TheContrastLabelReadsThePickedElementAndFollowsAColourChange)
 {
-    openPage("<p id=\"g1\">a</p><p id=\"g2\">b</p><p id=\"b\">c</p><div id=\"t\"><p id=\"over\">d</p></div>",
+    openPage("<p id=\"g1\">a</p><p id=\"g2\">b</p><p id=\"b\">c</p><div id=\"t\"><p id=\"over\">d</p></div>"
+             "<div id=\"f\"><p id=\"faded\">e</p></div>",
              "#g1 { color: #777; }\r\n#g2 { color: #767676; }\r\n#b { color: #fff; background-color: #0d6efd; }\r\n"
-             "#t { background-color: rgba(0, 0, 0, 0.5); }\r\n#over { color: #000; }\r\n#b:hover { background-color: #000; }\r\n");
+             "#t { background-color: rgba(0, 0, 0, 0.5); }\r\n#over { color: #000; }\r\n#b:hover { background-color: #000; }\r\n"
+             "#f { opacity: 0.5; }\r\n#faded { color: #000; }\r\n");
     auto *label = child<QLabel>("ContrastLabel");
     EXPECT_EQ(label->text(), QStringLiteral("Контраст: выберите элемент на странице"));
     const struct {
         const char *id, *expected;
     } cases[] = {
-        {"g1", "Контраст 4,48:1 — ниже AA"},
+        {"g1", "Контраст 4,47:1 — ниже AA"},
         {"g2", "Контраст 4,54:1 — AA"},
         {"b", "Контраст 4,50:1 — AA"},
         {"over", "Контраст 5,24:1 — AA"},
+        {"faded", "Контраст 3,97:1 — ниже AA"},
     };
     for (const auto &c : cases) {
         pick(QString::fromLatin1(c.id));
@@ -133,7 +136,7 @@ TEST_F(PageUsageTest, TheContrastLabelReadsThePickedElementAndFollowsAColourChan
         ASSERT_TRUE(reloaded.wait(30000));
     }
     pick(QStringLiteral("g1"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return label->text() == QStringLiteral("Контраст 4,48:1 — ниже AA"); }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return label->text() == QStringLiteral("Контраст 4,47:1 — ниже AA"); }, 10000));
     ASSERT_EQ(list->currentRow(), 1);
     form->editor().panelController().swatchColorChosen(Swatch::Font, Rgb{0, 0, 0});
     EXPECT_TRUE(QTest::qWaitFor([&] { return label->text() == QStringLiteral("Контраст 21,00:1 — AAA"); }, 10000))

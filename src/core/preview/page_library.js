@@ -196,15 +196,15 @@
   }
 
   // What the text of an element stands on: its colour and, from it up to
-  // the root, each background's colour and whether it has a picture or a
-  // gradient. The program finds the first opaque one.
+  // the root, each background's colour, whether it has a picture or a
+  // gradient, and the element's opacity. The program lays them together.
   function contrastOf(el) {
     if (!el || !el.isConnected) return null;
     const cs = getComputedStyle(el);
     const layers = [];
     for (let at = el; at && at.nodeType === 1; at = at.parentElement) {
       const s = at === el ? cs : getComputedStyle(at);
-      layers.push([s.backgroundColor, !!s.backgroundImage && s.backgroundImage !== 'none']);
+      layers.push([s.backgroundColor, !!s.backgroundImage && s.backgroundImage !== 'none', parseFloat(s.opacity)]);
     }
     return { text: cs.color, layers: layers, size: parseFloat(cs.fontSize) || 16,
              weight: parseInt(cs.fontWeight, 10) || 400 };
