@@ -57,6 +57,35 @@ TEST(ColorToCss, WritesNamesForTheSixteenAndHexOtherwise)
     EXPECT_EQ(ColorToCss(kUnknownColor), "#123456");
 }
 
+TEST_F(ReadRule, FieldsShowNumbersWithoutALeadingZeroAutoAndTheKeywordsOfEveryProperty)
+{
+    const struct {
+        const char *declaration;
+        Length field;
+        const char *text;
+        const char *unit;
+    } cases[] = {
+        {"padding-top: .5rem;", Length::PaddingTop, ".5", "rem"},
+        {"margin-top: .25em;", Length::MarginTop, ".25", "em"},
+        {"text-indent: -.5em;", Length::TextIndent, "-.5", "em"},
+        {"opacity: .65;", Length::Opacity, "65", ""},
+        {"margin-right: auto;", Length::MarginRight, "auto", ""},
+        {"margin-left: AUTO;", Length::MarginLeft, "auto", ""},
+        {"width: auto;", Length::BlockWidth, "auto", ""},
+        {"margin-bottom: inherit;", Length::MarginBottom, "inherit", ""},
+        {"letter-spacing: revert-layer;", Length::LetterSpacing, "revert-layer", ""},
+        {"z-index: unset;", Length::ZIndex, "unset", ""},
+    };
+    for (const auto &c : cases) {
+        ResetPanels(panels);
+        EXPECT_TRUE(read({c.declaration}).isEmpty()) << c.declaration;
+        EXPECT_TRUE(field(c.field).inUse) << c.declaration;
+        EXPECT_EQ(field(c.field).text, c.text) << c.declaration;
+        if (*c.unit)
+            EXPECT_EQ(field(c.field).unit, c.unit) << c.declaration;
+    }
+}
+
 TEST_F(ReadRule, EveryDeclarationAControlStandsForLeavesNoComment)
 {
     EXPECT_TRUE(read({"color: red;", "text-align: center;", "margin-top: 10px;"}).isEmpty());
@@ -111,7 +140,7 @@ TEST_F(ReadRule, ShorthandsStayAsWrittenAndShowTheirPartsInTheControls)
                                "background:url(a.gif) #fc0;", "font:italic bold 12px/1.5 Arial, serif;",
                                "text-decoration:underline overline;", ""}));
     EXPECT_EQ(field(Length::MarginTop).text, "0");
-    EXPECT_FALSE(field(Length::MarginLeft).inUse); // auto
+    EXPECT_EQ(field(Length::MarginLeft).text, "auto");
     EXPECT_EQ(field(Length::PaddingBottom).text + field(Length::PaddingBottom).unit, "5px");
     EXPECT_EQ(field(Length::PaddingLeft).text + field(Length::PaddingLeft).unit, "1em");
     EXPECT_EQ(field(Length::BorderWidth).text, "1");
@@ -207,9 +236,9 @@ TEST_F(ReadRule, FontSizesAndLengthsTakeNumberAndUnit)
 
 TEST_F(ReadRule, ValuesTheFieldsCannotShowStayAsideVerbatim)
 {
-    const ByteLines kept = read({"width: auto;", "height: calc(100% - 2rem);", "font-size: inherit;",
+    const ByteLines kept = read({"width: fit-content;", "height: calc(100% - 2rem);", "font-size: inherit;",
                                  "left: 3furlongs;"});
-    EXPECT_EQ(kept, (ByteLines{"width:auto;", "height:calc(100% - 2rem);", "font-size:inherit;", "left:3furlongs;", ""}));
+    EXPECT_EQ(kept, (ByteLines{"width:fit-content;", "height:calc(100% - 2rem);", "font-size:inherit;", "left:3furlongs;", ""}));
     for (const LengthValue &value : panels.lengths)
         EXPECT_FALSE(value.inUse);
     EXPECT_FALSE(panels.fontSize.inUse);

@@ -287,7 +287,7 @@ TEST_F(EffectsPageTest, LogicalSidesAndBorderSidesWriteTheirOwnProperties)
     type("PaddingLeft", QStringLiteral("6"));
     EXPECT_TRUE(sheet().contains("  padding-inline-start: 6px;\n")) << sheet().constData();
     // Shown from the shorthand, the end side is written after it, by its name.
-    EXPECT_EQ(child<QLineEdit>("MarginRight")->text(), QString());
+    EXPECT_EQ(child<QLineEdit>("MarginRight")->text(), QStringLiteral("auto"));
     type("MarginRight", QStringLiteral("2"));
     EXPECT_TRUE(sheet().contains("margin-inline: 0 auto;")) << sheet().constData();
     EXPECT_TRUE(sheet().contains("margin-inline-end: 2px;")) << sheet().constData();

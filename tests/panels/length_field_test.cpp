@@ -90,6 +90,21 @@ TEST_F(LengthFieldWindowTest, TypingIntoAFieldReachedWithTabPutsItInUse)
     EXPECT_TRUE(sheet().contains("Margin-left: 7px;")) << sheet().constData();
 }
 
+TEST_F(LengthFieldWindowTest, AMarginFieldTakesAutoTypedOverItsNumber)
+{
+    auto *right = child<QLineEdit>("MarginRight");
+    QTest::mouseClick(right, Qt::LeftButton);
+    QTest::keyClicks(right, QStringLiteral("12"));
+    QTest::keyClick(right, Qt::Key_Return);
+    ASSERT_TRUE(sheet().contains("Margin-right: 12px;")) << sheet().constData();
+    QTest::mouseClick(right, Qt::LeftButton);
+    QTest::keyClick(right, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(right, QStringLiteral("auto"));
+    EXPECT_EQ(right->text(), QStringLiteral("auto"));
+    QTest::keyClick(right, Qt::Key_Return);
+    EXPECT_TRUE(sheet().contains("Margin-right: auto;")) << sheet().constData();
+}
+
 TEST_F(LengthFieldWindowTest, PastedTextIsCleanedAndWrittenWhenTheFieldIsLeft)
 {
     // From the field's context menu: opening the menu is not leaving it,

@@ -272,6 +272,39 @@ TEST_F(PanelChange, LengthFieldGestures)
     EXPECT_FALSE(store.sheetText().contains("Padding-top"));
 }
 
+TEST_F(PanelChange, FieldsTakeAutoAndTheKeywordsOfEveryPropertyTyped)
+{
+    const struct {
+        Length field;
+        const char *typed;
+        const char *written;
+    } cases[] = {
+        {Length::MarginRight, "auto", "Margin-right: auto;"},
+        {Length::MarginLeft, "Auto ", "Margin-left: auto;"},
+        {Length::PaddingTop, "revert-layer", "Padding-top: revert-layer;"},
+        {Length::LineHeight, "inherit", "Line-height: inherit;"},
+    };
+    for (const auto &c : cases) {
+        control.lengthClicked(c.field);
+        control.lengthTyped(c.field, c.typed);
+        control.lengthLeft(c.field, c.typed);
+        EXPECT_TRUE(store.sheetText().contains(c.written)) << c.typed << "\n" << store.sheetText().constData();
+    }
+    const struct {
+        TextField field;
+        const char *typed;
+        const char *written;
+    } texts[] = {
+        {TextField::Content, "revert-layer", "content: revert-layer;"},
+        {TextField::Content, "Unset", "content: unset;"},
+        {TextField::GridTemplateColumns, "inherit", "grid-template-columns: inherit;"},
+    };
+    for (const auto &c : texts) {
+        EXPECT_TRUE(control.textFieldEdited(c.field, c.typed)) << c.typed;
+        EXPECT_TRUE(store.sheetText().contains(c.written)) << c.typed << "\n" << store.sheetText().constData();
+    }
+}
+
 TEST_F(PanelChange, SteppingCountsOrRounds)
 {
     struct Case {

@@ -62,3 +62,9 @@ std::optional<QList<QByteArray>> functionArguments(const QByteArray &word, const
         return std::nullopt;
     return valueItems(word.mid(upperName.size() + 1, word.size() - upperName.size() - 2));
 }
+
+bool isCssWideKeyword(QByteArrayView word)
+{
+    const QByteArray lower = word.trimmed().toByteArray().toLower();
+    return lower == "inherit" || lower == "initial" || lower == "unset" || lower == "revert" || lower == "revert-layer";
+}

@@ -296,6 +296,8 @@ QByteArray contentAsCss(const QByteArray &typed)
                                             "NO-CLOSE-QUOTE", "INHERIT", "INITIAL", "UNSET", "REVERT"};
     static const QList<QByteArray> functions = {"ATTR(", "COUNTER(", "COUNTERS(", "URL(", "VAR(", "IMAGE-SET(",
                                                 "LINEAR-GRADIENT("};
+    if (isCssWideKeyword(value))
+        return value;
     const QList<QByteArray> parts = valueWords(value);
     const bool css = !parts.isEmpty() && std::all_of(parts.begin(), parts.end(), [](const QByteArray &w) {
         const QByteArray upper = latinUpper(w);

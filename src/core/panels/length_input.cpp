@@ -63,9 +63,11 @@ LengthKey filterFieldKey(FieldKind kind, bool takesKeywords, const QByteArray &t
 {
     const bool letter = (key >= 'a' && key <= 'z') || (key >= 'A' && key <= 'Z');
     const bool wordTyped = std::any_of(text.begin(), text.end(), [](char c) { return (c | 0x20) >= 'a' && (c | 0x20) <= 'z'; });
-    // Over a word, what is typed may be replacing it: leaving the field
-    // keeps a keyword or the number.
-    if (takesKeywords && (letter || wordTyped))
+    // A letter starts a keyword only where no number is typed ("7x" is
+    // none); over a word, what is typed may be replacing it: leaving the
+    // field keeps a keyword or the number.
+    const bool number = std::any_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    if (takesKeywords && ((letter && !number) || wordTyped))
         return keyOf(LengthKey::Pass);
     if (((kind == FieldKind::Number || kind == FieldKind::Percent) && key == '-') || (kind == FieldKind::Integer && (key == '.' || key == ',')))
         return keyOf(LengthKey::Drop);

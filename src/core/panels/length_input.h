@@ -24,8 +24,9 @@ struct LengthKey {
 // into one), a minus that toggles in front, and no number above 9999.
 LengthKey filterLengthKey(const QByteArray &text, char key);
 // The same for a field of the given kind: a field that takes keywords
-// takes letters too ("auto"), a number field of 0 or more no minus, and a
-// whole-number field no point.
+// takes letters too where no number stands ("auto"), a number field of 0
+// or more no minus, and a whole-number field no point. The text is the
+// field's without what the key replaces.
 enum class FieldKind;
 LengthKey filterFieldKey(FieldKind kind, bool takesKeywords, const QByteArray &text, char key);
 

@@ -1,5 +1,7 @@
 #include "core/panels/panel_controller.h"
 
+#include "core/css/value_words.h"
+
 #include "core/panels/declaration_writer.h"
 #include "core/panels/layout_controls.h"
 #include "core/sheet/sheet_store.h"
@@ -406,7 +408,9 @@ void PanelController::applyTypedDeclarations()
 bool PanelController::textFieldEdited(TextField field, const QByteArray &typed)
 {
     const bool areas = field == TextField::GridTemplateAreas;
-    const QByteArray value = areas                            ? areasFromLines(typed)
+    const bool wide = isCssWideKeyword(typed);
+    const QByteArray value = wide                             ? typed.trimmed().toLower()
+                             : areas                          ? areasFromLines(typed)
                              : field == TextField::Content ? contentAsCss(typed)
                                                            : typed.simplified();
     // Left as it was shown, the value stays as the rule wrote it.
@@ -414,7 +418,7 @@ bool PanelController::textFieldEdited(TextField field, const QByteArray &typed)
     if (value == (areas ? areasFromLines(areasAsLines(current)) : current.simplified()))
         return true;
     const bool tracks = field == TextField::GridTemplateColumns || field == TextField::GridTemplateRows;
-    if (tracks && !value.isEmpty() && !isGridTrackList(value)) {
+    if (tracks && !value.isEmpty() && !wide && !isGridTrackList(value)) {
         if (showMessage)
             showMessage(QStringLiteral("Это не список дорожек сетки"));
         m_panels.notify();

@@ -102,11 +102,15 @@ FieldKind fieldKind(Length field)
 
 const QList<QByteArray> &fieldKeywords(Length field)
 {
+    // A field that stands for a whole declaration takes the keywords every
+    // property takes; one that is a word of a longer value (a corner of
+    // clip, a shadow's offset, a transition's duration) takes none of them.
+    static const QList<QByteArray> wide = {"inherit", "initial", "unset", "revert", "revert-layer"};
     static const QList<QByteArray> none;
-    static const QList<QByteArray> basis = {"auto", "content", "min-content", "max-content", "fit-content"};
-    static const QList<QByteArray> least = {"auto", "min-content", "max-content", "fit-content"};
-    static const QList<QByteArray> most = {"none", "min-content", "max-content", "fit-content"};
-    static const QList<QByteArray> layer = {"auto"};
+    static const QList<QByteArray> automatic = QList<QByteArray>{"auto"} + wide;
+    static const QList<QByteArray> basis = QList<QByteArray>{"auto", "content", "min-content", "max-content", "fit-content"} + wide;
+    static const QList<QByteArray> least = QList<QByteArray>{"auto", "min-content", "max-content", "fit-content"} + wide;
+    static const QList<QByteArray> most = QList<QByteArray>{"none", "min-content", "max-content", "fit-content"} + wide;
     switch (field) {
     case Length::FlexBasis:
         return basis;
@@ -117,9 +121,28 @@ const QList<QByteArray> &fieldKeywords(Length field)
     case Length::MaxHeight:
         return most;
     case Length::ZIndex:
-        return layer;
-    default:
+    case Length::MarginTop:
+    case Length::MarginBottom:
+    case Length::MarginLeft:
+    case Length::MarginRight:
+    case Length::BlockTop:
+    case Length::BlockBottom:
+    case Length::BlockLeft:
+    case Length::BlockRight:
+    case Length::BlockHeight:
+    case Length::BlockWidth:
+        return automatic;
+    case Length::ClipTop:
+    case Length::ClipBottom:
+    case Length::ClipLeft:
+    case Length::ClipRight:
+    case Length::RadiusTopLeft:
+    case Length::RadiusTopRight:
+    case Length::RadiusBottomRight:
+    case Length::RadiusBottomLeft:
         return none;
+    default:
+        return field >= Length::ShadowX ? none : wide;
     }
 }
 

@@ -40,7 +40,7 @@ QByteArray unitLettersOf(const QByteArray &upper)
 bool isPlainLength(const QByteArray &upper)
 {
     static const QRegularExpression pattern(
-        QStringLiteral("^[+-]?[0-9]+(\\.[0-9]+)?(PC|PT|IH|IN|MM|PX|%|CM|EM|EX|REM|VW|VH|VMIN|VMAX|CH|LH|RLH|DVH|SVH|LVH|"
+        QStringLiteral("^[+-]?([0-9]+(\\.[0-9]+)?|\\.[0-9]+)(PC|PT|IH|IN|MM|PX|%|CM|EM|EX|REM|VW|VH|VMIN|VMAX|CH|LH|RLH|DVH|SVH|LVH|"
                        "DVW|SVW|LVW|CQW|CQH|CQI|CQB|CQMIN|CQMAX|Q)?$"));
     return pattern.match(QString::fromLatin1(upper)).hasMatch();
 }

@@ -78,8 +78,12 @@ bool LengthFieldHandlers::TEditKeyPress(QLineEdit *sender, const QKeyEvent *key)
     if (typed == 0 || key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
         return false;
     const Length field = LengthFieldTable::field(m_table.numberOf(sender));
+    // What is selected goes when the key is typed.
+    QString kept = sender->text();
+    if (sender->hasSelectedText())
+        kept.remove(sender->selectionStart(), sender->selectedText().size());
     const LengthKey decision = filterFieldKey(fieldKind(field), !fieldKeywords(field).isEmpty(),
-                                              m_editor.store().codec().encode(sender->text()), typed);
+                                              m_editor.store().codec().encode(kept), typed);
     if (decision.kind == LengthKey::Drop)
         return true;
     // Typing into a field reached with the keyboard puts it in use, as a
