@@ -162,22 +162,43 @@ TEST(PropTable, UnknownNamesAreNamedWithTheNearestAndEmptyValuesShowTheInitial)
     EXPECT_EQ(PropTable::placeholder("--brand"), "");
 }
 
-TEST(PropTable, UpAndDownStepTheNumberAtTheCaretKeepingItsUnit)
+TEST(PropTable, UpAndDownStepOnlyTheNumberAtTheCaretKeepingItsUnit)
 {
     const struct {
         const char *text;
         int caret;
         bool up;
         const char *expected;
+        int caretAfter;
     } cases[] = {
-        {"12px", 0, true, "13px"},   {"0", 1, false, "-1"},         {".5rem", 0, true, "0.6rem"},
-        {"0 4px", 3, true, "0 5px"}, {"0 4px", 0, true, "1 4px"},    {"1.25em", 9, false, "1.15em"},
-        {"#0d6efd", 2, true, ""},    {"auto", 0, true, ""},          {"rotate(-5deg)", 9, true, "rotate(-4deg)"},
+        {"12px", 0, true, "13px", 0},          {"0", 1, false, "-1", 2},
+        {".5rem", 0, true, "0.6rem", 0},       {"0 4px", 3, true, "0 5px", 3},
+        {"0 4px", 0, true, "1 4px", 0},        {"1.25em", 4, false, "1.15em", 4},
+        {"rotate(-5deg)", 9, true, "rotate(-4deg)", 9},
+        // The number just before the caret, not the last one.
+        {"10px 20px", 2, true, "11px 20px", 2}, {"9px 20px", 1, true, "10px 20px", 2},
+        {"10px 20px", 4, false, "9px 20px", 3},
+        // An exponent is part of the number.
+        {"1e3px", 5, true, "1001px", 6},
+        // Nothing to step: no number at the caret, or digits that are no number.
+        {"1.25em", 9, false, "", 9},           {"0 auto 4px", 4, true, "", 4},
+        {"#0d6efd", 2, true, "", 2},           {"auto", 0, true, "", 0},
+        {"url(img/1.png)", 9, true, "", 9},    {"url(\"img/1.png\")", 10, true, "", 10},
+        {"\"\\201C\"", 4, true, "", 4},       {"U+0029", 4, true, "", 4},
+        {"U+0025-00FF", 9, true, "", 9},       {"Font2, serif", 5, true, "", 5},
+        {".\\31 a", 3, true, "", 3},
     };
     for (const auto &c : cases) {
         int caret = c.caret;
         EXPECT_EQ(steppedNumber(c.text, &caret, c.up).value_or(""), QByteArray(c.expected)) << c.text;
+        EXPECT_EQ(caret, c.caretAfter) << c.text;
     }
+    // Three steps in a row from the caret after "10".
+    QByteArray text = "10px 20px";
+    int caret = 2;
+    for (int i = 0; i < 3; ++i)
+        text = steppedNumber(text, &caret, true).value_or(text);
+    EXPECT_EQ(text, "13px 20px");
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "core/panels/prop_table.h"
 
 #include "core/css/css_catalogue.h"
+#include "core/css/css_tokenizer.h"
 #include "core/panels/declaration_list.h"
 #include "core/panels/effect_parts.h"
 #include "core/panels/style_commit.h"
@@ -322,55 +323,40 @@ QByteArray PropTable::placeholder(const QByteArray &name)
 
 std::optional<QByteArray> steppedNumber(const QByteArray &text, int *caret, bool up)
 {
-    struct Number {
-        qsizetype from, to;
-    };
-    QList<Number> numbers;
-    for (qsizetype i = 0; i < text.size();) {
-        const char c = text[i];
-        const char before = i > 0 ? text[i - 1] : ' ';
-        const bool starts = std::isdigit(static_cast<unsigned char>(c))
-                            || ((c == '-' || c == '+' || c == '.') && i + 1 < text.size()
-                                && (std::isdigit(static_cast<unsigned char>(text[i + 1])) || text[i + 1] == '.'));
-        // Digits inside a word ("h1", "#0d6efd") are no number.
-        if (!starts || std::isalnum(static_cast<unsigned char>(before)) || before == '#' || before == '-'
-            || before == '_' || before == '.') {
-            ++i;
-            continue;
-        }
-        qsizetype end = i + 1;
-        while (end < text.size() && (std::isdigit(static_cast<unsigned char>(text[end])) || text[end] == '.'))
-            ++end;
-        numbers.append({i, end});
-        i = end;
-        while (i < text.size() && (std::isalnum(static_cast<unsigned char>(text[i])) || text[i] == '%'))
-            ++i;
-    }
-    if (numbers.isEmpty())
-        return std::nullopt;
-    Number chosen = numbers.last();
-    for (const Number &n : numbers) {
-        if (caret && *caret >= n.from && *caret <= n.to) {
-            chosen = n;
+    // A number, a percentage or a dimension that the caret stands in or
+    // just after; strings, addresses, hex colours, ranges and the digits
+    // of names are other tokens.
+    const QList<CssToken> tokens = cssTokens(text);
+    const CssToken *chosen = nullptr;
+    for (const CssToken &t : tokens) {
+        const bool numeric = t.type == CssToken::Number || t.type == CssToken::Percentage || t.type == CssToken::Dimension;
+        if (numeric && caret && *caret >= t.from && *caret <= t.to) {
+            chosen = &t;
             break;
         }
     }
-    const QByteArray written = text.mid(chosen.from, chosen.to - chosen.from);
-    bool ok = false;
-    const double number = written.toDouble(&ok);
-    if (!ok)
+    if (!chosen)
         return std::nullopt;
+    const QByteArray written = text.mid(chosen->from, chosen->numberEnd - chosen->from);
+    const double number = chosen->value;
     const qsizetype point = written.indexOf('.');
-    const int decimals = point < 0 ? 0 : std::max<int>(1, int(written.size() - point - 1));
+    const bool exponent = written.contains('e') || written.contains('E');
+    const int decimals = point < 0 || exponent ? 0 : std::max<int>(1, int(written.size() - point - 1));
     const double step = decimals == 0 ? 1.0 : 0.1;
     double next = number + (up ? step : -step);
     if (std::abs(next) < 1e-9)
         next = 0;
-    QByteArray replaced = decimals == 0 ? QByteArray::number(qint64(std::llround(next)))
-                                        : QByteArray::number(next, 'f', decimals);
+    QByteArray replaced = decimals == 0 && std::abs(next) < 9e15 ? QByteArray::number(qint64(std::llround(next)))
+                                                                 : QByteArray::number(next, 'f', std::max(decimals, 0));
     if (written.startsWith('+') && next > 0)
         replaced.prepend('+');
-    if (caret)
-        *caret = int(chosen.from + replaced.size());
-    return text.left(chosen.from) + replaced + text.mid(chosen.to);
+    // The caret keeps its place: at the number's end or in its unit it
+    // moves with the end, inside the number it stays.
+    if (caret) {
+        const qsizetype before = chosen->numberEnd - chosen->from;
+        const qsizetype offset = *caret - chosen->from;
+        *caret = int(offset >= before ? *caret + replaced.size() - before
+                                      : chosen->from + std::min<qsizetype>(offset, replaced.size()));
+    }
+    return text.left(chosen->from) + replaced + text.mid(chosen->numberEnd);
 }

@@ -77,7 +77,9 @@ private:
     int m_asked = 0; // the engine's answer for an older reading is dropped
 };
 
-// The number at a caret (the last one when the caret is at none) stepped
-// by one, or by a tenth where it has a point, its unit kept; nothing when
-// the text holds no number. `caret` moves with the number's end.
+// The number, percentage or dimension the caret stands in or just after,
+// stepped by one, or by a tenth where it has a point, its unit kept;
+// nothing when the caret is at none. A number in a string, an address,
+// an escape, a hex colour, a name or a unicode range is none. The caret
+// keeps its place: at the number's end or in its unit it moves with them.
 std::optional<QByteArray> steppedNumber(const QByteArray &text, int *caret, bool up);

@@ -1,0 +1,420 @@
+#include "core/css/css_tokenizer.h"
+
+#include <cmath>
+
+namespace {
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+bool isHex(char c)
+{
+    return isDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+bool isNameStart(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || static_cast<unsigned char>(c) >= 0x80;
+}
+
+bool isNameByte(char c)
+{
+    return isNameStart(c) || isDigit(c) || c == '-';
+}
+
+bool isNewline(char c)
+{
+    return c == '\n' || c == '\r' || c == '\f';
+}
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t' || isNewline(c);
+}
+
+class Reader
+{
+public:
+    explicit Reader(QByteArrayView text)
+        : s(text)
+    {
+    }
+
+    QList<CssToken> all()
+    {
+        QList<CssToken> out;
+        out.reserve(s.size() / 4 + 1);
+        while (at < s.size())
+            out.append(next());
+        return out;
+    }
+
+private:
+    char peek(qsizetype ahead = 0) const { return at + ahead < s.size() ? s[at + ahead] : '\0'; }
+    bool more(qsizetype ahead = 0) const { return at + ahead < s.size(); }
+
+    // Whether the two bytes from `ahead` on start a valid escape.
+    bool escapeAt(qsizetype ahead = 0) const
+    {
+        return peek(ahead) == '\\' && more(ahead + 1) && !isNewline(peek(ahead + 1));
+    }
+
+    bool identStartsAt(qsizetype ahead = 0) const
+    {
+        const char c = peek(ahead);
+        if (c == '-')
+            return isNameStart(peek(ahead + 1)) || peek(ahead + 1) == '-' || escapeAt(ahead + 1);
+        if (isNameStart(c))
+            return more(ahead);
+        return c == '\\' && escapeAt(ahead);
+    }
+
+    bool numberStartsAt(qsizetype ahead = 0) const
+    {
+        char c = peek(ahead);
+        if (c == '+' || c == '-')
+            c = peek(++ahead);
+        if (isDigit(c))
+            return true;
+        return c == '.' && isDigit(peek(ahead + 1));
+    }
+
+    void skipEscape()
+    {
+        ++at; // the backslash
+        if (isHex(peek())) {
+            for (int n = 0; n < 6 && isHex(peek()); ++n)
+                ++at;
+            if (peek() == '\r' && peek(1) == '\n')
+                at += 2;
+            else if (isBlank(peek()))
+                ++at;
+        } else if (more()) {
+            ++at;
+        }
+    }
+
+    void skipName()
+    {
+        while (more()) {
+            if (isNameByte(peek()))
+                ++at;
+            else if (escapeAt())
+                skipEscape();
+            else
+                break;
+        }
+    }
+
+    CssToken make(CssToken::Type type, qsizetype from) const
+    {
+        CssToken t;
+        t.type = type;
+        t.from = from;
+        t.to = at;
+        return t;
+    }
+
+    CssToken string(char quote, qsizetype from)
+    {
+        ++at;
+        while (more()) {
+            const char c = peek();
+            if (c == quote) {
+                ++at;
+                return make(CssToken::String, from);
+            }
+            if (isNewline(c))
+                return make(CssToken::BadString, from); // the newline is not part of it
+            if (c == '\\') {
+                if (!more(1)) {
+                    ++at;
+                    break;
+                }
+                if (peek(1) == '\r' && peek(2) == '\n')
+                    at += 3;
+                else
+                    at += 2;
+                continue;
+            }
+            ++at;
+        }
+        CssToken t = make(CssToken::String, from);
+        t.closed = false;
+        return t;
+    }
+
+    CssToken number(qsizetype from)
+    {
+        bool integer = true;
+        if (peek() == '+' || peek() == '-')
+            ++at;
+        while (isDigit(peek()))
+            ++at;
+        if (peek() == '.' && isDigit(peek(1))) {
+            integer = false;
+            at += 2;
+            while (isDigit(peek()))
+                ++at;
+        }
+        if ((peek() == 'e' || peek() == 'E')
+            && (isDigit(peek(1)) || ((peek(1) == '+' || peek(1) == '-') && isDigit(peek(2))))) {
+            integer = false;
+            at += 2;
+            while (isDigit(peek()))
+                ++at;
+        }
+        const qsizetype numberEnd = at;
+        CssToken::Type type = CssToken::Number;
+        if (identStartsAt()) {
+            skipName();
+            type = CssToken::Dimension;
+        } else if (peek() == '%') {
+            ++at;
+            type = CssToken::Percentage;
+        }
+        CssToken t = make(type, from);
+        t.numberEnd = numberEnd;
+        t.integer = integer;
+        t.value = s.sliced(from, numberEnd - from).toByteArray().toDouble();
+        return t;
+    }
+
+    // After "url(": an unquoted address up to ")", or a bad one.
+    CssToken url(qsizetype from)
+    {
+        while (isBlank(peek()))
+            ++at;
+        while (more()) {
+            const char c = peek();
+            if (c == ')') {
+                ++at;
+                return make(CssToken::Url, from);
+            }
+            if (isBlank(c)) {
+                while (isBlank(peek()))
+                    ++at;
+                if (peek() == ')' || !more()) {
+                    if (more())
+                        ++at;
+                    return make(CssToken::Url, from);
+                }
+                break;
+            }
+            if (c == '"' || c == '\'' || c == '(' || static_cast<unsigned char>(c) < 0x20 || c == 0x7f)
+                break;
+            if (c == '\\') {
+                if (!escapeAt())
+                    break;
+                skipEscape();
+                continue;
+            }
+            ++at;
+        }
+        if (!more())
+            return make(CssToken::Url, from);
+        // The rest of a bad address, escapes included, up to ")".
+        while (more()) {
+            if (peek() == ')') {
+                ++at;
+                break;
+            }
+            if (escapeAt())
+                skipEscape();
+            else
+                ++at;
+        }
+        return make(CssToken::BadUrl, from);
+    }
+
+    CssToken identLike(qsizetype from)
+    {
+        // A "u+" range: U+26, U+0-7F, U+4??.
+        if ((peek() == 'u' || peek() == 'U') && peek(1) == '+' && (isHex(peek(2)) || peek(2) == '?')) {
+            at += 2;
+            int n = 0;
+            while (n < 6 && (isHex(peek()) || peek() == '?')) {
+                ++at;
+                ++n;
+            }
+            if (peek() == '-' && isHex(peek(1))) {
+                ++at;
+                for (n = 0; n < 6 && isHex(peek()); ++n)
+                    ++at;
+            }
+            return make(CssToken::UnicodeRange, from);
+        }
+        skipName();
+        if (peek() != '(')
+            return make(CssToken::Ident, from);
+        const QByteArray name = cssTokenName(s, make(CssToken::Ident, from)).toLower();
+        ++at;
+        if (name == "url") {
+            qsizetype look = at;
+            while (look < s.size() && isBlank(s[look]))
+                ++look;
+            if (look >= s.size() || (s[look] != '"' && s[look] != '\''))
+                return url(from);
+        }
+        return make(CssToken::Function, from);
+    }
+
+    CssToken next()
+    {
+        const qsizetype from = at;
+        const char c = peek();
+        if (c == '/' && peek(1) == '*') {
+            at += 2;
+            while (more() && !(peek() == '*' && peek(1) == '/'))
+                ++at;
+            CssToken t;
+            if (more()) {
+                at += 2;
+                t = make(CssToken::Comment, from);
+            } else {
+                t = make(CssToken::Comment, from);
+                t.closed = false;
+            }
+            return t;
+        }
+        if (isBlank(c)) {
+            while (isBlank(peek()))
+                ++at;
+            return make(CssToken::Whitespace, from);
+        }
+        if (c == '"' || c == '\'')
+            return string(c, from);
+        if (c == '#') {
+            if (isNameByte(peek(1)) || escapeAt(1)) {
+                ++at;
+                const bool id = identStartsAt();
+                skipName();
+                CssToken t = make(CssToken::Hash, from);
+                t.idHash = id;
+                return t;
+            }
+        } else if (c == '+' || c == '.') {
+            if (numberStartsAt())
+                return number(from);
+        } else if (c == '-') {
+            if (numberStartsAt())
+                return number(from);
+            if (peek(1) == '-' && peek(2) == '>') {
+                at += 3;
+                return make(CssToken::Cdc, from);
+            }
+            if (identStartsAt())
+                return identLike(from);
+        } else if (c == '<') {
+            if (peek(1) == '!' && peek(2) == '-' && peek(3) == '-') {
+                at += 4;
+                return make(CssToken::Cdo, from);
+            }
+        } else if (c == '@') {
+            if (identStartsAt(1)) {
+                ++at;
+                skipName();
+                return make(CssToken::AtKeyword, from);
+            }
+        } else if (c == '\\') {
+            if (escapeAt())
+                return identLike(from);
+        } else if (isDigit(c)) {
+            return number(from);
+        } else if (isNameStart(c)) {
+            return identLike(from);
+        }
+        ++at;
+        switch (c) {
+        case ':': return make(CssToken::Colon, from);
+        case ';': return make(CssToken::Semicolon, from);
+        case ',': return make(CssToken::Comma, from);
+        case '[': return make(CssToken::OpenSquare, from);
+        case ']': return make(CssToken::CloseSquare, from);
+        case '(': return make(CssToken::OpenParen, from);
+        case ')': return make(CssToken::CloseParen, from);
+        case '{': return make(CssToken::OpenCurly, from);
+        case '}': return make(CssToken::CloseCurly, from);
+        default: return make(CssToken::Delim, from);
+        }
+    }
+
+    QByteArrayView s;
+    qsizetype at = 0;
+};
+
+// Decodes the escapes of a stretch of a name or a string.
+QByteArray unescaped(QByteArrayView s)
+{
+    QByteArray out;
+    out.reserve(s.size());
+    for (qsizetype i = 0; i < s.size();) {
+        if (s[i] != '\\') {
+            out += s[i++];
+            continue;
+        }
+        ++i;
+        if (i >= s.size())
+            break;
+        if (isNewline(s[i])) { // an escaped newline in a string is nothing
+            i += s[i] == '\r' && i + 1 < s.size() && s[i + 1] == '\n' ? 2 : 1;
+            continue;
+        }
+        if (!isHex(s[i])) {
+            out += s[i++];
+            continue;
+        }
+        uint code = 0;
+        for (int n = 0; n < 6 && i < s.size() && isHex(s[i]); ++n, ++i)
+            code = code * 16 + uint(isDigit(s[i]) ? s[i] - '0' : (s[i] | 0x20) - 'a' + 10);
+        if (i < s.size() && s[i] == '\r' && i + 1 < s.size() && s[i + 1] == '\n')
+            i += 2;
+        else if (i < s.size() && isBlank(s[i]))
+            ++i;
+        if (code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+            code = 0xFFFD;
+        const char32_t point = code;
+        out += QString::fromUcs4(&point, 1).toUtf8();
+    }
+    return out;
+}
+
+} // namespace
+
+QList<CssToken> cssTokens(QByteArrayView text)
+{
+    return Reader(text).all();
+}
+
+QByteArray cssTokenName(QByteArrayView text, const CssToken &token)
+{
+    QByteArrayView raw = token.text(text);
+    switch (token.type) {
+    case CssToken::Function:
+        raw.chop(1);
+        break;
+    case CssToken::AtKeyword:
+    case CssToken::Hash:
+        raw = raw.sliced(1);
+        break;
+    case CssToken::Dimension:
+        raw = text.sliced(token.numberEnd, token.to - token.numberEnd);
+        break;
+    case CssToken::String:
+        raw = raw.sliced(1);
+        if (token.closed && !raw.isEmpty())
+            raw.chop(1);
+        break;
+    case CssToken::Url: {
+        raw = raw.sliced(raw.indexOf('(') + 1);
+        if (raw.endsWith(')'))
+            raw.chop(1);
+        return unescaped(raw.trimmed());
+    }
+    default:
+        break;
+    }
+    return unescaped(raw);
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QList>
+
+// The tokens of CSS text as CSS Syntax reads them, over the text's own
+// bytes: every byte of 0x80 and above counts as a letter of a name, so the
+// same reading serves UTF-8 and single-byte sheets. Comments are kept as
+// tokens, so that the text can be rebuilt from the tokens byte for byte.
+// A "u+" range (U+0025-00FF) is a token of its own, as in the older
+// grammar, so that nothing reads its digits as a number.
+struct CssToken {
+    enum Type : unsigned char {
+        Ident, Function, AtKeyword, Hash, String, BadString, Url, BadUrl, Delim, Number, Percentage, Dimension,
+        UnicodeRange, Whitespace, Comment, Cdo, Cdc, Colon, Semicolon, Comma, OpenSquare, CloseSquare,
+        OpenParen, CloseParen, OpenCurly, CloseCurly,
+    };
+    Type type = Delim;
+    qsizetype from = 0; // where it starts in the text
+    qsizetype to = 0;   // one past its end
+    // Numbers, percentages and dimensions: where the number itself ends
+    // (the unit or "%" follows) and its value.
+    qsizetype numberEnd = 0;
+    double value = 0;
+    bool integer = false;  // written without a point or an exponent
+    bool idHash = false;   // a hash that could be an id ("#a1", not "#1a")
+    bool closed = true;    // a string or comment that reaches its end mark
+
+    QByteArrayView text(QByteArrayView source) const { return source.sliced(from, to - from); }
+};
+
+// Tokenizes the whole text; the tokens cover it without gaps.
+QList<CssToken> cssTokens(QByteArrayView text);
+
+// The name a token holds (an ident's, a function's without "(", an
+// at-keyword's without "@", a hash's without "#", a dimension's unit) with
+// its escapes decoded; a string's or a url's content likewise.
+QByteArray cssTokenName(QByteArrayView text, const CssToken &token);
