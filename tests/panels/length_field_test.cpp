@@ -19,7 +19,7 @@ class LengthFieldWindowTest : public WindowTest
 protected:
     void SetUp() override
     {
-        startWith("h1 {\r\nmargin-top: 4px;\r\n}\r\n");
+        startWith("h1 {\r\nmargin-top: 4px;\r\n}\r\n", Layout::Program);
         ASSERT_TRUE(form->editor().files().OpenSheet(path));
         child<QTabWidget>("TABPANEL")->setCurrentIndex(1);
     }

@@ -29,7 +29,7 @@ class PanelWindowTest : public WindowTest
 protected:
     void SetUp() override
     {
-        startWith("Body {\r\ncolor: red;\r\ncursor: Hand;\r\n}\r\nh1 {\r\nmargin-top: 4px;\r\n}\r\n");
+        startWith("Body {\r\ncolor: red;\r\ncursor: Hand;\r\n}\r\nh1 {\r\nmargin-top: 4px;\r\n}\r\n", Layout::Program);
         ASSERT_TRUE(form->editor().files().OpenSheet(path));
         memo = child<QPlainTextEdit>("CSSMemo");
         sheetView = child<QPlainTextEdit>("HCSSMemo");

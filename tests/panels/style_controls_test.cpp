@@ -24,7 +24,7 @@ protected:
     void SetUp() override
     {
         QDir(dir.path()).mkpath(QStringLiteral("img"));
-        startWith("p {\r\nmargin-top: 4px;\r\n}\r\n");
+        startWith("p {\r\nmargin-top: 4px;\r\n}\r\n", Layout::Program);
         ASSERT_TRUE(form->editor().files().OpenSheet(path));
     }
 

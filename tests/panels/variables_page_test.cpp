@@ -24,7 +24,7 @@ protected:
     void SetUp() override
     {
         startWith(".btn-primary {\r\n  --bs-btn-bg: #0d6efd;\r\n  --bs-btn-color: #fff;\r\n}\r\n"
-                  ".btn {\r\n  color: var(--bs-btn-color);\r\n  background-color: var(--bs-btn-bg);\r\n}\r\n");
+                  ".btn {\r\n  color: var(--bs-btn-color);\r\n  background-color: var(--bs-btn-bg);\r\n}\r\n", Layout::Program);
         ASSERT_TRUE(form->editor().files().OpenSheet(path));
         table = child<QTableWidget>("VarTable");
         child<QTabWidget>("TABPANEL")->setCurrentWidget(child<QWidget>("VarsPage"));

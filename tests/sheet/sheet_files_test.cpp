@@ -198,8 +198,29 @@ TEST_F(SheetFilesTest, SavingAnUnnamedSheetAsksForANameAndCancelStopsTheClose)
     host.saveAnswers = {b};
     questioner.answers = {Questioner::Yes};
     EXPECT_TRUE(files.ConfirmDiscard());
-    EXPECT_EQ(readAll(b), "Body {\r\n}\r\n");
+    EXPECT_EQ(readAll(b), "Body {\n}\n") << "a new sheet ends its lines as this platform's files do";
     EXPECT_FALSE(QFile::exists(b + ".ORIGINAL")) << "leaving the sheet removes its copy";
+}
+
+TEST_F(SheetFilesTest, EveryLayoutKeepsTheFilesOwnLineEnds)
+{
+    for (const bool keep : {false, true}) {
+        for (const QByteArray end : {QByteArray("\n"), QByteArray("\r\n")}) {
+            QByteArray sheet = kSheet;
+            sheet.replace("\r\n", end);
+            writeAll(a, sheet);
+            store.setKeepUntouchedLayout(keep);
+            ASSERT_TRUE(files.OpenSheet(a));
+            store.memo().setLines({"color: blue;", "margin-top: 1px;"});
+            store.setSheetModified(true);
+            files.SaveExecute();
+            const QByteArray saved = readAll(a);
+            EXPECT_TRUE(saved.contains("blue")) << saved.constData();
+            EXPECT_EQ(saved.count(end), saved.count('\n')) << keep << saved.constData();
+            EXPECT_EQ(end == "\n", !saved.contains('\r')) << keep << saved.constData();
+            EXPECT_TRUE(files.ConfirmDiscard());
+        }
+    }
 }
 
 TEST_F(SheetFilesTest, SaveAsPutsTheEditsUnderTheNewNameAndRestoresTheOld)

@@ -482,12 +482,14 @@ TEST(MainWindow, TheStatusBarSaysWhoseLayoutAChangedRuleGetsAndAClickSwitchesIt)
     auto *field = form.findChild<QToolButton *>(QStringLiteral("LayoutLabel"));
     auto *keep = form.findChild<QAction *>(QStringLiteral("KeepUntouchedLayout"));
     ASSERT_NE(field, nullptr);
-    EXPECT_EQ(field->text(), QStringLiteral("Оформление: программы"));
-    QTest::mouseClick(field, Qt::LeftButton);
+    // A new installation keeps the file's layout.
     EXPECT_TRUE(keep->isChecked());
     EXPECT_EQ(field->text(), QStringLiteral("Оформление: как в файле"));
-    keep->trigger();
+    QTest::mouseClick(field, Qt::LeftButton);
+    EXPECT_FALSE(keep->isChecked());
     EXPECT_EQ(field->text(), QStringLiteral("Оформление: программы"));
+    keep->trigger();
+    EXPECT_EQ(field->text(), QStringLiteral("Оформление: как в файле"));
 }
 
 } // namespace

@@ -27,7 +27,7 @@ class StyleListWindowTest : public WindowTest
 protected:
     void SetUp() override
     {
-        startWith("Body {\r\ncolor: red;\r\n}\r\nh1 {\r\nmargin: 0;\r\n}\r\np {\r\nfont-size: 10px;\r\n}\r\n");
+        startWith("Body {\r\ncolor: red;\r\n}\r\nh1 {\r\nmargin: 0;\r\n}\r\np {\r\nfont-size: 10px;\r\n}\r\n", Layout::Program);
         list = child<QListWidget>("ListTag");
         memo = child<QPlainTextEdit>("CSSMemo");
     }
@@ -132,11 +132,13 @@ TEST_F(StyleListWindowTest, CancelWhenClosingKeepsTheWindowAndWritesNoSettings)
 {
     ASSERT_TRUE(form->editor().files().OpenSheet(path));
     form->store().setSheetModified(true);
+    std::unique_ptr<QSettings> settings(openProgramSettings());
+    const QStringList before = settings->allKeys();
     questioner->answers = {Questioner::Cancel};
     EXPECT_FALSE(form->close());
     EXPECT_TRUE(form->isVisible());
-    std::unique_ptr<QSettings> settings(openProgramSettings());
-    EXPECT_FALSE(settings->childGroups().contains(QStringLiteral("Init")));
+    settings->sync();
+    EXPECT_EQ(settings->allKeys(), before);
     EXPECT_TRUE(QFile::exists(path + ".ORIGINAL"));
 }
 

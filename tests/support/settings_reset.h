@@ -13,3 +13,12 @@ inline void clearProgramSettings()
     settings->clear();
     settings->sync();
 }
+
+// The program's own layout for every rule a save writes, as a user who
+// chose it has it stored.
+inline void chooseProgramLayout()
+{
+    std::unique_ptr<QSettings> settings(openProgramSettings());
+    settings->setValue(QStringLiteral("Init/KeepUntouchedLayout"), 0);
+    settings->sync();
+}

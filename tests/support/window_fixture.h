@@ -15,9 +15,14 @@
 class WindowTest : public testing::Test
 {
 protected:
-    void startWith(const QByteArray &sheet)
+    // A new installation keeps the file's layout; tests of the program's
+    // own layout choose it, as a user does.
+    enum class Layout { Default, Program };
+    void startWith(const QByteArray &sheet, Layout layout = Layout::Default)
     {
         clearProgramSettings();
+        if (layout == Layout::Program)
+            chooseProgramLayout();
         path = dir.filePath("site.css");
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));

@@ -60,7 +60,8 @@ void SheetFiles::setCaptionFor(const QString &name)
 void SheetFiles::NewSheet()
 {
     m_store.setEncoding(SheetEncoding::Utf8, false);
-    m_store.setLineBreaks("\r\n", true);
+    // A new sheet ends its lines as this platform's files do.
+    m_store.setLineBreaks("\n", true);
     m_store.setSheetLines({});
     m_store.RebuildStyleTable(); // an empty sheet: no rule, no tail
     m_store.table().setEntry(0, QByteArrayLiteral("Body"), {});

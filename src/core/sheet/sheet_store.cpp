@@ -421,7 +421,7 @@ QByteArray SheetStore::fileText() const
 {
     QByteArray text;
     if (!m_keepLayout)
-        text = joinLines(m_sheetLines);
+        text = joinLines(m_sheetLines, m_lineBreak.constData());
     else if (!m_readEnds.isEmpty())
         text = joinWithReadEnds(m_sheetLines, m_readLines, m_readEnds, m_lineBreak);
     else

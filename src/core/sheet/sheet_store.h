@@ -28,9 +28,9 @@ public:
     void setSheetLines(const ByteLines &lines);
     void setSheetText(const QByteArray &text) { setSheetLines(splitTextReusing(text, m_sheetLines)); }
     // The bytes the file gets: the byte order mark, where the sheet was
-    // read with one, in front. Lines end in CR LF; while untouched layout
-    // is kept, in the file's own line break, and the last line ends as it
-    // ended when read.
+    // read with one, in front. Lines end in the file's own line break (LF
+    // for a new sheet); while untouched layout is kept, the last line ends
+    // as it ended when read, and lines that ended otherwise end so again.
     QByteArray fileText() const;
     void setLineBreaks(const QByteArray &lineBreak, bool finalBreak)
     {

@@ -13,9 +13,13 @@
 void TMainForm::restoreSettings()
 {
     std::unique_ptr<QSettings> settings(openProgramSettings());
-    if (!settings->childGroups().contains(QStringLiteral("Init")))
+    const bool stored = settings->childGroups().contains(QStringLiteral("Init"));
+    const InitSettings init = stored ? InitSettings::read(*settings) : InitSettings();
+    // Unless the user chose otherwise, a save keeps the file as it was
+    // written wherever the panels did not touch it: a diff shows the change.
+    (*m_actions)["KeepUntouchedLayout"]->setChecked(init.keepUntouchedLayout.value_or(true));
+    if (!stored)
         return;
-    const InitSettings init = InitSettings::read(*settings);
     if (init.maximized.value_or(false))
         setWindowState(windowState() | Qt::WindowMaximized);
     QApplication::processEvents();
@@ -23,8 +27,6 @@ void TMainForm::restoreSettings()
         (*m_actions)["FloatPanel"]->trigger();
     if (init.autoRefresh.value_or(false))
         (*m_actions)["AutoRefreshAction"]->setChecked(true);
-    if (init.keepUntouchedLayout.value_or(false))
-        (*m_actions)["KeepUntouchedLayout"]->setChecked(true);
     if (init.highlightMatches)
         (*m_actions)["HighlightMatches"]->setChecked(*init.highlightMatches);
     if (init.previewWidth && (*init.previewWidth == 0 || typedPreviewWidth(QString::number(*init.previewWidth))))
