@@ -159,6 +159,21 @@ TEST_F(BasePageTest, StoredPageBecomesTheFirstRuleAndIsReplacedLater)
     EXPECT_EQ(editor.store().homePageAddress(), QStringLiteral("/s/other.htm"));
 }
 
+TEST_F(BasePageTest, APageBesideTheSheetIsStoredRelativeAndShownFromWhereItLies)
+{
+    const QString page = dir.filePath(QStringLiteral("index.html"));
+    QFile file(page);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    browser.location = QUrl::fromLocalFile(page).toString();
+    questioner.answers = {Questioner::Yes};
+    editor.navigation().SaveHomePageExecute();
+    EXPECT_TRUE(editor.store().sheetText().contains("LINK_HTML=index.html;")) << editor.store().sheetText().constData();
+    editor.navigation().GoNavigatorToLINK_HTMLExecute();
+    EXPECT_EQ(browser.navigated.last(), page);
+    EXPECT_EQ(editor.store().homePageAddress(), page);
+}
+
 TEST_F(BasePageTest, StoredPageGoesAfterTheStatementsThatOpenASheet)
 {
     const struct {
@@ -263,6 +278,29 @@ TEST(PageAddress, ANameWithoutSchemeIsAFileBesideTheSheetOnlyWhereOneExists)
             << c.address << " " << c.withSheet;
     const QString absolute = dir.filePath(QStringLiteral("page.html"));
     EXPECT_EQ(addressToUrl(absolute, QString()), QUrl::fromLocalFile(absolute));
+}
+
+TEST(PageAddress, APageNearTheSheetIsNamedRelativeToIt)
+{
+    QTemporaryDir dir;
+    const QString site = dir.filePath(QStringLiteral("site"));
+    const QString sheet = site + QStringLiteral("/css/site.css");
+    const struct {
+        QString address;
+        QString sheet;
+        QString expected;
+    } cases[] = {
+        {site + "/css/index.html", sheet, "index.html"},
+        {site + "/index.html", sheet, "../index.html"},
+        {QUrl::fromLocalFile(site + "/pages/about.html").toString(), sheet, "../pages/about.html"},
+        {site + "/css/demo/a b.html", sheet, "demo/a b.html"},
+        // Too far up, or sharing only the root: the address as it is.
+        {"/srv/www/index.html", sheet, "/srv/www/index.html"},
+        {"http://localhost:8000/index.html", sheet, "http://localhost:8000/index.html"},
+        {site + "/index.html", QString(), site + "/index.html"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(pageAddressForSheet(c.address, c.sheet), c.expected) << c.address.toStdString();
 }
 
 TEST(HtmlSourceText, Utf8IsTakenWhereDeclaredOrValid)

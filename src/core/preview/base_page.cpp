@@ -45,7 +45,8 @@ void PreviewNavigation::SaveHomePageExecute()
                          Questioner::Yes | Questioner::No, Questioner::Icon::Exclamation)
         != Questioner::Yes)
         return;
-    const QByteArray address = m_store.codec().encode(m_browser->locationText());
+    const QByteArray address =
+        m_store.codec().encode(pageAddressForSheet(m_browser->locationText(), m_store.currentFileName()));
     int match = -1;
     for (int i = 0; i < m_store.list().count(); ++i) {
         if (latinUpper(m_store.list().item(i)) == "LINK_HTML")
@@ -88,7 +89,11 @@ void PreviewNavigation::GoNavigatorToLINK_HTMLExecute()
         m_browser->showBrowserPage();
     m_store.RegenerateSheet();
     const QStringList addresses = baseAddresses(m_store.sheetLines(), m_store.codec());
-    for (const QString &address : addresses) {
+    for (const QString &named : addresses) {
+        // A page named relative to the sheet is shown and remembered by
+        // where it lies.
+        const QUrl url = addressToUrl(named, m_store.currentFileName());
+        const QString address = url.isLocalFile() ? url.toLocalFile() : named;
         m_store.setHomePageAddress(address);
         if (m_browser) {
             m_browser->setLocationText(address);

@@ -1,5 +1,6 @@
 #include "core/preview/page_address.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QUrl>
 
@@ -14,6 +15,30 @@ QUrl addressToUrl(const QString &address, const QString &sheetPath)
             return local;
     }
     return QUrl::fromUserInput(text);
+}
+
+QString pageAddressForSheet(const QString &address, const QString &sheetPath)
+{
+    if (sheetPath.isEmpty())
+        return address;
+    const QUrl url = QUrl::fromUserInput(address.trimmed(), QFileInfo(sheetPath).absolutePath(), QUrl::AssumeLocalFile);
+    if (!url.isLocalFile() || url.hasQuery() || url.hasFragment())
+        return address;
+    const QString page = QDir::cleanPath(url.toLocalFile());
+    if (!QDir::isAbsolutePath(page))
+        return address;
+    const QString folder = QDir::cleanPath(QFileInfo(sheetPath).absolutePath());
+    const QString relative = QDir(folder).relativeFilePath(page);
+    if (relative.startsWith(QLatin1String("../../../")) || QDir::isAbsolutePath(relative))
+        return address;
+    // Pages that share no folder with the sheet but the root or the home
+    // folder are not the sheet's site.
+    QString common = folder;
+    for (QString up = relative; up.startsWith(QLatin1String("../")); up = up.mid(3))
+        common = QFileInfo(common).path();
+    if (QDir(common).isRoot() || QDir::cleanPath(common) == QDir::cleanPath(QDir::homePath()))
+        return address;
+    return relative;
 }
 
 QString PageAddressToPath(const QString &address, const QString &sheetPath)

@@ -10,6 +10,13 @@
 // web address otherwise.
 QUrl addressToUrl(const QString &address, const QString &sheetPath);
 
+// How the sheet names its page: a local page in the sheet's folder, below
+// it, or below one of the two folders above it (but the root and the home
+// folder) relative to the sheet ("index.html", "../index.html"), so that
+// the sheet holds no machine's own path; any other address as it is. A
+// sheet without a file names pages as they are.
+QString pageAddressForSheet(const QString &address, const QString &sheetPath);
+
 // The local file a browser address stands for: the file address's path
 // with every escape decoded and the fragment cut off; where no such file
 // exists but one of the same name lies beside the sheet, that one.
