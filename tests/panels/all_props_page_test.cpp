@@ -252,10 +252,10 @@ TEST_F(AllPropsPageTest, AddingCompletesTheNameAndGoesAfterTheSelectedRowEscAdds
     ASSERT_TRUE(editor->completer()->popup()->isVisible());
     EXPECT_EQ(editor->completer()->currentCompletion(), QStringLiteral("text-wrap"));
     QTest::keyClick(editor->completer()->popup(), Qt::Key_Down);
+    // One Enter takes the name and moves on to the value.
     QTest::keyClick(editor->completer()->popup(), Qt::Key_Return);
-    EXPECT_EQ(editor->text(), QStringLiteral("text-wrap"));
-    QTest::keyClick(editor, Qt::Key_Return);
     ASSERT_TRUE(QTest::qWaitFor([&] { return openEditor("PropValue"); }));
+    EXPECT_EQ(cell(1, 1), QStringLiteral("text-wrap"));
     editor = openEditor("PropValue");
     EXPECT_EQ(editor->placeholderText(), QStringLiteral("wrap")) << "the initial value";
     QTest::keyClicks(editor, QStringLiteral("bal"));
@@ -289,6 +289,24 @@ TEST_F(AllPropsPageTest, AddingCompletesTheNameAndGoesAfterTheSelectedRowEscAdds
     ASSERT_TRUE(QTest::qWaitFor([&] { return sheet().contains("padding: 4px /* base */;\r\n  colr: red;\r\n}"); }))
         << sheet().constData();
     EXPECT_EQ(table->item(table->rowCount() - 1, 1)->foreground().color(), QColor(Qt::red));
+
+    // A click on a completion takes it: what is typed next is the value.
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, centre(0, 1));
+    QTest::mouseClick(child<QToolButton>("PropAdd"), Qt::LeftButton);
+    ASSERT_NE(openEditor("PropName"), nullptr);
+    QTest::keyClicks(openEditor("PropName"), QStringLiteral("background-co"));
+    QAbstractItemView *popup = openEditor("PropName")->completer()->popup();
+    ASSERT_TRUE(popup->isVisible());
+    const QModelIndex first = popup->model()->index(0, 0);
+    ASSERT_EQ(first.data().toString(), QStringLiteral("background-color"));
+    QTest::mouseClick(popup->viewport(), Qt::LeftButton, {}, popup->visualRect(first).center());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return openEditor("PropValue"); }));
+    QTest::keyClicks(openEditor("PropValue"), QStringLiteral("lightyellow"));
+    QTest::keyClick(openEditor("PropValue"), Qt::Key_Return);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sheet().contains("display: inline-flex;\r\n  background-color: lightyellow;\r\n"); }))
+        << sheet().constData();
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, centre(1, 1));
+    QTest::mouseClick(child<QToolButton>("PropDelete"), Qt::LeftButton);
 
     // Deleting the selected row takes its line out.
     QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, centre(table->rowCount() - 1, 1));

@@ -48,7 +48,21 @@ QWidget *PropDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem 
     if (index.column() == NameColumn) {
         editor->setObjectName(QStringLiteral("PropName"));
         editor->setAccessibleName(QStringLiteral("Свойство"));
-        editor->setCompleter(completerFor(propertyNames(), editor));
+        QCompleter *completer = completerFor(propertyNames(), editor);
+        editor->setCompleter(completer);
+        // A name taken from the list, by a click or by Enter, ends the
+        // name's edit at once: what is typed next is the value.
+        connect(completer, qOverload<const QString &>(&QCompleter::activated), editor, [this, editor](const QString &name) {
+            QMetaObject::invokeMethod(
+                editor,
+                [this, editor, name] {
+                    editor->setText(name);
+                    auto *self = const_cast<PropDelegate *>(this);
+                    emit self->commitData(editor);
+                    emit self->closeEditor(editor, QAbstractItemDelegate::NoHint);
+                },
+                Qt::QueuedConnection);
+        });
         return editor;
     }
     editor->setObjectName(QStringLiteral("PropValue"));

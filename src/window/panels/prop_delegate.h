@@ -3,7 +3,7 @@
 #include <QStyledItemDelegate>
 
 // The editors of the property table: PropName completes the catalogue's
-// property names; PropValue completes the property's keywords, shows its
+// property names, and a name taken from the list ends its edit; PropValue completes the property's keywords, shows its
 // initial value while empty, and steps the number at the caret with Up and
 // Down.
 class PropDelegate : public QStyledItemDelegate
