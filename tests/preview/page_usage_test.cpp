@@ -10,6 +10,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
 #include <QSignalSpy>
@@ -273,6 +274,28 @@ TEST_F(PageUsageTest, TheCascadesWinnerIsWhatTheEngineComputes)
 } // namespace
 
 namespace {
+
+// A long value does not push the other columns out of sight: all four
+// show, elided, the whole text in the tip.
+TEST_F(PageUsageTest, EveryColumnOfTheCascadeShowsBesideALongValue)
+{
+    const QByteArray family = "\"A very long family name number one\", \"Another quite long family name\", "
+                              "\"Yet another family with a long name\", \"Liberation Sans\", \"DejaVu Sans\", sans-serif";
+    openPage("<p id=\"x\">x</p>", "#x {\r\nfont-family: " + family + ";\r\ncolor: red;\r\n}\r\n");
+    child<QTabWidget>("Viewer")->setCurrentWidget(child<QWidget>("CascadePage"));
+    auto *tree = child<QTreeWidget>("CascadeTree");
+    pick(QStringLiteral("x"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !tree->findItems(QStringLiteral("font-family"), Qt::MatchExactly).isEmpty(); }, 10000));
+    QTreeWidgetItem *row = tree->findItems(QStringLiteral("font-family"), Qt::MatchExactly).first();
+    const int room = tree->viewport()->width();
+    for (int column = 0; column < 4; ++column) {
+        EXPECT_LT(tree->header()->sectionViewportPosition(column), room - 30) << column;
+        EXPECT_GT(tree->columnWidth(column), 30) << column;
+    }
+    EXPECT_LE(tree->header()->sectionViewportPosition(3) + 30, room);
+    EXPECT_TRUE(row->toolTip(1).contains(QStringLiteral("Yet another family"))) << row->toolTip(1).toStdString();
+    EXPECT_TRUE(row->toolTip(2).contains(QStringLiteral("Yet another family"))) << row->toolTip(2).toStdString();
+}
 
 // A pick goes to the rule that wins the most of the element's properties,
 // not to the most specific one that sets a single thing.

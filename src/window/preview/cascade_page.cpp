@@ -10,6 +10,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kRuleRole = Qt::UserRole;
@@ -104,7 +106,27 @@ void CascadePage::showCascade()
         }
         row->setExpanded(expanded.contains(property.name));
     }
-    for (int column = PropertyColumn; column < RuleColumn; ++column)
-        m_tree->resizeColumnToContents(column);
+    fitColumns();
     m_tree->verticalScrollBar()->setValue(scrolled);
+}
+
+void CascadePage::fitColumns()
+{
+    // The share of the page each of the first three columns may take at
+    // most; the rule's column has the rest.
+    const double most[] = {0.3, 0.25, 0.25};
+    const int room = m_tree->viewport()->width();
+    m_tree->header()->setTextElideMode(Qt::ElideRight);
+    for (int column = PropertyColumn; column < RuleColumn; ++column) {
+        m_tree->resizeColumnToContents(column);
+        const int cap = std::max(40, int(room * most[column]));
+        if (m_tree->columnWidth(column) > cap)
+            m_tree->setColumnWidth(column, cap);
+    }
+}
+
+void CascadePage::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    fitColumns();
 }

@@ -16,8 +16,14 @@ public:
     CascadePage(Editor &editor, QWidget *parent = nullptr);
     QTreeWidget *tree() const { return m_tree; }
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
     void showCascade();
+    // Each column as wide as its texts, but all four within the page: a
+    // long value is elided, its whole text in the tip.
+    void fitColumns();
 
     Editor &m_editor;
     QTreeWidget *m_tree;
