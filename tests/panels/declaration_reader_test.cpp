@@ -86,6 +86,16 @@ TEST_F(ReadRule, FieldsShowNumbersWithoutALeadingZeroAutoAndTheKeywordsOfEveryPr
     }
 }
 
+TEST_F(ReadRule, AShorthandsColourGivenByAVariableShowsOnItsSwatch)
+{
+    read({"--brand: oklch(0.6 0.15 250);", "background: var(--brand);"});
+    EXPECT_TRUE(panels.swatch(Swatch::BackGround).checked);
+    EXPECT_EQ(panels.swatch(Swatch::BackGround).color, CssToColor("OKLCH(0.6 0.15 250)").value());
+    read({"--edge: 1px solid oklch(0.5 0.2 30);", "border: var(--edge);"});
+    EXPECT_TRUE(panels.swatch(Swatch::Border).checked);
+    EXPECT_EQ(panels.swatch(Swatch::Border).color, CssToColor("OKLCH(0.5 0.2 30)").value());
+}
+
 TEST_F(ReadRule, EveryDeclarationAControlStandsForLeavesNoComment)
 {
     EXPECT_TRUE(read({"color: red;", "text-align: center;", "margin-top: 10px;"}).isEmpty());

@@ -348,7 +348,8 @@ QList<KeptDeclaration> keptDeclarations(const QList<Declaration> &declarations)
 // What the declarations left in the rule give the property in the end: the
 // last that sets it, an important one before any that is not; nothing when
 // none does or the last cannot be told from the text.
-std::optional<QByteArray> keptValueOf(const QList<KeptDeclaration> &kept, const QByteArray &key, bool important)
+std::optional<QByteArray> keptValueOf(const QList<KeptDeclaration> &kept, const QByteArray &key, bool important,
+                                      const VariableLookup &variables)
 {
     std::optional<QByteArray> value;
     bool set = false;
@@ -359,7 +360,11 @@ std::optional<QByteArray> keptValueOf(const QList<KeptDeclaration> &kept, const 
         if (d.name == key) {
             value = d.value;
         } else if (cssPropertiesOverlap(d.name, key)) {
-            value = longhandOf(d.name, d.value, key);
+            // A shorthand's parts are only known once its variables are
+            // put in: "background: var(--brand)".
+            const std::optional<QByteArray> whole =
+                d.value.contains("var(") || d.value.contains("VAR(") ? substituteVariables(d.value, variables) : d.value;
+            value = whole ? longhandOf(d.name, *whole, key) : std::nullopt;
         } else {
             continue;
         }
@@ -382,7 +387,7 @@ void showWhatKeptLinesSet(PanelState &p, const QList<Declaration> &declarations,
         // What the panels took important, only an important one overrides.
         const auto taken = p.asRead.constFind(key);
         const bool important = taken != p.asRead.cend() && taken->important;
-        const std::optional<QByteArray> value = keptValueOf(kept, key, important);
+        const std::optional<QByteArray> value = keptValueOf(kept, key, important, context.variables);
         if (!value || !apply(*value))
             return;
         if (!p.asRead.contains(key))
@@ -442,7 +447,7 @@ void showWhatKeptLinesSet(PanelState &p, const QList<Declaration> &declarations,
             std::optional<QByteArray> shared;
             bool same = true;
             for (int side = 1; side <= 4 && same; ++side) {
-                const std::optional<QByteArray> value = keptValueOf(kept, borderKey(side, kind), false);
+                const std::optional<QByteArray> value = keptValueOf(kept, borderKey(side, kind), false, context.variables);
                 same = value && (!shared || value->simplified() == shared->simplified());
                 shared = value;
             }
