@@ -117,6 +117,33 @@ TEST_F(PageInspectorTest, PickSelectsTheWinningRule)
     EXPECT_TRUE(editor.elementRules().holds(*hover));
 }
 
+TEST_F(PageInspectorTest, ANewPickOrANewPageLeavesNothingOfTheElementBefore)
+{
+    // The page reads every rule's body as setting color.
+    browser.answerFor = [](const QString &script) -> QVariant {
+        if (script.contains(QLatin1String(".expand(")))
+            return QVariantList{QVariantList{QVariantList{"color", "red", false}}, QVariantList{}};
+        if (script.contains(QLatin1String(".computed(")))
+            return QVariantList{"rgb(255, 0, 0)"};
+        return {};
+    };
+    inspector().setPicking(true);
+    say("pick", QJsonObject{{"matches", QJsonArray{QJsonArray{3, QJsonArray{0}, false}}}, {"element", "span.x"}});
+    ASSERT_EQ(messages.value(0), QStringLiteral("Ни одно правило не подходит к span.x"));
+    inspector().setPicking(true);
+    say("pick", QJsonObject{{"matches", QJsonArray{QJsonArray{1, QJsonArray{0}, true}}}, {"element", "a.btn"}});
+    EXPECT_EQ(messages.last(), QString()) << "the word on the element before is gone";
+    EXPECT_EQ(editor.store().list().selected(), 1);
+    ASSERT_FALSE(editor.cascade().properties().isEmpty());
+    ASSERT_NE(editor.cascade().winner(QStringLiteral("color")), nullptr);
+
+    // Another page: the element and its cascade are gone, and with them the
+    // marks they leave on the controls.
+    inspector().pageLoaded();
+    EXPECT_TRUE(editor.cascade().properties().isEmpty());
+    EXPECT_EQ(editor.cascade().winner(QStringLiteral("color")), nullptr);
+}
+
 TEST_F(PageInspectorTest, CountSaysWhatItCan)
 {
     using Q = PageInspector::Question;

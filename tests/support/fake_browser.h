@@ -24,6 +24,8 @@ public:
     QVariantList answers;
     // Called as each script is run.
     std::function<void(const QString &)> onScript;
+    // When set, answers each script instead of the list.
+    std::function<QVariant(const QString &)> answerFor;
     QList<QRectF> outlined;
     QList<QRectF> picked;
 
@@ -43,7 +45,7 @@ public:
         scripts.append(script);
         if (onScript)
             onScript(script);
-        const QVariant answer = answers.isEmpty() ? QVariant() : answers.takeFirst();
+        const QVariant answer = answerFor ? answerFor(script) : answers.isEmpty() ? QVariant() : answers.takeFirst();
         if (done)
             done(answer);
     }

@@ -53,6 +53,10 @@ Editor::Editor(EditorHost &host, Questioner &questioner)
         m_unusedRules.refreshSoon();
         m_cascade.refresh();
     };
+    m_inspector.pickForgotten = [this] {
+        m_elementRules.forget();
+        m_cascade.forget();
+    };
     m_inspector.statesForced = [this](const QByteArrayList &states) {
         m_elementRules.setForced(states);
         m_cascade.setForced(states);

@@ -173,10 +173,16 @@ void PageInspector::forceState(const QString &pseudoClass, bool on)
 void PageInspector::pageLoaded()
 {
     showMatches();
+    const bool hadPick = m_hasPick;
     m_hasPick = false;
     m_forced.clear();
     if (pickChanged)
         pickChanged();
+    // What the old page's element had (its cascade, the marks it left on
+    // the controls, what the status bar said of it) goes with it.
+    if (hadPick && pickForgotten)
+        pickForgotten();
+    forgetPickMessage();
     // The new page has no element picked.
     if (showContrast)
         showContrast(QString());
@@ -279,10 +285,18 @@ void PageInspector::addRules(QJsonArray &rules, const SheetStore &store, int she
     }
 }
 
+void PageInspector::forgetPickMessage()
+{
+    if (m_toldOfPick && showMessage)
+        showMessage(QString());
+    m_toldOfPick = false;
+}
+
 void PageInspector::picked(const QVariantMap &data)
 {
     m_hasPick = true;
     m_forced.clear();
+    forgetPickMessage();
     if (pickChanged)
         pickChanged();
     if (showContrast) {
@@ -346,6 +360,7 @@ void PageInspector::picked(const QVariantMap &data)
     }
     if (!showMessage)
         return;
+    m_toldOfPick = true;
     const QString element = data.value(QStringLiteral("element")).toString();
     const auto elsewhere = std::count_if(matches.begin(), matches.end(), [](const RuleMatch &m) { return m.sheet >= 0; });
     if (elsewhere > 0)

@@ -43,6 +43,8 @@ public:
     std::function<void(const QString &)> showContrast;
     // The page has loaded, its width has changed or the edited sheet has
     // reached it anew.
+    // The picked element is gone with its page.
+    std::function<void()> pickForgotten;
     std::function<void()> pageChanged;
     // Asks the page for the picked element's colours again.
     void askContrast();
@@ -106,6 +108,8 @@ private:
     bool m_layoutLines = true;
     bool m_picking = false;
     bool m_hasPick = false;
+    bool m_toldOfPick = false; // the status bar says something of the pick
+    void forgetPickMessage();
     QByteArrayList m_forced;
     QTimer m_soon;
     int m_asked = 0; // the latest count asked for; older answers are dropped
