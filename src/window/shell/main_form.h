@@ -9,6 +9,7 @@
 #include "window/preview/viewer_pages.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <memory>
 
@@ -84,6 +85,7 @@ public:
     void ListTagDblClick();
     // The panels and tool bars follow whether the current rule is shown.
     void setPanelsEnabled(bool on);
+    QList<QPointer<QWidget>> m_disabledTools; // style tool bar controls a hidden rule greyed
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

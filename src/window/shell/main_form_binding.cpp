@@ -32,6 +32,8 @@
 #include <QShortcut>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QToolBar>
+#include <QWidgetAction>
 #include <QTextEdit>
 #include <QWebEngineView>
 #include <QComboBox>
@@ -307,8 +309,29 @@ void TMainForm::setPanelsEnabled(bool on)
     auto *pages = m_listPanel.panel->findChild<QTabWidget *>(QStringLiteral("TABPANEL"));
     for (int i = 0; pages && i < pages->count(); ++i)
         pages->widget(i)->setEnabled(on);
-    if (auto *tools = findChild<QWidget *>(QStringLiteral("PanelToolStyle")))
-        tools->setEnabled(on);
+    // On the style tool bars only the rule's own controls: the buttons of
+    // the window's actions (files, clipboard, undo) stay as their actions
+    // are, as their keys do.
+    auto *tools = findChild<QWidget *>(QStringLiteral("PanelToolStyle"));
+    if (!tools)
+        return;
+    if (on) {
+        for (const QPointer<QWidget> &control : std::as_const(m_disabledTools)) {
+            if (control)
+                control->setEnabled(true);
+        }
+        m_disabledTools.clear();
+        return;
+    }
+    for (QToolBar *bar : tools->findChildren<QToolBar *>()) {
+        for (QAction *action : bar->actions()) {
+            QWidget *control = qobject_cast<QWidgetAction *>(action) ? bar->widgetForAction(action) : nullptr;
+            if (control && control->isEnabled()) {
+                control->setEnabled(false);
+                m_disabledTools.append(control);
+            }
+        }
+    }
 }
 
 void TMainForm::ListTagDblClick()
