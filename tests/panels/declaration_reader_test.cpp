@@ -409,16 +409,49 @@ TEST_F(ReadRule, UnrelatedDeclarationsStillReachThePanels)
     EXPECT_TRUE(panels.length(Length::MarginTop).inUse);
 }
 
-TEST(CssOverlap, ShorthandsAndLonghandsMeet)
+TEST(CssOverlap, PropertiesThatSetTheSameThingMeet)
 {
-    EXPECT_TRUE(cssPropertiesOverlap("MARGIN", "MARGIN-LEFT"));
-    EXPECT_TRUE(cssPropertiesOverlap("BORDER-LEFT", "BORDER-COLOR"));
-    EXPECT_TRUE(cssPropertiesOverlap("BORDER-LEFT-COLOR", "BORDER-COLOR"));
-    EXPECT_FALSE(cssPropertiesOverlap("BORDER-LEFT-WIDTH", "BORDER-COLOR"));
-    EXPECT_FALSE(cssPropertiesOverlap("BORDER-RADIUS", "BORDER-STYLE"));
-    EXPECT_TRUE(cssPropertiesOverlap("INSET", "TOP"));
-    EXPECT_TRUE(cssPropertiesOverlap("ALL", "COLOR"));
-    EXPECT_FALSE(cssPropertiesOverlap("FONT-SIZE", "FONT-FAMILY"));
+    const struct {
+        const char *a, *b;
+        bool overlap;
+    } cases[] = {
+        {"MARGIN", "MARGIN-LEFT", true},
+        {"BORDER-LEFT", "BORDER-COLOR", true},
+        {"BORDER-LEFT-COLOR", "BORDER-COLOR", true},
+        {"BORDER-LEFT-WIDTH", "BORDER-COLOR", false},
+        {"BORDER-RADIUS", "BORDER-STYLE", false},
+        {"INSET", "TOP", true},
+        {"ALL", "COLOR", true},
+        {"ALL", "DIRECTION", false},
+        {"FONT-SIZE", "FONT-FAMILY", false},
+        // What a reading reordered before the relation came from the catalogue.
+        {"TRANSITION-DURATION", "TRANSITION", true},
+        {"TRANSITION-PROPERTY", "TRANSITION", true},
+        {"LIST-STYLE-TYPE", "LIST-STYLE", true},
+        {"TEXT-WRAP", "WHITE-SPACE", true},
+        {"ANIMATION-NAME", "ANIMATION", true},
+        // Shorthands that share a longhand; one that resets another.
+        {"BORDER-TOP", "BORDER-WIDTH", true},
+        {"FONT", "FONT-KERNING", true},
+        {"FONT-VARIANT-CAPS", "FONT", true},
+        {"BORDER", "BORDER-IMAGE", true},
+        // A logical side and a physical one, not two of either.
+        {"MARGIN-LEFT", "MARGIN-INLINE-START", true},
+        {"MARGIN-INLINE", "MARGIN-TOP", true},
+        {"WIDTH", "INLINE-SIZE", true},
+        {"BORDER-TOP-LEFT-RADIUS", "BORDER-START-START-RADIUS", true},
+        {"MARGIN-TOP", "MARGIN-LEFT", false},
+        {"MARGIN-INLINE-START", "MARGIN-BLOCK-START", false},
+        {"OUTLINE", "OUTLINE-OFFSET", false},
+        // A legacy alias; a prefix the catalogue lacks.
+        {"-WEBKIT-BOX-SHADOW", "BOX-SHADOW", true},
+        {"-MOZ-TRANSITION", "TRANSITION-DELAY", true},
+        {"--X", "COLOR", false},
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(cssPropertiesOverlap(c.a, c.b), c.overlap) << c.a << " " << c.b;
+        EXPECT_EQ(cssPropertiesOverlap(c.b, c.a), c.overlap) << c.b << " " << c.a;
+    }
 }
 
 } // namespace

@@ -49,6 +49,12 @@ TEST(ReadBack, ARuleReadIntoThePanelsAndSavedReadsTheSameToTheEngine)
         "display: flow-root", "display: inline-block", "position: sticky", "float: inline-start", "float: left",
         "overflow: clip", "visibility: collapse", "width: calc(100% - 2px)", "height: fit-content", "top: auto",
         "left: -3px", "clip: rect(1px, 2px, 3px, 4px)", "text-transform: uppercase", "cursor: pointer",
+        // Shorthands and the longhands they set, to be interleaved.
+        "transition: opacity 1s", "transition-duration: 2s", "transition-property: color", "list-style: inside",
+        "list-style-type: square", "white-space: pre", "text-wrap: balance", "inset: 1px", "margin-inline-start: 3px",
+        "margin-left: auto", "flex: 1", "flex-grow: 2", "border-top: 2px dotted", "border-top-color: green",
+        "grid-area: 1 / 2", "grid-column-start: 3", "place-items: center", "align-items: start", "outline: 1px solid",
+        "outline-color: red", "border-radius: 4px", "border-top-left-radius: 1px", "overflow-x: hidden",
     };
     QRandomGenerator random(4242);
     QJsonArray pairs;

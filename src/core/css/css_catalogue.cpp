@@ -82,3 +82,85 @@ QList<QByteArray> keywordsOf(const QByteArray &name)
 }
 
 } // namespace cssCatalogue
+
+namespace cssCatalogue {
+namespace {
+
+// The entry of a name, a vendor prefix the catalogue lacks taken off.
+const CssPropertyEntry *known(QByteArray lower)
+{
+    if (const CssPropertyEntry *entry = property(lower))
+        return entry;
+    if (lower.startsWith('-') && !lower.startsWith("--")) {
+        const qsizetype second = lower.indexOf('-', 1);
+        if (second > 0)
+            return property(lower.mid(second + 1));
+    }
+    return nullptr;
+}
+
+// The properties that no shorthand splits further, which a declaration
+// of the entry sets in the end.
+const std::vector<const CssPropertyEntry *> &leavesOf(const CssPropertyEntry *entry)
+{
+    static std::vector<std::vector<const CssPropertyEntry *>> leaves(kCssPropertyCount);
+    static std::vector<bool> done(kCssPropertyCount, false);
+    const size_t at = size_t(entry - kCssProperties);
+    if (done[at])
+        return leaves[at];
+    done[at] = true; // a cycle would end here
+    std::vector<const CssPropertyEntry *> out;
+    for (const QByteArray &name : QByteArray(entry->sets).split(' ')) {
+        const CssPropertyEntry *part = name.isEmpty() ? nullptr : property(name);
+        if (!part)
+            continue;
+        const std::vector<const CssPropertyEntry *> &below = leavesOf(part);
+        for (const CssPropertyEntry *leaf : below.empty() ? std::vector<const CssPropertyEntry *>{part} : below) {
+            if (std::find(out.begin(), out.end(), leaf) == out.end())
+                out.push_back(leaf);
+        }
+    }
+    leaves[at] = std::move(out);
+    return leaves[at];
+}
+
+std::vector<const CssPropertyEntry *> setBy(const CssPropertyEntry *entry)
+{
+    const std::vector<const CssPropertyEntry *> &leaves = leavesOf(entry);
+    return leaves.empty() ? std::vector<const CssPropertyEntry *>{entry} : leaves;
+}
+
+} // namespace
+
+bool setsTheSame(const QByteArray &a, const QByteArray &b)
+{
+    const QByteArray lowerA = a.trimmed().toLower();
+    const QByteArray lowerB = b.trimmed().toLower();
+    if (lowerA == lowerB)
+        return true;
+    if (lowerA.startsWith("--") || lowerB.startsWith("--"))
+        return false;
+    // `all` sets every property but these two.
+    auto all = [](const QByteArray &one, const QByteArray &other) {
+        return one == "all" && other != "direction" && other != "unicode-bidi";
+    };
+    if (all(lowerA, lowerB) || all(lowerB, lowerA))
+        return true;
+    const CssPropertyEntry *entryA = known(lowerA);
+    const CssPropertyEntry *entryB = known(lowerB);
+    if (!entryA || !entryB)
+        return false;
+    if (entryA == entryB)
+        return true;
+    const std::vector<const CssPropertyEntry *> setA = setBy(entryA);
+    const std::vector<const CssPropertyEntry *> setB = setBy(entryB);
+    for (const CssPropertyEntry *x : setA) {
+        for (const CssPropertyEntry *y : setB) {
+            if (x == y || (*x->group && std::strcmp(x->group, y->group) == 0 && x->logical != y->logical))
+                return true;
+        }
+    }
+    return false;
+}
+
+} // namespace cssCatalogue
