@@ -1,5 +1,6 @@
 #include "core/css/css_color.h"
 #include "core/panels/css_overlap.h"
+#include "core/panels/shorthand_parts.h"
 #include "core/sheet/cp1251.h"
 #include "core/panels/declaration_reader.h"
 #include "core/panels/panel_state.h"
@@ -407,6 +408,16 @@ TEST_F(ReadRule, UnrelatedDeclarationsStillReachThePanels)
               (ByteLines{"margin:1rem;", ""}));
     EXPECT_EQ(panels.downIn(Group::BorderStyle), 0);
     EXPECT_TRUE(panels.length(Length::MarginTop).inUse);
+}
+
+TEST(ShorthandParts, AKeywordEveryPropertyTakesStandsForTheWholeShorthand)
+{
+    for (const char *keyword : {"inherit", "initial", "unset", "revert", "revert-layer"}) {
+        EXPECT_EQ(longhandOf("BORDER", keyword, "BORDER-TOP-WIDTH"), QByteArray(keyword)) << keyword;
+        EXPECT_EQ(longhandOf("BORDER", keyword, "BORDER-LEFT-COLOR"), QByteArray(keyword)) << keyword;
+        EXPECT_EQ(longhandOf("FONT", keyword, "FONT-FAMILY"), QByteArray(keyword)) << keyword;
+        EXPECT_EQ(longhandOf("BACKGROUND", keyword, "BACKGROUND-COLOR"), QByteArray(keyword)) << keyword;
+    }
 }
 
 TEST(CssOverlap, PropertiesThatSetTheSameThingMeet)

@@ -35,6 +35,13 @@ TEST(LayoutShorthands, EachGivesItsLonghandsAsTheEngineExpandsThem)
         {"GRID", "auto-flow dense / 1fr", "GRID-AUTO-FLOW", "row dense"},
         {"GRID-TEMPLATE", "\"a b\" 1fr / 1fr", "GRID-TEMPLATE-ROWS", std::nullopt},
         {"FLEX", "1", "FLEX-DIRECTION", std::nullopt}, {"GRID", "none", "GRID-COLUMN", std::nullopt},
+        // A span or a number alone places the row only.
+        {"GRID-AREA", "span 2", "GRID-ROW", "span 2"}, {"GRID-AREA", "span 2", "GRID-COLUMN", "auto"},
+        {"GRID-AREA", "-1", "GRID-COLUMN", "auto"},   {"GRID-AREA", "2 / -1", "GRID-COLUMN", "-1"},
+        // A keyword every property takes stands for the whole shorthand.
+        {"FLEX", "inherit", "FLEX-BASIS", "inherit"}, {"FLEX", "inherit", "FLEX-GROW", "inherit"},
+        {"FLEX", "revert-layer", "FLEX-SHRINK", "revert-layer"}, {"FLEX", "Unset", "FLEX-GROW", "Unset"},
+        {"PLACE-ITEMS", "initial", "ALIGN-ITEMS", "initial"}, {"GRID-AREA", "revert", "GRID-COLUMN", "revert"},
     };
     for (const Case &c : cases)
         EXPECT_EQ(layoutLonghandOf(c.shorthand, c.value, c.longhand), c.expected) << c.shorthand << ": " << c.value;

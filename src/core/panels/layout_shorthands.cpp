@@ -1,5 +1,7 @@
 #include "core/panels/layout_shorthands.h"
 
+#include "core/css/value_words.h"
+
 #include "core/sheet/byte_lines.h"
 
 #include <QHash>
@@ -190,12 +192,15 @@ std::optional<QByteArray> placePart(const QByteArray &shorthand, const QList<QBy
     return values[0];
 }
 
+// A line's name alone: one word, no keyword, no number ("span 2", "-1").
 bool isIdent(const QByteArray &word)
 {
     const QByteArray upper = latinUpper(word);
-    if (upper == "AUTO" || upper == "SPAN" || upper.isEmpty())
+    if (upper == "AUTO" || upper == "SPAN" || upper.isEmpty() || upper.contains(' '))
         return false;
     const char c = upper[0];
+    if (c == '-' && upper.size() > 1 && ((upper[1] >= '0' && upper[1] <= '9') || upper[1] == '.'))
+        return false;
     return (c >= 'A' && c <= 'Z') || c == '_' || c == '-' || static_cast<unsigned char>(c) >= 0x80;
 }
 
@@ -312,6 +317,9 @@ std::optional<QByteArray> layoutLonghandOf(const QByteArray &shorthandName, cons
         return value;
     if (latinUpper(value).contains("VAR(") || !layoutLonghandsOf(shorthand).contains(longhand))
         return std::nullopt;
+    // A keyword every property takes stands for the whole shorthand.
+    if (isCssWideKeyword(value))
+        return value.trimmed();
     const std::optional<QList<QByteArray>> words = wordsOf(value.trimmed());
     if (!words || words->isEmpty())
         return std::nullopt;

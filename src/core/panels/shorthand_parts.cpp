@@ -1,5 +1,7 @@
 #include "core/panels/shorthand_parts.h"
 
+#include "core/css/value_words.h"
+
 #include "core/css/css_color.h"
 #include "core/panels/layout_shorthands.h"
 #include "core/sheet/byte_lines.h"
@@ -254,6 +256,9 @@ std::optional<QByteArray> longhandOf(const QByteArray &shorthand, const QByteArr
         return layoutLonghandOf(shorthand, value, longhand);
     if (hasVariable(value))
         return std::nullopt;
+    // A keyword every property takes stands for the whole shorthand.
+    if (isCssWideKeyword(value))
+        return value.trimmed();
     const QList<QByteArray> parts = partsOf(value);
     if (shorthand == "MARGIN" || shorthand == "PADDING") {
         for (int side = 0; side < 4; ++side) {
