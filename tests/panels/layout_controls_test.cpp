@@ -1,6 +1,7 @@
 // The reading of today's layout shorthands, the track lists a grid takes,
 // what the number fields keep, and the panel page a saved index opens.
 #include "core/host/init_settings.h"
+#include "core/panels/grid_tracks.h"
 #include "core/panels/layout_controls.h"
 #include "core/panels/layout_shorthands.h"
 #include "core/panels/panel_controller.h"
@@ -51,21 +52,36 @@ TEST(LayoutShorthands, EachGivesItsLonghandsAsTheEngineExpandsThem)
     EXPECT_EQ(layoutWithoutLonghand("grid", "1fr / 1fr", "GRID-TEMPLATE-ROWS"), std::nullopt);
 }
 
-TEST(GridTracks, TrackListsAreTakenOrRefused)
+TEST(GridTracks, AddingAndRemovingWorkInsideARepeatAndBesideAnAutomaticOne)
 {
-    for (const char *good : {"none", "subgrid", "subgrid [a] [b c]", "1fr 200px", "[full] minmax(0, 1fr) [end]",
-                             "repeat(auto-fill, minmax(120px, 1fr))", "repeat(3, [col] 1fr)", "fit-content(40%) auto",
-                             "min-content max-content", "var(--cols)", "calc(100% - 2rem) 1fr", "0 10%"})
-        EXPECT_TRUE(isGridTrackList(good)) << good;
-    for (const char *bad : {"", "1fr banana", "red", "minmax(1fr, 2fr)", "repeat(0, 1fr)", "subgrid 1fr", "[a]",
-                            "repeat(auto-fill)", "-1px", "span 2"})
-        EXPECT_FALSE(isGridTrackList(bad)) << bad;
-    EXPECT_EQ(withTrackAdded("none"), "1fr");
-    EXPECT_EQ(withTrackAdded("[a] 2fr"), "[a] 2fr 1fr");
-    EXPECT_EQ(withLastTrackRemoved("1fr [mid] 2fr [end]"), "1fr");
-    EXPECT_EQ(withLastTrackRemoved("1fr"), "");
-    EXPECT_EQ(areasFromLines("a a\n\"b c\"\n\n"), "\"a a\" \"b c\"");
-    EXPECT_EQ(areasAsLines("\"a a\" \"b c\""), "\"a a\"\n\"b c\"");
+    const struct {
+        const char *tracks;
+        bool add;
+        std::optional<QByteArray> expected;
+        bool told;
+    } cases[] = {
+        {"none", true, "1fr", false},
+        {"[a] 2fr", true, "[a] 2fr 1fr", false},
+        {"1fr [mid] 2fr [end]", false, "1fr", false},
+        {"1fr", false, "", false},
+        // A fixed repeat gains or loses a round.
+        {"repeat(3, 1fr)", true, "repeat(4, 1fr)", false},
+        {"repeat(3, 1fr)", false, "repeat(2, 1fr)", false},
+        {"200px repeat(2, [c] 1fr)", false, "200px repeat(1, [c] 1fr)", false},
+        {"200px repeat(1, 1fr)", false, "200px", false},
+        // Beside an automatic repeat only a fixed track may stand.
+        {"repeat(auto-fill, minmax(200px, 1fr))", true, "repeat(auto-fill, minmax(200px, 1fr)) 200px", true},
+        {"repeat(auto-fit, 10rem)", true, "repeat(auto-fit, 10rem) 10rem", true},
+        {"repeat(auto-fill, minmax(200px, 1fr)) 200px", false, "repeat(auto-fill, minmax(200px, 1fr))", false},
+        {"repeat(auto-fill, minmax(200px, 1fr))", false, std::nullopt, true},
+    };
+    for (const auto &c : cases) {
+        const TrackEdit edit = c.add ? withTrackAdded(c.tracks) : withLastTrackRemoved(c.tracks);
+        EXPECT_EQ(edit.tracks, c.expected) << c.tracks << (c.add ? " +" : " -");
+        EXPECT_EQ(!edit.message.isEmpty(), c.told) << c.tracks;
+        if (edit.tracks && !edit.tracks->isEmpty())
+            EXPECT_TRUE(isGridTrackList(*edit.tracks)) << edit.tracks->constData();
+    }
 }
 
 TEST(NumberFields, LeavingAFieldKeepsWhatItsPropertyTakes)

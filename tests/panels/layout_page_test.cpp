@@ -96,8 +96,20 @@ TEST_F(LayoutPageTest, ATrackListIsCheckedAddedToAndShortened)
     EXPECT_EQ(child<QLineEdit>("GridTemplateColumns")->text(), QStringLiteral("1fr banana")) << "kept to be put right";
     type("GridTemplateColumns", QStringLiteral("[a] minmax(100px, 1fr) repeat(auto-fill, 20%)"));
     EXPECT_TRUE(sheet().contains("  grid-template-columns: [a] minmax(100px, 1fr) repeat(auto-fill, 20%);\n"));
+    // Beside an automatic repeat a fixed track is added, and the repeat is
+    // not taken off by the button.
+    click("GridAddColumn");
+    EXPECT_TRUE(sheet().contains("  grid-template-columns: [a] minmax(100px, 1fr) repeat(auto-fill, 20%) 20%;\n"))
+        << sheet().constData();
+    EXPECT_TRUE(form->statusBar()->currentMessage().startsWith(QStringLiteral("Рядом с автоматическим повтором")));
     click("GridRemoveColumn");
-    EXPECT_TRUE(sheet().contains("  grid-template-columns: [a] minmax(100px, 1fr);\n")) << sheet().constData();
+    click("GridRemoveColumn");
+    EXPECT_TRUE(sheet().contains("  grid-template-columns: [a] minmax(100px, 1fr) repeat(auto-fill, 20%);\n"))
+        << sheet().constData();
+    EXPECT_TRUE(form->statusBar()->currentMessage().startsWith(QStringLiteral("Автоматический повтор")));
+    type("GridTemplateColumns", QStringLiteral("repeat(3, 1fr)"));
+    click("GridRemoveColumn");
+    EXPECT_TRUE(sheet().contains("  grid-template-columns: repeat(2, 1fr);\n")) << sheet().constData();
     click("GridAddRow");
     click("GridAddRow");
     EXPECT_TRUE(sheet().contains("  grid-template-rows: 1fr 1fr;\n")) << sheet().constData();

@@ -49,13 +49,6 @@ const QList<LayoutField> &layoutFields();
 // one, or any element. Names in capitals.
 LayoutTarget layoutTargetOf(const QByteArray &key);
 
-// Whether the value is a track list grid-template-columns and -rows take:
-// none, subgrid with line names, or sizes, line names and repeat().
-bool isGridTrackList(const QByteArray &value);
-// The track list with one more "1fr" track, or without its last track;
-// empty when no track is left.
-QByteArray withTrackAdded(const QByteArray &tracks);
-QByteArray withLastTrackRemoved(const QByteArray &tracks);
 
 // Area strings one a line, as the areas field shows them, and back.
 QByteArray areasAsLines(const QByteArray &value);

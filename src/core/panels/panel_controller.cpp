@@ -3,6 +3,7 @@
 #include "core/css/value_words.h"
 
 #include "core/panels/declaration_writer.h"
+#include "core/panels/grid_tracks.h"
 #include "core/panels/layout_controls.h"
 #include "core/sheet/sheet_store.h"
 #include "core/panels/style_commit.h"
@@ -433,13 +434,21 @@ bool PanelController::textFieldEdited(TextField field, const QByteArray &typed)
 
 void PanelController::gridTrackAdded(TextField field)
 {
-    textFieldEdited(field, withTrackAdded(m_panels.text(field)));
+    applyTrackEdit(field, withTrackAdded(m_panels.text(field)));
 }
 
 void PanelController::gridTrackRemoved(TextField field)
 {
     if (!m_panels.text(field).isEmpty())
-        textFieldEdited(field, withLastTrackRemoved(m_panels.text(field)));
+        applyTrackEdit(field, withLastTrackRemoved(m_panels.text(field)));
+}
+
+void PanelController::applyTrackEdit(TextField field, const TrackEdit &edit)
+{
+    if (edit.tracks)
+        textFieldEdited(field, *edit.tracks);
+    if (!edit.message.isEmpty() && showMessage)
+        showMessage(edit.message);
 }
 
 void PanelController::gridDenseClicked(bool dense)

@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 
+struct TrackEdit;
 class RuleMemo;
 class SheetStore;
 class StyleCommit;
@@ -106,6 +107,7 @@ public:
     std::function<void(const QString &)> showMessage;
 
 private:
+    void applyTrackEdit(TextField field, const TrackEdit &edit);
     // What else a field's change means: corners covered, a layer's part.
     void fieldChanged(Length field);
     // A value for all corners takes over the corners' own fields.
