@@ -87,6 +87,19 @@ TEST_F(ReadRule, FieldsShowNumbersWithoutALeadingZeroAutoAndTheKeywordsOfEveryPr
     }
 }
 
+TEST_F(ReadRule, ATurnInAnyUnitShowsInDegrees)
+{
+    read({"transform: rotate(1.5707963rad);"});
+    EXPECT_EQ(field(Length::Rotate).text, "90");
+    ResetPanels(panels);
+    read({"rotate: 3.1415927rad;"});
+    EXPECT_EQ(field(Length::Rotate).text, "180");
+    ResetPanels(panels);
+    read({"transform: rotate(100grad) scale(2, 3);"});
+    EXPECT_EQ(field(Length::Rotate).text, "") << "locked: the scale differs along the axes";
+    EXPECT_FALSE(panels.transforms.locked.isEmpty());
+}
+
 TEST_F(ReadRule, AShorthandsColourGivenByAVariableShowsOnItsSwatch)
 {
     read({"--brand: oklch(0.6 0.15 250);", "background: var(--brand);"});

@@ -71,6 +71,54 @@ TEST(TransformParts, TheFormTheRuleUsesIsKept)
     EXPECT_FALSE(transformPartsOf("translate(var(--x))").readable);
 }
 
+TEST(TransformParts, WhatTheFieldsCannotShowLocksThem)
+{
+    const struct {
+        const char *functions;
+        bool readable;
+        const char *scale;
+    } cases[] = {
+        {"scale(2, 3)", false, ""},
+        {"scale(2, 2)", true, "2"},
+        {"scale(1.5)", true, "1.5"},
+        {"matrix(1, 0, 0, 1, 0, 0)", false, ""},
+        {"skew(10deg)", false, ""},
+        {"skewX(5deg) rotate(45deg)", false, ""},
+        {"rotate3d(1, 1, 0, 45deg)", false, ""},
+        {"scale3d(1, 2, 1)", false, ""},
+        {"scaleX(2)", false, ""},
+        {"perspective(100px) translateZ(10px)", false, ""},
+        {"rotateX(10deg)", false, ""},
+        {"rotate(10deg) rotate(20deg)", false, ""},
+        {"translate(1px, 2px) rotate(3deg) scale(2)", true, "2"},
+    };
+    for (const auto &c : cases) {
+        const TransformParts parts = transformPartsOf(c.functions);
+        EXPECT_EQ(parts.readable, c.readable) << c.functions;
+        if (c.readable)
+            EXPECT_EQ(parts.scale, c.scale) << c.functions;
+    }
+    EXPECT_FALSE(separatePartsOf("", "", "2 3").readable);
+    EXPECT_FALSE(separatePartsOf("", "", "1 1 2").readable);
+    EXPECT_EQ(separatePartsOf("", "", "2 2").scale, "2");
+}
+
+TEST(TransformParts, EveryAngleUnitBecomesDegrees)
+{
+    const struct {
+        const char *angle;
+        double degrees;
+    } cases[] = {{"3.14159265rad", 180}, {"100grad", 90}, {"0.25turn", 90}, {"-.5turn", -180}, {"45deg", 45}, {"0", 0}};
+    for (const auto &c : cases) {
+        ASSERT_TRUE(degreesOf(c.angle)) << c.angle;
+        EXPECT_NEAR(*degreesOf(c.angle), c.degrees, 1e-5) << c.angle;
+    }
+    EXPECT_FALSE(degreesOf("45"));
+    EXPECT_EQ(transformPartsOf("rotate(1.5707963rad)").degrees, "90");
+    EXPECT_EQ(separatePartsOf("", "3.1415927rad", "").degrees, "180");
+    EXPECT_EQ(separatePartsOf("", "200grad", "").degrees, "180");
+}
+
 TEST(TransitionLayers, APartGoesWhereTheRuleGivesIt)
 {
     TransitionValues shorthand{"color .15s ease-in-out, background-color .15s ease-in-out", {}};

@@ -43,12 +43,30 @@ bool isZero(const QByteArray &word)
     return number.toDouble(&ok) == 0 && ok;
 }
 
+// A scale's words as one number the field shows: "2", or "2, 2" and
+// "2 2", the same along both axes; nothing for one that differs.
+std::optional<QByteArray> uniformScale(const QList<QByteArray> &words)
+{
+    if (words.isEmpty() || words.size() > 2)
+        return std::nullopt;
+    if (words.size() == 2) {
+        bool okX = false, okY = false;
+        const double x = withLeadingZero(words[0].trimmed()).toDouble(&okX);
+        const double y = withLeadingZero(words[1].trimmed()).toDouble(&okY);
+        if (!(okX && okY && x == y) && words[0].trimmed() != words[1].trimmed())
+            return std::nullopt;
+    }
+    return words[0].trimmed();
+}
+
 // What a function of the list gives of the parts; false for one the parts
-// know nothing of, which stays as written.
-void takeCall(const Call &call, TransformParts &parts)
+// cannot stand for (a matrix, a skew, a turn about another axis, a scale
+// that differs along the axes), which locks the fields.
+bool takeCall(const Call &call, TransformParts &parts)
 {
     const QByteArray n = call.name;
-    if ((n == "TRANSLATE" || n == "TRANSLATE3D") && !call.args.isEmpty()) {
+    if ((n == "TRANSLATE" && (call.args.size() == 1 || call.args.size() == 2))
+        || (n == "TRANSLATE3D" && call.args.size() == 3)) {
         parts.x = call.args[0];
         parts.y = call.args.value(1, "0");
     } else if (n == "TRANSLATEX" && call.args.size() == 1) {
@@ -56,11 +74,19 @@ void takeCall(const Call &call, TransformParts &parts)
     } else if (n == "TRANSLATEY" && call.args.size() == 1) {
         parts.y = call.args[0];
     } else if ((n == "ROTATE" || n == "ROTATEZ") && call.args.size() == 1) {
-        if (const auto degrees = degreesOf(call.args[0]))
-            parts.degrees = degreesText(*degrees);
-    } else if (n == "SCALE" && !call.args.isEmpty()) {
-        parts.scale = call.args[0];
+        const auto degrees = degreesOf(call.args[0]);
+        if (!degrees)
+            return false;
+        parts.degrees = degreesText(*degrees);
+    } else if (n == "SCALE") {
+        const std::optional<QByteArray> scale = uniformScale(call.args);
+        if (!scale)
+            return false;
+        parts.scale = *scale;
+    } else {
+        return false;
     }
+    return true;
 }
 
 bool isTranslate(const QByteArray &n) { return n.startsWith("TRANSLATE") && n != "TRANSLATEZ"; }
@@ -95,14 +121,21 @@ TransformParts transformPartsOf(const QByteArray &functions)
         parts.readable = false;
         return parts;
     }
+    // Each part from one function at most: the fields cannot show two
+    // turns, nor write one of them.
+    int shifts = 0, turns = 0, scales = 0;
     for (const QByteArray &word : valueWords(trimmed)) {
         const auto call = callOf(word);
-        if (!call) {
+        if (!call || !takeCall(*call, parts)) {
             parts.readable = false;
             return parts;
         }
-        takeCall(*call, parts);
+        shifts += isTranslate(call->name) ? 1 : 0;
+        turns += call->name.startsWith("ROTATE") ? 1 : 0;
+        scales += call->name == "SCALE" ? 1 : 0;
     }
+    if (turns > 1 || scales > 1 || shifts > 2)
+        parts.readable = false;
     return parts;
 }
 
@@ -128,8 +161,12 @@ TransformParts separatePartsOf(const QByteArray &translate, const QByteArray &ro
         parts.readable = false; // a turn about an axis
     }
     const QList<QByteArray> size = valueWords(scale);
-    if (!size.isEmpty() && latinUpper(size[0]) != "NONE")
-        parts.scale = size[0];
+    if (!size.isEmpty() && latinUpper(size[0]) != "NONE") {
+        if (const std::optional<QByteArray> uniform = uniformScale(size))
+            parts.scale = *uniform;
+        else
+            parts.readable = false; // a scale that differs along the axes, or in depth
+    }
     return parts;
 }
 

@@ -12,7 +12,10 @@ struct TransformParts {
     QByteArray x, y;   // lengths as written, empty where not given
     QByteArray degrees; // the turn in degrees, as a number
     QByteArray scale;  // a number
-    bool readable = true; // false: a var() or a function the parts cannot stand for
+    // false: a var(), a function the parts cannot stand for (matrix(),
+    // skew(), perspective(), a turn about another axis), a scale that
+    // differs along the axes, or a part given twice
+    bool readable = true;
 };
 
 // From `transform` ("translate(-50%, 0) rotate(2deg)", "none").
