@@ -87,6 +87,16 @@ TEST_F(ReadRule, FieldsShowNumbersWithoutALeadingZeroAutoAndTheKeywordsOfEveryPr
     }
 }
 
+TEST_F(ReadRule, ATransitionLonghandBeforeItsShorthandIsSetAnewByIt)
+{
+    read({"transition-duration: 2s;", "transition: opacity 1s;"});
+    EXPECT_EQ(field(Length::TransitionDuration).text, "1000");
+    EXPECT_EQ(panels.transitionProperty, "opacity");
+    ResetPanels(panels);
+    read({"transition: opacity 1s;", "transition-duration: 2s;"});
+    EXPECT_EQ(field(Length::TransitionDuration).text, "2000");
+}
+
 TEST_F(ReadRule, ATurnInAnyUnitShowsInDegrees)
 {
     read({"transform: rotate(1.5707963rad);"});

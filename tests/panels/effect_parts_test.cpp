@@ -146,6 +146,50 @@ TEST(TransitionLayers, APartGoesWhereTheRuleGivesIt)
     EXPECT_EQ(cubicBezierText(*easingPoints("ease")), "cubic-bezier(0.25, 0.1, 0.25, 1)");
 }
 
+TEST(TransitionLayers, TheLayersAreTheOnesTheEngineReads)
+{
+    const auto durations = [](const TransitionValues &v) {
+        QList<QByteArray> out;
+        for (const TransitionLayer &l : transitionLayersOf(v).value_or(QList<TransitionLayer>()))
+            out.append(l.duration);
+        return out;
+    };
+    // A short longhand list repeats whole, not its last item.
+    EXPECT_EQ(durations({"", {"opacity, color, transform", "1s, 2s", "", ""}}), (QList<QByteArray>{"1s", "2s", "1s"}));
+    // transition-property decides how many layers there are: one by default.
+    EXPECT_EQ(durations({"", {"", "1s, 2s", "", ""}}), (QList<QByteArray>{"1s"}));
+    // A longhand before the shorthand is set anew by it; after it, it wins.
+    TransitionValues before{"opacity 1s", {"", "2s", "", ""}};
+    before.beforeShorthand = {false, true, false, false};
+    EXPECT_EQ(durations(before), (QList<QByteArray>{"1s"}));
+    EXPECT_EQ(durations({"opacity 1s", {"", "2s", "", ""}}), (QList<QByteArray>{"2s"}));
+    // Written there, the longhand gives every layer what it shows.
+    TransitionValues twoBefore{"a 1s, b 1s", {"", "2s, 4s", "", ""}};
+    twoBefore.beforeShorthand = {false, true, false, false};
+    setTransitionPart(twoBefore, 0, TransitionPart::Duration, "3s");
+    EXPECT_EQ(twoBefore.longhands[1], "3s, 1s");
+    // The behaviour is no property.
+    const std::optional<QList<TransitionLayer>> discrete = transitionLayersOf({"allow-discrete 1s", {}});
+    ASSERT_TRUE(discrete);
+    EXPECT_EQ((*discrete)[0].property, "all");
+    EXPECT_EQ((*discrete)[0].duration, "1s");
+    EXPECT_EQ((*discrete)[0].behavior, "allow-discrete");
+}
+
+TEST(TransitionLayers, APartSetOnALayerRepeatsTheShortListWhole)
+{
+    TransitionValues v{"", {"a, b, c, d", "1s, 2s, 3s", "", ""}};
+    setTransitionPart(v, 0, TransitionPart::Duration, "5s");
+    EXPECT_EQ(v.longhands[1], "5s, 2s, 3s, 1s");
+}
+
+TEST(TransitionLayers, ADraggedHandleLeavesTheOtherPointsAsWritten)
+{
+    EXPECT_EQ(cubicBezierText({0.1234, 0.5, 0.3, 1.0}, "cubic-bezier(0.1234, 0.5, 0.25, 1)"),
+              "cubic-bezier(0.1234, 0.5, 0.3, 1)");
+    EXPECT_EQ(cubicBezierText({0.3, 0.4, 0.58, 1.0}, "ease-in-out"), "cubic-bezier(0.3, 0.4, 0.58, 1)");
+}
+
 TEST(ContentField, TextIsQuotedAndCssStaysAsTyped)
 {
     EXPECT_EQ(contentAsCss("→ "), "\"→ \"");

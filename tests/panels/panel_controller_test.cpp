@@ -305,6 +305,16 @@ TEST_F(PanelChange, FieldsTakeAutoAndTheKeywordsOfEveryPropertyTyped)
     }
 }
 
+TEST_F(PanelChange, ACornerShownFromAnImportantRadiusTakesItsPriority)
+{
+    openText(store, ".rounded-circle {\r\nborder-radius: 50% !important;\r\n}\r\n");
+    editor.ListTagClick(0);
+    EXPECT_EQ(panels.length(Length::RadiusBottomRight).text + panels.length(Length::RadiusBottomRight).unit, "50%");
+    control.lengthClicked(Length::RadiusBottomRight);
+    control.lengthLeft(Length::RadiusBottomRight, "17");
+    EXPECT_TRUE(store.sheetText().contains("border-bottom-right-radius: 17% !important;")) << store.sheetText().constData();
+}
+
 TEST_F(PanelChange, SteppingCountsOrRounds)
 {
     struct Case {

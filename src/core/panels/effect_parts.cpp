@@ -162,8 +162,18 @@ TransitionValues transitionValues(const PanelState &p)
     v.shorthand = p.compound(Compound::Transition).trimmed();
     const Compound longhands[4] = {Compound::TransitionProperty, Compound::TransitionDuration,
                                    Compound::TransitionTiming, Compound::TransitionDelay};
-    for (int i = 0; i < 4; ++i)
+    // The panels take one of a shorthand and its longhand and leave the
+    // other, which stands later in the rule, as written: a shorthand shown
+    // from what they left follows the longhands they took.
+    const auto derived = [&p](Compound c) {
+        const auto at = p.asRead.constFind(latinUpper(compoundProperty(c)));
+        return at != p.asRead.cend() && at->derived;
+    };
+    const bool shorthandLater = derived(Compound::Transition);
+    for (int i = 0; i < 4; ++i) {
         v.longhands[i] = p.compound(longhands[i]).trimmed();
+        v.beforeShorthand[i] = shorthandLater && !derived(longhands[i]);
+    }
     return v;
 }
 

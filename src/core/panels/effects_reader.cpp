@@ -102,12 +102,15 @@ void showCornersOfRadius(PanelState &panels)
     const LengthValue all = panels.length(Length::BorderRadius);
     if (!all.inUse)
         return;
+    // A corner changed must still win over the corners' shorthand, which
+    // the panels write first: it takes the shorthand's priority.
+    const bool important = panels.asRead.value("BORDER-RADIUS").important;
     for (int c = 1; c <= 4; ++c) {
         const auto &[key, field] = kEffectLengths[c];
         LengthValue &corner = panels.length(field);
         if (corner.inUse || panels.asRead.contains(key))
             continue;
         corner = all;
-        panels.asRead.insert(key, {QByteArray(), QByteArray(), false, true});
+        panels.asRead.insert(key, {QByteArray(), QByteArray(), important, true});
     }
 }

@@ -562,7 +562,7 @@ void PanelController::easingDragged(const std::array<double, 4> &points)
 {
     if (!m_panels.transitions.locked.isEmpty())
         return;
-    foldTransitionTiming(m_panels, cubicBezierText(points));
+    foldTransitionTiming(m_panels, cubicBezierText(points, m_panels.transitionTiming));
     m_store.setSheetModified(true);
     regenerate();
 }

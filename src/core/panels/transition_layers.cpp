@@ -9,7 +9,14 @@
 
 namespace {
 
-const char *const kDefaults[4] = {"all", "0s", "ease", "0s"};
+const char *const kDefaults[5] = {"all", "0s", "ease", "0s", "normal"};
+constexpr int kBehavior = 4; // the shorthand's word for transition-behavior
+
+bool isBehavior(const QByteArray &word)
+{
+    const QByteArray upper = latinUpper(word);
+    return upper == "ALLOW-DISCRETE" || upper == "NORMAL";
+}
 
 bool isTime(const QByteArray &word)
 {
@@ -37,7 +44,7 @@ bool isPropertyName(const QByteArray &word)
 // A layer of the shorthand, with the word each part stands at.
 struct ShorthandLayer {
     QList<QByteArray> words;
-    std::array<int, 4> at{-1, -1, -1, -1};
+    std::array<int, 5> at{-1, -1, -1, -1, -1};
 };
 
 std::optional<ShorthandLayer> shorthandLayerOf(const QByteArray &item)
@@ -51,6 +58,8 @@ std::optional<ShorthandLayer> shorthandLayerOf(const QByteArray &item)
             part = layer.at[1] < 0 ? 1 : 3;
         else if (isTiming(w))
             part = 2;
+        else if (isBehavior(w))
+            part = kBehavior;
         else if (isPropertyName(w))
             part = 0;
         if (part < 0 || layer.at[part] >= 0)
@@ -65,16 +74,22 @@ QByteArray layerPart(const ShorthandLayer &layer, int part)
     return layer.at[part] >= 0 ? layer.words[layer.at[part]] : QByteArray();
 }
 
+// A longhand that gives its part: one written after the shorthand, or
+// where there is none.
+bool longhandCounts(const TransitionValues &v, int part)
+{
+    return !v.longhands[part].isEmpty() && (v.shorthand.isEmpty() || !v.beforeShorthand[part]);
+}
+
+// As many layers as transition-property lists, which the shorthand sets
+// too; one when neither is given.
 int layerCount(const TransitionValues &v)
 {
-    if (!v.longhands[0].isEmpty())
+    if (longhandCounts(v, 0))
         return int(valueItems(v.longhands[0]).size());
     if (!v.shorthand.isEmpty())
         return int(valueItems(v.shorthand).size());
-    int most = 0;
-    for (const QByteArray &list : v.longhands)
-        most = std::max<int>(most, int(valueItems(list).size()));
-    return most;
+    return v.isEmpty() ? 0 : 1;
 }
 
 // A longhand's list made as long as the layers, its items repeated as the
@@ -105,8 +120,8 @@ QByteArray shorthandWithPart(const QByteArray &item, int part, const QByteArray 
     if (word.isEmpty())
         return item;
     // A part the layer leaves out: the layer is written in the usual order.
-    std::array<QByteArray, 4> parts;
-    for (int p = 0; p < 4; ++p)
+    std::array<QByteArray, 5> parts;
+    for (int p = 0; p < 5; ++p)
         parts[p] = layerPart(*layer, p);
     parts[part] = word;
     if (!parts[3].isEmpty() && parts[1].isEmpty())
@@ -137,23 +152,24 @@ std::optional<QList<TransitionLayer>> transitionLayersOf(const TransitionValues 
     const QList<QByteArray> items = valueItems(v.shorthand);
     QList<TransitionLayer> out;
     for (int i = 0; i < count; ++i) {
-        std::array<QByteArray, 4> parts;
-        if (i < items.size()) {
-            const std::optional<ShorthandLayer> layer = shorthandLayerOf(items[i]);
+        std::array<QByteArray, 5> parts;
+        if (!items.isEmpty()) {
+            // The shorthand's list repeats whole, as the longhands' do.
+            const std::optional<ShorthandLayer> layer = shorthandLayerOf(items[i % items.size()]);
             if (!layer)
                 return std::nullopt;
-            for (int p = 0; p < 4; ++p)
+            for (int p = 0; p < 5; ++p)
                 parts[p] = layerPart(*layer, p);
         }
-        for (int p = 0; p < 4; ++p) {
-            if (!v.longhands[p].isEmpty())
+        for (int p = 0; p < 5; ++p) {
+            if (p < 4 && longhandCounts(v, p))
                 parts[p] = longhandItems(v.longhands[p], count, p)[i];
             if (parts[p].isEmpty())
                 parts[p] = kDefaults[p];
         }
         if (!isPropertyName(parts[0]) || !isTime(parts[1]) || !isTiming(parts[2]) || !isTime(parts[3]))
             return std::nullopt;
-        out.append({parts[0], parts[1], parts[2], parts[3]});
+        out.append({parts[0], parts[1], parts[2], parts[3], parts[kBehavior]});
     }
     return out;
 }
@@ -163,6 +179,23 @@ void setTransitionPart(TransitionValues &v, int layer, TransitionPart which, con
     const int part = static_cast<int>(which);
     const int count = std::max(layerCount(v), layer + 1);
     QByteArray &longhand = v.longhands[part];
+    if (!longhand.isEmpty() && !v.shorthand.isEmpty() && v.beforeShorthand[part]) {
+        // The shorthand sets this part anew: the longhand, written after it
+        // from now on, gives every layer the part the layer shows.
+        const std::optional<QList<TransitionLayer>> layers = transitionLayersOf(v);
+        if (layers && layer < layers->size()) {
+            QList<QByteArray> items;
+            for (const TransitionLayer &l : *layers)
+                items.append(which == TransitionPart::Property   ? l.property
+                             : which == TransitionPart::Duration ? l.duration
+                             : which == TransitionPart::Timing   ? l.timing
+                                                                 : l.delay);
+            items[layer] = word.isEmpty() ? QByteArray(kDefaults[part]) : word;
+            longhand = items.join(", ");
+            v.beforeShorthand[part] = false;
+            return;
+        }
+    }
     const bool anyLonghand = std::any_of(v.longhands.begin(), v.longhands.end(), [](const QByteArray &l) { return !l.isEmpty(); });
     if (!longhand.isEmpty() || (v.shorthand.isEmpty() && anyLonghand)) {
         QList<QByteArray> items = longhandItems(longhand, count, part);
@@ -270,10 +303,16 @@ std::optional<std::array<double, 4>> easingPoints(const QByteArray &timing)
     return points;
 }
 
-QByteArray cubicBezierText(const std::array<double, 4> &points)
+QByteArray cubicBezierText(const std::array<double, 4> &points, const QByteArray &replaced)
 {
+    const std::optional<std::array<double, 4>> before = easingPoints(replaced);
+    const auto written = functionArguments(replaced.trimmed(), "CUBIC-BEZIER");
     QList<QByteArray> numbers;
     for (int i = 0; i < 4; ++i) {
+        if (before && written && written->size() == 4 && (*before)[i] == points[i]) {
+            numbers.append((*written)[i]);
+            continue;
+        }
         // x stays within 0 to 1, as the function wants.
         const double v = i % 2 == 0 ? std::clamp(points[i], 0.0, 1.0) : points[i];
         numbers.append(QByteArray::number(std::round(v * 100) / 100, 'g', 3));
