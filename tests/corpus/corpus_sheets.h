@@ -32,7 +32,8 @@ inline const QStringList &corpusSheets()
                                       QStringLiteral("font-awesome-ie7.css"), QStringLiteral("jquery-ui.css"),
                                       QStringLiteral("basecoat.css"), QStringLiteral("webawesome-native.css"),
                                       QStringLiteral("spectrum-textfield.css"), QStringLiteral("oat-button.css"),
-                                      QStringLiteral("oat-form.css"), QStringLiteral("spectrum-table.css")};
+                                      QStringLiteral("oat-form.css"), QStringLiteral("spectrum-table.css"),
+                                      QStringLiteral("bulma.css")};
     return names;
 }
 
@@ -42,7 +43,8 @@ inline bool isTodaysSheet(const QString &name)
 {
     static const QStringList names = {QStringLiteral("basecoat.css"), QStringLiteral("webawesome-native.css"),
                                       QStringLiteral("spectrum-textfield.css"), QStringLiteral("oat-button.css"),
-                                      QStringLiteral("oat-form.css"), QStringLiteral("spectrum-table.css")};
+                                      QStringLiteral("oat-form.css"), QStringLiteral("spectrum-table.css"),
+                                      QStringLiteral("bulma.css")};
     return names.contains(name);
 }
 

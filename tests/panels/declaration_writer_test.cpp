@@ -1,3 +1,4 @@
+#include "../support/click_through.h"
 #include "core/panels/declaration_reader.h"
 #include "core/panels/declaration_writer.h"
 #include "core/panels/panel_state.h"
@@ -27,6 +28,28 @@ protected:
     PanelState panels;
     RuleMemo memo;
 };
+
+// One save settles a rule: the program's own output, read again, is
+// written back the same. Logical sides the panels show are the case that
+// moved at the second save.
+TEST(SavedTwice, LogicalSidesReachAFixedPointAfterOneSave)
+{
+    const char *const bodies[] = {
+        "  margin-inline-start: 0.25rem;\n  margin-inline-end: -0.375rem;\n",
+        "  margin-left: 1px;\n  margin-inline-start: 0.25rem;\n",
+        "  margin-inline-start: 0.25rem;\n  margin-left: 1px;\n",
+        "  margin-inline: 1px 2px;\n  padding-inline-end: 3px;\n",
+        "  padding-block: 1px;\n  padding-top: 2px;\n  inset-inline: 0;\n",
+        "  margin: 0 auto;\n  margin-inline-start: .5em;\n",
+    };
+    for (const bool keep : {false, true}) {
+        for (const char *body : bodies) {
+            const QByteArray sheet = ".tag .delete {\n" + QByteArray(body) + "}\n.next {\n  color: red;\n}\n";
+            const QByteArray once = clickThroughAndSave(sheet, keep).saved;
+            EXPECT_EQ(clickThroughAndSave(once, keep).saved, once) << body << (keep ? " (file's layout)" : "");
+        }
+    }
+}
 
 TEST_F(WriteRule, NeutralPanelsWriteNothing)
 {
