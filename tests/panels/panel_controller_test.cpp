@@ -315,6 +315,27 @@ TEST_F(PanelChange, ACornerShownFromAnImportantRadiusTakesItsPriority)
     EXPECT_TRUE(store.sheetText().contains("border-bottom-right-radius: 17% !important;")) << store.sheetText().constData();
 }
 
+TEST(CommentedDeclarations, ARealDeclarationAfterACommentedOneIsOnItsPanelAndTheCommentStays)
+{
+    for (const bool keep : {false, true}) {
+        for (const char *body : {"/* width: 10px */\n  width: 20px;", "width: 5px; /* width: 10px */ width: 20px;"}) {
+            FakeHost host;
+            ScriptedQuestioner questioner;
+            Editor editor{host, questioner};
+            editor.store().setKeepUntouchedLayout(keep);
+            openText(editor.store(), QByteArray(".a {\n  ") + body + "\n}\n.b {\n  color: red;\n}\n");
+            editor.ListTagClick(0);
+            EXPECT_EQ(editor.panels().length(Length::BlockWidth).text, "20") << body;
+            editor.panelController().lengthClicked(Length::BlockWidth);
+            editor.panelController().lengthLeft(Length::BlockWidth, "30");
+            const QByteArray text = editor.store().sheetText();
+            const qsizetype comment = text.indexOf("/* width:");
+            EXPECT_GE(comment, 0) << "the comment is kept: " << text.constData();
+            EXPECT_GT(text.toLower().indexOf("width: 30px;"), comment) << "after the comment, as it stood: " << text.constData();
+        }
+    }
+}
+
 TEST_F(PanelChange, SteppingCountsOrRounds)
 {
     struct Case {

@@ -1,9 +1,11 @@
 #include "core/panels/declaration_writer.h"
 
+#include "core/css/css_tokenizer.h"
 #include "core/panels/css_overlap.h"
 #include "core/panels/declaration_list.h"
 #include "core/panels/panel_declarations.h"
 #include "core/panels/panel_state.h"
+#include "core/panels/prop_rows.h"
 #include "core/panels/shorthand_parts.h"
 #include "core/sheet/rule_memo.h"
 #include "core/sheet/unsupported_comment.h"
@@ -25,10 +27,38 @@ QByteArray piece(const QByteArray &name, const QByteArray &value, bool important
     return " " + name + ": " + value + (important ? " !important;" : ";");
 }
 
+// The comments of a kept line, each as written, joined by a blank.
+QByteArray commentsOf(const QByteArray &line)
+{
+    QByteArrayList out;
+    for (const CssToken &t : cssTokens(line)) {
+        if (t.type == CssToken::Comment)
+            out.append(t.text(line).toByteArray());
+    }
+    return out.join(' ');
+}
+
+// Whether a kept line holds a declaration of the property switched off in
+// a comment: the property written anew goes after it, as it stood.
+bool switchesOff(const KeptLine &line, const QByteArray &key)
+{
+    if (!line.text.contains("/*"))
+        return false;
+    for (const CssToken &t : cssTokens(line.text)) {
+        if (t.type != CssToken::Comment)
+            continue;
+        const std::optional<QByteArray> name = switchedOffProperty(t.text(line.text).toByteArray());
+        if (name && cssPropertiesOverlap(*name, key))
+            return true;
+    }
+    return false;
+}
+
 // The kept lines after the user changed `key`: the lines that set it
-// themselves go, their priority passed on; taken out, a plain shorthand
-// leaves what else it gives (see withoutLonghand).
-bool settleKeptLines(QList<KeptLine> &kept, const QByteArray &key, bool removing, bool *important)
+// themselves go, their priority passed on, their comments kept; taken out,
+// a plain shorthand leaves what else it gives (see withoutLonghand).
+bool settleKeptLines(QList<KeptLine> &kept, const QByteArray &key, bool removing, bool *important,
+                     bool *behindComment = nullptr)
 {
     bool settled = false;
     for (qsizetype i = 0; i < kept.size();) {
@@ -41,7 +71,19 @@ bool settleKeptLines(QList<KeptLine> &kept, const QByteArray &key, bool removing
                                 || d.name == "BORDER-BOTTOM-RIGHT-RADIUS" || d.name == "BORDER-BOTTOM-LEFT-RADIUS");
         if (d.name == key || corner) {
             *important = *important || d.important;
-            kept.removeAt(i);
+            // A comment on the line (a declaration switched off, a note)
+            // stays where the line stood.
+            const QByteArray comments = commentsOf(kept[i].text);
+            if (comments.isEmpty()) {
+                kept.removeAt(i);
+            } else {
+                // The declaration stood after one of its own switched off:
+                // written anew, it still does.
+                if (behindComment && switchesOff(kept[i], key))
+                    *behindComment = true;
+                kept[i] = {comments, declarationOf(comments)};
+                ++i;
+            }
             settled = true;
             continue;
         }
@@ -113,9 +155,10 @@ bool PanelsToDeclarations(PanelState &p, RuleMemo &memo)
         // Once the declaration it was shown from has gone, a value shown, not
         // taken, is the panels' own: coming back to it (a word typed letter
         // by letter) writes it.
-        if (settleKeptLines(kept, key, false, &important) && read.derived)
+        bool behindComment = false;
+        if (settleKeptLines(kept, key, false, &important, &behindComment) && read.derived)
             p.asRead[key].derived = false;
-        if (keptSets(kept, key, &important))
+        if (keptSets(kept, key, &important) || behindComment)
             after.append(";" + piece(d.name, d.value, important));
         else
             rows[d.row] += piece(d.name, d.value, important);
