@@ -23,6 +23,16 @@ TEST(ForcedStates, OnlyStyleRulesSelectorsAreMarked)
          "@media (hover:hover) { .b:is(:focus, [data-quillbox-focus]) { x: y } }\n"},
         {".card { &:hover { x: y } }", ".card { &:is(:hover, [data-quillbox-hover]) { x: y } }\n"},
         {"no selector here", "no selector here"},
+        // A pseudo-element's own state stays as written; the element's
+        // states around it are marked.
+        {".x::-webkit-scrollbar-thumb:hover, .y {}", ".x::-webkit-scrollbar-thumb:hover, .y {}\n"},
+        {"input::-webkit-slider-thumb:active {}", "input::-webkit-slider-thumb:active {}\n"},
+        {"x-a::part(label):hover {}", "x-a::part(label):hover {}\n"},
+        {"input::file-selector-button:focus-visible {}", "input::file-selector-button:focus-visible {}\n"},
+        {"a:before:hover {}", "a:before:hover {}\n"},
+        {"a:hover::before, b::after :focus {}",
+         "a:is(:hover, [data-quillbox-hover])::before, b::after :is(:focus, [data-quillbox-focus]) {}\n"},
+        {"a:not(:hover)::after {}", "a:not(:is(:hover, [data-quillbox-hover]))::after {}\n"},
     };
     for (const auto &c : cases)
         EXPECT_EQ(withStateMarkers(c.sheet).toStdString(), std::string(c.expected)) << c.sheet;

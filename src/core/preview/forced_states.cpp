@@ -1,16 +1,11 @@
 #include "core/preview/forced_states.h"
 
+#include "core/css/css_tokenizer.h"
 #include "core/sheet/block_scanner.h"
 #include "core/sheet/byte_lines.h"
 
-#include <cctype>
 
 namespace {
-
-bool isNameByte(char c)
-{
-    return std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_' || static_cast<unsigned char>(c) >= 0x80;
-}
 
 // Whether the bytes are the name, the letters a to z in either case.
 bool sameLatinLetters(QByteArrayView bytes, const char *name)
@@ -26,43 +21,80 @@ bool sameLatinLetters(QByteArrayView bytes, const char *name)
     return true;
 }
 
-// The selector text between two places of a line list, marked.
+bool isLegacyPseudoElement(QByteArrayView name)
+{
+    for (const char *legacy : {"before", "after", "first-line", "first-letter"}) {
+        if (sameLatinLetters(name, legacy))
+            return true;
+    }
+    return false;
+}
+
+// A selector with its states marked. A state after a pseudo-element is the
+// pseudo-element's own (::-webkit-scrollbar-thumb:hover): an attribute
+// cannot match a pseudo-element, and an engine may refuse :is() there, so
+// it stays as written.
 QByteArray marked(const QByteArray &selector)
 {
+    const QList<CssToken> tokens = cssTokens(selector);
     QByteArray out;
     out.reserve(selector.size() + 32);
-    for (qsizetype i = 0; i < selector.size();) {
-        const char c = selector[i];
-        if (c == '"' || c == '\'' || (c == '/' && i + 1 < selector.size() && selector[i + 1] == '*')) {
-            const qsizetype after = skipStringOrComment(selector, i);
-            out += selector.mid(i, std::max<qsizetype>(after, i + 1) - i);
-            i = std::max<qsizetype>(after, i + 1);
-            continue;
-        }
-        if (c == '\\' && i + 1 < selector.size()) {
-            out += selector.mid(i, 2);
-            i += 2;
-            continue;
-        }
-        if (c == ':' && (i == 0 || selector[i - 1] != ':') && (i + 1 >= selector.size() || selector[i + 1] != ':')) {
-            qsizetype end = i + 1;
-            while (end < selector.size() && isNameByte(selector[end]))
-                ++end;
-            const QByteArrayView name(selector.constData() + i, end - i);
-            const ForcedState *state = nullptr;
-            for (const ForcedState &s : forcedStates()) {
-                if (sameLatinLetters(name, s.pseudoClass))
-                    state = &s;
-            }
-            // ":hover(" would be no state but a function.
-            if (state && (end >= selector.size() || selector[end] != '(')) {
-                out += ":is(" + selector.mid(i, end - i) + ", [" + state->attribute + "])";
-                i = end;
+    // Whether the compound being read is past a pseudo-element, at each
+    // depth of brackets.
+    QList<bool> afterPseudoElement{false};
+    for (qsizetype k = 0; k < tokens.size(); ++k) {
+        const CssToken &t = tokens[k];
+        const QByteArrayView text = t.text(selector);
+        switch (t.type) {
+        case CssToken::Function:
+        case CssToken::OpenParen:
+        case CssToken::OpenSquare:
+            afterPseudoElement.append(false);
+            break;
+        case CssToken::CloseParen:
+        case CssToken::CloseSquare:
+            if (afterPseudoElement.size() > 1)
+                afterPseudoElement.removeLast();
+            break;
+        case CssToken::Whitespace:
+        case CssToken::Comma:
+            afterPseudoElement.last() = false;
+            break;
+        case CssToken::Delim:
+            if (text == ">" || text == "+" || text == "~")
+                afterPseudoElement.last() = false;
+            break;
+        case CssToken::Colon: {
+            const CssToken *next = k + 1 < tokens.size() ? &tokens[k + 1] : nullptr;
+            if (next && next->type == CssToken::Colon) {
+                afterPseudoElement.last() = true;
+                out += text.toByteArray() + next->text(selector).toByteArray();
+                ++k;
                 continue;
             }
+            if (!next || next->type != CssToken::Ident)
+                break;
+            const QByteArrayView name = next->text(selector);
+            if (isLegacyPseudoElement(name)) {
+                afterPseudoElement.last() = true;
+                break;
+            }
+            const ForcedState *state = nullptr;
+            for (const ForcedState &s : forcedStates()) {
+                if (sameLatinLetters(QByteArray(":") + name.toByteArray(), s.pseudoClass))
+                    state = &s;
+            }
+            if (state && !afterPseudoElement.last()) {
+                out += ":is(:" + name.toByteArray() + ", [" + state->attribute + "])";
+                ++k;
+                continue;
+            }
+            break;
         }
-        out += c;
-        ++i;
+        default:
+            break;
+        }
+        out += text.toByteArray();
     }
     return out;
 }
