@@ -3,7 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace {
+
+constexpr int kNoLayer = std::numeric_limits<int>::max();
 
 CascadeEntry entry(int rule, Specificity specificity, bool important = false, int layer = -1, bool inline_ = false)
 {
@@ -11,7 +15,7 @@ CascadeEntry entry(int rule, Specificity specificity, bool important = false, in
     e.rule = rule;
     e.specificity = specificity;
     e.important = important;
-    e.layer = layer;
+    e.layer = layer < 0 ? QList<int>{kNoLayer} : QList<int>{layer, kNoLayer};
     e.inline_ = inline_;
     return e;
 }
@@ -43,6 +47,37 @@ TEST(CascadeOrder, ImportanceThenTheStyleAttributeThenLayersThenSpecificityThenO
     for (const CascadeEntry &e : order)
         rules.append(e.rule);
     EXPECT_EQ(rules, (QList<int>{4, 2, 3, 1}));
+}
+
+TEST(CascadeOrder, RevertLayerSetsBackItsLayerAndTheLayerBelowApplies)
+{
+    CascadeEntry base = entry(1, {0, 1, 0}, false, 0);
+    base.value = QStringLiteral("red");
+    CascadeEntry themeOther = entry(2, {0, 1, 0}, false, 1);
+    themeOther.value = QStringLiteral("blue");
+    CascadeEntry themeRevert = entry(3, {0, 2, 0}, false, 1);
+    themeRevert.value = QStringLiteral("revert-layer");
+    const QList<CascadeEntry> order = cascadeOrder({base, themeOther, themeRevert});
+    ASSERT_EQ(order.size(), 3);
+    EXPECT_EQ(order[0].value, QStringLiteral("red")) << "the lower layer's value applies";
+    EXPECT_FALSE(order[0].reverted);
+    EXPECT_TRUE(order[1].reverted);
+    EXPECT_TRUE(order[2].reverted);
+}
+
+TEST(CascadeOrder, ScopeProximityAfterSpecificityAndTheLaterDeclarationOfARule)
+{
+    CascadeEntry near = entry(1, {0, 1, 0});
+    near.proximity = 1;
+    CascadeEntry far = entry(5, {0, 1, 0});
+    far.proximity = 3;
+    EXPECT_TRUE(outranks(near, far)) << "the nearer scope root";
+    EXPECT_TRUE(outranks(entry(5, {0, 2, 0}), near)) << "specificity first";
+    CascadeEntry first = entry(2, {0, 1, 0});
+    first.declaration = 0;
+    CascadeEntry second = first;
+    second.declaration = 3;
+    EXPECT_TRUE(outranks(second, first)) << "margin-left after margin-inline-start in one rule";
 }
 
 } // namespace

@@ -80,7 +80,7 @@ TEST_F(PageInspectorTest, PickSelectsTheWinningRule)
     inspector().setPicking(true);
     ASSERT_FALSE(browser.scripts.isEmpty());
     EXPECT_TRUE(browser.scripts.last().contains(
-        QStringLiteral("[[1,[\".btn\"],[],[]],[2,[\"div.alert\"],[],[]],[3,[\".alert\",\"a\"],[\"(max-width: 500px)\"],[]]]")))
+        QStringLiteral("[[1,[\".btn\"],[],[],[]],[2,[\"div.alert\"],[],[],[]],[3,[\".alert\",\"a\"],[\"(max-width: 500px)\"],[],[]]]")))
         << browser.scripts.last().toStdString();
 
     say("pick", QJsonObject{{"matches", QJsonArray{QJsonArray{2, QJsonArray{0}, true}, QJsonArray{3, QJsonArray{0}, true}}},

@@ -1,5 +1,6 @@
 #include "core/css/css_tokenizer.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -417,4 +418,46 @@ QByteArray cssTokenName(QByteArrayView text, const CssToken &token)
         break;
     }
     return unescaped(raw);
+}
+
+QByteArrayList cssDeclarationTexts(QByteArrayView body)
+{
+    QByteArrayList out;
+    QByteArray current;
+    int depth = 0;
+    const auto flush = [&] {
+        const QByteArray piece = current.trimmed();
+        if (!piece.isEmpty())
+            out.append(piece);
+        current.clear();
+    };
+    for (const CssToken &t : cssTokens(body)) {
+        switch (t.type) {
+        case CssToken::Function:
+        case CssToken::OpenParen:
+        case CssToken::OpenSquare:
+        case CssToken::OpenCurly:
+            ++depth;
+            break;
+        case CssToken::CloseParen:
+        case CssToken::CloseSquare:
+        case CssToken::CloseCurly:
+            depth = std::max(0, depth - 1);
+            break;
+        case CssToken::Semicolon:
+            if (depth == 0) {
+                flush();
+                continue;
+            }
+            break;
+        case CssToken::Comment:
+            current += ' ';
+            continue;
+        default:
+            break;
+        }
+        current += t.text(body).toByteArray();
+    }
+    flush();
+    return out;
 }

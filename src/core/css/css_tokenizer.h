@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayList>
 #include <QByteArrayView>
 #include <QList>
 
@@ -37,3 +38,7 @@ QList<CssToken> cssTokens(QByteArrayView text);
 // at-keyword's without "@", a hash's without "#", a dimension's unit) with
 // its escapes decoded; a string's or a url's content likewise.
 QByteArray cssTokenName(QByteArrayView text, const CssToken &token);
+
+// The declarations of a rule's body as written, cut at each ";" outside
+// brackets and blocks, trimmed; comments and empty pieces left out.
+QByteArrayList cssDeclarationTexts(QByteArrayView body);

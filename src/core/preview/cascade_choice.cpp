@@ -7,7 +7,8 @@ std::optional<int> winningRule(const std::vector<RuleMatch> &matches)
     std::optional<int> winner;
     Specificity best;
     for (const RuleMatch &match : matches) {
-        if (!match.contextApplies || match.selectors.isEmpty() || !match.states.isEmpty() || match.sheet >= 0)
+        if (!match.contextApplies || match.contextUnknown || match.selectors.isEmpty() || !match.states.isEmpty()
+            || match.sheet >= 0)
             continue;
         Specificity own;
         for (const QByteArray &selector : match.selectors)

@@ -3,11 +3,14 @@
 #include "core/preview/browser_host.h"
 #include "core/preview/page_scripts.h"
 #include "core/preview/page_sheets.h"
+#include "core/preview/physical_sides.h"
+#include "core/css/css_tokenizer.h"
 #include "core/preview/sheet_lowering.h"
 #include "core/sheet/byte_lines.h"
 #include "core/sheet/sheet_store.h"
 
 #include <QJsonArray>
+#include <QSet>
 
 #include <algorithm>
 #include <map>
@@ -43,22 +46,28 @@ void ElementCascade::setForced(const QByteArrayList &states)
 
 std::optional<int> ElementCascade::mainRule() const
 {
-    std::map<int, std::pair<int, Specificity>> won;
+    // Each rule of the edited sheet by the declarations as written that win
+    // a property of the element: a shorthand counts once however many
+    // longhands it sets. Of equals the more specific, then the later.
+    std::map<int, std::pair<QSet<int>, Specificity>> won;
     for (const Property &p : m_properties) {
         const CascadeEntry &winner = p.entries.first();
-        if (p.name.startsWith(QLatin1String("--")) || winner.inline_ || winner.rule < 0 || winner.sheet >= 0)
+        if (p.name.startsWith(QLatin1String("--")) || winner.inline_ || winner.rule < 0 || winner.sheet >= 0
+            || winner.reverted)
             continue;
-        auto &[count, specificity] = won[winner.rule];
-        ++count;
+        auto &[declarations, specificity] = won[winner.rule];
+        // A longhand whose declaration the page could not tell counts alone.
+        declarations.insert(winner.declaration >= 0 ? winner.declaration : -2 - int(qHash(p.name) & 0xffffff));
         specificity = winner.specificity;
     }
     std::optional<int> best;
-    std::pair<int, Specificity> bestWeight;
+    std::pair<qsizetype, Specificity> bestWeight;
     for (const auto &[rule, weight] : won) {
+        const std::pair<qsizetype, Specificity> own{weight.first.size(), weight.second};
         // Rows come in order: of equals, the later one.
-        if (!best || weight >= bestWeight) {
+        if (!best || own >= bestWeight) {
             best = rule;
-            bestWeight = weight;
+            bestWeight = own;
         }
     }
     return best;
@@ -102,12 +111,13 @@ void ElementCascade::ask()
     const int asked = ++m_asked;
     if (!m_browser)
         return;
-    const QStringList layers = m_sheets.layers();
+    const LayerOrder layers = m_sheets.layerOrder();
     QList<CascadeEntry> rules;
     QJsonArray bodies;
+    QJsonArray declarations;
     for (const RuleMatch &match : m_matches) {
         const SheetStore *store = m_sheets.store(match.sheet);
-        if (!match.contextApplies || !store || match.rule < 0 || match.rule >= store->styleCount())
+        if (!match.contextApplies || match.contextUnknown || !store || match.rule < 0 || match.rule >= store->styleCount())
             continue;
         if (std::any_of(match.states.begin(), match.states.end(), [this](const QByteArray &s) { return !m_forced.contains(s); }))
             continue;
@@ -115,19 +125,34 @@ void ElementCascade::ask()
         entry.rule = match.rule;
         entry.sheet = match.sheet;
         entry.sheetOrder = m_sheets.order(match.sheet);
+        entry.proximity = match.proximity;
         for (const QByteArray &selector : match.selectors)
             entry.specificity = std::max(entry.specificity, selectorSpecificity(selector));
-        const QString layer = m_sheets.layerName(match.sheet, match.rule);
-        entry.layer = layer.isEmpty() ? -1 : int(layers.indexOf(layer));
+        // A selector that matches in a state counts once the state is forced.
+        for (const QByteArray &selector : match.inState) {
+            const MatchForm form = matchForm(selector);
+            if (std::all_of(form.states.begin(), form.states.end(), [this](const QByteArray &s) { return m_forced.contains(s); }))
+                entry.specificity = std::max(entry.specificity, selectorSpecificity(selector));
+        }
+        entry.layer = m_sheets.layerRank(layers, match.sheet, match.rule);
         rules.append(entry);
-        bodies.append(loweredBody(*store, match.rule));
+        const QString body = loweredBody(*store, match.rule);
+        bodies.append(body);
+        QJsonArray own;
+        for (const QByteArray &one : cssDeclarationTexts(body.toUtf8()))
+            own.append(QString::fromUtf8(one));
+        declarations.append(own);
     }
-    m_browser->runPageScript(page_scripts::expand(bodies), [this, asked, rules](const QVariant &answer) {
+    m_browser->runPageScript(page_scripts::expand(bodies, declarations), [this, asked, rules](const QVariant &answer) {
         if (asked != m_asked)
             return;
         const QVariantList read = answer.toList();
+        // The element's writing mode and direction place its logical sides.
+        const QVariantList mode = read.size() > rules.size() + 1 ? read.last().toList() : QVariantList();
+        const QString writingMode = mode.value(0, QStringLiteral("horizontal-tb")).toString();
+        const QString direction = mode.value(1, QStringLiteral("ltr")).toString();
         std::map<QString, QList<CascadeEntry>> byName;
-        for (qsizetype k = 0; k < read.size(); ++k) {
+        for (qsizetype k = 0; k <= rules.size() && k < read.size(); ++k) {
             const bool styleAttribute = k == rules.size();
             for (const QVariant &declaration : read[k].toList()) {
                 const QVariantList fields = declaration.toList();
@@ -137,7 +162,13 @@ void ElementCascade::ask()
                 entry.inline_ = styleAttribute;
                 entry.value = fields[1].toString().trimmed();
                 entry.important = fields[2].toBool();
-                byName[fields[0].toString()].append(entry);
+                entry.declaration = fields.value(3, -1).toInt();
+                const QString name = fields[0].toString();
+                // A logical side and its physical one are one property.
+                const QString physical = name.startsWith(QLatin1String("--")) ? name : physicalProperty(name, writingMode, direction);
+                if (physical != name)
+                    entry.declared = name;
+                byName[physical].append(entry);
             }
         }
         m_properties.clear();

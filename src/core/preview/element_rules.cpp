@@ -14,6 +14,7 @@ void ElementRules::setPicked(const std::vector<RuleMatch> &matches)
         for (const QByteArray &selector : match.selectors)
             rule.specificity = std::max(rule.specificity, selectorSpecificity(selector));
         rule.states = match.states;
+        rule.unknown = match.contextUnknown;
         (rule.sheet < 0 ? m_rules : m_others).push_back(rule);
     }
     m_forced.clear();
@@ -34,7 +35,7 @@ void ElementRules::setForced(const QByteArrayList &states)
 
 bool ElementRules::holds(const Rule &rule) const
 {
-    if (!rule.applies)
+    if (!rule.applies || rule.unknown)
         return false;
     for (const QByteArray &state : rule.states) {
         if (!m_forced.contains(state))
@@ -45,6 +46,8 @@ bool ElementRules::holds(const Rule &rule) const
 
 QString ElementRules::stateNote(const Rule &rule)
 {
+    if (rule.unknown)
+        return QStringLiteral(" (условие @container не проверить)");
     return rule.states.isEmpty() ? QString()
                                  : QStringLiteral(" (при %1)").arg(QString::fromLatin1(rule.states.join(", ")));
 }

@@ -25,6 +25,7 @@ public:
         bool applies = true;
         Specificity specificity;
         QByteArrayList states; // what it needs to style the element (":hover")
+        bool unknown = false;  // in @container: whether it applies cannot be told
     };
 
     void setPicked(const std::vector<RuleMatch> &matches);
@@ -34,7 +35,8 @@ public:
     // Whether a rule styles the element now: its context holds and the
     // states it needs are forced.
     bool holds(const Rule &rule) const;
-    // " (при :hover)" for a rule that needs a state, else nothing.
+    // " (при :hover)" for a rule that needs a state, " (условие @container
+    // не проверить)" for one whose context cannot be told, else nothing.
     static QString stateNote(const Rule &rule);
     void forget();
 

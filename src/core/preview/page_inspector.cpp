@@ -255,6 +255,13 @@ void PageInspector::pageMessage(const QString &line)
     }
 }
 
+QStringList PageInspector::sheetMedia(int sheet) const
+{
+    if (sheet < 0 || !m_sheets || sheet >= int(m_sheets->sheets().size()))
+        return {};
+    return m_sheets->sheets()[size_t(sheet)].media;
+}
+
 void PageInspector::addRules(QJsonArray &rules, const SheetStore &store, int sheet)
 {
     const std::vector<QByteArray> own = ruleSelectors(store.table());
@@ -280,8 +287,15 @@ void PageInspector::addRules(QJsonArray &rules, const SheetStore &store, int she
             m_places.push_back({sheet, row});
         }
         const RuleConditions conditions = ruleConditions(store, row);
-        rules.append(QJsonArray{place, selectors, QJsonArray::fromStringList(conditions.media),
-                                QJsonArray::fromStringList(conditions.supports)});
+        // A rule in @starting-style styles an element only as it first
+        // appears, never as it stands.
+        if (conditions.startingStyle)
+            continue;
+        QJsonArray scopes;
+        for (const QStringList &scope : conditions.scopes)
+            scopes.append(QJsonArray::fromStringList(scope));
+        rules.append(QJsonArray{place, selectors, QJsonArray::fromStringList(conditions.media + sheetMedia(sheet)),
+                                QJsonArray::fromStringList(conditions.supports), scopes});
     }
 }
 
@@ -349,6 +363,11 @@ void PageInspector::picked(const QVariantMap &data)
         match.selectors = now.isEmpty() ? inState : now;
         if (now.isEmpty())
             match.states = states;
+        else
+            match.inState = inState;
+        if (fields.size() > 3 && fields[3].toInt() >= 0)
+            match.proximity = fields[3].toInt();
+        match.contextUnknown = !ruleConditions(store, row).containers.isEmpty();
         matches.push_back(match);
     }
     if (elementPicked)

@@ -97,6 +97,8 @@ private:
     void run(const QString &script, std::function<void(const QVariant &)> done = {});
     void picked(const QVariantMap &data);
     void addRules(QJsonArray &rules, const SheetStore &store, int sheet);
+    // The media an imported sheet is given under, which all its rules need.
+    QStringList sheetMedia(int sheet) const;
 
     SheetStore &m_store;
     BrowserHost *m_browser = nullptr;

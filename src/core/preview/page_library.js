@@ -220,11 +220,13 @@
       for (const el of document.querySelectorAll('[' + name + ']')) el.removeAttribute(name);
   }
 
-  // :focus-within holds for the element's ancestors too.
+  // :hover, :active and :focus-within hold for the element's ancestors
+  // too, as a real pointer or focus makes them.
   function forceState(state, on) {
     const name = FORCED[state];
     if (!name || !picked || !picked.isConnected) return null;
-    for (let at = picked; at && at.nodeType === 1; at = state === 'focus-within' ? at.parentElement : null) {
+    const up = state === 'focus-within' || state === 'hover' || state === 'active';
+    for (let at = picked; at && at.nodeType === 1; at = up ? at.parentElement : null) {
       if (on) at.setAttribute(name, ''); else at.removeAttribute(name);
     }
     redraw();
@@ -236,13 +238,21 @@
     picked = el;
     const media = new Map();
     const found = [];
-    for (const [place, selectors, conditions, supports] of list) {
+    for (const [place, selectors, conditions, supports, scopes] of list) {
       const hits = [];
+      let proximity = -1;
       selectors.forEach(function (sel, k) {
         if (sel === null) return;
-        try { if (el.matches(sel)) hits.push(k); } catch (e) {}
+        try {
+          if (scopes && scopes.length) {
+            const p = scopedMatch(el, sel, scopes);
+            if (p >= 0) { hits.push(k); if (proximity < 0 || p < proximity) proximity = p; }
+          } else if (el.matches(sel)) {
+            hits.push(k);
+          }
+        } catch (e) {}
       });
-      if (hits.length) found.push([place, hits, mediaHolds(conditions, media) && supportsHold(supports)]);
+      if (hits.length) found.push([place, hits, mediaHolds(conditions, media) && supportsHold(supports), proximity]);
     }
     say('pick', { matches: found, element: describe(el), contrast: contrastOf(el) });
     // The click left the pointer on the element, so it was read in
@@ -350,43 +360,109 @@
 
   // The rules no element uses: their selectors already hold no state and
   // no pseudo-element. Each selector is asked once.
+  // A selector this engine cannot read tells nothing: such a rule is
+  // neither used nor unused (3). A rule in @scope is asked within its
+  // roots.
   function usage(list) {
     if (location.href === 'about:blank' || !document.documentElement) return null;
     const media = new Map(), seen = new Map(), out = [];
-    for (const [place, selectors, conditions, supports] of list) {
-      let used = false;
-      for (const sel of selectors) {
+    for (const [place, selectors, conditions, supports, scopes] of list) {
+      let used = false, unreadable = false;
+      for (const plain of selectors) {
+        const sel = scopes && scopes.length ? withinScope(plain, scopes[scopes.length - 1][0]) : plain;
         let hit = seen.get(sel);
         if (hit === undefined) {
-          try { hit = document.querySelector(sel) !== null; } catch (e) { hit = false; }
+          try { hit = document.querySelector(sel) !== null; } catch (e) { hit = null; }
           seen.set(sel, hit);
         }
+        if (hit === null) unreadable = true;
         if (hit) { used = true; break; }
       }
-      if (!used) out.push([place, 1]);
+      if (!used) out.push([place, unreadable ? 3 : 1]);
       else if (!(mediaHolds(conditions, media) && supportsHold(supports))) out.push([place, 2]);
     }
     return out;
   }
 
+  // A scoped selector as a plain one: its :scope and & stand for the
+  // root, and one that names neither stands below it.
+  function withinScope(sel, root) {
+    if (!root) return sel;
+    const scope = ':is(' + root + ')';
+    return /:scope|&/.test(sel) ? sel.replace(/:scope|&/g, scope) : scope + ' ' + sel;
+  }
+
+  // How many generations up the nearest root of the scope is, where the
+  // element is in it and matches the selector there; -1 where it does not.
+  // Scopes are [root, limit], outermost first.
+  function scopedMatch(el, sel, scopes) {
+    let proximity = -1;
+    for (let depth = 0; depth < scopes.length; ++depth) {
+      const [root, limit] = scopes[depth];
+      let found = -1;
+      for (let r = el, hops = 0; r && r.nodeType === 1; r = r.parentElement, ++hops) {
+        if (root && !r.matches(root)) continue;
+        // The limit and what it holds are outside the scope.
+        let cut = false;
+        if (limit) for (let e = el; e && e !== r; e = e.parentElement) if (e.matches(limit)) { cut = true; break; }
+        if (cut) continue;
+        if (depth === scopes.length - 1) {
+          const explicit = /:scope|&/.test(sel);
+          let hit;
+          if (el === r) hit = explicit && el.matches(sel.replace(/:scope|&/g, ':is(' + (root || '*') + ')'));
+          else hit = Array.from(r.querySelectorAll(explicit ? sel.replace(/&/g, ':scope') : ':scope ' + sel)).includes(el);
+          if (!hit) continue;
+        }
+        found = hops;
+        break;
+      }
+      if (found < 0) return -1;
+      proximity = found;
+    }
+    return proximity;
+  }
+
   // Rule bodies as the engine reads them: each one's longhands (custom
-  // properties too) with their values and priorities; and the picked
-  // element's style attribute the same way, last.
-  function expand(bodies) {
-    const read = function (style) {
+  // properties too) with their values, priorities and the declaration as
+  // written that gives each (its place among `declarations`, each read
+  // alone); then the picked element's style attribute the same way; last,
+  // its writing mode and direction, which place its logical sides.
+  function expand(bodies, declarations) {
+    const sheet = new CSSStyleSheet();
+    const parse = function (body) {
+      try { sheet.replaceSync('a{' + body + '}'); } catch (e) { return null; }
+      return sheet.cssRules.length ? sheet.cssRules[0].style : null;
+    };
+    const read = function (style, sources) {
       const out = [];
+      if (!style) return out;
       for (let i = 0; i < style.length; ++i) {
         const name = style[i];
-        out.push([name, style.getPropertyValue(name), style.getPropertyPriority(name) === 'important']);
+        const important = style.getPropertyPriority(name) === 'important';
+        let from = -1;
+        if (sources) {
+          for (let k = sources.length - 1; k >= 0 && from < 0; --k)
+            if (sources[k].has(name) && (!important || sources[k].get(name))) from = k;
+        }
+        out.push([name, style.getPropertyValue(name), important, from]);
       }
       return out;
     };
-    const sheet = new CSSStyleSheet();
-    const out = bodies.map(function (body) {
-      try { sheet.replaceSync('a{' + body + '}'); } catch (e) { return []; }
-      return sheet.cssRules.length ? read(sheet.cssRules[0].style) : [];
+    const out = bodies.map(function (body, k) {
+      const own = declarations && declarations[k] ? declarations[k].map(function (one) {
+        const style = parse(one), set = new Map();
+        if (style) for (let i = 0; i < style.length; ++i) set.set(style[i], style.getPropertyPriority(style[i]) === 'important');
+        return set;
+      }) : null;
+      return read(parse(body), own);
     });
-    out.push(picked && picked.isConnected ? read(picked.style) : []);
+    out.push(picked && picked.isConnected ? read(picked.style, null) : []);
+    let mode = ['horizontal-tb', 'ltr'];
+    if (picked && picked.isConnected) {
+      const cs = getComputedStyle(picked);
+      mode = [cs.writingMode, cs.direction];
+    }
+    out.push(mode);
     return out;
   }
 

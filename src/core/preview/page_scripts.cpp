@@ -84,9 +84,9 @@ QString forceState(const QString &state, bool on)
     return call(QStringLiteral("forceState"), json(state) + (on ? QStringLiteral(",true") : QStringLiteral(",false")));
 }
 
-QString expand(const QJsonValue &bodies)
+QString expand(const QJsonValue &bodies, const QJsonValue &declarations)
 {
-    return call(QStringLiteral("expand"), json(bodies));
+    return call(QStringLiteral("expand"), json(bodies) + QLatin1Char(',') + json(declarations));
 }
 
 QString computed(const QJsonValue &names)

@@ -39,8 +39,11 @@ QString pickedContrast();
 // pickedContrast() does, or nothing before a pick.
 QString forceState(const QString &state, bool on);
 // Rule bodies as the engine reads them: for each, [[longhand, value,
-// important], …]; then the picked element's style attribute the same way.
-QString expand(const QJsonValue &bodies);
+// important, declaration], …], the declaration being the place among the
+// rule's `declarations` of the one that gives the longhand (-1 unknown);
+// then the picked element's style attribute the same way; last, its
+// [writing mode, direction].
+QString expand(const QJsonValue &bodies, const QJsonValue &declarations = QJsonValue());
 // The picked element's computed values of the properties named.
 QString computed(const QJsonValue &names);
 // The page's style sheets in the cascade's order, those whose media hold:

@@ -7,8 +7,12 @@
 #include "core/sheet/sheet_encoding.h"
 #include "core/sheet/sheet_store.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QUrl>
+
+#include <functional>
 
 namespace {
 
@@ -31,38 +35,22 @@ QString absolute(const QString &path)
     return QFileInfo(path).absoluteFilePath();
 }
 
-// The layers a sheet names, in the order it first names them, by a
-// statement ("@layer base, theme;") or by a block.
-QStringList layersOf(const SheetStore &store)
+// The local file an @import names, from the importing sheet's folder.
+QString importedPath(const QString &address, const QString &importer)
 {
-    QStringList layers;
-    const QByteArray text = store.sheetText();
-    const QByteArray upper = latinUpper(text);
-    for (qsizetype at = upper.indexOf("@LAYER"); at >= 0; at = upper.indexOf("@LAYER", at + 6)) {
-        qsizetype end = at + 6;
-        while (end < text.size() && text[end] != '{' && text[end] != ';' && text[end] != '}')
-            ++end;
-        for (const QByteArray &name : text.mid(at + 6, end - at - 6).split(',')) {
-            const QString layer = store.codec().decode(name.trimmed());
-            if (!layer.isEmpty() && !layers.contains(layer))
-                layers.append(layer);
-        }
-    }
-    return layers;
+    const QUrl url(address);
+    if (url.isLocalFile())
+        return absolute(url.toLocalFile());
+    if (!url.scheme().isEmpty() || address.startsWith(QLatin1String("//")) || importer.isEmpty())
+        return QString(); // remote: its rules cannot be read
+    return absolute(QFileInfo(importer).dir().filePath(address));
 }
 
-// The layer a rule stands in, from its context in the list: the innermost
-// "@layer name" block, dotted after those around it; nothing outside one.
-QString layerName(const SheetStore &store, int row)
+// The tag that tells a sheet's anonymous layers from another's: its file,
+// or the block's name.
+QString tagOf(const QString &path, const QString &name)
 {
-    const QString context = store.codec().decode(store.list().context(row));
-    QString layer;
-    for (const QString &part : context.split(QStringLiteral(" \u203A "), Qt::SkipEmptyParts)) {
-        const QString prelude = part.trimmed();
-        if (prelude.startsWith(QLatin1String("@layer"), Qt::CaseInsensitive))
-            layer = layer.isEmpty() ? prelude.mid(6).trimmed() : layer + QLatin1Char('.') + prelude.mid(6).trimmed();
-    }
-    return layer;
+    return path.isEmpty() ? name : path;
 }
 
 } // namespace
@@ -102,11 +90,55 @@ void PageSheets::take(const QVariantList &answer)
     int editedOrder = -1;
     int order = 0;
     int blocks = 0;
+    // A local sheet read from its file, the same file unchanged keeping
+    // its rules.
+    auto readSheet = [&](const QString &path, Sheet &sheet) {
+        const QFileInfo info(path);
+        sheet.path = path;
+        sheet.name = info.fileName();
+        sheet.modified = info.lastModified();
+        sheet.size = info.size();
+        const auto same = std::find_if(m_sheets.begin(), m_sheets.end(), [&](const Sheet &s) {
+            return s.path == path && s.modified == sheet.modified && s.size == sheet.size;
+        });
+        if (same != m_sheets.end()) {
+            sheet.store = same->store;
+            return true;
+        }
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return false;
+        sheet.store = storeOf(file.readAll());
+        return true;
+    };
+    // What a sheet imports comes before it, in its order, each import's
+    // own imports before it in turn.
+    std::function<void(const QByteArray &, const QString &, const QStringList &, const QStringList &, const QString &, int)>
+        addImports = [&](const QByteArray &text, const QString &importer, const QStringList &layer,
+                         const QStringList &media, const QString &tag, int depth) {
+            if (depth > 8)
+                return;
+            for (const SheetImport &import : sheetImports(text, tag)) {
+                const QString path = importedPath(import.address, importer);
+                if (path.isEmpty() || path == edited
+                    || std::any_of(sheets.begin(), sheets.end(), [&](const Sheet &s) { return s.path == path; }))
+                    continue;
+                Sheet sheet;
+                if (!readSheet(path, sheet))
+                    continue;
+                sheet.layer = layer + (import.layered ? import.layer : QStringList());
+                sheet.media = media;
+                if (!import.media.isEmpty())
+                    sheet.media.append(import.media);
+                addImports(sheet.store->sheetText(), path, sheet.layer, sheet.media, ::tagOf(path, {}), depth + 1);
+                sheet.order = order++;
+                sheets.push_back(std::move(sheet));
+            }
+        };
     for (const QVariant &item : answer) {
         const QVariantList fields = item.toList();
         const QString kind = fields.value(0).toString();
         Sheet sheet;
-        sheet.order = order;
         if (kind == QLatin1String("style")) {
             ++blocks;
             sheet.name = blocks == 1 ? QStringLiteral("<style>") : QStringLiteral("<style %1>").arg(blocks);
@@ -122,30 +154,19 @@ void PageSheets::take(const QVariantList &answer)
                 continue; // remote: its rules cannot be read
             const QString path = absolute(raw);
             if (path == edited) {
-                if (editedOrder < 0)
+                if (editedOrder < 0) {
+                    addImports(m_edited.sheetText(), edited, {}, {}, ::tagOf(edited, QStringLiteral("e")), 0);
                     editedOrder = order++;
+                }
                 continue;
             }
             if (std::any_of(sheets.begin(), sheets.end(), [&](const Sheet &s) { return s.path == path; }))
                 continue;
-            const QFileInfo info(path);
-            sheet.path = path;
-            sheet.name = info.fileName();
-            sheet.modified = info.lastModified();
-            sheet.size = info.size();
-            const auto same = std::find_if(m_sheets.begin(), m_sheets.end(), [&](const Sheet &s) {
-                return s.path == path && s.modified == sheet.modified && s.size == sheet.size;
-            });
-            if (same != m_sheets.end()) {
-                sheet.store = same->store;
-            } else {
-                QFile file(path);
-                if (!file.open(QIODevice::ReadOnly))
-                    continue;
-                sheet.store = storeOf(file.readAll());
-            }
+            if (!readSheet(path, sheet))
+                continue;
+            addImports(sheet.store->sheetText(), path, {}, {}, ::tagOf(path, {}), 0);
         }
-        ++order;
+        sheet.order = order++;
         sheets.push_back(std::move(sheet));
     }
     const bool same = editedOrder == m_editedOrder && sheets.size() == m_sheets.size()
@@ -200,25 +221,34 @@ QString PageSheets::ruleName(const CascadeEntry &entry, bool withContext) const
            + ElementRules::specificityText(entry.specificity);
 }
 
-QStringList PageSheets::layers() const
+LayerOrder PageSheets::layerOrder() const
 {
     // Sheets in the page's order, the edited one in its place.
-    std::vector<std::pair<int, const SheetStore *>> inOrder{{m_editedOrder, &m_edited}};
-    for (const Sheet &sheet : m_sheets)
-        inOrder.emplace_back(sheet.order, sheet.store.get());
+    std::vector<std::pair<int, int>> inOrder{{m_editedOrder, -1}};
+    for (size_t k = 0; k < m_sheets.size(); ++k)
+        inOrder.emplace_back(m_sheets[k].order, int(k));
     std::stable_sort(inOrder.begin(), inOrder.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
-    QStringList all;
-    for (const auto &[order, sheet] : inOrder) {
-        for (const QString &layer : layersOf(*sheet)) {
-            if (!all.contains(layer))
-                all.append(layer);
-        }
+    LayerOrder order;
+    for (const auto &[place, sheet] : inOrder) {
+        const SheetStore *in = store(sheet);
+        order.addSheet(in->sheetText(), sheet < 0 ? QStringList() : m_sheets[size_t(sheet)].layer, tagOf(sheet));
     }
-    return all;
+    return order;
 }
 
-QString PageSheets::layerName(int sheet, int row) const
+QString PageSheets::tagOf(int sheet) const
+{
+    if (sheet < 0)
+        return ::tagOf(m_edited.currentFileName().isEmpty() ? QString() : absolute(m_edited.currentFileName()),
+                       QStringLiteral("e"));
+    return ::tagOf(m_sheets[size_t(sheet)].path, m_sheets[size_t(sheet)].name);
+}
+
+QList<int> PageSheets::layerRank(const LayerOrder &order, int sheet, int row) const
 {
     const SheetStore *in = store(sheet);
-    return in ? ::layerName(*in, row) : QString();
+    if (!in)
+        return order.rank({});
+    const QStringList within = sheet < 0 ? QStringList() : m_sheets[size_t(sheet)].layer;
+    return order.rank(within + layerPathOf(*in, row, tagOf(sheet)));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/preview/cascade_order.h"
+#include "core/preview/layer_order.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -15,8 +16,9 @@ class SheetStore;
 
 // The shown page's style sheets besides the edited one, in the cascade's
 // order: its linked local sheets, read from their files (a page script
-// cannot read the rules of a sheet from another origin), and its <style>
-// blocks. Remote sheets are left out. They are read-only: their rules are
+// cannot read the rules of a sheet from another origin), the local sheets
+// they and the edited one @import, each before its importer, and its
+// <style> blocks. Remote sheets are left out. They are read-only: their rules are
 // named, matched and weighed, never written.
 class PageSheets : public QObject
 {
@@ -29,6 +31,10 @@ public:
         int order = 0; // its place among the page's sheets
         QDateTime modified;
         qint64 size = 0;
+        // A sheet another imports: the layer and the media it is imported
+        // into (the importer's own included), empty where none.
+        QStringList layer;
+        QStringList media;
     };
 
     explicit PageSheets(const SheetStore &edited);
@@ -54,11 +60,12 @@ public:
     QString ruleName(const CascadeEntry &entry, bool withContext) const;
     QString ruleName(int sheet, int row, bool withContext) const;
 
-    // The cascade layers of every sheet in the order the page first names
-    // them, by their names as the rule list gives them ("base").
-    QStringList layers() const;
-    // The layer a rule stands in ("base", "base.reset"); empty for none.
-    QString layerName(int sheet, int row) const;
+    // The page's cascade layers in their order, every sheet's walked in
+    // the cascade's order; and a rule's place among them.
+    LayerOrder layerOrder() const;
+    QList<int> layerRank(const LayerOrder &order, int sheet, int row) const;
+    // What tells a sheet's anonymous layers from another's.
+    QString tagOf(int sheet) const;
 
     // Reads the page's answer: ["link", path or null, address] or
     // ["style", text] in order. The edited sheet is known by its path.

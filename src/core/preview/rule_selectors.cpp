@@ -1,5 +1,6 @@
 #include "core/preview/rule_selectors.h"
 
+#include "core/css/css_tokenizer.h"
 #include "core/preview/sheet_lowering.h"
 #include "core/sheet/sheet_store.h"
 #include "core/sheet/style_table.h"
@@ -11,6 +12,27 @@ QByteArray selectorIn(const QByteArray &name, const QByteArray &outer)
     if (name.startsWith('@'))
         return outer.isEmpty() ? name : outer;
     return resolveNestedSelector(name, outer);
+}
+
+// "(.card) to (.limit)": the root's selector and the limit's.
+QStringList scopeOf(const QString &prelude)
+{
+    const QByteArray text = prelude.toUtf8();
+    QStringList out{QString(), QString()};
+    int part = -1;
+    int depth = 0;
+    qsizetype from = 0;
+    for (const CssToken &t : cssTokens(text)) {
+        if (t.type == CssToken::OpenParen || t.type == CssToken::Function) {
+            if (depth++ == 0) {
+                ++part;
+                from = t.to;
+            }
+        } else if (t.type == CssToken::CloseParen && depth > 0 && --depth == 0 && part >= 0 && part < 2) {
+            out[part] = QString::fromUtf8(text.mid(from, t.from - from)).trimmed();
+        }
+    }
+    return out;
 }
 
 } // namespace
@@ -71,14 +93,23 @@ RuleConditions ruleConditions(const SheetStore &store, int row)
     // A conditional rule nested in a style rule is a row of its own.
     const QByteArray &name = store.list().item(row);
     const QString context = store.codec().decode(store.list().context(row) + (name.startsWith('@') ? name : QByteArray()));
+    const auto isAt = [](const QString &prelude, const QString &keyword) {
+        return prelude.startsWith(keyword, Qt::CaseInsensitive)
+               && (prelude.size() == keyword.size()
+                   || (!prelude[keyword.size()].isLetterOrNumber() && prelude[keyword.size()] != QLatin1Char('-')));
+    };
     for (const QString &part : context.split(QStringLiteral(" \u203A "), Qt::SkipEmptyParts)) {
         const QString prelude = part.trimmed();
         for (const auto &[keyword, into] : {std::pair{QStringLiteral("@media"), &out.media},
-                                            std::pair{QStringLiteral("@supports"), &out.supports}}) {
-            if (prelude.startsWith(keyword, Qt::CaseInsensitive) && prelude.size() > keyword.size()
-                && !prelude[keyword.size()].isLetterOrNumber() && prelude[keyword.size()] != QLatin1Char('-'))
+                                            std::pair{QStringLiteral("@supports"), &out.supports},
+                                            std::pair{QStringLiteral("@container"), &out.containers}}) {
+            if (isAt(prelude, keyword) && prelude.size() > keyword.size())
                 into->append(prelude.mid(keyword.size()).trimmed());
         }
+        if (isAt(prelude, QStringLiteral("@starting-style")))
+            out.startingStyle = true;
+        if (isAt(prelude, QStringLiteral("@scope")))
+            out.scopes.append(scopeOf(prelude.mid(6)));
     }
     return out;
 }

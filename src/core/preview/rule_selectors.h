@@ -20,9 +20,16 @@ QByteArray ruleSelector(const StyleTable &table, int row);
 // The conditions of the blocks a rule stands in, read from its context in
 // the list ("@media (min-width: 576px) › @supports (display: grid) › "):
 // what the page checks at its width.
+// @container conditions cannot be checked by the page's script; rules in
+// @starting-style style an element only as it first appears; a rule in
+// @scope matches only within its scope's roots (each [root, limit],
+// outermost first, the limit empty where none is given).
 struct RuleConditions {
     QStringList media;
     QStringList supports;
+    QStringList containers;
+    bool startingStyle = false;
+    QList<QStringList> scopes;
 };
 RuleConditions ruleConditions(const SheetStore &store, int row);
 

@@ -43,7 +43,11 @@ QString UnusedRules::statusText() const
     if (!m_on || !m_answered)
         return QString();
     const auto unused = std::count(m_uses.begin(), m_uses.end(), Use::Unused);
-    return QStringLiteral("Не используются на странице: %1 из %2").arg(unused).arg(m_store.list().count());
+    const auto unknown = std::count(m_uses.begin(), m_uses.end(), Use::Unknown);
+    QString text = QStringLiteral("Не используются на странице: %1 из %2").arg(unused).arg(m_store.list().count());
+    if (unknown > 0)
+        text += QStringLiteral("; не проверить: %1").arg(unknown);
+    return text;
 }
 
 void UnusedRules::refreshSoon()
@@ -82,8 +86,11 @@ void UnusedRules::refresh()
         for (const QByteArray &selector : splitSelectorList(own[size_t(row)]))
             selectors.append(m_store.codec().decode(matchForm(selector).selector));
         const RuleConditions conditions = ruleConditions(m_store, row);
+        QJsonArray scopes;
+        for (const QStringList &scope : conditions.scopes)
+            scopes.append(QJsonArray::fromStringList(scope));
         rules.append(QJsonArray{row, selectors, QJsonArray::fromStringList(conditions.media),
-                                QJsonArray::fromStringList(conditions.supports)});
+                                QJsonArray::fromStringList(conditions.supports), scopes});
     }
     const int asked = ++m_asked;
     m_browser->runPageScript(page_scripts::usage(rules), [this, asked, count](const QVariant &answer) {
@@ -99,7 +106,9 @@ void UnusedRules::refresh()
             const QVariantList fields = entry.toList();
             const int row = fields.value(0).toInt();
             if (fields.size() == 2 && row >= 0 && row < count)
-                m_uses[size_t(row)] = fields[1].toInt() == 1 ? Use::Unused : Use::Conditional;
+                m_uses[size_t(row)] = fields[1].toInt() == 1   ? Use::Unused
+                                      : fields[1].toInt() == 3 ? Use::Unknown
+                                                               : Use::Conditional;
         }
         m_answered = true;
         emit changed();

@@ -24,13 +24,16 @@ public:
     explicit UnusedRules(SheetStore &store);
     void setBrowser(BrowserHost *browser) { m_browser = browser; }
 
-    enum class Use { Used, Unused, Conditional };
+    // Unknown: the preview's engine cannot read any selector of the rule
+    // that might match, so it cannot tell.
+    enum class Use { Used, Unused, Conditional, Unknown };
 
     void setOn(bool on);
     bool on() const { return m_on; }
     Use use(int row) const;
-    // "Не используются на странице: 312 из 2551", or nothing while off or
-    // before the page has answered.
+    // "Не используются на странице: 312 из 2551" (and "; не проверить: 3"
+    // for rules the engine cannot read), or nothing while off or before
+    // the page has answered.
     QString statusText() const;
 
     // Asks the page again once the events of this turn are done.

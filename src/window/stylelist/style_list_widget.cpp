@@ -160,13 +160,16 @@ void StyleListWidget::showFiltered()
         // A rule whose conditions do not hold at this width is there, greyed.
         QListWidgetItem *row = item(i);
         const ElementRules::Rule *rule = byElement ? m_elementRules->find(i) : nullptr;
-        const QString tip = rule ? row->text() + QLatin1Char(' ') + ElementRules::specificityText(rule->specificity)
-                                       + ElementRules::stateNote(*rule)
-                                 : row->text();
+        const UnusedRules::Use use = m_unused ? m_unused->use(i) : UnusedRules::Use::Used;
+        QString tip = rule ? row->text() + QLatin1Char(' ') + ElementRules::specificityText(rule->specificity)
+                                 + ElementRules::stateNote(*rule)
+                           : row->text();
+        if (use == UnusedRules::Use::Unknown)
+            tip += QStringLiteral("\nБраузер предпросмотра не читает этот селектор: используется ли правило, не проверить");
         if (row->toolTip() != tip)
             row->setToolTip(tip);
-        const UnusedRules::Use use = m_unused ? m_unused->use(i) : UnusedRules::Use::Used;
-        const bool grey = (rule && !m_elementRules->holds(*rule)) || use != UnusedRules::Use::Used;
+        const bool grey = (rule && !m_elementRules->holds(*rule))
+                          || (use != UnusedRules::Use::Used && use != UnusedRules::Use::Unknown);
         const QBrush ink = grey ? QBrush(greyed) : QBrush();
         if (row->foreground() != ink)
             row->setForeground(ink);
