@@ -71,13 +71,21 @@ TEST_F(PageUsageTest, RulesNoElementUsesAreGreyedInItalicsAndCounted)
     openPage("<div class=\"a\">a</div><p class=\"b\">b</p><span id=\"c\">c</span>",
              ".a { color: red; }\r\n.b:hover { color: red; }\r\n#c::before { content: 'x'; }\r\n.d { color: red; }\r\n"
              ".e { color: red; }\r\n.f > .a { color: red; }\r\n@media (max-width: 10px) {\r\n.a { color: blue; }\r\n}\r\n"
-             "ul li { color: red; }\r\n.g { color: red; }\r\n.h { color: red; }\r\n");
-    ASSERT_EQ(list->count(), 11);
+             "ul li { color: red; }\r\n.g { color: red; }\r\n.h { color: red; }\r\n"
+             ".a:no-such-state { color: red; }\r\n");
+    ASSERT_EQ(list->count(), 12);
     child<QAction>("UnusedRules")->trigger();
     ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return form->statusBar()->currentMessage() == QStringLiteral("Не используются на странице: 6 из 11"); },
+        [&] {
+            return form->statusBar()->currentMessage()
+                   == QStringLiteral("Не используются на странице: 6 из 12; не проверить: 1");
+        },
         10000))
         << form->statusBar()->currentMessage().toStdString();
+    // A selector the engine cannot read tells nothing: neither used nor not.
+    EXPECT_FALSE(list->item(11)->font().italic());
+    EXPECT_EQ(list->item(11)->foreground().style(), Qt::NoBrush);
+    EXPECT_TRUE(list->item(11)->toolTip().contains(QStringLiteral("не проверить")));
     // A state is taken as holding, a pseudo-element by its element.
     const QColor ink = list->palette().color(QPalette::Text);
     for (int row : {1, 2, 3}) {

@@ -103,7 +103,9 @@ const CascadeEntry *ElementCascade::entryOf(const QString &property, int rule) c
 const CascadeEntry *ElementCascade::winner(const QString &property) const
 {
     const auto at = m_byName.constFind(property);
-    return at == m_byName.constEnd() || m_properties[*at].entries.isEmpty() ? nullptr : &m_properties[*at].entries.first();
+    if (at == m_byName.constEnd() || m_properties[*at].entries.isEmpty() || m_properties[*at].entries.first().reverted)
+        return nullptr;
+    return &m_properties[*at].entries.first();
 }
 
 void ElementCascade::ask()

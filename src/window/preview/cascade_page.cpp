@@ -18,9 +18,12 @@ constexpr int kRuleRole = Qt::UserRole;
 constexpr int kSheetRole = Qt::UserRole + 1;
 enum Column { PropertyColumn, ComputedColumn, DeclaredColumn, RuleColumn };
 
+// The value as the rule gives it; under its own name where that is another
+// (a logical side shown on its physical one).
 QString valueText(const CascadeEntry &entry)
 {
-    return entry.important ? entry.value + QStringLiteral(" !important") : entry.value;
+    const QString value = entry.important ? entry.value + QStringLiteral(" !important") : entry.value;
+    return entry.declared.isEmpty() ? value : entry.declared + QStringLiteral(": ") + value;
 }
 
 void setRule(QTreeWidgetItem *item, const CascadeEntry &entry)
@@ -101,7 +104,8 @@ void CascadePage::showCascade()
                 QFont font = under->font(column);
                 font.setStrikeOut(true);
                 under->setFont(column, font);
-                under->setToolTip(column, QStringLiteral("Перекрыто: %1").arg(winnerName));
+                under->setToolTip(column, lost.reverted ? QStringLiteral("Отменено revert-layer своего слоя")
+                                                        : QStringLiteral("Перекрыто: %1").arg(winnerName));
             }
         }
         row->setExpanded(expanded.contains(property.name));
