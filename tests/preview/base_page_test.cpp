@@ -60,8 +60,9 @@ TEST(PageAddress, HistoryKeepsEachAddressOnceNewestFirst)
 
 TEST(BasePage, AddressesComeFromEveryLineThatNamesOne)
 {
-    EXPECT_EQ(baseAddresses({"LINK_HTML {", "LINK_HTML=C:\\a;b\\p.htm;", "}", "p { LINK_HTML=/s/b.htm }"}),
-              (QStringList{QStringLiteral("C:\\ab\\p.htm;"), QStringLiteral("/s/b.htm }")}));
+    EXPECT_EQ(baseAddresses({"LINK_HTML {", "LINK_HTML=C:\\a;b\\p.htm;", "}", "p { LINK_HTML=/s/b.htm }",
+                             "LINK_HTML{LINK_HTML=index.html;} Body {"}),
+              (QStringList{QStringLiteral("C:\\a;b\\p.htm"), QStringLiteral("/s/b.htm"), QStringLiteral("index.html")}));
     EXPECT_TRUE(baseAddresses({"p {", "}"}).isEmpty());
 }
 

@@ -22,11 +22,17 @@ QStringList baseAddresses(const QList<QByteArray> &sheetLines, const SheetCodec 
         const qsizetype at = line.indexOf(kMarker);
         if (at < 0)
             continue;
+        // The address ends at the rule's "}" where the rule stands on one
+        // line ("LINK_HTML{LINK_HTML=index.html;} Body {"), and before the
+        // last ";" there: a path may hold one of its own.
         QByteArray address = line.mid(at + kMarker.size());
-        const qsizetype semicolon = address.indexOf(';');
-        if (semicolon >= 0)
-            address.remove(semicolon, 1);
-        addresses.append(codec.decode(address));
+        const qsizetype close = address.indexOf('}');
+        if (close >= 0)
+            address.truncate(close);
+        const qsizetype end = address.lastIndexOf(';');
+        if (end >= 0)
+            address.truncate(end);
+        addresses.append(codec.decode(address.trimmed()));
     }
     return addresses;
 }
