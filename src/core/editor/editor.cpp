@@ -41,6 +41,9 @@ Editor::Editor(EditorHost &host, Questioner &questioner)
                      [this] { QTimer::singleShot(50, &m_store, [this] { m_files.DiskChanged(); }); });
     // What the page uses is asked again whenever the page may use other rules.
     m_inspector.setPageSheets(&m_pageSheets);
+    m_preview.setPageSheets(&m_pageSheets);
+    QObject::connect(&m_pageSheets, &PageSheets::editedMapped, &m_store, [this] { m_preview.giveServedPage(); });
+    QObject::connect(&m_pageSheets, &PageSheets::changed, &m_store, [this] { m_preview.markServedSheets(); });
     // A pick under way takes in the sheets the page has now.
     QObject::connect(&m_pageSheets, &PageSheets::changed, &m_store, [this] {
         if (m_inspector.picking()) {

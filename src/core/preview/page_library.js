@@ -469,22 +469,126 @@
   // The page's style sheets in the cascade's order, those whose media
   // hold: ['link', local path or null, address] or ['style', text].
   // A sheet on its way in during a swap is not yet one of them.
+  // The text of a sheet of the page's own origin, as the engine read it;
+  // null for one of another origin, whose rules a script may not read.
+  function sheetText(sheet) {
+    try {
+      if (location.protocol === 'file:') return null;
+      if (sheet.href && new URL(sheet.href).origin !== location.origin) return null;
+      return Array.from(sheet.cssRules).map(function (r) { return r.cssText; }).join('\n');
+    } catch (e) { return null; }
+  }
+
   function sheets() {
     const out = [];
     for (const sheet of Array.from(document.styleSheets)) {
       const node = sheet.ownerNode;
-      if (sheet.disabled || pending.has(node)) continue;
+      if (pending.has(node)) continue;
+      // The edited sheet given in place of a served one stands where it does.
+      if (node && node.dataset && node.dataset.quillboxServed !== undefined) {
+        out.push(['link', null, node.dataset.quillboxServed, null, true]);
+        continue;
+      }
+      // A served sheet given marked for forced states: the page's own text.
+      if (node && node.dataset && node.dataset.quillboxMarked !== undefined) {
+        out.push(['link', null, node.dataset.quillboxMarked, markedFrom.get(node) || null, false]);
+        continue;
+      }
+      if (sheet.disabled) continue;
       try { if (sheet.media.mediaText && !window.matchMedia(sheet.media.mediaText).matches) continue; } catch (e) {}
-      if (node && node.tagName === 'STYLE') { out.push(['style', node.textContent]); continue; }
+      if (node && node.tagName === 'STYLE') {
+        out.push(['style', node.textContent, node.getAttribute('data-vite-dev-id')]);
+        continue;
+      }
       const href = (node && node.href) || sheet.href || '';
       let path = localPath(href);
       try {
         const url = new URL(href);
         if (url.protocol === 'quillbox-sheet:') path = decodeURIComponent(url.pathname);
       } catch (e) {}
-      out.push(['link', path, href]);
+      out.push(['link', path, href, path ? null : sheetText(sheet), false]);
     }
+    out.push(['page', location.href]);
     return out;
+  }
+
+  // Another sheet of a served page given with its states marked, in its
+  // place; the text it stands for is kept for the cascade.
+  const markedFrom = new Map();
+  function replaceMarked(href, original, text) {
+    if (!document.documentElement) return false;
+    const links = Array.from(document.querySelectorAll('link')).filter(function (n) {
+      return /(^|\s)stylesheet(\s|$)/i.test(n.rel) && sameSheet(n.href, href) && !served.has(n);
+    });
+    if (!links.length) return false;
+    for (const link of links) {
+      let own = served.get(link);
+      if (!own) {
+        own = document.createElement('style');
+        own.dataset.quillboxMarked = href;
+        if (link.media) own.media = link.media;
+        link.after(own);
+        served.set(link, own);
+      }
+      markedFrom.set(own, original);
+      if (own.textContent !== text) own.textContent = text;
+      if (link.sheet) link.sheet.disabled = true;
+    }
+    watchServed();
+    return true;
+  }
+
+  // A served page gets the edited sheet in place: a <style> of the
+  // program's after the page's own link to it (or its dev server's
+  // <style>), which stays in the page, switched off. A later copy the
+  // server's own reload brings is switched off again at once.
+  const served = new Map(); // the page's node → the program's <style>
+  let servedWatch = null;
+  function sameSheet(a, b) {
+    try {
+      const x = new URL(a, document.baseURI), y = new URL(b, document.baseURI);
+      return x.origin === y.origin && x.pathname === y.pathname;
+    } catch (e) { return false; }
+  }
+  function replaceServed(href, devId, text) {
+    if (!document.documentElement) return false;
+    const nodes = Array.from(document.querySelectorAll('link, style')).filter(function (n) {
+      if (n.dataset && n.dataset.quillboxServed !== undefined) return false;
+      if (n.tagName === 'LINK') return /(^|\s)stylesheet(\s|$)/i.test(n.rel) && href && sameSheet(n.href, href);
+      return devId && n.getAttribute('data-vite-dev-id') === devId;
+    });
+    if (!nodes.length) return false;
+    for (const node of nodes) {
+      let own = served.get(node);
+      if (!own || !own.isConnected) {
+        own = document.createElement('style');
+        own.dataset.quillboxServed = href || devId;
+        node.after(own);
+        served.set(node, own);
+      }
+      if (own.textContent !== text) own.textContent = text;
+      if (node.sheet) node.sheet.disabled = true;
+    }
+    watchServed();
+    redraw();
+    return true;
+  }
+
+  function watchServed() {
+    if (!servedWatch) {
+      servedWatch = new MutationObserver(function () {
+        for (const [node, own] of served) {
+          if (node.isConnected && node.sheet && !node.sheet.disabled) node.sheet.disabled = true;
+          if (!own.isConnected && node.isConnected) node.after(own);
+        }
+      });
+      servedWatch.observe(document.documentElement, { subtree: true, childList: true, characterData: true, attributes: true,
+                                                      attributeFilter: ['href', 'disabled', 'media'] });
+      document.addEventListener('load', function (event) {
+        const node = event.target;
+        if (served.has(node) && node.sheet) node.sheet.disabled = true;
+      }, true);
+    }
   }
 
   // The picked element's computed values of some properties.
@@ -532,5 +636,7 @@
     startPicking: startPicking,
     stopPicking: function () { stopPicking(); return true; },
     swapSheet: function (path) { return swapSheet(path, ++stamp + '-' + Date.now()); },
+    replaceServed: replaceServed,
+    replaceMarked: replaceMarked,
   };
 })();

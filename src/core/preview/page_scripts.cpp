@@ -104,6 +104,17 @@ QString sheets()
     return call(QStringLiteral("sheets"), {});
 }
 
+QString replaceServed(const QString &href, const QString &devId, const QString &text)
+{
+    return call(QStringLiteral("replaceServed"), json(href) + QLatin1Char(',') + json(devId) + QLatin1Char(',') + json(text));
+}
+
+QString replaceMarked(const QString &href, const QString &original, const QString &marked)
+{
+    return call(QStringLiteral("replaceMarked"),
+                json(href) + QLatin1Char(',') + json(original) + QLatin1Char(',') + json(marked));
+}
+
 QString swapSheet(const QString &sheetPath)
 {
     return call(QStringLiteral("swapSheet"), json(sheetPath));

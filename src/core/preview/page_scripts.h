@@ -54,6 +54,13 @@ QString sheets();
 QString engineFeatures();
 // Puts the sheet's file, read anew, in place of every link to it; answers
 // false when the page does not link the file.
+// Gives a served page the edited sheet in place of the one at the
+// address (or of the dev server's <style> marked with the file): true when
+// the page has it.
+QString replaceServed(const QString &href, const QString &devId, const QString &text);
+// Gives a served page another of its sheets with its states marked, in
+// its place; the original text stays the one the cascade reads.
+QString replaceMarked(const QString &href, const QString &original, const QString &marked);
 QString swapSheet(const QString &sheetPath);
 
 } // namespace page_scripts

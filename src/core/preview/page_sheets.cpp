@@ -3,6 +3,7 @@
 #include "core/preview/browser_host.h"
 #include "core/preview/element_rules.h"
 #include "core/preview/page_scripts.h"
+#include "core/preview/served_sheets.h"
 #include "core/sheet/byte_lines.h"
 #include "core/sheet/sheet_encoding.h"
 #include "core/sheet/sheet_store.h"
@@ -135,10 +136,82 @@ void PageSheets::take(const QVariantList &answer)
                 sheets.push_back(std::move(sheet));
             }
         };
+    // A served page: which of its sheets is the edited one. A site folder
+    // set for the origin maps exactly; else the address that shares the
+    // most of its last path parts with the file, at least its name; the
+    // program's own copy, once given, is it.
+    QUrl page;
     for (const QVariant &item : answer) {
+        if (item.toList().value(0).toString() == QLatin1String("page"))
+            page = QUrl(item.toList().value(1).toString());
+    }
+    const bool servedPage = isServedUrl(page);
+    int best = -1;
+    int bestWeight = 0;
+    int ties = 0;
+    if (!edited.isEmpty()) {
+        for (qsizetype k = 0; k < answer.size(); ++k) {
+            const QVariantList fields = answer[k].toList();
+            const QString kind = fields.value(0).toString();
+            int weight = 0;
+            if (kind == QLatin1String("link") && fields.value(1).toString().isEmpty()) {
+                const QUrl url(fields.value(2).toString());
+                if (fields.value(4).toBool())
+                    weight = 3000;
+                else if (isServedUrl(url)) {
+                    const QString folder = siteFolder ? siteFolder(originOf(url)) : QString();
+                    weight = !folder.isEmpty() && absolute(fileInSiteFolder(folder, url)) == edited ? 2000
+                                                                                                    : sharedTrailingParts(url, edited);
+                }
+            } else if (kind == QLatin1String("style") && !fields.value(2).toString().isEmpty()) {
+                const QString id = fields.value(2).toString();
+                weight = absolute(id) == edited || edited.endsWith(id) ? 2500 : 0;
+            }
+            if (weight > bestWeight) {
+                best = int(k);
+                bestWeight = weight;
+                ties = 0;
+            } else if (weight > 0 && weight == bestWeight) {
+                ++ties;
+            }
+        }
+    }
+    QString editedHref, editedDevId;
+    int leftOut = 0;
+    for (qsizetype k = 0; k < answer.size(); ++k) {
+        const QVariant &item = answer[k];
         const QVariantList fields = item.toList();
         const QString kind = fields.value(0).toString();
+        if (kind == QLatin1String("page"))
+            continue;
+        if (int(k) == best) {
+            if (kind == QLatin1String("style"))
+                editedDevId = fields.value(2).toString();
+            else
+                editedHref = fields.value(2).toString();
+            if (editedOrder < 0)
+                editedOrder = order++;
+            continue;
+        }
         Sheet sheet;
+        // A served sheet of the page's origin, read-only, as the page read it.
+        if (kind == QLatin1String("link") && fields.value(1).toString().isEmpty()) {
+            const QUrl url(fields.value(2).toString());
+            if (fields.value(3).isNull() || fields.value(3).toString().isNull()) {
+                ++leftOut;
+                continue;
+            }
+            const QByteArray text = fields.value(3).toString().toUtf8();
+            sheet.name = QFileInfo(url.path()).fileName();
+            sheet.href = url.toString();
+            const auto same = std::find_if(m_sheets.begin(), m_sheets.end(), [&](const Sheet &s) {
+                return s.href == sheet.href && s.store->sheetText() == text;
+            });
+            sheet.store = same != m_sheets.end() ? same->store : storeOf(text);
+            sheet.order = order++;
+            sheets.push_back(std::move(sheet));
+            continue;
+        }
         if (kind == QLatin1String("style")) {
             ++blocks;
             sheet.name = blocks == 1 ? QStringLiteral("<style>") : QStringLiteral("<style %1>").arg(blocks);
@@ -175,8 +248,31 @@ void PageSheets::take(const QVariantList &answer)
                          });
     m_sheets = std::move(sheets);
     m_editedOrder = editedOrder < 0 ? order : editedOrder;
-    if (!same)
+    m_served = servedPage;
+    m_leftOut = leftOut;
+    const bool mapped = editedHref != m_editedHref || editedDevId != m_editedDevId;
+    m_editedHref = editedHref;
+    m_editedDevId = editedDevId;
+    // Said once, each time what is found changes.
+    QString said;
+    if (servedPage && !edited.isEmpty() && best < 0) {
+        said = QStringLiteral("Страница не подключает редактируемый лист");
+    } else if (servedPage && best >= 0 && bestWeight < 3000) {
+        const QString name = editedDevId.isEmpty() ? QUrl(editedHref).path() : editedDevId;
+        said = QStringLiteral("Лист страницы %1 — файл %2").arg(name, QDir::toNativeSeparators(edited));
+        if (ties > 0)
+            said += QStringLiteral(" (из %1 листов с тем же именем взят первый)").arg(ties + 1);
+    }
+    if (!said.isEmpty() && said != m_told && tell)
+        tell(said);
+    if (!said.isEmpty())
+        m_told = said;
+    if (!same || mapped)
         emit changed();
+    // The page has the server's copy (a new page, a reload, the dev
+    // server's own hot reload): it gets the editor's text.
+    if (servedPage && best >= 0 && bestWeight < 3000)
+        emit editedMapped();
 }
 
 const SheetStore *PageSheets::store(int sheet) const

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -26,7 +27,8 @@ class PageSheets : public QObject
 public:
     struct Sheet {
         QString name; // "bootstrap.css", "<style>", "<style 2>"
-        QString path; // the file; empty for a <style> block
+        QString path; // the file; empty for a <style> block or a served sheet
+        QString href; // a served sheet's address
         std::shared_ptr<SheetStore> store;
         int order = 0; // its place among the page's sheets
         QDateTime modified;
@@ -67,12 +69,33 @@ public:
     // What tells a sheet's anonymous layers from another's.
     QString tagOf(int sheet) const;
 
-    // Reads the page's answer: ["link", path or null, address] or
-    // ["style", text] in order. The edited sheet is known by its path.
+    // Reads the page's answer: ["link", path or null, address, text of a
+    // served sheet of the page's origin or null, the program's own copy of
+    // the edited sheet] or ["style", text, the file a dev server marks it
+    // with] in order, and ["page", address]. The edited sheet is known by
+    // its path; on a page from a server on this machine, by the served
+    // sheet whose address names it (see editedHref()).
     void take(const QVariantList &answer);
+
+    // On a served page: the address of the sheet that is the edited one,
+    // or the file a dev server's <style> names; empty when none is.
+    QString editedHref() const { return m_editedHref; }
+    QString editedDevId() const { return m_editedDevId; }
+    // Whether the shown page comes from a server on this machine.
+    bool served() const { return m_served; }
+    // The sheets of another origin, whose rules cannot be read.
+    int leftOut() const { return m_leftOut; }
+
+    // The site folder the user set for an origin, if any.
+    std::function<QString(const QString &origin)> siteFolder;
+    // Says what the edited sheet was found as, once each time it changes.
+    std::function<void(const QString &)> tell;
 
 signals:
     void changed();
+    // A served page has its server's copy of the edited sheet, not the
+    // editor's: found anew, reloaded, or brought back by its dev server.
+    void editedMapped();
 
 private:
     const SheetStore &m_edited;
@@ -80,4 +103,9 @@ private:
     std::vector<Sheet> m_sheets;
     int m_editedOrder = 0;
     int m_asked = 0;
+    QString m_editedHref;
+    QString m_editedDevId;
+    bool m_served = false;
+    int m_leftOut = 0;
+    QString m_told;
 };

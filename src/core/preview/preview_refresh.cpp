@@ -1,7 +1,10 @@
 #include "core/preview/preview_refresh.h"
 
 #include "core/preview/browser_host.h"
+#include "core/preview/forced_states.h"
 #include "core/preview/page_scripts.h"
+#include "core/preview/page_sheets.h"
+#include "core/preview/sheet_lowering.h"
 #include "core/host/questioner.h"
 #include "core/sheet/sheet_file_io.h"
 #include "core/sheet/sheet_store.h"
@@ -9,6 +12,7 @@
 #include "core/sheet/sheet_file_watch.h"
 
 #include <QFileInfo>
+#include <QUrl>
 
 #include <utility>
 
@@ -92,8 +96,48 @@ void PreviewRefresh::showRestoredSheet()
     m_sent = bytes;
 }
 
+void PreviewRefresh::giveServedPage()
+{
+    if (!m_browser || !m_sheets || !m_sheets->served() || m_store.currentFileName().isEmpty())
+        return;
+    swapIn(m_store.currentFileName(), m_store.fileText());
+}
+
+void PreviewRefresh::markServedSheets()
+{
+    if (!m_browser || !m_sheets || !m_sheets->served())
+        return;
+    for (const PageSheets::Sheet &sheet : m_sheets->sheets()) {
+        if (sheet.href.isEmpty() || !sheet.store)
+            continue;
+        const QByteArray text = sheet.store->sheetText();
+        const QByteArray marked = withStateMarkers(text);
+        if (marked == text)
+            continue;
+        m_browser->runPageScript(page_scripts::replaceMarked(sheet.href, QString::fromUtf8(text), QString::fromUtf8(marked)), {});
+    }
+}
+
+QByteArray PreviewRefresh::servedText(const QByteArray &bytes, const QString &href)
+{
+    return withStateMarkers(lowerForPreview(bytes, href.toUtf8()).text);
+}
+
 void PreviewRefresh::swapIn(const QString &path, const QByteArray &bytes)
 {
+    // A served page takes the text itself: its server serves the file as
+    // it likes, and an address on the server is no file.
+    if (m_sheets && m_sheets->served() && (!m_sheets->editedHref().isEmpty() || !m_sheets->editedDevId().isEmpty())) {
+        const QString href = m_sheets->editedHref();
+        const QByteArray text = servedText(bytes, href.isEmpty() ? QUrl::fromLocalFile(path).toString() : href);
+        m_browser->runPageScript(page_scripts::replaceServed(href, m_sheets->editedDevId(), QString::fromUtf8(text)),
+                                 [this](const QVariant &replaced) {
+                                     if (!replaced.toBool() && m_browser)
+                                         m_browser->reload();
+                                 });
+        m_browser->sheetWritten(QFileInfo(path).absoluteFilePath(), bytes);
+        return;
+    }
     m_browser->runPageScript(page_scripts::swapSheet(QFileInfo(path).absoluteFilePath()),
                              [this](const QVariant &swapped) {
                                  if (!swapped.toBool() && m_browser)

@@ -2,6 +2,8 @@
 
 #include <QByteArray>
 
+#include <QSet>
+
 #include <functional>
 
 class BrowserHost;
@@ -30,6 +32,13 @@ public:
     // panels are read from it again, so the page takes it meanwhile. The
     // refresh after them then finds the same bytes and sends nothing.
     void showRestoredSheet();
+    // A served page whose sheet was just found to be the edited one gets
+    // the editor's text in its place.
+    void giveServedPage();
+    // A served page's other sheets of its origin, given with their states
+    // marked so that a state can be forced in them too, whenever the page's
+    // sheets change.
+    void markServedSheets();
 
     // Asked before the file is written: false when the user takes another
     // program's change to the file instead.
@@ -37,6 +46,13 @@ public:
 
     // The browser joins once the window has built it.
     void setBrowser(BrowserHost *browser) { m_browser = browser; }
+    // The page's sheets, which tell the served address of the edited one.
+    void setPageSheets(const class PageSheets *sheets) { m_sheets = sheets; }
+
+    // The text a served page gets for the edited sheet: lowered for the
+    // page's engine, its addresses resolved against the served address,
+    // and the states marked as in a local sheet.
+    static QByteArray servedText(const QByteArray &bytes, const QString &href);
 
 private:
     // Writes the sheet over its file; `written`, if given, gets the bytes
@@ -49,7 +65,9 @@ private:
     // What showRestoredSheet wrote and sent, until the next write.
     QByteArray m_sent;
 
+
     BrowserHost *m_browser = nullptr;
+    const PageSheets *m_sheets = nullptr;
     SheetStore &m_store;
     Questioner &m_questioner;
 };

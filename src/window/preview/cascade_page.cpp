@@ -110,6 +110,14 @@ void CascadePage::showCascade()
         }
         row->setExpanded(expanded.contains(property.name));
     }
+    // Sheets of another origin cannot be read by the page's script.
+    if (const int leftOut = sheets.leftOut(); leftOut > 0) {
+        auto *note = new QTreeWidgetItem(m_tree, {QStringLiteral("Не учтены листы другого источника: %1").arg(leftOut)});
+        note->setFlags(Qt::NoItemFlags);
+        note->setData(0, kRuleRole, -1);
+        note->setData(0, kSheetRole, -1);
+        note->setFirstColumnSpanned(true);
+    }
     fitColumns();
     m_tree->verticalScrollBar()->setValue(scrolled);
 }

@@ -181,7 +181,8 @@ void PreviewBrowser::prepareOnceShown(QWidget *window)
 void PreviewBrowser::navigate(const QString &address)
 {
     preparePage();
-    m_pages.browser->setUrl(addressToUrl(address, m_store.currentFileName()));
+    const QUrl url = addressToUrl(address, m_store.currentFileName());
+    m_pages.browser->setUrl(shownAt ? shownAt(url) : url);
 }
 
 void PreviewBrowser::VisualEditHTMLExecute()

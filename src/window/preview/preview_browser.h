@@ -57,6 +57,9 @@ public:
     void sheetWritten(const QString &path, const QByteArray &bytes) override;
     // Makes what the page will ask for of a written sheet ready.
     std::function<void(const QString &path, const QByteArray &bytes)> prepareSheet;
+    // Where a page is shown from: a page file of a site folder through the
+    // site's scheme.
+    std::function<QUrl(const QUrl &)> shownAt;
 
 private:
     const ViewerPages &m_pages;

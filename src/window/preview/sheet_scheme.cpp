@@ -1,9 +1,11 @@
 #include "window/preview/sheet_scheme.h"
 
 #include "core/preview/forced_states.h"
+#include "core/preview/served_sheets.h"
 #include "core/preview/sheet_lowering.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMimeDatabase>
@@ -15,6 +17,7 @@
 namespace {
 
 const QByteArray kScheme = QByteArrayLiteral("quillbox-sheet");
+const QByteArray kSiteScheme = QByteArrayLiteral("quillbox-site");
 
 // The same file through the program's scheme, the query (a swap's stamp) kept.
 QUrl throughScheme(const QUrl &file)
@@ -36,6 +39,22 @@ void registerPreviewScheme()
     // what it serves may use the files beside it.
     scheme.setFlags(QWebEngineUrlScheme::LocalScheme | QWebEngineUrlScheme::LocalAccessAllowed);
     QWebEngineUrlScheme::registerScheme(scheme);
+    // A site: an origin of its own, with its own root.
+    QWebEngineUrlScheme site(kSiteScheme);
+    site.setSyntax(QWebEngineUrlScheme::Syntax::Host);
+    site.setFlags(QWebEngineUrlScheme::SecureScheme | QWebEngineUrlScheme::CorsEnabled
+                  | QWebEngineUrlScheme::ContentSecurityPolicyIgnored);
+    QWebEngineUrlScheme::registerScheme(site);
+}
+
+QUrl siteUrlOf(const QString &folder, const QString &pageFile)
+{
+    const QString root = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    QUrl url;
+    url.setScheme(QString::fromLatin1(kSiteScheme));
+    url.setHost(QStringLiteral("site"));
+    url.setPath(QLatin1Char('/') + QDir(root).relativeFilePath(QFileInfo(pageFile).absoluteFilePath()));
+    return url;
 }
 
 SheetRequestServer::SheetRequestServer(std::function<QString()> sheetPath, QObject *parent)
@@ -56,12 +75,28 @@ void SheetRequestServer::install(QWebEngineProfile *profile)
 {
     m_profile = profile;
     profile->installUrlSchemeHandler(kScheme, this);
+    profile->installUrlSchemeHandler(kSiteScheme, this);
     profile->setUrlRequestInterceptor(&m_interceptor);
 }
 
 void SheetRequestServer::Interceptor::interceptRequest(QWebEngineUrlRequestInfo &info)
 {
     const QUrl url = info.requestUrl();
+    // A served page's request for the edited sheet, however its server or
+    // its reload asks (site.css?t=…), gets the editor's text.
+    if (isLocalServerUrl(url) && m_server.servedHref && m_server.m_sheetPath) {
+        const QUrl edited(m_server.servedHref());
+        const QString sheet = m_server.m_sheetPath();
+        if (!edited.isEmpty() && !sheet.isEmpty() && url.adjusted(QUrl::RemoveQuery | QUrl::RemoveFragment) == edited.adjusted(QUrl::RemoveQuery | QUrl::RemoveFragment)
+            && info.resourceType() == QWebEngineUrlRequestInfo::ResourceTypeStylesheet) {
+            QFile file(sheet);
+            if (file.open(QIODevice::ReadOnly)) {
+                const QByteArray text = m_server.lowered(sheet, file.readAll(), edited.toEncoded());
+                info.redirect(QUrl(QStringLiteral("data:text/css;charset=utf-8;base64,") + QString::fromLatin1(text.toBase64())));
+            }
+        }
+        return;
+    }
     if (!url.isLocalFile() || !m_server.m_sheetPath)
         return;
     const QString sheet = m_server.m_sheetPath();
@@ -103,12 +138,13 @@ QByteArray SheetRequestServer::lowered(const QString &path)
     return lowered(path, file.readAll());
 }
 
-QByteArray SheetRequestServer::lowered(const QString &path, const QByteArray &bytes)
+QByteArray SheetRequestServer::lowered(const QString &path, const QByteArray &bytes, const QByteArray &base)
 {
     // Known by its bytes: two saves within one tick of the clock differ too.
-    if (path == m_cachedPath && bytes == m_cachedInput)
+    if (path == m_cachedPath && bytes == m_cachedInput && base == m_cachedBase)
         return m_cached;
-    const LoweredSheet result = lowerForPreview(bytes, QUrl::fromLocalFile(path).toEncoded());
+    const LoweredSheet result = lowerForPreview(bytes, base.isEmpty() ? QUrl::fromLocalFile(path).toEncoded() : base);
+    m_cachedBase = base;
     m_cachedPath = path;
     m_cachedInput = bytes;
     m_cached = withStateMarkers(result.text);
@@ -120,8 +156,52 @@ QByteArray SheetRequestServer::lowered(const QString &path, const QByteArray &by
     return m_cached;
 }
 
+void SheetRequestServer::serveSite(QWebEngineUrlRequestJob *job)
+{
+    // Only a file inside the folder: no "..", no link out of it.
+    QUrl url = job->requestUrl();
+    QString file = fileInSiteFolder(m_siteFolder, url);
+    if (!file.isEmpty() && QFileInfo(file).isDir()) {
+        url.setPath(url.path() + (url.path().endsWith(QLatin1Char('/')) ? QString() : QStringLiteral("/"))
+                    + QStringLiteral("index.html"));
+        file = fileInSiteFolder(m_siteFolder, url);
+    }
+    if (file.isEmpty() || !QFileInfo(file).isFile()) {
+        job->fail(file.isEmpty() ? QWebEngineUrlRequestJob::RequestDenied : QWebEngineUrlRequestJob::UrlNotFound);
+        return;
+    }
+    const QString path = QFileInfo(file).absoluteFilePath();
+    const QString sheet = m_sheetPath ? m_sheetPath() : QString();
+    QByteArray bytes;
+    QByteArray type;
+    if (!sheet.isEmpty() && path == QFileInfo(sheet).absoluteFilePath()) {
+        QFile own(path);
+        if (own.open(QIODevice::ReadOnly))
+            bytes = lowered(path, own.readAll(), job->requestUrl().toEncoded());
+        type = "text/css";
+    } else {
+        QFile other(path);
+        if (!other.open(QIODevice::ReadOnly)) {
+            job->fail(QWebEngineUrlRequestJob::UrlNotFound);
+            return;
+        }
+        bytes = other.readAll();
+        type = QMimeDatabase().mimeTypeForFileNameAndData(path, bytes).name().toLatin1();
+        if (type == "text/css")
+            bytes = withStateMarkers(bytes);
+    }
+    auto *buffer = new QBuffer(job);
+    buffer->setData(bytes);
+    buffer->open(QIODevice::ReadOnly);
+    job->reply(type, buffer);
+}
+
 void SheetRequestServer::requestStarted(QWebEngineUrlRequestJob *job)
 {
+    if (job->requestUrl().scheme() == QLatin1String(kSiteScheme)) {
+        serveSite(job);
+        return;
+    }
     const QString path = job->requestUrl().path();
     const QString sheet = m_sheetPath ? m_sheetPath() : QString();
     QByteArray bytes;

@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QUrl>
 #include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineUrlSchemeHandler>
 
@@ -17,8 +18,15 @@ class QWebEngineProfile;
 // Both the in-place swap and a full reload ask for the sheet's file, and
 // both are answered so.
 
-// Registers the scheme; before the application object is made.
+// A site's folder is served through a scheme of the program's own, so that
+// a page's root-relative links ("/css/site.css") resolve inside it:
+// quillbox-site://site/index.html. Only files inside the folder are served.
+
+// Registers the schemes; before the application object is made.
 void registerPreviewScheme();
+
+// The address a page file of a site folder is shown at.
+QUrl siteUrlOf(const QString &folder, const QString &pageFile);
 
 class SheetRequestServer : public QWebEngineUrlSchemeHandler
 {
@@ -41,6 +49,13 @@ public:
     // anew. Whether a sheet was served before.
     bool forgetLowered();
 
+    // The site folder the site scheme serves; empty for none.
+    void setSiteFolder(const QString &folder) { m_siteFolder = folder; }
+    const QString &siteFolder() const { return m_siteFolder; }
+    // On a page from a server on this machine: the address of the sheet
+    // that is the edited one, whose every request gets the editor's text.
+    std::function<QString()> servedHref;
+
 signals:
     // What the page's engine cannot show of the sheet, for the status bar.
     void unshownChanged(const QString &message);
@@ -57,7 +72,8 @@ private:
     };
 
     QByteArray lowered(const QString &path);
-    QByteArray lowered(const QString &path, const QByteArray &bytes);
+    QByteArray lowered(const QString &path, const QByteArray &bytes, const QByteArray &base = {});
+    void serveSite(QWebEngineUrlRequestJob *job);
 
     std::function<QString()> m_sheetPath;
     Interceptor m_interceptor{*this};
@@ -66,6 +82,8 @@ private:
     QString m_cachedPath;
     QByteArray m_cachedInput;
     QByteArray m_cached;
+    QByteArray m_cachedBase;
     QString m_unshown;
     bool m_served = false;
+    QString m_siteFolder;
 };

@@ -61,6 +61,16 @@ QFileDialog *FileDialogs::openHtml()
     return m_openHtml;
 }
 
+QFileDialog *FileDialogs::siteFolder()
+{
+    if (!m_siteFolder) {
+        m_siteFolder = makeFileDialog(m_owner, "SiteFolderDialog", QString(), QStringLiteral("Папка сайта"));
+        m_siteFolder->setFileMode(QFileDialog::Directory);
+        m_siteFolder->setOption(QFileDialog::ShowDirsOnly);
+    }
+    return m_siteFolder;
+}
+
 std::optional<QString> FileDialogs::choose(QFileDialog *dialog, const QString &folder)
 {
     if (!folder.isNull())

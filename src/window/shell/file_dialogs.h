@@ -19,6 +19,7 @@ public:
     QFileDialog *saveCss();        // `SaveCSS`
     QFileDialog *openBackground(); // `OpenDialogBackGround`
     QFileDialog *openHtml();       // `OpenDialogHTML`
+    QFileDialog *siteFolder();     // `SiteFolderDialog`: a folder
 
     // Runs a dialog, in a folder when one is given, and gives the file
     // chosen, if any.
@@ -26,5 +27,5 @@ public:
 
 private:
     QWidget *m_owner;
-    QPointer<QFileDialog> m_openCss, m_saveCss, m_openBackground, m_openHtml;
+    QPointer<QFileDialog> m_openCss, m_saveCss, m_openBackground, m_openHtml, m_siteFolder;
 };

@@ -107,6 +107,7 @@ private:
     void bindPanels();
     void bindPreview();
     void bindHtmlEditor();
+    void bindSites(class SheetRequestServer *server);
     void bindPageInspector();
     void bindHelp();
     void N36Click();

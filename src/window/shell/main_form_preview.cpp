@@ -30,7 +30,12 @@
 #include "window/panels/override_markers.h"
 #include "window/preview/cascade_page.h"
 #include "window/preview/engine_probe.h"
+#include "window/shell/file_dialogs.h"
+#include "core/host/site_folders.h"
+#include "core/preview/page_sheets.h"
+#include "core/preview/served_sheets.h"
 
+#include <QFileInfo>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTextBlock>
@@ -53,6 +58,7 @@ void TMainForm::bindPreview()
     server->install(findChild<QWebEngineView *>(QStringLiteral("PreBrowser"))->page()->profile());
     // Lowered while the page runs the swap and asks for the sheet, not after.
     m_browser->prepareSheet = [server](const QString &path, const QByteArray &bytes) { server->prepare(path, bytes); };
+    bindSites(server);
     connect(server, &SheetRequestServer::unshownChanged, m_unshown, [label = m_unshown](const QString &text) {
         label->setText(text);
         label->setVisible(!text.isEmpty());
@@ -82,6 +88,47 @@ void TMainForm::bindPreview()
     m_viewer.cssMemo->viewport()->installEventFilter(this);
     m_viewer.cssMemo->installEventFilter(this);
     m_viewer.hcssMemo->viewport()->installEventFilter(this);
+}
+
+void TMainForm::bindSites(SheetRequestServer *server)
+{
+    // A served page's edited sheet, every request for it answered with the
+    // editor's text; a site folder's pages through the site's scheme.
+    PageSheets &sheets = m_editor->pageSheets();
+    server->servedHref = [&sheets] { return sheets.editedHref(); };
+    sheets.siteFolder = [server](const QString &origin) {
+        return origin.startsWith(QLatin1String("quillbox-site:")) ? server->siteFolder() : site_folders::folderFor(origin);
+    };
+    sheets.tell = [this](const QString &text) { statusBar()->showMessage(text, 15000); };
+    m_browser->shownAt = [server](const QUrl &url) {
+        if (!url.isLocalFile())
+            return url;
+        const QString folder = site_folders::folderOfFile(url.toLocalFile());
+        if (folder.isEmpty())
+            return url;
+        server->setSiteFolder(folder);
+        return siteUrlOf(folder, url.toLocalFile());
+    };
+    connect((*m_actions)["SiteFolder"], &QAction::triggered, this, [this, server] {
+        const QUrl page = m_browser->lastCompletedDocument();
+        const QString start = page.isLocalFile() ? QFileInfo(page.toLocalFile()).absolutePath() : server->siteFolder();
+        const std::optional<QString> folder = FileDialogs::choose(m_fileDialogs->siteFolder(), start);
+        if (!folder)
+            return;
+        if (isLocalServerUrl(page)) {
+            site_folders::setFolderFor(originOf(page), *folder);
+            m_editor->pageSheets().refresh();
+            return;
+        }
+        site_folders::addFileSite(*folder);
+        const QString file = page.isLocalFile() ? page.toLocalFile() : QString();
+        if (page.scheme() == QLatin1String("quillbox-site")) {
+            server->setSiteFolder(*folder);
+            m_editor->preview().reloadPage();
+        } else if (!file.isEmpty()) {
+            m_browser->navigate(file);
+        }
+    });
 }
 
 void TMainForm::bindHtmlEditor()

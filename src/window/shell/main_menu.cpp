@@ -50,7 +50,7 @@ void TMainForm::buildMainMenu()
     QMenu *browser = menu("BrowserMenu", QStringLiteral("&Браузер"));
     browser->addActions({a["GotoBack"], a["GotoForward"]});
     browser->addSeparator();
-    browser->addActions({a["OpenHomePage"], a["SaveHomePage"], a["GoNavigatorToLINK_HTML"]});
+    browser->addActions({a["OpenHomePage"], a["SaveHomePage"], a["GoNavigatorToLINK_HTML"], a["SiteFolder"]});
     browser->addSeparator();
     // The menu names the editor command in its own words; the tool button
     // keeps the action's caption.

@@ -1,0 +1,72 @@
+#include "core/preview/served_sheets.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+bool isLocalServerUrl(const QUrl &url)
+{
+    if (url.scheme() != QLatin1String("http") && url.scheme() != QLatin1String("https"))
+        return false;
+    const QString host = url.host().toLower();
+    if (host == QLatin1String("localhost") || host.endsWith(QLatin1String(".localhost")))
+        return true;
+    if (host == QLatin1String("::1") || host == QLatin1String("0:0:0:0:0:0:0:1"))
+        return true;
+    static const QRegularExpression loopback(QStringLiteral("^127\\.(\\d{1,3})\\.(\\d{1,3})\\.(\\d{1,3})$"));
+    const QRegularExpressionMatch m = loopback.match(host);
+    if (!m.hasMatch())
+        return false;
+    for (int k = 1; k <= 3; ++k) {
+        if (m.captured(k).toInt() > 255)
+            return false;
+    }
+    return true;
+}
+
+bool isServedUrl(const QUrl &url)
+{
+    return isLocalServerUrl(url) || url.scheme() == QLatin1String("quillbox-site");
+}
+
+int sharedTrailingParts(const QUrl &address, const QString &filePath)
+{
+    const QStringList urlParts = address.path(QUrl::FullyDecoded).split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    const QStringList fileParts = QDir::cleanPath(QFileInfo(filePath).absoluteFilePath()).split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    int shared = 0;
+    while (shared < urlParts.size() && shared < fileParts.size()
+           && urlParts[urlParts.size() - 1 - shared] == fileParts[fileParts.size() - 1 - shared])
+        ++shared;
+    return shared;
+}
+
+QString fileInSiteFolder(const QString &folder, const QUrl &address)
+{
+    if (folder.isEmpty())
+        return QString();
+    const QString root = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    const QString path = address.path(QUrl::FullyDecoded);
+    if (path.contains(QLatin1Char('\0')) || path.contains(QLatin1Char('\\')))
+        return QString();
+    const QString file = QDir::cleanPath(root + QLatin1Char('/') + path);
+    if (file != root && !file.startsWith(root + QLatin1Char('/')))
+        return QString();
+    // A link inside the folder that leads out of it is out of it.
+    const QFileInfo info(file);
+    if (info.exists()) {
+        const QString real = info.canonicalFilePath();
+        const QString realRoot = QFileInfo(root).canonicalFilePath();
+        if (real.isEmpty() || realRoot.isEmpty() || (real != realRoot && !real.startsWith(realRoot + QLatin1Char('/'))))
+            return QString();
+    }
+    return file;
+}
+
+QString originOf(const QUrl &url)
+{
+    QUrl origin;
+    origin.setScheme(url.scheme());
+    origin.setHost(url.host());
+    origin.setPort(url.port());
+    return origin.toString(QUrl::RemoveUserInfo);
+}

@@ -1,0 +1,149 @@
+// A page from a server on this machine, previewed as a page file is: the
+// edited sheet found among its sheets by its address, a change taken in
+// place, every later request for the sheet answered with the editor's
+// text, forced states in its other sheets, and those sheets in the cascade.
+// The server is Python's http.server on 127.0.0.1, a free port.
+#include "../support/local_server.h"
+#include "../support/page_script.h"
+#include "../support/window_fixture.h"
+
+#include "core/editor/editor.h"
+#include "core/preview/element_cascade.h"
+#include "core/preview/page_sheets.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QToolButton>
+#include <QWebEngineView>
+
+namespace {
+
+void write(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+class ServedPageTest : public WindowTest
+{
+protected:
+    void SetUp() override
+    {
+        site = dir.filePath(QStringLiteral("site"));
+        write(site + "/index.html",
+              "<!DOCTYPE html><html><head><link rel=\"stylesheet\" href=\"/css/other.css\">"
+              "<link rel=\"stylesheet\" href=\"/css/site.css\"></head><body>"
+              "<h1 class=\"title\" id=\"t\">T</h1><button class=\"btn\" id=\"b\">B</button>"
+              "<div style=\"height: 3000px\"></div></body></html>");
+        write(site + "/css/other.css", ".btn { color: rgb(0, 0, 0); }\n.btn:hover { color: rgb(1, 2, 3); }\n");
+        sheet = site + "/css/site.css";
+        write(sheet, ".title {\n  color: rgb(10, 20, 30);\n}\n.title:hover {\n  color: rgb(4, 5, 6);\n}\n");
+        startWith("a {\n}\n");
+        ASSERT_TRUE(server.start(QStringLiteral("python3"),
+                                 {"-u", "-m", "http.server", "0", "--bind", "127.0.0.1", "--directory", site}, site,
+                                 QStringLiteral("port (\\d+)")))
+            << server.log().toStdString();
+        ASSERT_TRUE(form->editor().files().OpenSheet(sheet));
+        view = child<QWebEngineView>("PreBrowser");
+        list = child<QListWidget>("ListTag");
+    }
+
+    // Typed into the address box, as a user opens a page.
+    void openPage(const QString &address)
+    {
+        QSignalSpy loaded(view, &QWebEngineView::loadFinished);
+        QLineEdit *box = child<QComboBox>("LocationView")->lineEdit();
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClicks(box, address);
+        QTest::keyClick(box, Qt::Key_Return);
+        ASSERT_TRUE(loaded.wait(30000));
+    }
+
+    QString computed(const char *id, const char *property)
+    {
+        return runInPage(view->page(), QStringLiteral("getComputedStyle(document.getElementById('%1')).%2")
+                                           .arg(QLatin1String(id), QLatin1String(property)))
+            .toString();
+    }
+
+    int requestsFor(const QString &path) { return int(server.log().count(QStringLiteral("\"GET ") + path)); }
+
+    QString site;
+    QString sheet;
+    LocalServer server;
+    QWebEngineView *view = nullptr;
+    QListWidget *list = nullptr;
+};
+
+TEST_F(ServedPageTest, AChangeReachesTheServedPageInPlaceAndEveryLaterRequestGetsTheEditorsText)
+{
+    openPage(server.origin() + QStringLiteral("/index.html"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->statusBar()->currentMessage().startsWith(QStringLiteral("Лист страницы /css/site.css — файл")); },
+                                10000))
+        << form->statusBar()->currentMessage().toStdString();
+    EXPECT_EQ(form->editor().pageSheets().editedHref(), server.origin() + QStringLiteral("/css/site.css"));
+
+    runInPage(view->page(), QStringLiteral("window.__kept = 7; window.scrollTo(0, 500); 1"));
+    child<QAction>("AutoRefreshAction")->setChecked(true);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+    QTest::mouseClick(child<QToolButton>("Text_Align_Center"), Qt::LeftButton);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return computed("t", "textAlign") == QLatin1String("center"); }, 10000));
+    QTest::keyClick(form.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return computed("t", "textAlign") == QLatin1String("start"); }, 10000));
+    QTest::keyClick(form.get(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return computed("t", "textAlign") == QLatin1String("center"); }, 10000));
+    // In place: the page's script state and scroll are kept, the page was
+    // fetched once.
+    EXPECT_EQ(runInPage(view->page(), QStringLiteral("window.__kept")).toInt(), 7);
+    EXPECT_EQ(runInPage(view->page(), QStringLiteral("window.scrollY")).toInt(), 500);
+    EXPECT_EQ(requestsFor(QStringLiteral("/index.html")), 1) << server.log().toStdString();
+
+    // A reload asks the server again: the sheet it gets is the editor's,
+    // states marked, not the server's copy.
+    QSignalSpy loaded(view, &QWebEngineView::loadFinished);
+    view->reload();
+    ASSERT_TRUE(loaded.wait(30000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return computed("t", "textAlign") == QLatin1String("center"); }, 10000));
+    const QString rules = runInPage(view->page(), QStringLiteral(
+        "Array.from(document.styleSheets).map(s => Array.from(s.cssRules).map(r => r.cssText).join(' ')).join(' ')")).toString();
+    EXPECT_TRUE(rules.contains(QStringLiteral("data-quillbox-hover"))) << rules.toStdString();
+}
+
+TEST_F(ServedPageTest, AForcedStateHoldsInTheOtherServedSheetAndTheCascadeListsIt)
+{
+    openPage(server.origin() + QStringLiteral("/index.html"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !form->editor().pageSheets().editedHref().isEmpty(); }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !form->editor().pageSheets().sheets().empty(); }, 10000));
+    EXPECT_EQ(form->editor().pageSheets().sheets().front().name, QStringLiteral("other.css"));
+
+    ElementCascade &cascade = form->editor().cascade();
+    QSignalSpy changed(&cascade, &ElementCascade::changed);
+    child<QAction>("PickElement")->trigger();
+    runInPage(view->page(), QStringLiteral("1"));
+    const QVariantList box = runInPage(view->page(), QStringLiteral("(function(){ const r = document.getElementById('b')"
+                                                                    ".getBoundingClientRect(); return [r.left + 2, r.top + 2]; })()"))
+                                 .toList();
+    const QPoint at(box.value(0).toInt(), box.value(1).toInt());
+    QTest::mouseMove(view->focusProxy(), at);
+    QTest::mouseClick(view->focusProxy(), Qt::LeftButton, {}, at);
+    ASSERT_TRUE(changed.wait(10000) || !changed.isEmpty());
+    QTest::mouseMove(view->focusProxy(), QPoint(view->width() - 3, view->height() - 3));
+    QTest::qWait(100);
+    child<QAction>("ForceHover")->trigger();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return computed("b", "color") == QLatin1String("rgb(1, 2, 3)"); }, 10000))
+        << computed("b", "color").toStdString();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return cascade.winner(QStringLiteral("color")); }, 10000));
+    const CascadeEntry *winner = cascade.winner(QStringLiteral("color"));
+    EXPECT_GE(winner->sheet, 0) << "a rule of the other served sheet";
+    EXPECT_EQ(winner->value, QStringLiteral("rgb(1, 2, 3)"));
+}
+
+} // namespace
