@@ -147,3 +147,74 @@ TEST_F(ServedPageTest, AForcedStateHoldsInTheOtherServedSheetAndTheCascadeListsI
 }
 
 } // namespace
+
+namespace {
+
+// A static site of root-relative links, opened from disk: the status bar
+// offers the site's folder, which serves the page through the program's
+// scheme, and nothing out of that folder.
+class SiteFolderTest : public WindowTest
+{
+};
+
+TEST_F(SiteFolderTest, APageOfRootRelativeLinksIsShownAsItsSiteAndNothingOutsideTheFolderIsServed)
+{
+    const QString site = dir.filePath(QStringLiteral("site"));
+    const QString page = site + "/pages/index.html";
+    write(page, "<!DOCTYPE html><html><head><link rel=\"stylesheet\" href=\"/css/site.css\"></head><body>"
+                "<h1 class=\"title\" id=\"t\">T</h1></body></html>");
+    const QString sheet = site + "/css/site.css";
+    write(sheet, ".title {\n  color: rgb(10, 20, 30);\n}\n");
+    write(dir.filePath(QStringLiteral("outside/secret.txt")), "secret");
+    ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("outside")), site + "/out"));
+    startWith("a {\n}\n");
+    ASSERT_TRUE(form->editor().files().OpenSheet(sheet));
+    auto *view = child<QWebEngineView>("PreBrowser");
+    const auto computed = [&](const char *property) {
+        return runInPage(view->page(), QStringLiteral("getComputedStyle(document.getElementById('t')).%1").arg(QLatin1String(property)))
+            .toString();
+    };
+    {
+        QSignalSpy loaded(view, &QWebEngineView::loadFinished);
+        QLineEdit *box = child<QComboBox>("LocationView")->lineEdit();
+        box->selectAll();
+        QTest::keyClicks(box, page);
+        QTest::keyClick(box, Qt::Key_Return);
+        ASSERT_TRUE(loaded.wait(30000));
+    }
+    EXPECT_NE(computed("color"), QStringLiteral("rgb(10, 20, 30)")) << "the root of the disk has no /css/site.css";
+    auto *offer = child<QToolButton>("SiteFolderOffer");
+    ASSERT_NE(offer, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return offer->isVisible(); }, 5000));
+    EXPECT_TRUE(offer->text().contains(QDir::toNativeSeparators(site))) << offer->text().toStdString();
+    {
+        QSignalSpy loaded(view, &QWebEngineView::loadFinished);
+        QTest::mouseClick(offer, Qt::LeftButton);
+        ASSERT_TRUE(loaded.wait(30000));
+    }
+    EXPECT_EQ(computed("color"), QStringLiteral("rgb(10, 20, 30)"));
+    EXPECT_EQ(view->url().scheme(), QStringLiteral("quillbox-site"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !form->editor().pageSheets().editedHref().isEmpty(); }, 10000));
+
+    // A change reaches it in place.
+    runInPage(view->page(), QStringLiteral("window.__kept = 7; 1"));
+    child<QAction>("AutoRefreshAction")->setChecked(true);
+    auto *list = child<QListWidget>("ListTag");
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+    QTest::mouseClick(child<QToolButton>("Text_Align_Center"), Qt::LeftButton);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return computed("textAlign") == QLatin1String("center"); }, 10000));
+    EXPECT_EQ(runInPage(view->page(), QStringLiteral("window.__kept")).toInt(), 7);
+
+    // Only files inside the folder: no system file, no way up, no link out.
+    runInPage(view->page(), QStringLiteral(
+        "window.__answers = null; const ask = u => new Promise(done => { const x = new XMLHttpRequest();"
+        " x.onload = () => done(x.status === 200 ? 'served' : 'refused'); x.onerror = () => done('refused');"
+        " x.open('GET', u); x.send(); });"
+        " Promise.all(['/css/site.css', '/etc/passwd', '/../outside/secret.txt', '/%2e%2e/outside/secret.txt',"
+        " '/out/secret.txt', '/pages/../../outside/secret.txt'].map(ask)).then(v => { window.__answers = v.join(' '); }); 1"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !runInPage(view->page(), QStringLiteral("window.__answers")).isNull(); }, 10000));
+    EXPECT_EQ(runInPage(view->page(), QStringLiteral("window.__answers")).toString(),
+              QStringLiteral("served refused refused refused refused refused"));
+}
+
+} // namespace

@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <algorithm>
+
 bool isLocalServerUrl(const QUrl &url)
 {
     if (url.scheme() != QLatin1String("http") && url.scheme() != QLatin1String("https"))
@@ -51,14 +53,15 @@ QString fileInSiteFolder(const QString &folder, const QUrl &address)
     const QString file = QDir::cleanPath(root + QLatin1Char('/') + path);
     if (file != root && !file.startsWith(root + QLatin1Char('/')))
         return QString();
-    // A link inside the folder that leads out of it is out of it.
-    const QFileInfo info(file);
-    if (info.exists()) {
-        const QString real = info.canonicalFilePath();
-        const QString realRoot = QFileInfo(root).canonicalFilePath();
-        if (real.isEmpty() || realRoot.isEmpty() || (real != realRoot && !real.startsWith(realRoot + QLatin1Char('/'))))
-            return QString();
-    }
+    // A link inside the folder that leads out of it is out of it: what
+    // exists of the path, links followed, must stay inside.
+    QString existing = file;
+    while (!QFileInfo::exists(existing) && existing.size() > root.size())
+        existing = QFileInfo(existing).path();
+    const QString real = QFileInfo(existing).canonicalFilePath();
+    const QString realRoot = QFileInfo(root).canonicalFilePath();
+    if (real.isEmpty() || realRoot.isEmpty() || (real != realRoot && !real.startsWith(realRoot + QLatin1Char('/'))))
+        return QString();
     return file;
 }
 
@@ -69,4 +72,30 @@ QString originOf(const QUrl &url)
     origin.setHost(url.host());
     origin.setPort(url.port());
     return origin.toString(QUrl::RemoveUserInfo);
+}
+
+QString siteFolderOffer(const QString &pageFile, const QByteArray &html)
+{
+    static const QRegularExpression link(QStringLiteral("(?:href|src)\\s*=\\s*[\"']?(/[^/\"'\\s>][^\"'\\s>]*)"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    QStringList rooted;
+    for (auto it = link.globalMatch(QString::fromUtf8(html)); it.hasNext();) {
+        QString path = it.next().captured(1);
+        path.truncate(std::min(path.indexOf(QLatin1Char('?')) < 0 ? path.size() : path.indexOf(QLatin1Char('?')),
+                               path.indexOf(QLatin1Char('#')) < 0 ? path.size() : path.indexOf(QLatin1Char('#'))));
+        path = QUrl::fromPercentEncoding(path.toUtf8());
+        if (!path.isEmpty() && !QFileInfo::exists(path) && !rooted.contains(path))
+            rooted.append(path);
+    }
+    if (rooted.isEmpty())
+        return QString();
+    for (QDir folder = QFileInfo(pageFile).absoluteDir();; ) {
+        for (const QString &path : std::as_const(rooted)) {
+            if (QFileInfo::exists(folder.absolutePath() + path))
+                return folder.absolutePath();
+        }
+        if (folder.isRoot() || !folder.cdUp())
+            break;
+    }
+    return QString();
 }

@@ -24,3 +24,8 @@ QString fileInSiteFolder(const QString &folder, const QUrl &address);
 // The origin an address belongs to, as the site folders are stored by:
 // "http://localhost:5173".
 QString originOf(const QUrl &url);
+
+// For a page file whose links start with "/" and find nothing from the
+// disk's root: the nearest folder above the page in which one of them
+// does, which the page's site stands for; empty when there is none.
+QString siteFolderOffer(const QString &pageFile, const QByteArray &html);

@@ -108,6 +108,8 @@ private:
     void bindPreview();
     void bindHtmlEditor();
     void bindSites(class SheetRequestServer *server);
+    void offerSiteFolder();
+    class QToolButton *m_siteOffer = nullptr;
     void bindPageInspector();
     void bindHelp();
     void N36Click();

@@ -35,6 +35,8 @@
 #include "core/preview/page_sheets.h"
 #include "core/preview/served_sheets.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -47,9 +49,10 @@ void TMainForm::bindPreview()
     PreviewNavigation &navigation = m_editor->navigation();
     m_browser = new PreviewBrowser(m_viewer, a, [this](const QString &folder) { return FileDialogs::choose(m_fileDialogs->openHtml(), folder); }, store(), this);
     PageInspector &inspector = m_editor->inspector();
-    m_browser->downloadComplete = [&navigation, &inspector](const QString &address) {
+    m_browser->downloadComplete = [this, &navigation, &inspector](const QString &address) {
         navigation.PreBrowserDownloadComplete(address);
         inspector.pageLoaded();
+        offerSiteFolder();
     };
     m_browser->pageMessage = [&inspector](const QString &line) { inspector.pageMessage(line); };
     m_editor->setBrowser(m_browser);
@@ -129,6 +132,40 @@ void TMainForm::bindSites(SheetRequestServer *server)
             m_browser->navigate(file);
         }
     });
+}
+
+void TMainForm::offerSiteFolder()
+{
+    // A page file whose root-relative links find nothing: the status bar
+    // offers the folder above it where they do, one click to take it.
+    if (!m_siteOffer) {
+        m_siteOffer = new QToolButton(statusBar());
+        m_siteOffer->setObjectName(QStringLiteral("SiteFolderOffer"));
+        m_siteOffer->setAutoRaise(true);
+        statusBar()->addWidget(m_siteOffer);
+        connect(m_siteOffer, &QToolButton::clicked, this, [this] {
+            const QString folder = m_siteOffer->property("folder").toString();
+            const QString page = m_siteOffer->property("page").toString();
+            m_siteOffer->hide();
+            site_folders::addFileSite(folder);
+            m_browser->navigate(page);
+        });
+    }
+    m_siteOffer->hide();
+    const QUrl page = m_browser->lastCompletedDocument();
+    if (!page.isLocalFile() || !site_folders::folderOfFile(page.toLocalFile()).isEmpty())
+        return;
+    QFile file(page.toLocalFile());
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    const QString folder = siteFolderOffer(page.toLocalFile(), file.read(4 * 1024 * 1024));
+    if (folder.isEmpty())
+        return;
+    m_siteOffer->setProperty("folder", folder);
+    m_siteOffer->setProperty("page", page.toLocalFile());
+    m_siteOffer->setText(QStringLiteral("Ссылки от корня не найдены: открыть как сайт из папки %1")
+                             .arg(QDir::toNativeSeparators(folder)));
+    m_siteOffer->show();
 }
 
 void TMainForm::bindHtmlEditor()
