@@ -550,14 +550,27 @@
       return x.origin === y.origin && x.pathname === y.pathname;
     } catch (e) { return false; }
   }
+  let given = null; // the edited sheet last given: {href, devId, text}
+  function servedNodes() {
+    if (!given) return [];
+    return Array.from(document.querySelectorAll('link, style')).filter(function (n) {
+      if (n.dataset && (n.dataset.quillboxServed !== undefined || n.dataset.quillboxMarked !== undefined)) return false;
+      if (n.tagName === 'LINK') return /(^|\s)stylesheet(\s|$)/i.test(n.rel) && given.href && sameSheet(n.href, given.href);
+      return given.devId && n.getAttribute('data-vite-dev-id') === given.devId;
+    });
+  }
   function replaceServed(href, devId, text) {
     if (!document.documentElement) return false;
-    const nodes = Array.from(document.querySelectorAll('link, style')).filter(function (n) {
-      if (n.dataset && n.dataset.quillboxServed !== undefined) return false;
-      if (n.tagName === 'LINK') return /(^|\s)stylesheet(\s|$)/i.test(n.rel) && href && sameSheet(n.href, href);
-      return devId && n.getAttribute('data-vite-dev-id') === devId;
-    });
+    given = { href: href, devId: devId, text: text };
+    const nodes = servedNodes();
     if (!nodes.length) return false;
+    giveServed(nodes);
+    watchServed();
+    redraw();
+    return true;
+  }
+  function giveServed(nodes) {
+    const href = given.href, devId = given.devId, text = given.text;
     for (const node of nodes) {
       let own = served.get(node);
       if (!own || !own.isConnected) {
@@ -569,18 +582,25 @@
       if (own.textContent !== text) own.textContent = text;
       if (node.sheet) node.sheet.disabled = true;
     }
-    watchServed();
-    redraw();
-    return true;
   }
 
   function watchServed() {
     if (!servedWatch) {
       servedWatch = new MutationObserver(function () {
         for (const [node, own] of served) {
+          // A link its dev server replaced goes with the copy made for it.
+          if (!node.isConnected) {
+            own.remove();
+            served.delete(node);
+            continue;
+          }
           if (node.isConnected && node.sheet && !node.sheet.disabled) node.sheet.disabled = true;
           if (!own.isConnected && node.isConnected) node.after(own);
         }
+        // A new link or <style> its dev server brought for the sheet gets
+        // the editor's text at once.
+        const fresh = servedNodes().filter(function (n) { return !served.has(n); });
+        if (fresh.length) giveServed(fresh);
       });
       servedWatch.observe(document.documentElement, { subtree: true, childList: true, characterData: true, attributes: true,
                                                       attributeFilter: ['href', 'disabled', 'media'] });

@@ -2,7 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QTemporaryFile>
 
 #include <cerrno>
 #include <filesystem>
@@ -173,27 +173,35 @@ bool writeTextFile(const QString &path, const QByteArray &text, QString *error, 
         setError(error, writeFailure(path, systemError ? fileErrorReason(systemError) : QStringLiteral("Запись не удалась.")));
         return false;
     };
-    QSaveFile file(path);
+    // Written beside the file and put in its place in one step, as a save
+    // should be. The stand-in is hidden and named as an editor's backup
+    // (".site.css.AbC123~"), which the watchers of dev servers and static
+    // site generators pass over: they would take it for a file of the site.
+    // A link stays a link: its target is written.
+    const QString target = info.isSymLink() ? info.symLinkTarget() : path;
+    const QFileInfo place(target);
+    QTemporaryFile file(place.absolutePath() + QStringLiteral("/.") + place.fileName() + QStringLiteral(".XXXXXX~"));
     errno = 0;
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open())
         return failed(errno ? errno : EACCES);
-    // The file keeps its own mode (Qt's save would add the owner's write),
-    // or takes modeOf's; the temporary file has it before it takes the
-    // file's place, so the text is never readable by more people.
-    const std::optional<Mode> mode = modeOfFile(modeOf.isEmpty() ? path : modeOf);
-    if (mode)
-        ::fchmod(file.handle(), mode->bits);
-    errno = 0;
-    if (file.write(text) != text.size()) {
-        const int systemError = errno;
-        file.cancelWriting();
-        return failed(systemError);
+    // The file keeps its own mode (a new file gets the usual one), or takes
+    // modeOf's; the stand-in has it before it takes the file's place, so
+    // the text is never readable by more people.
+    std::optional<Mode> mode = modeOfFile(modeOf.isEmpty() ? target : modeOf);
+    if (!mode) {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = Mode{mode_t(0666 & ~mask), ::geteuid(), ::getegid()};
     }
+    ::fchmod(file.handle(), mode->bits);
     errno = 0;
-    if (!file.commit())
+    if (file.write(text) != text.size() || !file.flush() || ::fsync(file.handle()) != 0)
         return failed(errno);
-    if (mode)
-        giveMode(path, *mode);
+    errno = 0;
+    if (::rename(QFile::encodeName(file.fileName()).constData(), QFile::encodeName(target).constData()) != 0)
+        return failed(errno);
+    file.setAutoRemove(false);
+    giveMode(target, *mode);
     return true;
 }
 

@@ -82,21 +82,10 @@ void SheetRequestServer::install(QWebEngineProfile *profile)
 void SheetRequestServer::Interceptor::interceptRequest(QWebEngineUrlRequestInfo &info)
 {
     const QUrl url = info.requestUrl();
-    // A served page's request for the edited sheet, however its server or
-    // its reload asks (site.css?t=…), gets the editor's text.
-    if (isLocalServerUrl(url) && m_server.servedHref && m_server.m_sheetPath) {
-        const QUrl edited(m_server.servedHref());
-        const QString sheet = m_server.m_sheetPath();
-        if (!edited.isEmpty() && !sheet.isEmpty() && url.adjusted(QUrl::RemoveQuery | QUrl::RemoveFragment) == edited.adjusted(QUrl::RemoveQuery | QUrl::RemoveFragment)
-            && info.resourceType() == QWebEngineUrlRequestInfo::ResourceTypeStylesheet) {
-            QFile file(sheet);
-            if (file.open(QIODevice::ReadOnly)) {
-                const QByteArray text = m_server.lowered(sheet, file.readAll(), edited.toEncoded());
-                info.redirect(QUrl(QStringLiteral("data:text/css;charset=utf-8;base64,") + QString::fromLatin1(text.toBase64())));
-            }
-        }
+    // A served page's sheets come from its server: the page's script gives
+    // it the edited one, and its other ones marked, in place.
+    if (isLocalServerUrl(url))
         return;
-    }
     if (!url.isLocalFile() || !m_server.m_sheetPath)
         return;
     const QString sheet = m_server.m_sheetPath();

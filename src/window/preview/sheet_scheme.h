@@ -52,9 +52,6 @@ public:
     // The site folder the site scheme serves; empty for none.
     void setSiteFolder(const QString &folder) { m_siteFolder = folder; }
     const QString &siteFolder() const { return m_siteFolder; }
-    // On a page from a server on this machine: the address of the sheet
-    // that is the edited one, whose every request gets the editor's text.
-    std::function<QString()> servedHref;
 
 signals:
     // What the page's engine cannot show of the sheet, for the status bar.

@@ -95,10 +95,9 @@ void TMainForm::bindPreview()
 
 void TMainForm::bindSites(SheetRequestServer *server)
 {
-    // A served page's edited sheet, every request for it answered with the
-    // editor's text; a site folder's pages through the site's scheme.
+    // A served page's edited sheet found by its address; a site folder's
+    // pages through the site's scheme.
     PageSheets &sheets = m_editor->pageSheets();
-    server->servedHref = [&sheets] { return sheets.editedHref(); };
     sheets.siteFolder = [server](const QString &origin) {
         return origin.startsWith(QLatin1String("quillbox-site:")) ? server->siteFolder() : site_folders::folderFor(origin);
     };
