@@ -215,6 +215,19 @@ TEST_F(SiteFolderTest, APageOfRootRelativeLinksIsShownAsItsSiteAndNothingOutside
     ASSERT_TRUE(QTest::qWaitFor([&] { return !runInPage(view->page(), QStringLiteral("window.__answers")).isNull(); }, 10000));
     EXPECT_EQ(runInPage(view->page(), QStringLiteral("window.__answers")).toString(),
               QStringLiteral("served refused refused refused refused refused"));
+
+    // A page of another origin gets nothing of the folder.
+    const QString stranger = dir.filePath(QStringLiteral("stranger.html"));
+    write(stranger, "<!DOCTYPE html><html><head><link rel=\"stylesheet\" href=\"quillbox-site://site/css/site.css\""
+                    " onload=\"window.__linked = 'served'\" onerror=\"window.__linked = 'refused'\"></head>"
+                    "<body><h1 class=\"title\" id=\"t\">T</h1></body></html>");
+    {
+        QSignalSpy loaded(view, &QWebEngineView::loadFinished);
+        view->setUrl(QUrl::fromLocalFile(stranger));
+        ASSERT_TRUE(loaded.wait(30000));
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !runInPage(view->page(), QStringLiteral("window.__linked")).isNull(); }, 10000));
+    EXPECT_EQ(runInPage(view->page(), QStringLiteral("window.__linked")).toString(), QStringLiteral("refused"));
 }
 
 } // namespace

@@ -147,6 +147,13 @@ QByteArray SheetRequestServer::lowered(const QString &path, const QByteArray &by
 
 void SheetRequestServer::serveSite(QWebEngineUrlRequestJob *job)
 {
+    // Only the site's own pages (or the program, opening one) may ask: a
+    // page of another origin never gets a file of the folder.
+    const QUrl initiator = job->initiator();
+    if (!initiator.isEmpty() && initiator.scheme() != QLatin1String(kSiteScheme)) {
+        job->fail(QWebEngineUrlRequestJob::RequestDenied);
+        return;
+    }
     // Only a file inside the folder: no "..", no link out of it.
     QUrl url = job->requestUrl();
     QString file = fileInSiteFolder(m_siteFolder, url);
