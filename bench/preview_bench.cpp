@@ -3,7 +3,9 @@
 // style, a selected rule's outline and count on a large page, and a pick.
 #include "window/shell/main_form.h"
 #include "core/editor/editor.h"
+#include "core/preview/page_sheets.h"
 #include "window/preview/outline_overlay.h"
+#include "local_server.h"
 #include "random_sheet.h"
 #include "scripted_questioner.h"
 
@@ -62,14 +64,19 @@ double medianMs(std::vector<double> times)
 class PreviewWindow
 {
 public:
-    PreviewWindow(const QByteArray &body, const QByteArray &ownRules)
+    // `served`: the page from Python's http.server on 127.0.0.1, as a
+    // user's local server gives it.
+    PreviewWindow(const QByteArray &body, const QByteArray &ownRules, bool served = false)
     {
-        const QString page = m_dir.filePath("page.html");
+        QString page = m_dir.filePath("page.html");
         QFile html(page);
         (void)html.open(QIODevice::WriteOnly);
         html.write("<!DOCTYPE html><html><head><link rel=\"stylesheet\" href=\"sheet.css\"></head><body>" + body
                    + "</body></html>");
         html.close();
+        if (served && m_server.start(QStringLiteral("python3"), {"-u", "-m", "http.server", "0", "--bind", "127.0.0.1"},
+                                     m_dir.path(), QStringLiteral("port (\\d+)")))
+            page = m_server.origin() + QStringLiteral("/page.html");
         QByteArray sheet = "LINK_HTML {\r\nLINK_HTML=" + page.toUtf8() + ";\r\n}\r\n";
         const QString named = qEnvironmentVariable("QUILLBOX_BENCH_SHEET");
         QFile source(named);
@@ -128,6 +135,7 @@ public:
     }
 
     QTemporaryDir m_dir;
+    LocalServer m_server;
     QString path;
     TMainForm form;
     QWebEngineView *view = nullptr;
@@ -136,9 +144,14 @@ public:
 
 // Click on an option button to the new value in the page's computed style,
 // with automatic refresh on: the page takes the sheet in place.
-void previewChangeReachesPage(benchmark::State &state)
+void changeReachesPage(benchmark::State &state, bool served)
 {
-    PreviewWindow window("<p id=\"probe\">x</p>", "#probe {\r\n}\r\n");
+    PreviewWindow window("<p id=\"probe\">x</p>", "#probe {\r\n}\r\n", served);
+    if (served && window.form.editor().pageSheets().editedHref().isEmpty()
+        && !spinUntil([&] { return !window.form.editor().pageSheets().editedHref().isEmpty(); }, 20000)) {
+        state.SkipWithError("the served page's sheet was never found");
+        return;
+    }
     QSignalSpy loaded(window.view, &QWebEngineView::loadFinished);
     window.autoRefreshProbe(loaded);
     const char *buttons[] = {"Text_Align_Center", "Text_Align_Right"};
@@ -165,7 +178,20 @@ void previewChangeReachesPage(benchmark::State &state)
     state.counters["KB"] = double(QFile(window.path).size()) / 1024;
     state.counters["reloads"] = double(loaded.count());
 }
+
+void previewChangeReachesPage(benchmark::State &state)
+{
+    changeReachesPage(state, false);
+}
 BENCHMARK(previewChangeReachesPage)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(40);
+
+// The same, the page and its sheet from Python's http.server: the sheet is
+// given to the page in place, not fetched from the server.
+void servedChangeReachesPage(benchmark::State &state)
+{
+    changeReachesPage(state, true);
+}
+BENCHMARK(servedChangeReachesPage)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(40);
 
 // Ctrl+Z after a panel change to the page's computed style showing the
 // value before it, measured as a panel change is: the page takes the sheet
