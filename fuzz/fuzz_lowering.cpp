@@ -1,5 +1,6 @@
 // Any text as a sheet given to the preview: the lowering ends, and a sheet
 // whose braces are balanced comes out balanced.
+#include "core/css/css_tokenizer.h"
 #include "core/preview/sheet_lowering.h"
 #include "fuzz_checks.h"
 
@@ -8,32 +9,16 @@
 
 namespace {
 
-// Braces outside strings and comments, as the program's block scan counts
-// them; -1 when they never balance.
+// The depth of blocks after the whole text, as the engine's tokens count
+// them; -1 when a block closes that never opened.
 int braceBalance(const QByteArray &text)
 {
     int depth = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '/' && i + 1 < text.size() && text[i + 1] == '*') {
-            if (const qsizetype urlEnd = urlEndAround(text, i); urlEnd > 0) {
-                i = urlEnd;
-                continue;
-            }
-            const qsizetype end = text.indexOf("*/", i + 2);
-            if (end < 0)
-                return -1;
-            i = end + 1;
-        } else if (c == '"' || c == '\'') {
-            for (++i; i < text.size() && text[i] != c && text[i] != '\n'; ++i) {
-                if (text[i] == '\\')
-                    ++i;
-            }
-        } else if (c == '{') {
+    for (const CssToken &token : cssTokens(text)) {
+        if (token.type == CssToken::OpenCurly)
             ++depth;
-        } else if (c == '}' && --depth < 0) {
+        else if (token.type == CssToken::CloseCurly && --depth < 0)
             return -1;
-        }
     }
     return depth;
 }

@@ -62,6 +62,24 @@ TEST(SheetLowering, TodaysColoursBecomeRgbaAndAddressesAbsolute)
     EXPECT_TRUE(imports.contains("@import 'http://x.org/c.css';")) << imports.constData();
 }
 
+// Only what the engine reads as an address is made absolute: a bad string
+// or a bad url stays as written, and so does every brace after it.
+TEST(SheetLowering, WhatTheEngineReadsAsNoAddressStaysAsWritten)
+{
+    const struct {
+        const char *sheet, *lowered;
+    } cases[] = {
+        {"@{URL('\n)}", "@{URL('\n)}"},
+        {"a { b: url(x y) }", "a { b: url(x y) }"},
+        {"a { b: url(x'y) }", "a { b: url(x'y) }"},
+        {"a { b: url(\"x\"y) }", "a { b: url(\"x\"y) }"},
+        {"a { b: URL( 'x.png' ) u\\72l(y.png) }",
+         "a { b: url('file:///s/x.png') url(file:///s/y.png) }"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(lowerForPreview(c.sheet, "file:///s/site.css").text.trimmed(), QByteArray(c.lowered)) << c.sheet;
+}
+
 // The engine keeps alpha as a byte: what is written must read back as the
 // same byte, in the fewest decimals.
 TEST(SheetLowering, AlphaIsWrittenAsTheEngineReadsItBack)

@@ -38,8 +38,8 @@ bool isBlank(char c)
 class Reader
 {
 public:
-    explicit Reader(QByteArrayView text)
-        : s(text)
+    explicit Reader(QByteArrayView text, qsizetype from = 0)
+        : s(text), at(from)
     {
     }
 
@@ -262,6 +262,7 @@ private:
         return make(CssToken::Function, from);
     }
 
+public:
     CssToken next()
     {
         const qsizetype from = at;
@@ -387,6 +388,13 @@ QByteArray unescaped(QByteArrayView s)
 QList<CssToken> cssTokens(QByteArrayView text)
 {
     return Reader(text).all();
+}
+
+CssToken CssTokenReader::next()
+{
+    const CssToken token = Reader(m_text, m_at).next();
+    m_at = token.to;
+    return token;
 }
 
 QByteArray cssTokenName(QByteArrayView text, const CssToken &token)

@@ -34,6 +34,22 @@ struct CssToken {
 // Tokenizes the whole text; the tokens cover it without gaps.
 QList<CssToken> cssTokens(QByteArrayView text);
 
+// The same tokens one at a time, for a walk that needs no list of them.
+class CssTokenReader
+{
+public:
+    explicit CssTokenReader(QByteArrayView text)
+        : m_text(text)
+    {
+    }
+    bool atEnd() const { return m_at >= m_text.size(); }
+    CssToken next();
+
+private:
+    QByteArrayView m_text;
+    qsizetype m_at = 0;
+};
+
 // The name a token holds (an ident's, a function's without "(", an
 // at-keyword's without "@", a hash's without "#", a dimension's unit) with
 // its escapes decoded; a string's or a url's content likewise.

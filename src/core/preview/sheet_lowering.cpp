@@ -1,12 +1,13 @@
 #include "core/preview/sheet_lowering.h"
 
 #include "core/css/css_color.h"
+#include "core/css/css_tokenizer.h"
 #include "core/preview/root_variables.h"
 #include "core/sheet/byte_lines.h"
 
 #include <QUrl>
 
-#include <cctype>
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <utility>
@@ -17,58 +18,54 @@ namespace {
 // Nesting deeper than this is written as it stands.
 constexpr int kMaxDepth = 64;
 
-bool isNameByte(char c)
+// The token that closes the function or "(" at `open`, or -1.
+qsizetype closingParen(const QList<CssToken> &tokens, qsizetype open)
 {
-    return std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_' || static_cast<unsigned char>(c) >= 0x80;
-}
-
-// The index of the bracket that closes the one at `open` ("{" or "("),
-// strings and comments aside, or -1.
-qsizetype closingBracket(const QByteArray &text, qsizetype open)
-{
-    const char opening = text[open];
-    const char closing = opening == '{' ? '}' : ')';
     int depth = 0;
-    for (qsizetype i = open; i < text.size();) {
-        const qsizetype skipped = skipStringOrComment(text, i);
-        if (skipped != i) {
-            i = skipped;
-            continue;
-        }
-        if (text[i] == opening)
+    for (qsizetype k = open; k < tokens.size(); ++k) {
+        const CssToken::Type type = tokens[k].type;
+        if (type == CssToken::Function || type == CssToken::OpenParen)
             ++depth;
-        else if (text[i] == closing && --depth == 0)
-            return i;
-        ++i;
+        else if (type == CssToken::CloseParen && --depth == 0)
+            return k;
     }
     return -1;
 }
 
-// Splits at the commas outside brackets, strings and comments.
+// Splits at the commas outside brackets.
 QList<QByteArray> splitList(const QByteArray &text)
 {
     QList<QByteArray> parts;
     int depth = 0;
     qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size();) {
-        const qsizetype skipped = skipStringOrComment(text, i);
-        if (skipped != i) {
-            i = skipped;
-            continue;
-        }
-        const char c = text[i];
-        if (c == '(' || c == '[')
+    for (const CssToken &token : cssTokens(text)) {
+        switch (token.type) {
+        case CssToken::Function:
+        case CssToken::OpenParen:
+        case CssToken::OpenSquare:
             ++depth;
-        else if ((c == ')' || c == ']') && depth > 0)
-            --depth;
-        else if (c == ',' && depth == 0) {
-            parts.append(text.mid(start, i - start).trimmed());
-            start = i + 1;
+            break;
+        case CssToken::CloseParen:
+        case CssToken::CloseSquare:
+            depth = std::max(0, depth - 1);
+            break;
+        case CssToken::Comma:
+            if (depth == 0) {
+                parts.append(text.mid(start, token.from - start).trimmed());
+                start = token.to;
+            }
+            break;
+        default:
+            break;
         }
-        ++i;
     }
     parts.append(text.mid(start).trimmed());
     return parts;
+}
+
+bool isBlankOrComment(const CssToken &token)
+{
+    return token.type == CssToken::Whitespace || token.type == CssToken::Comment;
 }
 
 } // namespace
@@ -82,25 +79,13 @@ QByteArray resolveNestedSelector(const QByteArray &nested, const QByteArray &par
     for (const QByteArray &item : splitList(nested)) {
         QByteArray resolved;
         bool amp = false;
-        for (qsizetype i = 0; i < item.size();) {
-            const qsizetype skipped = skipStringOrComment(item, i);
-            if (skipped != i) {
-                resolved += item.mid(i, skipped - i);
-                i = skipped;
-                continue;
-            }
-            if (item[i] == '\\' && i + 1 < item.size()) {
-                resolved += item.mid(i, 2);
-                i += 2;
-                continue;
-            }
-            if (item[i] == '&') {
+        for (const CssToken &token : cssTokens(item)) {
+            if (token.type == CssToken::Delim && item[token.from] == '&') {
                 resolved += is;
                 amp = true;
             } else {
-                resolved += item[i];
+                resolved += token.text(item);
             }
-            ++i;
         }
         // Without "&" the rule is a descendant of its parent ("> p" a child).
         out.append(amp ? resolved : is + " " + resolved);
@@ -146,28 +131,18 @@ std::optional<QByteArray> plainColor(const QByteArray &function, const QHash<QBy
     return out + alphaText(color->a) + ")";
 }
 
-bool startsWithNoCase(const QByteArray &text, qsizetype at, const char *word, qsizetype length)
+// Whether an address is one the lowering makes absolute.
+bool relativeAddress(const QByteArray &address)
 {
-    return text.size() - at >= length && qstrnicmp(text.constData() + at, word, length) == 0;
+    const QByteArray lower = address.left(5).toLower();
+    return !address.contains("://") && lower != "data:" && !address.startsWith('#');
 }
 
-// Where the quoted address of "@import "x.css"" starts, when the rule at `at`
-// is one and the address is relative; else -1. (An url() address is found
-// as any other.)
-qsizetype importAddressAt(const QByteArray &text, qsizetype at)
+const char *const kColourFunctions[] = {"oklch", "oklab", "lab", "lch", "hwb", "color", "color-mix", "light-dark"};
+
+bool isColourFunction(const QByteArray &name)
 {
-    if (!startsWithNoCase(text, at, "@import", 7))
-        return -1;
-    qsizetype i = at + 7;
-    while (i < text.size() && static_cast<unsigned char>(text[i]) <= ' ')
-        ++i;
-    if (i >= text.size() || (text[i] != '"' && text[i] != '\''))
-        return -1;
-    const qsizetype end = skipStringOrComment(text, i);
-    const QByteArray address = text.mid(i + 1, end - i - 2);
-    if (address.contains("://") || startsWithNoCase(address, 0, "data:", 5))
-        return -1;
-    return i;
+    return std::find(std::begin(kColourFunctions), std::end(kColourFunctions), name) != std::end(kColourFunctions);
 }
 
 // Whether the engine needs the sheet lowered at all: a block inside a style
@@ -177,48 +152,55 @@ qsizetype importAddressAt(const QByteArray &text, qsizetype at)
 bool needsLowering(const QByteArray &sheet, const EngineFeatures &engine)
 {
     std::vector<bool> styleRules; // for each open block, whether it is a style rule
-    char first = 0;               // the first byte of the prelude being read
-    for (qsizetype i = 0; i < sheet.size();) {
-        const qsizetype skipped = skipStringOrComment(sheet, i);
-        if (skipped != i) {
-            i = skipped;
+    bool preludeStarted = false;  // a token of the prelude being read was seen
+    bool atRule = false;          // and the first was an at-keyword
+    bool awaitingAddress = false; // after "@import" or "url(": a string would be an address
+    CssTokenReader reader(sheet);
+    while (!reader.atEnd()) {
+        const CssToken token = reader.next();
+        if (isBlankOrComment(token))
             continue;
-        }
-        const char c = sheet[i];
-        if (c == '{') {
+        if (awaitingAddress && token.type == CssToken::String && token.closed
+            && relativeAddress(cssTokenName(sheet, token)))
+            return true;
+        awaitingAddress = false;
+        switch (token.type) {
+        case CssToken::OpenCurly:
             if (!styleRules.empty() && styleRules.back() && !engine.nesting)
                 return true;
-            styleRules.push_back(first != '@');
-            first = 0;
-        } else if (c == '}') {
+            styleRules.push_back(!atRule);
+            preludeStarted = false;
+            continue;
+        case CssToken::CloseCurly:
             if (!styleRules.empty())
                 styleRules.pop_back();
-            first = 0;
-        } else if (c == ';') {
-            first = 0;
-        } else if (!first && static_cast<unsigned char>(c) > ' ') {
-            first = c;
+            preludeStarted = false;
+            continue;
+        case CssToken::Semicolon:
+            preludeStarted = false;
+            continue;
+        case CssToken::AtKeyword:
+            awaitingAddress = cssTokenName(sheet, token).toLower() == "import";
+            break;
+        case CssToken::Url:
+            if (sheet[token.to - 1] == ')' && relativeAddress(cssTokenName(sheet, token)))
+                return true;
+            break;
+        case CssToken::Function: {
+            const QByteArray name = cssTokenName(sheet, token).toLower();
+            if (name == "url")
+                awaitingAddress = true;
+            else if (isColourFunction(name) && !engine.readsColour((name + "(").constData()))
+                return true;
+            break;
         }
-        if (c == '@' && importAddressAt(sheet, i) >= 0)
-            return true;
-        const char lower = char(c | 0x20);
-        if ((lower == 'o' || lower == 'l' || lower == 'h' || lower == 'c' || lower == 'u')
-            && !isNameByte(i > 0 ? sheet[i - 1] : ' ')) {
-            for (const auto &[word, length] : {std::pair<const char *, qsizetype>{"oklch(", 6}, {"oklab(", 6},
-                                               {"lab(", 4}, {"lch(", 4}, {"hwb(", 4}, {"color(", 6},
-                                               {"color-mix(", 10}, {"light-dark(", 11}}) {
-                if (startsWithNoCase(sheet, i, word, length) && !engine.readsColour(word))
-                    return true;
-            }
-            if (startsWithNoCase(sheet, i, "url(", 4)) {
-                qsizetype at = i + 4;
-                while (at < sheet.size() && (sheet[at] == ' ' || sheet[at] == '"' || sheet[at] == '\''))
-                    ++at;
-                if (!startsWithNoCase(sheet, at, "data:", 5) && !startsWithNoCase(sheet, at, "#", 1))
-                    return true;
-            }
+        default:
+            break;
         }
-        ++i;
+        if (!preludeStarted) {
+            preludeStarted = true;
+            atRule = token.type == CssToken::AtKeyword;
+        }
     }
     return false;
 }
@@ -241,6 +223,7 @@ public:
         countUnshown();
         if (needsLowering(m_sheet, m_engine)) {
             m_variables = stableRootVariables(m_sheet);
+            matchBlocks();
             blocks(0, m_sheet.size(), QByteArray(), 0, m_out);
         } else {
             m_out = m_sheet;
@@ -263,76 +246,71 @@ public:
     }
 
 private:
-    // Values as the engine can read them: colours lowered, addresses made absolute.
+    // Values as the engine can read them: colours lowered, addresses made
+    // absolute. Read as tokens, so that only what the engine reads as an
+    // address is one: a bad string or a bad url stays as written.
     QByteArray values(const QByteArray &text)
     {
-        struct Function {
-            const char *name;
-            qsizetype length;
+        const QList<CssToken> tokens = cssTokens(text);
+        // The next token that is neither a blank nor a comment, from `k`.
+        const auto significant = [&](qsizetype k) {
+            while (k < tokens.size() && (tokens[k].type == CssToken::Whitespace || tokens[k].type == CssToken::Comment))
+                ++k;
+            return k;
         };
-        static const Function functions[] = {{"oklch(", 6}, {"oklab(", 6},      {"lab(", 4},   {"lch(", 4},
-                                             {"hwb(", 4},   {"color-mix(", 10}, {"color(", 6}, {"light-dark(", 11}};
         QByteArray out;
         qsizetype copied = 0; // what is passed on as it stands is copied in runs
-        for (qsizetype i = 0; i < text.size();) {
-            const qsizetype skipped = skipStringOrComment(text, i);
-            if (skipped != i) {
-                i = skipped;
-                continue;
-            }
-            // "@import "x.css"" names a file beside the sheet: made absolute
-            // as url() addresses are, so that it loads as the linked sheet's
-            // would, fonts and all.
-            if (text[i] == '@') {
-                const qsizetype address = importAddressAt(text, i);
-                if (address < 0) {
-                    ++i;
-                    continue;
-                }
-                const qsizetype end = skipStringOrComment(text, address);
-                out.append(text.constData() + copied, address - copied);
-                out += "url(" + absolute(text.mid(address, end - address)) + ")";
-                i = copied = end;
-                continue;
-            }
-            // Only a name starting with one of these letters can be lowered.
-            const char first = char(text[i] | 0x20);
-            const bool candidate = first == 'o' || first == 'l' || first == 'h' || first == 'c' || first == 'u';
-            if (!candidate || isNameByte(i > 0 ? text[i - 1] : ' ')) {
-                ++i;
-                continue;
-            }
+        for (qsizetype k = 0; k < tokens.size(); ++k) {
+            const CssToken &token = tokens[k];
             std::optional<QByteArray> replacement;
-            qsizetype end = i;
-            for (const auto &[f, len] : functions) {
-                if (char(f[0]) != first || text.size() - i < len || qstrnicmp(text.constData() + i, f, len) != 0)
-                    continue;
-                if (m_engine.readsColour(f))
-                    break;
-                const qsizetype close = closingBracket(text, i + len - 1);
-                if (close >= 0) {
-                    replacement = plainColor(text.mid(i, close + 1 - i), m_variables);
-                    end = close + 1;
-                    // Left as written, which this engine cannot read: said so.
-                    if (!replacement)
-                        ++m_unlowered[QByteArray(f, len) + ")"];
+            qsizetype from = token.from;
+            qsizetype last = k; // the last token replaced
+            if (token.type == CssToken::AtKeyword && cssTokenName(text, token).toLower() == "import") {
+                // "@import "x.css"" names a file beside the sheet: made absolute
+                // as url() addresses are, so that it loads as the linked
+                // sheet's would, fonts and all.
+                const qsizetype s = significant(k + 1);
+                if (s < tokens.size() && tokens[s].type == CssToken::String && tokens[s].closed) {
+                    const QByteArray address = cssTokenName(text, tokens[s]);
+                    if (relativeAddress(address)) {
+                        from = tokens[s].from;
+                        last = s;
+                        replacement = "url(" + absolute(text.mid(from, tokens[s].to - from)) + ")";
+                    }
                 }
-                break;
-            }
-            if (!replacement && text.size() - i >= 4 && qstrnicmp(text.constData() + i, "url(", 4) == 0) {
-                const qsizetype close = closingBracket(text, i + 3);
-                if (close > 0) {
-                    replacement = "url(" + absolute(text.mid(i + 4, close - i - 4)) + ")";
-                    end = close + 1;
+            } else if (token.type == CssToken::Url) {
+                const QByteArrayView raw = token.text(text);
+                if (raw.endsWith(')')) {
+                    const qsizetype open = raw.indexOf('(') + 1;
+                    replacement = "url(" + absolute(raw.sliced(open, raw.size() - open - 1).toByteArray()) + ")";
+                }
+            } else if (token.type == CssToken::Function) {
+                const QByteArray name = cssTokenName(text, token).toLower();
+                if (name == "url") {
+                    const qsizetype s = significant(k + 1);
+                    const qsizetype close = significant(s + 1);
+                    if (s < tokens.size() && tokens[s].type == CssToken::String && tokens[s].closed
+                        && close < tokens.size() && tokens[close].type == CssToken::CloseParen) {
+                        last = close;
+                        replacement = "url(" + absolute(text.mid(tokens[s].from, tokens[s].to - tokens[s].from)) + ")";
+                    }
+                } else if (isColourFunction(name) && !m_engine.readsColour((name + "(").constData())) {
+                    const qsizetype close = closingParen(tokens, k);
+                    if (close >= 0) {
+                        last = close;
+                        replacement = plainColor(text.mid(token.from, tokens[close].to - token.from), m_variables);
+                        // Left as written, which this engine cannot read: said so.
+                        if (!replacement)
+                            ++m_unlowered[name + "()"];
+                    }
                 }
             }
-            if (!replacement) {
-                ++i;
+            if (!replacement)
                 continue;
-            }
-            out.append(text.constData() + copied, i - copied);
+            out.append(text.constData() + copied, from - copied);
             out += *replacement;
-            i = copied = end;
+            copied = tokens[last].to;
+            k = last;
         }
         if (copied == 0)
             return text;
@@ -362,49 +340,30 @@ private:
 
     void countUnshown()
     {
-        for (qsizetype i = 0; i < m_sheet.size();) {
-            const qsizetype skipped = skipStringOrComment(m_sheet, i);
-            if (skipped != i) {
-                i = skipped;
+        CssToken::Type before = CssToken::Semicolon; // the last token that is no blank or comment
+        QByteArray property; // a name that is a property's when a colon follows
+        CssTokenReader reader(m_sheet);
+        while (!reader.atEnd()) {
+            const CssToken token = reader.next();
+            if (isBlankOrComment(token))
                 continue;
-            }
-            if (m_sheet[i] == 't' || m_sheet[i] == 'T' || m_sheet[i] == 'r' || m_sheet[i] == 'R' || m_sheet[i] == 's'
-                || m_sheet[i] == 'S') {
-                countProperty(i);
-                ++i;
-                continue;
-            }
-            if (m_sheet[i] != '@' && m_sheet[i] != ':') {
-                ++i;
-                continue;
-            }
-            for (auto &[name, count] : m_unshown) {
-                const qsizetype len = qsizetype(qstrlen(name));
-                if (name[len - 1] == ':')
-                    continue;
-                if (m_sheet.size() - i >= len && qstrnicmp(m_sheet.constData() + i, name, len) == 0
-                    && (name[0] != '@' || i == 0 || !isNameByte(m_sheet[i - 1]))
-                    && (m_sheet.size() - i == len || !isNameByte(m_sheet[i + len]) || name[len - 1] == '('))
-                    ++count;
-            }
-            ++i;
+            if (!property.isEmpty() && token.type == CssToken::Colon)
+                countUnshown(property + ":");
+            property.clear();
+            if (token.type == CssToken::AtKeyword)
+                countUnshown("@" + cssTokenName(m_sheet, token).toLower());
+            else if (token.type == CssToken::Function && before == CssToken::Colon)
+                countUnshown(":" + cssTokenName(m_sheet, token).toLower() + "(");
+            else if (token.type == CssToken::Ident && before != CssToken::Colon)
+                property = cssTokenName(m_sheet, token).toLower();
+            before = token.type;
         }
     }
 
-    // A property name of the list starting at `at`: after a ";", "{" or a
-    // blank, before blanks and a colon.
-    void countProperty(qsizetype at)
+    void countUnshown(const QByteArray &name)
     {
-        if (at > 0 && (isNameByte(m_sheet[at - 1]) || m_sheet[at - 1] == ':'))
-            return;
-        for (auto &[name, count] : m_unshown) {
-            const qsizetype len = qsizetype(qstrlen(name)) - 1;
-            if (name[len] != ':' || m_sheet.size() - at < len || qstrnicmp(m_sheet.constData() + at, name, len) != 0)
-                continue;
-            qsizetype after = at + len;
-            while (after < m_sheet.size() && (m_sheet[after] == ' ' || m_sheet[after] == '\t'))
-                ++after;
-            if (after < m_sheet.size() && m_sheet[after] == ':')
+        for (auto &[shown, count] : m_unshown) {
+            if (name == shown)
                 ++count;
         }
     }
@@ -422,38 +381,29 @@ private:
             pending.clear();
         };
         qsizetype start = from;
-        for (qsizetype i = from; i < to;) {
-            const qsizetype skipped = skipStringOrComment(m_sheet, i);
-            if (skipped != i) {
-                i = std::min(skipped, to);
+        auto k = std::lower_bound(m_tokens.cbegin(), m_tokens.cend(), from,
+                                  [](const CssToken &token, qsizetype at) { return token.from < at; })
+                 - m_tokens.cbegin();
+        for (; k < m_tokens.size() && m_tokens[k].from < to; ++k) {
+            const CssToken &token = m_tokens[k];
+            if (token.type == CssToken::Semicolon || token.type == CssToken::CloseCurly) {
+                // A stray "}" is kept as written.
+                pending += m_sheet.mid(start, token.to - start);
+                start = token.to;
                 continue;
             }
-            const char c = m_sheet[i];
-            if (c == ';') {
-                pending += m_sheet.mid(start, i + 1 - start);
-                start = ++i;
+            if (token.type != CssToken::OpenCurly)
                 continue;
-            }
-            if (c == '}') { // a stray one: kept as written
-                pending += m_sheet.mid(start, i + 1 - start);
-                start = ++i;
-                continue;
-            }
-            if (c != '{') {
-                ++i;
-                continue;
-            }
-            const qsizetype close = closingBracket(m_sheet, i);
-            if (close < 0 || close > to) {
+            const qsizetype close = m_closeOf[k];
+            if (close < 0 || m_tokens[close].from > to) {
                 // Never closes: the rest goes as written.
-                pending += m_sheet.mid(start, to - start);
-                start = i = to;
                 break;
             }
-            const QByteArray prelude = m_sheet.mid(start, i - start);
+            const QByteArray prelude = m_sheet.mid(start, token.from - start);
             // Comments in front of the prelude stay with the output.
-            block(prelude, i + 1, close, parent, depth, pending, flush, out);
-            start = i = close + 1;
+            block(prelude, token.to, m_tokens[close].from, parent, depth, pending, flush, out);
+            start = m_tokens[close].to;
+            k = close;
         }
         pending += m_sheet.mid(start, to - start);
         flush();
@@ -510,25 +460,36 @@ private:
         blocks(bodyFrom, bodyTo, selector, depth + 1, out);
     }
 
+    // Pairs each "{" with its "}", as the engine's tokens nest them.
+    void matchBlocks()
+    {
+        m_tokens = cssTokens(m_sheet);
+        m_closeOf = QList<qsizetype>(m_tokens.size(), -1);
+        std::vector<qsizetype> open;
+        for (qsizetype k = 0; k < m_tokens.size(); ++k) {
+            if (m_tokens[k].type == CssToken::OpenCurly) {
+                open.push_back(k);
+            } else if (m_tokens[k].type == CssToken::CloseCurly && !open.empty()) {
+                m_closeOf[open.back()] = k;
+                open.pop_back();
+            }
+        }
+    }
+
     static QByteArray withoutComments(const QByteArray &prelude)
     {
         QByteArray out;
-        for (qsizetype i = 0; i < prelude.size();) {
-            // "/*" inside an unquoted url( ) opens no comment.
-            if (prelude[i] == '/' && i + 1 < prelude.size() && prelude[i + 1] == '*' && unquotedUrlEnd(prelude, i) < 0) {
-                const qsizetype end = skipStringOrComment(prelude, i);
-                // With no blank beside it a comment is no blank: "a/**/b"
-                // stays as it is, a selector the engine drops.
-                const auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' ' || c == ',' || c == '>' || c == '+' || c == '~'; };
-                const bool joined = i > 0 && end < prelude.size() && !blank(prelude[i - 1]) && !blank(prelude[end]);
-                out += joined ? prelude.mid(i, end - i) : QByteArray(" ");
-                i = end;
-            } else {
-                const qsizetype skipped = skipStringOrComment(prelude, i);
-                const qsizetype end = skipped != i ? skipped : i + 1;
-                out += prelude.mid(i, end - i);
-                i = end;
+        for (const CssToken &token : cssTokens(prelude)) {
+            if (token.type != CssToken::Comment) {
+                out += token.text(prelude);
+                continue;
             }
+            // With no blank beside it a comment is no blank: "a/**/b" stays
+            // as it is, a selector the engine drops.
+            const auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' ' || c == ',' || c == '>' || c == '+' || c == '~'; };
+            const bool joined = token.from > 0 && token.to < prelude.size() && !blank(prelude[token.from - 1])
+                                && !blank(prelude[token.to]);
+            out += joined ? token.text(prelude).toByteArray() : QByteArray(" ");
         }
         return out.trimmed();
     }
@@ -537,15 +498,9 @@ private:
     // rule goes as written, line break and all.
     static bool hasOpenString(const QByteArray &prelude)
     {
-        for (qsizetype i = 0; i < prelude.size();) {
-            const qsizetype end = skipStringOrComment(prelude, i);
-            if (end == i) {
-                ++i;
-                continue;
-            }
-            if (prelude[i] != '/' && (prelude[end - 1] != prelude[i] || end - 1 == i))
+        for (const CssToken &token : cssTokens(prelude)) {
+            if (token.type == CssToken::BadString || (token.type == CssToken::String && !token.closed))
                 return true;
-            i = end;
         }
         return false;
     }
@@ -554,15 +509,9 @@ private:
     static QByteArray leadingComments(const QByteArray &prelude)
     {
         QByteArray out;
-        for (qsizetype i = 0; i < prelude.size();) {
-            const qsizetype end = skipStringOrComment(prelude, i);
-            if (end == i) {
-                ++i;
-                continue;
-            }
-            if (prelude[i] == '/' && unquotedUrlEnd(prelude, i) < 0)
-                out += prelude.mid(i, end - i);
-            i = end;
+        for (const CssToken &token : cssTokens(prelude)) {
+            if (token.type == CssToken::Comment)
+                out += token.text(prelude);
         }
         return out;
     }
@@ -579,6 +528,8 @@ private:
     // Colour functions left as written, by name: "color-mix()".
     std::map<QByteArray, int> m_unlowered;
     QHash<QByteArray, QByteArray> m_variables;
+    QList<CssToken> m_tokens;     // the sheet's, when it is lowered
+    QList<qsizetype> m_closeOf;   // for each "{" token, its "}" token or -1
 };
 
 } // namespace
