@@ -284,25 +284,38 @@ TEST_F(PageUsageTest, TheCascadesWinnerIsWhatTheEngineComputes)
 namespace {
 
 // A long value does not push the other columns out of sight: all four
-// show, elided, the whole text in the tip.
+// show, elided, the whole text in the tip. The same when the element was
+// picked with the page in sight and the cascade's tab is clicked after.
 TEST_F(PageUsageTest, EveryColumnOfTheCascadeShowsBesideALongValue)
 {
     const QByteArray family = "\"A very long family name number one\", \"Another quite long family name\", "
                               "\"Yet another family with a long name\", \"Liberation Sans\", \"DejaVu Sans\", sans-serif";
     openPage("<p id=\"x\">x</p>", "#x {\r\nfont-family: " + family + ";\r\ncolor: red;\r\n}\r\n");
-    child<QTabWidget>("Viewer")->setCurrentWidget(child<QWidget>("CascadePage"));
+    auto *viewer = child<QTabWidget>("Viewer");
     auto *tree = child<QTreeWidget>("CascadeTree");
-    pick(QStringLiteral("x"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !tree->findItems(QStringLiteral("font-family"), Qt::MatchExactly).isEmpty(); }, 10000));
-    QTreeWidgetItem *row = tree->findItems(QStringLiteral("font-family"), Qt::MatchExactly).first();
-    const int room = tree->viewport()->width();
-    for (int column = 0; column < 4; ++column) {
-        EXPECT_LT(tree->header()->sectionViewportPosition(column), room - 30) << column;
-        EXPECT_GT(tree->columnWidth(column), 30) << column;
+    for (const bool pickedOnThePage : {true, false}) {
+        SCOPED_TRACE(pickedOnThePage ? "tab clicked after the pick" : "cascade shown first");
+        viewer->setCurrentWidget(child<QWidget>(pickedOnThePage ? "PreView" : "CascadePage"));
+        pick(QStringLiteral("x"));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !tree->findItems(QStringLiteral("font-family"), Qt::MatchExactly).isEmpty(); }, 10000));
+        if (pickedOnThePage) {
+            QTabBar *tabs = viewer->tabBar();
+            QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(viewer->indexOf(child<QWidget>("CascadePage"))).center());
+            ASSERT_EQ(viewer->currentWidget(), child<QWidget>("CascadePage"));
+        }
+        QTreeWidgetItem *row = tree->findItems(QStringLiteral("font-family"), Qt::MatchExactly).first();
+        const int room = tree->viewport()->width();
+        for (int column = 0; column < 4; ++column) {
+            EXPECT_LT(tree->header()->sectionViewportPosition(column), room - 30) << column;
+            EXPECT_GT(tree->columnWidth(column), 30) << column;
+        }
+        EXPECT_GE(tree->columnWidth(0), tree->indentation() + tree->fontMetrics().horizontalAdvance(QStringLiteral("font-family")))
+            << "the property's name shows whole";
+        EXPECT_LE(tree->header()->sectionViewportPosition(3) + 30, room);
+        EXPECT_TRUE(row->toolTip(1).contains(QStringLiteral("Yet another family"))) << row->toolTip(1).toStdString();
+        EXPECT_TRUE(row->toolTip(2).contains(QStringLiteral("Yet another family"))) << row->toolTip(2).toStdString();
+        viewer->setCurrentWidget(child<QWidget>("PreView"));
     }
-    EXPECT_LE(tree->header()->sectionViewportPosition(3) + 30, room);
-    EXPECT_TRUE(row->toolTip(1).contains(QStringLiteral("Yet another family"))) << row->toolTip(1).toStdString();
-    EXPECT_TRUE(row->toolTip(2).contains(QStringLiteral("Yet another family"))) << row->toolTip(2).toStdString();
 }
 
 // A pick goes to the rule that wins the most of the element's properties,

@@ -4,6 +4,7 @@
 #include "core/preview/element_cascade.h"
 #include "core/preview/page_sheets.h"
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QScrollBar>
 #include <QSet>
@@ -53,6 +54,7 @@ CascadePage::CascadePage(Editor &editor, QWidget *parent)
     m_tree->setAlternatingRowColors(true);
     m_tree->header()->setSectionResizeMode(QHeaderView::Interactive);
     layout->addWidget(m_tree);
+    m_tree->viewport()->installEventFilter(this);
     connect(&m_editor.cascade(), &ElementCascade::changed, this, &CascadePage::showCascade);
     // A click selects a rule of the edited sheet; a double-click opens the
     // page's other sheet at its rule.
@@ -137,8 +139,11 @@ void CascadePage::fitColumns()
     }
 }
 
-void CascadePage::resizeEvent(QResizeEvent *event)
+// The columns are fitted to the tree's own room: a hidden tab's tree has
+// its size only once it shows, after the page around it has had its own.
+bool CascadePage::eventFilter(QObject *watched, QEvent *event)
 {
-    QWidget::resizeEvent(event);
-    fitColumns();
+    if (watched == m_tree->viewport() && event->type() == QEvent::Resize)
+        fitColumns();
+    return QWidget::eventFilter(watched, event);
 }

@@ -17,7 +17,7 @@ public:
     QTreeWidget *tree() const { return m_tree; }
 
 protected:
-    void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void showCascade();
