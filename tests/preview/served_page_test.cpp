@@ -161,8 +161,10 @@ TEST_F(SiteFolderTest, APageOfRootRelativeLinksIsShownAsItsSiteAndNothingOutside
 {
     const QString site = dir.filePath(QStringLiteral("site"));
     const QString page = site + "/pages/index.html";
-    write(page, "<!DOCTYPE html><html><head><link rel=\"stylesheet\" href=\"/css/site.css\"></head><body>"
+    write(page, "<!DOCTYPE html><html><head><link rel=\"stylesheet\" href=\"/css/other.css\">"
+                "<link rel=\"stylesheet\" href=\"/css/site.css\"></head><body>"
                 "<h1 class=\"title\" id=\"t\">T</h1></body></html>");
+    write(site + "/css/other.css", ".btn {\n  color: rgb(0, 0, 0);\n}\n.btn:hover {\n  color: rgb(1, 2, 3);\n}\n");
     const QString sheet = site + "/css/site.css";
     write(sheet, ".title {\n  color: rgb(10, 20, 30);\n}\n");
     write(dir.filePath(QStringLiteral("outside/secret.txt")), "secret");
@@ -195,6 +197,16 @@ TEST_F(SiteFolderTest, APageOfRootRelativeLinksIsShownAsItsSiteAndNothingOutside
     EXPECT_EQ(computed("color"), QStringLiteral("rgb(10, 20, 30)"));
     EXPECT_EQ(view->url().scheme(), QStringLiteral("quillbox-site"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return !form->editor().pageSheets().editedHref().isEmpty(); }, 10000));
+    // The site's other sheet is read as it is written, its states marked
+    // in the page only.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !form->editor().pageSheets().sheets().empty(); }, 10000));
+    const QByteArray read = form->editor().pageSheets().sheets().front().store->sheetText();
+    EXPECT_TRUE(read.contains(".btn:hover") && !read.contains("data-quillbox")) << read.constData();
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        return runInPage(view->page(), QStringLiteral("Array.from(document.styleSheets).some(s => !s.disabled && "
+                                                      "Array.from(s.cssRules).some(r => /\\.btn:.*data-quillbox-hover/"
+                                                      ".test(r.selectorText || '')))")).toBool();
+    }, 10000));
 
     // A change reaches it in place.
     runInPage(view->page(), QStringLiteral("window.__kept = 7; 1"));

@@ -181,10 +181,11 @@ void SheetRequestServer::serveSite(QWebEngineUrlRequestJob *job)
             job->fail(QWebEngineUrlRequestJob::UrlNotFound);
             return;
         }
+        // The site's other sheets go as written, as a server's would: the
+        // page reads them so for the cascade, and its script marks their
+        // states in place.
         bytes = other.readAll();
         type = QMimeDatabase().mimeTypeForFileNameAndData(path, bytes).name().toLatin1();
-        if (type == "text/css")
-            bytes = withStateMarkers(bytes);
     }
     auto *buffer = new QBuffer(job);
     buffer->setData(bytes);
