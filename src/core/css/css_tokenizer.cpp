@@ -15,9 +15,11 @@ bool isHex(char c)
     return isDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
 
+// A NUL stands for U+FFFD, as CSS Syntax reads it: a letter of a name.
+// (Past the end peek() gives NUL too: callers look there with more().)
 bool isNameStart(char c)
 {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || static_cast<unsigned char>(c) >= 0x80;
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == '\0' || static_cast<unsigned char>(c) >= 0x80;
 }
 
 bool isNameByte(char c)
@@ -56,17 +58,18 @@ private:
     char peek(qsizetype ahead = 0) const { return at + ahead < s.size() ? s[at + ahead] : '\0'; }
     bool more(qsizetype ahead = 0) const { return at + ahead < s.size(); }
 
-    // Whether the two bytes from `ahead` on start a valid escape.
+    // Whether the two bytes from `ahead` on start a valid escape; a
+    // backslash that ends the text is one (it stands for U+FFFD).
     bool escapeAt(qsizetype ahead = 0) const
     {
-        return peek(ahead) == '\\' && more(ahead + 1) && !isNewline(peek(ahead + 1));
+        return more(ahead) && peek(ahead) == '\\' && !isNewline(peek(ahead + 1));
     }
 
     bool identStartsAt(qsizetype ahead = 0) const
     {
         const char c = peek(ahead);
         if (c == '-')
-            return isNameStart(peek(ahead + 1)) || peek(ahead + 1) == '-' || escapeAt(ahead + 1);
+            return (more(ahead + 1) && isNameStart(peek(ahead + 1))) || peek(ahead + 1) == '-' || escapeAt(ahead + 1);
         if (isNameStart(c))
             return more(ahead);
         return c == '\\' && escapeAt(ahead);
@@ -134,10 +137,14 @@ private:
                     ++at;
                     break;
                 }
+                // An escaped line break continues the string; any other
+                // escape is read whole, a hex one with the blank after it.
                 if (peek(1) == '\r' && peek(2) == '\n')
                     at += 3;
-                else
+                else if (isNewline(peek(1)))
                     at += 2;
+                else
+                    skipEscape();
                 continue;
             }
             ++at;
@@ -289,7 +296,7 @@ public:
         if (c == '"' || c == '\'')
             return string(c, from);
         if (c == '#') {
-            if (isNameByte(peek(1)) || escapeAt(1)) {
+            if ((more(1) && isNameByte(peek(1))) || escapeAt(1)) {
                 ++at;
                 const bool id = identStartsAt();
                 skipName();
