@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -395,6 +396,40 @@ QByteArray unescaped(QByteArrayView s)
 QList<CssToken> cssTokens(QByteArrayView text)
 {
     return Reader(text).all();
+}
+
+qsizetype cssClosingToken(const QList<CssToken> &tokens, qsizetype open)
+{
+    std::vector<CssToken::Type> closers;
+    for (qsizetype k = open; k < tokens.size(); ++k) {
+        switch (tokens[k].type) {
+        case CssToken::Function:
+        case CssToken::OpenParen:
+            closers.push_back(CssToken::CloseParen);
+            break;
+        case CssToken::OpenSquare:
+            closers.push_back(CssToken::CloseSquare);
+            break;
+        case CssToken::OpenCurly:
+            closers.push_back(CssToken::CloseCurly);
+            break;
+        case CssToken::CloseParen:
+        case CssToken::CloseSquare:
+        case CssToken::CloseCurly:
+            // A stray closer of another kind is a token like any other.
+            if (!closers.empty() && closers.back() == tokens[k].type) {
+                closers.pop_back();
+                if (closers.empty())
+                    return k;
+            }
+            break;
+        default:
+            break;
+        }
+        if (closers.empty())
+            return -1; // `open` opened nothing
+    }
+    return -1;
 }
 
 CssToken CssTokenReader::next()

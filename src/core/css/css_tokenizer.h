@@ -34,6 +34,16 @@ struct CssToken {
 // Tokenizes the whole text; the tokens cover it without gaps.
 QList<CssToken> cssTokens(QByteArrayView text);
 
+// The token that closes the function, "(", "[" or "{" at `open`, brackets
+// of every kind nesting inside, or -1 when it never closes.
+qsizetype cssClosingToken(const QList<CssToken> &tokens, qsizetype open);
+
+// Whether a token is a blank or a comment, which separate and say nothing.
+inline bool cssIsBlank(const CssToken &token)
+{
+    return token.type == CssToken::Whitespace || token.type == CssToken::Comment;
+}
+
 // The same tokens one at a time, for a walk that needs no list of them.
 class CssTokenReader
 {

@@ -1,88 +1,65 @@
 #include "core/preview/root_variables.h"
 
-#include "core/sheet/byte_lines.h"
+#include "core/css/css_tokenizer.h"
 
+#include <algorithm>
 #include <vector>
-
-namespace {
-
-// A custom property's declaration that starts at `at` ("--name:"), its name
-// and value; the value ends at a ";" or "}" outside brackets.
-struct Declared {
-    QByteArray name;
-    QByteArray value;
-    qsizetype end = 0;
-};
-
-std::optional<Declared> declarationAt(const QByteArray &sheet, qsizetype at)
-{
-    const qsizetype colon = sheet.indexOf(':', at);
-    if (colon < 0)
-        return std::nullopt;
-    const QByteArray name = sheet.mid(at, colon - at).trimmed();
-    for (const char c : name) {
-        if (c == ';' || c == '{' || c == '}' || static_cast<unsigned char>(c) <= ' ')
-            return std::nullopt;
-    }
-    int depth = 0;
-    qsizetype i = colon + 1;
-    while (i < sheet.size()) {
-        const qsizetype skipped = skipStringOrComment(sheet, i);
-        if (skipped != i) {
-            i = skipped;
-            continue;
-        }
-        const char c = sheet[i];
-        if (c == '(' || c == '[' || c == '{')
-            ++depth;
-        else if ((c == ')' || c == ']' || c == '}') && depth > 0)
-            --depth;
-        else if (depth == 0 && (c == ';' || c == '}'))
-            break;
-        ++i;
-    }
-    return Declared{name, sheet.mid(colon + 1, i - colon - 1).trimmed(), i};
-}
-
-} // namespace
 
 QHash<QByteArray, QByteArray> stableRootVariables(const QByteArray &sheet)
 {
+    const QList<CssToken> tokens = cssTokens(sheet);
     QHash<QByteArray, int> times;
     QHash<QByteArray, QByteArray> atRoot;
     std::vector<QByteArray> preludes; // of the blocks the scan is in
     qsizetype statement = 0;           // where the current prelude or declaration starts
-    for (qsizetype i = 0; i < sheet.size();) {
-        const qsizetype skipped = skipStringOrComment(sheet, i);
-        if (skipped != i) {
-            i = skipped;
-            continue;
-        }
-        const char c = sheet[i];
-        if (c == '{') {
-            preludes.push_back(sheet.mid(statement, i - statement).trimmed());
-            statement = ++i;
-        } else if (c == '}') {
+    bool started = false;              // and whether it has begun
+    for (qsizetype k = 0; k < tokens.size(); ++k) {
+        const CssToken &token = tokens[k];
+        switch (token.type) {
+        case CssToken::OpenCurly:
+            preludes.push_back(sheet.mid(statement, token.from - statement).trimmed());
+            break;
+        case CssToken::CloseCurly:
             if (!preludes.empty())
                 preludes.pop_back();
-            statement = ++i;
-        } else if (c == ';') {
-            statement = ++i;
-        } else if (c == '-' && i + 1 < sheet.size() && sheet[i + 1] == '-' && !preludes.empty()
-                   && sheet.mid(statement, i - statement).trimmed().isEmpty()) {
-            const std::optional<Declared> declared = declarationAt(sheet, i);
-            if (!declared) {
-                ++i;
+            break;
+        case CssToken::Semicolon:
+            break;
+        default:
+            if (cssIsBlank(token))
                 continue;
+            if (!started && !preludes.empty() && token.type == CssToken::Ident && token.text(sheet).startsWith("--")) {
+                // A custom property: its value runs to the ";" or "}" that
+                // ends it, brackets and blocks inside it.
+                qsizetype colon = k + 1;
+                while (colon < tokens.size() && cssIsBlank(tokens[colon]))
+                    ++colon;
+                if (colon < tokens.size() && tokens[colon].type == CssToken::Colon) {
+                    qsizetype end = colon + 1;
+                    while (end < tokens.size() && tokens[end].type != CssToken::Semicolon
+                           && tokens[end].type != CssToken::CloseCurly) {
+                        const CssToken::Type type = tokens[end].type;
+                        const bool opens = type == CssToken::Function || type == CssToken::OpenParen
+                                           || type == CssToken::OpenSquare || type == CssToken::OpenCurly;
+                        // A bracket that never closes holds the rest of the sheet.
+                        const qsizetype close = opens ? cssClosingToken(tokens, end) : end;
+                        end = close < 0 ? tokens.size() : close + 1;
+                    }
+                    const QByteArray name = token.text(sheet).toByteArray();
+                    const qsizetype valueEnd = end < tokens.size() ? tokens[end].from : sheet.size();
+                    ++times[name];
+                    if (preludes.size() == 1 && preludes.front() == ":root")
+                        atRoot.insert(name, sheet.mid(tokens[colon].to, valueEnd - tokens[colon].to).trimmed());
+                    k = end - 1;
+                    started = true;
+                    continue;
+                }
             }
-            ++times[declared->name];
-            if (preludes.size() == 1 && preludes.front() == ":root")
-                atRoot.insert(declared->name, declared->value);
-            i = declared->end;
-            statement = i;
-        } else {
-            ++i;
+            started = true;
+            continue;
         }
+        statement = token.to;
+        started = false;
     }
     QHash<QByteArray, QByteArray> stable;
     for (auto it = atRoot.cbegin(); it != atRoot.cend(); ++it) {
@@ -97,27 +74,27 @@ std::optional<QByteArray> withStableVariables(const QByteArray &text, const QHas
     QByteArray out = text;
     // A value may name another variable: a few rounds settle any chain a
     // sheet writes; a loop is left as it is and so not lowered.
-    for (int round = 0; round < 8; ++round) {
-        const qsizetype at = latinUpper(out).indexOf("VAR(");
-        if (at < 0)
+    for (int round = 0; round < 9; ++round) {
+        const QList<CssToken> tokens = cssTokens(out);
+        const auto var = std::find_if(tokens.cbegin(), tokens.cend(), [&](const CssToken &token) {
+            return token.type == CssToken::Function && cssTokenName(out, token).toLower() == "var";
+        });
+        if (var == tokens.cend())
             return out;
-        int depth = 0;
-        qsizetype close = -1;
-        for (qsizetype i = at + 3; i < out.size() && close < 0; ++i) {
-            if (out[i] == '(')
-                ++depth;
-            else if (out[i] == ')' && --depth == 0)
-                close = i;
-        }
+        if (round == 8)
+            return std::nullopt;
+        const qsizetype open = var - tokens.cbegin();
+        const qsizetype close = cssClosingToken(tokens, open);
         if (close < 0)
             return std::nullopt;
-        const QByteArray inside = out.mid(at + 4, close - at - 4);
-        const qsizetype comma = inside.indexOf(',');
-        const QByteArray name = (comma < 0 ? inside : inside.left(comma)).trimmed();
+        qsizetype nameEnd = open + 1;
+        while (nameEnd < close && tokens[nameEnd].type != CssToken::Comma)
+            ++nameEnd;
+        const QByteArray name = out.mid(var->to, tokens[nameEnd].from - var->to).trimmed();
         const auto found = variables.constFind(name);
         if (found == variables.cend())
             return std::nullopt;
-        out.replace(at, close + 1 - at, *found);
+        out.replace(var->from, tokens[close].to - var->from, *found);
     }
-    return latinUpper(out).contains("VAR(") ? std::nullopt : std::optional<QByteArray>(out);
+    return std::nullopt;
 }

@@ -18,20 +18,6 @@ namespace {
 // Nesting deeper than this is written as it stands.
 constexpr int kMaxDepth = 64;
 
-// The token that closes the function or "(" at `open`, or -1.
-qsizetype closingParen(const QList<CssToken> &tokens, qsizetype open)
-{
-    int depth = 0;
-    for (qsizetype k = open; k < tokens.size(); ++k) {
-        const CssToken::Type type = tokens[k].type;
-        if (type == CssToken::Function || type == CssToken::OpenParen)
-            ++depth;
-        else if (type == CssToken::CloseParen && --depth == 0)
-            return k;
-    }
-    return -1;
-}
-
 // Splits at the commas outside brackets.
 QList<QByteArray> splitList(const QByteArray &text)
 {
@@ -61,11 +47,6 @@ QList<QByteArray> splitList(const QByteArray &text)
     }
     parts.append(text.mid(start).trimmed());
     return parts;
-}
-
-bool isBlankOrComment(const CssToken &token)
-{
-    return token.type == CssToken::Whitespace || token.type == CssToken::Comment;
 }
 
 } // namespace
@@ -158,7 +139,7 @@ bool needsLowering(const QByteArray &sheet, const EngineFeatures &engine)
     CssTokenReader reader(sheet);
     while (!reader.atEnd()) {
         const CssToken token = reader.next();
-        if (isBlankOrComment(token))
+        if (cssIsBlank(token))
             continue;
         if (awaitingAddress && token.type == CssToken::String && token.closed
             && relativeAddress(cssTokenName(sheet, token)))
@@ -295,7 +276,7 @@ private:
                         replacement = "url(" + absolute(text.mid(tokens[s].from, tokens[s].to - tokens[s].from)) + ")";
                     }
                 } else if (isColourFunction(name) && !m_engine.readsColour((name + "(").constData())) {
-                    const qsizetype close = closingParen(tokens, k);
+                    const qsizetype close = cssClosingToken(tokens, k);
                     if (close >= 0) {
                         last = close;
                         replacement = plainColor(text.mid(token.from, tokens[close].to - token.from), m_variables);
@@ -345,7 +326,7 @@ private:
         CssTokenReader reader(m_sheet);
         while (!reader.atEnd()) {
             const CssToken token = reader.next();
-            if (isBlankOrComment(token))
+            if (cssIsBlank(token))
                 continue;
             if (!property.isEmpty() && token.type == CssToken::Colon)
                 countUnshown(property + ":");
