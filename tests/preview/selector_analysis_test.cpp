@@ -43,6 +43,9 @@ TEST(SelectorSpecificity, CountsIdsThenClassesThenTypes)
         // The blank after a hex escape belongs to the escape.
         {".\\31 a", {0, 1, 0}},
         {"#\\31 23 b", {1, 0, 1}},
+        // A comment says nothing, whatever it holds.
+        {"a /* .x #y :hover */ b", {0, 0, 2}},
+        {"a:not(/* #x */ .y)", {0, 1, 1}},
     };
     for (const auto &c : cases)
         EXPECT_EQ(selectorSpecificity(c.selector), c.expected) << c.selector;
@@ -83,6 +86,7 @@ TEST(SelectorList, SplitsOnlyAtTheTopLevel)
     EXPECT_EQ(splitSelectorList(":is(a, b), [title=\"x,y\"], c\\,d"),
               (QByteArrayList{":is(a, b)", "[title=\"x,y\"]", "c\\,d"}));
     EXPECT_EQ(splitSelectorList(" , a,"), QByteArrayList{"a"});
+    EXPECT_EQ(splitSelectorList("a /* , */ b, c"), (QByteArrayList{"a /* , */ b", "c"}));
 }
 
 // A pseudo-element matches its element and a passing state is counted as
@@ -104,6 +108,7 @@ TEST(SelectorMatchForm, TakesOutPseudoElementsAndPassingStates)
         {"p:first-letter", "p", {}, true},
         {"li:not(:hover):first-child", "li:not(:hover):first-child", {}, false},
         {"a[title=':hover']", "a[title=':hover']", {}, false},
+        {"a /* ::before :hover */ b:hover", "a /* ::before :hover */ b", {":hover"}, false},
     };
     for (const auto &c : cases) {
         const MatchForm form = matchForm(c.selector);

@@ -432,6 +432,31 @@ qsizetype cssClosingToken(const QList<CssToken> &tokens, qsizetype open)
     return -1;
 }
 
+QByteArray cssWithoutComments(QByteArrayView text)
+{
+    QByteArray out;
+    out.reserve(text.size());
+    CssTokenReader reader(text);
+    while (!reader.atEnd()) {
+        const CssToken token = reader.next();
+        if (token.type != CssToken::Comment)
+            out += token.text(text);
+    }
+    return out;
+}
+
+qsizetype cssFindToken(QByteArrayView text, qsizetype from, CssToken::Type type)
+{
+    from = std::clamp<qsizetype>(from, 0, text.size());
+    CssTokenReader reader(text.sliced(from));
+    while (!reader.atEnd()) {
+        const CssToken token = reader.next();
+        if (token.type == type)
+            return from + token.from;
+    }
+    return -1;
+}
+
 CssToken CssTokenReader::next()
 {
     const CssToken token = Reader(m_text, m_at).next();

@@ -44,6 +44,14 @@ inline bool cssIsBlank(const CssToken &token)
     return token.type == CssToken::Whitespace || token.type == CssToken::Comment;
 }
 
+// The text without its comments (what looks like one inside a string or an
+// address stays).
+QByteArray cssWithoutComments(QByteArrayView text);
+
+// Where the first token of a type starts, reading from `from` on, or -1:
+// the "{" that opens a rule's body, past strings, comments and escapes.
+qsizetype cssFindToken(QByteArrayView text, qsizetype from, CssToken::Type type);
+
 // The same tokens one at a time, for a walk that needs no list of them.
 class CssTokenReader
 {

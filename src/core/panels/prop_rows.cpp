@@ -1,10 +1,12 @@
 #include "core/panels/prop_rows.h"
 
 #include "core/css/css_catalogue.h"
+#include "core/css/css_tokenizer.h"
 #include "core/sheet/byte_lines.h"
 
 #include <QHash>
 
+#include <algorithm>
 #include <cctype>
 
 namespace {
@@ -26,25 +28,6 @@ QByteArray cssTrimmed(const QByteArray &text)
     return text.mid(from, to - from);
 }
 
-bool opensComment(const QByteArray &text, qsizetype i)
-{
-    return text[i] == '/' && i + 1 < text.size() && text[i + 1] == '*' && unquotedUrlEnd(text, i) < 0;
-}
-
-QByteArray withoutComments(const QByteArray &text)
-{
-    QByteArray out;
-    for (qsizetype i = 0; i < text.size();) {
-        if (opensComment(text, i)) {
-            const qsizetype end = text.indexOf("*/", i + 2);
-            i = end < 0 ? text.size() : end + 2;
-            continue;
-        }
-        out += text[i++];
-    }
-    return cssTrimmed(out);
-}
-
 // One declaration from `start` of the text up to its ";" at the top level or
 // the end: the row, or nothing when it has no name and ":". `next` is where
 // the text goes on after it.
@@ -57,33 +40,40 @@ std::optional<PropRow> declarationAt(const QByteArray &whole, qsizetype offset, 
     qsizetype colon = -1;
     qsizetype bang = -1;
     bool comment = false;
-    qsizetype i = start;
-    while (i < text.size()) {
-        const char c = text[i];
-        if (c == '/' || c == '"' || c == '\'') {
-            if (opensComment(text, i))
-                comment = true;
-            const qsizetype after = skipStringOrComment(text, i);
-            if (after != i) {
-                i = after;
-                continue;
-            }
-        }
-        if (c == '\\') {
-            i += 2;
-            continue;
-        }
-        if (c == '(' || c == '[' || c == '{')
-            ++depth;
-        else if ((c == ')' || c == ']' || c == '}') && depth > 0)
-            --depth;
-        else if (depth == 0 && c == ':' && colon < 0)
-            colon = i;
-        else if (depth == 0 && c == '!' && colon >= 0)
-            bang = i;
-        else if (depth == 0 && c == ';')
+    qsizetype i = text.size(); // where the declaration's ";" stands
+    CssTokenReader reader(text);
+    while (!reader.atEnd() && i == text.size()) {
+        const CssToken token = reader.next();
+        switch (token.type) {
+        case CssToken::Comment:
+            comment = true;
             break;
-        ++i;
+        case CssToken::Function:
+        case CssToken::OpenParen:
+        case CssToken::OpenSquare:
+        case CssToken::OpenCurly:
+            ++depth;
+            break;
+        case CssToken::CloseParen:
+        case CssToken::CloseSquare:
+        case CssToken::CloseCurly:
+            depth = std::max(0, depth - 1);
+            break;
+        case CssToken::Colon:
+            if (depth == 0 && colon < 0)
+                colon = token.from;
+            break;
+        case CssToken::Delim:
+            if (depth == 0 && colon >= 0 && text[token.from] == '!')
+                bang = token.from;
+            break;
+        case CssToken::Semicolon:
+            if (depth == 0)
+                i = token.from;
+            break;
+        default:
+            break;
+        }
     }
     const qsizetype end = std::min(i, text.size());
     *next = offset + (end < text.size() ? end + 1 : end);
@@ -95,7 +85,7 @@ std::optional<PropRow> declarationAt(const QByteArray &whole, qsizetype offset, 
     row.nameTo = colon;
     while (row.nameTo > row.nameFrom && isBlank(text[row.nameTo - 1]))
         --row.nameTo;
-    row.name = withoutComments(text.mid(row.nameFrom, row.nameTo - row.nameFrom));
+    row.name = cssTrimmed(cssWithoutComments(QByteArrayView(text).sliced(row.nameFrom, row.nameTo - row.nameFrom)));
     if (row.name.isEmpty())
         return std::nullopt;
     row.valueFrom = colon + 1;
@@ -306,7 +296,7 @@ QByteArray inserted(const QByteArray &body, const std::optional<PropRow> &after,
     if (anchor->on && !anchor->semicolon)
         text.insert(at++, ';');
     const qsizetype lineEnd = text.indexOf('\n', at) < 0 ? text.size() : text.indexOf('\n', at);
-    const bool restOfLineFree = withoutComments(text.mid(at, lineEnd - at)).isEmpty();
+    const bool restOfLineFree = cssTrimmed(cssWithoutComments(QByteArrayView(text).sliced(at, lineEnd - at))).isEmpty();
     if (!body.contains('\n') || !restOfLineFree)
         return text.insert(at, " " + declaration);
     const qsizetype lineStart = text.lastIndexOf('\n', anchor->from) + 1;

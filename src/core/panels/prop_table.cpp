@@ -33,22 +33,10 @@ std::optional<QByteArray> bodyOfRuleText(const ByteLines &rule, SheetPos selecto
     for (int k = 0; k < selectorAt.line; ++k)
         at = text.indexOf('\n', at) + 1;
     at += selectorAt.column;
-    while (at < text.size()) {
-        const qsizetype after = skipStringOrComment(text, at);
-        if (after != at) {
-            at = after;
-            continue;
-        }
-        if (text[at] == '\\') {
-            at += 2;
-            continue;
-        }
-        if (text[at] == '{')
-            break;
-        ++at;
-    }
-    if (at >= text.size())
+    const qsizetype open = cssFindToken(text, at, CssToken::OpenCurly);
+    if (open < 0)
         return std::nullopt;
+    at = open;
     const qsizetype end = closed && text.endsWith('}') ? text.size() - 1 : text.size();
     return text.mid(at + 1, end - at - 1);
 }

@@ -1,5 +1,6 @@
 #include "core/panels/rule_in_place.h"
 
+#include "core/css/css_tokenizer.h"
 #include "core/panels/layout_shorthands.h"
 #include "core/sheet/byte_lines.h"
 
@@ -27,41 +28,6 @@ struct Placed {
     bool important = false;
 };
 
-// Skips a comment or string at i; answers the index after it, or i.
-qsizetype skipped(const QByteArray &text, qsizetype i, qsizetype to)
-{
-    if (text[i] == '/' && i + 1 < to && text[i + 1] == '*') {
-        if (const qsizetype urlEnd = unquotedUrlEnd(text, i); urlEnd > 0)
-            return std::min(urlEnd, to);
-        const qsizetype end = text.indexOf("*/", i + 2);
-        return end < 0 || end + 2 > to ? to : end + 2;
-    }
-    if (text[i] == '"' || text[i] == '\'') {
-        for (qsizetype k = i + 1; k < to; ++k) {
-            if (text[k] == '\\')
-                ++k;
-            else if (text[k] == text[i] || text[k] == '\n')
-                return k + 1;
-        }
-        return to;
-    }
-    return i;
-}
-
-QByteArray withoutComments(const QByteArray &text)
-{
-    QByteArray out;
-    for (qsizetype i = 0; i < text.size();) {
-        if (text[i] == '/' && i + 1 < text.size() && text[i + 1] == '*') {
-            const qsizetype end = text.indexOf("*/", i + 2);
-            i = end < 0 ? text.size() : end + 2;
-            continue;
-        }
-        out += text[i++];
-    }
-    return out.trimmed();
-}
-
 // The declarations between two offsets; nothing when a block stands there.
 std::optional<std::vector<Placed>> placedIn(const QByteArray &text, qsizetype from, qsizetype to)
 {
@@ -75,19 +41,15 @@ std::optional<std::vector<Placed>> placedIn(const QByteArray &text, qsizetype fr
             Placed d;
             d.start = piece;
             // The name starts after blanks and comments.
-            for (qsizetype k = piece; k < colon;) {
-                const qsizetype next = skipped(text, k, colon);
-                if (next != k && text[k] == '/') {
-                    k = next;
-                    d.start = k;
-                } else if (isBlank(text[k])) {
-                    d.start = ++k;
-                } else {
+            CssTokenReader lead(QByteArrayView(text).sliced(piece, colon - piece));
+            while (!lead.atEnd()) {
+                const CssToken token = lead.next();
+                if (!cssIsBlank(token))
                     break;
-                }
+                d.start = piece + token.to;
             }
             d.written = text.mid(d.start, colon - d.start).trimmed();
-            const QByteArray bare = withoutComments(d.written);
+            const QByteArray bare = cssWithoutComments(d.written).trimmed();
             d.name = bare.startsWith("--") ? bare : latinUpper(bare);
             d.colon = colon;
             d.valueFrom = colon + 1;
@@ -114,30 +76,38 @@ std::optional<std::vector<Placed>> placedIn(const QByteArray &text, qsizetype fr
         colon = -1;
         bang = -1;
     };
-    for (qsizetype i = from; i < to;) {
-        const qsizetype next = skipped(text, i, to);
-        if (next != i) {
-            i = next;
-            continue;
-        }
-        const char c = text[i];
-        if (c == '\\') {
-            i += 2;
-            continue;
-        }
-        if (c == '{' || c == '}')
+    CssTokenReader reader(QByteArrayView(text).sliced(from, to - from));
+    while (!reader.atEnd()) {
+        const CssToken token = reader.next();
+        const qsizetype i = from + token.from;
+        switch (token.type) {
+        case CssToken::OpenCurly:
+        case CssToken::CloseCurly:
             return std::nullopt;
-        if (c == '(' || c == '[')
+        case CssToken::Function:
+        case CssToken::OpenParen:
+        case CssToken::OpenSquare:
             ++depth;
-        else if ((c == ')' || c == ']') && depth > 0)
-            --depth;
-        else if (depth == 0 && c == ':' && colon < 0)
-            colon = i;
-        else if (depth == 0 && c == '!' && colon >= 0)
-            bang = i;
-        else if (depth == 0 && c == ';')
-            close(i, true);
-        ++i;
+            break;
+        case CssToken::CloseParen:
+        case CssToken::CloseSquare:
+            depth = std::max(0, depth - 1);
+            break;
+        case CssToken::Colon:
+            if (depth == 0 && colon < 0)
+                colon = i;
+            break;
+        case CssToken::Delim:
+            if (depth == 0 && colon >= 0 && text[i] == '!')
+                bang = i;
+            break;
+        case CssToken::Semicolon:
+            if (depth == 0)
+                close(i, true);
+            break;
+        default:
+            break;
+        }
     }
     close(to, false);
     return out;
@@ -251,23 +221,7 @@ std::optional<ByteLines> ruleEditedInPlace(const AsRead &read, const QByteArray 
     for (int k = 0; k < read.selectorAt.line; ++k)
         selectorAt = text.indexOf('\n', selectorAt) + 1;
     selectorAt += read.selectorAt.column;
-    qsizetype open = -1;
-    for (qsizetype i = selectorAt; i < text.size();) {
-        const qsizetype next = skipped(text, i, text.size());
-        if (next != i) {
-            i = next;
-            continue;
-        }
-        if (text[i] == '\\') {
-            i += 2;
-            continue;
-        }
-        if (text[i] == '{') {
-            open = i;
-            break;
-        }
-        ++i;
-    }
+    const qsizetype open = cssFindToken(text, selectorAt, CssToken::OpenCurly);
     if (open < 0)
         return std::nullopt;
     // A rule with nested rules ends with its own declarations; one without

@@ -1,91 +1,57 @@
 #include "core/preview/selector_analysis.h"
 
+#include "core/css/css_tokenizer.h"
+
 #include <algorithm>
 
 namespace {
 
-bool isNameByte(char c)
+// The index of the token after the group opened at `open` (a function, a
+// "(" or a "["), or the end when it never closes.
+qsizetype afterGroup(const QList<CssToken> &tokens, qsizetype open)
 {
-    const auto u = static_cast<unsigned char>(c);
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '_'
-           || u >= 0x80;
+    const qsizetype close = cssClosingToken(tokens, open);
+    return close < 0 ? tokens.size() : close + 1;
 }
 
-bool isHexDigit(char c)
+// The text inside the function at `open`, up to its ")".
+QByteArrayView argumentsOf(QByteArrayView s, const QList<CssToken> &tokens, qsizetype open)
 {
-    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+    const qsizetype close = cssClosingToken(tokens, open);
+    const qsizetype end = close < 0 ? s.size() : tokens[close].from;
+    return s.sliced(tokens[open].to, end - tokens[open].to);
 }
 
-// The end of the escape at i: up to six hex digits and one blank after
-// them, or the one character escaped.
-qsizetype escapeEnd(QByteArrayView s, qsizetype i)
+bool isDelim(QByteArrayView s, const QList<CssToken> &tokens, qsizetype k, char c)
 {
-    qsizetype at = i + 1;
-    if (at >= s.size() || !isHexDigit(s[at]))
-        return std::min(at + 1, s.size());
-    while (at < s.size() && at < i + 7 && isHexDigit(s[at]))
-        ++at;
-    if (at < s.size() && (s[at] == ' ' || s[at] == '\t' || s[at] == '\n' || s[at] == '\f'))
-        ++at;
-    else if (at < s.size() && s[at] == '\r')
-        at += at + 1 < s.size() && s[at + 1] == '\n' ? 2 : 1;
-    return at;
+    return k < tokens.size() && tokens[k].type == CssToken::Delim && s[tokens[k].from] == c;
 }
 
-// The end of a name starting at i; an escape is part of the name.
-qsizetype nameEnd(QByteArrayView s, qsizetype i)
+// A pseudo-class or pseudo-element from the colon at `k`: its name, lower
+// case, whether it has two colons, the token of its name and the index
+// after it (after its arguments for a function).
+struct Pseudo {
+    QByteArray name;
+    bool element = false;
+    qsizetype nameToken = -1;
+    qsizetype end = 0;
+};
+
+Pseudo pseudoAt(QByteArrayView s, const QList<CssToken> &tokens, qsizetype k)
 {
-    while (i < s.size()) {
-        if (s[i] == '\\' && i + 1 < s.size())
-            i = escapeEnd(s, i);
-        else if (isNameByte(s[i]))
-            ++i;
-        else
-            break;
+    Pseudo pseudo;
+    qsizetype n = k + 1;
+    if (n < tokens.size() && tokens[n].type == CssToken::Colon) {
+        pseudo.element = true;
+        ++n;
     }
-    return i;
-}
-
-// The end of a string opened by the quote at i (one past the closing quote).
-qsizetype stringEnd(QByteArrayView s, qsizetype i)
-{
-    const char quote = s[i];
-    for (++i; i < s.size(); ++i) {
-        if (s[i] == '\\')
-            ++i;
-        else if (s[i] == quote)
-            return i + 1;
-    }
-    return s.size();
-}
-
-// The end of the bracketed stretch opened at i (one past its closing
-// bracket), nested brackets and strings included.
-qsizetype groupEnd(QByteArrayView s, qsizetype i)
-{
-    int depth = 0;
-    while (i < s.size()) {
-        const char c = s[i];
-        if (c == '"' || c == '\'') {
-            i = stringEnd(s, i);
-            continue;
-        }
-        if (c == '\\') {
-            i += 2;
-            continue;
-        }
-        if (c == '(' || c == '[')
-            ++depth;
-        else if ((c == ')' || c == ']') && --depth == 0)
-            return i + 1;
-        ++i;
-    }
-    return s.size();
-}
-
-QByteArray lowerName(QByteArrayView s, qsizetype from, qsizetype to)
-{
-    return s.sliced(from, to - from).toByteArray().toLower();
+    pseudo.end = n;
+    if (n >= tokens.size() || (tokens[n].type != CssToken::Ident && tokens[n].type != CssToken::Function))
+        return pseudo;
+    pseudo.nameToken = n;
+    pseudo.name = cssTokenName(s, tokens[n]).toLower();
+    pseudo.end = tokens[n].type == CssToken::Function ? afterGroup(tokens, n) : n + 1;
+    return pseudo;
 }
 
 Specificity mostSpecific(QByteArrayView list)
@@ -124,10 +90,6 @@ bool isUserState(const QByteArray &name)
     return states.contains(name);
 }
 
-bool isCombinatorOrBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '>' || c == '+' || c == '~';
-}
 
 } // namespace
 
@@ -135,99 +97,89 @@ QByteArrayList splitSelectorList(QByteArrayView list)
 {
     QByteArrayList out;
     qsizetype start = 0;
-    qsizetype i = 0;
     auto take = [&](qsizetype end) {
         const QByteArray one = list.sliced(start, end - start).toByteArray().trimmed();
         if (!one.isEmpty())
             out.append(one);
     };
-    while (i < list.size()) {
-        const char c = list[i];
-        if (c == '"' || c == '\'') {
-            i = stringEnd(list, i);
-        } else if (c == '(' || c == '[') {
-            i = groupEnd(list, i);
-        } else if (c == '\\') {
-            i += 2;
-        } else if (c == ',') {
-            take(i);
-            start = ++i;
-        } else {
-            ++i;
+    const QList<CssToken> tokens = cssTokens(list);
+    for (qsizetype k = 0; k < tokens.size(); ++k) {
+        const CssToken::Type type = tokens[k].type;
+        if (type == CssToken::Function || type == CssToken::OpenParen || type == CssToken::OpenSquare) {
+            k = afterGroup(tokens, k) - 1;
+        } else if (type == CssToken::Comma) {
+            take(tokens[k].from);
+            start = tokens[k].to;
         }
     }
-    take(std::min(i, list.size()));
+    take(list.size());
     return out;
 }
 
 Specificity selectorSpecificity(QByteArrayView s)
 {
     Specificity weight;
-    qsizetype i = 0;
-    while (i < s.size()) {
-        const char c = s[i];
-        if (c == '#') {
+    const QList<CssToken> tokens = cssTokens(s);
+    for (qsizetype k = 0; k < tokens.size();) {
+        const CssToken &token = tokens[k];
+        switch (token.type) {
+        case CssToken::Hash:
             ++weight.ids;
-            i = nameEnd(s, i + 1);
-        } else if (c == '.') {
+            break;
+        case CssToken::Delim:
+            if (s[token.from] == '.' && k + 1 < tokens.size() && tokens[k + 1].type == CssToken::Ident) {
+                ++weight.classes;
+                ++k;
+            }
+            break;
+        case CssToken::OpenSquare:
             ++weight.classes;
-            i = nameEnd(s, i + 1);
-        } else if (c == '[') {
-            ++weight.classes;
-            i = groupEnd(s, i);
-        } else if (c == ':' && i + 1 < s.size() && s[i + 1] == ':') {
-            ++weight.types;
-            const qsizetype nameFrom = i + 2;
-            i = nameEnd(s, nameFrom);
-            if (i < s.size() && s[i] == '(') {
-                const qsizetype close = groupEnd(s, i);
+            k = afterGroup(tokens, k);
+            continue;
+        case CssToken::Function:
+        case CssToken::OpenParen:
+            k = afterGroup(tokens, k);
+            continue;
+        case CssToken::Ident:
+            // "ns|p": the namespace prefix is not a type.
+            if (!isDelim(s, tokens, k + 1, '|'))
+                ++weight.types;
+            break;
+        case CssToken::Colon: {
+            const Pseudo pseudo = pseudoAt(s, tokens, k);
+            const bool function = pseudo.nameToken >= 0 && tokens[pseudo.nameToken].type == CssToken::Function;
+            const QByteArrayView args = function ? argumentsOf(s, tokens, pseudo.nameToken) : QByteArrayView();
+            const QByteArray &name = pseudo.name;
+            if (pseudo.nameToken < 0) {
+                // A colon with no name after it weighs nothing.
+            } else if (pseudo.element) {
+                ++weight.types;
                 // ::slotted() weighs its argument as well; ::part() and
                 // the rest only as a pseudo-element.
-                if (lowerName(s, nameFrom, i) == "slotted")
-                    weight += mostSpecific(s.sliced(i + 1, std::max<qsizetype>(0, close - i - 2)));
-                i = close;
-            }
-        } else if (c == ':') {
-            const qsizetype nameFrom = i + 1;
-            i = nameEnd(s, nameFrom);
-            const QByteArray name = lowerName(s, nameFrom, i);
-            if (i < s.size() && s[i] == '(') {
-                const qsizetype close = groupEnd(s, i);
-                const QByteArrayView args = s.sliced(i + 1, std::max<qsizetype>(0, close - i - 2));
-                i = close;
-                if (name == "is" || name == "not" || name == "has" || name == "matches" || name == "-webkit-any"
-                    || name == "-moz-any") {
+                if (function && name == "slotted")
                     weight += mostSpecific(args);
-                } else if (name != "where") {
+            } else if (!function) {
+                if (isLegacyPseudoElement(name))
+                    ++weight.types;
+                else
                     ++weight.classes;
-                    if (name == "nth-child" || name == "nth-last-child")
-                        weight += mostSpecific(nthOfList(args));
-                    else if (name == "host" || name == "host-context")
-                        weight += mostSpecific(args);
-                }
-            } else if (isLegacyPseudoElement(name)) {
-                ++weight.types;
-            } else {
+            } else if (name == "is" || name == "not" || name == "has" || name == "matches" || name == "-webkit-any"
+                       || name == "-moz-any") {
+                weight += mostSpecific(args);
+            } else if (name != "where") {
                 ++weight.classes;
+                if (name == "nth-child" || name == "nth-last-child")
+                    weight += mostSpecific(nthOfList(args));
+                else if (name == "host" || name == "host-context")
+                    weight += mostSpecific(args);
             }
-        } else if (c == '*') {
-            ++i;
-        } else if (c == '|') {
-            ++i;
-        } else if (isNameByte(c) || c == '\\') {
-            const qsizetype end = nameEnd(s, i);
-            // "ns|p": the namespace prefix is not a type.
-            const bool prefix = end < s.size() && s[end] == '|' && (end + 1 >= s.size() || s[end + 1] != '=');
-            if (!prefix && !(c >= '0' && c <= '9'))
-                ++weight.types;
-            i = std::max(end, i + 1);
-        } else if (c == '"' || c == '\'') {
-            i = stringEnd(s, i);
-        } else if (c == '(') {
-            i = groupEnd(s, i);
-        } else {
-            ++i;
+            k = pseudo.end;
+            continue;
         }
+        default:
+            break;
+        }
+        ++k;
     }
     return weight;
 }
@@ -244,51 +196,48 @@ MatchForm matchForm(QByteArrayView s)
             out += '*';
         compoundKept = compoundStripped = false;
     };
-    qsizetype i = 0;
-    while (i < s.size()) {
-        const char c = s[i];
-        if (isCombinatorOrBlank(c)) {
+    const QList<CssToken> tokens = cssTokens(s);
+    for (qsizetype k = 0; k < tokens.size();) {
+        const CssToken &token = tokens[k];
+        if (token.type == CssToken::Whitespace || isDelim(s, tokens, k, '>') || isDelim(s, tokens, k, '+')
+            || isDelim(s, tokens, k, '~')) {
             endCompound();
-            out += c;
-            ++i;
+            out += token.text(s);
+            ++k;
             continue;
         }
-        if (c == ':') {
-            const bool element = i + 1 < s.size() && s[i + 1] == ':';
-            const qsizetype nameFrom = i + (element ? 2 : 1);
-            qsizetype end = nameEnd(s, nameFrom);
-            const QByteArray name = lowerName(s, nameFrom, end);
-            if (end < s.size() && s[end] == '(')
-                end = groupEnd(s, end);
-            if (element || isLegacyPseudoElement(name)) {
+        if (token.type == CssToken::Comment) {
+            out += token.text(s);
+            ++k;
+            continue;
+        }
+        qsizetype end = k + 1;
+        if (token.type == CssToken::Colon) {
+            const Pseudo pseudo = pseudoAt(s, tokens, k);
+            if (pseudo.nameToken >= 0 && (pseudo.element || isLegacyPseudoElement(pseudo.name))) {
                 form.pseudoElement = true;
                 compoundStripped = true;
-                i = end;
+                k = pseudo.end;
                 continue;
             }
-            if (isUserState(name)) {
-                const QByteArray state = ':' + name;
+            if (pseudo.nameToken >= 0 && !pseudo.element && isUserState(pseudo.name)
+                && tokens[pseudo.nameToken].type == CssToken::Ident) {
+                const QByteArray state = ':' + pseudo.name;
                 if (!form.states.contains(state))
                     form.states.append(state);
                 compoundStripped = true;
-                i = end;
+                k = pseudo.end;
                 continue;
             }
-            out += s.sliced(i, end - i);
-            compoundKept = true;
-            i = end;
-            continue;
+            end = pseudo.end;
+        } else if (token.type == CssToken::Function || token.type == CssToken::OpenParen
+                   || token.type == CssToken::OpenSquare) {
+            end = afterGroup(tokens, k);
         }
-        qsizetype end = i + 1;
-        if (c == '[' || c == '(')
-            end = groupEnd(s, i);
-        else if (c == '"' || c == '\'')
-            end = stringEnd(s, i);
-        else if (c == '\\' || isNameByte(c))
-            end = std::max(nameEnd(s, i), i + 1);
-        out += s.sliced(i, end - i);
+        const qsizetype to = end < tokens.size() ? tokens[end].from : s.size();
+        out += s.sliced(token.from, to - token.from);
         compoundKept = true;
-        i = end;
+        k = end;
     }
     endCompound();
     return form;
