@@ -1,10 +1,12 @@
 // Costs of the sheet's two routes: text to table and table to text.
 // Any .css files named on the command line are measured beside the
 // generated sheets.
+#include "core/css/css_tokenizer.h"
 #include "core/panels/declaration_reader.h"
 #include "core/panels/panel_state.h"
 #include "core/preview/sheet_lowering.h"
 #include "random_sheet.h"
+#include "core/sheet/block_scanner.h"
 #include "core/sheet/rule_memo.h"
 #include "sheet_fixture.h"
 #include "core/sheet/sheet_store.h"
@@ -199,8 +201,44 @@ void copySheetBytes(benchmark::State &state, const QByteArray &text)
     state.SetBytesProcessed(int64_t(state.iterations()) * text.size());
 }
 
+// The block scan and the tokenizer over the same sheet: the scan walks
+// the bytes for braces alone, the tokenizer reads every token.
+void scanBlocks(benchmark::State &state, const QByteArray &text)
+{
+    const ByteLines lines = splitText(text);
+    size_t blocks = 0;
+    for (auto _ : state) {
+        const SheetScan scan = scanSheet(lines);
+        blocks = scan.blocks.size();
+        benchmark::DoNotOptimize(blocks);
+    }
+    state.SetBytesProcessed(int64_t(state.iterations()) * text.size());
+    state.counters["blocks"] = double(blocks);
+}
+
+void tokenize(benchmark::State &state, const QByteArray &text)
+{
+    qsizetype tokens = 0;
+    qsizetype braces = 0;
+    for (auto _ : state) {
+        tokens = braces = 0;
+        CssTokenReader reader(text);
+        while (!reader.atEnd()) {
+            const CssToken token = reader.next();
+            ++tokens;
+            braces += token.type == CssToken::OpenCurly;
+        }
+        benchmark::DoNotOptimize(tokens);
+    }
+    state.SetBytesProcessed(int64_t(state.iterations()) * text.size());
+    state.counters["tokens"] = double(tokens);
+    state.counters["blocks"] = double(braces);
+}
+
 void registerSheet(const std::string &name, const QByteArray &text)
 {
+    benchmark::RegisterBenchmark(("ScanSheet/" + name).c_str(), scanBlocks, text)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark(("TokenizeSheet/" + name).c_str(), tokenize, text)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark(("CopySheetBytes/" + name).c_str(), copySheetBytes, text)
         ->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark(("RebuildStyleTable/" + name).c_str(), rebuild, text);

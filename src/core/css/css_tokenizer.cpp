@@ -1,6 +1,7 @@
 #include "core/css/css_tokenizer.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <vector>
 
@@ -27,6 +28,17 @@ bool isNameByte(char c)
 {
     return isNameStart(c) || isDigit(c) || c == '-';
 }
+
+// isNameByte() as a table, for the loop over a name's bytes.
+struct NameBytes {
+    bool name[256] = {};
+    constexpr NameBytes()
+    {
+        for (int b = 0; b < 256; ++b)
+            name[b] = (b >= 'a' && b <= 'z') || (b >= 'A' && b <= 'Z') || (b >= '0' && b <= '9') || b == '_' || b == '-'
+                      || b == 0 || b >= 0x80;
+    }
+};
 
 bool isNewline(char c)
 {
@@ -103,8 +115,9 @@ private:
 
     void skipName()
     {
+        static constexpr NameBytes names;
         while (more()) {
-            if (isNameByte(peek()))
+            if (names.name[static_cast<unsigned char>(s[at])])
                 ++at;
             else if (escapeAt())
                 skipEscape();
@@ -187,7 +200,9 @@ private:
         CssToken t = make(type, from);
         t.numberEnd = numberEnd;
         t.integer = integer;
-        t.value = s.sliced(from, numberEnd - from).toByteArray().toDouble();
+        // Read in place: a sheet holds numbers by the hundred thousand.
+        const char *first = s.data() + from + (s[from] == '+' ? 1 : 0);
+        std::from_chars(first, s.data() + numberEnd, t.value);
         return t;
     }
 
@@ -258,9 +273,12 @@ private:
         skipName();
         if (peek() != '(')
             return make(CssToken::Ident, from);
-        const QByteArray name = cssTokenName(s, make(CssToken::Ident, from)).toLower();
+        // Only "url(" reads on differently; a name with an escape may spell it.
+        const QByteArrayView raw = s.sliced(from, at - from);
+        const bool isUrl = raw.size() == 3 ? qstrnicmp(raw.data(), "url", 3) == 0
+                                         : raw.contains('\\') && cssTokenName(s, make(CssToken::Ident, from)).toLower() == "url";
         ++at;
-        if (name == "url") {
+        if (isUrl) {
             qsizetype look = at;
             while (look < s.size() && isBlank(s[look]))
                 ++look;
