@@ -35,6 +35,11 @@ TEST(EngineReading, ParserEdgeCasesReadTheSameAfterAClickThroughAndASave)
         {"CommentsInSelectors",
          "/* a { color: black } */\ndiv {\n    /* inside */\n    color: black;\n}\n.in/**/side {\n  color: red;\n}\n"
          "a/* test */b {\n  color: red;\n}\nc /* x */ d, e/**/ f {\n  color: blue;\n}\n"},
+        // A quote inside an unquoted address makes it a bad one, which ends
+        // at its ")"; a string goes on past an escaped line break.
+        {"BadAddressesAndEscapedLineBreaks",
+         "a {\n  background: url(x\"y);\n  color: red;\n}\nb { background: url(it's.png) } c { color: blue }\n"
+         "d {\n  content: \"x\\\ny}\";\n  color: green;\n}\ne {\n  color: olive;\n}\n"},
     };
     QJsonArray sheets;
     QStringList names;

@@ -1,5 +1,6 @@
 #include "core/sheet/block_scanner.h"
 
+#include "core/css/css_tokenizer.h"
 #include "core/sheet/byte_lines.h"
 
 #include <algorithm>
@@ -46,6 +47,29 @@ struct SelectorPlain {
     }
 };
 constexpr SelectorPlain kSelectorPlain;
+
+// Just past the unquoted address that holds the byte at `at` of a line, or
+// -1 when none does: the engine reads "url(a/*)" and "url(it's.png)" as one
+// address (a bad one for the quote), with no comment or string in it.
+qsizetype unquotedUrlEnd(const QByteArray &line, qsizetype at)
+{
+    qsizetype open = at - 1;
+    while (open >= 0 && line[open] != '(' && line[open] != ')' && at - open <= 4096)
+        --open;
+    if (open < 3 || line[open] != '(' || qstrnicmp(line.constData() + open - 3, "url", 3) != 0)
+        return -1;
+    // The token read from the function's name says what it is.
+    const qsizetype name = open - 3;
+    if (name > 0) {
+        const auto before = static_cast<unsigned char>(line[name - 1]);
+        if (std::isalnum(before) || before == '-' || before == '_' || before == '\\' || before >= 0x80)
+            return -1;
+    }
+    const CssToken token = CssTokenReader(QByteArrayView(line).sliced(name)).next();
+    if ((token.type != CssToken::Url && token.type != CssToken::BadUrl) || name + token.to <= at)
+        return -1;
+    return name + token.to;
+}
 
 } // namespace
 
@@ -163,6 +187,7 @@ SheetScan scanSheet(const ByteLines &lines)
     bool inComment = false;
     SheetPos commentFrom;
     char quote = 0;
+    bool quoteGoesOn = false; // the last line ended inside a string, escaped
     int brackets = 0; // "(" and "[" open in a top-level prelude
     bool haveStart = false;
     SheetPos start;
@@ -180,7 +205,10 @@ SheetScan scanSheet(const ByteLines &lines)
     for (int k = 0; k < lines.size(); ++k) {
         const QByteArray &text = lines[k];
         const int len = int(text.size());
-        quote = 0; // a string never runs past its line
+        // A string runs past its line only after an escaped line break.
+        if (!quoteGoesOn)
+            quote = 0;
+        quoteGoesOn = false;
         const char *bytes = text.constData();
         for (int p = 0; p < len; ++p) {
             if (inComment) {
@@ -221,10 +249,13 @@ SheetScan scanSheet(const ByteLines &lines)
             const char c = bytes[p];
             const bool hasNext = p + 1 < len;
             if (quote) {
-                if (c == '\\')
+                if (c == '\\') {
+                    // An escaped line break: the string goes on.
+                    quoteGoesOn = p + 1 == len;
                     ++p;
-                else if (c == quote)
+                } else if (c == quote) {
                     quote = 0;
+                }
                 continue;
             }
             if (c == '/' && hasNext && text[p + 1] == '*') {
@@ -247,6 +278,10 @@ SheetScan scanSheet(const ByteLines &lines)
                 continue;
             }
             if (c == '"' || c == '\'') {
+                if (const qsizetype urlEnd = unquotedUrlEnd(text, p); urlEnd > 0) {
+                    p = int(urlEnd) - 1; // a bad address, no string
+                    continue;
+                }
                 quote = c;
                 continue;
             }

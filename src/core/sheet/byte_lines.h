@@ -27,19 +27,3 @@ QByteArray lineEndBytes(char end);
 
 // Folds the letters a to z to capitals and leaves every other byte alone.
 QByteArray latinUpper(const QByteArray &text);
-
-// Just past the unquoted url( ... ) that holds the byte at `at`, or -1 when
-// none does: CSS reads "url(a/*)" as one address, with no comment in it.
-qsizetype unquotedUrlEnd(const QByteArray &text, qsizetype at);
-
-// Skips a string or comment starting at `i` (a line break ends a string; an
-// unquoted url( ) holds no comment); returns the index after it, or `i`
-// when none starts there.
-qsizetype skipStringOrCommentLong(const QByteArray &text, qsizetype i);
-
-// Called for every byte: the common case returns at once.
-inline qsizetype skipStringOrComment(const QByteArray &text, qsizetype i)
-{
-    const char c = text[i];
-    return c == '/' || c == '"' || c == '\'' ? skipStringOrCommentLong(text, i) : i;
-}
