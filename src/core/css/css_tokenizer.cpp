@@ -475,6 +475,46 @@ qsizetype cssFindToken(QByteArrayView text, qsizetype from, CssToken::Type type)
     return -1;
 }
 
+CssDeclarationMarks cssDeclarationMarks(QByteArrayView text, qsizetype from)
+{
+    CssDeclarationMarks marks;
+    marks.end = text.size();
+    int depth = 0;
+    CssTokenReader reader(text.sliced(from));
+    while (!reader.atEnd()) {
+        const CssToken token = reader.next();
+        const qsizetype at = from + token.from;
+        depth = std::max(0, depth + cssNesting(token.type));
+        switch (token.type) {
+        case CssToken::Comment:
+            marks.comment = true;
+            break;
+        case CssToken::OpenCurly:
+        case CssToken::CloseCurly:
+            marks.braces = true;
+            break;
+        case CssToken::Colon:
+            if (depth == 0 && marks.colon < 0)
+                marks.colon = at;
+            break;
+        case CssToken::Delim:
+            if (depth == 0 && marks.colon >= 0 && text[at] == '!')
+                marks.bang = at;
+            break;
+        case CssToken::Semicolon:
+            if (depth == 0) {
+                marks.end = at;
+                marks.semicolon = true;
+                return marks;
+            }
+            break;
+        default:
+            break;
+        }
+    }
+    return marks;
+}
+
 CssToken CssTokenReader::next()
 {
     const CssToken token = Reader(m_text, m_at).next();
@@ -525,18 +565,8 @@ QByteArrayList cssDeclarationTexts(QByteArrayView body)
         current.clear();
     };
     for (const CssToken &t : cssTokens(body)) {
+        depth = std::max(0, depth + cssNesting(t.type));
         switch (t.type) {
-        case CssToken::Function:
-        case CssToken::OpenParen:
-        case CssToken::OpenSquare:
-        case CssToken::OpenCurly:
-            ++depth;
-            break;
-        case CssToken::CloseParen:
-        case CssToken::CloseSquare:
-        case CssToken::CloseCurly:
-            depth = std::max(0, depth - 1);
-            break;
         case CssToken::Semicolon:
             if (depth == 0) {
                 flush();

@@ -38,6 +38,25 @@ QList<CssToken> cssTokens(QByteArrayView text);
 // of every kind nesting inside, or -1 when it never closes.
 qsizetype cssClosingToken(const QList<CssToken> &tokens, qsizetype open);
 
+// How a token changes the depth of groups: +1 for a function, "(", "["
+// or "{", -1 for what closes one, 0 for the rest.
+inline int cssNesting(CssToken::Type type)
+{
+    switch (type) {
+    case CssToken::Function:
+    case CssToken::OpenParen:
+    case CssToken::OpenSquare:
+    case CssToken::OpenCurly:
+        return 1;
+    case CssToken::CloseParen:
+    case CssToken::CloseSquare:
+    case CssToken::CloseCurly:
+        return -1;
+    default:
+        return 0;
+    }
+}
+
 // Whether a token is a blank or a comment, which separate and say nothing.
 inline bool cssIsBlank(const CssToken &token)
 {
@@ -51,6 +70,19 @@ QByteArray cssWithoutComments(QByteArrayView text);
 // Where the first token of a type starts, reading from `from` on, or -1:
 // the "{" that opens a rule's body, past strings, comments and escapes.
 qsizetype cssFindToken(QByteArrayView text, qsizetype from, CssToken::Type type);
+
+// The marks of one declaration read from `from` to its ";" at the top
+// level, or to the text's end: where its name ends and its priority may
+// start. Brackets and blocks hold what they hold.
+struct CssDeclarationMarks {
+    qsizetype colon = -1;   // the first ":" at the top level
+    qsizetype bang = -1;    // the last "!" after it at the top level
+    qsizetype end = 0;      // its ";", or the text's end
+    bool semicolon = false; // whether a ";" ends it
+    bool comment = false;   // a comment anywhere in it
+    bool braces = false;    // a "{" or "}" anywhere in it
+};
+CssDeclarationMarks cssDeclarationMarks(QByteArrayView text, qsizetype from);
 
 // The same tokens one at a time, for a walk that needs no list of them.
 class CssTokenReader

@@ -36,45 +36,11 @@ std::optional<PropRow> declarationAt(const QByteArray &whole, qsizetype offset, 
     // Read on its own: an address or a comment before it is no part of it.
     const QByteArray text = whole.mid(offset);
     const qsizetype start = 0;
-    int depth = 0;
-    qsizetype colon = -1;
-    qsizetype bang = -1;
-    bool comment = false;
-    qsizetype i = text.size(); // where the declaration's ";" stands
-    CssTokenReader reader(text);
-    while (!reader.atEnd() && i == text.size()) {
-        const CssToken token = reader.next();
-        switch (token.type) {
-        case CssToken::Comment:
-            comment = true;
-            break;
-        case CssToken::Function:
-        case CssToken::OpenParen:
-        case CssToken::OpenSquare:
-        case CssToken::OpenCurly:
-            ++depth;
-            break;
-        case CssToken::CloseParen:
-        case CssToken::CloseSquare:
-        case CssToken::CloseCurly:
-            depth = std::max(0, depth - 1);
-            break;
-        case CssToken::Colon:
-            if (depth == 0 && colon < 0)
-                colon = token.from;
-            break;
-        case CssToken::Delim:
-            if (depth == 0 && colon >= 0 && text[token.from] == '!')
-                bang = token.from;
-            break;
-        case CssToken::Semicolon:
-            if (depth == 0)
-                i = token.from;
-            break;
-        default:
-            break;
-        }
-    }
+    const CssDeclarationMarks marks = cssDeclarationMarks(text, start);
+    const qsizetype colon = marks.colon;
+    const qsizetype bang = marks.bang;
+    const bool comment = marks.comment;
+    const qsizetype i = marks.end; // where the declaration's ";" stands
     const qsizetype end = std::min(i, text.size());
     *next = offset + (end < text.size() ? end + 1 : end);
     if (colon < 0)

@@ -33,7 +33,6 @@ std::optional<std::vector<Placed>> placedIn(const QByteArray &text, qsizetype fr
 {
     std::vector<Placed> out;
     qsizetype piece = from;
-    int depth = 0;
     qsizetype colon = -1;
     qsizetype bang = -1;
     auto close = [&](qsizetype at, bool semicolon) {
@@ -76,38 +75,17 @@ std::optional<std::vector<Placed>> placedIn(const QByteArray &text, qsizetype fr
         colon = -1;
         bang = -1;
     };
-    CssTokenReader reader(QByteArrayView(text).sliced(from, to - from));
-    while (!reader.atEnd()) {
-        const CssToken token = reader.next();
-        const qsizetype i = from + token.from;
-        switch (token.type) {
-        case CssToken::OpenCurly:
-        case CssToken::CloseCurly:
+    const QByteArrayView range = QByteArrayView(text).first(to);
+    for (qsizetype at = from; at < to;) {
+        const CssDeclarationMarks marks = cssDeclarationMarks(range, at);
+        if (marks.braces)
             return std::nullopt;
-        case CssToken::Function:
-        case CssToken::OpenParen:
-        case CssToken::OpenSquare:
-            ++depth;
+        colon = marks.colon;
+        bang = marks.bang;
+        if (!marks.semicolon)
             break;
-        case CssToken::CloseParen:
-        case CssToken::CloseSquare:
-            depth = std::max(0, depth - 1);
-            break;
-        case CssToken::Colon:
-            if (depth == 0 && colon < 0)
-                colon = i;
-            break;
-        case CssToken::Delim:
-            if (depth == 0 && colon >= 0 && text[i] == '!')
-                bang = i;
-            break;
-        case CssToken::Semicolon:
-            if (depth == 0)
-                close(i, true);
-            break;
-        default:
-            break;
-        }
+        close(marks.end, true);
+        at = marks.end + 1;
     }
     close(to, false);
     return out;

@@ -18,31 +18,17 @@ namespace {
 // Nesting deeper than this is written as it stands.
 constexpr int kMaxDepth = 64;
 
-// Splits at the commas outside brackets.
+// Splits at the commas outside brackets and blocks.
 QList<QByteArray> splitList(const QByteArray &text)
 {
     QList<QByteArray> parts;
     int depth = 0;
     qsizetype start = 0;
     for (const CssToken &token : cssTokens(text)) {
-        switch (token.type) {
-        case CssToken::Function:
-        case CssToken::OpenParen:
-        case CssToken::OpenSquare:
-            ++depth;
-            break;
-        case CssToken::CloseParen:
-        case CssToken::CloseSquare:
-            depth = std::max(0, depth - 1);
-            break;
-        case CssToken::Comma:
-            if (depth == 0) {
-                parts.append(text.mid(start, token.from - start).trimmed());
-                start = token.to;
-            }
-            break;
-        default:
-            break;
+        depth = std::max(0, depth + cssNesting(token.type));
+        if (token.type == CssToken::Comma && depth == 0) {
+            parts.append(text.mid(start, token.from - start).trimmed());
+            start = token.to;
         }
     }
     parts.append(text.mid(start).trimmed());
