@@ -8,6 +8,7 @@
 #include "corpus_sheets.h"
 
 #include "../support/local_server.h"
+#include "../support/page_click.h"
 #include "../support/page_script.h"
 #include "../support/window_fixture.h"
 
@@ -160,16 +161,9 @@ TEST_P(DevServer, AChangeForcedStatesAndTheCascadeWorkAndTheServersReloadKeepsTh
     QSignalSpy changed(&cascade, &ElementCascade::changed);
     runInPage(view->page(), QStringLiteral("window.scrollTo(0, 0); 1"));
     child<QAction>("PickElement")->trigger();
-    runInPage(view->page(), QStringLiteral("1"));
-    const QVariantList box = runInPage(view->page(), QStringLiteral("(function(){ const r = document.getElementById('b')"
-                                                                    ".getBoundingClientRect(); return [r.left + 2, r.top + 2]; })()"))
-                                 .toList();
-    const QPoint at(box.value(0).toInt(), box.value(1).toInt());
-    QTest::mouseMove(view->focusProxy(), at);
-    QTest::mouseClick(view->focusProxy(), Qt::LeftButton, {}, at);
+    clickElementInPage(view, QStringLiteral("b"));
     ASSERT_TRUE(changed.wait(10000) || !changed.isEmpty());
-    QTest::mouseMove(view->focusProxy(), QPoint(view->width() - 3, view->height() - 3));
-    QTest::qWait(100);
+    movePointerAway(view);
     child<QAction>("ForceHover")->trigger();
     EXPECT_TRUE(QTest::qWaitFor([&] { return computed("b", "color") == QLatin1String("rgb(1, 2, 3)"); }, 10000))
         << computed("b", "color").toStdString();

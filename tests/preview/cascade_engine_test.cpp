@@ -3,6 +3,7 @@
 // sheets, revert-layer, logical sides, rules that do not apply, scopes
 // and forced states. And a pick selects the rule that wins the most
 // declarations as written.
+#include "../support/page_click.h"
 #include "../support/page_script.h"
 #include "../support/window_fixture.h"
 
@@ -43,19 +44,9 @@ protected:
         ElementCascade &cascade = form->editor().cascade();
         QSignalSpy changed(&cascade, &ElementCascade::changed);
         child<QAction>("PickElement")->trigger();
-        runInPage(view->page(), QStringLiteral("1"));
-        const QVariantList box =
-            runInPage(view->page(), QStringLiteral("(function(){ const r = document.getElementById('%1')"
-                                                   ".getBoundingClientRect(); return [r.left + 2, r.top + 2]; })()")
-                                        .arg(id))
-                .toList();
-        const QPoint at(box.value(0).toInt(), box.value(1).toInt());
-        QTest::mouseMove(view->focusProxy(), at);
-        QTest::mouseClick(view->focusProxy(), Qt::LeftButton, {}, at);
+        clickElementInPage(view, id);
         ASSERT_TRUE(changed.wait(10000) || !changed.isEmpty());
-        // The pointer away: the element is read as it stands.
-        QTest::mouseMove(view->focusProxy(), QPoint(view->width() - 3, view->height() - 3));
-        QTest::qWait(50);
+        movePointerAway(view);
     }
 
     // The winner's value, set on a sibling of the same kind, against what

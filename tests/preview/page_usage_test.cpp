@@ -1,6 +1,7 @@
 // What the page says of the sheet, in the real window with the real
 // engine: the rules no element uses, and the contrast of a picked
 // element's text.
+#include "../support/page_click.h"
 #include "../support/page_script.h"
 #include "../support/window_fixture.h"
 
@@ -51,15 +52,7 @@ protected:
     void pick(const QString &id)
     {
         child<QAction>("PickElement")->trigger();
-        runInPage(view->page(), QStringLiteral("1"));
-        const QVariantList box =
-            runInPage(view->page(), QStringLiteral("(function(){ const r = document.getElementById('%1')"
-                                                   ".getBoundingClientRect(); return [r.left + 3, r.top + 3]; })()")
-                                        .arg(id))
-                .toList();
-        const QPoint at(box.value(0).toInt(), box.value(1).toInt());
-        QTest::mouseMove(view->focusProxy(), at);
-        QTest::mouseClick(view->focusProxy(), Qt::LeftButton, {}, at);
+        clickElementInPage(view, id);
     }
 
     QWebEngineView *view = nullptr;
