@@ -553,6 +553,27 @@ QByteArray cssTokenName(QByteArrayView text, const CssToken &token)
     return unescaped(raw);
 }
 
+bool cssTokenNameIs(QByteArrayView text, const CssToken &token, QByteArrayView lower)
+{
+    QByteArrayView raw = token.text(text);
+    switch (token.type) {
+    case CssToken::Function:
+        raw.chop(1);
+        break;
+    case CssToken::AtKeyword:
+    case CssToken::Hash:
+        raw = raw.sliced(1);
+        break;
+    case CssToken::Ident:
+        break;
+    default:
+        return cssTokenName(text, token).toLower() == lower;
+    }
+    if (raw.contains('\\'))
+        return cssTokenName(text, token).toLower() == lower;
+    return raw.size() == lower.size() && qstrnicmp(raw.data(), raw.size(), lower.data(), lower.size()) == 0;
+}
+
 QByteArrayList cssDeclarationTexts(QByteArrayView body)
 {
     QByteArrayList out;

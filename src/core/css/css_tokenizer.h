@@ -105,6 +105,10 @@ private:
 // its escapes decoded; a string's or a url's content likewise.
 QByteArray cssTokenName(QByteArrayView text, const CssToken &token);
 
+// Whether the name a token holds is `lower` (ASCII, lower case), letters in
+// any case: read in place, decoded only when it holds an escape.
+bool cssTokenNameIs(QByteArrayView text, const CssToken &token, QByteArrayView lower);
+
 // The declarations of a rule's body as written, cut at each ";" outside
 // brackets and blocks, trimmed; comments and empty pieces left out.
 QByteArrayList cssDeclarationTexts(QByteArrayView body);

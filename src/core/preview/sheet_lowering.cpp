@@ -105,72 +105,87 @@ bool relativeAddress(const QByteArray &address)
     return !address.contains("://") && lower != "data:" && !address.startsWith('#');
 }
 
-const char *const kColourFunctions[] = {"oklch", "oklab", "lab", "lch", "hwb", "color", "color-mix", "light-dark"};
-
-bool isColourFunction(const QByteArray &name)
+// The colour function a token opens, "oklch(" and the like, or null.
+const char *colourFunction(const QByteArray &text, const CssToken &token)
 {
-    return std::find(std::begin(kColourFunctions), std::end(kColourFunctions), name) != std::end(kColourFunctions);
+    static const char *const functions[] = {"oklch(", "oklab(", "lab(", "lch(", "hwb(", "color(", "color-mix(", "light-dark("};
+    if (token.type != CssToken::Function)
+        return nullptr;
+    for (const char *function : functions) {
+        if (cssTokenNameIs(text, token, QByteArrayView(function).chopped(1)))
+            return function;
+    }
+    return nullptr;
 }
 
 // Whether the engine needs the sheet lowered at all: a block inside a style
 // rule, a colour function it predates, or an address that is not absolute.
 // A plain sheet (most of them) then reaches the page as it is, at the cost
-// of one quick look.
-bool needsLowering(const QByteArray &sheet, const EngineFeatures &engine)
+// of one look at its tokens, taken one at a time.
+class LoweringNeed
 {
-    std::vector<bool> styleRules; // for each open block, whether it is a style rule
-    bool preludeStarted = false;  // a token of the prelude being read was seen
-    bool atRule = false;          // and the first was an at-keyword
-    bool awaitingAddress = false; // after "@import" or "url(": a string would be an address
-    CssTokenReader reader(sheet);
-    while (!reader.atEnd()) {
-        const CssToken token = reader.next();
-        if (cssIsBlank(token))
-            continue;
-        if (awaitingAddress && token.type == CssToken::String && token.closed
-            && relativeAddress(cssTokenName(sheet, token)))
-            return true;
-        awaitingAddress = false;
+public:
+    LoweringNeed(const QByteArray &sheet, const EngineFeatures &engine)
+        : m_sheet(sheet), m_engine(engine)
+    {
+    }
+
+    // Whether the sheet needs lowering, once this token is read too.
+    bool take(const CssToken &token)
+    {
+        if (m_needed || cssIsBlank(token))
+            return m_needed;
+        if (m_awaitingAddress && token.type == CssToken::String && token.closed
+            && relativeAddress(cssTokenName(m_sheet, token)))
+            return m_needed = true;
+        m_awaitingAddress = false;
         switch (token.type) {
         case CssToken::OpenCurly:
-            if (!styleRules.empty() && styleRules.back() && !engine.nesting)
-                return true;
-            styleRules.push_back(!atRule);
-            preludeStarted = false;
-            continue;
+            if (!m_styleRules.empty() && m_styleRules.back() && !m_engine.nesting)
+                return m_needed = true;
+            m_styleRules.push_back(!m_atRule);
+            m_preludeStarted = false;
+            return false;
         case CssToken::CloseCurly:
-            if (!styleRules.empty())
-                styleRules.pop_back();
-            preludeStarted = false;
-            continue;
+            if (!m_styleRules.empty())
+                m_styleRules.pop_back();
+            m_preludeStarted = false;
+            return false;
         case CssToken::Semicolon:
-            preludeStarted = false;
-            continue;
+            m_preludeStarted = false;
+            return false;
         case CssToken::AtKeyword:
-            awaitingAddress = cssTokenName(sheet, token).toLower() == "import";
+            m_awaitingAddress = cssTokenNameIs(m_sheet, token, "import");
             break;
         case CssToken::Url:
-            if (sheet[token.to - 1] == ')' && relativeAddress(cssTokenName(sheet, token)))
-                return true;
+            if (m_sheet[token.to - 1] == ')' && relativeAddress(cssTokenName(m_sheet, token)))
+                return m_needed = true;
             break;
-        case CssToken::Function: {
-            const QByteArray name = cssTokenName(sheet, token).toLower();
-            if (name == "url")
-                awaitingAddress = true;
-            else if (isColourFunction(name) && !engine.readsColour((name + "(").constData()))
-                return true;
+        case CssToken::Function:
+            if (cssTokenNameIs(m_sheet, token, "url"))
+                m_awaitingAddress = true;
+            else if (const char *colour = colourFunction(m_sheet, token); colour && !m_engine.readsColour(colour))
+                return m_needed = true;
             break;
-        }
         default:
             break;
         }
-        if (!preludeStarted) {
-            preludeStarted = true;
-            atRule = token.type == CssToken::AtKeyword;
+        if (!m_preludeStarted) {
+            m_preludeStarted = true;
+            m_atRule = token.type == CssToken::AtKeyword;
         }
+        return false;
     }
-    return false;
-}
+
+private:
+    const QByteArray &m_sheet;
+    const EngineFeatures &m_engine;
+    bool m_needed = false;
+    std::vector<bool> m_styleRules; // for each open block, whether it is a style rule
+    bool m_preludeStarted = false;  // a token of the prelude being read was seen
+    bool m_atRule = false;          // and the first was an at-keyword
+    bool m_awaitingAddress = false; // after "@import" or "url(": a string would be an address
+};
 
 class Lowering
 {
@@ -187,8 +202,17 @@ public:
 
     LoweredSheet run()
     {
-        countUnshown();
-        if (needsLowering(m_sheet, m_engine)) {
+        // One look at the tokens counts what the engine will not show and
+        // says whether the sheet needs lowering.
+        LoweringNeed need(m_sheet, m_engine);
+        bool needed = false;
+        CssTokenReader reader(m_sheet);
+        while (!reader.atEnd()) {
+            const CssToken token = reader.next();
+            needed = need.take(token);
+            countUnshown(token);
+        }
+        if (needed) {
             m_variables = stableRootVariables(m_sheet);
             matchBlocks();
             blocks(0, m_sheet.size(), QByteArray(), 0, m_out);
@@ -232,7 +256,7 @@ private:
             std::optional<QByteArray> replacement;
             qsizetype from = token.from;
             qsizetype last = k; // the last token replaced
-            if (token.type == CssToken::AtKeyword && cssTokenName(text, token).toLower() == "import") {
+            if (token.type == CssToken::AtKeyword && cssTokenNameIs(text, token, "import")) {
                 // "@import "x.css"" names a file beside the sheet: made absolute
                 // as url() addresses are, so that it loads as the linked
                 // sheet's would, fonts and all.
@@ -252,8 +276,8 @@ private:
                     replacement = "url(" + absolute(raw.sliced(open, raw.size() - open - 1).toByteArray()) + ")";
                 }
             } else if (token.type == CssToken::Function) {
-                const QByteArray name = cssTokenName(text, token).toLower();
-                if (name == "url") {
+                const char *colour = colourFunction(text, token);
+                if (cssTokenNameIs(text, token, "url")) {
                     const qsizetype s = significant(k + 1);
                     const qsizetype close = significant(s + 1);
                     if (s < tokens.size() && tokens[s].type == CssToken::String && tokens[s].closed
@@ -261,14 +285,14 @@ private:
                         last = close;
                         replacement = "url(" + absolute(text.mid(tokens[s].from, tokens[s].to - tokens[s].from)) + ")";
                     }
-                } else if (isColourFunction(name) && !m_engine.readsColour((name + "(").constData())) {
+                } else if (colour && !m_engine.readsColour(colour)) {
                     const qsizetype close = cssClosingToken(tokens, k);
                     if (close >= 0) {
                         last = close;
                         replacement = plainColor(text.mid(token.from, tokens[close].to - token.from), m_variables);
                         // Left as written, which this engine cannot read: said so.
                         if (!replacement)
-                            ++m_unlowered[name + "()"];
+                            ++m_unlowered[QByteArray(colour) + ")"];
                     }
                 }
             }
@@ -305,26 +329,26 @@ private:
         return quote + resolved.toEncoded() + quote;
     }
 
-    void countUnshown()
+    void countUnshown(const CssToken &token)
     {
-        CssToken::Type before = CssToken::Semicolon; // the last token that is no blank or comment
-        QByteArray property; // a name that is a property's when a colon follows
-        CssTokenReader reader(m_sheet);
-        while (!reader.atEnd()) {
-            const CssToken token = reader.next();
-            if (cssIsBlank(token))
-                continue;
-            if (!property.isEmpty() && token.type == CssToken::Colon)
-                countUnshown(property + ":");
-            property.clear();
-            if (token.type == CssToken::AtKeyword)
-                countUnshown("@" + cssTokenName(m_sheet, token).toLower());
-            else if (token.type == CssToken::Function && before == CssToken::Colon)
-                countUnshown(":" + cssTokenName(m_sheet, token).toLower() + "(");
-            else if (token.type == CssToken::Ident && before != CssToken::Colon)
-                property = cssTokenName(m_sheet, token).toLower();
-            before = token.type;
+        if (cssIsBlank(token))
+            return;
+        if (!m_property.isEmpty() && token.type == CssToken::Colon)
+            countUnshown(m_property);
+        m_property.clear();
+        // Names are compared in place: a sheet holds a million of them.
+        for (auto &[shown, count] : m_unshown) {
+            const QByteArrayView name(shown);
+            if (token.type == CssToken::AtKeyword && name.startsWith('@')) {
+                count += cssTokenNameIs(m_sheet, token, name.sliced(1));
+            } else if (token.type == CssToken::Function && m_before == CssToken::Colon && name.startsWith(':')) {
+                count += cssTokenNameIs(m_sheet, token, name.sliced(1).chopped(1));
+            } else if (token.type == CssToken::Ident && m_before != CssToken::Colon && name.endsWith(':')
+                       && cssTokenNameIs(m_sheet, token, name.chopped(1))) {
+                m_property = name.toByteArray();
+            }
         }
+        m_before = token.type;
     }
 
     void countUnshown(const QByteArray &name)
@@ -497,6 +521,8 @@ private:
     QHash<QByteArray, QByteArray> m_variables;
     QList<CssToken> m_tokens;     // the sheet's, when it is lowered
     QList<qsizetype> m_closeOf;   // for each "{" token, its "}" token or -1
+    CssToken::Type m_before = CssToken::Semicolon; // the last token that is no blank or comment
+    QByteArray m_property; // a name that is a property's when a colon follows
 };
 
 } // namespace
