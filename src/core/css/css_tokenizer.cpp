@@ -522,7 +522,10 @@ CssToken CssTokenReader::next()
     return token;
 }
 
-QByteArray cssTokenName(QByteArrayView text, const CssToken &token)
+namespace {
+
+// The bytes of the name a token holds, escapes still written.
+QByteArrayView rawName(QByteArrayView text, const CssToken &token)
 {
     QByteArrayView raw = token.text(text);
     switch (token.type) {
@@ -541,36 +544,30 @@ QByteArray cssTokenName(QByteArrayView text, const CssToken &token)
         if (token.closed && !raw.isEmpty())
             raw.chop(1);
         break;
-    case CssToken::Url: {
+    case CssToken::Url:
         raw = raw.sliced(raw.indexOf('(') + 1);
         if (raw.endsWith(')'))
             raw.chop(1);
-        return unescaped(raw.trimmed());
-    }
+        raw = raw.trimmed();
+        break;
     default:
         break;
     }
-    return unescaped(raw);
+    return raw;
+}
+
+} // namespace
+
+QByteArray cssTokenName(QByteArrayView text, const CssToken &token)
+{
+    return unescaped(rawName(text, token));
 }
 
 bool cssTokenNameIs(QByteArrayView text, const CssToken &token, QByteArrayView lower)
 {
-    QByteArrayView raw = token.text(text);
-    switch (token.type) {
-    case CssToken::Function:
-        raw.chop(1);
-        break;
-    case CssToken::AtKeyword:
-    case CssToken::Hash:
-        raw = raw.sliced(1);
-        break;
-    case CssToken::Ident:
-        break;
-    default:
-        return cssTokenName(text, token).toLower() == lower;
-    }
+    const QByteArrayView raw = rawName(text, token);
     if (raw.contains('\\'))
-        return cssTokenName(text, token).toLower() == lower;
+        return unescaped(raw).toLower() == lower;
     return raw.size() == lower.size() && qstrnicmp(raw.data(), raw.size(), lower.data(), lower.size()) == 0;
 }
 

@@ -168,29 +168,18 @@ void SheetRequestServer::serveSite(QWebEngineUrlRequestJob *job)
     }
     const QString path = QFileInfo(file).absoluteFilePath();
     const QString sheet = m_sheetPath ? m_sheetPath() : QString();
-    QByteArray bytes;
-    QByteArray type;
     if (!sheet.isEmpty() && path == QFileInfo(sheet).absoluteFilePath()) {
         QFile own(path);
+        QByteArray bytes;
         if (own.open(QIODevice::ReadOnly))
             bytes = lowered(path, own.readAll(), job->requestUrl().toEncoded());
-        type = "text/css";
-    } else {
-        QFile other(path);
-        if (!other.open(QIODevice::ReadOnly)) {
-            job->fail(QWebEngineUrlRequestJob::UrlNotFound);
-            return;
-        }
-        // The site's other sheets go as written, as a server's would: the
-        // page reads them so for the cascade, and its script marks their
-        // states in place.
-        bytes = other.readAll();
-        type = QMimeDatabase().mimeTypeForFileNameAndData(path, bytes).name().toLatin1();
+        reply(job, "text/css", bytes);
+        return;
     }
-    auto *buffer = new QBuffer(job);
-    buffer->setData(bytes);
-    buffer->open(QIODevice::ReadOnly);
-    job->reply(type, buffer);
+    // The site's other files go as written, sheets too, as a server's would:
+    // the page reads its sheets so for the cascade, and its script marks
+    // their states in place.
+    replyWithFile(job, path, false);
 }
 
 void SheetRequestServer::requestStarted(QWebEngineUrlRequestJob *job)
@@ -201,24 +190,33 @@ void SheetRequestServer::requestStarted(QWebEngineUrlRequestJob *job)
     }
     const QString path = job->requestUrl().path();
     const QString sheet = m_sheetPath ? m_sheetPath() : QString();
-    QByteArray bytes;
-    QByteArray type = "text/css";
     if (!sheet.isEmpty() && QFileInfo(path).absoluteFilePath() == QFileInfo(sheet).absoluteFilePath()) {
-        bytes = lowered(path);
-    } else {
-        // A file beside the sheet that an address left relative names.
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) {
-            job->fail(QWebEngineUrlRequestJob::UrlNotFound);
-            return;
-        }
-        bytes = file.readAll();
-        type = QMimeDatabase().mimeTypeForFileNameAndData(path, bytes).name().toLatin1();
-        if (type == "text/css")
-            bytes = withStateMarkers(bytes);
+        reply(job, "text/css", lowered(path));
+        return;
     }
+    // A file beside the sheet that an address left relative names; a sheet
+    // among them comes with its states marked.
+    replyWithFile(job, path, true);
+}
+
+void SheetRequestServer::reply(QWebEngineUrlRequestJob *job, const QByteArray &type, const QByteArray &bytes)
+{
     auto *buffer = new QBuffer(job);
     buffer->setData(bytes);
     buffer->open(QIODevice::ReadOnly);
     job->reply(type, buffer);
+}
+
+void SheetRequestServer::replyWithFile(QWebEngineUrlRequestJob *job, const QString &path, bool markStates)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        job->fail(QWebEngineUrlRequestJob::UrlNotFound);
+        return;
+    }
+    QByteArray bytes = file.readAll();
+    const QByteArray type = QMimeDatabase().mimeTypeForFileNameAndData(path, bytes).name().toLatin1();
+    if (markStates && type == "text/css")
+        bytes = withStateMarkers(bytes);
+    reply(job, type, bytes);
 }

@@ -71,6 +71,8 @@ private:
     QByteArray lowered(const QString &path);
     QByteArray lowered(const QString &path, const QByteArray &bytes, const QByteArray &base = {});
     void serveSite(QWebEngineUrlRequestJob *job);
+    static void reply(QWebEngineUrlRequestJob *job, const QByteArray &type, const QByteArray &bytes);
+    static void replyWithFile(QWebEngineUrlRequestJob *job, const QString &path, bool markStates);
 
     std::function<QString()> m_sheetPath;
     Interceptor m_interceptor{*this};
